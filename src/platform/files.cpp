@@ -1,0 +1,92 @@
+#include "platform/files.h"
+
+#include <dirent.h>
+#include <strings.h>
+#include <sys/stat.h>
+
+#include <memory>
+
+namespace platform {
+namespace {
+
+bool Exists(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+// The entry of `dir` whose name equals `component` ignoring case; empty if none.
+std::string MatchInFolder(const std::string& dir, const std::string& component) {
+    std::unique_ptr<DIR, int (*)(DIR*)> d(::opendir(dir.empty() ? "." : dir.c_str()), ::closedir);
+    if (!d) return {};
+    while (dirent* e = ::readdir(d.get())) {
+        if (::strcasecmp(e->d_name, component.c_str()) == 0) return e->d_name;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string ResolvePath(const std::string& name) {
+    std::string path = name;
+    for (char& c : path) {
+        if (c == '\\') c = '/';
+    }
+    if (path.empty() || Exists(path)) return path;
+
+    std::string resolved;
+    size_t pos = 0;
+    if (path[0] == '/') {
+        resolved = "/";
+        pos = 1;
+    }
+    while (pos <= path.size()) {
+        size_t next = path.find('/', pos);
+        if (next == std::string::npos) next = path.size();
+        std::string component = path.substr(pos, next - pos);
+        pos = next + 1;
+        if (component.empty()) continue;
+        std::string candidate = resolved + component;
+        if (!Exists(candidate)) {
+            std::string dir = resolved.empty() ? "." : resolved;
+            std::string match = MatchInFolder(dir, component);
+            if (match.empty()) return path;
+            candidate = resolved + match;
+        }
+        resolved = candidate;
+        if (pos <= path.size()) resolved += '/';
+    }
+    return resolved;
+}
+
+FILE* OpenFile(const std::string& name, const char* mode) {
+    return std::fopen(ResolvePath(name).c_str(), mode);
+}
+
+bool ReadWholeFile(const std::string& name, std::vector<unsigned char>& out) {
+    FILE* f = OpenFile(name, "rb");
+    if (!f) return false;
+    out.clear();
+    unsigned char buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.insert(out.end(), buf, buf + n);
+    bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
+}
+
+std::vector<std::string> FindFiles(const std::string& folder, const std::string& suffix) {
+    std::vector<std::string> names;
+    std::unique_ptr<DIR, int (*)(DIR*)> d(::opendir(folder.empty() ? "." : folder.c_str()),
+                                         ::closedir);
+    if (!d) return names;
+    while (dirent* e = ::readdir(d.get())) {
+        std::string n = e->d_name;
+        if (n.size() >= suffix.size() &&
+            ::strcasecmp(n.c_str() + n.size() - suffix.size(), suffix.c_str()) == 0) {
+            names.push_back(n);
+        }
+    }
+    return names;
+}
+
+}  // namespace platform

@@ -1,0 +1,3 @@
+#include "shell/build_variant.h"
+
+bool SecondBuild = false;

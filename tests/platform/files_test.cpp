@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/files.h"
+#include "platform/message_box.h"
+#include "platform/random.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TempDir {
+    fs::path path;
+    TempDir() {
+        path = fs::temp_directory_path() / ("dusk_files_" + std::to_string(::getpid()));
+        fs::create_directories(path / "Sub" / "Deeper");
+        std::ofstream(path / "Sub" / "Deeper" / "Level.TXT") << "hello";
+        std::ofstream(path / "a.scp") << "x";
+        std::ofstream(path / "B.SCP") << "y";
+        std::ofstream(path / "c.txt") << "z";
+    }
+    ~TempDir() { fs::remove_all(path); }
+};
+
+}  // namespace
+
+TEST(Files, WindowsStyleNamesResolveCaseInsensitivelyPerComponent) {
+    TempDir t;
+    std::string name = t.path.string() + "\\sub\\DEEPER\\level.txt";
+    FILE* f = platform::OpenFile(name, "rb");
+    ASSERT_NE(f, nullptr);
+    char buf[8] = {};
+    EXPECT_EQ(std::fread(buf, 1, 5, f), 5u);
+    std::fclose(f);
+    EXPECT_STREQ(buf, "hello");
+    EXPECT_EQ(platform::OpenFile(t.path.string() + "/sub/missing.txt", "rb"), nullptr);
+}
+
+TEST(Files, FindFilesMatchesSuffixIgnoringCase) {
+    TempDir t;
+    auto names = platform::FindFiles(t.path.string(), ".scp");
+    std::sort(names.begin(), names.end());
+    ASSERT_EQ(names.size(), 2u);
+    EXPECT_EQ(names[0], "B.SCP");
+    EXPECT_EQ(names[1], "a.scp");
+}
+
+TEST(MessageBoxes, HeadlessBoxesAreRecordedAndAnswered) {
+    platform::ClearRecordedBoxes();
+    platform::SetBoxEcho(false);
+    EXPECT_EQ(platform::MessageBox("State not Defined!", "State Exec Debug"), platform::IDOK);
+    platform::SetRecordedBoxAnswer(platform::IDCANCEL);
+    EXPECT_EQ(platform::MessageBox("t", "c", platform::MB_OKCANCEL), platform::IDCANCEL);
+    platform::SetRecordedBoxAnswer(platform::IDOK);
+    ASSERT_EQ(platform::RecordedBoxes().size(), 2u);
+    EXPECT_EQ(platform::RecordedBoxes()[0].caption, "State Exec Debug");
+    EXPECT_EQ(platform::RecordedBoxes()[0].text, "State not Defined!");
+    EXPECT_EQ(platform::RecordedBoxes()[1].style, platform::MB_OKCANCEL);
+    platform::ClearRecordedBoxes();
+    platform::SetBoxEcho(true);
+}
+
+TEST(Random, FifteenBitSequenceIsRepeatableAndInRange) {
+    platform::SRand(1);
+    int first[4];
+    for (int& v : first) v = platform::Rand();
+    EXPECT_EQ(first[0], 41);  // the first draw of seed 1
+    platform::SRand(1);
+    for (int v : first) EXPECT_EQ(platform::Rand(), v);
+    platform::SRand(12345);
+    for (int i = 0; i < 10000; ++i) {
+        int v = platform::Rand();
+        ASSERT_GE(v, 0);
+        ASSERT_LE(v, platform::RAND_MAX15);
+    }
+}
