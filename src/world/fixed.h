@@ -1,0 +1,47 @@
+#pragma once
+// The world's units: 16.16 fixed point, 16-bit angles and the sine table,
+// and the conversion of numbers read from the level and cube files.
+#include <cstdint>
+
+// Signed 16.16 fixed point: 65536 is 1.0.
+using Fixed16 = int32_t;
+
+constexpr Fixed16 FixedOne = 65536;
+
+// x, y, z with y pointing up; the floor plane is x/z. Users write all three fields.
+struct FixedVector {
+    Fixed16 x;
+    Fixed16 y;
+    Fixed16 z;
+};
+
+// 65536 per full turn; sums and differences wrap.
+using Angle16 = uint16_t;
+
+// One turn of 1024 entries plus a quarter turn, amplitude 32767:
+// the cosine of entry i is entry i + 256.
+constexpr int SineTableSize = 1280;
+extern const int16_t SineTable[SineTableSize];
+
+// Sine and cosine of an angle in units of 1/32768.
+inline int SinOf(Angle16 a) { return SineTable[a >> 6]; }
+inline int CosOf(Angle16 a) { return SineTable[(a >> 6) + 256]; }
+
+// (a * b) >> 16 through a 64-bit product; only the low 32 bits are kept, so it wraps.
+Fixed16 FixedMul(Fixed16 a, Fixed16 b);
+
+// Scale of world units given by the level file; 1.0 until it is read.
+extern float WorldScale;
+
+// A double truncated toward zero into 32 bits; out-of-range values saturate, NaN gives 0.
+int32_t DoubleToInt32(double v);
+
+// A number read from a file as Fixed16 (value * 65536, truncated): normals,
+// texture-mapping vectors, the level file's start position and eye height.
+Fixed16 FileNumberToFixed(double value);
+
+// A coordinate, extent or position in world units as Fixed16 (value * WorldScale * 65536).
+Fixed16 WorldToFixed(double value);
+
+// A 2D sprite's width or height: value * WorldScale as a 16-bit integer (not fixed point).
+int16_t WorldToSize16(double value);
