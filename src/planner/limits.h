@@ -1,0 +1,32 @@
+// Tables and limits of the robot planner: the configuration language, the grid search and the
+// robot paths.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+namespace planner_limits {
+
+// ParseIt keeps each token in a cell of this many characters, terminator included.
+constexpr std::size_t TOKEN_CELL = 80;
+// Largest table a ParseIt file may define (count times row size), in bytes.
+constexpr std::size_t MAX_TABLE_BYTES = 16u << 20;
+
+// The open list of a grid search: entry 0 is never used, so it holds one node fewer.
+constexpr int OPEN_LIST_ENTRIES = 2000;
+// Points of a robot path, indices 0 .. PATH_POINTS - 1.
+constexpr int PATH_POINTS = 101;
+// The caller's buffer for the map file name, terminator included.
+constexpr std::size_t MAP_FILE_NAME_SIZE = 100;
+
+// Search costs and the open-list priority base (key = KEY_BASE - f).
+constexpr double STRAIGHT_COST = 1.0;
+constexpr double DIAGONAL_COST = 1.414213562373;
+constexpr double KEY_BASE = 10000.0;
+
+// The path mark written into the grid while the "Planned Path" dump is made, and the start and
+// goal markers that a map file may hold.
+constexpr int32_t PATH_MARK = 121963;
+constexpr int32_t MAP_START_MARK = 11;
+constexpr int32_t MAP_GOAL_MARK = 99;
+
+}  // namespace planner_limits
