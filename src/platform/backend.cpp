@@ -1,0 +1,42 @@
+#include "platform/backend.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace platform {
+namespace {
+enum class Choice { Undecided, Headless, Screen };
+Choice gChoice = Choice::Undecided;
+
+bool VideoUp() {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
+}  // namespace
+
+bool Headless() {
+    if (gChoice == Choice::Undecided) {
+        const char* driver = std::getenv("SDL_VIDEODRIVER");
+        bool none = driver && (std::strcmp(driver, "dummy") == 0 ||
+                               std::strcmp(driver, "offscreen") == 0);
+        gChoice = (none || !VideoUp()) ? Choice::Headless : Choice::Screen;
+    }
+    return gChoice == Choice::Headless;
+}
+
+void SetHeadless(bool headless) { gChoice = headless ? Choice::Headless : Choice::Undecided; }
+
+void BackendDesktopMode(DisplayMode& mode) {
+    if (Headless()) return;
+    SDL_DisplayMode desktop;
+    if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) return;
+    mode.width = static_cast<uint32_t>(desktop.w);
+    mode.height = static_cast<uint32_t>(desktop.h);
+    mode.bpp = SDL_BITSPERPIXEL(desktop.format);
+}
+
+void BackendSetFullScreen(Hwnd, bool) {}
+
+}  // namespace platform

@@ -1,0 +1,37 @@
+// Sizes and limits of the platform services.
+#pragma once
+#include <cstdint>
+
+namespace platform {
+
+// Entries of an 8-bit palette.
+constexpr uint32_t kPaletteSize = 256;
+
+// Surface rows start on multiples of this many bytes.
+constexpr uint32_t kPitchAlignment = 4;
+
+// The largest surface side accepted (larger requests fail with DDERR_TOOBIGSIZE).
+constexpr uint32_t kMaxSurfaceSide = 8192;
+
+}  // namespace platform
+
+namespace platform {
+
+// The display modes offered, smallest first, each at 8 bits per pixel; those larger than the
+// desktop are left out.
+struct ModeSize {
+    uint32_t width;
+    uint32_t height;
+};
+constexpr ModeSize kOfferedModes[] = {
+    {320, 200},  {320, 240},  {400, 300},  {512, 384},   {640, 400},   {640, 480},
+    {800, 600},  {1024, 768}, {1152, 864}, {1280, 960},  {1280, 1024},
+};
+constexpr uint32_t kDisplayBpp = 8;
+
+// The desktop when there is no screen (headless) and the client size of a window not yet sized.
+constexpr ModeSize kHeadlessDesktop = {1280, 1024};
+constexpr uint32_t kHeadlessDesktopBpp = 32;
+constexpr ModeSize kDefaultClient = {640, 480};
+
+}  // namespace platform
