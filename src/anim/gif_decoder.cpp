@@ -1,0 +1,362 @@
+#include "anim/gif_decoder.h"
+
+#include <cstdarg>
+#include <cstring>
+
+#include "anim/messages.h"
+#include "platform/exit.h"
+#include "platform/files.h"
+
+void ReportGifError(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::vfprintf(stderr, format, args);
+    va_end(args);
+    std::fputc('\n', stderr);
+    platform::Exit(1);
+}
+
+void ReportGifWarning(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::vfprintf(stderr, format, args);
+    va_end(args);
+    std::fputc('\n', stderr);
+}
+
+namespace {
+
+constexpr uint8_t kTrailer = ';';
+constexpr uint8_t kExtensionIntroducer = '!';
+constexpr uint8_t kImageSeparator = ',';
+constexpr uint8_t kGraphicControlLabel = 0xF9;
+
+constexpr uint8_t kColourTableFlag = 0x80;
+constexpr uint8_t kInterlacedFlag = 0x40;
+constexpr uint8_t kTableSizeMask = 0x07;
+
+// Interlaced images are stored in four passes: rows 0, 8, 16...; 4, 12...; 2, 6...; 1, 3...
+constexpr int kPassStart[4] = {0, 4, 2, 1};
+constexpr int kPassStep[4] = {8, 8, 4, 2};
+
+constexpr int kMaxBlockBytes = 255;
+constexpr int kCarriedBytes = 2;  // unread bytes kept from one data sub-block to the next
+// A prefix chain of a well-formed table is never longer than the table; twice that means a loop.
+constexpr int kLzwStackSize = 2 * kGifCodeTableSize;
+
+int Word(const uint8_t* p) { return p[0] | (p[1] << 8); }
+
+// Reads one GIF file: its blocks, data sub-blocks, the LZW code stream and the pixels.
+class GifReader {
+public:
+    explicit GifReader(FILE* file) : file_(file) {}
+
+    std::unique_ptr<PalettedImage> Decode(int imageNumber);
+
+private:
+    bool Read(void* out, size_t count) { return std::fread(out, 1, count, file_) == count; }
+
+    int ReadDataBlock(uint8_t* out);
+    void SkipDataBlocks();
+    void ReadColourTable(int entries, PalettedImage* image);
+    void ReadExtension(int label);
+    void DecodePixels(PalettedImage& image, int width, int height, bool interlaced, bool skip);
+
+    void ResetTable();
+    void StartCodes(int minCodeSize);
+    int NextCode();
+    int FirstCodeAfterClear();
+    int EndOfData();
+    int NextValue();
+
+    FILE* file_;
+    bool lastBlockWasTerminator_ = false;
+
+    // Bit reader over the image's data sub-blocks, least significant bit first.
+    uint8_t bits_[kCarriedBytes + kMaxBlockBytes] = {};
+    int curBit_ = 0;
+    int lastByte_ = 0;
+    bool bitsDone_ = false;
+
+    // LZW decoder.
+    int codeSize_ = 0;
+    int minCodeSize_ = 0;
+    int clearCode_ = 0;
+    int endCode_ = 0;
+    int nextFree_ = 0;
+    int growAt_ = 0;
+    int firstCode_ = 0;
+    int oldCode_ = 0;
+    bool fresh_ = true;
+    bool ended_ = false;
+    int prefix_[kGifCodeTableSize] = {};
+    int suffix_[kGifCodeTableSize] = {};
+    int stack_[kLzwStackSize] = {};
+    int sp_ = 0;
+};
+
+// One data sub-block: its length (0 for the terminator), or -1 when the file ends inside it.
+int GifReader::ReadDataBlock(uint8_t* out) {
+    uint8_t count = 0;
+    if (!Read(&count, 1)) {
+        ReportGifWarning("%s", kGifWarningBlockSize);
+        return -1;
+    }
+    lastBlockWasTerminator_ = count == 0;
+    if (count != 0 && !Read(out, count)) {
+        ReportGifWarning("%s", kGifWarningBlockData);
+        return -1;
+    }
+    return count;
+}
+
+void GifReader::SkipDataBlocks() {
+    uint8_t block[kMaxBlockBytes];
+    while (ReadDataBlock(block) > 0) {
+    }
+}
+
+// Reads a colour table; copies it into the image's palette when an image is given.
+void GifReader::ReadColourTable(int entries, PalettedImage* image) {
+    uint8_t rgb[3 * kGifPaletteEntries];
+    if (!Read(rgb, static_cast<size_t>(entries) * 3)) ReportGifError("%s", kGifErrorColourMap);
+    if (!image) return;
+    for (int i = 0; i < entries; ++i) {
+        image->palette[i] = {rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2], kPaletteEntryReadOnly};
+    }
+    image->paletteSize = entries;
+}
+
+// Extensions carry nothing the game uses: a graphic control block's values (disposal, delay,
+// transparent index) are read and dropped, every other extension is skipped.
+void GifReader::ReadExtension(int label) {
+    if (label == kGraphicControlLabel) {
+        uint8_t block[kMaxBlockBytes];
+        if (ReadDataBlock(block) <= 0) return;
+    }
+    SkipDataBlocks();
+}
+
+// Empties the string table: only the single values remain, and codes are minCodeSize + 1 bits.
+void GifReader::ResetTable() {
+    for (int i = 0; i < kGifCodeTableSize; ++i) {
+        prefix_[i] = 0;
+        suffix_[i] = i < clearCode_ ? i : 0;
+    }
+    codeSize_ = minCodeSize_ + 1;
+    growAt_ = 2 * clearCode_;
+    nextFree_ = clearCode_ + 2;
+    sp_ = 0;
+}
+
+void GifReader::StartCodes(int minCodeSize) {
+    minCodeSize_ = minCodeSize;
+    clearCode_ = 1 << minCodeSize;
+    endCode_ = clearCode_ + 1;
+    ResetTable();
+    curBit_ = 0;
+    lastByte_ = 0;
+    bitsDone_ = false;
+    lastBlockWasTerminator_ = false;
+    fresh_ = true;
+    ended_ = false;
+}
+
+// The next code of codeSize_ bits; -1 when the data ends with part of a code left.
+int GifReader::NextCode() {
+    while (curBit_ + codeSize_ > lastByte_ * 8) {
+        if (bitsDone_) {
+            if (curBit_ >= lastByte_ * 8) ReportGifError("%s", kGifErrorOutOfBits);
+            return -1;
+        }
+        // Keep the bytes still holding unread bits, then append the next sub-block.
+        int keep = curBit_ / 8;
+        std::memmove(bits_, bits_ + keep, lastByte_ - keep);
+        lastByte_ -= keep;
+        curBit_ -= keep * 8;
+        int count = ReadDataBlock(bits_ + lastByte_);
+        if (count <= 0) {
+            bitsDone_ = true;
+        } else {
+            lastByte_ += count;
+        }
+    }
+    int code = 0;
+    for (int j = 0; j < codeSize_; ++j, ++curBit_) {
+        if (bits_[curBit_ / 8] & (1 << (curBit_ % 8))) code |= 1 << j;
+    }
+    return code;
+}
+
+// After the start or a clear code: clear codes are passed over and the first code is a value.
+int GifReader::FirstCodeAfterClear() {
+    int code;
+    do {
+        code = NextCode();
+    } while (code == clearCode_);
+    if (code < 0 || code == endCode_) return EndOfData();
+    firstCode_ = oldCode_ = code;
+    return code;
+}
+
+// The end code (or the end of the data): the rest of the image's sub-blocks is read.
+int GifReader::EndOfData() {
+    if (!ended_ && !lastBlockWasTerminator_ && !bitsDone_) {
+        uint8_t block[kMaxBlockBytes];
+        int count;
+        while ((count = ReadDataBlock(block)) > 0) {
+        }
+        if (count != 0) ReportGifWarning("%s", kGifWarningMissingEod);
+    }
+    ended_ = true;
+    return -1;
+}
+
+// The next decoded value (a palette index), or -1 once the image's data has ended.
+int GifReader::NextValue() {
+    if (ended_) return -1;
+    if (fresh_) {
+        fresh_ = false;
+        return FirstCodeAfterClear();
+    }
+    if (sp_ > 0) return stack_[--sp_];
+
+    int code = NextCode();
+    if (code < 0) return EndOfData();
+    if (code == clearCode_) {
+        ResetTable();
+        return FirstCodeAfterClear();
+    }
+    if (code == endCode_) return EndOfData();
+
+    // A code not yet in the table stands for the previous string plus its own first value.
+    int inCode = code;
+    if (code >= nextFree_) {
+        stack_[sp_++] = firstCode_;
+        code = oldCode_;
+    }
+    while (code >= clearCode_) {
+        if (sp_ >= kLzwStackSize - 1 || code == prefix_[code]) {
+            ReportGifError("%s", kGifErrorCircular);
+        }
+        stack_[sp_++] = suffix_[code];
+        code = prefix_[code];
+    }
+    firstCode_ = suffix_[code];
+    stack_[sp_++] = firstCode_;
+
+    if (nextFree_ < kGifCodeTableSize) {
+        prefix_[nextFree_] = oldCode_;
+        suffix_[nextFree_] = firstCode_;
+        ++nextFree_;
+        if (nextFree_ >= growAt_ && growAt_ < kGifCodeTableSize) {
+            growAt_ *= 2;
+            ++codeSize_;
+        }
+    }
+    oldCode_ = inCode;
+    return stack_[--sp_];
+}
+
+void GifReader::DecodePixels(PalettedImage& image, int width, int height, bool interlaced,
+                             bool skip) {
+    uint8_t minCodeSize = 0;
+    if (!Read(&minCodeSize, 1)) ReportGifError("%s", kGifErrorImageData);
+    if (minCodeSize > kGifMaxMinCodeSize) ReportGifError(kGifErrorCodeSize, minCodeSize);
+    StartCodes(minCodeSize);
+
+    if (!skip && width > 0 && height > 0) {
+        int x = 0;
+        int y = 0;
+        int pass = 0;
+        int value;
+        while ((value = NextValue()) >= 0) {
+            // Pixels outside the logical screen have no place in the image and are dropped.
+            if (x < image.width && y < image.height) {
+                image.pixels[static_cast<size_t>(y) * image.bytesPerLine + x] =
+                    static_cast<uint8_t>(value);
+            }
+            if (++x < width) continue;
+            x = 0;
+            if (!interlaced) {
+                ++y;
+            } else {
+                y += kPassStep[pass];
+                // A pass that starts below the last row has no rows: go on to the next one.
+                while (y >= height && ++pass < 4) y = kPassStart[pass];
+            }
+            if (y >= height) break;
+        }
+        if (NextValue() >= 0) ReportGifWarning("%s", kGifWarningTooMuch);
+    }
+    while (NextValue() >= 0) {
+    }
+}
+
+std::unique_ptr<PalettedImage> GifReader::Decode(int imageNumber) {
+    uint8_t magic[6];
+    if (!Read(magic, sizeof magic)) ReportGifError("%s", kGifErrorMagic);
+    if (std::memcmp(magic, "GIF", 3) != 0) ReportGifError("%s", kGifErrorNotGif);
+    if (std::memcmp(magic + 3, "87a", 3) != 0 && std::memcmp(magic + 3, "89a", 3) != 0) {
+        ReportGifError("%s", kGifErrorVersion);
+    }
+
+    uint8_t screen[7];
+    if (!Read(screen, sizeof screen)) ReportGifError("%s", kGifErrorScreen);
+    auto image = std::make_unique<PalettedImage>();
+    image->width = Word(screen);
+    image->height = Word(screen + 2);
+    image->bytesPerLine = (image->width + 3) & ~3;
+    size_t bytes = static_cast<size_t>(image->bytesPerLine) * image->height;
+    if (bytes > kGifMaxImageBytes) ReportGifError(kGifErrorTooLarge, image->width, image->height);
+    image->pixels.assign(bytes, 0);
+    if (screen[4] & kColourTableFlag) ReadColourTable(2 << (screen[4] & kTableSizeMask), image.get());
+
+    int imageCount = 0;
+    for (;;) {
+        uint8_t c = 0;
+        if (!Read(&c, 1)) ReportGifError("%s", kGifErrorImageData);
+        if (c == kTrailer) break;
+        if (c == kExtensionIntroducer) {
+            uint8_t label = 0;
+            if (!Read(&label, 1)) ReportGifError("%s", kGifErrorExtensionCode);
+            ReadExtension(label);
+            continue;
+        }
+        if (c != kImageSeparator) {
+            ReportGifWarning(kGifWarningBogus, c);
+            continue;
+        }
+
+        ++imageCount;
+        uint8_t descriptor[9];
+        if (!Read(descriptor, sizeof descriptor)) ReportGifError("%s", kGifErrorImageDescriptor);
+        bool wanted = imageCount == imageNumber;
+        uint8_t flags = descriptor[8];
+        // Only the wanted image's own colour table goes into the palette.
+        if (flags & kColourTableFlag) {
+            ReadColourTable(1 << ((flags & kTableSizeMask) + 1), wanted ? image.get() : nullptr);
+        }
+        DecodePixels(*image, Word(descriptor + 4), Word(descriptor + 6),
+                     (flags & kInterlacedFlag) != 0, !wanted);
+    }
+    if (imageCount < imageNumber) {
+        ReportGifError(kGifErrorImageCount, imageCount, imageCount >= 2 ? "s" : "");
+    }
+    return image;
+}
+
+}  // namespace
+
+std::unique_ptr<PalettedImage> DecodeGifFile(FILE* file, int imageNumber) {
+    // The reader's tables are large; keep them off the stack.
+    auto reader = std::make_unique<GifReader>(file);
+    return reader->Decode(imageNumber);
+}
+
+std::unique_ptr<PalettedImage> LoadGifImage(const std::string& fileName) {
+    FILE* file = platform::OpenFile(fileName, "rb");
+    if (!file) return nullptr;
+    std::unique_ptr<FILE, int (*)(FILE*)> closer(file, std::fclose);
+    return DecodeGifFile(file, 1);
+}

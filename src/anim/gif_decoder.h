@@ -1,0 +1,51 @@
+// The game's own reader of GIF pictures (GIF87a and GIF89a) used for ".gif" textures. One image
+// of the file is decoded into an 8-bit palettised image the size of the file's logical screen.
+// A damaged file is fatal: the message goes to the standard error stream and the program ends
+// with status 1. Lesser faults are warned about on the standard error stream and reading goes on.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "anim/limits.h"
+
+// Flag of a palette entry copied from the file's colour tables.
+inline constexpr uint8_t kPaletteEntryReadOnly = 1;
+
+struct ImagePaletteEntry {
+    uint8_t red = 0;
+    uint8_t green = 0;
+    uint8_t blue = 0;
+    uint8_t flags = 0;
+};
+
+// An 8-bit image of palette indices: `height` rows of `bytesPerLine` bytes (the width rounded up
+// to a multiple of 4), top row first. `paletteSize` entries of the palette are in use.
+struct PalettedImage {
+    int width = 0;
+    int height = 0;
+    int bytesPerLine = 0;
+    std::vector<uint8_t> pixels;
+    int paletteSize = kGifPaletteEntries;
+    std::array<ImagePaletteEntry, kGifPaletteEntries> palette{};
+
+    uint8_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * bytesPerLine + x]; }
+};
+
+// Decodes image number `imageNumber` (counted from 1) of an open GIF file. Its pixels are placed
+// from the screen's top-left corner and clipped to the screen; its palette is the global colour
+// table overlaid by the image's own table. Never returns null: faults end the program.
+std::unique_ptr<PalettedImage> DecodeGifFile(FILE* file, int imageNumber);
+
+// Opens a game file and decodes its first image; null, without a message, when it cannot be opened.
+std::unique_ptr<PalettedImage> LoadGifImage(const std::string& fileName);
+
+// Prints the formatted message and a newline on the standard error stream and ends the program
+// with status 1.
+[[noreturn]] void ReportGifError(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Prints the formatted message and a newline on the standard error stream.
+void ReportGifWarning(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -1,0 +1,22 @@
+// Texts the scene animation shows or prints.
+#pragma once
+
+// GIF texture reader: fatal errors and warnings, printed on the standard error stream.
+inline constexpr const char* kGifErrorMagic = "error reading magic number";
+inline constexpr const char* kGifErrorNotGif = "not a GIF file";
+inline constexpr const char* kGifErrorVersion = "bad version number, not '87a' or '89a'";
+inline constexpr const char* kGifErrorScreen = "failed to read screen descriptor";
+inline constexpr const char* kGifErrorColourMap = "bad colormap";
+inline constexpr const char* kGifErrorImageData = "EOF / read error on image data";
+inline constexpr const char* kGifErrorExtensionCode = "OF / read error on extention function code";
+inline constexpr const char* kGifErrorImageDescriptor = "couldn't read left/top/width/height";
+inline constexpr const char* kGifErrorImageCount = "only %d image%s found in file";
+inline constexpr const char* kGifErrorCircular = "circular table entry BIG ERROR";
+inline constexpr const char* kGifErrorOutOfBits = "ran off the end of my bits";
+inline constexpr const char* kGifErrorCodeSize = "bad LZW minimum code size %d";
+inline constexpr const char* kGifErrorTooLarge = "image too large: %d by %d";
+inline constexpr const char* kGifWarningBogus = "bogus character 0x%02x, ignoring";
+inline constexpr const char* kGifWarningBlockSize = "error in getting DataBlock size";
+inline constexpr const char* kGifWarningBlockData = "error in reading DataBlock";
+inline constexpr const char* kGifWarningTooMuch = "too much input data, ignoring extra...";
+inline constexpr const char* kGifWarningMissingEod = "missing EOD in data stream (common occurence)";
