@@ -30,3 +30,16 @@ constexpr int32_t MAP_START_MARK = 11;
 constexpr int32_t MAP_GOAL_MARK = 99;
 
 }  // namespace planner_limits
+
+namespace planner_limits {
+
+// Dump file names and their characters, one per cell.
+constexpr const char* BLANK_MAP_FILE = "Blank Map";
+constexpr const char* PLANNED_PATH_FILE = "Planned Path";
+constexpr char DUMP_FREE = '.';
+constexpr char DUMP_PATH = 'P';
+constexpr char DUMP_OBSTACLE = 'X';
+constexpr char DUMP_FOOTPRINT_PLANNED = 'T';  // a footprint in "Planned Path"
+constexpr char DUMP_OTHER = '?';              // any other code, and a footprint in "Blank Map"
+
+}  // namespace planner_limits

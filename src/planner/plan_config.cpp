@@ -1,0 +1,26 @@
+// Reading the planner configuration through ParseIt.
+#include "planner/plan_config.h"
+
+#include "planner/limits.h"
+#include "planner/parseit.h"
+
+void ReadPlanConfig(const std::string& configPath, PlannerConfig& config) {
+    ParseList list = NewParseList();
+    OpenParseFile(configPath, list);
+    int error = 0;
+    config.millisecondsPerCycle = GetParseInt(list, "milliseconds_per_cycle", error);
+    config.maxTurnSegments = GetParseInt(list, "max_turn_segments", error);
+    config.improvedPaths = GetParseInt(list, "improved_paths", error);
+    config.debugKeys = GetParseInt(list, "DEBUG_KEYS", error);
+    config.mapWidth = GetParseInt(list, "map_width", error);
+    config.mapHeight = GetParseInt(list, "map_height", error);
+    config.allRobotsLookAhead = GetParseFloat(list, "all_robots_look_ahead", error);
+    config.defaultRobotSpeed = GetParseFloat(list, "default_robot_speed", error);
+    config.speedDivisor = GetParseFloat(list, "speed_divisor", error);
+    config.defaultRobotRadius = GetParseFloat(list, "default_robot_radius", error);
+    config.metersPerCell = GetParseDouble(list, "meters_per_cell", error);
+    // A ParseIt string is one token, so it always fits the name buffer.
+    static_assert(planner_limits::TOKEN_CELL <= planner_limits::MAP_FILE_NAME_SIZE);
+    GetParseString(list, "map_file_name", error, config.mapFileName);
+    FreeParseList(list);
+}

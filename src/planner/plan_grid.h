@@ -1,0 +1,83 @@
+// The occupancy grid each robot plans on: cell codes, the search state of the A* search, the
+// conversion between world positions and cells, the map file that fills it, and the two text
+// pictures of it ("Blank Map" and "Planned Path") written into the working directory.
+// World x runs along the rows, world z along the columns.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "planner/allocators.h"
+#include "planner/open_list.h"
+
+// Cell codes. Every code other than the two obstacles is passable.
+constexpr int32_t CELL_FREE = 0;
+constexpr int32_t CELL_OBSTACLE = -1;   // from the map file
+constexpr int32_t CELL_FOOTPRINT = -2;  // another body, painted for one search call
+
+struct PlanGrid {
+    RangeMatrix<int32_t> parentRow;  // each cell's parent in the search tree
+    RangeMatrix<int32_t> parentCol;
+    RangeMatrix<int32_t> closed;     // 1 once the cell has been expanded
+    int32_t cols = 0;
+    int32_t rows = 0;
+    RangeMatrix<float> f;            // g + heuristic; 0: never reached
+    RangeMatrix<float> g;            // cost from the start
+    RangeMatrix<int32_t> cells;      // cell codes
+    double cellSize = 0.0;           // world units per cell
+    int32_t originRow = 0;           // the row of world x = 0
+    int32_t originCol = 0;           // the column of world z = 0
+    GridNode start;
+    GridNode goal;
+    GridNode current;                // the cell being expanded
+    int32_t searchStarted = 0;       // 1 once the search for the current goal has begun
+    OpenList open;                   // this grid's own open list
+
+    PlanGrid() = default;
+    PlanGrid(const PlanGrid&) = delete;
+    PlanGrid& operator=(const PlanGrid&) = delete;
+    ~PlanGrid();
+};
+
+// A planned route: points 0 (the start cell) .. count - 1 (the goal cell).
+struct RobotPath {
+    RangeVector<int32_t> rows;  // indices 0 .. PATH_POINTS - 1
+    RangeVector<int32_t> cols;
+    int32_t count = 0;
+
+    RobotPath();
+    RobotPath(const RobotPath&) = delete;
+    RobotPath& operator=(const RobotPath&) = delete;
+    ~RobotPath();
+};
+
+struct GridCell {
+    int32_t row = 0;
+    int32_t col = 0;
+};
+
+struct WorldPoint {
+    float x = 0.0f;
+    float z = 0.0f;
+};
+
+bool CellInGrid(const PlanGrid& grid, int32_t row, int32_t col);
+// Inside the grid and neither kind of obstacle.
+bool CellPassable(const PlanGrid& grid, int32_t row, int32_t col);
+
+// Truncates toward zero; positions that fall outside the grid give cells outside it.
+GridCell WorldToCell(const PlanGrid& grid, double x, double z);
+// The cell's low corner in world units.
+WorldPoint CellToWorld(const PlanGrid& grid, int32_t row, int32_t col);
+
+// Clears f, g and closed of every cell.
+void ResetPlanGrid(PlanGrid& grid);
+// Frees the matrices and allocates them for the new size, with f, g and closed cleared.
+void ResizePlanGrid(PlanGrid& grid, int32_t rows, int32_t cols);
+
+// Reads a map file into the grid and writes the "Blank Map" dump. A file that is missing or
+// damaged is reported in a message box and leaves the grid as it was; false then.
+bool ReadPlanMap(const std::string& fileName, PlanGrid& grid);
+
+void DumpBlankMap(const PlanGrid& grid);
+// Marks the path's cells, writes the grid, and frees the path's cells again.
+void DumpPlannedPath(PlanGrid& grid, const RobotPath& path);
