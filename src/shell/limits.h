@@ -1,0 +1,16 @@
+// Tables and limits of the application shell.
+#pragma once
+
+// The error report's text buffer, terminator included.
+constexpr int ReportBufferSize = 256;
+
+// Overlay pictures; image 0 is the display palette's picture, whose surface also receives the
+// texture sheets.
+constexpr int MaxOverlayImages = 32;
+
+// BMP files: the two headers, and the most colour-table entries a palette takes.
+constexpr int BmpHeadersSize = 54;
+constexpr int BmpPaletteEntries = 256;
+// Palette entries 137 to 254 are left to the scene renderer; the rest are read-only.
+constexpr int FirstFreePaletteEntry = 137;
+constexpr int LastFreePaletteEntry = 254;

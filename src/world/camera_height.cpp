@@ -1,0 +1,28 @@
+#include "world/camera_height.h"
+
+#include "world/cube.h"
+#include "world/player.h"
+#include "world/wrap.h"
+
+void UpdateCameraHeight(Cube* cube)
+{
+    if (!cube) {
+        return;
+    }
+    const Fixed16 floor = cube->floorSloped ? cube->FloorHeight(PlayerX, PlayerZ) : cube->Bottom(0).y;
+    const Fixed16 target = WrapAdd(floor, EyeHeight);
+    if (!Falling && int64_t{target} + FallThreshold < PlayerY) {
+        Falling = 1;
+    }
+    if (Falling) {
+        PlayerY = WrapSub(PlayerY, static_cast<Fixed16>(static_cast<uint32_t>(FallStep) * FallAcceleration));
+        ++FallStep;
+        if (target >= PlayerY) {
+            PlayerY = target;
+            Falling = 0;
+            FallStep = 0;
+        }
+    } else {
+        PlayerY = target;
+    }
+}

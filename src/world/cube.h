@@ -1,0 +1,109 @@
+#pragma once
+// The world's convex cells and the rooms they make up, with the level's vertex, cube and room
+// tables.
+#include <cstdint>
+
+#include "world/fixed.h"
+#include "world/limits.h"
+
+class Room;
+struct ObjectListNode;
+
+// A convex cell: four floor corners, four ceiling corners, six faces and links to its
+// neighbours. A door leaf is also a Cube, owned by its door and not in Cubes.
+class Cube {
+public:
+    Cube();
+    ~Cube();
+    Cube(const Cube&) = delete;
+    Cube& operator=(const Cube&) = delete;
+
+    // Sets link[0..3] from the geometry of the loaded cubes.
+    void LinkNeighbours();
+    // Whether (x, z) lies inside the floor outline; points on an edge are inside.
+    bool Contains(Fixed16 x, Fixed16 z) const;
+    // The cube holding (x, z), searched from this cube outward; null when none.
+    Cube* FindCubeFrom(Fixed16 x, Fixed16 z);
+    // Height at (x, z) of the plane through bottom corners 0, 1 and 3.
+    Fixed16 FloorHeight(Fixed16 x, Fixed16 z) const;
+
+    bool Floored() const { return texture[FloorSlot] != OpenFace; }
+    bool Degenerate(int side) const { return bottom[side] == bottom[(side + 1) & 3]; }
+    const FixedVector& Bottom(int corner) const;
+    const FixedVector& Top(int corner) const;
+
+    FixedVector texU[CubeFaces];  // texture origin point per face slot
+    FixedVector texV[CubeFaces];  // end of the texture u axis
+    FixedVector texW[CubeFaces];  // end of the texture v axis
+    uint16_t bottom[4];           // Vertices indices of the floor corners
+    uint16_t top[4];              // Vertices indices of the ceiling corners (top k above bottom k)
+    FixedVector normal[CubeFaces];  // unit normals: into a room cube, out of a door leaf
+    int16_t texture[CubeFaces];     // TextureTable index per face slot, OpenFace when open
+    int16_t faceFlags[CubeFaces];   // face flags per slot
+    FixedVector centre;             // mean of the bottom corners
+    Cube* link[CubeFaces];          // sides 0..3, then the cube above and the cube below
+    ObjectListNode* objects;        // head of the list of map objects inside
+    int16_t floorClass;             // 0, 1 or 2: drawing order of the floor
+    uint8_t floorSloped;            // 1 when the floor is not level
+    int visited;                    // drawing mark
+    Room* room;                     // the room of the cube file that holds it
+};
+
+// A node of a room's scratch list of cubes, filled by the drawing walk.
+struct CubeNode {
+    CubeNode* previous;
+    CubeNode* next;
+    Cube* cube;
+};
+
+// The cubes of one cube file; rooms meet at exits.
+class Room {
+public:
+    Room();
+    ~Room();
+    Room(const Room&) = delete;
+    Room& operator=(const Room&) = delete;
+
+    // Records the sides through which this room's cubes lead into other rooms; false (after the
+    // report) when there are more than MaxRoomExits.
+    bool FindExits();
+    // Finds the room behind each exit.
+    void LinkRooms();
+    // Makes the list of cube nodes: cubeCount nodes, at least one; the cursor ends on the last.
+    void BuildCubeNodes();
+
+    Room* exitRoom[MaxRoomExits];  // the room behind each exit, null when not found
+    Cube* exitCube[MaxRoomExits];  // this room's cube at each exit
+    int exitSide[MaxRoomExits];    // the side of that cube through which the exit leads
+    int exitCount;
+    int firstCube;                 // index in Cubes of the room's first cube
+    int cubeCount;
+    int visited;
+    CubeNode* cubeNodesHead;
+    CubeNode* cubeNodesCursor;
+    int clip[4];                   // screen clip window left, top, right, bottom (inclusive)
+};
+
+// The level's tables.
+extern FixedVector Vertices[MaxVertices];
+extern int VertexCount;
+extern Cube* Cubes[MaxCubes];
+extern int CubeCount;
+extern Room* Rooms[MaxRooms];
+extern int RoomCount;
+
+// 1 when (x, z) lies left of the line from corner b to corner a, 0 on it, -1 right of it.
+int EdgeSide(Fixed16 x, Fixed16 z, const FixedVector& a, const FixedVector& b);
+
+// The first floored cube in load order containing (x, z); null when none.
+Cube* FindCubeAt(Fixed16 x, Fixed16 z);
+
+// Whether face slot k of the cube faces the eye.
+bool FaceVisible(const Cube& cube, int k);
+
+// Turns a cube loaded with a sloped first side so that its side 0 starts at a level edge.
+void RotateCubeSides(Cube& cube);
+
+// Deletes the level: rooms, cubes, vertices, textures and map objects; every table is empty
+// afterwards and CurrentCube is cleared.
+void FreeLevel();

@@ -1,0 +1,131 @@
+#pragma once
+// Everything placed inside a cube besides its walls: sliding doors, flat animated decorations,
+// billboard sprites and 3D characters.
+#include <cstdint>
+
+#include "world/fixed.h"
+#include "world/limits.h"
+
+class Cube;
+
+// The base of the map objects. Its three operations, in this order: Update (given an operation
+// code), Draw (returning the renderer's status bits) and Collide (given the player's step).
+class MapObject {
+public:
+    virtual void Update(int op);
+    virtual int Draw();
+    virtual void Collide(FixedVector* step);
+    virtual ~MapObject() = default;
+
+    FixedVector centre{};  // the sort key's position
+    int type = 0;          // Sprite2DType, DoorType, Char3DType or DecoType
+    int id = 0;            // index in MapObjectTable
+    Cube* cube = nullptr;  // the cube whose list holds it
+};
+
+// A node of a cube's doubly linked object list.
+struct ObjectListNode {
+    ObjectListNode* previous;
+    ObjectListNode* next;
+    MapObject* object;
+};
+
+// Objects by id for the script; 3D characters made at run time take ObjectCount as their id.
+extern MapObject* MapObjectTable[MaxMapObjects];
+extern int ObjectCount;
+
+// Appends a node for the object at the tail of the cube's list.
+void AppendObject(Cube& cube, MapObject* object);
+// Unlinks and deletes the cube's node of the object (the object itself stays).
+void RemoveObject(Cube& cube, MapObject* object);
+// Deletes a list's nodes (not their objects).
+void FreeObjectNodes(ObjectListNode* head);
+
+// Update(0) of every object of the cube, then the depth sort, farthest from the player first.
+void UpdateObjects(Cube& cube);
+void SortObjects(Cube& cube);
+
+// The sort key: the squared distance from the player in the floor plane, at reduced precision.
+Fixed16 ObjectDistanceKey(const MapObject& object);
+
+// Once a frame: every cube's objects update and are sorted, in load order.
+void UpdateWorld();
+
+// A sliding door: its leaf is a Cube of its own that moves with the door.
+class DoorObject : public MapObject {
+public:
+    ~DoorObject() override;
+    void Update(int op) override;
+    void Collide(FixedVector* step) override;
+
+    // Script command: 1 open, 2 close (each moving fraction of the extent), 0 continue, 3 stop.
+    void Command(int command, float fraction);
+    // Scene animation: as Command, but the whole distance (world units) in one step.
+    void MoveBy(int command, float distance);
+    // Moves the leaf one step along the current direction.
+    void Step();
+
+    Cube* leaf = nullptr;
+    int state = 0;       // the direction an open moves
+    int direction = 0;   // the current travel's direction
+    int kind = 0;
+    Fixed16 extent = 0;  // full travel length
+    Fixed16 travelled = 0;
+    Fixed16 target = 0;
+    Fixed16 step = 0;    // travel per frame
+    float fx = 0, fy = 0, fz = 0;  // sideways direction (fy not used)
+
+private:
+    void StartTravel(int command);
+};
+
+// The frames and state shared by the animated decorations and sprites.
+struct FrameAnimation {
+    int16_t flags = 0;
+    int16_t delay = 0;  // stored, not read by the animation
+    int16_t count = 0;
+    int16_t textures[MaxObjectFrames] = {};
+    int16_t current = 0;
+    int state = 0;  // 0 playing, 1 paused, 2 hidden
+
+    void Update(int op);
+    // Takes a fixed set of absolute texture indices and starts it from its first frame.
+    void Swap(const AnimationSet& set);
+    // The texture of the current frame; null when there is none to draw.
+    struct Bitmap* CurrentBitmap() const;
+};
+
+// Animation states.
+constexpr int AnimationPlaying = 0;
+constexpr int AnimationPaused = 1;
+constexpr int AnimationHidden = 2;
+
+// A flat one-sided panel with an animated texture.
+class DecoObject : public MapObject {
+public:
+    void Update(int op) override { animation.Update(op); }
+    void SwapDeco(int set);
+
+    FixedVector corners[4]{};
+    FixedVector normal{};
+    FrameAnimation animation;
+};
+
+// A billboard sprite with an animated texture, anchored at its bottom centre.
+class Sprite2DObject : public MapObject {
+public:
+    void Update(int op) override { animation.Update(op); }
+    void SwapTexture(int set);
+
+    Fixed16 x = 0, y = 0, z = 0;
+    int16_t width = 0, height = 0;  // world units
+    FrameAnimation animation;
+};
+
+// Script back-ends, each reaching an object by id; an id that names no object of the right
+// kind does nothing.
+void SpriteAnim(int id, int op);
+void UpdateDoor(int id, int command, float fraction);
+void SwapTexture(int id, int set);
+void SwapDeco(int id, int set);
+void MoveDoorBy(int id, int command, float distance);

@@ -1,0 +1,129 @@
+#include "world/cube.h"
+#include "world/messages.h"
+#include "shell/report_error.h"
+
+Room::Room()
+    : exitRoom{}, exitCube{}, exitSide{}, exitCount(0), firstCube(0), cubeCount(0), visited(0),
+      cubeNodesHead(nullptr), cubeNodesCursor(nullptr), clip{}
+{
+}
+
+Room::~Room()
+{
+    for (CubeNode* node = cubeNodesHead; node;) {
+        CubeNode* next = node->next;
+        delete node;
+        node = next;
+    }
+}
+
+void Room::BuildCubeNodes()
+{
+    const int count = cubeCount > 1 ? cubeCount : 1;
+    CubeNode* last = nullptr;
+    for (int i = 0; i < count; ++i) {
+        CubeNode* node = new CubeNode{last, nullptr, nullptr};
+        if (last) {
+            last->next = node;
+        } else {
+            cubeNodesHead = node;
+        }
+        last = node;
+    }
+    cubeNodesCursor = last;
+}
+
+bool Room::FindExits()
+{
+    exitCount = 0;
+    for (int i = firstCube; i < firstCube + cubeCount; ++i) {
+        Cube* cube = Cubes[i];
+        if (!cube->Floored() || cube->link[FloorSlot]) {
+            continue;
+        }
+        for (int k = 0; k < CubeSides; ++k) {
+            const Cube* n = cube->link[k];
+            if (!n || n->room == this) {
+                continue;
+            }
+            if (exitCount == MaxRoomExits) {
+                ReportError("%s", TooManyExitsText);
+                QuitApp();
+                return false;
+            }
+            exitCube[exitCount] = cube;
+            exitSide[exitCount] = k;
+            ++exitCount;
+        }
+    }
+    return true;
+}
+
+void Room::LinkRooms()
+{
+    for (int i = 0; i < exitCount; ++i) {
+        exitRoom[i] = nullptr;
+        for (int r = 0; r < RoomCount && !exitRoom[i]; ++r) {
+            Room* other = Rooms[r];
+            if (other == this) {
+                continue;
+            }
+            for (int e = 0; e < other->exitCount && !exitRoom[i]; ++e) {
+                for (int k = 0; k < CubeSides; ++k) {
+                    if (other->exitCube[e]->link[k] == exitCube[i]) {
+                        exitRoom[i] = other;
+                        break;
+                    }
+                }
+            }
+        }
+    }
+}
+
+namespace {
+
+// Whether a floored cube lies anywhere down the chain of floor links. The walk ends after
+// CubeCount links, so a loop of floor links cannot hold it.
+bool StandsOnFlooredCube(const Cube* cube)
+{
+    const Cube* below = cube->link[FloorSlot];
+    for (int steps = 0; below && steps < CubeCount; ++steps) {
+        if (below->Floored()) {
+            return true;
+        }
+        below = below->link[FloorSlot];
+    }
+    return false;
+}
+
+bool SameFloorPoint(const FixedVector& a, const FixedVector& b)
+{
+    return a.x == b.x && a.z == b.z;
+}
+
+}  // namespace
+
+void Cube::LinkNeighbours()
+{
+    for (int k = 0; k < CubeSides; ++k) {
+        link[k] = nullptr;
+    }
+    for (int k = 0; k < CubeSides; ++k) {
+        if (Degenerate(k)) {
+            continue;
+        }
+        for (int i = 0; i < CubeCount && !link[k]; ++i) {
+            Cube* candidate = Cubes[i];
+            if (candidate == this || !candidate->Floored() || StandsOnFlooredCube(candidate)) {
+                continue;
+            }
+            for (int j = 0; j < CubeSides; ++j) {
+                if (SameFloorPoint(candidate->Bottom(j), Bottom(k)) &&
+                    SameFloorPoint(candidate->Bottom(j + 3), Bottom(k + 1))) {
+                    link[k] = candidate;
+                    break;
+                }
+            }
+        }
+    }
+}
