@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/draw_constants.h"
+#include "platform/surface.h"
 #include "render/int64.h"
 #include "render/lighting.h"
 
@@ -41,6 +43,16 @@ void UseFullClip()
 }
 
 }  // namespace
+
+int InitRenderViewport(platform::Surface* surface, const RenderRect& rect)
+{
+    platform::SurfaceDesc desc;
+    if (surface == nullptr ||
+        surface->Lock(nullptr, &desc, platform::DDLOCK_WAIT) != platform::DD_OK) {
+        return 0;
+    }
+    return InitRenderViewport(static_cast<uint8_t*>(desc.surface), desc.pitch, rect);
+}
 
 int InitRenderViewport(uint8_t* pixels, int pitch, const RenderRect& rect)
 {

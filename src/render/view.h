@@ -5,6 +5,10 @@
 
 #include "render/render_state.h"
 
+namespace platform {
+class Surface;
+}
+
 // The camera handed to the projection set-up; pitch and roll are never set and change nothing.
 struct RenderCamera {
     Fixed16 x;
@@ -19,6 +23,10 @@ struct RenderCamera {
 constexpr int VertexScratchSize = 4;
 extern FixedVector WorldVertexScratch[VertexScratchSize];
 extern FixedVector ViewVertexScratch[VertexScratchSize];
+
+// Locks the whole surface (waiting) and binds its memory as below. Returns 0, changing
+// nothing, when the lock fails; otherwise 1, and the caller unlocks after the frame.
+int InitRenderViewport(platform::Surface* surface, const RenderRect& rect);
 
 // Binds an 8-bit buffer (pixels at `pixels`, rows `pitch` bytes apart) for one frame and sets
 // up the view for `rect` (inclusive), the default lights and the full clip. Returns 1.

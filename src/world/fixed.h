@@ -15,6 +15,13 @@ struct FixedVector {
     Fixed16 z;
 };
 
+// The same three components as floats, for the 3D scene.
+struct FixedVectorF {
+    float x;
+    float y;
+    float z;
+};
+
 // 65536 per full turn; sums and differences wrap.
 using Angle16 = uint16_t;
 
@@ -26,6 +33,15 @@ extern const int16_t SineTable[SineTableSize];
 // Sine and cosine of an angle in units of 1/32768.
 inline int SinOf(Angle16 a) { return SineTable[a >> 6]; }
 inline int CosOf(Angle16 a) { return SineTable[(a >> 6) + 256]; }
+
+// A Fixed16 as a float for the 3D scene: value / 65536.
+inline float FixedToFloat(Fixed16 v) { return static_cast<float>(v / 65536.0); }
+
+// The unit view direction of a heading for the 3D scene's camera: (sin, 0, cos).
+inline FixedVectorF HeadingDirection(Angle16 a)
+{
+    return {static_cast<float>(SinOf(a) / 32768.0), 0.0f, static_cast<float>(CosOf(a) / 32768.0)};
+}
 
 // (a * b) >> 16 through a 64-bit product; only the low 32 bits are kept, so it wraps.
 Fixed16 FixedMul(Fixed16 a, Fixed16 b);

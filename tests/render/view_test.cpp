@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/backend.h"
+#include "platform/direct_draw.h"
+#include "platform/draw_constants.h"
+#include "platform/surface.h"
+
 #include <vector>
 
 namespace {
@@ -142,4 +147,34 @@ TEST(CameraTransform, PolygonFillsViewCorners)
         EXPECT_EQ(ViewCorners[i].x, ViewPolygon[i].x);
         EXPECT_EQ(ViewCorners[i].z, ViewPolygon[i].z);
     }
+}
+
+TEST(RenderView, BindsALockedSurfaceAndKeepsTheLastFrameWhenTheLockFails)
+{
+    using namespace platform;
+    SetHeadless(true);
+    DirectDraw* dd = nullptr;
+    ASSERT_EQ(DirectDrawCreate(nullptr, &dd), DD_OK);
+    ASSERT_EQ(dd->SetCooperativeLevel(nullptr, DDSCL_NORMAL), DD_OK);
+    SurfaceDesc d;
+    d.flags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    d.caps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
+    d.width = 640;
+    d.height = 480;
+    Surface* surface = nullptr;
+    ASSERT_EQ(dd->CreateSurface(d, &surface), DD_OK);
+
+    ASSERT_EQ(InitRenderViewport(surface, {0, 0, 479, 359}), 1);
+    EXPECT_TRUE(surface->IsLocked());
+    EXPECT_EQ(FrameBuffer, surface->Pixels());
+    EXPECT_EQ(ViewWidth + RowSkip, surface->Pitch());
+
+    // Still locked: the second lock fails and the view stays as it was.
+    EXPECT_EQ(InitRenderViewport(surface, {0, 0, 99, 99}), 0);
+    EXPECT_EQ(ViewWidth, 480);
+    EXPECT_EQ(FrameBuffer, surface->Pixels());
+
+    EXPECT_EQ(surface->Unlock(), DD_OK);
+    surface->Release();
+    dd->Release();
 }

@@ -41,6 +41,10 @@ TEST(Angle16, HeadingZeroLooksAlongZAndAQuarterTurnAlongX)
     EXPECT_EQ(CosOf(0), 32767);
     EXPECT_EQ(SinOf(16384), 32767);
     EXPECT_EQ(CosOf(16384), 0);
+    const FixedVectorF east = HeadingDirection(16384);
+    EXPECT_EQ(east.x, 32767.0f / 32768.0f);
+    EXPECT_EQ(east.z, 0.0f);
+    EXPECT_EQ(FixedToFloat(-98304), -1.5f);
     // The largest angle still reads inside the table.
     EXPECT_EQ(CosOf(65535), SineTable[1023 + 256]);
 }
