@@ -138,10 +138,11 @@ int ClipAgainst(int plane, const PolygonVertex* in, int count, PolygonVertex* ou
 }
 
 // The clipping shared by both stages: trivial accept and reject on the outcodes, then
-// each plane in turn whose bit is set, ping-ponging between `out` and a local buffer.
-template <typename Outcode, typename Intersect>
-bool ClipPolygon(PolygonVertex* in, PolygonVertex* out, int& count, const int* planes,
-                 int planeCount, bool light, Outcode outcode, Intersect intersect)
+// `accepted` (the frustum stage lights the vertices there), then each plane in turn whose
+// bit is set, ping-ponging between `out` and a local buffer.
+template <typename Outcode, typename Intersect, typename Accepted>
+bool ClipPolygon(const PolygonVertex* in, PolygonVertex* out, int& count, const int* planes,
+                 int planeCount, Outcode outcode, Intersect intersect, Accepted accepted)
 {
     count = std::clamp(count, 0, PolygonCapacity);
     int all = 255;
@@ -157,11 +158,7 @@ bool ClipPolygon(PolygonVertex* in, PolygonVertex* out, int& count, const int* p
         return false;
     }
     RenderStatus |= StatusDrawn;
-    if (light) {
-        for (int i = 0; i < count; ++i) {
-            LightVertex(in[i]);
-        }
-    }
+    accepted(count);
     if (any == 0) {
         std::copy(in, in + count, out);
         return true;
@@ -353,8 +350,15 @@ int FrustumOutcode(const PolygonVertex& v)
 
 bool ClipPolygonToFrustum(PolygonVertex* in, PolygonVertex* out, int& count)
 {
-    return ClipPolygon(in, out, count, FrustumPlanes, 5, VertexLightingOn != 0, FrustumOutcode,
-                       FrustumIntersection);
+    auto light = [in](int n) {
+        if (VertexLightingOn) {
+            for (int i = 0; i < n; ++i) {
+                LightVertex(in[i]);
+            }
+        }
+    };
+    return ClipPolygon(in, out, count, FrustumPlanes, 5, FrustumOutcode, FrustumIntersection,
+                       light);
 }
 
 void ProjectPolygon(PolygonVertex* polygon, int count)
@@ -368,9 +372,7 @@ void ProjectPolygon(PolygonVertex* polygon, int count)
 
 bool ClipPolygonToRect(const PolygonVertex* in, PolygonVertex* out, int& count)
 {
-    // The input is only read: lighting is off for this stage.
-    return ClipPolygon(const_cast<PolygonVertex*>(in), out, count, RectEdges, 4, false,
-                       RectOutcode, RectIntersection);
+    return ClipPolygon(in, out, count, RectEdges, 4, RectOutcode, RectIntersection, [](int) {});
 }
 
 void ScanWallEdges(const PolygonVertex* polygon, int count)
