@@ -22,3 +22,6 @@ constexpr int LineBufferSize = 640;
 
 // Lights handed to SetLighting beyond this are ignored.
 constexpr int LightTableCapacity = 16;
+
+// Texture columns of the visible screen columns of one sprite.
+constexpr int SpriteColumnMapSize = 640;
