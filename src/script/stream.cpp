@@ -1,0 +1,57 @@
+#include "script/stream.h"
+
+#include <cstring>
+
+#include "platform/message_box.h"
+#include "script/messages.h"
+#include "script/states.h"
+#include "script/tokenizer.h"
+
+uint8_t ScriptStream[kScriptStreamSize];
+int StreamLength = 0;
+int StatementStart = 0;
+int StatementsStored = 0;
+int RunPosition = 0;
+
+int AllocScriptStream() {
+    std::memset(ScriptStream, 0, sizeof ScriptStream);
+    StreamLength = 0;
+    StatementStart = 0;
+    StatementsStored = 0;
+    return 1;
+}
+
+size_t MeasureStatement(const uint8_t* encoded, size_t size) {
+    const uint8_t* end = encoded + size;
+    const uint8_t* p = encoded + 1;
+    while (p < end && *p != tag::End) p = SkipToken(p, end);
+    return p < end ? static_cast<size_t>(p - encoded) + 1 : 0;
+}
+
+int RecordLength(int offset) {
+    if (offset < 0 || offset >= StreamLength) return 0;
+    int lead = ScriptStream[offset];
+    int blocks = lead - (tag::Start - 1);
+    if (blocks < 1 || blocks > kMaxRecordBlocks) return 0;
+    int length = blocks * kRecordBlock;
+    return offset + length <= StreamLength ? length : 0;
+}
+
+void AppendStatement(const uint8_t* encoded, size_t size) {
+    StatementStart = StreamLength;
+    size_t n = MeasureStatement(encoded, size);
+    int blocks = static_cast<int>((n + kRecordBlock - 1) / kRecordBlock);
+    bool fits = n > 0 && blocks <= kMaxRecordBlocks && StatementsStored < kMaxStatements &&
+                StreamLength + blocks * kRecordBlock <= kScriptStreamSize;
+    if (!fits) {
+        platform::MessageBox(MsgExceedScript, CaptionError);
+        return;
+    }
+    uint8_t* record = ScriptStream + StreamLength;
+    std::memcpy(record, encoded, n);
+    std::memset(record + n, 0, static_cast<size_t>(blocks) * kRecordBlock - n);
+    record[0] = static_cast<uint8_t>(tag::Start - 1 + blocks);
+    StreamLength += blocks * kRecordBlock;
+    ++StatementsStored;
+    CountStatement(StatementStart, StreamLength);
+}

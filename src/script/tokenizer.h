@@ -1,0 +1,48 @@
+// The tokenizer of the script language: turns one line of text into encoded tokens and gathers
+// lines into statements. The motion-file readers use it too, line by line, with BraceDepth.
+//
+// An encoded statement is a run of tokens, each a one-byte tag and its payload:
+//   '@' first byte, and between the tokens of two lines of one statement
+//   'S' string literal, 'Y' identifier, 'U' declared variable: the characters and a NUL
+//   'C' one character; 'I' int32, 'J' int32 written with an l/L suffix, 'F' float32 (little-endian)
+//   two-character operators as one code: n != , a && , p ++ , L << , l <= , q == , R >> , g >= , o ||
+//   one-character operators and punctuation as themselves; '\' ends a complete statement.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+namespace tag {
+constexpr uint8_t Start = '@';
+constexpr uint8_t String = 'S';
+constexpr uint8_t Char = 'C';
+constexpr uint8_t Int = 'I';
+constexpr uint8_t Long = 'J';
+constexpr uint8_t Float = 'F';
+constexpr uint8_t Variable = 'U';
+constexpr uint8_t Name = 'Y';
+constexpr uint8_t End = '\\';
+}  // namespace tag
+
+// Results of ScanTokens besides the count of bytes a line added.
+constexpr int kScanComplete = 0;   // the line completed the statement ('\' and '@' written)
+constexpr int kScanComment = -1;   // the line holds a "//" comment: drop the statement
+constexpr int kScanTooLong = -2;   // an identifier or literal is longer than the tokenizer holds
+constexpr int kScanFull = -3;      // the statement does not fit in the room given
+
+// "{" adds 1 and "}" subtracts 1, in the tokenizer and again in the parser.
+extern int BraceDepth;
+// While 1, "(" and ")" are not written (a command's argument list).
+extern int ParenDropFlag;
+
+// Tokenizes one NUL-closed line into `out`, which has `room` bytes. Writes nothing past them.
+int ScanTokens(const char* line, uint8_t* out, size_t room);
+
+// Scan one literal at the cursor, writing its tag and payload; both pointers advance. They
+// return false when the literal's text is too long or the output has no room.
+bool ScanIntLiteral(const char*& cursor, uint8_t*& write, const uint8_t* writeEnd);
+bool ScanFloatLiteral(const char*& cursor, uint8_t*& write, const uint8_t* writeEnd);
+
+int IsCharInSet(char c, const char* set);
+
+// The byte after the token starting at `p` (its tag and payload), never beyond `end`.
+const uint8_t* SkipToken(const uint8_t* p, const uint8_t* end);

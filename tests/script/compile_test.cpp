@@ -1,0 +1,197 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "script_fixture.h"
+#include "script/tokenizer.h"
+
+using ::testing::ElementsAre;
+
+namespace {
+
+using Compiling = ScriptTest;
+
+std::string Record(int offset, int n) {
+    return std::string(reinterpret_cast<const char*>(ScriptStream + offset), size_t(n));
+}
+
+}  // namespace
+
+TEST_F(Compiling, StatementsBecomeRecordsOfStates) {
+    ASSERT_EQ(Compile("Intro 1;\r\n"
+                      "int a;\n"
+                      "\n"
+                      "state Start;\n"
+                      "a = 5;\n"
+                      "exit;\n"
+                      "stepState Steps;\n"
+                      "PlaySound 1 2;\n"
+                      "setValue x;\n"
+                      "PlaySound 3 4;\n"
+                      "state Last;\n"
+                      "exit;\n"),
+              1);
+    // Every statement is one 64-byte record beginning with '@'; int, state, stepState and
+    // setValue are not stored. Record 0 of the state table is the placeholder.
+    EXPECT_EQ(StreamLength, 6 * 64);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(ScriptStream[i * 64], '@');
+    EXPECT_EQ(Record(0, 12), std::string("@YIntro\0I\1\0\0\0", 13).substr(0, 12));
+    EXPECT_EQ(Record(64, 11), std::string("@Ua\0=I\5\0\0\0;", 11));
+    EXPECT_EQ(ScriptStream[64 + 11], '\\');
+    EXPECT_EQ(ScriptStream[64 + 12], 0);  // the rest of a record is zeros
+    ASSERT_EQ(StateCount, 4);
+    EXPECT_STREQ(StateTable[0].name, ".");
+    EXPECT_EQ(FindState("."), 0);
+    EXPECT_EQ(FindState("Nowhere"), -1);
+    const ScriptState& start = StateTable[FindState("Start")];
+    EXPECT_EQ(start.start, 64);
+    EXPECT_EQ(start.end, 192);
+    const ScriptState& steps = StateTable[FindState("Steps")];
+    EXPECT_EQ(steps.isStepState, 1);
+    EXPECT_EQ(StepTable[steps.stepRow].lineCount, 2);
+    EXPECT_EQ(StepTable[steps.stepRow].pairs[1][0], 256);
+    EXPECT_EQ(StepTable[steps.stepRow].pairs[1][1], 320);
+    // The last state is closed at the end of the file.
+    EXPECT_EQ(StateTable[FindState("Last")].end, 384);
+    EXPECT_EQ(OpenStateIndex, FindState("Last"));
+    EXPECT_TRUE(platform::RecordedBoxes().empty());
+}
+
+TEST_F(Compiling, WhatTheLoaderPassesOver) {
+    // The last line without a line feed is never read; an unfinished statement is dropped.
+    EXPECT_EQ(Compile("A 1;\nB 2"), 1);
+    EXPECT_EQ(StreamLength, 64);
+    // A comment line drops itself and the statement begun before it.
+    InitScriptEngine();
+    EXPECT_EQ(Compile("A 1,\n2; // no\nB\n// note\nC;\nD;\n"), 1);
+    EXPECT_EQ(StreamLength, 128);
+    EXPECT_EQ(Record(0, 3), "@YC");
+    // An empty file compiles nothing and succeeds; a NUL first byte and a missing file fail.
+    InitScriptEngine();
+    EXPECT_EQ(Compile(""), 1);
+    EXPECT_EQ(Compile(std::string("\0A;\n", 4)), 0);
+    EXPECT_EQ(LoadScriptFile((dir_ / "missing.scp").string().c_str()), 0);
+    EXPECT_THAT(BoxTexts(), ElementsAre("File Reading Error | Error", "Script File Open Error | Error"));
+    EXPECT_EQ(StreamLength, 0);
+}
+
+TEST_F(Compiling, ParsedWordsAndNumbers) {
+    DeclareVariable("door");
+    const char* text = "LoadIcon(\"cursor.bmp\", 10, 20, 1.5, -4) ; Extra 7;";
+    uint8_t buf[256];
+    ParenDropFlag = 0;
+    ASSERT_EQ(ScanTokens(text, buf, sizeof buf), kScanComplete);
+    RunMode = RunModeRun;
+    EXPECT_EQ(ParseStatement(buf, sizeof buf), ParseResult::Command);
+    // A second statement on the line adds its words and numbers to the first.
+    EXPECT_EQ(Parsed.WordCount, 3);
+    EXPECT_STREQ(Parsed.StatementTokens[0], "LoadIcon");
+    EXPECT_STREQ(Parsed.StatementTokens[1], "cursor.bmp");
+    EXPECT_STREQ(Parsed.StatementTokens[2], "Extra");
+    ASSERT_EQ(Parsed.NumberCount, 5);
+    EXPECT_EQ(IntArg(Parsed, 2), 1);
+    EXPECT_EQ(FloatArg(Parsed, 2), 1.5f);
+    EXPECT_EQ(IntArg(Parsed, 3), -4);
+    EXPECT_EQ(IntArg(Parsed, 9), 0);  // a missing number reads 0
+    // A statement naming a declared variable is the keyword var, the name and the rest.
+    ParenDropFlag = 0;
+    ASSERT_EQ(ScanTokens("door = 3; ignored", buf, sizeof buf), kScanComplete);
+    EXPECT_EQ(ParseStatement(buf, sizeof buf), ParseResult::Keyword);
+    ASSERT_EQ(Parsed.WordCount, 4);
+    EXPECT_STREQ(Parsed.StatementTokens[0], "var");
+    EXPECT_STREQ(Parsed.StatementTokens[1], "door");
+    EXPECT_EQ(std::string(Parsed.StatementTokens[2], size_t(Parsed.WordLength[2])),
+              std::string("=I\3\0\0\0;", 7));
+    EXPECT_EQ(Var("door"), 3);
+    // A statement without words keeps the words of the one before.
+    ASSERT_EQ(ScanTokens("1 2;", buf, sizeof buf), kScanComplete);
+    EXPECT_EQ(ParseStatement(buf, sizeof buf), ParseResult::Empty);
+    EXPECT_STREQ(Parsed.StatementTokens[0], "var");
+    EXPECT_EQ(Parsed.NumberCount, 2);
+}
+
+TEST_F(Compiling, LongWordsAndStatementsStayWhole) {
+    // The 16- and 17-letter keywords are recognised, and a statement longer than one record is
+    // stored in several blocks and runs in full.
+    std::string nums;
+    for (int i = 1; i <= 30; ++i) nums += " " + std::to_string(i);
+    ASSERT_EQ(Compile("int c;\n"
+                      "state Start;\n"
+                      "c = checkUpdateState;\n"
+                      "CheckActiveCursor;\n"
+                      "SpecialAnimationWithALongName \"a_rather_long_file_name.x\"" + nums + ";\n"
+                      "Next;\n"),
+              1);
+    EXPECT_EQ(StreamLength, 64 * 3 + 256);
+    EXPECT_EQ(ScriptStream[128], 'C');  // four blocks
+    EXPECT_EQ(ScriptStream[128 + 256], '@');
+    SetStubReturnValue(2);
+    RunScript(1);
+    EXPECT_EQ(Var("c"), 2);
+    ASSERT_EQ(RecordedBackendCalls().size(), 4u);
+    EXPECT_EQ(RecordedBackendCalls()[0].keyword, KeywordCheckUpdateState);
+    EXPECT_EQ(RecordedBackendCalls()[1].keyword, KeywordCheckActiveCursor);
+    const BackendCall& call = RecordedBackendCalls()[2];
+    EXPECT_EQ(call.keyword, -1);
+    EXPECT_EQ(call.words[0], "SpecialAnimationWithALongName");
+    EXPECT_EQ(call.words[1], "a_rather_long_file_name.x");
+    ASSERT_EQ(call.numbers.size(), 30u);
+    EXPECT_EQ(call.numbers[29], 30.0f);
+    EXPECT_EQ(RecordedBackendCalls()[3].words[0], "Next");
+}
+
+TEST_F(Compiling, TheStreamHoldsAThousandStatements) {
+    std::string text = "state S;\n";
+    for (int i = 0; i < 1001; ++i) text += "Cmd " + std::to_string(i) + ";\n";
+    EXPECT_EQ(Compile(text), 1);
+    EXPECT_EQ(StreamLength, 64000);
+    EXPECT_EQ(StatementsStored, 1000);
+    EXPECT_THAT(BoxTexts(), ElementsAre("Exceed maximum script | Error"));
+    // The 1000th was kept, the 1001st not.
+    EXPECT_EQ(ScriptStream[999 * 64 + 6], 'I');
+    EXPECT_EQ(ScriptStream[999 * 64 + 7], 999 & 0xFF);
+}
+
+TEST_F(Compiling, RefusedStatementsAndTheirMessages) {
+    std::string many(641 * 2, ' ');
+    for (size_t i = 0; i < many.size(); i += 2) many[i] = '1';
+    std::string words;
+    for (int i = 0; i < 129; ++i) words += " w";
+    std::string group = "if (" + std::string(130, '(') + "1" + std::string(130, ')') + ") {\n";
+    ASSERT_EQ(Compile("state S;\n"
+                      "Numbers " + many + ";\n"
+                      "Words" + words + ";\n" +
+                      group +
+                      "Keep 1;\n"
+                      ") Stray;\n"
+                      "Odd : 2;\n"
+                      "if (a < 3 {\n"),
+              1);
+    EXPECT_THAT(BoxTexts(), ElementsAre("Exceed maximum parser token | Error",
+                                        "Exceed maximum parser token | Error",
+                                        "Exceed maximum parser token | Error",
+                                        "Unmatched RPAREN found! | debug",
+                                        "Unrecognized Token | Warning",
+                                        "No matching right paren! | paren check"));
+    // Only the statements that parsed were stored.
+    EXPECT_EQ(StreamLength, 4 * 64);
+    EXPECT_EQ(Record(0, 6), std::string("@YKeep", 6));
+}
+
+TEST_F(Compiling, OverlongInputIsRefusedAndLoadingGoesOn) {
+    std::string longLine = "Long " + std::string(5000, 'x') + ";\n";
+    std::string longName = "Name" + std::string(130, 'n') + ";\n";
+    std::string huge;  // a statement gathered over many lines past the statement buffer
+    for (int i = 0; i < 3000; ++i) huge += "1 2\n";
+    ASSERT_EQ(Compile("state S;\n" + longLine + longName + "Kept;\n"), 1);
+    EXPECT_THAT(BoxTexts(), ElementsAre("Exceed Maximum Line size | Error", "Exceed Maximum Token size | Error"));
+    EXPECT_EQ(StreamLength, 64);
+    platform::ClearRecordedBoxes();
+    InitScriptEngine();
+    EXPECT_EQ(Compile("state S;\nFirst;\n" + huge + ";\nLost;\n"), 0);
+    EXPECT_THAT(BoxTexts(), ElementsAre("Exceed Maximum Buffer size | Error"));
+    EXPECT_EQ(StreamLength, 64);
+    EXPECT_EQ(StateTable[1].end, 64);  // what compiled before stays, its state closed
+}

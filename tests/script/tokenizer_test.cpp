@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "script_fixture.h"
+#include "script/tokenizer.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes Int(uint8_t t, int32_t v) {
+    uint32_t u = static_cast<uint32_t>(v);
+    return {t, uint8_t(u), uint8_t(u >> 8), uint8_t(u >> 16), uint8_t(u >> 24)};
+}
+Bytes Flt(float f) {
+    int32_t v;
+    std::memcpy(&v, &f, 4);
+    return Int('F', v);
+}
+Bytes Txt(uint8_t t, const std::string& s) {
+    std::string bytes = char(t) + s + '\0';
+    return Bytes(bytes.begin(), bytes.end());
+}
+Bytes Cat(std::initializer_list<Bytes> parts) {
+    Bytes out;
+    for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+
+class Tokenizer : public ScriptTest {
+protected:
+    // Tokenizes one line at the start of a fresh buffer; the bytes up to the end mark or count.
+    Bytes Scan(const char* line, int* result = nullptr) {
+        ParenDropFlag = 0;
+        buf_.assign(kStatementBufferSize, 0xEE);
+        int r = ScanTokens(line, buf_.data(), buf_.size());
+        if (result) *result = r;
+        size_t n = r > 0 ? size_t(r) : r == 0 ? MeasureStatement(buf_.data(), buf_.size()) : 0;
+        return Bytes(buf_.begin(), buf_.begin() + n);
+    }
+    Bytes buf_;
+};
+
+}  // namespace
+
+TEST_F(Tokenizer, LiteralsIdentifiersAndOperators) {
+    EXPECT_EQ(Scan("Play \"door.wav\" 3 -200 7L 1.5 2e1 'x;"),
+              Cat({{'@'}, Txt('Y', "Play"), Txt('S', "door.wav"), Int('I', 3), Int('I', -200),
+                   Int('J', 7), Flt(1.5f), Flt(20.0f), {'C', 'x', ';', '\\'}}));
+    // A name, '-' and a name with no blanks is one name; '*' between names is a token of its own.
+    EXPECT_EQ(Scan("a-b c*d;"),
+              Cat({{'@'}, Txt('Y', "a-b"), Txt('Y', "c"), {'*'}, Txt('Y', "d"), {';', '\\'}}));
+    // A lone '-' is the literal 0; a run of digits and '-' converts like atoi.
+    EXPECT_EQ(Scan("x - 1 12-3 --5;"),
+              Cat({{'@'}, Txt('Y', "x"), Int('I', 0), Int('I', 1), Int('I', 12), Int('I', 0), {';', '\\'}}));
+    // 1.5.2 is two floats; two-character operators get their codes.
+    EXPECT_EQ(Scan("1.5.2 != && ++ << <= == >> >= || < = ! ;"),
+              Cat({{'@'}, Flt(1.5f), Flt(0.2f), {'n', 'a', 'p', 'L', 'l', 'q', 'R', 'g', 'o', '<', '=', '!', ';', '\\'}}));
+}
+
+TEST_F(Tokenizer, VariablesAndParentheses) {
+    DeclareVariable("count");
+    // A command's argument list loses its parentheses; a condition keeps them.
+    EXPECT_EQ(Scan("LoadMap(\"a.lvl\");"), Cat({{'@'}, Txt('Y', "LoadMap"), Txt('S', "a.lvl"), {';', '\\'}}));
+    EXPECT_EQ(Scan("if (count < 3) {"),
+              Cat({{'@'}, Txt('Y', "if"), {'('}, Txt('U', "count"), {'<'}, Int('I', 3), {')', '{', '\\'}}));
+    EXPECT_EQ(BraceDepth, 1);
+    Scan("}");
+    EXPECT_EQ(BraceDepth, 0);
+}
+
+TEST_F(Tokenizer, LinesGatherIntoStatements) {
+    int r;
+    // An if line without ';' or brace leaves the statement open; the next line joins after '@'.
+    Bytes first = Scan("if (a", &r);
+    EXPECT_EQ(r, int(first.size()));
+    EXPECT_EQ(first, Cat({{'@'}, Txt('Y', "if"), {'('}, Txt('Y', "a")}));
+    ParenDropFlag = 0;  // the loader starts every line so
+    int r2 = ScanTokens(" > 2)", buf_.data() + r, buf_.size() - r);
+    EXPECT_GT(r2, 0);
+    ParenDropFlag = 0;
+    int r3 = ScanTokens("x;", buf_.data() + r + r2, buf_.size() - r - r2);
+    EXPECT_EQ(r3, kScanComplete);
+    EXPECT_EQ(Bytes(buf_.begin(), buf_.begin() + MeasureStatement(buf_.data(), buf_.size())),
+              Cat({{'@'}, Txt('Y', "if"), {'('}, Txt('Y', "a"), {'@', '>'}, Int('I', 2), {')', '@'},
+                   Txt('Y', "x"), {';', '\\'}}));
+    // Comments: "//" drops the line, "/* */" is passed over, an unclosed "/*" ends the line.
+    Scan("x; // note", &r);
+    EXPECT_EQ(r, kScanComment);
+    EXPECT_EQ(Scan("/* a */ y; /* b"), Cat({{'@'}, Txt('Y', "y"), {';', '\\'}}));
+    // Two statements on one line are one; a line of only "}" completes one without words.
+    EXPECT_EQ(Scan("a; b;"), Cat({{'@'}, Txt('Y', "a"), {';'}, Txt('Y', "b"), {';', '\\'}}));
+    EXPECT_EQ(Scan("}"), Bytes({'@', '}', '\\'}));
+}
+
+TEST_F(Tokenizer, HostileLinesNeverWritePastTheirRoom) {
+    int r;
+    // A quote at the end of a line ends it; a string runs to the end of an unclosed line.
+    EXPECT_EQ(Scan("x '"), Cat({{'@'}, Txt('Y', "x")}));
+    EXPECT_EQ(Scan("x \"abc;"), Cat({{'@'}, Txt('Y', "x"), Txt('S', "abc;")}));
+    // Words and literals longer than the tokenizer holds are refused.
+    Scan(("x" + std::string(200, 'a') + ";").c_str(), &r);
+    EXPECT_EQ(r, kScanTooLong);
+    Scan(("\"" + std::string(64, 's') + "\";").c_str(), &r);
+    EXPECT_EQ(r, kScanTooLong);
+    Scan((std::string(70, '7') + ";").c_str(), &r);
+    EXPECT_EQ(r, kScanTooLong);
+    // Output that does not fit is refused and nothing is written past the room given.
+    std::vector<uint8_t> small(32, 0xEE);
+    ParenDropFlag = 0;
+    EXPECT_EQ(ScanTokens("1 2 3 4 5 6 7 8 9;", small.data(), 24), kScanFull);
+    for (size_t i = 24; i < small.size(); ++i) EXPECT_EQ(small[i], 0xEE);
+    // Characters outside the language are passed over.
+    EXPECT_EQ(Scan("$x\x01\xff@`;"), Cat({{'@'}, Txt('Y', "x"), {';', '\\'}}));
+}
