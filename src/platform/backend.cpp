@@ -5,6 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/sdl_video.h"
+#include "platform/window.h"
+
 namespace platform {
 namespace {
 enum class Choice { Undecided, Headless, Screen };
@@ -37,6 +40,10 @@ void BackendDesktopMode(DisplayMode& mode) {
     mode.bpp = SDL_BITSPERPIXEL(desktop.format);
 }
 
-void BackendSetFullScreen(Hwnd, bool) {}
+void BackendSetFullScreen(Hwnd window, bool on) {
+    if (Headless()) return;
+    SDL_Window* screen = SdlWindowOf(window ? window : MainWindowHandle());
+    if (screen) SDL_SetWindowFullscreen(screen, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+}
 
 }  // namespace platform

@@ -35,3 +35,10 @@ constexpr uint32_t kHeadlessDesktopBpp = 32;
 constexpr ModeSize kDefaultClient = {640, 480};
 
 }  // namespace platform
+
+namespace platform {
+
+// Pictures shown in a screen window are at least this far apart (about 30 a second).
+constexpr uint32_t kPresentIntervalMs = 33;
+
+}  // namespace platform

@@ -1,5 +1,6 @@
-// Modal message boxes. In a window they are shown by the interactive presenter; headless they
-// are recorded (caption, text, style), echoed on stderr and answered at once.
+// Modal message boxes. With a screen they are shown and wait for a button (or a presenter set
+// by the program shows them); headless they are recorded (caption, text, style), echoed on
+// stderr and answered at once.
 #pragma once
 #include <functional>
 #include <string>
@@ -33,7 +34,7 @@ struct RecordedBox {
 int MessageBox(const std::string& text, const std::string& caption, unsigned style = MB_OK,
                bool ownedByMainWindow = false);
 
-// The interactive presenter; when none is set, boxes are recorded.
+// A presenter of the program's own; when none is set, boxes go to the screen or are recorded.
 using BoxPresenter = std::function<int(const RecordedBox&)>;
 void SetBoxPresenter(BoxPresenter presenter);
 

@@ -3,14 +3,107 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
+
+#include "platform/backend.h"
+#include "platform/limits.h"
+#include "platform/sdl_video.h"
 #include "platform/surface.h"
+#include "platform/window.h"
 
 namespace platform {
 namespace {
 Surface* gPrimary = nullptr;
 PresentedImage gFrame;
 uint64_t gFrameCount = 0;
+
+// What the picture is drawn with on a real screen.
+struct Screen {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
+    uint32_t textureWidth = 0;
+    uint32_t textureHeight = 0;
+    uint32_t lastTicks = 0;
+};
+Screen gScreen;
+
+void DropScreen() {
+    if (gScreen.texture) SDL_DestroyTexture(gScreen.texture);
+    if (gScreen.renderer) SDL_DestroyRenderer(gScreen.renderer);
+    gScreen = Screen{};
+}
+
+// Draws the last picture onto the main window; false when there is nothing to draw on.
+bool DrawOnScreen() {
+    if (Headless() || gFrame.pixels.empty()) return false;
+    Hwnd main = MainWindowHandle();
+    SDL_Window* window = SdlWindowOf(main);
+    if (!window || !IsWindowVisible(main)) return false;
+    if (gScreen.window != window) {
+        DropScreen();
+        gScreen.window = window;
+        gScreen.renderer = SDL_CreateRenderer(window, -1, 0);
+        if (!gScreen.renderer) gScreen.renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+        if (!gScreen.renderer) return false;
+    }
+    if (!gScreen.texture || gScreen.textureWidth != gFrame.width ||
+        gScreen.textureHeight != gFrame.height) {
+        if (gScreen.texture) SDL_DestroyTexture(gScreen.texture);
+        gScreen.texture = SDL_CreateTexture(gScreen.renderer, SDL_PIXELFORMAT_RGB888,
+                                            SDL_TEXTUREACCESS_STREAMING,
+                                            static_cast<int>(gFrame.width),
+                                            static_cast<int>(gFrame.height));
+        if (!gScreen.texture) return false;
+        gScreen.textureWidth = gFrame.width;
+        gScreen.textureHeight = gFrame.height;
+    }
+    SDL_UpdateTexture(gScreen.texture, nullptr, gFrame.pixels.data(),
+                      static_cast<int>(gFrame.width * 4));
+    // The picture area is in window coordinates; the renderer may have more pixels (high DPI).
+    SDL_Rect area = PictureArea(window);
+    int windowW = 1, windowH = 1, outputW = 1, outputH = 1;
+    SDL_GetWindowSize(window, &windowW, &windowH);
+    SDL_GetRendererOutputSize(gScreen.renderer, &outputW, &outputH);
+    SDL_Rect dest{area.x * outputW / std::max(1, windowW), area.y * outputH / std::max(1, windowH),
+                  area.w * outputW / std::max(1, windowW), area.h * outputH / std::max(1, windowH)};
+    SDL_SetRenderDrawColor(gScreen.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(gScreen.renderer);
+    SDL_RenderCopy(gScreen.renderer, gScreen.texture, nullptr, &dest);
+    SDL_RenderPresent(gScreen.renderer);
+    return true;
+}
+
+// Keeps pictures at least kPresentIntervalMs apart, so the game runs at the same speed anywhere.
+void Pace() {
+    uint32_t now = SDL_GetTicks();
+    uint32_t since = now - gScreen.lastTicks;
+    if (gScreen.lastTicks != 0 && since < kPresentIntervalMs) SDL_Delay(kPresentIntervalMs - since);
+    gScreen.lastTicks = SDL_GetTicks();
+}
+
 }  // namespace
+
+void ForgetScreenWindow(SDL_Window* window) {
+    if (gScreen.window == window) DropScreen();
+}
+
+SDL_Rect PictureArea(SDL_Window* window) {
+    int w = 1, h = 1;
+    SDL_GetWindowSize(window, &w, &h);
+    if (gFrame.width == 0 || gFrame.height == 0) return SDL_Rect{0, 0, w, h};
+    // The largest area of the picture's shape that fits, centred.
+    int64_t fw = gFrame.width, fh = gFrame.height;
+    int areaW = w, areaH = h;
+    if (int64_t{w} * fh > int64_t{h} * fw) {
+        areaW = static_cast<int>(int64_t{h} * fw / fh);
+    } else {
+        areaH = static_cast<int>(int64_t{w} * fh / fw);
+    }
+    return SDL_Rect{(w - areaW) / 2, (h - areaH) / 2, std::max(1, areaW), std::max(1, areaH)};
+}
+
+void RedrawPresented() { DrawOnScreen(); }
 
 void SetPrimarySurface(Surface* surface) { gPrimary = surface; }
 Surface* PrimarySurface() { return gPrimary; }
@@ -37,6 +130,7 @@ void PresentPrimary(const Surface& primary) {
         for (uint32_t x = 0; x < gFrame.width; ++x) out[x] = rgb[row[x]];
     }
     ++gFrameCount;
+    if (DrawOnScreen()) Pace();
 }
 
 const PresentedImage& PresentedFrame() { return gFrame; }

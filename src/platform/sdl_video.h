@@ -1,0 +1,30 @@
+// Links between the window, input and presentation services on a real screen.
+#pragma once
+#include <SDL.h>
+
+#include "platform/types.h"
+
+namespace platform {
+
+// The screen window of a window; null headless or when it has none.
+SDL_Window* SdlWindowOf(Hwnd window);
+
+// Drops what the presenter keeps for a screen window that is about to go.
+void ForgetScreenWindow(SDL_Window* window);
+
+// Where the picture lies inside the screen window, in window coordinates; the input services
+// map pointer positions through it onto the primary surface.
+SDL_Rect PictureArea(SDL_Window* window);
+
+// Takes every pending screen event and turns it into input state and messages.
+void PumpEvents();
+
+// Turns one event (from the screen, or injected) into input state and messages.
+void HandleEvent(const SDL_Event& event);
+
+}  // namespace platform
+
+namespace platform {
+// Shows the last presented picture again (after the window was uncovered or resized).
+void RedrawPresented();
+}  // namespace platform
