@@ -1,0 +1,135 @@
+// The time-sliced A* search.
+#include "planner/astar.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "planner/limits.h"
+#include "platform/clock.h"
+
+namespace {
+
+using planner_limits::DIAGONAL_COST;
+using planner_limits::KEY_BASE;
+using planner_limits::STRAIGHT_COST;
+
+// Straight distance in cells to the goal.
+double Heuristic(const PlanGrid& g, int32_t row, int32_t col) {
+    double dc = static_cast<double>(col) - g.goal.col;
+    double dr = static_cast<double>(row) - g.goal.row;
+    return std::sqrt(dc * dc + dr * dr);
+}
+
+// Offers cell `to` a route through `from`; false when the open list has no room for it.
+bool Relax(PlanGrid& g, int32_t fr, int32_t fc, int32_t tr, int32_t tc, double cost) {
+    float& f = g.f[tr][tc];
+    float& cost0 = g.g[tr][tc];
+    double newG = static_cast<double>(g.g[fr][fc]) + cost;
+    if (f != 0.0f) {
+        double newF = newG + static_cast<double>(f - cost0);
+        if (!(newF < f)) return true;
+        cost0 = static_cast<float>(newG);
+        f = static_cast<float>(newF);
+        g.parentRow[tr][tc] = fr;
+        g.parentCol[tr][tc] = fc;
+        GridNode node{KEY_BASE - f, tr, tc};
+        if (g.closed[tr][tc]) {  // a shorter way to an expanded cell reopens it
+            g.closed[tr][tc] = 0;
+            return g.open.Push(node);
+        }
+        return g.open.ChangeKey(node);
+    }
+    cost0 = static_cast<float>(newG);
+    f = static_cast<float>(newG + Heuristic(g, tr, tc));
+    g.parentRow[tr][tc] = fr;
+    g.parentCol[tr][tc] = fc;
+    return g.open.Push({KEY_BASE - f, tr, tc});
+}
+
+// Relaxes the passable neighbours of (r, c): the four straight ones, then the diagonals whose
+// two straight neighbours are both passable.
+bool Expand(PlanGrid& g, int32_t r, int32_t c) {
+    bool right = CellPassable(g, r, c + 1);
+    bool left = CellPassable(g, r, c - 1);
+    bool down = CellPassable(g, r + 1, c);
+    bool up = CellPassable(g, r - 1, c);
+    bool ok = true;
+    if (right) ok = ok && Relax(g, r, c, r, c + 1, STRAIGHT_COST);
+    if (left) ok = ok && Relax(g, r, c, r, c - 1, STRAIGHT_COST);
+    if (down) ok = ok && Relax(g, r, c, r + 1, c, STRAIGHT_COST);
+    if (up) ok = ok && Relax(g, r, c, r - 1, c, STRAIGHT_COST);
+    if (right && down && CellPassable(g, r + 1, c + 1)) ok = ok && Relax(g, r, c, r + 1, c + 1, DIAGONAL_COST);
+    if (left && down && CellPassable(g, r + 1, c - 1)) ok = ok && Relax(g, r, c, r + 1, c - 1, DIAGONAL_COST);
+    if (right && up && CellPassable(g, r - 1, c + 1)) ok = ok && Relax(g, r, c, r - 1, c + 1, DIAGONAL_COST);
+    if (left && up && CellPassable(g, r - 1, c - 1)) ok = ok && Relax(g, r, c, r - 1, c - 1, DIAGONAL_COST);
+    return ok;
+}
+
+// Follows the parent links from the goal back to the start; false when the path would not fit.
+bool BuildPath(const PlanGrid& g, RobotPath& path) {
+    int32_t n = 0;
+    int32_t r = g.goal.row, c = g.goal.col;
+    while (r != g.start.row || c != g.start.col) {
+        if (n >= planner_limits::PATH_POINTS - 1) return false;  // room for the start as well
+        path.rows[n] = r;
+        path.cols[n] = c;
+        ++n;
+        int32_t pr = g.parentRow[r][c], pc = g.parentCol[r][c];
+        if (!CellInGrid(g, pr, pc)) return false;
+        r = pr;
+        c = pc;
+    }
+    path.rows[n] = r;
+    path.cols[n] = c;
+    ++n;
+    std::reverse(&path.rows[0], &path.rows[0] + n);
+    std::reverse(&path.cols[0], &path.cols[0] + n);
+    path.count = n;
+    return true;
+}
+
+int NoPath(PlanGrid& g, RobotPath& path) {
+    g.open.Clear();  // the search is over; later calls find nothing more
+    path.count = 0;
+    return PLAN_NO_PATH;
+}
+
+}  // namespace
+
+int PlanPath(PlanGrid& grid, RobotPath& path, int32_t budgetMs, int32_t improved) {
+    const uint32_t t0 = platform::Milliseconds();
+    if (!CellInGrid(grid, grid.start.row, grid.start.col) ||
+        !CellInGrid(grid, grid.goal.row, grid.goal.col)) {
+        path.count = 0;
+        return PLAN_NO_PATH;
+    }
+    if (grid.searchStarted == 0) {
+        grid.open.Clear();
+        ResetPlanGrid(grid);
+        if (SameCell(grid.start, grid.goal)) {  // already there: a path of one point
+            path.rows[0] = grid.start.row;
+            path.cols[0] = grid.start.col;
+            path.count = 1;
+            return PLAN_FOUND;
+        }
+        const int32_t r = grid.start.row, c = grid.start.col;
+        Relax(grid, r, c, r, c, 0.0);
+        grid.current = grid.start;
+        grid.closed[r][c] = 1;
+        grid.searchStarted = 1;
+        if (!Expand(grid, r, c)) return NoPath(grid, path);
+    }
+    bool spent = false;
+    while (!SameCell(grid.current, grid.goal) && !grid.open.Empty() && !spent) {
+        grid.current = grid.open.Pop();
+        grid.closed[grid.current.row][grid.current.col] = 1;
+        if (!Expand(grid, grid.current.row, grid.current.col)) return NoPath(grid, path);
+        uint32_t elapsed = platform::Milliseconds() - t0;
+        spent = int64_t{elapsed} > budgetMs;
+    }
+    if (spent) return PLAN_PENDING;
+    if (!SameCell(grid.current, grid.goal) || !BuildPath(grid, path)) return NoPath(grid, path);
+    if (improved >= 1) DropCollinearPoints(path);
+    if (improved >= 2) SmoothPathLineOfSight(grid, path);
+    return PLAN_FOUND;
+}

@@ -1,0 +1,325 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <queue>
+#include <random>
+#include <vector>
+
+#include "planner/astar.h"
+#include "planner/limits.h"
+#include "platform/clock.h"
+
+static bool operator==(const GridCell& a, const GridCell& b) {
+    return a.row == b.row && a.col == b.col;
+}
+
+namespace {
+
+constexpr double DIAGONAL = 1.414213562373;
+
+// A grid from a picture: '.' free, 'X' obstacle, 'T' footprint, 'S' start, 'G' goal.
+void Load(PlanGrid& grid, const std::vector<std::string>& rows) {
+    ResizePlanGrid(grid, static_cast<int32_t>(rows.size()), static_cast<int32_t>(rows[0].size()));
+    for (int32_t r = 0; r < grid.rows; ++r) {
+        for (int32_t c = 0; c < grid.cols; ++c) {
+            char ch = rows[r][c];
+            grid.cells[r][c] = ch == 'X' ? CELL_OBSTACLE : ch == 'T' ? CELL_FOOTPRINT : CELL_FREE;
+            if (ch == 'S') grid.start = {0.0, r, c};
+            if (ch == 'G') grid.goal = {0.0, r, c};
+        }
+    }
+}
+
+// Shortest 8-connected distance without cutting corners, by Dijkstra; -1 when unreachable.
+double ReferenceDistance(const PlanGrid& grid) {
+    std::vector<double> dist(grid.rows * grid.cols, 1e18);
+    using Item = std::pair<double, int>;
+    std::priority_queue<Item, std::vector<Item>, std::greater<Item>> queue;
+    int startIndex = grid.start.row * grid.cols + grid.start.col;
+    dist[startIndex] = 0;
+    queue.push({0, startIndex});
+    while (!queue.empty()) {
+        auto [d, i] = queue.top();
+        queue.pop();
+        if (d > dist[i]) continue;
+        int r = i / grid.cols, c = i % grid.cols;
+        for (int dr = -1; dr <= 1; ++dr) {
+            for (int dc = -1; dc <= 1; ++dc) {
+                if ((dr == 0 && dc == 0) || !CellPassable(grid, r + dr, c + dc)) continue;
+                if (dr != 0 && dc != 0 &&
+                    (!CellPassable(grid, r + dr, c) || !CellPassable(grid, r, c + dc))) {
+                    continue;
+                }
+                double nd = d + (dr != 0 && dc != 0 ? DIAGONAL : 1.0);
+                int j = (r + dr) * grid.cols + c + dc;
+                if (nd < dist[j]) {
+                    dist[j] = nd;
+                    queue.push({nd, j});
+                }
+            }
+        }
+    }
+    double d = dist[grid.goal.row * grid.cols + grid.goal.col];
+    return d > 1e17 ? -1.0 : d;
+}
+
+// Checks that a raw path is a legal walk from start to goal and returns its length.
+double CheckedLength(const PlanGrid& grid, const RobotPath& path) {
+    EXPECT_GE(path.count, 1);
+    EXPECT_EQ(path.rows[0], grid.start.row);
+    EXPECT_EQ(path.cols[0], grid.start.col);
+    EXPECT_EQ(path.rows[path.count - 1], grid.goal.row);
+    EXPECT_EQ(path.cols[path.count - 1], grid.goal.col);
+    double length = 0;
+    for (int i = 1; i < path.count; ++i) {
+        int r = path.rows[i], c = path.cols[i];
+        int dr = r - path.rows[i - 1], dc = c - path.cols[i - 1];
+        EXPECT_TRUE(std::abs(dr) <= 1 && std::abs(dc) <= 1 && (dr || dc)) << "step " << i;
+        EXPECT_TRUE(CellPassable(grid, r, c)) << "step " << i;
+        if (dr && dc) {
+            EXPECT_TRUE(CellPassable(grid, r - dr, c) && CellPassable(grid, r, c - dc))
+                << "corner cut at step " << i;
+        }
+        length += (dr && dc) ? DIAGONAL : 1.0;
+    }
+    return length;
+}
+
+class AStar : public testing::Test {
+protected:
+    void SetUp() override { platform::UseFakeClock(true, 1000); }
+    void TearDown() override { platform::UseFakeClock(false); }
+};
+
+TEST_F(AStar, HandMadeGridsGiveShortestPathsWithoutCuttingCorners) {
+    const std::vector<std::vector<std::string>> grids = {
+        {"SX",
+         ".G"},
+        {"S....",
+         "XXXX.",
+         "G....",
+         "....."},
+        {"..........",
+         ".S..X.....",
+         "....X.....",
+         "XXX.X.XXXX",
+         "....X...G.",
+         "..T.XXX...",
+         ".........."},
+        {"S.X.",
+         "X.X.",
+         "..XG"},  // unreachable
+        {"S..",
+         ".XX",
+         ".XG"},   // goal closed in by corners only
+    };
+    for (const auto& picture : grids) {
+        PlanGrid grid;
+        RobotPath path;
+        Load(grid, picture);
+        double expected = ReferenceDistance(grid);
+        int result = PlanPath(grid, path, 0, 0);
+        if (expected < 0) {
+            EXPECT_EQ(result, PLAN_NO_PATH) << picture[0];
+            EXPECT_EQ(path.count, 0);
+        } else {
+            ASSERT_EQ(result, PLAN_FOUND) << picture[0];
+            EXPECT_NEAR(CheckedLength(grid, path), expected, 1e-4) << picture[0];
+        }
+    }
+}
+
+TEST_F(AStar, RandomGridsAgreeWithDijkstra) {
+    std::mt19937 random(7);
+    for (int n = 0; n < 60; ++n) {
+        std::vector<std::string> picture(14, std::string(14, '.'));
+        for (auto& row : picture) {
+            for (char& ch : row) ch = random() % 100 < 28 ? 'X' : '.';
+        }
+        picture[random() % 14][random() % 14] = 'S';
+        int gr = random() % 14, gc = random() % 14;
+        if (picture[gr][gc] == 'S') continue;
+        picture[gr][gc] = 'G';
+        PlanGrid grid;
+        RobotPath path;
+        Load(grid, picture);
+        double expected = ReferenceDistance(grid);
+        int result = PlanPath(grid, path, 0, 0);
+        ASSERT_EQ(result, expected < 0 ? PLAN_NO_PATH : PLAN_FOUND) << "grid " << n;
+        if (expected >= 0) {
+            EXPECT_NEAR(CheckedLength(grid, path), expected, 1e-4) << "grid " << n;
+        }
+    }
+}
+
+TEST_F(AStar, ObstacleGoalsStartsAtTheGoalAndCellsOffTheGrid) {
+    PlanGrid grid;
+    RobotPath path;
+    Load(grid, {"S...",
+                "..XX",
+                "..XG"});
+    grid.goal = {0.0, 1, 3};  // an obstacle
+    EXPECT_EQ(PlanPath(grid, path, 0, 0), PLAN_NO_PATH);
+
+    grid.searchStarted = 0;
+    grid.goal = grid.start;
+    EXPECT_EQ(PlanPath(grid, path, 0, 2), PLAN_FOUND);
+    ASSERT_EQ(path.count, 1);
+    EXPECT_EQ(path.rows[0], 0);
+    EXPECT_EQ(path.cols[0], 0);
+
+    for (GridNode outside : {GridNode{0.0, 3, 0}, GridNode{0.0, 0, -1}}) {
+        grid.searchStarted = 0;
+        grid.goal = outside;
+        EXPECT_EQ(PlanPath(grid, path, 0, 0), PLAN_NO_PATH);
+    }
+    PlanGrid empty;  // no map loaded
+    EXPECT_EQ(PlanPath(empty, path, 0, 0), PLAN_NO_PATH);
+}
+
+TEST_F(AStar, PathsAndOpenListsThatOutgrowTheirRoomGiveNoPath) {
+    PlanGrid grid;
+    RobotPath path;
+    std::string corridor(planner_limits::PATH_POINTS + 1, '.');
+    corridor.front() = 'S';
+    corridor.back() = 'G';
+    Load(grid, {corridor});
+    EXPECT_EQ(PlanPath(grid, path, 0, 0), PLAN_NO_PATH);
+    EXPECT_EQ(path.count, 0);
+    corridor.pop_back();
+    corridor.back() = 'G';
+    Load(grid, {corridor});
+    EXPECT_EQ(PlanPath(grid, path, 0, 0), PLAN_FOUND);
+    EXPECT_EQ(path.count, planner_limits::PATH_POINTS);
+
+    // A long hall towards a walled-off goal: every step leaves two side cells open, until the
+    // open list is full long before the hall's end.
+    std::vector<std::string> hall(1200, "...");
+    hall[0][1] = 'S';
+    hall[1198] = "XXX";
+    hall[1199][1] = 'G';
+    Load(grid, hall);
+    EXPECT_EQ(PlanPath(grid, path, 0, 0), PLAN_NO_PATH);
+    EXPECT_EQ(grid.closed[1100][1], 0);  // given up before the far end was reached
+    EXPECT_EQ(PlanPath(grid, path, 0, 0), PLAN_NO_PATH);  // and stays so
+}
+
+TEST_F(AStar, SlicedSearchesResumeToTheSamePath) {
+    const std::vector<std::string> picture = {
+        "S.........",
+        "XXXXXXXX..",
+        "..........",
+        "..XXXXXXXX",
+        "..........",
+        ".XXXXX.XX.",
+        "....X....G"};
+    PlanGrid whole;
+    RobotPath wholePath;
+    Load(whole, picture);
+    ASSERT_EQ(PlanPath(whole, wholePath, 0, 0), PLAN_FOUND);  // the fake clock never runs out
+
+    // A budget below zero is spent after every expansion: one cell per call. Two grids are
+    // searched in turns, each on its own open list.
+    PlanGrid a, b;
+    RobotPath pathA, pathB;
+    Load(a, picture);
+    Load(b, picture);
+    int resultA = PLAN_PENDING, resultB = PLAN_PENDING, calls = 0;
+    while (resultA == PLAN_PENDING || resultB == PLAN_PENDING) {
+        if (resultA == PLAN_PENDING) resultA = PlanPath(a, pathA, -1, 0);
+        if (resultB == PLAN_PENDING) resultB = PlanPath(b, pathB, -1, 0);
+        platform::AdvanceFakeClock(16);
+        ASSERT_LT(++calls, 1000);
+    }
+    EXPECT_GT(calls, 20);
+    ASSERT_EQ(resultA, PLAN_FOUND);
+    ASSERT_EQ(resultB, PLAN_FOUND);
+    for (const RobotPath* p : {&pathA, &pathB}) {
+        ASSERT_EQ(p->count, wholePath.count);
+        for (int i = 0; i < p->count; ++i) {
+            EXPECT_EQ(p->rows[i], wholePath.rows[i]);
+            EXPECT_EQ(p->cols[i], wholePath.cols[i]);
+        }
+    }
+}
+
+void SetPath(RobotPath& path, const std::vector<GridCell>& points) {
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        path.rows[i] = points[i].row;
+        path.cols[i] = points[i].col;
+    }
+    path.count = static_cast<int32_t>(points.size());
+}
+
+std::vector<GridCell> Points(const RobotPath& path) {
+    std::vector<GridCell> out;
+    for (int i = 0; i < path.count; ++i) out.push_back({path.rows[i], path.cols[i]});
+    return out;
+}
+
+TEST_F(AStar, ImprovedPathsDropCollinearPointsAndKeepLineOfSight) {
+    PlanGrid grid;
+    RobotPath path;
+    Load(grid, {"S.......G"});
+    ASSERT_EQ(PlanPath(grid, path, 0, 0), PLAN_FOUND);
+    EXPECT_EQ(path.count, 9);
+    for (int improved : {1, 2}) {
+        grid.searchStarted = 0;
+        ASSERT_EQ(PlanPath(grid, path, 0, improved), PLAN_FOUND);
+        EXPECT_EQ(Points(path), (std::vector<GridCell>{{0, 0}, {0, 8}})) << improved;
+    }
+
+    SetPath(path, {{0, 0}, {0, 1}, {0, 2}, {1, 3}, {2, 4}, {2, 5}});
+    DropCollinearPoints(path);
+    EXPECT_EQ(Points(path), (std::vector<GridCell>{{0, 0}, {0, 2}, {2, 4}, {2, 5}}));
+
+    // On an open floor a path whose rows and columns only grow keeps the start and the goal.
+    Load(grid, {"S.........",
+                "..........",
+                "..........",
+                "..........",
+                ".........G"});
+    ASSERT_EQ(PlanPath(grid, path, 0, 2), PLAN_FOUND);
+    EXPECT_EQ(Points(path), (std::vector<GridCell>{{0, 0}, {4, 9}}));
+
+    // Around obstacles every kept point sees the next one, and the ends stay.
+    const std::vector<std::string> maze = {
+        "S.....X...",
+        "......X...",
+        "..XX..X...",
+        "..X.......",
+        "..X...XXX.",
+        "......X..G"};
+    Load(grid, maze);
+    ASSERT_EQ(PlanPath(grid, path, 0, 1), PLAN_FOUND);
+    int32_t thinned = path.count;
+    Load(grid, maze);
+    ASSERT_EQ(PlanPath(grid, path, 0, 2), PLAN_FOUND);
+    EXPECT_LE(path.count, thinned);
+    EXPECT_GE(path.count, 2);
+    EXPECT_TRUE((Points(path).front() == GridCell{0, 0}));
+    EXPECT_TRUE((Points(path).back() == GridCell{5, 9}));
+    for (int i = 1; i < path.count; ++i) {
+        EXPECT_TRUE(LineOfSight(grid, {path.rows[i - 1], path.cols[i - 1]}, {path.rows[i], path.cols[i]}))
+            << "leg " << i;
+    }
+}
+
+TEST_F(AStar, LineOfSightAlongRowsColumnsAndSlopes) {
+    PlanGrid grid;
+    Load(grid, {"......",
+                "...X..",
+                "......",
+                "T.....",
+                "......"});
+    EXPECT_TRUE(LineOfSight(grid, {0, 0}, {0, 5}));   // along a row
+    EXPECT_FALSE(LineOfSight(grid, {1, 0}, {1, 5}));  // through the obstacle
+    EXPECT_TRUE(LineOfSight(grid, {1, 5}, {1, 3}));   // the end point is not tested
+    EXPECT_FALSE(LineOfSight(grid, {0, 3}, {4, 3}));  // along a column
+    EXPECT_FALSE(LineOfSight(grid, {4, 0}, {0, 0}));  // through a footprint
+    EXPECT_FALSE(LineOfSight(grid, {0, 1}, {2, 5}));
+    EXPECT_TRUE(LineOfSight(grid, {2, 0}, {4, 5}));
+    EXPECT_FALSE(LineOfSight(grid, {0, 0}, {0, 9}));  // off the grid counts as blocked
+}
+
+}  // namespace
