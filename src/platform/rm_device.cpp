@@ -1,0 +1,58 @@
+#include "platform/rm_device.h"
+
+namespace platform {
+
+RmDevice* RmDevice::Create(std::function<RmTarget()> source) {
+    if (!source) return nullptr;
+    RmTarget t = source();
+    if (!t.pixels || t.width <= 0 || t.height <= 0 || t.pitch < t.width) return nullptr;
+    return new RmDevice(std::move(source), uint32_t(t.width), uint32_t(t.height));
+}
+
+RmDevice::RmDevice(std::function<RmTarget()> source, uint32_t width, uint32_t height)
+    : source_(std::move(source)), width_(width), height_(height),
+      depth_(size_t(width) * height, 0.0f) {}
+
+HResult RmDevice::SetQuality(uint32_t quality) {
+    if ((quality & D3DRMFILL_MASK) != D3DRMFILL_SOLID) return D3DRMERR_BADVALUE;
+    quality_ = quality;
+    return D3DRM_OK;
+}
+
+HResult RmDevice::SetTextureQuality(int32_t quality) {
+    return quality == D3DRMTEXTURE_NEAREST ? D3DRM_OK : D3DRMERR_BADVALUE;
+}
+
+HResult RmDevice::SetDither(bool dither) { return dither ? D3DRMERR_BADVALUE : D3DRM_OK; }
+
+HResult RmDevice::AddUpdateCallback(RmUpdateCallback callback, void* argument) {
+    if (!callback) return D3DRMERR_BADVALUE;
+    callbacks_.emplace_back(callback, argument);
+    return D3DRM_OK;
+}
+
+HResult RmDevice::Update() {
+    std::vector<Rect> rects;
+    rects.swap(drawn_);
+    for (auto& [callback, argument] : callbacks_) {
+        callback(this, argument, static_cast<int32_t>(rects.size()), rects.data());
+    }
+    return D3DRM_OK;
+}
+
+bool RmDevice::BeginDrawing(RmTarget& target) {
+    target = source_();
+    if (!target.pixels || target.width != int32_t(width_) || target.height != int32_t(height_) ||
+        target.pitch < target.width) {
+        return false;
+    }
+    paletteMap_.Update(target.palette);
+    return true;
+}
+
+void RmDevice::AddDrawn(const Rect& rect, uint64_t triangles) {
+    triangles_ += triangles;
+    if (rect.right > rect.left && rect.bottom > rect.top) drawn_.push_back(rect);
+}
+
+}  // namespace platform

@@ -1,0 +1,138 @@
+#include "platform/rm_raster.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace platform {
+
+namespace {
+
+// An attribute as a plane over the screen: value = at + dx * (x - x0) + dy * (y - y0).
+struct Gradient {
+    float at, dx, dy;
+};
+
+struct Setup {
+    float x0, y0, dxB, dyB, dxC, dyC, invArea;
+    Gradient Of(float a, float b, float c) const {
+        float db = b - a, dc = c - a;
+        return {a, (db * dyC - dc * dyB) * invArea, (dc * dxB - db * dxC) * invArea};
+    }
+};
+
+inline float ValueAt(const Gradient& g, const Setup& s, float x, float y) {
+    return g.at + g.dx * (x - s.x0) + g.dy * (y - s.y0);
+}
+
+inline uint32_t ToByte(float v) {
+    if (!(v > 0.0f)) return 0;
+    if (v >= 255.0f) return 255;
+    return static_cast<uint32_t>(v);
+}
+
+// x where the edge from p to q (p above q) crosses row y.
+inline float EdgeX(const RmRasterVertex& p, const RmRasterVertex& q, float y) {
+    return p.x + (y - p.y) * (q.x - p.x) / (q.y - p.y);
+}
+
+}  // namespace
+
+void RmRasterTriangle(const RmRasterTarget& target, const RmRasterFace& face,
+                      const RmRasterVertex& a, const RmRasterVertex& b, const RmRasterVertex& c,
+                      RmRasterStats& stats) {
+    Setup s{a.x, a.y, b.x - a.x, b.y - a.y, c.x - a.x, c.y - a.y, 0.0f};
+    float area = s.dxB * s.dyC - s.dxC * s.dyB;
+    if (!(std::fabs(area) > 1e-12f) || !std::isfinite(area)) return;
+    s.invArea = 1.0f / area;
+
+    const RmRasterVertex* v[3] = {&a, &b, &c};
+    std::sort(v, v + 3, [](const RmRasterVertex* p, const RmRasterVertex* q) { return p->y < q->y; });
+    const RmRasterVertex &top = *v[0], &mid = *v[1], &bottom = *v[2];
+
+    float firstRowF = std::max(std::ceil(top.y), float(target.clip.top));
+    float endRowF = std::min(std::ceil(bottom.y), float(target.clip.bottom));
+    if (!(firstRowF < endRowF)) return;
+    int firstRow = static_cast<int>(firstRowF), endRow = static_cast<int>(endRowF);
+
+    Gradient invZ = s.Of(a.invZ, b.invZ, c.invZ);
+    Gradient uZ = s.Of(a.uOverZ, b.uOverZ, c.uOverZ);
+    Gradient vZ = s.Of(a.vOverZ, b.vOverZ, c.vOverZ);
+    Gradient lr = s.Of(a.red, b.red, c.red);
+    Gradient lg = s.Of(a.green, b.green, c.green);
+    Gradient lb = s.Of(a.blue, b.blue, c.blue);
+    Gradient sr{}, sg{}, sb{};
+    if (face.specular) {
+        sr = s.Of(a.specRed * 255.0f, b.specRed * 255.0f, c.specRed * 255.0f);
+        sg = s.Of(a.specGreen * 255.0f, b.specGreen * 255.0f, c.specGreen * 255.0f);
+        sb = s.Of(a.specBlue * 255.0f, b.specBlue * 255.0f, c.specBlue * 255.0f);
+    }
+
+    const RmTexture* tex = face.texture;
+    const uint32_t* texels = tex ? tex->Texels() : nullptr;
+    int texW = tex ? tex->Width() : 1, texH = tex ? tex->Height() : 1;
+    float fTexW = float(texW), fTexH = float(texH);
+    float invTexW = 1.0f / fTexW, invTexH = 1.0f / fTexH;
+    const RmPaletteMap& map = *target.palette;
+
+    for (int j = firstRow; j < endRow; ++j) {
+        float y = float(j);
+        float xLong = EdgeX(top, bottom, y);
+        float xShort = y < mid.y ? EdgeX(top, mid, y) : EdgeX(mid, bottom, y);
+        float xl = std::min(xLong, xShort), xr = std::max(xLong, xShort);
+        float startF = std::max(std::ceil(xl), float(target.clip.left));
+        float endF = std::min(std::ceil(xr), float(target.clip.right));
+        if (!(startF < endF)) continue;
+        int start = static_cast<int>(startF), end = static_cast<int>(endF);
+
+        float x = float(start);
+        float z = ValueAt(invZ, s, x, y), u = ValueAt(uZ, s, x, y), w = ValueAt(vZ, s, x, y);
+        float r = ValueAt(lr, s, x, y), g = ValueAt(lg, s, x, y), bl = ValueAt(lb, s, x, y);
+        float hr = 0, hg = 0, hb = 0;
+        if (face.specular) hr = ValueAt(sr, s, x, y), hg = ValueAt(sg, s, x, y), hb = ValueAt(sb, s, x, y);
+
+        uint8_t* pixel = target.pixels + static_cast<ptrdiff_t>(j) * target.pitch;
+        float* depth = target.depth + static_cast<ptrdiff_t>(j) * target.depthPitch;
+        int drawnFirst = INT32_MAX, drawnLast = INT32_MIN;
+        for (int i = start; i < end; ++i) {
+            if (z >= depth[i]) {
+                float cr, cg, cb;
+                bool draw = true;
+                if (texels) {
+                    float depthHere = 1.0f / z;
+                    float fu = u * depthHere * fTexW, fv = w * depthHere * fTexH;
+                    fu -= fTexW * std::floor(fu * invTexW);
+                    fv -= fTexH * std::floor(fv * invTexH);
+                    int tu = (fu >= 0.0f && fu < fTexW) ? static_cast<int>(fu) : 0;
+                    int tv = (fv >= 0.0f && fv < fTexH) ? static_cast<int>(fv) : 0;
+                    uint32_t texel = texels[tv * texW + tu];
+                    draw = (texel >> 24) != 0;
+                    cr = float((texel >> 16) & 0xFF);
+                    cg = float((texel >> 8) & 0xFF);
+                    cb = float(texel & 0xFF);
+                } else {
+                    cr = face.red;
+                    cg = face.green;
+                    cb = face.blue;
+                }
+                if (draw) {
+                    pixel[i] = map.Lookup(ToByte(cr * r + hr), ToByte(cg * g + hg), ToByte(cb * bl + hb));
+                    depth[i] = z;
+                    drawnFirst = std::min(drawnFirst, i);
+                    drawnLast = i;
+                    ++stats.pixels;
+                }
+            }
+            z += invZ.dx, u += uZ.dx, w += vZ.dx;
+            r += lr.dx, g += lg.dx, bl += lb.dx;
+            hr += sr.dx, hg += sg.dx, hb += sb.dx;
+        }
+        if (drawnLast >= drawnFirst) {
+            stats.bounds.left = std::min(stats.bounds.left, drawnFirst);
+            stats.bounds.right = std::max(stats.bounds.right, drawnLast + 1);
+            stats.bounds.top = std::min(stats.bounds.top, j);
+            stats.bounds.bottom = std::max(stats.bounds.bottom, j + 1);
+        }
+    }
+}
+
+}  // namespace platform

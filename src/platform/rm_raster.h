@@ -1,0 +1,47 @@
+// The triangle rasterizer: depth-tested, Gouraud-lit, perspective-correct nearest-texel
+// triangles written as palette indices. A pixel is drawn when its centre lies inside the
+// triangle; pixel (i, j) has its centre at screen point (i, j), and edges follow the top-left
+// rule, so triangles sharing an edge draw each pixel once.
+#pragma once
+#include <cstdint>
+
+#include "platform/rm_palette_map.h"
+#include "platform/rm_texture.h"
+#include "platform/types.h"
+
+namespace platform {
+
+struct RmRasterTarget {
+    uint8_t* pixels = nullptr;
+    int32_t pitch = 0;
+    float* depth = nullptr;  // 1 / depth per pixel, 0 when cleared; `depthPitch` floats a row
+    int32_t depthPitch = 0;
+    Rect clip;  // pixels drawn: left <= i < right, top <= j < bottom
+    const RmPaletteMap* palette = nullptr;
+};
+
+struct RmRasterVertex {
+    float x = 0.0f, y = 0.0f;   // screen position
+    float invZ = 0.0f;          // 1 / view depth
+    float uOverZ = 0.0f, vOverZ = 0.0f;
+    float red = 0.0f, green = 0.0f, blue = 0.0f;                 // diffuse light, 0 .. 1
+    float specRed = 0.0f, specGreen = 0.0f, specBlue = 0.0f;     // highlight, 0 .. 1
+};
+
+struct RmRasterFace {
+    const RmTexture* texture = nullptr;  // null: the colour below
+    float red = 255.0f, green = 255.0f, blue = 255.0f;  // 0 .. 255
+    bool specular = false;  // whether the vertices carry a highlight
+};
+
+// What was drawn: pixels written and their bounding rectangle (empty when none).
+struct RmRasterStats {
+    uint64_t pixels = 0;
+    Rect bounds{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+};
+
+void RmRasterTriangle(const RmRasterTarget& target, const RmRasterFace& face,
+                      const RmRasterVertex& a, const RmRasterVertex& b, const RmRasterVertex& c,
+                      RmRasterStats& stats);
+
+}  // namespace platform

@@ -1,0 +1,90 @@
+#include "platform/rm_texture.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <sys/stat.h>
+
+#include "platform/files.h"
+
+namespace platform {
+
+RmTexture::RmTexture(int width, int height, std::vector<uint32_t> rgb)
+    : width_(width), height_(height), rgb_(std::move(rgb)) {
+    UpdateTransparency();
+}
+
+HResult RmTexture::CreateFromImage(const RmImage& image, RmTexture** out) {
+    *out = nullptr;
+    if (image.depth != 8 || image.rgb != 0 || image.width <= 0 || image.height <= 0 ||
+        image.bytesPerLine < image.width || !image.buffer1) {
+        return D3DRMERR_BADVALUE;
+    }
+    std::vector<uint32_t> rgb(static_cast<size_t>(image.width) * image.height);
+    for (int y = 0; y < image.height; ++y) {
+        const uint8_t* row = image.buffer1 + static_cast<size_t>(y) * image.bytesPerLine;
+        for (int x = 0; x < image.width; ++x) {
+            uint32_t c = 0;
+            if (image.palette && row[x] < image.paletteSize) {
+                const RmPaletteEntry& e = image.palette[row[x]];
+                c = (uint32_t(e.red) << 16) | (uint32_t(e.green) << 8) | e.blue;
+            }
+            rgb[static_cast<size_t>(y) * image.width + x] = c;
+        }
+    }
+    *out = new RmTexture(image.width, image.height, std::move(rgb));
+    return D3DRM_OK;
+}
+
+HResult RmTexture::Load(const std::string& fileName, RmTexture** out) {
+    *out = nullptr;
+    std::string path = ResolvePath(fileName);
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return D3DRMERR_FILENOTFOUND;
+    SDL_Surface* loaded = IMG_Load(path.c_str());
+    if (!loaded) return D3DRMERR_BADFILE;
+    SDL_Surface* rgbSurface = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB888, 0);
+    SDL_FreeSurface(loaded);
+    if (!rgbSurface) return D3DRMERR_BADFILE;
+    std::vector<uint32_t> rgb(static_cast<size_t>(rgbSurface->w) * rgbSurface->h);
+    SDL_LockSurface(rgbSurface);
+    for (int y = 0; y < rgbSurface->h; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(rgbSurface->pixels) +
+                                                            static_cast<size_t>(y) * rgbSurface->pitch);
+        for (int x = 0; x < rgbSurface->w; ++x) rgb[static_cast<size_t>(y) * rgbSurface->w + x] = row[x] & 0xFFFFFFu;
+    }
+    SDL_UnlockSurface(rgbSurface);
+    int w = rgbSurface->w, h = rgbSurface->h;
+    SDL_FreeSurface(rgbSurface);
+    if (w <= 0 || h <= 0) return D3DRMERR_BADFILE;
+    *out = new RmTexture(w, h, std::move(rgb));
+    return D3DRM_OK;
+}
+
+HResult RmTexture::SetDecalTransparency(bool on) {
+    decal_ = on;
+    UpdateTransparency();
+    return D3DRM_OK;
+}
+
+HResult RmTexture::SetDecalTransparentColor(RmColor color) {
+    transparent_ = color;
+    UpdateTransparency();
+    return D3DRM_OK;
+}
+
+HResult RmTexture::SetAppData(std::shared_ptr<void> data) {
+    appData_ = std::move(data);
+    return D3DRM_OK;
+}
+
+void RmTexture::UpdateTransparency() {
+    texels_.resize(rgb_.size());
+    uint32_t key = transparent_ & 0xFFFFFFu;
+    for (size_t i = 0; i < rgb_.size(); ++i) {
+        bool hidden = decal_ && rgb_[i] == key;
+        texels_[i] = hidden ? rgb_[i] : (rgb_[i] | 0xFF000000u);
+    }
+}
+
+}  // namespace platform

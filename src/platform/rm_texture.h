@@ -1,0 +1,76 @@
+// Textures: images that faces are mapped with, nearest texel, repeating outside 0 .. 1.
+// Made from 8-bit palettised images or loaded from ".ppm" files. With decal transparency on,
+// texels of the transparent colour are not drawn at all.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/rm_math.h"
+#include "platform/rm_types.h"
+#include "platform/types.h"
+
+namespace platform {
+
+struct RmPaletteEntry {
+    uint8_t red = 0;
+    uint8_t green = 0;
+    uint8_t blue = 0;
+    uint8_t flags = 0;
+};
+
+// An image in memory: only 8-bit palettised images (depth 8, rgb 0) are made into textures.
+struct RmImage {
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t aspectX = 1;
+    int32_t aspectY = 1;
+    int32_t depth = 8;
+    int32_t rgb = 0;           // 0: palettised
+    int32_t bytesPerLine = 0;  // row pitch of buffer1
+    uint8_t* buffer1 = nullptr;
+    uint8_t* buffer2 = nullptr;
+    uint32_t redMask = 0;
+    uint32_t greenMask = 0;
+    uint32_t blueMask = 0;
+    uint32_t alphaMask = 0;
+    int32_t paletteSize = 0;
+    RmPaletteEntry* palette = nullptr;
+};
+
+class RmTexture : public RefCounted {
+public:
+    // The texels are copied; an image with an index beyond its palette draws that texel black.
+    // D3DRMERR_BADVALUE for an image that is not 8-bit palettised or has no pixels.
+    static HResult CreateFromImage(const RmImage& image, RmTexture** out);
+    // A ".ppm" (or any picture SDL2_image reads) by game file name: D3DRMERR_FILENOTFOUND when it
+    // cannot be found, D3DRMERR_BADFILE when it cannot be decoded.
+    static HResult Load(const std::string& fileName, RmTexture** out);
+
+    HResult SetDecalTransparency(bool on);
+    HResult SetDecalTransparentColor(RmColor color);
+
+    // Data kept alive for the texture's life (the image it was made from, for instance).
+    HResult SetAppData(std::shared_ptr<void> data);
+    const std::shared_ptr<void>& AppData() const { return appData_; }
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    // Texels as 0xAARRGGBB, rows top first; alpha 0 marks a texel that is not drawn.
+    const uint32_t* Texels() const { return texels_.data(); }
+
+private:
+    RmTexture(int width, int height, std::vector<uint32_t> rgb);
+    void UpdateTransparency();
+
+    int width_;
+    int height_;
+    std::vector<uint32_t> rgb_;  // 0x00RRGGBB
+    std::vector<uint32_t> texels_;
+    bool decal_ = false;
+    RmColor transparent_ = 0xFF000000u;
+    std::shared_ptr<void> appData_;
+};
+
+}  // namespace platform
