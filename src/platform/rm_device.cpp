@@ -1,5 +1,7 @@
 #include "platform/rm_device.h"
 
+#include "platform/faults.h"
+
 namespace platform {
 
 RmDevice* RmDevice::Create(std::function<RmTarget()> source) {
@@ -14,18 +16,24 @@ RmDevice::RmDevice(std::function<RmTarget()> source, uint32_t width, uint32_t he
       depth_(size_t(width) * height, 0.0f) {}
 
 HResult RmDevice::SetQuality(uint32_t quality) {
+    if (HResult fault = TakeFault("SetQuality")) return fault;
     if ((quality & D3DRMFILL_MASK) != D3DRMFILL_SOLID) return D3DRMERR_BADVALUE;
     quality_ = quality;
     return D3DRM_OK;
 }
 
 HResult RmDevice::SetTextureQuality(int32_t quality) {
+    if (HResult fault = TakeFault("SetTextureQuality")) return fault;
     return quality == D3DRMTEXTURE_NEAREST ? D3DRM_OK : D3DRMERR_BADVALUE;
 }
 
-HResult RmDevice::SetDither(bool dither) { return dither ? D3DRMERR_BADVALUE : D3DRM_OK; }
+HResult RmDevice::SetDither(bool dither) {
+    if (HResult fault = TakeFault("SetDither")) return fault;
+    return dither ? D3DRMERR_BADVALUE : D3DRM_OK;
+}
 
 HResult RmDevice::AddUpdateCallback(RmUpdateCallback callback, void* argument) {
+    if (HResult fault = TakeFault("AddUpdateCallback")) return fault;
     if (!callback) return D3DRMERR_BADVALUE;
     callbacks_.emplace_back(callback, argument);
     return D3DRM_OK;

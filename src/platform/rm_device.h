@@ -20,7 +20,7 @@ struct RmTarget {
     int32_t pitch = 0;
     int32_t width = 0;
     int32_t height = 0;
-    const RmPaletteEntry* palette = nullptr;
+    const PaletteEntry* palette = nullptr;
 };
 
 class RmDevice;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/faults.h"
+
 #include "platform/rm_light.h"
 #include "platform/rm_mesh.h"
 
@@ -66,6 +68,7 @@ RmMatrix4 WorldOf(const RmFrame* frame) { return frame ? frame->WorldTransform()
 }  // namespace
 
 HResult RmFrame::SetPosition(RmFrame* reference, float x, float y, float z) {
+    if (HResult fault = TakeFault("SetPosition")) return fault;
     RmVector world = RmTransformPoint({x, y, z}, WorldOf(reference));
     RmVector local = RmTransformPoint(world, RmMatrixInverse(WorldOf(parent_)));
     transform_.m[3][0] = local.x;
@@ -129,6 +132,7 @@ HResult RmFrame::DeleteVisual(RmVisual* visual) {
 }
 
 HResult RmFrame::AddLight(RmLight* light) {
+    if (HResult fault = TakeFault("AddLight")) return fault;
     if (!light) return D3DRMERR_BADOBJECT;
     lights_.emplace_back(light);
     return D3DRM_OK;

@@ -8,7 +8,7 @@ constexpr int kCells = 32 * 32 * 32;
 
 RmPaletteMap::RmPaletteMap() : nearest_(kCells, 0), cellEntries_(kCells, -1) {}
 
-bool RmPaletteMap::Update(const RmPaletteEntry* palette) {
+bool RmPaletteMap::Update(const PaletteEntry* palette) {
     std::array<uint32_t, 256> colours{};
     if (palette) {
         for (int i = 0; i < 256; ++i) {

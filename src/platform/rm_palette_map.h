@@ -16,7 +16,7 @@ public:
 
     // Rebuilds the table when the palette's colours differ from those it was built for;
     // null stands for an all-black palette. Returns whether it was rebuilt.
-    bool Update(const RmPaletteEntry* palette);
+    bool Update(const PaletteEntry* palette);
 
     uint8_t Lookup(uint32_t red, uint32_t green, uint32_t blue) const {
         uint32_t cell = ((red >> 3) << 10) | ((green >> 3) << 5) | (blue >> 3);

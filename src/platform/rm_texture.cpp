@@ -26,7 +26,7 @@ HResult RmTexture::CreateFromImage(const RmImage& image, RmTexture** out) {
         for (int x = 0; x < image.width; ++x) {
             uint32_t c = 0;
             if (image.palette && row[x] < image.paletteSize) {
-                const RmPaletteEntry& e = image.palette[row[x]];
+                const PaletteEntry& e = image.palette[row[x]];
                 c = (uint32_t(e.red) << 16) | (uint32_t(e.green) << 8) | e.blue;
             }
             rgb[static_cast<size_t>(y) * image.width + x] = c;

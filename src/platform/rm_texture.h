@@ -7,18 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/palette.h"
 #include "platform/rm_math.h"
 #include "platform/rm_types.h"
 #include "platform/types.h"
 
 namespace platform {
-
-struct RmPaletteEntry {
-    uint8_t red = 0;
-    uint8_t green = 0;
-    uint8_t blue = 0;
-    uint8_t flags = 0;
-};
 
 // An image in memory: only 8-bit palettised images (depth 8, rgb 0) are made into textures.
 struct RmImage {
@@ -36,7 +30,7 @@ struct RmImage {
     uint32_t blueMask = 0;
     uint32_t alphaMask = 0;
     int32_t paletteSize = 0;
-    RmPaletteEntry* palette = nullptr;
+    PaletteEntry* palette = nullptr;
 };
 
 class RmTexture : public RefCounted {

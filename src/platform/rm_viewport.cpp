@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/faults.h"
 #include "platform/rm_light.h"
 #include "platform/rm_mesh.h"
 
@@ -23,12 +24,14 @@ RmViewport::RmViewport(RmDevice* device, RmFrame* camera, int32_t left, int32_t 
     : device_(device), camera_(camera), left_(left), top_(top), width_(width), height_(height) {}
 
 HResult RmViewport::SetBack(float distance) {
+    if (HResult fault = TakeFault("SetBack")) return fault;
     if (!(distance > kFront) || !std::isfinite(distance)) return D3DRMERR_BADVALUE;
     back_ = distance;
     return D3DRM_OK;
 }
 
 HResult RmViewport::SetPlane(float left, float right, float bottom, float top) {
+    if (HResult fault = TakeFault("SetPlane")) return fault;
     if (!(left < right) || !(bottom < top) || !std::isfinite(right - left) ||
         !std::isfinite(top - bottom)) {
         return D3DRMERR_BADVALUE;
@@ -65,6 +68,7 @@ HResult RmViewport::Transform(const RmVector& world, RmVector* screen) const {
 }
 
 HResult RmViewport::Clear() {
+    if (HResult fault = TakeFault("Clear")) return fault;
     RmTarget t;
     if (!device_->BeginDrawing(t)) return D3DRMERR_BADDEVICE;
     uint8_t black = device_->PaletteMap().Lookup(0, 0, 0);

@@ -25,7 +25,7 @@ constexpr uint8_t kSentinel = 77;
 struct Scene {
     static constexpr int W = 640, H = 480;
     std::vector<uint8_t> pixels = std::vector<uint8_t>(W * H, kSentinel);
-    std::array<RmPaletteEntry, 256> palette{};
+    std::array<PaletteEntry, 256> palette{};
     RmRef<RmDevice> device;
     RmRef<RmFrame> root = RmAdopt(RmFrame::Create(nullptr));
     RmRef<RmFrame> camera = RmAdopt(RmFrame::Create(root.get()));
@@ -174,7 +174,7 @@ TEST(RmRender, TexelsLandInPlaceAndPureGreenIsNotDrawn) {
     s.palette[3] = {0, 0, 255, 0};
     s.AddLight(D3DRMLIGHT_AMBIENT, 1.0f);
     // 2 x 2 checker: grey 10, red / blue, green (transparent when decal).
-    std::array<RmPaletteEntry, 4> imagePalette{{{10, 10, 10, 1}, {255, 0, 0, 1}, {0, 0, 255, 1}, {0, 255, 0, 1}}};
+    std::array<PaletteEntry, 4> imagePalette{{{10, 10, 10, 1}, {255, 0, 0, 1}, {0, 0, 255, 1}, {0, 255, 0, 1}}};
     uint8_t texels[2 * 4] = {0, 1, 0, 0, 2, 3, 0, 0};  // rows padded to 4 bytes
     RmImage image;
     image.width = 2, image.height = 2, image.bytesPerLine = 4, image.buffer1 = texels;
@@ -263,7 +263,7 @@ TEST(RmRender, DrawsOnlyInsideTheViewportAndReportsWhatItDrew) {
 }
 
 TEST(RmPaletteMap, PaletteColoursMapExactlyAndOthersToTheNearest) {
-    std::array<RmPaletteEntry, 256> pal{};
+    std::array<PaletteEntry, 256> pal{};
     for (int i = 0; i < 256; ++i) {
         pal[i] = {uint8_t((i * 37) & 0xFF), uint8_t((i * 101 + 7) & 0xFF), uint8_t((i * 13) ^ 0x55), 0};
     }
@@ -278,7 +278,7 @@ TEST(RmPaletteMap, PaletteColoursMapExactlyAndOthersToTheNearest) {
         ASSERT_EQ(map.Lookup(pal[i].red, pal[i].green, pal[i].blue), want) << i;
     }
     // Not a palette colour: the entry nearest its cell.
-    std::array<RmPaletteEntry, 256> two{};
+    std::array<PaletteEntry, 256> two{};
     two[0] = {0, 0, 0, 0};
     for (int i = 1; i < 256; ++i) two[i] = {255, 255, 255, 0};
     EXPECT_TRUE(map.Update(two.data()));
