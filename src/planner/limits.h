@@ -8,8 +8,8 @@ namespace planner_limits {
 
 // ParseIt keeps each token in a cell of this many characters, terminator included.
 constexpr std::size_t TOKEN_CELL = 80;
-// Largest table a ParseIt file may define (count times row size), in bytes.
-constexpr std::size_t MAX_TABLE_BYTES = 16u << 20;
+// Largest string or table (count times row size) a ParseIt file may define, in bytes.
+constexpr std::size_t MAX_DATA_BYTES = 16u << 20;
 
 // The open list of a grid search: entry 0 is never used, so it holds one node fewer.
 constexpr int OPEN_LIST_ENTRIES = 2000;

@@ -94,7 +94,10 @@ int DefineChar(const std::vector<Token>& t, ParseList& list) {
     }
     bool array = (t.size() == 4 || t.size() == 6) && t[1].text == "[" && t[3].text == "]";
     if (array) {
-        if (t[2].kind != TOKEN_INTEGER || t[2].intValue < 1) return MALFORMED;
+        if (t[2].kind != TOKEN_INTEGER || t[2].intValue < 1 ||
+            static_cast<std::size_t>(t[2].intValue) > planner_limits::MAX_DATA_BYTES) {
+            return MALFORMED;
+        }
         std::string text;
         if (t.size() == 6 && (t[4].text != "=" || !Unquote(t[5], text))) return MALFORMED;
         AddString(list, t[0].text, static_cast<std::size_t>(t[2].intValue), text);
@@ -137,7 +140,7 @@ int DefineStruct(const std::vector<Token>& t, ParseList& list) {
                 f.type = PARSE_STRING;
                 f.size = t[i + 3].intValue;
             }
-            if (int64_t{type.totalSize} + f.size > int64_t{planner_limits::MAX_TABLE_BYTES}) {
+            if (int64_t{type.totalSize} + f.size > int64_t{planner_limits::MAX_DATA_BYTES}) {
                 return MALFORMED;
             }
             type.totalSize += f.size;
@@ -209,7 +212,7 @@ int DefineTable(int typeIndex, const std::vector<Token>& t, ParseList& list) {
     const ParseStructType& type = list.types[typeIndex];
     std::size_t rowSize = static_cast<std::size_t>(type.totalSize);
     if (error != 0 || count < 0 ||
-        static_cast<std::size_t>(count) * rowSize > planner_limits::MAX_TABLE_BYTES) {
+        static_cast<std::size_t>(count) * rowSize > planner_limits::MAX_DATA_BYTES) {
         return MALFORMED;
     }
     ParseSymbol& table = AddSymbol(list, PARSE_TABLE, t[0].text);

@@ -217,6 +217,17 @@ TEST(ParseItStatements, TablesOfStructRows) {
     EXPECT_EQ(Int(list, "after"), 1);
 }
 
+TEST(ParseItStatements, OversizedStringsAndTablesAreRefused) {
+    for (const char* bad : {"char big[999999999];", "struct S { int a; }; S rows[999999999] = { {1} };\n#END_DATA\n",
+                            "int n = 0; struct S { int a; }; S rows[n - 1] = { {1} };\n#END_DATA\n"}) {
+        ParseList list = NewParseList();
+        Parse(std::string(bad) + " int after = 1;", list);
+        EXPECT_FALSE(Defined(list, "big")) << bad;
+        EXPECT_FALSE(Defined(list, "rows")) << bad;
+        EXPECT_FALSE(Defined(list, "after")) << bad;
+    }
+}
+
 TEST(ParseItGetters, TypesAcceptedAndMissingNames) {
     ParseList list = NewParseList();
     Parse("int i = 4; float f = 1.5; double d = 2.5; char s[8] = \"path\";", list);

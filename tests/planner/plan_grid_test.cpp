@@ -7,6 +7,7 @@
 
 #include "planner/plan_config.h"
 #include "planner/plan_grid.h"
+#include "platform/backend.h"
 #include "platform/message_box.h"
 
 namespace {
@@ -23,6 +24,7 @@ protected:
                 testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir_);
         fs::current_path(dir_);
+        platform::SetHeadless(true);
         platform::SetBoxEcho(false);
         platform::ClearRecordedBoxes();
     }
