@@ -8,6 +8,21 @@ namespace planner_limits {
 
 // ParseIt keeps each token in a cell of this many characters, terminator included.
 constexpr std::size_t TOKEN_CELL = 80;
+// ParseIt statements: the first word that makes each kind (tested in this order), the kind's
+// number and the text that ends the statement. The rows without a word are the statements that
+// begin with a struct type's name (a table), a variable's name (an assignment), or anything else.
+struct ParseStatementRow {
+    const char* firstWord;
+    int kind;
+    const char* terminator;
+};
+constexpr ParseStatementRow PARSE_STATEMENTS[] = {
+    {"int", 1, ";"},    {"float", 2, ";"},   {"double", 3, ";"},        {"char", 4, ";"},
+    {"struct", 5, "};"}, {"/*", 6, "*/"},     {"#define", 7, "\n"},     {"if", 11, ")"},
+    {"else", 14, ";"},  {"for", 12, ")"},    {"{", 13, "}"},            {nullptr, 8, "#END_DATA"},
+    {nullptr, 9, ";"},  {nullptr, -3, ";"},
+};
+
 // Largest string or table (count times row size) a ParseIt file may define, in bytes.
 constexpr std::size_t MAX_DATA_BYTES = 16u << 20;
 

@@ -1,4 +1,5 @@
 // ParseIt's statements: the statement loop and the handler of each statement kind.
+#include <algorithm>
 #include <cstring>
 
 #include "planner/limits.h"
@@ -9,17 +10,8 @@ namespace parseit {
 namespace {
 
 int Classify(const ParseList& list, const std::string& word) {
-    static const struct {
-        const char* word;
-        int kind;
-    } KEYWORDS[] = {
-        {"int", KIND_INT},       {"float", KIND_FLOAT}, {"double", KIND_DOUBLE},
-        {"char", KIND_CHAR},     {"struct", KIND_STRUCT}, {"/*", KIND_COMMENT},
-        {"#define", KIND_DEFINE}, {"if", KIND_IF},      {"else", KIND_ELSE},
-        {"for", KIND_FOR},       {"{", KIND_BLOCK},
-    };
-    for (const auto& k : KEYWORDS) {
-        if (word == k.word) return k.kind;
+    for (const auto& row : planner_limits::PARSE_STATEMENTS) {
+        if (row.firstWord && word == row.firstWord) return row.kind;
     }
     if (FindStructType(list, word) >= 0) return KIND_TABLE;
     if (FindParseSymbol(list, word)) return KIND_ASSIGN;
@@ -27,16 +19,10 @@ int Classify(const ParseList& list, const std::string& word) {
 }
 
 const char* Terminator(int kind) {
-    switch (kind) {
-        case KIND_STRUCT: return "};";
-        case KIND_COMMENT: return "*/";
-        case KIND_DEFINE: return "\n";
-        case KIND_TABLE: return "#END_DATA";
-        case KIND_IF:
-        case KIND_FOR: return ")";
-        case KIND_BLOCK: return "}";
-        default: return ";";
+    for (const auto& row : planner_limits::PARSE_STATEMENTS) {
+        if (row.kind == kind) return row.terminator;
     }
+    return ";";
 }
 
 // A quoted token's text without its quotes; false when the token is not quoted.
