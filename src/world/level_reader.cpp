@@ -1,0 +1,113 @@
+// The level file: the world scale, the player's start and the cube files of the level.
+#include <climits>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "platform/files.h"
+#include "shell/report_error.h"
+#include "world/camera_height.h"
+#include "world/cube.h"
+#include "world/level_files.h"
+#include "world/messages.h"
+#include "world/player.h"
+#include "world/read_words.h"
+#include "world/room_nodes.h"
+
+namespace {
+
+int Fail(const char* message)
+{
+    ReportError("%s", message);
+    QuitApp();
+    return 0;
+}
+
+int16_t FloorClass(const Cube& cube)
+{
+    bool allLow = true, allMiddle = true;
+    for (int k = 0; k < 4; ++k) {
+        const FixedVector& c = cube.Bottom(k);
+        if (c.y == DeepFloorY) {
+            return 2;
+        }
+        allLow = allLow && c.y == LowFloorY && c.z >= LowFloorMinZ;
+        allMiddle = allMiddle && c.y == MiddleFloorY;
+    }
+    return allLow ? 2 : allMiddle ? 1 : 0;
+}
+
+// Turns the vertical connections read from the files into links, then finds side neighbours,
+// exits and the rooms behind them. False when a room has too many exits (reported).
+bool LinkLevel()
+{
+    for (int i = 0; i < CubeCount; ++i) {
+        for (int j = 0; j < 2; ++j) {
+            const int target = PendingVerticalLinks[i][j];
+            Cubes[i]->link[CeilingSlot + j] = target >= 0 && target < CubeCount ? Cubes[target] : nullptr;
+        }
+    }
+    for (int i = 0; i < CubeCount; ++i) {
+        Cubes[i]->LinkNeighbours();
+    }
+    for (int i = 0; i < RoomCount; ++i) {
+        if (!Rooms[i]->FindExits()) {
+            return false;
+        }
+    }
+    for (int i = 0; i < RoomCount; ++i) {
+        Rooms[i]->LinkRooms();
+    }
+    return true;
+}
+
+}  // namespace
+
+int LoadLevel(const char* path)
+{
+    std::ifstream in(platform::ResolvePath(path));
+    if (!in) {
+        return Fail(OpenLevelFailedText);
+    }
+    bool startRead = false;
+    std::string line;
+    while (ReadLine(in, line)) {
+        std::istringstream words(line);
+        std::string first;
+        words >> first;
+        if (first.empty() || first[0] == '/') {
+            continue;
+        }
+        if (startRead) {
+            if (!LoadCubeFile(first.c_str())) {
+                return 0;
+            }
+            continue;
+        }
+        std::string x, eye, z, heading;
+        words >> x >> eye >> z >> heading;
+        if (heading.empty()) {
+            return Fail(SyntaxErrorText);
+        }
+        WorldScale = static_cast<float>(WordToNumber(first));
+        PlayerX = FileNumberToFixed(WordToNumber(x));
+        EyeHeight = FileNumberToFixed(WordToNumber(eye));
+        PlayerZ = FileNumberToFixed(WordToNumber(z));
+        PlayerY = INT32_MIN;  // the lowest height: the eye is put on the floor below
+        PlayerHeading = static_cast<Angle16>(WordToInt(heading));
+        startRead = true;
+    }
+    if (!LinkLevel()) {
+        return 0;
+    }
+    CurrentCube = FindCubeAt(PlayerX, PlayerZ);
+    if (!CurrentCube) {
+        return Fail(PlayerOutsideText);
+    }
+    for (int i = 0; i < CubeCount; ++i) {
+        Cubes[i]->floorClass = FloorClass(*Cubes[i]);
+    }
+    UpdateCameraHeight(CurrentCube);
+    BuildRoomNodes(RoomCount);
+    return 1;
+}
