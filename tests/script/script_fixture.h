@@ -26,6 +26,8 @@ protected:
                ("dusk_script_" + std::to_string(::getpid()) + "_" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(dir_);
+        home_ = std::filesystem::current_path();
+        std::filesystem::current_path(dir_);  // scripts name their files relative to the game's folder
         platform::SetBoxEcho(false);
         platform::ClearRecordedBoxes();
         RecordedBackendCalls().clear();
@@ -34,6 +36,7 @@ protected:
         InitScriptEngine();
     }
     void TearDown() override {
+        std::filesystem::current_path(home_);
         std::filesystem::remove_all(dir_);
         platform::SetBoxEcho(true);
     }
@@ -67,4 +70,5 @@ protected:
     }
 
     std::filesystem::path dir_;
+    std::filesystem::path home_;
 };
