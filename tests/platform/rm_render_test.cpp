@@ -160,6 +160,15 @@ TEST(RmRender, DirectionalLightBrightensTheFacesItFaces) {
     s.viewport->Clear();
     s.viewport->Render(quad.get());
     EXPECT_NEAR(s.At(240, 180), 100, 1);
+    // A shiny material adds its highlight where the light reflects towards the eye.
+    lightFrame->SetOrientation(nullptr, 0, 0, 1, 0, 1, 0);
+    auto shiny = RmAdopt(new RmMaterial(4.0f));
+    shiny->SetSpecular(0.4f, 0.4f, 0.4f);
+    RmFace* face = quad->Visuals()[0]->Geometry().faces[0].get();
+    face->SetMaterial(shiny.get());
+    s.viewport->Clear();
+    s.viewport->Render(quad.get());
+    EXPECT_NEAR(s.At(240, 180), 150 + 0.4 * 0.5 * 255, 2);
     // With the lights switched off in the quality, faces show their own colour.
     ASSERT_EQ(s.device->SetQuality(D3DRMSHADE_GOURAUD | D3DRMLIGHT_OFF | D3DRMFILL_SOLID), D3DRM_OK);
     s.viewport->Clear();
