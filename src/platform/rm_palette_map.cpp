@@ -1,5 +1,8 @@
 #include "platform/rm_palette_map.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace platform {
 
 namespace {
@@ -33,28 +36,55 @@ void RmPaletteMap::Rebuild() {
         cellEntries_[cell] = static_cast<int16_t>(i);
     }
     // Nearest entry to each cell's centre colour, by squared distance, lowest index on ties.
-    int pr[256], pg[256], pb[256];
+    // Cells are taken in blocks of 4 x 4 x 4: only entries that can be nearest to some centre
+    // of a block (nearest possible distance within the farthest distance of the best entry)
+    // are compared for its cells.
+    int pc[256][3];
     for (int i = 0; i < 256; ++i) {
-        pr[i] = int(colours_[i] >> 16);
-        pg[i] = int((colours_[i] >> 8) & 0xFF);
-        pb[i] = int(colours_[i] & 0xFF);
+        pc[i][0] = int(colours_[i] >> 16);
+        pc[i][1] = int((colours_[i] >> 8) & 0xFF);
+        pc[i][2] = int(colours_[i] & 0xFF);
     }
-    for (int r = 0; r < 32; ++r) {
-        int cr = r * 8 + 4;
-        for (int g = 0; g < 32; ++g) {
-            int cg = g * 8 + 4;
-            for (int b = 0; b < 32; ++b) {
-                int cb = b * 8 + 4;
-                int best = 0, bestD = 1 << 30;
+    int candidates[256];
+    for (int br = 0; br < 8; ++br) {
+        for (int bg = 0; bg < 8; ++bg) {
+            for (int bb = 0; bb < 8; ++bb) {
+                const int lo[3] = {br * 32 + 4, bg * 32 + 4, bb * 32 + 4};
+                int nearD[256], bound = 1 << 30;
                 for (int i = 0; i < 256; ++i) {
-                    int dr = pr[i] - cr, dg = pg[i] - cg, db = pb[i] - cb;
-                    int d = dr * dr + dg * dg + db * db;
-                    if (d < bestD) {
-                        bestD = d;
-                        best = i;
+                    int dNear = 0, dFar = 0;
+                    for (int k = 0; k < 3; ++k) {
+                        int below = lo[k] - pc[i][k], above = pc[i][k] - (lo[k] + 24);
+                        int gap = below > 0 ? below : (above > 0 ? above : 0);
+                        int far = std::max(std::abs(pc[i][k] - lo[k]), std::abs(pc[i][k] - lo[k] - 24));
+                        dNear += gap * gap;
+                        dFar += far * far;
+                    }
+                    nearD[i] = dNear;
+                    bound = std::min(bound, dFar);
+                }
+                int count = 0;
+                for (int i = 0; i < 256; ++i) {
+                    if (nearD[i] <= bound) candidates[count++] = i;
+                }
+                for (int r = br * 4; r < br * 4 + 4; ++r) {
+                    for (int g = bg * 4; g < bg * 4 + 4; ++g) {
+                        for (int b = bb * 4; b < bb * 4 + 4; ++b) {
+                            const int c[3] = {r * 8 + 4, g * 8 + 4, b * 8 + 4};
+                            int best = candidates[0], bestD = 1 << 30;
+                            for (int n = 0; n < count; ++n) {
+                                const int* e = pc[candidates[n]];
+                                int d = (e[0] - c[0]) * (e[0] - c[0]) + (e[1] - c[1]) * (e[1] - c[1]) +
+                                        (e[2] - c[2]) * (e[2] - c[2]);
+                                if (d < bestD) {
+                                    bestD = d;
+                                    best = candidates[n];
+                                }
+                            }
+                            nearest_[(r << 10) | (g << 5) | b] = static_cast<uint8_t>(best);
+                        }
                     }
                 }
-                nearest_[(r << 10) | (g << 5) | b] = static_cast<uint8_t>(best);
             }
         }
     }

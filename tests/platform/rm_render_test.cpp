@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <random>
 #include <vector>
 
 #include "platform/rm_device.h"
@@ -285,6 +286,25 @@ TEST(RmPaletteMap, PaletteColoursMapExactlyAndOthersToTheNearest) {
     for (int i = 0; i < 256; ++i) {
         int want = i == 200 ? 100 : i;
         ASSERT_EQ(map.Lookup(pal[i].red, pal[i].green, pal[i].blue), want) << i;
+    }
+    // Any other colour: the entry nearest the centre of its table cell, as a full search finds.
+    std::mt19937 random(5);
+    for (int trial = 0; trial < 2; ++trial) {
+        for (auto& e : pal) e = {uint8_t(random()), uint8_t(random()), uint8_t(random()), 0};
+        if (trial == 1) {
+            for (int i = 0; i < 256; ++i) pal[i] = {uint8_t(i & 0xE0), uint8_t(i & 0xE0), uint8_t(i << 3), 0};
+        }
+        map.Update(pal.data());
+        for (int cell = 0; cell < 32768; ++cell) {
+            int r = (cell >> 10) * 8 + 4, g = ((cell >> 5) & 31) * 8 + 4, b = (cell & 31) * 8 + 4;
+            int best = 0, bestD = 1 << 30;
+            for (int i = 0; i < 256; ++i) {
+                int d = (pal[i].red - r) * (pal[i].red - r) + (pal[i].green - g) * (pal[i].green - g) +
+                        (pal[i].blue - b) * (pal[i].blue - b);
+                if (d < bestD) bestD = d, best = i;
+            }
+            ASSERT_EQ(map.Lookup(r, g, b), best) << "trial " << trial << " cell " << cell;
+        }
     }
     // Not a palette colour: the entry nearest its cell.
     std::array<PaletteEntry, 256> two{};
