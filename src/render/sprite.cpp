@@ -125,10 +125,11 @@ int DrawSprite(const SpriteRecord* sprite, const Bitmap* bitmap, int ownerId)
     }
     RenderStatus |= StatusDrawn;
 
-    const int64_t leftPx = RoundToPixel(l);
-    const int64_t topPx = RoundToPixel(t);
-    const int64_t rightPx = RoundToPixel(r);
-    const int64_t bottomPx = RoundToPixel(b);
+    // The texture spans the whole sprite: the trims cut the visible rectangle only.
+    const int64_t leftPx = RoundToPixel(ProjectCorner(int64_t{vx} - (int64_t{sprite->width} << 15), sx, vz));
+    const int64_t rightPx = RoundToPixel(ProjectCorner(int64_t{vx} + (int64_t{sprite->width} << 15), sx, vz));
+    const int64_t topPx = RoundToPixel(ProjectCorner(int64_t{vy} - (int64_t{sprite->height} << 16), sy, vz));
+    const int64_t bottomPx = RoundToPixel(ProjectCorner(vy, sy, vz));
     const int64_t leftC = RoundToPixel(l < ClipLeft ? ClipLeft : (l > ClipRight ? ClipRight : l));
     const int64_t topC = RoundToPixel(t < ClipTop ? ClipTop : (t > ClipBottom ? ClipBottom : t));
     const int64_t rightC = RoundToPixel(r < ClipLeft ? ClipLeft : (r > ClipRight ? ClipRight : r));
