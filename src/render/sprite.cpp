@@ -39,14 +39,14 @@ void PaintCodedRow(uint8_t* dst, int columns, const uint8_t* line, SpriteLoop lo
     const uint8_t* highlight = ShadeRowOf(ShadeLevels - 1);
     for (int i = 0; i < columns; ++i) {
         const uint8_t t = line[ColumnMap[i]];
-        if (t == 0) {
-            continue;
-        }
         if (loop == SpriteLoop::Stipple) {
             mask = std::rotl(mask, 1);
             if ((mask & 1) == 0) {
                 continue;
             }
+        }
+        if (t == 0) {
+            continue;
         }
         uint8_t& d = dst[i];
         if (special && t == 1) {
