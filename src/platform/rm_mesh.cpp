@@ -7,10 +7,6 @@ HResult RmFace::SetColor(RmColor color) {
     return D3DRM_OK;
 }
 
-HResult RmFace::SetColorRGB(float red, float green, float blue) {
-    return SetColor(RmCreateColorRGB(red, green, blue));
-}
-
 HResult RmFace::SetMaterial(RmMaterial* material) {
     material_ = RmRef<RmMaterial>(material);
     return D3DRM_OK;

@@ -28,7 +28,6 @@ public:
     };
 
     HResult SetColor(RmColor color);
-    HResult SetColorRGB(float red, float green, float blue);
     HResult SetMaterial(RmMaterial* material);  // null: no highlight
     HResult SetTexture(RmTexture* texture);     // null: the face's colour
 

@@ -47,7 +47,6 @@ public:
 
     // Data kept alive for the texture's life (the image it was made from, for instance).
     HResult SetAppData(std::shared_ptr<void> data);
-    const std::shared_ptr<void>& AppData() const { return appData_; }
 
     int Width() const { return width_; }
     int Height() const { return height_; }

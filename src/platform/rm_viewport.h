@@ -35,8 +35,6 @@ public:
     HResult Render(RmFrame* frame);
 
     HResult SetBack(float distance);  // D3DRMERR_BADVALUE unless beyond the front distance
-    float GetBack() const { return back_; }
-    float GetFront() const { return kFront; }
     // D3DRMERR_BADVALUE (nothing changed) unless left < right and bottom < top.
     HResult SetPlane(float left, float right, float bottom, float top);
     HResult SetUniformScaling(bool uniform);
@@ -46,8 +44,6 @@ public:
     // camera's front distance.
     HResult Transform(const RmVector& world, RmVector* screen) const;
 
-    int32_t GetX() const { return left_; }
-    int32_t GetY() const { return top_; }
     int32_t GetWidth() const { return width_; }
     int32_t GetHeight() const { return height_; }
 

@@ -54,7 +54,7 @@ TEST(RetainedMode, DrawsIntoASurfaceThroughItsCurrentPalette) {
     RmFace* rawFace = nullptr;
     faces->GetElement(0, &rawFace);
     auto face = RmAdopt(rawFace);
-    face->SetColorRGB(128 / 255.0f, 0, 0);
+    face->SetColor(RmCreateColorRGB(128 / 255.0f, 0, 0));
     object->AddVisual(builder.get());
 
     ASSERT_EQ(viewport->Clear(), D3DRM_OK);
