@@ -39,15 +39,6 @@ inline std::optional<int32_t> Div(int64_t value, int64_t d)
     return static_cast<int32_t>(q);
 }
 
-// A double truncated toward zero, when it is a number that fits in 32 bits.
-inline std::optional<int32_t> Trunc(double v)
-{
-    if (!(v > -2147483649.0 && v < 2147483648.0)) {
-        return std::nullopt;
-    }
-    return static_cast<int32_t>(v);
-}
-
 inline int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
 // A light level (the integer part of a 16.16 or 8.8 light) as a shade-table row.

@@ -231,13 +231,13 @@ void FillWallColumnsTiled()
         const int count = EdgeMax[col] - top + 1;
         if (rowsPerPixel && u && count > 0) {
             auto vStep = static_cast<int32_t>(static_cast<int16_t>(*rowsPerPixel >> 8));
-            int32_t texU = *u - 1 < 0 ? 0 : *u - 1;
+            int32_t texU = *u < 1 ? 0 : *u - 1;
             texU = static_cast<int32_t>(static_cast<uint16_t>(texU + TextureOffsetU) % width);
             if (const uint8_t* source = ColumnSource(texU)) {
                 const int32_t lStep = LightStep(EdgeMinLight[col], EdgeMaxLight[col], count);
                 int32_t v = Sub(Mul(top, vStep), y0 >> 7);
                 if (fromBottom) {
-                    v = -v;
+                    v = Sub(0, v);
                     vStep = -vStep;
                 }
                 if (v < 0) {
@@ -246,7 +246,7 @@ void FillWallColumnsTiled()
                 if (byMask) {
                     v = ((((v >> 8) + offsetRows) & h1) << 8) | (v & 0xFF);
                 } else {
-                    v = (v + (offsetRows << 8)) % limit;
+                    v = static_cast<int32_t>((int64_t{v} + (offsetRows << 8)) % limit);
                 }
                 int32_t light = EdgeMinLight[col] >> 8;
                 uint8_t* dst = FrameBuffer + (top + ViewCentreY) * pitch + col;

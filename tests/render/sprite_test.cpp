@@ -94,6 +94,12 @@ TEST_F(SpriteTest, TrimsCutTheRectangleNotTheTexture)
         const int y = row - Centre;
         return x >= 0 && x <= 8 && y >= -8 && y <= 0 ? SpriteTexel(2 * (x + 8), 2 * (y + 8)) : -1;
     });
+    // Trims wider than the sprite leave nothing to draw.
+    std::fill(buffer.begin(), buffer.end(), Sentinel);
+    s.trimLeft = 6;
+    s.trimRight = 6;
+    DrawSprite(&s, t.bitmap(), NoLightOwner);
+    ExpectFrame([](int, int) { return -1; });
 }
 
 TEST_F(SpriteTest, PartlyOutsideIsClippedToTheClipRectangle)
