@@ -1,10 +1,7 @@
 #include "script/loader.h"
 
-#include <cstdio>
-
 #include "platform/files.h"
 #include "platform/message_box.h"
-#include "script/limits.h"
 #include "script/messages.h"
 #include "script/parser.h"
 #include "script/states.h"
@@ -17,6 +14,22 @@ uint8_t StatementBuffer[kStatementBufferSize];
 
 }  // namespace
 
+int ReadScriptLine(std::FILE* f, char (&line)[kLineBufferSize]) {
+    int length = 0;
+    bool tooLong = false;
+    for (int c = std::fgetc(f); c != EOF && c != 0; c = std::fgetc(f)) {
+        if (c == '\r') continue;
+        if (c == '\n') {
+            line[length] = 0;
+            return tooLong ? kLineTooLong : kLineRead;
+        }
+        if (length < kLineBufferSize - 1) line[length++] = static_cast<char>(c);
+        else tooLong = true;
+    }
+    line[0] = 0;
+    return kLineEnd;
+}
+
 int LoadScriptFile(const char* fileName) {
     std::FILE* f = platform::OpenFile(fileName, "r");
     if (!f) {
@@ -26,34 +39,24 @@ int LoadScriptFile(const char* fileName) {
     StepRowCount = 0;
     StepLineCount = 0;
 
-    int c = std::fgetc(f);
-    if (c == 0) {
+    int first = std::fgetc(f);
+    if (first == 0) {
         std::fclose(f);
         platform::MessageBox(MsgFileReadingError, CaptionError);
         return 0;
     }
+    if (first != EOF) std::ungetc(first, f);
 
     char line[kLineBufferSize];
-    int lineLength = 0;
-    bool lineTooLong = false;
     size_t fill = 0;
-    for (; c != EOF && c != 0; c = std::fgetc(f)) {
-        if (c == '\r') continue;
-        if (c != '\n') {
-            if (lineLength < kLineBufferSize - 1) line[lineLength++] = static_cast<char>(c);
-            else lineTooLong = true;
-            continue;
-        }
-        if (lineTooLong) {  // the line and the statement it belongs to are refused
+    int result = 1;
+    for (int read; (read = ReadScriptLine(f, line)) != kLineEnd;) {
+        if (read == kLineTooLong) {  // the line and the statement it belongs to are refused
             platform::MessageBox(MsgExceedLineSize, CaptionError);
-            lineTooLong = false;
-            lineLength = 0;
             fill = 0;
             continue;
         }
-        if (lineLength == 0) continue;
-        line[lineLength] = 0;
-        lineLength = 0;
+        if (line[0] == 0) continue;
         RunMode = RunModeCompile;
         ParenDropFlag = 0;
         int r = ScanTokens(line, StatementBuffer + fill, sizeof StatementBuffer - fill);
@@ -67,14 +70,13 @@ int LoadScriptFile(const char* fileName) {
             fill = 0;
         } else if (r == kScanFull) {
             platform::MessageBox(MsgExceedBufferSize, CaptionError);
-            std::fclose(f);
-            if (OpenStateIndex >= 1) EndState();
-            return 0;
+            result = 0;
+            break;
         } else {
             fill += static_cast<size_t>(r);
         }
     }
     std::fclose(f);
-    if (OpenStateIndex >= 1) EndState();
-    return 1;
+    if (OpenStateIndex >= 1) EndState();  // the file's last state
+    return result;
 }

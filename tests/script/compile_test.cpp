@@ -195,3 +195,25 @@ TEST_F(Compiling, OverlongInputIsRefusedAndLoadingGoesOn) {
     EXPECT_EQ(StreamLength, 64);
     EXPECT_EQ(StateTable[1].end, 64);  // what compiled before stays, its state closed
 }
+
+TEST_F(Compiling, TablesRefuseAtTheirLimits) {
+    std::string text;
+    for (int i = 0; i < kMaxVariables + 1; ++i) text += "int v" + std::to_string(i) + ";\n";
+    text += "stepState Long;\n";
+    for (int i = 0; i < kMaxStepLines + 1; ++i) text += "Step " + std::to_string(i) + ";\n";
+    for (int i = 0; i < kMaxStates; ++i) text += "state S" + std::to_string(i) + ";\nCmd;\n";
+    ASSERT_EQ(Compile(text), 1);
+    EXPECT_THAT(BoxTexts(), ElementsAre("Exceed maximum variables | var debug",
+                                        "Max step state lines exceeded! | Script Debug",
+                                        "Exceed maximum states | Script Debug",
+                                        "Exceed maximum states | Script Debug"));
+    EXPECT_EQ(VariableCount, kMaxVariables);
+    EXPECT_EQ(StateCount, kMaxStates);
+    // The 101st statement of a step state is stored but is no step.
+    const ScriptState& steps = StateTable[FindState("Long")];
+    EXPECT_EQ(StepTable[steps.stepRow].lineCount, kMaxStepLines);
+    EXPECT_EQ(steps.end - steps.start, (kMaxStepLines + 1) * 64);
+    // Statements after a refused state belong to no state; the last state kept its own end.
+    const ScriptState& last = StateTable[kMaxStates - 1];
+    EXPECT_EQ(last.end - last.start, 64);
+}

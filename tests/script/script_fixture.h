@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/backend.h"
 #include "platform/message_box.h"
 #include "script/backends_stub.h"
 #include "script/events.h"
@@ -28,6 +29,7 @@ protected:
         std::filesystem::create_directories(dir_);
         home_ = std::filesystem::current_path();
         std::filesystem::current_path(dir_);  // scripts name their files relative to the game's folder
+        platform::SetHeadless(true);
         platform::SetBoxEcho(false);
         platform::ClearRecordedBoxes();
         RecordedBackendCalls().clear();
