@@ -1,12 +1,16 @@
 #include "world/camera_height.h"
 
+#include "anim/camera_mover.h"
+#include "platform/rm_frame.h"
+#include "shell/graphics_objects.h"
+
 #include "world/cube.h"
 #include "world/player.h"
 #include "world/wrap.h"
 
 void UpdateCameraHeight(Cube* cube)
 {
-    if (!cube) {
+    if (!cube || CameraMoverActive) {
         return;
     }
     const Fixed16 floor = cube->floorSloped ? cube->FloorHeight(PlayerX, PlayerZ) : cube->Bottom(0).y;
@@ -24,5 +28,9 @@ void UpdateCameraHeight(Cube* cube)
         }
     } else {
         PlayerY = target;
+    }
+    if (CameraFrame) {
+        CameraFrame->SetPosition(SceneFrame, FixedToFloat(PlayerX), FixedToFloat(PlayerY),
+                                 FixedToFloat(PlayerZ));
     }
 }

@@ -75,3 +75,6 @@ constexpr int32_t FallAcceleration = 55875;
 
 // The player's distance from walls and door leaves (8.0).
 constexpr int32_t WallDistance = 524288;
+
+// The colour a 3D character's frame gives its faces when drawn.
+constexpr uint32_t Char3DColour = 255;

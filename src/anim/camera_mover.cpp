@@ -1,0 +1,3 @@
+#include "anim/camera_mover.h"
+
+int CameraMoverActive = 0;
