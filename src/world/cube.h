@@ -8,6 +8,7 @@
 
 class Room;
 struct ObjectListNode;
+struct PickRecord;
 
 // A convex cell: four floor corners, four ceiling corners, six faces and links to its
 // neighbours. A door leaf is also a Cube, owned by its door and not in Cubes.
@@ -26,6 +27,11 @@ public:
     Cube* FindCubeFrom(Fixed16 x, Fixed16 z);
     // Height at (x, z) of the plane through bottom corners 0, 1 and 3.
     Fixed16 FloorHeight(Fixed16 x, Fixed16 z) const;
+    // Draws the cube's visible faces and then its map objects (visible_rooms.cpp); returns 1.
+    int Draw();
+    // Draws the cube's objects, nearest first, then its faces until one of them covers the
+    // picked pixel; 1 on a hit, recorded in the pick record.
+    int Pick(PickRecord& pick);
 
     bool Floored() const { return texture[FloorSlot] != OpenFace; }
     bool Degenerate(int side) const { return bottom[side] == bottom[(side + 1) & 3]; }

@@ -52,6 +52,10 @@ constexpr int DoorAlong = 3;    // sideways along (fx, fz)
 
 // Brightness byte of the quads that map objects draw (128 = 1.0).
 constexpr int ObjectBrightness = 128;
+// Brightness byte of the cube faces (128 = 1.0).
+constexpr int FaceBrightness = 128;
+// Face flags of a sloped floor or ceiling: tiled, the texture aligned with its first edge.
+constexpr uint8_t SlopedFaceFlags = 0x28;
 // The renderer's status bit for "something was drawn".
 constexpr int DrawnStatus = 0x20;
 

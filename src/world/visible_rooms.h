@@ -1,0 +1,70 @@
+#pragma once
+// What the cube world draws each frame, and in which order: the rooms seen from the player's
+// cube through the room exits, each inside its own clip window and drawn farthest first; inside
+// a room the floors of classes 2 and 1 first, then every cube farthest first with its faces and
+// its map objects. Picking walks the same lists nearest first and stops at the first drawing
+// that covers the picked pixel.
+#include <cstdint>
+
+class Cube;
+class MapObject;
+class Room;
+
+namespace platform {
+class Surface;
+}
+
+// Debug switches: while ShowFaces is 0 no cube face is drawn, while ShowObjects is 0 no map
+// object is drawn. Picking ignores both.
+extern int ShowFaces;
+extern int ShowObjects;
+
+// Marks a room whose clip window is not valid: the room is not drawn.
+constexpr int HiddenClipTop = 9999;
+
+// Kinds of hit.
+constexpr int PickNone = 0;
+constexpr int PickObject = 1;
+constexpr int PickCeiling = 2;
+constexpr int PickFloor = 3;
+constexpr int PickSide = 4;  // side k is PickSide + k
+
+// One pick: the watched pixel (set to 0 before the pick), and what covered it first.
+struct PickRecord {
+    uint8_t* pixel;
+    MapObject* object;  // the map object hit (kind PickObject)
+    Cube* cube;         // the cube whose face was hit, or that holds the object hit
+    int kind;
+};
+
+// The frame's drawing of the cube world into the back buffer's view (its top-left three
+// quarters in width and height), from the player's eye. Draws nothing without a level or
+// when the buffer cannot be locked.
+void DrawWorld(platform::Surface* backBuffer);
+
+// Floods from the player's room through the exits, giving every room reached its clip window
+// and its walked cubes. False, with an empty list, when there is no level or no player cube.
+bool BuildVisibleRoomList();
+
+// Clears every room's and cube's visited mark; after every drawing and pick.
+void ClearRoomVisits();
+
+// The room's floors of class 2, then those of class 1, then every cube, farthest first.
+int DrawRoom(Room& room);
+
+// The cube's floor alone, whatever its floor class.
+int DrawFloorUnderlay(Cube& cube);
+
+// Picks in the room's walked cubes, nearest first; 1 on a hit.
+int PickInRoom(Room& room, PickRecord& pick);
+
+// Picks in the rooms of the visible list in order until one reports a hit; 1 on a hit.
+int FindPickedObject(PickRecord& pick);
+
+// How a floor is drawn: the corner order handed to the renderer and the face flags; false
+// when the floor's shape is not drawn at all.
+struct FloorShapeResult {
+    int first;  // corners first, first + 1, ... (mod 4)
+    uint8_t flags;
+};
+bool FloorShape(const Cube& cube, FloorShapeResult& shape);
