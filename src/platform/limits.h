@@ -41,4 +41,14 @@ namespace platform {
 // Pictures shown in a screen window are at least this far apart (about 30 a second).
 constexpr uint32_t kPresentIntervalMs = 33;
 
+// Sound output: mixer channels (one per sound buffer) and the device's requested format.
+constexpr int kMixerChannels = 24;
+constexpr int kOutputRate = 44100;
+constexpr int kOutputChannels = 2;
+constexpr int kOutputChunkFrames = 1024;
+// Formats a sound buffer accepts.
+constexpr uint32_t kMinSoundRate = 100;
+constexpr uint32_t kMaxSoundRate = 200000;
+constexpr uint32_t kMaxSoundBufferBytes = 0x0FFFFFFF;
+
 }  // namespace platform

@@ -9,3 +9,16 @@ constexpr const char* ReportCaption = "Msg";
 constexpr const char* BmpOpenFailedText = "Open %s failed.";
 constexpr const char* BmpCreateSurfaceFailedText = "Create a BMP surface failed!";
 constexpr const char* BmpCaption = "ERROR";
+
+// Sound slots and WAVE files.
+constexpr const char* SoundPrimaryCreateText = "Unable to create Primary sound buffer";
+constexpr const char* SoundPrimaryPlayText = "Unable to play Primary sound buffer";
+constexpr const char* SoundExceedText = "Exceed Maximum Sound Buffer";
+constexpr const char* SoundLoadFailedText = "Cant load sound file";
+constexpr const char* WaveOpenErrorText = "Wave File Open Error";
+constexpr const char* WaveMemoryErrorText = "Memory Allocation Error for Wave";
+constexpr const char* SoundLostText = "Sound buffer needs restored";
+constexpr const char* SoundRestoredText = "Sound buffer has been restored";
+constexpr const char* ErrorCaption = "Error";
+constexpr const char* WarningCaption = "Warning";
+constexpr const char* MessageCaption = "Message";
