@@ -56,6 +56,9 @@ class DoorObject : public MapObject {
 public:
     ~DoorObject() override;
     void Update(int op) override;
+    // Draws the leaf's faces that face the eye; bit k for side k, 0x10 the ceiling, 0x20 the
+    // floor, for each face that drew something.
+    int Draw() override;
     void Collide(FixedVector* step) override;
 
     // Script command: 1 open, 2 close (each moving fraction of the extent), 0 continue, 3 stop.
@@ -104,6 +107,8 @@ constexpr int AnimationHidden = 2;
 class DecoObject : public MapObject {
 public:
     void Update(int op) override { animation.Update(op); }
+    // 1 when the panel faces the eye and was handed to the renderer.
+    int Draw() override;
     void SwapDeco(int set);
 
     FixedVector corners[4]{};
@@ -115,6 +120,8 @@ public:
 class Sprite2DObject : public MapObject {
 public:
     void Update(int op) override { animation.Update(op); }
+    // The renderer's drawn bit (0x20) when something was drawn.
+    int Draw() override;
     void SwapTexture(int set);
 
     Fixed16 x = 0, y = 0, z = 0;

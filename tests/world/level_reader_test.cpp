@@ -228,9 +228,9 @@ TEST_F(LevelFiles, EachDamagedBlockReportsItsOwnMessage)
     const Damage damages[] = {
         {"room_a.cub", "// Room A", "WALLS", "Syntex error!"},
         {"room_a.cub", "  100 0 0\n", "  100 0\n", "Syntex error!"},
-        {"room_a.cub", "cubeworld.bmp 96 0 16 16 0", "cubeworld.bmp 96 0 16", "Syntex error!"},
-        {"room_a.cub", "cubeworld.bmp 96 0 16 16 0", "cubeworld.bmp 250 0 16 16 0", "Syntex error!"},
-        {"room_a.cub", "cubeworld.bmp 96 0 16 16 0", "cubeworld.bmp 96 0 16 16 4", "Syntex error!"},
+        {"room_a.cub", "cubeworld.bmp 96 0 16 16 1", "cubeworld.bmp 96 0 16", "Syntex error!"},
+        {"room_a.cub", "cubeworld.bmp 96 0 16 16 1", "cubeworld.bmp 250 0 16 16 1", "Syntex error!"},
+        {"room_a.cub", "cubeworld.bmp 96 0 16 16 1", "cubeworld.bmp 96 0 16 16 4", "Syntex error!"},
         {"room_a.cub", "  NORMALS {", "  NORMAL {", "Syntex error in cubes!"},
         {"room_a.cub", "VERTICES { 0 1 2 3 4 5 6 7 }", "VERTICES { 0 1 2 3 4 5 6 12 }",
          "Syntex error in cubes!"},
