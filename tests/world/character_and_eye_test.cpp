@@ -2,7 +2,8 @@
 
 #include "anim/camera_mover.h"
 #include "platform/message_box.h"
-#include "platform/rm_frame.h"
+#include "platform/draw_constants.h"
+#include "platform/rm.h"
 #include "shell/graphics_objects.h"
 #include "shell/report_error.h"
 #include "world/camera_height.h"
@@ -173,4 +174,34 @@ TEST_F(WorldWithScene, LevelCharactersGetAFrameOfTheirOwnUnderTheScene)
         EXPECT_EQ(node->object->type, Char3DType);
     }
     EXPECT_EQ(listed, 2);
+}
+
+TEST_F(WorldWithScene, CharactersRenderWithTheBackBufferUnlockedAndLockItAgain)
+{
+    platform::RetainedMode* rm = nullptr;
+    ASSERT_EQ(platform::RetainedMode::Create(&rm), platform::D3DRM_OK);
+    BackBuffer = new platform::Surface(platform::DDSCAPS_OFFSCREENPLAIN, 64, 48, 1);
+    platform::RmDevice* device = nullptr;
+    ASSERT_EQ(rm->CreateDeviceFromSurface(BackBuffer, &device), platform::D3DRM_OK);
+    platform::RmFrame* camera = platform::RmFrame::Create(SceneFrame);
+    ASSERT_EQ(rm->CreateViewport(device, camera, 0, 0, 64, 48, &RMViewport), platform::D3DRM_OK);
+    platform::SurfaceDesc desc;
+    ASSERT_EQ(BackBuffer->Lock(nullptr, &desc, platform::DDLOCK_WAIT), platform::DD_OK);
+
+    Char3DObject character;
+    character.frame = platform::RmFrame::Create(SceneFrame);
+    EXPECT_EQ(character.Draw(), 1);
+    EXPECT_TRUE(BackBuffer->IsLocked());
+    EXPECT_EQ(character.frame->Color(), 255u);
+    EXPECT_EQ(character.frame->MaterialMode(), platform::D3DRMMATERIAL_FROMFRAME);
+
+    BackBuffer->Unlock();
+    character.frame->Release();
+    RMViewport->Release();
+    RMViewport = nullptr;
+    camera->Release();
+    device->Release();
+    BackBuffer->Release();
+    BackBuffer = nullptr;
+    rm->Release();
 }
