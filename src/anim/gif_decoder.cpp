@@ -6,6 +6,7 @@
 #include "anim/messages.h"
 #include "platform/exit.h"
 #include "platform/files.h"
+#include "platform/rm_math.h"
 
 void ReportGifError(const char* format, ...) {
     va_list args;
@@ -348,15 +349,34 @@ std::unique_ptr<PalettedImage> GifReader::Decode(int imageNumber) {
 
 }  // namespace
 
-std::unique_ptr<PalettedImage> DecodeGifFile(FILE* file, int imageNumber) {
+std::unique_ptr<PalettedImage> DecodeGifImage(FILE* file, int imageNumber) {
     // The reader's tables are large; keep them off the stack.
     auto reader = std::make_unique<GifReader>(file);
     return reader->Decode(imageNumber);
 }
 
-std::unique_ptr<PalettedImage> LoadGifImage(const std::string& fileName) {
-    FILE* file = platform::OpenFile(fileName, "rb");
+platform::RmTexture* DecodeGifFile(FILE* file, int imageNumber) {
+    std::shared_ptr<PalettedImage> image = DecodeGifImage(file, imageNumber);
+    platform::RmImage header;
+    header.width = image->width;
+    header.height = image->height;
+    header.bytesPerLine = image->bytesPerLine;
+    header.buffer1 = image->pixels.data();
+    header.paletteSize = image->paletteSize;
+    header.palette = image->palette.data();
+    platform::RmTexture* texture = nullptr;
+    if (platform::Failed(platform::RmTexture::CreateFromImage(header, &texture))) return nullptr;
+    texture->SetAppData(image);
+    return texture;
+}
+
+platform::RmTexture* LoadGifTexture(const std::string& fileName) {
+    std::unique_ptr<FILE, int (*)(FILE*)> file(platform::OpenFile(fileName, "rb"), std::fclose);
     if (!file) return nullptr;
-    std::unique_ptr<FILE, int (*)(FILE*)> closer(file, std::fclose);
-    return DecodeGifFile(file, 1);
+    platform::RmTexture* texture = DecodeGifFile(file.get(), 1);
+    if (texture) {
+        texture->SetDecalTransparency(true);
+        texture->SetDecalTransparentColor(platform::RmCreateColorRGB(0.0f, 1.0f, 0.0f));
+    }
+    return texture;
 }

@@ -1,5 +1,6 @@
 // The game's own reader of GIF pictures (GIF87a and GIF89a) used for ".gif" textures. One image
-// of the file is decoded into an 8-bit palettised image the size of the file's logical screen.
+// of the file is decoded into an 8-bit palettised image the size of the file's logical screen,
+// from which a scene texture is made.
 // A damaged file is fatal: the message goes to the standard error stream and the program ends
 // with status 1. Lesser faults are warned about on the standard error stream and reading goes on.
 #pragma once
@@ -11,16 +12,11 @@
 #include <vector>
 
 #include "anim/limits.h"
+#include "platform/palette.h"
+#include "platform/rm_texture.h"
 
 // Flag of a palette entry copied from the file's colour tables.
 inline constexpr uint8_t kPaletteEntryReadOnly = 1;
-
-struct ImagePaletteEntry {
-    uint8_t red = 0;
-    uint8_t green = 0;
-    uint8_t blue = 0;
-    uint8_t flags = 0;
-};
 
 // An 8-bit image of palette indices: `height` rows of `bytesPerLine` bytes (the width rounded up
 // to a multiple of 4), top row first. `paletteSize` entries of the palette are in use.
@@ -30,7 +26,7 @@ struct PalettedImage {
     int bytesPerLine = 0;
     std::vector<uint8_t> pixels;
     int paletteSize = kGifPaletteEntries;
-    std::array<ImagePaletteEntry, kGifPaletteEntries> palette{};
+    std::array<platform::PaletteEntry, kGifPaletteEntries> palette{};
 
     uint8_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * bytesPerLine + x]; }
 };
@@ -38,10 +34,15 @@ struct PalettedImage {
 // Decodes image number `imageNumber` (counted from 1) of an open GIF file. Its pixels are placed
 // from the screen's top-left corner and clipped to the screen; its palette is the global colour
 // table overlaid by the image's own table. Never returns null: faults end the program.
-std::unique_ptr<PalettedImage> DecodeGifFile(FILE* file, int imageNumber);
+std::unique_ptr<PalettedImage> DecodeGifImage(FILE* file, int imageNumber);
 
-// Opens a game file and decodes its first image; null, without a message, when it cannot be opened.
-std::unique_ptr<PalettedImage> LoadGifImage(const std::string& fileName);
+// A texture made from image `imageNumber` of an open GIF file; the texture keeps the decoded
+// image. Null only when no texture can be made of it (an empty screen).
+platform::RmTexture* DecodeGifFile(FILE* file, int imageNumber);
+
+// The texture of a game file's first image, with decal transparency on and pure green as the
+// transparent colour; null, without a message, when the file cannot be opened.
+platform::RmTexture* LoadGifTexture(const std::string& fileName);
 
 // Prints the formatted message and a newline on the standard error stream and ends the program
 // with status 1.

@@ -7,7 +7,6 @@
 
 #include <fstream>
 #include <random>
-#include <sstream>
 
 #include "platform/exit.h"
 
@@ -47,7 +46,7 @@ protected:
         Outcome out;
         testing::internal::CaptureStderr();
         try {
-            out.image = DecodeGifFile(file, imageNumber);
+            out.image = DecodeGifImage(file, imageNumber);
         } catch (const ProgramEnded& e) {
             out.exitStatus = e.status;
         }
@@ -140,7 +139,7 @@ void ExpectMatchesReference(const PalettedImage& image, const std::string& name,
     const auto& top = tables.local.empty() ? tables.global : tables.local;
     EXPECT_EQ(image.paletteSize, int(top.size()));
     for (size_t i = 0; i < 256; ++i) {
-        const ImagePaletteEntry& e = image.palette[i];
+        const platform::PaletteEntry& e = image.palette[i];
         if (i < top.size() || i < tables.global.size()) {
             const auto& rgb = i < tables.local.size() ? tables.local[i] : tables.global[i];
             EXPECT_EQ((std::array<int, 3>{e.red, e.green, e.blue}), rgb) << "palette entry " << i;
@@ -160,7 +159,7 @@ void ExpectMatchesReference(const PalettedImage& image, const std::string& name,
                 mismatches += index != 0;
                 continue;
             }
-            const ImagePaletteEntry& e = image.palette[index];
+            const platform::PaletteEntry& e = image.palette[index];
             const uint8_t* want = &rgb[(size_t(y) * width + x) * 3];
             if (e.red != want[0] || e.green != want[1] || e.blue != want[2]) {
                 if (++mismatches < 5) ADD_FAILURE() << name << " pixel " << x << "," << y;
@@ -213,11 +212,16 @@ TEST_F(GifDecoderTest, OtherImagesOfTheFileLeaveTheChosenOneAlone) {
     EXPECT_EQ(one.stderrText, "only 1 image found in file\n");
 }
 
-TEST_F(GifDecoderTest, LoadGifImageOpensGameFileNames) {
-    EXPECT_EQ(LoadGifImage(kGifDir + "no such file.gif"), nullptr);
-    auto image = LoadGifImage(kGifDir + "WIDTH30.GIF");
-    ASSERT_NE(image, nullptr);
-    EXPECT_EQ(image->width, 30);
+TEST_F(GifDecoderTest, TextureOfAGameFileDropsPureGreen) {
+    EXPECT_EQ(LoadGifTexture(kGifDir + "no such file.gif"), nullptr);
+    // Index 0 of this picture is pure green (and also its transparent index); index 1 is red.
+    platform::RmTexture* texture = LoadGifTexture(kGifDir + "EXTENSIONS89A.GIF");
+    ASSERT_NE(texture, nullptr);
+    EXPECT_EQ(texture->Width(), 8);
+    EXPECT_EQ(texture->Height(), 6);
+    EXPECT_EQ(texture->Texels()[0] >> 24, 0u);
+    EXPECT_EQ(texture->Texels()[3], 0xFFFF0000u);
+    texture->Release();
 }
 
 // ---- Faults ----------------------------------------------------------------------------------
