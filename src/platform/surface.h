@@ -10,6 +10,8 @@
 
 namespace platform {
 
+struct DeviceContext;
+
 struct ColorKey {
     uint32_t low = 0;
     uint32_t high = 0;
@@ -77,6 +79,9 @@ public:
     HResult GetSurfaceDesc(SurfaceDesc* desc) const;
     HResult AddAttachedSurface(Surface* attached);
     HResult GetAttachedSurface(uint32_t caps, Surface** attached) const;
+    // A device context for drawing text into the surface, which stays locked until ReleaseDC.
+    HResult GetDC(DeviceContext** dc);
+    HResult ReleaseDC(DeviceContext* dc);
     HResult IsLost() const;
     HResult Restore();
 
