@@ -20,6 +20,11 @@ namespace {
 LResult Quiet(Hwnd w, uint32_t m, WParam wp, LParam lp) { return DefWindowProc(w, m, wp, lp); }
 
 TEST(SdlSmoke, WindowShowsTheFramesPaced) {
+#if defined(__SANITIZE_ADDRESS__)
+    // The desktop's bus and graphics libraries keep blocks for the life of the process, which
+    // the leak checker would blame on this test; the headless tests cover our code there.
+    GTEST_SKIP() << "not under the address sanitizer";
+#endif
     const char* display = std::getenv("DISPLAY");
     if (!display || !*display) GTEST_SKIP() << "no display";
     setenv("SDL_VIDEODRIVER", "x11", 1);
@@ -73,7 +78,7 @@ TEST(SdlSmoke, WindowShowsTheFramesPaced) {
     pal->Release();
     dd->Release();
     ResetWindows();
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_Quit();
     SetHeadless(true);
 }
 
