@@ -4,6 +4,7 @@
 #include "render/face.h"
 #include "render/polygon.h"
 #include "render/view.h"
+#include "shell/graphics_objects.h"
 #include "world/cube.h"
 #include "world/map_object.h"
 #include "world/player.h"
@@ -424,14 +425,14 @@ int FindPickedObject(PickRecord& pick)
     return 0;
 }
 
-void DrawWorld(platform::Surface* backBuffer)
+void DrawWorld()
 {
-    if (!backBuffer || !CurrentCube || RoomCount == 0) {
+    if (!BackBuffer || !CurrentCube || RoomCount == 0) {
         return;
     }
-    const int w = static_cast<int>(backBuffer->Width());
-    const int h = static_cast<int>(backBuffer->Height());
-    if (!InitRenderViewport(backBuffer, {0, 0, w - w / 4 - 1, h - h / 4 - 1})) {
+    const int w = static_cast<int>(BackBuffer->Width());
+    const int h = static_cast<int>(BackBuffer->Height());
+    if (!InitRenderViewport(BackBuffer, {0, 0, w - w / 4 - 1, h - h / 4 - 1})) {
         return;
     }
     SetRenderCamera(PlayerX, PlayerY, PlayerZ, PlayerHeading, HorizonOffset, 256);
@@ -449,5 +450,5 @@ void DrawWorld(platform::Surface* backBuffer)
         }
     }
     ClearRoomVisits();
-    backBuffer->Unlock();
+    BackBuffer->Unlock();
 }

@@ -10,10 +10,6 @@ class Cube;
 class MapObject;
 class Room;
 
-namespace platform {
-class Surface;
-}
-
 // Debug switches: while ShowFaces is 0 no cube face is drawn, while ShowObjects is 0 no map
 // object is drawn. Picking ignores both.
 extern int ShowFaces;
@@ -37,10 +33,10 @@ struct PickRecord {
     int kind;
 };
 
-// The frame's drawing of the cube world into the back buffer's view (its top-left three
-// quarters in width and height), from the player's eye. Draws nothing without a level or
+// The frame's drawing of the cube world into BackBuffer's view (its top-left three quarters in
+// width and height), from the player's eye. Draws nothing without a level or a back buffer, or
 // when the buffer cannot be locked.
-void DrawWorld(platform::Surface* backBuffer);
+void DrawWorld();
 
 // Floods from the player's room through the exits, giving every room reached its clip window
 // and its walked cubes. False, with an empty list, when there is no level or no player cube.

@@ -10,6 +10,7 @@
 #include "render/lighting.h"
 #include "render/quad.h"
 #include "render/view.h"
+#include "shell/graphics_objects.h"
 #include "world/cube.h"
 #include "world/map_object.h"
 #include "world/player.h"
@@ -154,9 +155,11 @@ protected:
         ShowObjects = 1;
         DrawLog.clear();
         surface = new platform::Surface(platform::DDSCAPS_OFFSCREENPLAIN, 640, 480, 1);
+        BackBuffer = surface;
     }
     void TearDown() override
     {
+        BackBuffer = nullptr;
         surface->Release();
         FreeLevel();
         ShowFaces = 1;
@@ -270,7 +273,7 @@ TEST_F(VisibleRooms, RoomsAndCubesAreDrawnFarthestFirstInsideTheirWindows)
     }
     StandAt(5, 5, 0, a0);
     Fill(7);
-    DrawWorld(surface);
+    DrawWorld();
     EXPECT_EQ(DrawLog, (std::vector<int>{4, 3, 2, 1, 0}));
     EXPECT_FALSE(surface->IsLocked());
 
@@ -380,20 +383,20 @@ TEST_F(VisibleRooms, NoLevelOrNoPlayerCubeDrawsAndPicksNothing)
 {
     StandAt(5, 5, 0, nullptr);
     Fill(7);
-    DrawWorld(surface);
+    DrawWorld();
     EXPECT_EQ(Pixel(240, 180), 7);
     EXPECT_FALSE(surface->IsLocked());
 
     BoxRoom(0, 0);
     LinkLevel();
-    DrawWorld(surface);
+    DrawWorld();
     EXPECT_EQ(Pixel(240, 180), 7);
     EXPECT_FALSE(BuildVisibleRoomList());
     PickRecord pick = PickAt(240, 180);
     EXPECT_EQ(pick.kind, PickNone);
 
     StandAt(5, 5, 0, Cubes[0]);
-    DrawWorld(surface);
+    DrawWorld();
     EXPECT_NE(Pixel(240, 180), 7);
 }
 
@@ -481,21 +484,21 @@ TEST_F(VisibleRooms, ShowSwitchesKeepFacesOrObjectsOut)
     StandAt(5, 2, 0, cube);
 
     Fill(7);
-    DrawWorld(surface);
+    DrawWorld();
     EXPECT_EQ(Pixel(240, 180), 200);
     EXPECT_GE(Pixel(470, 180), 100);
     EXPECT_LT(Pixel(470, 180), 116);
 
     ShowFaces = 0;
     Fill(7);
-    DrawWorld(surface);
+    DrawWorld();
     EXPECT_EQ(Pixel(240, 180), 200);
     EXPECT_EQ(Pixel(470, 180), 7);
 
     ShowFaces = 1;
     ShowObjects = 0;
     Fill(7);
-    DrawWorld(surface);
+    DrawWorld();
     EXPECT_NE(Pixel(240, 180), 200);
     EXPECT_NE(Pixel(240, 180), 7);
 }

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "golden.h"
+#include "platform/draw_constants.h"
+#include "platform/message_box.h"
+#include "platform/surface.h"
+#include "render/lighting.h"
+#include "render/view.h"
+#include "shell/graphics_objects.h"
+#include "shell/report_error.h"
+#include "world/cube.h"
+#include "world/level_files.h"
+#include "world/player.h"
+#include "world/room_nodes.h"
+#include "world/test_level.h"
+#include "world/visible_rooms.h"
+
+namespace {
+
+constexpr uint8_t Sentinel = 0xEE;
+constexpr int BufferWidth = 640;
+constexpr int BufferHeight = 480;
+constexpr int ViewW = 480;  // the top-left three quarters
+constexpr int ViewH = 360;
+
+// A fixed eye position on the test level: rooms A (x 0..200, z 0..100), B (x 200..300, behind
+// A's side at x = 200) and C (z 100..400, stepping down behind A's side at z = 100).
+struct Pose {
+    const char* name;
+    double x;
+    double z;
+    Angle16 heading;
+    int horizon;
+    int rooms;  // rooms listed as visible
+};
+
+const Pose Poses[] = {
+    {"start_north", 50, 30, 0x0000, 0, 2},       // into room C through one exit
+    {"start_east", 50, 50, 0x4000, 0, 2},        // along A into room B
+    {"start_south", 50, 50, 0x8000, 0, 1},
+    {"start_west", 150, 50, 0xC000, 0, 2},
+    {"odd_heading", 30, 20, 0x1A2B, 0, 2},
+    {"horizon_plus60", 50, 30, 0x0000, 60, 2},
+    {"horizon_minus60", 50, 30, 0x0000, -60, 2},
+    {"two_exits", 290, 10, 0xCFA5, 0, 3},        // from B through A into C
+    {"slope_and_deep_floor", 50, 150, 0x0000, 150, 1},
+    {"wall_too_near_ahead", 0.5, 50, 0xC000, 0, 2},  // half a unit from the wall: all of it clipped
+    {"wall_too_near_beside", 0.5, 30, 0x0000, 0, 2}, // the same wall along the left, cut at depth 1
+};
+
+class DrawWorldTest : public ::testing::TestWithParam<Pose> {
+protected:
+    void SetUp() override
+    {
+        platform::SetBoxEcho(false);
+        QuitRequested = false;
+        RenderingStopped = 0;
+        folder = std::make_unique<testworld::TestLevelFolder>();
+        ASSERT_EQ(LoadLevel("cubeworld.lvl"), 1);
+        InitShadeTable();
+        BackBuffer = new platform::Surface(platform::DDSCAPS_OFFSCREENPLAIN, BufferWidth, BufferHeight, 1);
+    }
+    void TearDown() override
+    {
+        BackBuffer->Release();
+        BackBuffer = nullptr;
+        folder.reset();
+        HorizonOffset = 0;
+        ShowFaces = 1;
+        ShowObjects = 1;
+    }
+
+    void Stand(const Pose& pose)
+    {
+        PlayerX = static_cast<Fixed16>(pose.x * 65536.0);
+        PlayerZ = static_cast<Fixed16>(pose.z * 65536.0);
+        PlayerHeading = pose.heading;
+        HorizonOffset = pose.horizon;
+        CurrentCube = FindCubeAt(PlayerX, PlayerZ);
+        ASSERT_NE(CurrentCube, nullptr) << pose.name;
+        PlayerY = CurrentCube->FloorHeight(PlayerX, PlayerZ) + EyeHeight;
+    }
+
+    void Fill()
+    {
+        for (int y = 0; y < BufferHeight; ++y) {
+            std::fill_n(BackBuffer->Pixels() + y * BackBuffer->Pitch(), BufferWidth, Sentinel);
+        }
+    }
+
+    uint8_t Pixel(int x, int y) const { return BackBuffer->Pixels()[y * BackBuffer->Pitch() + x]; }
+
+    golden::Frame View() const
+    {
+        golden::Frame frame{ViewW, ViewH, {}};
+        for (int y = 0; y < ViewH; ++y) {
+            for (int x = 0; x < ViewW; ++x) {
+                frame.pixels.push_back(Pixel(x, y));
+            }
+        }
+        return frame;
+    }
+
+    // Pixels outside the rectangle (inclusive) that are not the sentinel.
+    int WrittenOutside(int left, int top, int right, int bottom) const
+    {
+        int n = 0;
+        for (int y = 0; y < BufferHeight; ++y) {
+            for (int x = 0; x < BufferWidth; ++x) {
+                const bool in = x >= left && x <= right && y >= top && y <= bottom;
+                n += !in && Pixel(x, y) != Sentinel;
+            }
+        }
+        return n;
+    }
+
+    std::unique_ptr<testworld::TestLevelFolder> folder;
+};
+
+}  // namespace
+
+TEST_P(DrawWorldTest, FrameMatchesItsStoredPictureAndStaysInsideTheView)
+{
+    const Pose& pose = GetParam();
+    Stand(pose);
+    Fill();
+    DrawWorld();
+    EXPECT_EQ(WrittenOutside(0, 0, ViewW - 1, ViewH - 1), 0);
+    golden::ExpectMatches(pose.name, View());
+}
+
+TEST_P(DrawWorldTest, EveryRoomStaysInsideItsClipWindow)
+{
+    const Pose& pose = GetParam();
+    Stand(pose);
+    platform::SurfaceDesc desc;
+    ASSERT_EQ(InitRenderViewport(BackBuffer, {0, 0, ViewW - 1, ViewH - 1}), 1);
+    SetRenderCamera(PlayerX, PlayerY, PlayerZ, PlayerHeading, HorizonOffset, 256);
+    ASSERT_TRUE(BuildVisibleRoomList());
+    int listed = 0;
+    for (RoomNode* node = VisibleRoomHead;; node = node->next) {
+        Room& room = *node->room;
+        ++listed;
+        Fill();
+        const RenderRect clip{room.clip[0], room.clip[1], room.clip[2], room.clip[3]};
+        SetClipRect(&clip);
+        DrawRoom(room);
+        EXPECT_EQ(WrittenOutside(clip.left, clip.top, clip.right, clip.bottom), 0) << "room " << listed;
+        if (node == VisibleRoomCursor) {
+            break;
+        }
+    }
+    EXPECT_EQ(listed, pose.rooms);
+    ClearRoomVisits();
+    BackBuffer->Unlock();
+}
+
+INSTANTIATE_TEST_SUITE_P(Poses, DrawWorldTest, ::testing::ValuesIn(Poses),
+                         [](const ::testing::TestParamInfo<Pose>& info) { return std::string(info.param.name); });
