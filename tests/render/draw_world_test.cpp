@@ -46,7 +46,8 @@ const Pose Poses[] = {
     {"odd_heading", 30, 20, 0x1A2B, 0, 2},
     {"horizon_plus60", 50, 30, 0x0000, 60, 2},
     {"horizon_minus60", 50, 30, 0x0000, -60, 2},
-    {"two_exits", 290, 10, 0xCFA5, 0, 3},        // from B through A into C
+    {"door_leaf", 290, 10, 0xCFA5, 0, 3},        // B's door leaf in front of the exit into A
+    {"two_exits", 290, 92, 0xC600, 0, 3},        // from B through A into C
     {"slope_and_deep_floor", 50, 150, 0x0000, 150, 1},
     {"wall_too_near_ahead", 0.5, 50, 0xC000, 0, 2},  // half a unit from the wall: all of it clipped
     {"wall_too_near_beside", 0.5, 30, 0x0000, 0, 2}, // the same wall along the left, cut at depth 1
