@@ -40,13 +40,7 @@ bool DrawOnScreen() {
     Hwnd main = MainWindowHandle();
     SDL_Window* window = SdlWindowOf(main);
     if (!window || !IsWindowVisible(main)) return false;
-    if (gScreen.window != window) {
-        DropScreen();
-        gScreen.window = window;
-        gScreen.renderer = SDL_CreateRenderer(window, -1, 0);
-        if (!gScreen.renderer) gScreen.renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-        if (!gScreen.renderer) return false;
-    }
+    if (!ScreenRenderer(main)) return false;
     if (!gScreen.texture || gScreen.textureWidth != gFrame.width ||
         gScreen.textureHeight != gFrame.height) {
         if (gScreen.texture) SDL_DestroyTexture(gScreen.texture);
@@ -104,6 +98,20 @@ SDL_Rect PictureArea(SDL_Window* window) {
 }
 
 void RedrawPresented() { DrawOnScreen(); }
+
+SDL_Renderer* ScreenRenderer(Hwnd owner) {
+    SDL_Window* window = SdlWindowOf(owner);
+    if (!window) return nullptr;
+    if (gScreen.window != window) {
+        DropScreen();
+        gScreen.window = window;
+        gScreen.renderer = SDL_CreateRenderer(window, -1, 0);
+        if (!gScreen.renderer) {
+            gScreen.renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+        }
+    }
+    return gScreen.renderer;
+}
 
 void SetPrimarySurface(Surface* surface) { gPrimary = surface; }
 Surface* PrimarySurface() { return gPrimary; }

@@ -27,4 +27,8 @@ void HandleEvent(const SDL_Event& event);
 namespace platform {
 // Shows the last presented picture again (after the window was uncovered or resized).
 void RedrawPresented();
+
+// The renderer that presents into the window's screen window, made on first use; others that
+// draw into the window (a dialog) use this one, as a window has only one. Null headless.
+SDL_Renderer* ScreenRenderer(Hwnd window);
 }  // namespace platform
