@@ -14,6 +14,7 @@
 #include "shell/report_error.h"
 #include "world/cube.h"
 #include "world/level_files.h"
+#include "world/map_object.h"
 #include "world/player.h"
 #include "world/room_nodes.h"
 #include "world/test_level.h"
@@ -53,7 +54,8 @@ const Pose Poses[] = {
     {"wall_too_near_beside", 0.5, 30, 0x0000, 0, 2}, // the same wall along the left, cut at depth 1
 };
 
-class DrawWorldTest : public ::testing::TestWithParam<Pose> {
+// The test level loaded, a 640 x 480 back buffer and the player placed at a pose.
+class LevelFrame : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -119,10 +121,49 @@ protected:
         return n;
     }
 
+    // Picks the view pixel (x, y) as a left click does: a one-pixel clip at the pixel, which is
+    // cleared first, and the visible rooms walked nearest first.
+    PickRecord PickAt(int x, int y)
+    {
+        EXPECT_EQ(InitRenderViewport(BackBuffer, {0, 0, ViewW - 1, ViewH - 1}), 1);
+        SetRenderCamera(PlayerX, PlayerY, PlayerZ, PlayerHeading, HorizonOffset, 256);
+        const RenderRect one{x, y, x + 1, y + 1};
+        SetClipRect(&one);
+        uint8_t* pixel = BackBuffer->Pixels() + y * BackBuffer->Pitch() + x;
+        *pixel = 0;
+        PickRecord pick{pixel, nullptr, nullptr, PickNone};
+        BuildVisibleRoomList();
+        FindPickedObject(pick);
+        ClearRoomVisits();
+        BackBuffer->Unlock();
+        return pick;
+    }
+
     std::unique_ptr<testworld::TestLevelFolder> folder;
 };
 
+class DrawWorldTest : public LevelFrame, public ::testing::WithParamInterface<Pose> {};
+
 }  // namespace
+
+TEST_F(LevelFrame, PickingFindsTheSpriteAndSeesThroughItsClearTexels)
+{
+    // From room A looking east, B's sprite (id 21) stands before B's far wall (side 2 of B's
+    // lower cube); its texel-0 corners leave the wall to be hit.
+    Stand({"start_east", 50, 50, 0x4000, 0, 2});
+    PickRecord pick = PickAt(242, 237);
+    EXPECT_EQ(pick.kind, PickObject);
+    ASSERT_NE(pick.object, nullptr);
+    EXPECT_EQ(pick.object->id, 21);
+    pick = PickAt(222, 206);
+    EXPECT_EQ(pick.kind, PickSide + 2);
+    EXPECT_EQ(pick.cube, Cubes[2]);
+    EXPECT_EQ(pick.object, nullptr);
+    // Below the far wall lies B's floor.
+    pick = PickAt(240, 290);
+    EXPECT_EQ(pick.kind, PickFloor);
+    EXPECT_EQ(pick.cube, Cubes[2]);
+}
 
 TEST_P(DrawWorldTest, FrameMatchesItsStoredPictureAndStaysInsideTheView)
 {
