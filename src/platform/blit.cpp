@@ -85,12 +85,15 @@ HResult Surface::Blt(const Rect* dest, Surface* src, const Rect* srcRect, uint32
     SourcePixels from(*src, *this);
     const uint32_t keyLow = src->srcKey_.low;
     const uint32_t keyHigh = src->srcKey_.high;
+    // The source column of each destination column, worked out once for all rows.
+    std::vector<int64_t> column(static_cast<size_t>(std::max<int64_t>(right - left, 0)));
+    for (int64_t x = left; x < right; ++x) column[x - left] = s.left + (x - d.left) * sw / dw;
     for (int64_t y = top; y < bottom; ++y) {
         const int64_t sy = s.top + (y - d.top) * sh / dh;
         const uint8_t* srcRow = from.pixels + sy * from.pitch;
         uint8_t* row = memory_.get() + y * pitch_;
         for (int64_t x = left; x < right; ++x) {
-            const uint8_t texel = srcRow[s.left + (x - d.left) * sw / dw];
+            const uint8_t texel = srcRow[column[x - left]];
             if (keyed && texel >= keyLow && texel <= keyHigh) continue;
             row[x] = texel;
         }

@@ -5,6 +5,8 @@
 
 #include "platform/backend.h"
 #include "platform/display.h"
+#include "platform/presenter.h"
+#include "platform/surface.h"
 #include "platform/sdl_video.h"
 #include "platform/win_constants.h"
 #include "platform/window.h"
@@ -65,7 +67,12 @@ constexpr PadKey kPadKeys[] = {
 
 // Pointer position in window coordinates -> client coordinates at the primary surface's size.
 Point ToClient(int32_t x, int32_t y) {
+    // The primary surface's own size while there is one (a mode switched for a message box
+    // leaves it as it was); else the size it would have.
     Size size = PrimarySize();
+    if (const Surface* primary = PrimarySurface()) {
+        size = Size{static_cast<int32_t>(primary->Width()), static_cast<int32_t>(primary->Height())};
+    }
     Point p{x, y};
     if (!Headless()) {
         SDL_Window* window = SdlWindowOf(MainWindowHandle());
