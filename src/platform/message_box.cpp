@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "platform/backend.h"
+#include "platform/display.h"
 #include "platform/messages.h"
 #include "platform/sdl_video.h"
 #include "platform/window.h"
@@ -38,7 +39,9 @@ int ShowOnScreen(const RecordedBox& box) {
                                                 : SDL_MESSAGEBOX_INFORMATION;
     SDL_MessageBoxData data{};
     data.flags = flags;
-    data.window = box.ownedByMainWindow ? SdlWindowOf(MainWindowHandle()) : nullptr;
+    // Over a window that fills the screen a box without an owner could open behind it.
+    const bool owned = box.ownedByMainWindow || FullScreenDisplay();
+    data.window = owned ? SdlWindowOf(MainWindowHandle()) : nullptr;
     data.title = box.caption.c_str();
     data.message = box.text.c_str();
     data.numbuttons = count;

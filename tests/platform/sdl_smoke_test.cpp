@@ -19,7 +19,7 @@ namespace {
 
 LResult Quiet(Hwnd w, uint32_t m, WParam wp, LParam lp) { return DefWindowProc(w, m, wp, lp); }
 
-TEST(SdlSmoke, WindowShowsTheFramesPaced) {
+TEST(SdlSmoke, WindowShowsPacedFramesTakesScreenEventsAndFillsTheScreen) {
 #if defined(__SANITIZE_ADDRESS__)
     // The desktop's bus and graphics libraries keep blocks for the life of the process, which
     // the leak checker would blame on this test; the headless tests cover our code there.
@@ -73,6 +73,40 @@ TEST(SdlSmoke, WindowShowsTheFramesPaced) {
     // Four pictures at about 30 a second take at least three intervals.
     EXPECT_GE(SDL_GetTicks() - start, 3u * 30u);
     EXPECT_EQ(PresentedFrame().Pixel(10, 10), 0x00C828u);
+
+    // Screen events come through the queue as messages.
+    SDL_Event key{};
+    key.type = SDL_KEYDOWN;
+    key.key.windowID = SDL_GetWindowID(SdlWindowOf(main));
+    key.key.keysym.scancode = SDL_SCANCODE_F11;
+    key.key.keysym.sym = SDLK_F11;
+    ASSERT_EQ(SDL_PushEvent(&key), 1);
+    int w = 0, h = 0;
+    SDL_GetWindowSize(SdlWindowOf(main), &w, &h);
+    SDL_Event move{};
+    move.type = SDL_MOUSEMOTION;
+    move.motion.windowID = key.key.windowID;
+    move.motion.x = w / 2;
+    move.motion.y = h / 2;
+    ASSERT_EQ(SDL_PushEvent(&move), 1);
+    bool sawKey = false, sawMove = false;
+    Msg m;
+    while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
+        sawKey |= m.message == WM_KEYDOWN && m.wParam == WParam(VK_F11);
+        sawMove |= m.message == WM_MOUSEMOVE;
+    }
+    EXPECT_TRUE(sawKey);
+    EXPECT_TRUE(sawMove);
+    Point p;
+    GetCursorPos(&p);
+    EXPECT_NEAR(p.x, 160, 2);
+    EXPECT_NEAR(p.y, 120, 2);
+
+    // Full screen and back.
+    ASSERT_EQ(dd->SetCooperativeLevel(main, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN), DD_OK);
+    EXPECT_NE(SDL_GetWindowFlags(SdlWindowOf(main)) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u);
+    ASSERT_EQ(dd->SetCooperativeLevel(main, DDSCL_NORMAL), DD_OK);
+    EXPECT_EQ(SDL_GetWindowFlags(SdlWindowOf(main)) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u);
 
     front->Release();
     pal->Release();
