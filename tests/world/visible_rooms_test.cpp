@@ -379,6 +379,41 @@ TEST_F(VisibleRooms, WalkSurvivesMissingRoomsMissingCubesAndForeignCubes)
     (void)c;
 }
 
+TEST_F(VisibleRooms, AnOpeningUnderAnOpenCeilingReachesTheClosedCeilingAbove)
+{
+    // Room a: two cubes along z; the second has an open ceiling with a floorless cube on it
+    // reaching up to 20. Room b lies beyond z = 20.
+    Room* a = AddRoom();
+    Cube* a0 = AddBox(a, 0, 0, 10, 10);
+    Cube* a1 = AddBox(a, 0, 10, 10, 20);
+    Cube* up = AddBox(a, 0, 10, 10, 20, 10, false);
+    for (Cube* c : {a0, a1, up}) {
+        Finish(c);
+    }
+    up->texture[FloorSlot] = OpenFace;
+    CloseRoom(a);
+    Room* b = BoxRoom(0, 20);
+    a1->link[CeilingSlot] = up;
+    up->link[FloorSlot] = a1;
+    LinkLevel();
+    StandAt(5, 2, 0, a0);
+
+    // Closed, the opening at depth 18 spans the heights 0 to 10: 133 rows above and below
+    // the centre; open, it reaches 20, above the top of the view.
+    BindView();
+    BuildVisibleRoomList();
+    EXPECT_EQ(b->clip[1], 180 - 133);
+    ClearRoomVisits();
+    surface->Unlock();
+    a1->texture[CeilingSlot] = OpenFace;
+    BindView();
+    BuildVisibleRoomList();
+    EXPECT_EQ(b->clip[1], 0);
+    EXPECT_EQ(b->clip[3], 180 + 133);
+    ClearRoomVisits();
+    surface->Unlock();
+}
+
 TEST_F(VisibleRooms, NoLevelOrNoPlayerCubeDrawsAndPicksNothing)
 {
     StandAt(5, 5, 0, nullptr);
