@@ -27,6 +27,7 @@ struct Window {
     Rect rect;
     bool visible = false;
     bool alive = true;
+    bool destroying = false;  // inside its WM_DESTROY
     SDL_Window* sdl = nullptr;
 };
 
@@ -133,7 +134,8 @@ Hwnd CreateWindowEx(uint32_t exStyle, const std::string& className, const std::s
 }
 
 bool DestroyWindow(Hwnd window) {
-    if (!Alive(window)) return false;
+    if (!Alive(window) || window->destroying) return false;
+    window->destroying = true;
     window->windowClass.proc(window, WM_DESTROY, 0, 0);
     window->alive = false;
     gQueue.erase(std::remove_if(gQueue.begin(), gQueue.end(),
@@ -188,7 +190,10 @@ bool SetWindowPos(Hwnd window, Hwnd insertAfter, int32_t x, int32_t y, int32_t w
     if (!Alive(window)) return false;
     Rect r = window->rect;
     if (!(flags & SWP_NOMOVE)) r = Rect{x, y, x + Width(r), y + Height(r)};
-    if (!(flags & SWP_NOSIZE)) r.right = r.left + std::max(0, width), r.bottom = r.top + std::max(0, height);
+    if (!(flags & SWP_NOSIZE)) {
+        r.right = r.left + std::max(0, width);
+        r.bottom = r.top + std::max(0, height);
+    }
     if (!(flags & SWP_NOZORDER)) {
         if (insertAfter == HWND_TOPMOST) window->exStyle |= WS_EX_TOPMOST;
         if (insertAfter == HWND_NOTOPMOST) window->exStyle &= ~WS_EX_TOPMOST;

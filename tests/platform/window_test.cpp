@@ -21,7 +21,10 @@ std::vector<Seen> gSeen;
 
 LResult Proc(Hwnd w, uint32_t message, WParam wParam, LParam lParam) {
     gSeen.push_back({message, wParam, lParam});
-    if (message == WM_DESTROY) PostQuitMessage(7);
+    if (message == WM_DESTROY) {
+        EXPECT_FALSE(DestroyWindow(w)) << "a window is destroyed once";
+        PostQuitMessage(7);
+    }
     return DefWindowProc(w, message, wParam, lParam);
 }
 
