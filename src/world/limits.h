@@ -82,3 +82,22 @@ constexpr int32_t WallDistance = 524288;
 
 // The colour a 3D character's frame gives its faces when drawn.
 constexpr uint32_t Char3DColour = 255;
+
+// The player's movement: a step is (sin, 0, cos) of its direction times StepScale (just under
+// 16.0), a turn TurnStep (5.625 degrees), the diagonal steps an eighth of a turn aside.
+constexpr int StepScale = 32;
+constexpr int TurnStep = 1024;
+constexpr int DiagonalOffset = 8192;
+// An open side is passable only into a cube whose textured floor's normal has a height part of
+// at least this (0.5), and whose textured ceiling's normal does not point down less steeply.
+constexpr int32_t SteepNormalY = 32768;
+// A wall or side without neighbour of this cube (in load order) ends the game when met.
+constexpr int FatalWallCube = 229;
+
+// The cursor's edge zones, on a 640 x 480 screen whatever the display size: left of
+// EdgeZoneLeft and right of EdgeZoneRight the player turns (or steps aside at the corners);
+// above EdgeZoneTop and below EdgeZoneBottom it steps forward and back.
+constexpr int EdgeZoneLeft = 80;
+constexpr int EdgeZoneRight = 560;
+constexpr int EdgeZoneTop = 60;
+constexpr int EdgeZoneBottom = 420;

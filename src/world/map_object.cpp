@@ -1,6 +1,7 @@
 #include "world/map_object.h"
 
 #include "world/cube.h"
+#include "world/movement.h"
 #include "world/player.h"
 #include "world/wrap.h"
 
@@ -95,6 +96,7 @@ void UpdateObjects(Cube& cube)
 
 void UpdateWorld()
 {
+    MovePlayerByMouse();
     for (int i = 0; i < CubeCount; ++i) {
         UpdateObjects(*Cubes[i]);
     }

@@ -48,7 +48,8 @@ void SortObjects(Cube& cube);
 // The sort key: the squared distance from the player in the floor plane, at reduced precision.
 Fixed16 ObjectDistanceKey(const MapObject& object);
 
-// Once a frame: every cube's objects update and are sorted, in load order.
+// Once a frame: the cursor at the screen edges moves the player, then every cube's objects
+// update and are sorted, in load order.
 void UpdateWorld();
 
 // A sliding door: its leaf is a Cube of its own that moves with the door.

@@ -14,3 +14,4 @@ constexpr const char* ObjectsSyntaxErrorText = "Syntex error in objects!";
 constexpr const char* TooManyExitsText = "Too many exits in this room!";
 constexpr const char* Char3DOutsideText = "Character 3D position is outside the map!";
 constexpr const char* PlayerInsideDoorText = "Player is inside the door!";
+constexpr const char* PlayerPositionWrongText = "Player's next position is wrong!";
