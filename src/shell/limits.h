@@ -23,3 +23,6 @@ constexpr int WaveChunkHeaderSize = 8;
 constexpr int WaveMinFormatSize = 14;
 // The largest WAVE file read (a larger one could not fill a sound buffer anyway).
 constexpr long WaveMaxFileBytes = 0x0FFFFFFF;
+
+// The smallest random limit of a script timer, in seconds.
+constexpr int MinRandomTimerLimit = 5;

@@ -22,3 +22,7 @@ constexpr const char* SoundRestoredText = "Sound buffer has been restored";
 constexpr const char* ErrorCaption = "Error";
 constexpr const char* WarningCaption = "Warning";
 constexpr const char* MessageCaption = "Message";
+
+// Script timers.
+constexpr const char* TimerLimitTooSmallText = "Limit too small! Setting to Min value";
+constexpr const char* SetTimeCaption = "Set Time Debug";
