@@ -30,6 +30,22 @@ constexpr uint32_t WM_LBUTTONDBLCLK = 0x0203;
 constexpr uint32_t WM_RBUTTONDOWN = 0x0204;
 constexpr uint32_t WM_RBUTTONUP = 0x0205;
 
+// Dialog controls: button and list-box messages, their notifications and answers.
+constexpr uint32_t BM_GETCHECK = 0x00F0;
+constexpr uint32_t BM_SETCHECK = 0x00F1;
+constexpr uint32_t BST_UNCHECKED = 0;
+constexpr uint32_t BST_CHECKED = 1;
+constexpr uint32_t BN_CLICKED = 0;
+constexpr uint32_t LB_ADDSTRING = 0x0180;
+constexpr uint32_t LB_SETCURSEL = 0x0186;
+constexpr uint32_t LB_GETCURSEL = 0x0188;
+constexpr uint32_t LB_GETTEXT = 0x0189;
+constexpr uint32_t LB_GETTEXTLEN = 0x018A;
+constexpr uint32_t LB_GETCOUNT = 0x018B;
+constexpr intptr_t LB_ERR = -1;
+constexpr uint32_t LBN_SELCHANGE = 1;
+constexpr uint32_t LBN_DBLCLK = 2;
+
 // PeekMessage.
 constexpr uint32_t PM_NOREMOVE = 0x0000;
 constexpr uint32_t PM_REMOVE = 0x0001;
@@ -58,6 +74,20 @@ constexpr uint32_t WS_CAPTION = 0x00C00000u;
 constexpr uint32_t WS_SYSMENU = 0x00080000u;
 constexpr uint32_t WS_THICKFRAME = 0x00040000u;
 constexpr uint32_t WS_EX_TOPMOST = 0x00000008u;
+
+// Dialog, button and list-box styles.
+constexpr uint32_t DS_MODALFRAME = 0x00000080u;
+constexpr uint32_t WS_BORDER = 0x00800000u;
+constexpr uint32_t WS_VSCROLL = 0x00200000u;
+constexpr uint32_t WS_GROUP = 0x00020000u;
+constexpr uint32_t WS_TABSTOP = 0x00010000u;
+constexpr uint32_t BS_PUSHBUTTON = 0x0;
+constexpr uint32_t BS_DEFPUSHBUTTON = 0x1;
+constexpr uint32_t BS_GROUPBOX = 0x7;
+constexpr uint32_t BS_AUTORADIOBUTTON = 0x9;
+constexpr uint32_t LBS_NOTIFY = 0x0001u;
+constexpr uint32_t LBS_SORT = 0x0002u;
+constexpr uint32_t LBS_NOINTEGRALHEIGHT = 0x0100u;
 
 // Window long indices.
 constexpr int GWL_STYLE = -16;
