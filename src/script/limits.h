@@ -96,3 +96,50 @@ inline constexpr const char* TimerStateName = "Timer";
 
 // The hot-spot argument with which a finished move raises "HotSpot": its value is the object.
 constexpr int kObjectHotSpot = -99;
+
+// The commands, in the order a statement's first word is compared with them. The second build
+// names command 10 "StopSound" in place of "DelPathMotion".
+enum ScriptCommand : int {
+    CommandLoadAnimObj,
+    CommandLoadMap,
+    CommandLoadSound,
+    CommandLoadIcon,
+    CommandLoadPath,
+    CommandLoadMotion,
+    CommandLoadPalette,
+    CommandLHS,
+    CommandPlaySound,
+    CommandAddPathMotion,
+    CommandDelPathMotion,
+    CommandPlayPathAnim,
+    CommandMHS,
+    CommandSetCameraPath,
+    CommandTurnToObj,
+    CommandAddPane,
+    CommandSetAnim,
+    CommandSpecialAnim,
+    CommandSetCamera,
+    CommandSetKeyState,
+    CommandSetSoundFrame,
+    CommandSetSoundHandle,
+    CommandLoadPlanningMap,
+    CommandAnimLight,
+    CommandMoveLight,
+    CommandCount
+};
+
+inline constexpr const char* CommandTable[CommandCount] = {
+    "LoadAnimObj",   "LoadMap",      "LoadSound",      "LoadIcon",       "LoadPath",
+    "LoadMotion",    "LoadPalette",  "LHS",            "PlaySound",      "AddPathMotion",
+    "DelPathMotion", "PlayPathAnim", "MHS",            "SetCameraPath",  "TurnToObj",
+    "AddPane",       "SetAnim",      "SpecialAnim",    "SetCamera",      "SetKeyState",
+    "SetSoundFrame", "SetSoundHandle", "LoadPlanningMap", "AnimLight",   "MoveLight",
+};
+inline constexpr const char* SecondBuildCommand10 = "StopSound";
+
+// Arguments of the commands that take arrays of numbers.
+constexpr int kHotSpotNumbers = 10;      // LHS: at most ten numbers describe a hot spot
+constexpr int kSoundFramePairs = 8;      // SetSoundFrame, SetSoundHandle: eight values, -1 unused
+constexpr int kSpecialAnimMaxItems = 16; // SpecialAnim: the item array holds sixteen
+constexpr int kLightVector = 3;          // AnimLight, MoveLight: colours and directions
+constexpr int kVirtualKeys = 256;        // SetKeyState: key codes 0..255

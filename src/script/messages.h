@@ -49,3 +49,7 @@ inline constexpr const char* MsgUndeclaredInCondition = "undecalred variable!";
 inline constexpr const char* CaptionIfStatement = "if statement";
 inline constexpr const char* CaptionEvalDebug = "Eval debug";
 inline constexpr const char* MsgUnrecognizedOperator = "Unrecognized Operator Token!";
+
+// Keywords and commands.
+inline constexpr const char* MsgSetPaletteFailed = "SetPalette failed";
+inline constexpr const char* MsgCameraOutsideMap = "Camera position set inscript is outside the map!";

@@ -10,7 +10,6 @@
 
 #include "platform/backend.h"
 #include "platform/message_box.h"
-#include "script/backends_stub.h"
 #include "script/events.h"
 #include "script/loader.h"
 #include "script/parser.h"
@@ -32,8 +31,6 @@ protected:
         platform::SetHeadless(true);
         platform::SetBoxEcho(false);
         platform::ClearRecordedBoxes();
-        RecordedBackendCalls().clear();
-        SetStubReturnValue(0);
         for (ScriptTimer& t : ScriptTimers) t = {0, 0};
         InitScriptEngine();
     }
@@ -64,13 +61,6 @@ protected:
         for (const auto& b : platform::RecordedBoxes()) out.push_back(b.text + " | " + b.caption);
         return out;
     }
-    // The first words of the statements that reached the stand-in back-ends, in order.
-    static std::vector<std::string> Reached() {
-        std::vector<std::string> out;
-        for (const auto& c : RecordedBackendCalls()) out.push_back(c.words.empty() ? "" : c.words[0]);
-        return out;
-    }
-
     std::filesystem::path dir_;
     std::filesystem::path home_;
 };

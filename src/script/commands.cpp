@@ -1,0 +1,152 @@
+#include "script/commands.h"
+
+#include <cstring>
+#include <string>
+
+#include "script/backends.h"
+#include "script/camera_commands.h"
+#include "script/limits.h"
+#include "script/parser.h"
+#include "script/pending_backends.h"
+#include "shell/build_variant.h"
+#include "world/level_files.h"
+
+int FindCommand(const char* word) {
+    for (int i = 0; i < CommandCount; ++i) {
+        const char* name = CommandTable[i];
+        if (i == CommandDelPathMotion && SecondBuild) name = SecondBuildCommand10;
+        if (std::strcmp(word, name) == 0) return i;
+    }
+    return -1;
+}
+
+void NumbersFrom(const ParsedStatement& statement, int k, float* out, int n, float missing) {
+    for (int i = 0; i < n; ++i)
+        out[i] = k + i < statement.NumberCount ? FloatArg(statement, k + i) : missing;
+}
+
+void IntsFrom(const ParsedStatement& statement, int k, int* out, int n, int missing) {
+    for (int i = 0; i < n; ++i)
+        out[i] = k + i < statement.NumberCount ? IntArg(statement, k + i) : missing;
+}
+
+int LoadPalette(const char* fileName) {
+    std::strncpy(PaletteFileName, fileName, sizeof PaletteFileName - 1);
+    PaletteFileName[sizeof PaletteFileName - 1] = '\0';
+    ApplyDisplayMode();
+    return 1;
+}
+
+namespace {
+
+// Word 1, copied: a back-end that reads a file of statements overwrites the parsed statement.
+std::string NameArg(const ParsedStatement& s) {
+    Parsed.TokenCount = 1;
+    return WordArg(s, 1);
+}
+
+void LoadAnimObjCommand(const ParsedStatement& s) {
+    float numbers[5];
+    NumbersFrom(s, 0, numbers, 5);
+    int count = s.NumberCount;
+    std::string name = NameArg(s);
+    LoadAnimObj(name.c_str(), numbers, count);
+}
+
+void PlayPathAnim(int path) {
+    int frames = PathFrameCount(path);
+    if (frames >= 0) AddAnimObject(path, frames, 5, 0);
+}
+
+}  // namespace
+
+int SpecialAnimItems(const ParsedStatement& s, int* items) {
+    int count = IntArg(s, 1);
+    if (count < 0) count = 0;
+    if (count > kSpecialAnimMaxItems) count = kSpecialAnimMaxItems;
+    IntsFrom(s, 2, items, count);
+    for (int i = count; i < kSpecialAnimMaxItems; ++i) items[i] = 0;
+    return count;
+}
+
+int ExecCommand(const ParsedStatement& s) {
+    int command = FindCommand(WordArg(s, 0));
+    switch (command) {
+        case CommandLoadAnimObj: LoadAnimObjCommand(s); break;
+        case CommandLoadMap: LoadLevel(NameArg(s).c_str()); break;
+        case CommandLoadSound: LoadSound(NameArg(s)); break;
+        case CommandLoadIcon: {
+            std::string name = NameArg(s);
+            AddOverlay(name.c_str(), IntArg(s, 0), IntArg(s, 1), IntArg(s, 2), IntArg(s, 3));
+            break;
+        }
+        case CommandLoadPath: LoadPath(NameArg(s).c_str()); break;
+        case CommandLoadMotion: LoadMotion(NameArg(s).c_str()); break;
+        case CommandLoadPalette: LoadPalette(NameArg(s).c_str()); break;
+        case CommandLHS: {
+            float numbers[kHotSpotNumbers];
+            NumbersFrom(s, 0, numbers, kHotSpotNumbers);
+            AddHotSpot(numbers, s.NumberCount);
+            break;
+        }
+        case CommandPlaySound: PlaySound(IntArg(s, 0), IntArg(s, 1)); break;
+        case CommandAddPathMotion: AddPathMotion(IntArg(s, 0), IntArg(s, 1)); break;
+        case CommandDelPathMotion:
+            if (SecondBuild) StopSound(IntArg(s, 0));
+            else DelPathMotion(IntArg(s, 0), IntArg(s, 1));
+            break;
+        case CommandPlayPathAnim: PlayPathAnim(IntArg(s, 0)); break;
+        case CommandMHS:
+            MoveToHotSpot(IntArg(s, 0), IntArg(s, 1), IntArg(s, 2), FloatArg(s, 3), IntArg(s, 4));
+            break;
+        case CommandSetCameraPath:
+            SetCameraPath(IntArg(s, 0), IntArg(s, 1), FloatArg(s, 2), IntArg(s, 3));
+            break;
+        case CommandTurnToObj: TurnToObj(IntArg(s, 0), IntArg(s, 1), IntArg(s, 2), IntArg(s, 3)); break;
+        case CommandAddPane:
+            AddPane(IntArg(s, 0), IntArg(s, 1), IntArg(s, 2), IntArg(s, 3), IntArg(s, 4));
+            break;
+        case CommandSetAnim: SetAnim(IntArg(s, 0), IntArg(s, 1), IntArg(s, 2)); break;
+        case CommandSpecialAnim: {
+            int items[kSpecialAnimMaxItems];
+            int count = SpecialAnimItems(s, items);
+            SpecialAnim(IntArg(s, 0), count, items);
+            break;
+        }
+        case CommandSetCamera:
+            SetCamera(IntArg(s, 0), FloatArg(s, 1), FloatArg(s, 2), FloatArg(s, 3), FloatArg(s, 4),
+                      FloatArg(s, 5));
+            break;
+        case CommandSetKeyState: {
+            int key = IntArg(s, 0);
+            std::string name = NameArg(s);
+            if (key >= 0 && key < kVirtualKeys) SetKeyState(key, name.c_str());
+            break;
+        }
+        case CommandSetSoundFrame:
+        case CommandSetSoundHandle: {
+            int values[kSoundFramePairs];
+            IntsFrom(s, 0, values, kSoundFramePairs, -1);
+            if (command == CommandSetSoundFrame) SetSoundFrame(values);
+            else SetSoundHandle(values);
+            break;
+        }
+        case CommandLoadPlanningMap: LoadPlanningMap(NameArg(s).c_str()); break;
+        case CommandAnimLight: {
+            float target[kLightVector];
+            NumbersFrom(s, 2, target, kLightVector);
+            AnimLight(IntArg(s, 0), IntArg(s, 1), target);
+            break;
+        }
+        case CommandMoveLight: {
+            float up[kLightVector], direction[kLightVector];
+            NumbersFrom(s, 1, up, kLightVector);
+            NumbersFrom(s, 4, direction, kLightVector);
+            MoveLight(IntArg(s, 0), up, direction);
+            break;
+        }
+        default:
+            return 0;
+    }
+    return 1;
+}

@@ -1,0 +1,13 @@
+// The actions of the statement keywords that reach the rest of the game, and the small back-ends
+// that belong to the script engine itself. Each keyword takes its numbers from the statement that
+// runs; a number the statement does not give reads 0.
+#pragma once
+
+// rand() modulo n: 0 to n - 1 for a positive n, 0 for a range of 0.
+int RandomNum(int n);
+// The id of the last left click; nothing clicked (-1) is given as 99.
+int GetClickedId();
+// Sets palette entries first .. first + count - 1 on the back buffer, then on the screen, one
+// after the other, so that the last stays in force. Entries outside the table or never loaded
+// are passed over.
+void AnimatePalette(int first, int count);

@@ -1,0 +1,47 @@
+#include "script/pending_backends.h"
+
+int32_t ClickedId = -1;
+int SetActiveCursor(int) { return 0; }
+int GetActiveCursor() { return 0; }
+int SetKeyState(int, const char*) { return -1; }
+
+void ResetScriptTimers() {}
+void SetScriptTimer(int, int, int, int) {}
+void EnableScriptTimers(int) {}
+int GetFiredTimer() { return 0; }
+
+platform::Surface* FrontBuffer = nullptr;
+platform::Palette* PaletteTable[100] = {};
+char PaletteFileName[16] = "Palette.bmp";
+int AddOverlay(const char*, int, int, int, int) { return -1; }
+int AddPane(int, int, int, int, int) { return -1; }
+int ApplyDisplayMode() { return 1; }
+
+int LoadSound(const std::string&) { return -1; }
+int PlaySound(int, int) { return 0; }
+int StopSound(int) { return 0; }
+
+int LoadAnimObjFile(const char*) { return 0; }
+int LoadMotion(const char*) { return 0; }
+int LoadPath(const char*) { return 0; }
+int AddAnimObject(int, int, int, int) { return 0; }
+int SetAnim(int, int, int) { return 0; }
+int SpecialAnim(int, int, const int*) { return -1; }
+int SetSoundFrame(const int*) { return 0; }
+int SetSoundHandle(const int*) { return 0; }
+int AddPathMotion(int, int) { return 0; }
+int DelPathMotion(int, int) { return 0; }
+int AddHotSpot(const float*, int) { return -1; }
+int MoveToHotSpot(int, int, int, float, int) { return -1; }
+int CheckHotSpots(int, int, int* out) { *out = -1; return 1; }
+int AnimLight(int, int, const float*) { return 0; }
+int MoveLight(int, const float*, const float*) { return 0; }
+int PathFrameCount(int) { return -1; }
+
+int LoadPlanningMap(const char*) { return 0; }
+
+int CheckUpdateState() { return -1; }
+int RotateAnimObj(int, int, int, float, int) { return 0; }
+int TurnToObj(int, int, int, int) { return 0; }
+int StepCameraPath(int) { return 0; }
+int LoadAnimObj(const char*, const float*, int) { return 0; }

@@ -1,0 +1,69 @@
+// Back-ends of the script's commands and keywords whose owners have not landed them yet, under
+// their final names and signatures. Their stand-ins (pending_backends.cpp) do nothing and give
+// 0, -1 or "none". The part that lands a real one deletes its stand-in line there and its line
+// here, and includes its own header in the script file that calls it. A real back-end must keep
+// the signature given here exactly, or the stand-in would stay in use as an overload.
+#pragma once
+#include <cstdint>
+#include <string>
+
+// Keyboard and mouse: the active cursor, the last left click, the function-key bindings.
+extern int32_t ClickedId;
+int SetActiveCursor(int n);
+int GetActiveCursor();
+int SetKeyState(int virtualKey, const char* stateName);
+
+// The script timers of the one-second tick.
+void ResetScriptTimers();
+void SetScriptTimer(int index, int counter, int limit, int mode);
+void EnableScriptTimers(int value);
+int GetFiredTimer();
+
+// The screen surface, the palettes (entry 0 the display palette), overlays and the display mode.
+namespace platform {
+class Surface;
+class Palette;
+}  // namespace platform
+extern platform::Surface* FrontBuffer;
+extern platform::Palette* PaletteTable[100];
+extern char PaletteFileName[16];
+int AddOverlay(const char* fileName, int frameWidth, int frameHeight, int x, int y);
+int AddPane(int ignored, int width, int height, int x, int y);
+int ApplyDisplayMode();
+
+// Sound slots.
+int LoadSound(const std::string& fileName);
+int PlaySound(int slot, int loop);
+int StopSound(int slot);
+
+// Scene animation: motion files, animation objects, paths, hot spots, lights.
+int LoadAnimObjFile(const char* fileName);
+int LoadMotion(const char* fileName);
+int LoadPath(const char* fileName);
+int AddAnimObject(int index, int frames, int type, int value);
+int SetAnim(int entry, int row, int loops);
+int SpecialAnim(int mode, int count, const int* items);
+int SetSoundFrame(const int* frames);
+int SetSoundHandle(const int* slots);
+int AddPathMotion(int path, int row);
+int DelPathMotion(int row, int path);
+int AddHotSpot(const float* numbers, int n);
+int MoveToHotSpot(int mode, int row, int hotSpot, float speed, int robot);
+int CheckHotSpots(int n, int mode, int* out);
+int AnimLight(int light, int frames, const float* target);
+int MoveLight(int light, const float* up, const float* direction);
+// The frame count of a loaded path; -1 when `path` names none.
+int PathFrameCount(int path);
+
+// The robot planner.
+int LoadPlanningMap(const char* configPath);
+
+// The script engine's own back-ends that read the animation tables (animation objects, motion
+// table, mover channels, paths): they stand in here until those tables exist.
+int CheckUpdateState();
+int RotateAnimObj(int kind, int entry, int a, float yawDegrees, int b);
+int TurnToObj(int kind, int entry, int targetKind, int target);
+int StepCameraPath(int path);
+// The command LoadAnimObj: a motion-table row and a character for the animated-object file;
+// `numbers` (when count > 0) the position x, y, z, the scale and the height offset.
+int LoadAnimObj(const char* fileName, const float* numbers, int count);
