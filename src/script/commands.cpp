@@ -9,6 +9,7 @@
 #include "script/parser.h"
 #include "script/pending_backends.h"
 #include "shell/build_variant.h"
+#include "shell/sound.h"
 #include "world/level_files.h"
 
 int FindCommand(const char* word) {

@@ -17,10 +17,6 @@ int AddOverlay(const char*, int, int, int, int) { return -1; }
 int AddPane(int, int, int, int, int) { return -1; }
 int ApplyDisplayMode() { return 1; }
 
-int LoadSound(const std::string&) { return -1; }
-int PlaySound(int, int) { return 0; }
-int StopSound(int) { return 0; }
-
 int LoadAnimObjFile(const char*) { return 0; }
 int LoadMotion(const char*) { return 0; }
 int LoadPath(const char*) { return 0; }

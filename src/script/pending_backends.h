@@ -5,7 +5,6 @@
 // the signature given here exactly, or the stand-in would stay in use as an overload.
 #pragma once
 #include <cstdint>
-#include <string>
 
 // Keyboard and mouse: the active cursor, the last left click, the function-key bindings.
 extern int32_t ClickedId;
@@ -30,11 +29,6 @@ extern char PaletteFileName[16];
 int AddOverlay(const char* fileName, int frameWidth, int frameHeight, int x, int y);
 int AddPane(int ignored, int width, int height, int x, int y);
 int ApplyDisplayMode();
-
-// Sound slots.
-int LoadSound(const std::string& fileName);
-int PlaySound(int slot, int loop);
-int StopSound(int slot);
 
 // Scene animation: motion files, animation objects, paths, hot spots, lights.
 int LoadAnimObjFile(const char* fileName);

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "script/tokenizer.h"
 #include "script_fixture.h"
 #include "shell/build_variant.h"
+#include "shell/sound.h"
 #include "world/cube.h"
 #include "world/test_level.h"
 
@@ -134,6 +136,54 @@ TEST_F(Commands, LoadMapReadsTheNamedLevel) {
     ASSERT_EQ(LoadScript(script.c_str()), 1);
     EXPECT_EQ(RoomCount, 3);
     EXPECT_GT(CubeCount, 0);
+    EXPECT_TRUE(platform::RecordedBoxes().empty());
+}
+
+class SoundCommands : public Commands {
+protected:
+    static void SetUpTestSuite() { setenv("SDL_AUDIODRIVER", "dummy", 0); }
+    void SetUp() override {
+        Commands::SetUp();
+        if (!SoundDevice) InitSound(nullptr);
+        ASSERT_NE(SoundDevice, nullptr);
+        FreeSounds(0);
+        for (const char* name : {"a.wav", "b.wav"})
+            std::filesystem::copy_file(DUSK_TEST_DATA "/wave/u8_mono_8000.wav", dir_ / name);
+    }
+    void TearDown() override {
+        FreeSounds(0);
+        Commands::TearDown();
+    }
+    static uint32_t Status(int slot) {
+        uint32_t status = 0;
+        SoundSlots[slot]->GetStatus(&status);
+        return status;
+    }
+    void Run(bool secondBuild) {
+        SecondBuild = secondBuild;
+        ASSERT_EQ(Load("state Start;\n"
+                       "LoadSound(\"a.wav\");\n"
+                       "LoadSound \"b.wav\";\n"
+                       "PlaySound 0 1;\n"
+                       "PlaySound 1;\n"  // a missing loop number plays once
+                       "StopSound 1;\n"
+                       "DelPathMotion 1 0;\n"
+                       "exit;\n"),
+                  1);
+        ASSERT_EQ(SoundCount, 2);
+    }
+};
+
+TEST_F(SoundCommands, FirstBuildHasNoStopSound) {
+    Run(false);
+    EXPECT_EQ(Status(0), platform::DSBSTATUS_PLAYING | platform::DSBSTATUS_LOOPING);
+    EXPECT_EQ(Status(1), platform::DSBSTATUS_PLAYING);
+}
+
+TEST_F(SoundCommands, SecondBuildStopsTheSlotWithCommandTen) {
+    Run(true);
+    EXPECT_EQ(Status(0), platform::DSBSTATUS_PLAYING | platform::DSBSTATUS_LOOPING);
+    EXPECT_EQ(Status(1), 0u);
     EXPECT_TRUE(platform::RecordedBoxes().empty());
 }
 
