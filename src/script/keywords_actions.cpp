@@ -16,6 +16,7 @@
 #include "script/pending_backends.h"
 #include "script/runner.h"
 #include "shell/graphics_objects.h"
+#include "shell/timers.h"
 #include "world/map_object.h"
 
 int RandomNum(int n) {
@@ -69,12 +70,9 @@ void ExecKeyword(int keyword, const ParsedStatement& s) {
         case KeywordAnimatePalette: AnimatePalette(IntArg(s, 0), IntArg(s, 1)); break;
         case KeywordCheckTimer: ReturnValue = GetFiredTimer(); break;
         case KeywordInitTimer: ResetScriptTimers(); break;
-        case KeywordSetTimer: {
-            int timer = IntArg(s, 0);
-            if (timer >= 0 && timer < kScriptTimerCount)
-                SetScriptTimer(timer, IntArg(s, 1), IntArg(s, 2), IntArg(s, 3));
+        case KeywordSetTimer:
+            SetScriptTimer(IntArg(s, 0), IntArg(s, 1), IntArg(s, 2), IntArg(s, 3));
             break;
-        }
         case KeywordToggleTimer: EnableScriptTimers(IntArg(s, 0)); break;
         case KeywordCheckUpdateState: ReturnValue = UpdateStateValue(); break;
         case KeywordReturnHotSpot: ReturnValue = GetHotSpotEventArg(IntArg(s, 0)); break;

@@ -5,11 +5,6 @@ int SetActiveCursor(int) { return 0; }
 int GetActiveCursor() { return 0; }
 int SetKeyState(int, const char*) { return -1; }
 
-void ResetScriptTimers() {}
-void SetScriptTimer(int, int, int, int) {}
-void EnableScriptTimers(int) {}
-int GetFiredTimer() { return 0; }
-
 platform::Surface* FrontBuffer = nullptr;
 platform::Palette* PaletteTable[100] = {};
 char PaletteFileName[16] = "Palette.bmp";

@@ -12,12 +12,6 @@ int SetActiveCursor(int n);
 int GetActiveCursor();
 int SetKeyState(int virtualKey, const char* stateName);
 
-// The script timers of the one-second tick.
-void ResetScriptTimers();
-void SetScriptTimer(int index, int counter, int limit, int mode);
-void EnableScriptTimers(int value);
-int GetFiredTimer();
-
 // The screen surface, the palettes (entry 0 the display palette), overlays and the display mode.
 namespace platform {
 class Surface;

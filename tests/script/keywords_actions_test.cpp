@@ -12,6 +12,7 @@
 #include "script/pending_backends.h"
 #include "script_fixture.h"
 #include "shell/graphics_objects.h"
+#include "shell/timers.h"
 #include "world/cube.h"
 #include "world/map_object.h"
 #include "world/world_builder.h"
@@ -32,6 +33,8 @@ protected:
         ClickedId = -1;
         MotionEventArgs = {};
         HotSpotEventArgs = {};
+        FiredTimer = 0;
+        TimersEnabled = 0;
         ScriptTest::TearDown();
     }
     template <class T>
@@ -139,13 +142,43 @@ TEST_F(Keywords, ValueKeywordsLeaveTheirValueForAssignments) {
     EXPECT_EQ(Var("kept"), 5);
     EXPECT_EQ(Var("upd"), 0);     // no move has ended
     EXPECT_EQ(Var("spot"), -1);   // nothing stands on the hot spot
-    EXPECT_EQ(Var("timer"), 0);
+    EXPECT_EQ(Var("timer"), FiredTimer);
     EXPECT_EQ(Var("cursor"), 0);
 
     ClickedId = 100;
     StopFlag = 0;
     ExecState(FindState("Click"));
     EXPECT_EQ(Var("click"), 100);
+}
+
+TEST_F(Keywords, TimerKeywordsPassTheirNumbers) {
+    FiredTimer = 3;
+    TimersEnabled = 0;
+    ASSERT_EQ(Load("int fired;\n"
+                   "state Start;\n"
+                   "setTimer 2 1 4 0;\n"
+                   "setTimer 3 2 9 1;\n"  // a random limit: the fourth number
+                   "setTimer 3 1 3;\n"    // no mode: 0, so the limit is set
+                   "setTimer 10 1 1 0;\n"
+                   "setTimer -1 1 1 0;\n"
+                   "toggleTimer 1;\n"
+                   "fired = checkTimer;\n"
+                   "exit;\n"
+                   "state Reset;\n"
+                   "initTimer;\n"
+                   "toggleTimer;\n"  // no number: disabled
+                   "exit;\n"),
+              1);
+    EXPECT_EQ(ScriptTimers[2].counter, 1);
+    EXPECT_EQ(ScriptTimers[2].limit, 4);
+    EXPECT_EQ(ScriptTimers[3].counter, 1);
+    EXPECT_EQ(ScriptTimers[3].limit, 3);
+    EXPECT_EQ(TimersEnabled, 1);
+    EXPECT_EQ(Var("fired"), 3);
+    StopFlag = 0;
+    ExecState(FindState("Reset"));
+    EXPECT_EQ(ScriptTimers[2].limit, 0);
+    EXPECT_EQ(TimersEnabled, 0);
 }
 
 TEST_F(Keywords, UnusedLoadsThePaletteFile) {
