@@ -1,6 +1,6 @@
 // Entry of both builds of the game; the second build is chosen by DUSKHAVN_SECOND_BUILD.
-#include <cstdio>
-
+#include "platform/win_constants.h"
+#include "shell/app.h"
 #include "shell/build_variant.h"
 
 #ifndef DUSKHAVN_SECOND_BUILD
@@ -9,6 +9,5 @@
 
 int main() {
     SecondBuild = DUSKHAVN_SECOND_BUILD != 0;
-    std::fprintf(stderr, "Duskhavn: the application shell is not built yet; nothing to start.\n");
-    return 0;
+    return WinMain(nullptr, nullptr, "", platform::SW_SHOWNORMAL);
 }

@@ -26,3 +26,59 @@ constexpr const char* MessageCaption = "Message";
 // Script timers.
 constexpr const char* TimerLimitTooSmallText = "Limit too small! Setting to Min value";
 constexpr const char* SetTimeCaption = "Set Time Debug";
+
+// Error texts that have no entry of their own.
+constexpr const char* UnrecognizedErrorText = "Unrecognized error value.";
+
+// Start-up and the main window.
+constexpr const char* WindowClassName = "Duskharbor";
+constexpr const char* WindowTitle = "Duskharbor";
+constexpr const char* CreateWindowFailedText = "CreateWindowEx failed";
+constexpr const char* NoTimersText = "No Timers left!";
+constexpr const char* ClearViewportFailedText = "Clearing viewport failed.\n%s";
+constexpr const char* DisplayPaletteFile = "Palette.bmp";
+// Until the configuration dialog chooses, the first file of the working folder with this ending.
+constexpr const char* ScriptFileEnding = ".scp";
+
+// Set-up of the drawing, 3D and scene-graph objects (caption ErrorCaption).
+constexpr const char* DDEnumerateFailedText = "DirectDrawEnumerate failed";
+constexpr const char* DDCreateFailedText = "DirectDrawCreate failed";
+constexpr const char* DDDeviceCreateFailedText = "Failed creating a DD device. Continue execution";
+constexpr const char* DDDeviceGetCapsFailedText = "GetCaps failed in while testing a DD device";
+constexpr const char* SetCooperativeLevelFailedText = "SetCooperativeLevel failed";
+constexpr const char* CheckDriverCapsFailedText = "GetCaps failed in checking driver capabilities";
+constexpr const char* GetDisplayModeFailedText = "GetDisplayMode failed";
+constexpr const char* CreateD3DRMFailedText = "Creation of Direct3DRM";
+constexpr const char* SetDisplayModeFailedText = "SetDisplayMode (%dx%dx%d) failed";
+constexpr const char* NonPrimaryWindowText = "Attempt made enter a non-primary DD device mode";
+constexpr const char* SetPaletteFailedText = "SetPalette failed";
+constexpr const char* FrontBufferFailedText = "CreateSurface for window front buffer failed";
+constexpr const char* BackBufferFailedText = "CreateSurface for window back buffer failed";
+constexpr const char* CreateClipperFailedText = "CreateClipper failed";
+constexpr const char* ClipperSetHWndFailedText = "Clipper SetHWnd failed";
+constexpr const char* SetClipperFailedText = "SetClipper failed";
+constexpr const char* SurfaceDescFailedText = "Error getting a surface description";
+constexpr const char* CreateD3DFailedText = "Creation of IDirect3D failed";
+constexpr const char* EnumDevicesFailedText = "EnumDevices failed";
+constexpr const char* CreateD3DDeviceFailedText = "Create D3D device failed";
+constexpr const char* ModeNotSupportedText = "This device cannot support the current display mode";
+constexpr const char* CreateD3DViewportFailedText = "Create D3D viewport failed";
+constexpr const char* AddD3DViewportFailedText = "Add D3D viewport failed";
+constexpr const char* SetViewportFailedText = "SetViewport failed";
+constexpr const char* FullScreenZBufferFailedText = "CreateSurface for fullscreen Z-buffer failed";
+constexpr const char* FullScreenZAttachFailedText = "AddAttachedBuffer failed for Z-Buffer";
+constexpr const char* WindowZBufferFailedText = "CreateSurface for window Z-buffer failed";
+constexpr const char* WindowZAttachFailedText = "AddAttachedBuffer failed for Z-buffer";
+constexpr const char* ModesGetCapsFailedText = "GetCaps failed while enumerating display modes";
+constexpr const char* EnumDisplayModesFailedText = "EnumDisplayModes failed";
+constexpr const char* CreateRMDeviceFailedText = "Creation of D3DRM device failed";
+constexpr const char* AddUpdateCallbackFailedText = "Failed to add an update callback";
+constexpr const char* SetDitherOffFailedText = "SetDither(FALSE) failed";
+constexpr const char* SetQualityFailedText = "Setting the render quality failed";
+constexpr const char* SetTextureQualityFailedText = "Setting the texture quality failed";
+constexpr const char* SetDitherFailedText = "Setting the dithering mode failed";
+constexpr const char* SceneFrameFailedText = "Creation of scene frame failed";
+constexpr const char* CameraFrameFailedText = "Creation of camera frame failed";
+constexpr const char* CreateRMViewportFailedText = "Creation of D3DRM viewport failed";
+constexpr const char* SetBackFailedText = "Failed to set viewport background depth";
+constexpr const char* ClearingBltFailedText = "Clearing blt failed";

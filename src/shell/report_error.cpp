@@ -2,9 +2,12 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <string>
+#include <cstring>
 
 #include "platform/message_box.h"
+#include "platform/window.h"
+#include "shell/app.h"
+#include "shell/direct_x.h"
 #include "shell/limits.h"
 #include "shell/messages.h"
 
@@ -12,15 +15,28 @@ int RenderingStopped = 0;
 bool QuitRequested = false;
 
 void ReportError(const char* format, ...) {
-    char message[ReportBufferSize];
+    // Prefix, message and line end share one bounded buffer; a longer message is cut so that
+    // the line end still fits.
+    char text[ReportBufferSize];
+    constexpr size_t lineEnd = 2;
+    int used = std::snprintf(text, sizeof text, "%s", ReportPrefix);
     va_list args;
     va_start(args, format);
-    std::vsnprintf(message, sizeof message, format, args);
+    std::vsnprintf(text + used, sizeof text - used - lineEnd, format, args);
     va_end(args);
-    std::string text = std::string(ReportPrefix) + message + "\r\n";
-    if (text.size() > ReportBufferSize - 1) text.resize(ReportBufferSize - 1);
-    RenderingStopped = 1;
-    platform::MessageBox(text, ReportCaption, platform::MB_OK);
-}
+    std::strcat(text, "\r\n");
 
-void QuitApp() { QuitRequested = true; }
+    RenderingStopped = 1;
+    if (FullScreen && DDrawObject) {
+        DDrawObject->SetDisplayMode(ReportModeWidth, ReportModeHeight, ReportModeBpp);
+    }
+    constexpr uint32_t keep = platform::SWP_NOMOVE | platform::SWP_NOSIZE;
+    platform::SetWindowPos(MainWindow, platform::HWND_NOTOPMOST, 0, 0, 0, 0, keep);
+    platform::MessageBox(text, ReportCaption, platform::MB_OK);
+    if (FullScreen && DDrawObject) {
+        DDrawObject->SetDisplayMode(static_cast<uint32_t>(DisplayWidth),
+                                    static_cast<uint32_t>(DisplayHeight),
+                                    static_cast<uint32_t>(DisplayBpp));
+    }
+    platform::SetWindowPos(MainWindow, platform::HWND_TOPMOST, 0, 0, 0, 0, keep);
+}

@@ -1,15 +1,23 @@
-// The fatal-error report of the DirectX layer and the cube world, and the request to end the game.
+// Reports of failures of the drawing objects and of the cube world's fatal faults, their texts,
+// and the request to end the program.
 #pragma once
+#include "platform/result_codes.h"
 
-// Set by every report; while it is set the main loop draws no frame.
+// Set by every report, the release routines and window destruction; while it is set the main
+// loop draws no frame. A successful display-mode change clears it.
 extern int RenderingStopped;
 
-// Set by QuitApp; the main loop turns it into the destruction of the main window.
+// Set by QuitApp: the program is ending.
 extern bool QuitRequested;
 
 // Shows "D3D: " and the formatted message (printf rules, no floating-point conversions) in a
-// box captioned "Msg" and stops rendering. The caller decides whether the game ends.
+// box captioned "Msg" and stops rendering; the text is cut to the report buffer. In full screen
+// the display drops to 640 x 400 x 8 while the box is up. The caller decides whether the game ends.
 void ReportError(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-// Asks for the end of the program: the main window is destroyed by the main loop.
-void QuitApp();
+// The text of a result code of the drawing, 3D or scene-graph objects.
+const char* ErrorToString(platform::HResult code);
+
+// Ends the program: the main window is destroyed, which shuts everything down, and a script run
+// in progress stops after the statement that asked. Always 0.
+int QuitApp();

@@ -1,0 +1,133 @@
+// Entry and start-up.
+#include "shell/app.h"
+
+#include <cstring>
+
+#include "platform/input.h"
+#include "platform/message_box.h"
+#include "platform/window.h"
+#include "render/lighting.h"
+#include "script/events.h"
+#include "script/loader.h"
+#include "script/runner.h"
+#include "shell/direct_x.h"
+#include "shell/messages.h"
+#include "shell/pending_seams.h"
+#include "shell/sound.h"
+#include "shell/report_error.h"
+
+platform::Hwnd MainWindow = nullptr;
+void* AppInstance = nullptr;
+uintptr_t TimerId = 0;
+int QuitDone = 0;
+
+void InitGlobals() {
+    DDrawObject = nullptr;
+    FrontBuffer = BackBuffer = ZBuffer = nullptr;
+    Clipper = nullptr;
+    for (platform::Palette*& palette : PaletteTable) palette = nullptr;
+    FrameRateSurface = InfoSurface = nullptr;
+    D3DObject = nullptr;
+    D3DDevice = nullptr;
+    D3DViewport = nullptr;
+    RMObject = nullptr;
+    RMDevice = RMWinDevice = nullptr;
+    RMViewport = nullptr;
+    SceneFrame = CameraFrame = WorldFrame = nullptr;
+    RenderQuality = StartRenderQuality;
+    TextureQuality = platform::D3DRMTEXTURE_NEAREST;
+    DitherMode = 0;
+    PrimaryDevice = 1;
+    DisplayModeCount = 0;
+    ChosenDisplayMode = 0;
+    ModeSwitching = 0;
+    QuitDone = 0;
+    QuitRequested = false;
+    RenderingStopped = 0;
+    SystemMemorySurfaces = 1;
+    ColorModel = platform::D3DCOLOR_MONO;
+    DisplayWidth = WindowModeWidth;
+    DisplayHeight = WindowModeHeight;
+    DisplayBpp = WindowModeBpp;
+    DirectDrawEnumerated = 0;
+    DriversListed = 0;
+    OverlayImageCount = FirstScriptOverlayImage;
+    MaterialCount = 1;
+    CurrentMaterial = 1;
+    CameraSavedFlag = 0;
+    InitInputState();
+    ResetMotionLinks();
+}
+
+int InitApp(void* instance, int showCommand) {
+    platform::WindowClass windowClass;
+    windowClass.style = platform::CS_HREDRAW | platform::CS_VREDRAW;
+    windowClass.proc = MainWindowProc;
+    windowClass.menuName = WindowClassName;
+    windowClass.className = WindowClassName;
+    platform::RegisterClass(windowClass);
+    MainWindow = platform::CreateWindowEx(platform::WS_EX_TOPMOST, WindowClassName, WindowTitle,
+                                          platform::WS_POPUP | platform::WS_SYSMENU, 0, 0,
+                                          InitialWindowSize, InitialWindowSize);
+    if (!MainWindow) {
+        ReportError("%s", CreateWindowFailedText);
+        return 0;
+    }
+
+    FullScreen = 0;
+    DisplayModeCount = 0;
+    AppInstance = instance;
+
+    TimerId = platform::SetTimer(MainWindow, SecondTimerId, SecondTimerPeriodMs);
+    if (TimerId == 0) {
+        platform::MessageBox(NoTimersText, MessageCaption, platform::MB_OK, true);
+    }
+
+    InitScriptEngine();
+    InitGlobals();
+    std::strcpy(PaletteFileName, DisplayPaletteFile);
+
+    if (!InitDirectDraw()) return 0;
+    if (!CreateD3DRM()) return 0;
+    if (!CreateDevices()) return 0;
+
+    InitSound(MainWindow);
+    SetupCameraAndLights();
+    InitShadeTable();
+
+    ChooseStartScript();
+    // Cancelled: the window is gone and the program is shutting down; no script is loaded.
+    if (QuitRequested) return 0;
+
+    LoadScriptFile(ScriptFileName);
+    RunScript(1);
+    // The start script ended the program (a fatal load fault): the loop only takes the quit
+    // message, and the cursor that the shutdown showed stays shown.
+    if (QuitDone) return 1;
+
+    platform::ShowWindow(MainWindow, showCommand);
+    platform::UpdateWindow(MainWindow);
+    platform::ShowCursor(false);
+    NormalizeDebugKeys();
+    return 1;
+}
+
+bool MainLoopPass(platform::Msg& msg) {
+    if (PollKeyboard()) return false;
+    if (platform::PeekMessage(&msg, nullptr, 0, 0, platform::PM_REMOVE)) {
+        if (msg.message == platform::WM_QUIT) return false;
+        platform::TranslateMessage(&msg);
+        platform::DispatchMessage(&msg);
+    }
+    PerFrameUpdate();
+    if (!RenderingStopped) RenderFrame();
+    return true;
+}
+
+int WinMain(void* instance, void*, const char*, int showCommand) {
+    if (!InitApp(instance, showCommand)) return 0;
+    platform::Msg msg;  // its wParam stays 0 until a message is taken
+    while (MainLoopPass(msg)) {
+    }
+    return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,46 @@
+// The program's spine: entry, start-up, the main loop's update and frame, the level reset, the
+// one-time shutdown with its release order, the quit entry and the main window's procedure.
+#pragma once
+#include <cstdint>
+
+#include "platform/types.h"
+#include "platform/window.h"
+
+extern platform::Hwnd MainWindow;
+extern void* AppInstance;
+extern uintptr_t TimerId;  // the one-second timer; 0 when none could be had
+extern int QuitDone;       // 1 once ShutdownApp has run
+
+// The entry point: start-up, then the main loop until Escape or the quit message. Returns the
+// quit message's code (0 when start-up failed or no message was taken).
+int WinMain(void* instance, void* previousInstance, const char* commandLine, int showCommand);
+// One pass of the main loop: the keyboard poll, at most one message, the game update and, unless
+// rendering is stopped, the frame. False when the loop ends (Escape, or the quit message, which
+// is then left in `msg`).
+bool MainLoopPass(platform::Msg& msg);
+// 1 when the main loop may start, 0 when the program must end.
+int InitApp(void* instance, int showCommand);
+void InitGlobals();
+
+// The game update and the frame of one pass of the main loop; neither does anything once the
+// program has shut down.
+void PerFrameUpdate();
+void RenderFrame();
+
+// Empties the level-dependent tables of every part of the game. Always 1.
+int ResetLevel();
+// Releases the scene and camera frames and every drawing object, shows the cursor and posts
+// the quit message; 1 when it ran, 0 when it had run before.
+int ShutdownApp();
+// The two release routines: RenderingStopped is set, then each object that exists is released
+// in a fixed order. ReleaseAll also releases the scene-graph and drawing objects themselves.
+void ReleaseRenderObjects();
+void ReleaseAll();
+
+platform::LResult MainWindowProc(platform::Hwnd window, uint32_t message, platform::WParam wParam,
+                                 platform::LParam lParam);
+
+// The script the game starts with: until the configuration dialog chooses it, the first file
+// of the working folder whose name ends in ".scp" (empty when there is none).
+extern char ScriptFileName[];
+void ChooseStartScript();

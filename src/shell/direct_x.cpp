@@ -1,0 +1,55 @@
+#include "shell/direct_x.h"
+
+#include "platform/d3d.h"
+#include "platform/rm_types.h"
+
+platform::DirectDraw* DDrawObject = nullptr;
+platform::Surface* FrontBuffer = nullptr;
+platform::Surface* BackBuffer = nullptr;
+platform::Surface* ZBuffer = nullptr;
+platform::Clipper* Clipper = nullptr;
+platform::Palette* PaletteTable[PaletteTableSize] = {};
+platform::Surface* FrameRateSurface = nullptr;
+platform::Surface* InfoSurface = nullptr;
+platform::Direct3D* D3DObject = nullptr;
+platform::D3DDevice* D3DDevice = nullptr;
+platform::D3DViewport* D3DViewport = nullptr;
+platform::RetainedMode* RMObject = nullptr;
+platform::RmDevice* RMDevice = nullptr;
+platform::RmDevice* RMWinDevice = nullptr;
+platform::RmViewport* RMViewport = nullptr;
+platform::RmFrame* SceneFrame = nullptr;
+platform::RmFrame* CameraFrame = nullptr;
+platform::RmFrame* WorldFrame = nullptr;
+
+int32_t DisplayWidth = WindowModeWidth;
+int32_t DisplayHeight = WindowModeHeight;
+int32_t DisplayBpp = WindowModeBpp;
+int FullScreen = 0;
+int WasFullScreen = 0;
+DisplayMode DisplayModes[MaxDisplayModes] = {};
+int DisplayModeCount = 0;
+int ChosenDisplayMode = 0;
+int PrimaryDevice = 1;
+int ModeSwitching = 0;
+platform::Rect WindowRect;
+platform::Guid SecondaryDeviceGuid;
+platform::DDCaps SecondaryDriverCaps;
+uint32_t SavedWindowStyle = 0;
+int DirectDrawEnumerated = 0;
+int DriversListed = 0;
+
+DriverRecord Drivers[MaxDrivers] = {};
+int DriverCount = 0;
+int ChosenDriver = 0;
+
+uint32_t RenderQuality = StartRenderQuality;
+int32_t TextureQuality = platform::D3DRMTEXTURE_NEAREST;
+int DitherMode = 0;
+int SystemMemorySurfaces = 1;
+uint32_t ColorModel = platform::D3DCOLOR_MONO;
+platform::Rect DirtyRect;
+
+platform::Rect ViewRect() {
+    return platform::Rect{0, 0, DisplayWidth - DisplayWidth / 4, DisplayHeight - DisplayHeight / 4};
+}

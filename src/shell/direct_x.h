@@ -1,0 +1,112 @@
+// The drawing, 3D and scene-graph objects of the game, the display modes and the window's mode.
+// They are made at start-up in a fixed order and made again when the display mode changes; the
+// other parts of the game use them and never release them (the release routines are in app.h).
+#pragma once
+#include <cstdint>
+
+#include "platform/d3d.h"
+#include "platform/direct_draw.h"
+#include "platform/rm.h"
+#include "platform/surface.h"
+#include "platform/types.h"
+#include "shell/graphics_objects.h"
+#include "shell/limits.h"
+
+// The objects (null when absent); the back buffer, the scene-graph viewport and the scene,
+// camera and world frames are in graphics_objects.h. The three frames are made once a run and
+// live through display-mode changes.
+extern platform::DirectDraw* DDrawObject;
+extern platform::Surface* FrontBuffer;  // the screen: the main window's picture
+extern platform::Surface* ZBuffer;      // attached to BackBuffer
+extern platform::Clipper* Clipper;      // bound to the main window; window mode only
+extern platform::Palette* PaletteTable[PaletteTableSize];  // 0: the display palette
+extern platform::Surface* FrameRateSurface;  // the two status displays' surfaces
+extern platform::Surface* InfoSurface;
+extern platform::Direct3D* D3DObject;
+extern platform::D3DDevice* D3DDevice;
+extern platform::D3DViewport* D3DViewport;
+extern platform::RetainedMode* RMObject;
+extern platform::RmDevice* RMDevice;
+extern platform::RmDevice* RMWinDevice;  // the window view of RMDevice
+
+// The display.
+struct DisplayMode {
+    int32_t width;
+    int32_t height;
+    int32_t bpp;
+};
+extern int32_t DisplayWidth;
+extern int32_t DisplayHeight;
+extern int32_t DisplayBpp;
+extern int FullScreen;     // asked for: 1 exclusive full screen, 0 window
+extern int WasFullScreen;  // FullScreen as last applied
+extern DisplayMode DisplayModes[MaxDisplayModes];  // sorted: depth, width, height descending
+extern int DisplayModeCount;
+extern int ChosenDisplayMode;  // the row used in full screen
+extern int PrimaryDevice;      // 0 when a separate 3D board was found
+extern int ModeSwitching;      // 1 while the cooperative level, mode or window style changes
+extern platform::Rect WindowRect;  // the client area in screen coordinates
+extern platform::Guid SecondaryDeviceGuid;
+extern platform::DDCaps SecondaryDriverCaps;
+extern uint32_t SavedWindowStyle;  // the window style before full screen
+// Done once a run: the drawing devices are enumerated and the 3D drivers listed.
+extern int DirectDrawEnumerated;
+extern int DriversListed;
+
+// The 3D drivers, listed once a run.
+struct DriverRecord {
+    char description[DriverDescriptionSize];
+    char name[DriverNameSize];
+    platform::D3DDeviceDesc hardware;
+    platform::D3DDeviceDesc software;
+    platform::Guid guid;
+};
+extern DriverRecord Drivers[MaxDrivers];
+extern int DriverCount;
+extern int ChosenDriver;
+
+// Settings fixed at start-up.
+extern uint32_t RenderQuality;
+extern int32_t TextureQuality;
+extern int DitherMode;
+extern int SystemMemorySurfaces;
+extern uint32_t ColorModel;
+// The union of the rectangles the scene-graph device drew in its last update.
+extern platform::Rect DirtyRect;
+
+// Set-up steps: 1 done, 0 failed (after the step's box).
+int InitDirectDraw();
+int CreateD3DRM();
+int CreateDevices();  // SetDisplayModeAndWindow, CreateD3D, CreateD3DDevice, CreateD3DRMDevice
+int SetDisplayModeAndWindow();
+int CreateWindowSurfaces();
+int CreateD3D();
+int CreateD3DDevice();
+int CreateZBuffer(uint32_t memoryCaps);
+int EnumerateDisplayModes();
+int CreateD3DRMDevice();
+int ReadSurfaceDesc(platform::SurfaceDesc* desc, platform::Surface* surface);
+int CheckDriverCaps();
+void SaveRestoreWindowStyle(platform::Hwnd window);
+
+// Applies FullScreen: the chosen full-screen mode or the 640 x 480 x 8 window. 0 when it failed
+// (the program is then shut down).
+int ApplyDisplayMode();
+// Fills the front and back buffers with colour 0.
+int ClearBuffers();
+// Creates WorldFrame, places the camera at the player and makes the two default lights.
+void SetupCameraAndLights();
+
+// The drawn part of the back buffer: its top-left three quarters in width and height.
+platform::Rect ViewRect();
+
+// Enumeration and sorting callbacks.
+int EnumDirectDrawCallback(platform::Guid* guid, const char* description, const char* name,
+                           void* context);
+platform::HResult EnumD3DDevicesCallback(platform::Guid* guid, const char* description,
+                                         const char* name, platform::D3DDeviceDesc* hardware,
+                                         platform::D3DDeviceDesc* software, void* context);
+platform::HResult EnumDisplayModesCallback(platform::SurfaceDesc* mode, void* context);
+int CompareDisplayModes(const void* a, const void* b);
+void DeviceUpdateCallback(platform::RmDevice* device, void* argument, int32_t count,
+                          const platform::Rect* rects);

@@ -1,0 +1,37 @@
+// One pass of the main loop: the game update and the frame.
+#include "platform/draw_constants.h"
+#include "platform/input.h"
+#include "shell/app.h"
+#include "shell/direct_x.h"
+#include "shell/messages.h"
+#include "shell/pending_seams.h"
+#include "shell/report_error.h"
+#include "world/map_object.h"
+#include "world/visible_rooms.h"
+
+void PerFrameUpdate() {
+    if (QuitDone) return;
+    int hotSpot = -1;
+    CheckHotSpots(0, 2, &hotSpot);
+    UpdateWorld();
+    UpdateAnimObjects();
+    RobotPlannerTick();
+}
+
+void RenderFrame() {
+    if (QuitDone || !RMViewport) return;
+    platform::HResult cleared = RMViewport->Clear();
+    if (platform::Failed(cleared)) {
+        ReportError(ClearViewportFailedText, ErrorToString(cleared));
+        return;
+    }
+    DrawWorld(BackBuffer);
+    RMDevice->Update();
+    DrawFrameRate();
+    DrawInfo();
+    platform::Point cursor;
+    platform::GetCursorPos(&cursor);
+    DrawOverlay(CursorItem, cursor.x, cursor.y);
+    const platform::Rect view = ViewRect();
+    FrontBuffer->Blt(nullptr, BackBuffer, &view, platform::DDBLT_WAIT, nullptr);
+}

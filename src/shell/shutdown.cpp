@@ -1,0 +1,87 @@
+// The level reset, the release routines, the one-time shutdown and the quit entry.
+#include <cstring>
+
+#include "platform/input.h"
+#include "platform/window.h"
+#include "script/runner.h"
+#include "shell/app.h"
+#include "shell/direct_x.h"
+#include "shell/pending_seams.h"
+#include "shell/sound.h"
+#include "shell/report_error.h"
+#include "world/cube.h"
+
+namespace {
+
+template <class T>
+void Release(T*& object) {
+    if (object) {
+        object->Release();
+        object = nullptr;
+    }
+}
+
+// The objects made for a display mode, in the order they go.
+void ReleaseModeObjects() {
+    Release(RMViewport);
+    Release(RMDevice);
+    Release(RMWinDevice);
+    for (platform::Palette*& palette : PaletteTable) Release(palette);
+    Release(Clipper);
+    Release(D3DViewport);
+    Release(D3DDevice);
+    Release(InfoSurface);
+    Release(FrameRateSurface);
+    Release(ZBuffer);
+    Release(BackBuffer);
+    Release(FrontBuffer);
+    Release(D3DObject);
+}
+
+}  // namespace
+
+int ResetLevel() {
+    FreeLevel();
+    ResetAnimObjects(0);
+    TruncateMotionTable(0);
+    FreeSounds(0);
+    FreeOverlayImages(1);
+    SetHotSpotCount(0);
+    OverlayItemCount = 1;
+    CursorItem = 0;
+    for (int32_t& binding : KeyBindingTable) binding = -1;
+    CameraSavedFlag = 0;
+    return 1;
+}
+
+void ReleaseRenderObjects() {
+    RenderingStopped = 1;
+    CursorItem = 0;
+    ReleaseModeObjects();
+}
+
+void ReleaseAll() {
+    RenderingStopped = 1;
+    ReleaseModeObjects();
+    Release(RMObject);
+    Release(DDrawObject);
+}
+
+int ShutdownApp() {
+    if (QuitDone) return 0;
+    Release(SceneFrame);
+    Release(CameraFrame);
+    ReleaseAll();
+    platform::ShowCursor(true);
+    QuitDone = 1;
+    platform::PostQuitMessage(0);
+    return 1;
+}
+
+int QuitApp() {
+    QuitRequested = true;
+    // A script run that asked stops after the statement that asked.
+    StopFlag = 1;
+    platform::DestroyWindow(MainWindow);
+    return 0;
+}

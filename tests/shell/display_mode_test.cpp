@@ -1,0 +1,168 @@
+#include "platform/display.h"
+#include "platform/draw_constants.h"
+#include "platform/presenter.h"
+#include "shell/bmp_surface.h"
+#include "shell_fixture.h"
+
+using namespace platform;
+
+namespace {
+
+bool Listed(int width, int height) {
+    for (int i = 0; i < DisplayModeCount; ++i) {
+        if (DisplayModes[i].width == width && DisplayModes[i].height == height) return true;
+    }
+    return false;
+}
+
+// Offers a mode to the table as the enumeration does.
+void Offer(uint32_t width, uint32_t height, uint32_t bpp = 8) {
+    SurfaceDesc desc;
+    desc.width = width;
+    desc.height = height;
+    desc.pixelFormat.rgbBitCount = bpp;
+    EnumDisplayModesCallback(&desc, nullptr);
+}
+
+}  // namespace
+
+TEST_F(ShellTest, TheModeTableKeepsModesTheViewTablesHoldSortedWithTheWindowsMode) {
+    ASSERT_EQ(InitApp(nullptr, SW_SHOWNORMAL), 1);
+    ASSERT_GT(DisplayModeCount, 1);
+    for (int i = 0; i < DisplayModeCount; ++i) {
+        const ::DisplayMode& m = DisplayModes[i];
+        EXPECT_LE(m.width - m.width / 4, 640) << m.width;
+        EXPECT_LE(m.height - m.height / 4, 640) << m.height;
+        if (i > 0) {
+            EXPECT_GT(CompareDisplayModes(&m, &DisplayModes[i - 1]), 0);
+        }
+    }
+    EXPECT_FALSE(Listed(1024, 768));  // its view would be 768 columns wide
+    ASSERT_TRUE(Listed(800, 600));
+    EXPECT_EQ(DisplayModes[ChosenDisplayMode].width, 640);
+    EXPECT_EQ(DisplayModes[ChosenDisplayMode].height, 480);
+
+    // However many modes a display offers, the table holds 32 rows, one of them 640 x 480 x 8
+    // even when that mode comes last; other depths are not kept.
+    DisplayModeCount = 0;
+    for (uint32_t i = 0; i < 40; ++i) Offer(320 + 8 * i, 200 + 4 * i);
+    Offer(640, 480, 16);
+    EXPECT_EQ(DisplayModeCount, 31);
+    Offer(640, 480);
+    EXPECT_EQ(DisplayModeCount, 32);
+    EXPECT_TRUE(Listed(640, 480));
+    Offer(700, 500);
+    EXPECT_EQ(DisplayModeCount, 32);
+}
+
+TEST_F(ShellTest, ApplyingTheModeSwitchesScreenAndWindowAndReloadsTheDisplayPalette) {
+    ASSERT_EQ(InitApp(nullptr, SW_SHOWNORMAL), 1);
+
+    // The same mode again keeps the drawing and scene-graph objects but not the script's
+    // palettes; the display palette is read again.
+    DirectDraw* ddraw = DDrawObject;
+    RetainedMode* rm = RMObject;
+    RmFrame* scene = SceneFrame;
+    ASSERT_EQ(DDrawObject->CreatePalette(DDPCAPS_8BIT, PaletteTable[0]->Entries().data(),
+                                         &PaletteTable[5]), DD_OK);
+    RenderingStopped = 1;
+    ASSERT_EQ(ApplyDisplayMode(), 1);
+    EXPECT_EQ(DDrawObject, ddraw);
+    EXPECT_EQ(RMObject, rm);
+    EXPECT_EQ(SceneFrame, scene);
+    EXPECT_EQ(PaletteTable[5], nullptr);
+    EXPECT_NE(PaletteTable[0], nullptr);
+    EXPECT_EQ(RenderingStopped, 0);
+
+    // Full screen in the largest mode listed, then the window again.
+    FullScreen = 1;
+    ChosenDisplayMode = 0;
+    const ::DisplayMode largest = DisplayModes[0];
+    ASSERT_EQ(ApplyDisplayMode(), 1);
+    EXPECT_TRUE(FullScreenDisplay());
+    EXPECT_EQ(DisplayWidth, largest.width);
+    EXPECT_EQ(static_cast<int32_t>(BackBuffer->Width()), largest.width);
+    EXPECT_EQ(static_cast<int32_t>(CurrentDisplayMode().width), largest.width);
+    EXPECT_EQ(::Clipper, nullptr);
+    EXPECT_EQ(WasFullScreen, 1);
+    EXPECT_EQ(RMViewport->GetWidth(), largest.width - largest.width / 4);
+    EXPECT_EQ(SceneFrame, scene);
+
+    FullScreen = 0;
+    ASSERT_EQ(ApplyDisplayMode(), 1);
+    EXPECT_FALSE(FullScreenDisplay());
+    EXPECT_EQ(DisplayWidth, 640);
+    EXPECT_EQ(BackBuffer->Width(), 640u);
+    EXPECT_NE(::Clipper, nullptr);
+    EXPECT_TRUE(RecordedBoxes().empty());
+
+    // A mode change that fails shuts the program down without destroying the window.
+    InjectFault("CreateClipper", DDERR_GENERIC);
+    EXPECT_EQ(ApplyDisplayMode(), 0);
+    EXPECT_EQ(QuitDone, 1);
+    EXPECT_EQ(DDrawObject, nullptr);
+    EXPECT_TRUE(IsWindow(MainWindow));
+    Msg msg;
+    EXPECT_FALSE(MainLoopPass(msg));
+    EXPECT_EQ(msg.message, WM_QUIT);
+}
+
+TEST_F(ShellTest, AReportInFullScreenShowsItsBoxInTheSmallModeAndComesBack) {
+    ASSERT_EQ(InitApp(nullptr, SW_SHOWNORMAL), 1);
+    FullScreen = 1;
+    ChosenDisplayMode = 0;
+    ASSERT_EQ(ApplyDisplayMode(), 1);
+    const ::DisplayMode current = DisplayModes[0];
+    SetWindowPos(MainWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+
+    platform::DisplayMode during;
+    bool topmostDuring = true;
+    SetBoxPresenter([&](const RecordedBox&) {
+        during = CurrentDisplayMode();
+        topmostDuring = IsTopmost(MainWindow);
+        return IDOK;
+    });
+    ReportError("Viewport restore failed.\n%s", ErrorToString(DDERR_SURFACELOST));
+    SetBoxPresenter(nullptr);
+    EXPECT_EQ(during.width, 640u);
+    EXPECT_EQ(during.height, 400u);
+    EXPECT_FALSE(topmostDuring);
+    EXPECT_EQ(static_cast<int32_t>(CurrentDisplayMode().width), current.width);
+    EXPECT_TRUE(IsTopmost(MainWindow));
+    EXPECT_EQ(RenderingStopped, 1);
+}
+
+TEST(ErrorReport, TextsFollowTheResultCodesAndLongMessagesAreCut) {
+    EXPECT_STREQ(ErrorToString(DD_OK), "No error.");
+    EXPECT_STREQ(ErrorToString(DDERR_GENERIC), "Generic failure.");
+    EXPECT_STREQ(ErrorToString(DDERR_OUTOFVIDEOMEMORY),
+                 "DirectDraw does not have enough memory to perform the operation.");
+    EXPECT_STREQ(ErrorToString(DDERR_NOTLOCKED),
+                 "Surface was not locked.  An attempt to unlock a surface that was not locked at "
+                 "all, or by this process, has been attempted.");
+    EXPECT_STREQ(ErrorToString(D3DERR_BADMAJORVERSION), "D3DERR_BADMAJORVERSION");
+    EXPECT_STREQ(ErrorToString(D3DERR_TEXTURE_LOCKED), "D3DERR_TEXTURELOCKED");
+    EXPECT_STREQ(ErrorToString(D3DRMERR_FILENOTFOUND), "The file was not found.");
+    EXPECT_STREQ(ErrorToString(D3DRMERR_UNABLETOEXECUTE), "D3DRMERR_UNABLETOEXECUTE");
+    // Codes outside the table, positive ones among them.
+    for (HResult code : {HResult{1}, DDERR_NODIRECTDRAWSUPPORT, DDERR_CANTLOCKSURFACE,
+                         D3DERR_TEXTURE_SWAP_FAILED, D3DERR_SCENE_END_FAILED,
+                         MakeDrawResult(794), static_cast<HResult>(0xFFFFFFFFu)}) {
+        EXPECT_STREQ(ErrorToString(code), "Unrecognized error value.") << code;
+    }
+
+    // The longest sentence after a caller's text still fits with its line end; anything longer
+    // is cut, the line end kept.
+    SetBoxEcho(false);
+    ClearRecordedBoxes();
+    ReportError("Viewport restore failed.\n%s", ErrorToString(DDERR_SURFACELOST));
+    ReportError("%s", std::string(400, 'x').c_str());
+    ASSERT_EQ(RecordedBoxes().size(), 2u);
+    EXPECT_EQ(RecordedBoxes()[0].text, std::string("D3D: Viewport restore failed.\n") +
+                                           ErrorToString(DDERR_SURFACELOST) + "\r\n");
+    const std::string& cut = RecordedBoxes()[1].text;
+    EXPECT_EQ(cut.size(), 255u);
+    EXPECT_EQ(cut.substr(cut.size() - 2), "\r\n");
+    EXPECT_EQ(RecordedBoxes()[1].caption, "Msg");
+    RenderingStopped = 0;
+}
