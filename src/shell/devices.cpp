@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/d3d.h"
+#include "platform/direct3d.h"
 #include "platform/draw_constants.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
@@ -160,7 +160,7 @@ platform::HResult EnumD3DDevicesCallback(platform::Guid* guid, const char* descr
     }
     if (take) chosen = DriverCount;
     ++DriverCount;
-    return DriverCount < MaxDrivers ? platform::D3DENUMRET_OK : platform::D3DENUMRET_CANCEL;
+    return DriverCount < MaxDrivers ? platform::DDENUMRET_OK : platform::DDENUMRET_CANCEL;
 }
 
 int CreateD3D() {
@@ -206,7 +206,7 @@ int CreateD3DDevice() {
     if (!CreateZBuffer(software ? platform::DDSCAPS_SYSTEMMEMORY : platform::DDSCAPS_VIDEOMEMORY)) {
         return 0;
     }
-    if (Failed(platform::QueryD3DDevice(BackBuffer, driver.guid, &D3DDevice))) {
+    if (Failed(platform::CreateDirect3DDevice(BackBuffer, driver.guid, &D3DDevice))) {
         return Fail(CreateD3DDeviceFailedText);
     }
 
@@ -230,14 +230,14 @@ int CreateD3DDevice() {
 
     if (Failed(D3DObject->CreateViewport(&D3DViewport))) return Fail(CreateD3DViewportFailedText);
     if (Failed(D3DDevice->AddViewport(D3DViewport))) return Fail(AddD3DViewportFailedText);
-    platform::D3DViewportData data;
-    data.width = WindowRect.right - WindowRect.left;
-    data.height = WindowRect.bottom - WindowRect.top;
-    data.scaleX = data.width / 2.0f;
-    data.scaleY = data.height / 2.0f;
-    data.maxX = 1.0f;
-    data.maxY = 1.0f;
-    if (Failed(D3DViewport->SetViewport(data))) return Fail(SetViewportFailedText);
+    platform::D3DViewportDesc viewport;
+    viewport.width = static_cast<uint32_t>(WindowRect.right - WindowRect.left);
+    viewport.height = static_cast<uint32_t>(WindowRect.bottom - WindowRect.top);
+    viewport.scaleX = viewport.width / 2.0f;
+    viewport.scaleY = viewport.height / 2.0f;
+    viewport.maxX = 1.0f;
+    viewport.maxY = 1.0f;
+    if (Failed(D3DViewport->SetViewport(&viewport))) return Fail(SetViewportFailedText);
     return FormatInfo();
 }
 

@@ -1,6 +1,6 @@
 #include "shell/direct_x.h"
 
-#include "platform/d3d.h"
+#include "platform/direct3d.h"
 #include "platform/rm_types.h"
 
 platform::DirectDraw* DDrawObject = nullptr;
@@ -12,8 +12,8 @@ platform::Palette* PaletteTable[PaletteTableSize] = {};
 platform::Surface* FrameRateSurface = nullptr;
 platform::Surface* InfoSurface = nullptr;
 platform::Direct3D* D3DObject = nullptr;
-platform::D3DDevice* D3DDevice = nullptr;
-platform::D3DViewport* D3DViewport = nullptr;
+platform::Direct3DDevice* D3DDevice = nullptr;
+platform::Direct3DViewport* D3DViewport = nullptr;
 platform::RetainedMode* RMObject = nullptr;
 platform::RmDevice* RMDevice = nullptr;
 platform::RmDevice* RMWinDevice = nullptr;

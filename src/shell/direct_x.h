@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "platform/d3d.h"
+#include "platform/direct3d.h"
 #include "platform/direct_draw.h"
 #include "platform/rm.h"
 #include "platform/surface.h"
@@ -23,8 +23,8 @@ extern platform::Palette* PaletteTable[PaletteTableSize];  // 0: the display pal
 extern platform::Surface* FrameRateSurface;  // the two status displays' surfaces
 extern platform::Surface* InfoSurface;
 extern platform::Direct3D* D3DObject;
-extern platform::D3DDevice* D3DDevice;
-extern platform::D3DViewport* D3DViewport;
+extern platform::Direct3DDevice* D3DDevice;
+extern platform::Direct3DViewport* D3DViewport;
 extern platform::RetainedMode* RMObject;
 extern platform::RmDevice* RMDevice;
 extern platform::RmDevice* RMWinDevice;  // the window view of RMDevice

@@ -25,7 +25,7 @@ void RenderFrame() {
         ReportError(ClearViewportFailedText, ErrorToString(cleared));
         return;
     }
-    DrawWorld(BackBuffer);
+    DrawWorld();
     RMDevice->Update();
     DrawFrameRate();
     DrawInfo();

@@ -36,8 +36,8 @@ TEST_F(ShellTest, StartUpMakesTheWindowEveryObjectAndRunsTheFirstScript) {
     EXPECT_EQ(RMViewport->GetHeight(), 360);
     EXPECT_EQ(WorldFrame->GetParent(), SceneFrame);
     EXPECT_EQ(CameraFrame->GetParent(), SceneFrame);
-    EXPECT_EQ(ColorModel, D3DCOLOR_MONO);  // the monochrome software driver is preferred
-    EXPECT_EQ(std::strcmp(Drivers[ChosenDriver].name, "Ramp Emulation"), 0);
+    EXPECT_EQ(DriverCount, 1);
+    EXPECT_EQ(ColorModel, D3DCOLOR_MONO);
     EXPECT_EQ(RenderingStopped, 0);
     EXPECT_EQ(QuitDone, 0);
 
@@ -65,21 +65,20 @@ TEST_F(ShellTest, EachFailedSetUpStepShowsItsBoxAndEndsStartUp) {
         {"SetHWnd", "Clipper SetHWnd failed"},
         {"SetClipper", "SetClipper failed"},
         {"SetPalette", "SetPalette failed"},
-        {"D3DQueryInterface", "Creation of IDirect3D failed"},
-        {"D3DEnumDevices", "EnumDevices failed"},
+        {"QueryDirect3D", "Creation of IDirect3D failed"},
+        {"EnumDevices", "EnumDevices failed"},
         {"AddAttachedSurface", "AddAttachedBuffer failed for Z-buffer"},
-        {"D3DDeviceQueryInterface", "Create D3D device failed"},
+        {"CreateDirect3DDevice", "Create D3D device failed"},
         {"EnumDisplayModes", "EnumDisplayModes failed"},
-        {"D3DCreateViewport", "Create D3D viewport failed"},
-        {"D3DAddViewport", "Add D3D viewport failed"},
-        {"D3DSetViewport", "SetViewport failed"},
+        {"CreateViewport", "Create D3D viewport failed"},  // the 3D viewport comes first
+        {"AddViewport", "Add D3D viewport failed"},
+        {"SetViewport", "SetViewport failed"},
         {"CreateDeviceFromSurface", "Creation of D3DRM device failed"},
         {"AddUpdateCallback", "Failed to add an update callback"},
         {"SetDither", "SetDither(FALSE) failed"},
         {"SetQuality", "Setting the render quality failed"},
         {"SetTextureQuality", "Setting the texture quality failed"},
         {"CreateFrame", "Creation of scene frame failed"},
-        {"CreateViewport", "Creation of D3DRM viewport failed"},
         {"SetBack", "Failed to set viewport background depth"},
     };
     for (const Step& step : steps) {
