@@ -71,6 +71,8 @@ int ShutdownApp() {
     if (QuitDone) return 0;
     Release(SceneFrame);
     Release(CameraFrame);
+    // The world frame's own reference goes too, so that no frame outlives the scene.
+    Release(WorldFrame);
     ReleaseAll();
     platform::ShowCursor(true);
     QuitDone = 1;

@@ -58,11 +58,17 @@ TEST_F(ShellTest, TheModeTableKeepsModesTheViewTablesHoldSortedWithTheWindowsMod
 TEST_F(ShellTest, ApplyingTheModeSwitchesScreenAndWindowAndReloadsTheDisplayPalette) {
     ASSERT_EQ(InitApp(nullptr, SW_SHOWNORMAL), 1);
 
+    // The first application after start-up makes the window chosen at start anew.
+    ASSERT_EQ(ApplyDisplayMode(), 1);
+
     // The same mode again keeps the drawing and scene-graph objects but not the script's
-    // palettes; the display palette is read again.
+    // palettes; the display palette is read again. (The references held here keep a replaced
+    // object's address from being reused.)
     DirectDraw* ddraw = DDrawObject;
     RetainedMode* rm = RMObject;
     RmFrame* scene = SceneFrame;
+    ddraw->AddRef();
+    rm->AddRef();
     ASSERT_EQ(DDrawObject->CreatePalette(DDPCAPS_8BIT, PaletteTable[0]->Entries().data(),
                                          &PaletteTable[5]), DD_OK);
     RenderingStopped = 1;
@@ -73,6 +79,8 @@ TEST_F(ShellTest, ApplyingTheModeSwitchesScreenAndWindowAndReloadsTheDisplayPale
     EXPECT_EQ(PaletteTable[5], nullptr);
     EXPECT_NE(PaletteTable[0], nullptr);
     EXPECT_EQ(RenderingStopped, 0);
+    ddraw->Release();
+    rm->Release();
 
     // Full screen in the largest mode listed, then the window again.
     FullScreen = 1;
