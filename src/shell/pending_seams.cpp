@@ -9,8 +9,6 @@ int PollKeyboard() { return 0; }
 int HandleKeyMessage(uint32_t, platform::WParam, platform::LParam) { return 0; }
 int OnMouseMessage(uint32_t, platform::WParam, platform::LParam) { return 1; }
 
-int TimerTick() { return 0; }
-
 char PaletteFileName[16] = "";
 int OverlayImageCount = 0;
 int OverlayItemCount = 0;

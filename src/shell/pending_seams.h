@@ -19,9 +19,6 @@ int PollKeyboard();
 int HandleKeyMessage(uint32_t message, platform::WParam virtualKey, platform::LParam lParam);
 int OnMouseMessage(uint32_t message, platform::WParam wParam, platform::LParam lParam);
 
-// The script timers.
-int TimerTick();
-
 // Overlays and the status displays.
 extern char PaletteFileName[16];
 extern int OverlayImageCount;

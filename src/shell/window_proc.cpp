@@ -5,6 +5,7 @@
 #include "shell/direct_x.h"
 #include "shell/pending_seams.h"
 #include "shell/report_error.h"
+#include "shell/timers.h"
 
 using namespace platform;
 
