@@ -8,6 +8,7 @@
 #include "script/limits.h"
 #include "script/parser.h"
 #include "script/pending_backends.h"
+#include "shell/direct_x.h"
 #include "shell/build_variant.h"
 #include "shell/sound.h"
 #include "world/level_files.h"

@@ -14,6 +14,7 @@
 #include "script/messages.h"
 #include "script/parser.h"
 #include "script/pending_backends.h"
+#include "shell/direct_x.h"
 #include "script/runner.h"
 #include "shell/graphics_objects.h"
 #include "shell/timers.h"

@@ -5,12 +5,9 @@ int SetActiveCursor(int) { return 0; }
 int GetActiveCursor() { return 0; }
 int SetKeyState(int, const char*) { return -1; }
 
-platform::Surface* FrontBuffer = nullptr;
-platform::Palette* PaletteTable[100] = {};
 char PaletteFileName[16] = "Palette.bmp";
 int AddOverlay(const char*, int, int, int, int) { return -1; }
 int AddPane(int, int, int, int, int) { return -1; }
-int ApplyDisplayMode() { return 1; }
 
 int LoadAnimObjFile(const char*) { return 0; }
 int LoadMotion(const char*) { return 0; }

@@ -12,17 +12,11 @@ int SetActiveCursor(int n);
 int GetActiveCursor();
 int SetKeyState(int virtualKey, const char* stateName);
 
-// The screen surface, the palettes (entry 0 the display palette), overlays and the display mode.
-namespace platform {
-class Surface;
-class Palette;
-}  // namespace platform
-extern platform::Surface* FrontBuffer;
-extern platform::Palette* PaletteTable[100];
+// The display palette's file and the overlays (the screen surface, the palettes and the display
+// mode are the shell's, in shell/direct_x.h).
 extern char PaletteFileName[16];
 int AddOverlay(const char* fileName, int frameWidth, int frameHeight, int x, int y);
 int AddPane(int ignored, int width, int height, int x, int y);
-int ApplyDisplayMode();
 
 // Scene animation: motion files, animation objects, paths, hot spots, lights.
 int LoadAnimObjFile(const char* fileName);

@@ -12,6 +12,8 @@
 #include "script/runner.h"
 #include "shell/direct_x.h"
 #include "shell/messages.h"
+#include "script/camera_commands.h"
+#include "script/pending_backends.h"
 #include "shell/pending_seams.h"
 #include "shell/sound.h"
 #include "shell/report_error.h"

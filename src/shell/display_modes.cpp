@@ -103,7 +103,8 @@ int ClearBuffers() {
 }
 
 int ApplyDisplayMode() {
-    if (QuitDone) return 0;  // everything has been released
+    // Nothing to apply before start-up has made the drawing objects, or after the shutdown.
+    if (QuitDone || !DDrawObject) return 0;
     if (FullScreen && !ClearBuffers()) return 1;
     RenderingStopped = 1;
     const int32_t oldBpp = DisplayBpp;

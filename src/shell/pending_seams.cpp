@@ -9,7 +9,6 @@ int PollKeyboard() { return 0; }
 int HandleKeyMessage(uint32_t, platform::WParam, platform::LParam) { return 0; }
 int OnMouseMessage(uint32_t, platform::WParam, platform::LParam) { return 1; }
 
-char PaletteFileName[16] = "";
 int OverlayImageCount = 0;
 int OverlayItemCount = 0;
 int FreeOverlayImages(int first) { OverlayImageCount = first; return 1; }
@@ -20,8 +19,6 @@ int ResetFrameRate() { return 1; }
 int DrawFrameRate() { return 1; }
 int DrawInfo() { return 1; }
 
-int CameraSavedFlag = 0;
-
 int MaterialCount = 0;
 int CurrentMaterial = 0;
 void ResetMotionLinks() {}
@@ -29,7 +26,6 @@ int TruncateMotionTable(int) { return 1; }
 int ResetAnimObjects(int) { return 1; }
 void UpdateAnimObjects() {}
 int CreateLight(int, const float[3], const float[3], const float[3]) { return -1; }
-int CheckHotSpots(int, int, int* out) { *out = -1; return 1; }
 int SetHotSpotCount(int) { return 1; }
 
 void RobotPlannerTick() {}

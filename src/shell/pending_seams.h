@@ -20,7 +20,6 @@ int HandleKeyMessage(uint32_t message, platform::WParam virtualKey, platform::LP
 int OnMouseMessage(uint32_t message, platform::WParam wParam, platform::LParam lParam);
 
 // Overlays and the status displays.
-extern char PaletteFileName[16];
 extern int OverlayImageCount;
 extern int OverlayItemCount;
 int FreeOverlayImages(int first);
@@ -31,9 +30,6 @@ int ResetFrameRate();
 int DrawFrameRate();
 int DrawInfo();
 
-// The camera commands.
-extern int CameraSavedFlag;
-
 // Scene animation: motion links, animation objects, materials, lights and hot spots.
 extern int MaterialCount;
 extern int CurrentMaterial;
@@ -42,7 +38,6 @@ int TruncateMotionTable(int from);
 int ResetAnimObjects(int n);
 void UpdateAnimObjects();
 int CreateLight(int type, const float position[3], const float direction[3], const float colour[3]);
-int CheckHotSpots(int n, int mode, int* out);
 int SetHotSpotCount(int n);
 
 // The robot planner.

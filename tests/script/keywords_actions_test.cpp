@@ -10,6 +10,7 @@
 #include "platform/random.h"
 #include "platform/surface.h"
 #include "script/pending_backends.h"
+#include "shell/direct_x.h"
 #include "script_fixture.h"
 #include "shell/graphics_objects.h"
 #include "shell/timers.h"
