@@ -1,5 +1,6 @@
 // The choice of the script the game starts with, until the configuration dialog makes it.
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <filesystem>
 #include <string>

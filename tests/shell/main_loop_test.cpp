@@ -38,6 +38,7 @@ protected:
         ASSERT_TRUE(RecordedBoxes().empty()) << BoxTexts()[0];
         ASSERT_EQ(RoomCount, 4);
         ASSERT_EQ(EmblemFrame(), 0);
+        InjectMouseMove(320, 240);  // away from the edges, where the cursor moves the player
     }
 };
 
@@ -149,7 +150,7 @@ TEST_F(MainLoop, OnlyTheSecondTimerResumesAWait) {
 
     // The timer arrives through the loop once a second has passed.
     AdvanceFakeClock(1000);
-    ASSERT_TRUE(MainLoopPass(msg));
+    for (int pass = 0; pass < 3 && msg.message != WM_TIMER; ++pass) ASSERT_TRUE(MainLoopPass(msg));
     EXPECT_EQ(msg.message, WM_TIMER);
     EXPECT_EQ(WaitTicks, ticks + 2);
 }
