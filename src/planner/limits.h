@@ -58,3 +58,30 @@ constexpr char DUMP_FOOTPRINT_PLANNED = 'T';  // a footprint in "Planned Path"
 constexpr char DUMP_OTHER = '?';              // any other code, and a footprint in "Blank Map"
 
 }  // namespace planner_limits
+
+namespace planner_limits {
+
+// The motion rows whose characters are robots 0 and 1: their positions are read there.
+constexpr int ROBOT_POSITION_ROWS[2] = {0, 2};
+// The motion row a robot's debug-key goal drives is the robot's number plus this.
+constexpr int ROBOT_DEBUG_ACTOR_BASE = 4;
+// The mover channel whose row a stopped robot's animation entry plays again, per robot.
+constexpr int ROBOT_STOP_CHANNELS[2] = {0, 2};
+
+// Turning angles: degrees from radians and back, with the planner's own pi.
+constexpr double ROBOT_PI = 3.14159;
+// The closing test: the relative velocity points towards the other body below this angle.
+constexpr double CLOSING_ANGLE = 1.570795;
+constexpr double CLOSING_COSINE_LIMIT = 0.999999999;
+// The city-block gate divides the distance by this before it is compared.
+constexpr float GATE_DIVISOR = 1.42f;
+// A blocker's footprint reaches (its radius + the robot's) / this many cells around it.
+constexpr double FOOTPRINT_DIVISOR = 12.0;
+
+// Random waits, in cycles: base + trunc(rand * span / 32767).
+constexpr int STOP_WAIT_BASE = 2;           // after a stop for a predicted collision: 2 to 12
+constexpr double STOP_WAIT_SPAN = 10.0;
+constexpr int BLOCKED_WAIT_BASE = 4;        // while the blocker is still moving: 4 to 12
+constexpr double BLOCKED_WAIT_SPAN = 8.0;
+
+}  // namespace planner_limits

@@ -28,3 +28,10 @@ constexpr const char* MAP_FILE_MISSING = "Open planning map %s failed.";
 constexpr const char* MAP_FILE_BAD = "Planning map %s is damaged; the old map is kept.";
 
 }  // namespace planner_messages
+
+namespace planner_messages {
+
+// A goal that lies off the planning map is refused (caption "Error").
+constexpr const char* GOAL_OFF_MAP = "Robot %d goal (%g, %g) is outside the planning map.";
+
+}  // namespace planner_messages
