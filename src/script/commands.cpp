@@ -7,6 +7,7 @@
 #include "script/camera_commands.h"
 #include "script/limits.h"
 #include "script/parser.h"
+#include "planner/robot_control.h"
 #include "script/pending_backends.h"
 #include "shell/direct_x.h"
 #include "shell/build_variant.h"

@@ -26,7 +26,6 @@ int AnimLight(int, int, const float*) { return 0; }
 int MoveLight(int, const float*, const float*) { return 0; }
 int PathFrameCount(int) { return -1; }
 
-int LoadPlanningMap(const char*) { return 0; }
 
 int CheckUpdateState() { return -1; }
 int RotateAnimObj(int, int, int, float, int) { return 0; }

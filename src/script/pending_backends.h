@@ -37,9 +37,6 @@ int MoveLight(int light, const float* up, const float* direction);
 // The frame count of a loaded path; -1 when `path` names none.
 int PathFrameCount(int path);
 
-// The robot planner.
-int LoadPlanningMap(const char* configPath);
-
 // The script engine's own back-ends that read the animation tables (animation objects, motion
 // table, mover channels, paths): they stand in here until those tables exist.
 int CheckUpdateState();

@@ -13,6 +13,7 @@
 #include "shell/direct_x.h"
 #include "shell/messages.h"
 #include "script/camera_commands.h"
+#include "planner/robot_control.h"
 #include "script/pending_backends.h"
 #include "shell/pending_seams.h"
 #include "shell/sound.h"

@@ -4,6 +4,7 @@
 #include "shell/app.h"
 #include "shell/direct_x.h"
 #include "shell/messages.h"
+#include "planner/robot_control.h"
 #include "script/pending_backends.h"
 #include "shell/pending_seams.h"
 #include "shell/report_error.h"

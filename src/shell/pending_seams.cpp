@@ -27,6 +27,3 @@ int ResetAnimObjects(int) { return 1; }
 void UpdateAnimObjects() {}
 int CreateLight(int, const float[3], const float[3], const float[3]) { return -1; }
 int SetHotSpotCount(int) { return 1; }
-
-void RobotPlannerTick() {}
-void NormalizeDebugKeys() {}

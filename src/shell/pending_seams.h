@@ -39,7 +39,3 @@ int ResetAnimObjects(int n);
 void UpdateAnimObjects();
 int CreateLight(int type, const float position[3], const float direction[3], const float colour[3]);
 int SetHotSpotCount(int n);
-
-// The robot planner.
-void RobotPlannerTick();
-void NormalizeDebugKeys();

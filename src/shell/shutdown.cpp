@@ -6,6 +6,7 @@
 #include "script/runner.h"
 #include "shell/app.h"
 #include "shell/direct_x.h"
+#include "planner/robot_control.h"
 #include "script/camera_commands.h"
 #include "script/pending_backends.h"
 #include "shell/pending_seams.h"
@@ -49,6 +50,7 @@ int ResetLevel() {
     FreeSounds(0);
     FreeOverlayImages(1);
     SetHotSpotCount(0);
+    IdleRobots();
     OverlayItemCount = 1;
     CursorItem = 0;
     for (int32_t& binding : KeyBindingTable) binding = -1;
