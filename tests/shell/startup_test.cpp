@@ -1,4 +1,6 @@
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 #include "platform/display.h"
 #include "platform/presenter.h"
@@ -122,4 +124,33 @@ TEST_F(ShellTest, AFailedWindowOrPaletteEndsStartUpAndAMissingTimerDoesNot) {
     EXPECT_EQ(RecordedBoxes()[0].text, "No Timers left!");
     EXPECT_EQ(RecordedBoxes()[0].caption, "Message");
     EXPECT_TRUE(RecordedBoxes()[0].ownedByMainWindow);
+}
+
+TEST_F(ShellTest, AStartScriptThatEndsTheProgramStopsAtOnceAndTheLoopTakesTheQuit) {
+    // A folder with the demo's files and a script whose first level cannot be read: the load
+    // failure ends the program, and the statement after it must not run on released objects.
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::path(DUSK_DEMO_DATA) / ".." / "quit_script";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    for (const char* name : {"Palette.bmp", "demo.bmp", "demo.lvl", "room1.cub", "room2.cub",
+                             "room3.cub", "room4.cub"}) {
+        fs::copy_file(fs::path(DUSK_DEMO_DATA) / name, folder / name);
+    }
+    std::ofstream(folder / "quit.scp") << "state Start;\n"
+                                          "LoadMap(\"missing.lvl\");\n"
+                                          "LoadMap(\"demo.lvl\");\n"
+                                          "exit;\n";
+    ASSERT_EQ(chdir(folder.c_str()), 0);
+
+    EXPECT_EQ(InitApp(nullptr, SW_SHOWNORMAL), 1);
+    EXPECT_STREQ(ScriptFileName, "quit.scp");
+    ASSERT_EQ(RecordedBoxes().size(), 1u);
+    EXPECT_EQ(RecordedBoxes()[0].text, "D3D: Open level file failed!\r\n");
+    EXPECT_EQ(QuitDone, 1);
+    EXPECT_EQ(RoomCount, 0);  // the second LoadMap never ran
+    EXPECT_TRUE(CursorVisible());
+    Msg msg;
+    EXPECT_FALSE(MainLoopPass(msg));
+    EXPECT_EQ(msg.message, WM_QUIT);
 }
