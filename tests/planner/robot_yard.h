@@ -49,10 +49,11 @@ public:
     int stops[2] = {0, 0};
     bool refuseMoves = false;
 
-    // The rows 0 and 2 (robots' positions) and the debug keys' actors 4 and 5.
+    // The motion rows of the robots' characters: 0 and 2 (their positions), 1 and 3 (the
+    // demo's walks), 4 and 5 (the debug keys' actors).
     static int RobotOfRow(int row) {
-        if (row == 0 || row == 4) return 0;
-        if (row == 2 || row == 5) return 1;
+        if (row == 0 || row == 1 || row == 4) return 0;
+        if (row == 2 || row == 3 || row == 5) return 1;
         return -1;
     }
 
