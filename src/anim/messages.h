@@ -20,3 +20,32 @@ inline constexpr const char* kGifWarningBlockSize = "error in getting DataBlock 
 inline constexpr const char* kGifWarningBlockData = "error in reading DataBlock";
 inline constexpr const char* kGifWarningTooMuch = "too much input data, ignoring extra...";
 inline constexpr const char* kGifWarningMissingEod = "missing EOD in data stream (common occurence)";
+
+// Message boxes of the scene animation share one caption; the motion-file readers' end-of-file
+// notice is captioned with the file's name.
+inline constexpr const char* kAnimCaptionError = "Error";
+
+// Motion table, links and key frames.
+inline constexpr const char* kMsgExceedMotionLink = "Exceed Maximum Motion Link";
+inline constexpr const char* kMsgMotionObjectMissing = "Motion object does not existed";
+inline constexpr const char* kMsgExceedMotionTable = "Exceed Maximum Motion Table";
+inline constexpr const char* kMsgExceedMotionLevels = "Exceed Maximum Motion Levels";
+inline constexpr const char* kMsgExceedMotionKeys = "Exceed Max Motion Key Frame Buffer";
+inline constexpr const char* kMsgExceedPathKeys = "Exceed Max Path Key Frame Buffer";
+
+// Animation objects.
+inline constexpr const char* kMsgExceedAnimObject = "Exceed Maximum Animation Object";
+
+// Parts and materials.
+inline constexpr const char* kMsgExceedParts = "Exceed maximum part number";
+inline constexpr const char* kMsgExceedMaterials = "Exceed maximum material list";
+
+// Paths.
+inline constexpr const char* kMsgExceedPaths = "Exceed Maximum Path Size";
+
+// Motion files.
+inline constexpr const char* kMsgMotionFileOpen = "Script File Open Error";
+inline constexpr const char* kMsgMotionFileRead = "File Reading Error";
+inline constexpr const char* kMsgIllegalSyntax = "Illegal Syntax";
+inline constexpr const char* kMsgExceedMotionBuffer = "Exceed Maximum Buffer size";
+inline constexpr const char* kMsgMotionFileTerminated = "Motion File Terminated Illegally";

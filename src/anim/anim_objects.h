@@ -1,0 +1,60 @@
+// The animation objects: one table of everything that moves in the scene on its own (a
+// character's key-framed motion, path motions, the camera path, light ramps, the special door
+// and sound animations, the movers), stepped once a frame.
+#pragma once
+#include <cstdint>
+
+#include "anim/limits.h"
+
+class Char3DObject;
+
+struct AnimObject {
+    float heightOffset;  // the character's height above the floor it stands on (world units)
+    int16_t type;        // AnimObjType
+    int16_t row;         // motion row (6), light (8), first door or 1 (10, -1 once finished)
+    int16_t frameCount;
+    int16_t frame;
+    int16_t arg;         // path (5, 7), mover channel (11-13), second door (10), else -1
+    int16_t followUp;    // state triggered when a move or path pass ends; the mode of a special
+    Char3DObject* character;  // the map object of a character entry
+};
+
+struct SoundFrame {
+    int32_t frame;
+    int32_t slot;  // -1: none
+};
+
+extern AnimObject AnimObj[kMaxAnimObjects];
+extern int AnimObjCount;    // entries 0 to count - 1 are in use
+extern int CurrentAnimObj;  // the entry in hand
+extern SoundFrame SoundFrameTable[kSoundFrameCount];
+extern const float SpecialDoorPathA[kSpecialDoorFrames];
+extern const float SpecialDoorPathB[kSpecialDoorFrames];
+
+// A new cleared entry at the count; -1 when the table is full (reported, nothing written).
+int NewAnimEntry();
+
+// Adds (or takes over) an entry of the given type; 1, or 0 when refused.
+int AddAnimObject(int index, int frames, int type, int value);
+
+// Switches the character of `entry` to motion row `row`, counting `loops` passes when above 0.
+// Does nothing for a character that a path or mover does not carry (a mover owns it), or for
+// arguments that name no character entry or no row of it.
+void SetAnim(int entry, int row, int loops);
+
+// The special door animation (mode 1: two door ids and a frame count) or another mode; the
+// entry's index, or -1 when no entry could be had.
+int SpecialAnim(int mode, int count, const int* items);
+// Frames at which the sound slots set by SetSoundHandle play; 1, or 0 when no entry could be had.
+int SetSoundFrame(const int frames[kSoundFrameCount]);
+int SetSoundHandle(const int slots[kSoundFrameCount]);
+
+// Counts the table back to n entries and empties the paths; 1.
+int ResetAnimObjects(int n);
+
+// Once a frame: every entry's step by its type.
+void UpdateAnimObjects();
+
+// The specials' steps.
+void StepSpecialDoors(int doorA, int doorB, int frame);
+void PlaySoundFrames(int frame);

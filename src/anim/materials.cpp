@@ -1,0 +1,110 @@
+#include "anim/materials.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+#include "anim/gif_decoder.h"
+#include "anim/messages.h"
+#include "anim/parts.h"
+#include "platform/message_box.h"
+
+MaterialEntry Material[kMaxMaterials];
+int MaterialCount = 1;
+int CurrentMaterial = 1;
+
+namespace {
+
+bool CurrentUsable() { return CurrentMaterial >= 1 && CurrentMaterial < MaterialCount; }
+
+std::string LowerExtension(const std::string& fileName) {
+    const size_t dot = fileName.rfind('.');
+    if (dot == std::string::npos) return {};
+    std::string ext = fileName.substr(dot);
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext;
+}
+
+}  // namespace
+
+void ResetMaterials() {
+    for (MaterialEntry& m : Material) {
+        if (m.texture) m.texture->Release();
+        if (m.material) m.material->Release();
+        m = MaterialEntry{};
+    }
+    MaterialCount = 1;
+    CurrentMaterial = 1;
+}
+
+int NewMaterial(const char* name) {
+    // Tested before anything is written: the last place of the table is never handed out.
+    if (MaterialCount + 1 >= kMaxMaterials) {
+        CurrentMaterial = -1;
+        platform::MessageBox(kMsgExceedMaterials, kAnimCaptionError);
+        return -1;
+    }
+    const int a = MaterialCount++;
+    CurrentMaterial = a;
+    MaterialEntry& m = Material[a];
+    std::strncpy(m.name, name, kAnimNameSize - 1);
+    m.name[kAnimNameSize - 1] = 0;
+    m.kind = kMaterialNothing;
+    return a;
+}
+
+int FindMaterial(const char* name) {
+    for (int i = 0; i < MaterialCount; ++i) {
+        if (std::strcmp(Material[i].name, name) == 0) return i;
+    }
+    return -1;
+}
+
+void SetMaterialColor(const float* numbers, int n) {
+    if (!CurrentUsable()) return;
+    MaterialEntry& m = Material[CurrentMaterial];
+    for (int i = 0; i < 4; ++i) m.colour[i] = i < n ? numbers[i] : 0.0f;
+    if (m.kind == kMaterialNothing) m.kind = kMaterialColour;
+}
+
+void SetMaterialSpecular(const float* numbers, int n) {
+    if (!CurrentUsable()) return;
+    MaterialEntry& m = Material[CurrentMaterial];
+    const float grey = n > 0 ? numbers[0] : 0.0f;
+    const float power = n > 1 ? numbers[1] : 0.0f;
+    if (m.material) m.material->Release();
+    m.material = new platform::RmMaterial(power);
+    m.material->SetSpecular(grey, grey, grey);
+    if (m.kind == kMaterialNothing) m.kind = kMaterialColour;
+}
+
+void SetMaterialTexture(const char* fileName) {
+    if (!CurrentUsable()) return;
+    MaterialEntry& m = Material[CurrentMaterial];
+    if (m.texture) m.texture->Release();  // meshes that use it hold their own reference
+    m.texture = LoadTextureFile(fileName);
+    m.kind = kMaterialTexture;
+}
+
+void SetMeshMaterial(int m) {
+    if (m < 0 || m >= MaterialCount) return;
+    if (Material[m].kind == kMaterialTexture) {
+        PendingMesh.textureMaterial = m;
+        PendingMesh.colourMaterial = 0;
+    } else if (Material[m].kind == kMaterialColour) {
+        PendingMesh.colourMaterial = m;
+        PendingMesh.textureMaterial = 0;
+    }
+}
+
+platform::RmTexture* LoadTextureFile(const std::string& fileName) {
+    const std::string ext = LowerExtension(fileName);
+    if (ext == ".ppm") {
+        platform::RmTexture* texture = nullptr;
+        platform::RmTexture::Load(fileName, &texture);
+        return texture;
+    }
+    if (ext == ".gif") return LoadGifTexture(fileName);
+    return nullptr;
+}

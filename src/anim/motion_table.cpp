@@ -1,0 +1,259 @@
+#include "anim/motion_table.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "anim/key_frames.h"
+#include "anim/messages.h"
+#include "anim/parts.h"
+#include "anim/paths.h"
+#include "platform/message_box.h"
+
+MotionLinkNode MotionLink[kMaxMotionLinks];
+int NextMotionLink = 1;
+int CurrentMotionLink = 0;
+int MotionLevel = 1;
+int MotionLevelStack[kMaxMotionLevels];
+
+MotionTableEntry MotionTable[kMaxMotionRows];
+int MotionCount = 0;
+int CurrentMotion = 0;
+int MotionFirstLink = 1;
+int CurrentMotionFrame = 0;
+int PreviousMotion = -1;
+
+uint8_t KeyFrameBuffer[kKeyFrameBufferSize];
+int KeyWriteOffset = 0;
+
+namespace {
+
+void Report(const char* text) { platform::MessageBox(text, kAnimCaptionError); }
+
+void CopyName(char (&to)[kAnimNameSize], const char* from) {
+    std::strncpy(to, from, kAnimNameSize - 1);
+    to[kAnimNameSize - 1] = 0;
+}
+
+void ClearLinkPointers(MotionLinkNode& node) {
+    node.parent = nullptr;
+    node.nextSibling = nullptr;
+    node.firstChild = nullptr;
+}
+
+// Key blocks are written byte by byte, little-endian.
+class KeyWriter {
+public:
+    explicit KeyWriter(int offset) : at_(offset) {}
+    void U16(uint16_t v) {
+        KeyFrameBuffer[at_++] = static_cast<uint8_t>(v);
+        KeyFrameBuffer[at_++] = static_cast<uint8_t>(v >> 8);
+    }
+    void Float(float f) {
+        uint32_t u;
+        std::memcpy(&u, &f, 4);
+        for (int i = 0; i < 4; ++i) KeyFrameBuffer[at_++] = static_cast<uint8_t>(u >> (8 * i));
+    }
+    int End() const { return at_; }
+
+private:
+    int at_;
+};
+
+// A key time: truncated towards zero, the low 16 bits kept.
+int16_t KeyTime(float f) {
+    if (std::isnan(f)) return 0;
+    const double d = std::clamp(static_cast<double>(f), -2147483648.0, 2147483647.0);
+    return static_cast<int16_t>(static_cast<uint16_t>(static_cast<int64_t>(d) & 0xFFFF));
+}
+
+}  // namespace
+
+int MotionLevelFromBraces(int braceDepth) {
+    const int level = braceDepth / 2;
+    if (level > kDeepestMotionLevel) Report(kMsgExceedMotionLevels);
+    return std::clamp(level, 1, kDeepestMotionLevel);
+}
+
+bool MotionLinkUsable(int link) {
+    return link >= 1 && link < kMaxMotionLinks - 1 && link < NextMotionLink;
+}
+
+bool MotionRowUsable(int row) {
+    return row >= 0 && row < MotionCount && row < kMaxMotionRows &&
+           MotionLinkUsable(MotionTable[row].firstLink);
+}
+
+void MotionLinkTreeOp(int op, MotionLinkNode* node, MotionLinkNode* other) {
+    if (op == kLinkClear) {
+        if (!other) ClearLinkPointers(*node);
+    } else if (op == kLinkAttach) {
+        node->parent = other;
+        node->nextSibling = nullptr;
+        MotionLinkNode** slot = &other->firstChild;
+        while (*slot) slot = &(*slot)->nextSibling;
+        *slot = node;
+    }
+}
+
+void ResetMotionLinks() {
+    for (int i = 0; i < kMaxMotionLinks; ++i) {
+        ClearLinkPointers(MotionLink[i]);
+        MotionLink[i].keyCount = 0;
+        MotionLink[i].index = static_cast<int16_t>(i);
+    }
+    CopyName(MotionLink[0].name, ".");
+    std::fill(std::begin(MotionLevelStack), std::end(MotionLevelStack), 0);
+    MotionCount = 0;
+    CurrentMotion = 0;
+    NextMotionLink = 1;
+    CurrentMotionLink = 0;
+    MotionLevel = 1;
+}
+
+int AddMotionLink(const char* name) {
+    const int i = NextMotionLink;
+    if (i + 1 >= kMaxMotionLinks) {
+        // The counter stays raised, so every later link is refused too; key statements meant
+        // for this link store nothing rather than landing on another one.
+        NextMotionLink = kMaxMotionLinks;
+        CurrentMotionLink = -1;
+        Report(kMsgExceedMotionLink);
+        return -1;
+    }
+    NextMotionLink = i + 1;
+    MotionLinkNode& node = MotionLink[i];
+    ClearLinkPointers(node);
+    node.index = static_cast<int16_t>(i);
+    node.part = static_cast<int16_t>(CurrentPartIndex);
+    node.keyCount = 0;
+    node.keyOffset = 0;
+    node.current[0] = 1.0f;
+    node.current[1] = node.current[2] = node.current[3] = 0.0f;
+    const int level = std::clamp(MotionLevel, 1, kDeepestMotionLevel);
+    MotionLinkTreeOp(kLinkAttach, &node, &MotionLink[MotionLevelStack[level - 1]]);
+    CopyName(node.name, name);
+    MotionLevelStack[level] = i;
+    CurrentMotionLink = i;
+    return i;
+}
+
+int AddMotionTableEntry(const char* name) {
+    int found = -1;
+    for (int r = 0; r < MotionCount && found < 0; ++r) {
+        if (MotionRowUsable(r) && std::strcmp(MotionLink[MotionTable[r].firstLink].name, name) == 0)
+            found = r;
+    }
+    if (found < 0) {
+        Report(kMsgMotionObjectMissing);
+        return -1;
+    }
+    // Tested before anything is written: the last row of the table is never handed out here.
+    if (MotionCount + 1 >= kMaxMotionRows) {
+        Report(kMsgExceedMotionTable);
+        return -1;
+    }
+    const int row = MotionCount++;
+    CurrentMotion = row;
+    MotionTableEntry& entry = MotionTable[row];
+    entry = MotionTableEntry{};
+    entry.firstLink = static_cast<int16_t>(NextMotionLink);
+    entry.animObj = MotionTable[found].animObj;
+    entry.extraOrientation[0] = 1.0f;
+    MotionFirstLink = NextMotionLink;
+    CurrentPartIndex = MotionLink[MotionTable[found].firstLink].part;
+    AddMotionLink(name);
+    ++CurrentPartIndex;
+    if (MotionLinkNode* first = MotionLink[0].firstChild) first->nextSibling = nullptr;
+    return row;
+}
+
+int FindMotionLink(const char* name) {
+    const int end = std::min(NextMotionLink, kMaxMotionLinks - 1);
+    for (int i = std::max(MotionFirstLink, 1); i < end; ++i) {
+        if (std::strcmp(MotionLink[i].name, name) == 0) return i;
+    }
+    return -1;
+}
+
+void StoreMotionKeys(int link, const float* numbers, int n) {
+    if (!MotionLinkUsable(link)) return;
+    MotionLinkNode& node = MotionLink[link];
+    if (n <= 0) {
+        node.keyCount = 0;
+        return;
+    }
+    const int k = n / 5;
+    if (KeyWriteOffset + MotionKeyBlockSize(k) >= kKeyFrameBufferSize) {
+        node.keyCount = 0;
+        Report(kMsgExceedMotionKeys);
+        return;
+    }
+    node.keyOffset = KeyWriteOffset;
+    node.keyCount = static_cast<int16_t>(k);
+    const bool rowInHand = CurrentMotion >= 0 && CurrentMotion < MotionCount;
+    KeyWriter out(KeyWriteOffset);
+    out.U16(static_cast<uint16_t>(k));
+    for (int i = 0; i < k; ++i) {
+        const int16_t time = KeyTime(numbers[5 * i]);
+        out.U16(static_cast<uint16_t>(time));
+        if (rowInHand && time > MotionTable[CurrentMotion].frameCount)
+            MotionTable[CurrentMotion].frameCount = time;
+    }
+    for (int i = 0; i < k; ++i) {
+        for (int c = 1; c <= 4; ++c) out.Float(numbers[5 * i + c]);
+    }
+    KeyWriteOffset = out.End();
+}
+
+void StorePathKeys(int path, const float* numbers, int n, int type) {
+    if (path < 0 || path >= kMaxPaths || n <= 0) return;
+    if (type != kPathRotationKeys && type != kPathPositionKeys) return;
+    const int per = type == kPathRotationKeys ? 5 : 4;
+    const int k = n / per;
+    if (KeyWriteOffset + PathKeyBlockSize(k, type) >= kKeyFrameBufferSize) {
+        Report(kMsgExceedPathKeys);
+        return;
+    }
+    PathRecord& record = Path[path];
+    if (type == kPathRotationKeys) {
+        record.rotCount = static_cast<int16_t>(k);
+        record.keyOffset = KeyWriteOffset;
+    } else {
+        record.posCount = static_cast<int16_t>(k);
+        if (record.rotCount == 0) record.keyOffset = KeyWriteOffset;
+    }
+    KeyWriter out(KeyWriteOffset);
+    out.U16(static_cast<uint16_t>(k));
+    out.U16(static_cast<uint16_t>(type));
+    for (int i = 0; i < k; ++i) {
+        const int16_t time = KeyTime(numbers[per * i]);
+        out.U16(static_cast<uint16_t>(time));
+        PathMaxTime = std::max<int>(PathMaxTime, time);
+    }
+    for (int i = 0; i < k; ++i) {
+        for (int c = 1; c < per; ++c) out.Float(numbers[per * i + c]);
+    }
+    KeyWriteOffset = out.End();
+}
+
+int TruncateMotionTable(int from) {
+    if (from < 0 || from > MotionCount) return 0;
+    for (int row = from; row < MotionCount; ++row) {
+        if (MotionRowUsable(row)) WalkFromTop(&MotionLink[MotionTable[row].firstLink], kWalkRelease);
+    }
+    MotionCount = from;
+    CurrentMotion = from;
+    for (int i = 1; i < kMaxMotionLinks; ++i) {
+        ClearLinkPointers(MotionLink[i]);
+        MotionLink[i].keyCount = 0;
+    }
+    MotionLink[0].firstChild = nullptr;
+    NextMotionLink = 1;
+    CurrentMotionLink = 0;
+    MotionLevel = 1;
+    ResetParts();
+    KeyWriteOffset = 0;
+    CurrentMotionFrame = 0;
+    return 1;
+}

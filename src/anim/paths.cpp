@@ -1,0 +1,35 @@
+#include "anim/paths.h"
+
+#include <cstring>
+
+#include "anim/messages.h"
+#include "platform/message_box.h"
+
+PathRecord Path[kMaxPaths];
+int PathCount = 0;
+int CurrentPath = 0;
+int PathMaxTime = 0;
+
+int BeginPath() {
+    if (CurrentPath < 0 || CurrentPath >= kMaxPaths) {
+        platform::MessageBox(kMsgExceedPaths, kAnimCaptionError);
+        return 0;
+    }
+    // Nothing of a path loaded before the last level reset is left in the record.
+    Path[CurrentPath] = PathRecord{};
+    return 1;
+}
+
+int FinishPath(const char* name) {
+    if (CurrentPath < 0 || CurrentPath >= kMaxPaths) return 0;
+    PathRecord& path = Path[CurrentPath];
+    std::strncpy(path.name, name, kAnimNameSize - 1);
+    path.name[kAnimNameSize - 1] = 0;
+    path.frameCount = static_cast<int16_t>(PathMaxTime);
+    path.frame = 0;
+    path.motionCount = 0;
+    path.currentMotion = 0;
+    PathMaxTime = 0;
+    CurrentPath = ++PathCount;
+    return 1;
+}
