@@ -53,6 +53,7 @@ protected:
         ResetAnimObjects(0);
         ResetMaterials();
         PathMaxTime = 0;
+        for (PathRecord& path : Path) path = PathRecord{};
     }
     void TearDown() override {
         TruncateMotionTable(0);

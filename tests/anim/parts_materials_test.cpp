@@ -1,0 +1,109 @@
+#include <string>
+
+#include "anim_fixture.h"
+
+namespace {
+
+using PartsAndMaterials = AnimTest;
+
+const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+
+}  // namespace
+
+TEST_F(PartsAndMaterials, Part255IsTheLastAndTheRefusedOneIsNeverWritten) {
+    PendingMeshPart = kFileStartPending;
+    ASSERT_EQ(NewPart(), 1);  // the root part 0 and the first object, part 1
+    for (int p = 2; p <= 254; ++p) {
+        ASSERT_EQ(NewPart(), 1) << p;
+        ASSERT_EQ(CurrentPartIndex, p);
+    }
+    EXPECT_EQ(SetPartTransform(kIdentity, 16), 254);
+    EXPECT_TRUE(platform::RecordedBoxes().empty());
+    EXPECT_EQ(NewPart(), 0);
+    EXPECT_EQ(NewPart(), 0);
+    EXPECT_EQ(SetPartTransform(kIdentity, 16), -1);
+    EXPECT_EQ(Part[255].frame, nullptr);
+    EXPECT_EQ(NextPart, kMaxParts);
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Exceed maximum part number | Error",
+                                                    "Exceed maximum part number | Error"}));
+    // A new file cannot make its root either.
+    PendingMeshPart = kFileStartPending;
+    EXPECT_EQ(NewPart(), 0);
+    EXPECT_EQ(NextPart, kMaxParts);
+}
+
+TEST_F(PartsAndMaterials, Material63IsRefusedAndTakesNoStatements) {
+    for (int i = 1; i <= 62; ++i) ASSERT_EQ(NewMaterial(("m" + std::to_string(i)).c_str()), i);
+    EXPECT_EQ(NewMaterial("extra"), -1);
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Exceed maximum material list | Error"}));
+    EXPECT_EQ(MaterialCount, 63);
+    EXPECT_EQ(FindMaterial("extra"), -1);
+    EXPECT_EQ(FindMaterial("m62"), 62);
+    const float red[4] = {1, 0, 0, 1};
+    SetMaterialColor(red, 4);  // no material in hand: nothing changes
+    EXPECT_EQ(Material[63].kind, kMaterialNothing);
+    EXPECT_EQ(Material[62].kind, kMaterialNothing);
+}
+
+TEST_F(PartsAndMaterials, TexturesByExtensionAndReloadingReleasesTheOldOne) {
+    Write("a.ppm", "P3\n1 1\n255\n0 0 255\n");
+    Write("b.PPM", "P3\n2 1\n255\n0 0 255 255 0 0\n");
+    Write("c.bmp", "BM");
+    platform::RmTexture* ppm = LoadTextureFile("a.ppm");
+    ASSERT_NE(ppm, nullptr);
+    ppm->Release();
+    platform::RmTexture* caps = LoadTextureFile("b.PPM");
+    ASSERT_NE(caps, nullptr);
+    EXPECT_EQ(caps->Width(), 2);
+    caps->Release();
+    EXPECT_EQ(LoadTextureFile("c.bmp"), nullptr);
+    EXPECT_EQ(LoadTextureFile("noextension"), nullptr);
+    EXPECT_EQ(LoadTextureFile("missing.gif"), nullptr);
+
+    NewMaterial("skin");
+    SetMaterialTexture("a.ppm");
+    platform::RmTexture* first = Material[1].texture;
+    ASSERT_NE(first, nullptr);
+    first->AddRef();
+    SetMaterialTexture("b.PPM");
+    EXPECT_EQ(first->Release(), 0u);  // the material let its reference go
+    EXPECT_EQ(Material[1].texture->Width(), 2);
+    SetMaterialTexture("c.bmp");  // a failed load leaves a texture material without a texture
+    EXPECT_EQ(Material[1].texture, nullptr);
+    EXPECT_EQ(Material[1].kind, kMaterialTexture);
+    const float highlight[2] = {0.5f, 4.0f};
+    SetMaterialSpecular(highlight, 2);
+    EXPECT_EQ(Material[1].kind, kMaterialTexture);
+}
+
+TEST_F(PartsAndMaterials, MeshListsAreTakenWithinTheirBuffersAndFacesAlwaysEnd) {
+    std::vector<float> many(kMeshBufferEntries, 1.0f);
+    EXPECT_EQ(SetFaces(many.data(), kMeshBufferEntries), 0);
+    EXPECT_EQ(SetTextureCoords(many.data(), kMeshBufferEntries), 0);
+    EXPECT_EQ(SetVertices(many.data(), 0), 0);
+
+    PendingMeshPart = kFileStartPending;
+    ASSERT_EQ(NewPart(), 1);
+    SetPartTransform(kIdentity, 16);
+    const float vertices[9] = {0, 0, 0, 1, 0, 0, 1, 1, 0};
+    const float normal[3] = {0, 0, -1};
+    // A triangle whose list has no closing 0, and runs on into a face that names no vertex.
+    const float faces[10] = {3, 0, 0, 1, 0, 2, 0, 3, 0, 0};
+    EXPECT_EQ(SetVertices(vertices, 9), 1);
+    EXPECT_EQ(SetNormals(normal, 3), 1);
+    EXPECT_EQ(SetFaces(faces, 7), 1);
+    EXPECT_EQ(PendingMesh.faceData[7], 0u);
+    const int part = CurrentPartIndex;
+    EXPECT_EQ(BuildMesh(part), 1);
+    ASSERT_NE(Part[part].meshBuilder, nullptr);
+    EXPECT_EQ(Part[part].meshBuilder->GetFaceCount(), 1u);
+    EXPECT_EQ(PendingMesh.vertexCount, 0);
+    EXPECT_EQ(CurrentPartIndex, part + 1);
+
+    // Without normals no mesh is made; the part counter moves on all the same.
+    SetVertices(vertices, 9);
+    SetFaces(faces, 7);
+    EXPECT_EQ(BuildMesh(CurrentPartIndex), 1);
+    EXPECT_EQ(Part[part + 1].meshBuilder, nullptr);
+    EXPECT_EQ(CurrentPartIndex, part + 2);
+}
