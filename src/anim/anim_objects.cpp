@@ -121,12 +121,12 @@ int AddAnimObject(int index, int frames, int type, int value) {
     return 1;
 }
 
-void SetAnim(int entryIndex, int row, int loops) {
-    if (!EntryInUse(entryIndex)) return;
+int SetAnim(int entryIndex, int row, int loops) {
+    if (!EntryInUse(entryIndex)) return 0;
     AnimObject& entry = AnimObj[entryIndex];
     // Only a character standing or on a path is switched; a mover hands it back when it ends.
-    if (entry.type != AnimCharacterMotion && entry.type != AnimPathMotion) return;
-    if (!MotionRowUsable(row) || MotionTable[row].animObj != entryIndex) return;
+    if (entry.type != AnimCharacterMotion && entry.type != AnimPathMotion) return 0;
+    if (!MotionRowUsable(row) || MotionTable[row].animObj != entryIndex) return 0;
     if (row != entry.row) PreviousMotion = entry.row;
     if (MotionRowUsable(entry.row)) MotionTable[entry.row].active = 0;
     MotionTableEntry& motion = MotionTable[row];
@@ -143,6 +143,7 @@ void SetAnim(int entryIndex, int row, int loops) {
         motion.loopTarget = ToInt16(loops);
     }
     CurrentAnimObj = entryIndex;
+    return 1;
 }
 
 int ResetAnimObjects(int n) {

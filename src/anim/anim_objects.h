@@ -37,17 +37,17 @@ int NewAnimEntry();
 // Adds (or takes over) an entry of the given type; 1, or 0 when refused.
 int AddAnimObject(int index, int frames, int type, int value);
 
-// Switches the character of `entry` to motion row `row`, counting `loops` passes when above 0.
-// Does nothing for a character that a path or mover does not carry (a mover owns it), or for
-// arguments that name no character entry or no row of it.
-void SetAnim(int entry, int row, int loops);
+// Switches the character of `entry` to motion row `row`, counting `loops` passes when above 0;
+// 1. Does nothing (0) for a character a mover carries, or for arguments that name no character
+// entry or no row of that character.
+int SetAnim(int entry, int row, int loops);
 
 // The special door animation (mode 1: two door ids and a frame count) or another mode; the
 // entry's index, or -1 when no entry could be had.
 int SpecialAnim(int mode, int count, const int* items);
 // Frames at which the sound slots set by SetSoundHandle play; 1, or 0 when no entry could be had.
-int SetSoundFrame(const int frames[kSoundFrameCount]);
-int SetSoundHandle(const int slots[kSoundFrameCount]);
+int SetSoundFrame(const int* frames);  // eight frames
+int SetSoundHandle(const int* slots);  // eight sound slots
 
 // Counts the table back to n entries and empties the paths; 1.
 int ResetAnimObjects(int n);

@@ -33,3 +33,7 @@ int FinishPath(const char* name) {
     CurrentPath = ++PathCount;
     return 1;
 }
+
+int PathFrameCount(int path) {
+    return path >= 0 && path < PathCount && path < kMaxPaths ? Path[path].frameCount : -1;
+}

@@ -27,5 +27,8 @@ extern int PathMaxTime;  // the largest key time read so far from the path file 
 // Readies the record the next path file fills; 0 when every path is in use (reported).
 int BeginPath();
 
+// The frame count of a loaded path; -1 when `path` names none.
+int PathFrameCount(int path);
+
 // Finishes the record in hand under `name` and moves on to the next; 1.
 int FinishPath(const char* name);

@@ -1,9 +1,8 @@
-// Stand-ins, each doing nothing, for steps that land with the movers, paths, scene lights and
-// camera commands. Delete each definition when its real one lands.
+// Stand-ins, each doing nothing, for steps that land with the movers, paths and scene lights.
+// Delete each definition when its real one lands.
 #include "anim/pending_steps.h"
 
 int StepPathMotion(int) { return 0; }
-int StepCameraPath(int) { return 0; }
 void StepLightAnim(int) {}
 void StepLineMove(int) {}
 void StepJumpMove(int) {}

@@ -91,7 +91,7 @@ int SpecialAnim(int mode, int count, const int* items) {
     return e;
 }
 
-int SetSoundFrame(const int frames[kSoundFrameCount]) {
+int SetSoundFrame(const int* frames) {
     const int e = TakeSpecialEntry();
     if (e < 0) return 0;
     int last = 0;
@@ -109,7 +109,7 @@ int SetSoundFrame(const int frames[kSoundFrameCount]) {
     return 1;
 }
 
-int SetSoundHandle(const int slots[kSoundFrameCount]) {
+int SetSoundHandle(const int* slots) {
     for (int i = 0; i < kSoundFrameCount; ++i) SoundFrameTable[i].slot = slots[i];
     return 1;
 }

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "anim/anim_objects.h"
+#include "anim/paths.h"
 #include "platform/rm_frame.h"
 #include "script/messages.h"
 #include "script/pending_backends.h"

@@ -3,6 +3,9 @@
 #include <cstring>
 #include <string>
 
+#include "anim/anim_objects.h"
+#include "anim/motion_files.h"
+#include "anim/paths.h"
 #include "script/backends.h"
 #include "script/camera_commands.h"
 #include "script/limits.h"

@@ -9,14 +9,6 @@ char PaletteFileName[16] = "Palette.bmp";
 int AddOverlay(const char*, int, int, int, int) { return -1; }
 int AddPane(int, int, int, int, int) { return -1; }
 
-int LoadAnimObjFile(const char*) { return 0; }
-int LoadMotion(const char*) { return 0; }
-int LoadPath(const char*) { return 0; }
-int AddAnimObject(int, int, int, int) { return 0; }
-int SetAnim(int, int, int) { return 0; }
-int SpecialAnim(int, int, const int*) { return -1; }
-int SetSoundFrame(const int*) { return 0; }
-int SetSoundHandle(const int*) { return 0; }
 int AddPathMotion(int, int) { return 0; }
 int DelPathMotion(int, int) { return 0; }
 int AddHotSpot(const float*, int) { return -1; }
@@ -24,11 +16,9 @@ int MoveToHotSpot(int, int, int, float, int) { return -1; }
 int CheckHotSpots(int, int, int* out) { *out = -1; return 1; }
 int AnimLight(int, int, const float*) { return 0; }
 int MoveLight(int, const float*, const float*) { return 0; }
-int PathFrameCount(int) { return -1; }
 
 
 int CheckUpdateState() { return -1; }
 int RotateAnimObj(int, int, int, float, int) { return 0; }
 int TurnToObj(int, int, int, int) { return 0; }
 int StepCameraPath(int) { return 0; }
-int LoadAnimObj(const char*, const float*, int) { return 0; }

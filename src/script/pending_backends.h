@@ -18,15 +18,7 @@ extern char PaletteFileName[16];
 int AddOverlay(const char* fileName, int frameWidth, int frameHeight, int x, int y);
 int AddPane(int ignored, int width, int height, int x, int y);
 
-// Scene animation: motion files, animation objects, paths, hot spots, lights.
-int LoadAnimObjFile(const char* fileName);
-int LoadMotion(const char* fileName);
-int LoadPath(const char* fileName);
-int AddAnimObject(int index, int frames, int type, int value);
-int SetAnim(int entry, int row, int loops);
-int SpecialAnim(int mode, int count, const int* items);
-int SetSoundFrame(const int* frames);
-int SetSoundHandle(const int* slots);
+// Scene animation: paths, hot spots, lights.
 int AddPathMotion(int path, int row);
 int DelPathMotion(int row, int path);
 int AddHotSpot(const float* numbers, int n);
@@ -34,8 +26,6 @@ int MoveToHotSpot(int mode, int row, int hotSpot, float speed, int robot);
 int CheckHotSpots(int n, int mode, int* out);
 int AnimLight(int light, int frames, const float* target);
 int MoveLight(int light, const float* up, const float* direction);
-// The frame count of a loaded path; -1 when `path` names none.
-int PathFrameCount(int path);
 
 // The script engine's own back-ends that read the animation tables (animation objects, motion
 // table, mover channels, paths): they stand in here until those tables exist.
@@ -43,6 +33,3 @@ int CheckUpdateState();
 int RotateAnimObj(int kind, int entry, int a, float yawDegrees, int b);
 int TurnToObj(int kind, int entry, int targetKind, int target);
 int StepCameraPath(int path);
-// The command LoadAnimObj: a motion-table row and a character for the animated-object file;
-// `numbers` (when count > 0) the position x, y, z, the scale and the height offset.
-int LoadAnimObj(const char* fileName, const float* numbers, int count);
