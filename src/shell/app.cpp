@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "anim/materials.h"
+#include "anim/motion_table.h"
 #include "platform/input.h"
 #include "platform/message_box.h"
 #include "platform/window.h"

@@ -1,4 +1,5 @@
 // One pass of the main loop: the game update and the frame.
+#include "anim/anim_objects.h"
 #include "platform/draw_constants.h"
 #include "platform/input.h"
 #include "shell/app.h"

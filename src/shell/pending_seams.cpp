@@ -19,11 +19,5 @@ int ResetFrameRate() { return 1; }
 int DrawFrameRate() { return 1; }
 int DrawInfo() { return 1; }
 
-int MaterialCount = 0;
-int CurrentMaterial = 0;
-void ResetMotionLinks() {}
-int TruncateMotionTable(int) { return 1; }
-int ResetAnimObjects(int) { return 1; }
-void UpdateAnimObjects() {}
 int CreateLight(int, const float[3], const float[3], const float[3]) { return -1; }
 int SetHotSpotCount(int) { return 1; }

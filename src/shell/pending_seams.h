@@ -30,12 +30,6 @@ int ResetFrameRate();
 int DrawFrameRate();
 int DrawInfo();
 
-// Scene animation: motion links, animation objects, materials, lights and hot spots.
-extern int MaterialCount;
-extern int CurrentMaterial;
-void ResetMotionLinks();
-int TruncateMotionTable(int from);
-int ResetAnimObjects(int n);
-void UpdateAnimObjects();
+// Scene animation: lights and hot spots.
 int CreateLight(int type, const float position[3], const float direction[3], const float colour[3]);
 int SetHotSpotCount(int n);

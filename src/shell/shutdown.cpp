@@ -1,6 +1,8 @@
 // The level reset, the release routines, the one-time shutdown and the quit entry.
 #include <cstring>
 
+#include "anim/anim_objects.h"
+#include "anim/motion_table.h"
 #include "platform/input.h"
 #include "platform/window.h"
 #include "script/runner.h"
