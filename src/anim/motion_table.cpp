@@ -35,12 +35,6 @@ void CopyName(char (&to)[kAnimNameSize], const char* from) {
     to[kAnimNameSize - 1] = 0;
 }
 
-void ClearLinkPointers(MotionLinkNode& node) {
-    node.parent = nullptr;
-    node.nextSibling = nullptr;
-    node.firstChild = nullptr;
-}
-
 // Key blocks are written byte by byte, little-endian.
 class KeyWriter {
 public:
@@ -86,7 +80,7 @@ bool MotionRowUsable(int row) {
 
 void MotionLinkTreeOp(int op, MotionLinkNode* node, MotionLinkNode* other) {
     if (op == kLinkClear) {
-        if (!other) ClearLinkPointers(*node);
+        if (!other) node->parent = node->nextSibling = node->firstChild = nullptr;
     } else if (op == kLinkAttach) {
         node->parent = other;
         node->nextSibling = nullptr;
@@ -98,7 +92,7 @@ void MotionLinkTreeOp(int op, MotionLinkNode* node, MotionLinkNode* other) {
 
 void ResetMotionLinks() {
     for (int i = 0; i < kMaxMotionLinks; ++i) {
-        ClearLinkPointers(MotionLink[i]);
+        MotionLinkTreeOp(kLinkClear, &MotionLink[i], nullptr);
         MotionLink[i].keyCount = 0;
         MotionLink[i].index = static_cast<int16_t>(i);
     }
@@ -123,7 +117,7 @@ int AddMotionLink(const char* name) {
     }
     NextMotionLink = i + 1;
     MotionLinkNode& node = MotionLink[i];
-    ClearLinkPointers(node);
+    MotionLinkTreeOp(kLinkClear, &node, nullptr);
     node.index = static_cast<int16_t>(i);
     node.part = static_cast<int16_t>(CurrentPartIndex);
     node.keyCount = 0;
@@ -245,7 +239,7 @@ int TruncateMotionTable(int from) {
     MotionCount = from;
     CurrentMotion = from;
     for (int i = 1; i < kMaxMotionLinks; ++i) {
-        ClearLinkPointers(MotionLink[i]);
+        MotionLinkTreeOp(kLinkClear, &MotionLink[i], nullptr);
         MotionLink[i].keyCount = 0;
     }
     MotionLink[0].firstChild = nullptr;

@@ -72,4 +72,16 @@ TEST_F(DemoRobot, TheScriptsRobotStandsInTheHallAndMovesAsItsMotionPlays) {
     EXPECT_EQ(AnimObj[0].row, 1);
     EXPECT_EQ(MotionTable[1].active, 1);
     EXPECT_EQ(MotionTable[2].active, 0);
+
+    // The level reset (F11, Escape) empties the tables and takes the meshes off the robot.
+    platform::RmFrame* head = Part[MotionLink[MotionTable[0].firstLink].firstChild->part].frame;
+    head->AddRef();
+    ResetLevel();
+    EXPECT_EQ(MotionCount, 0);
+    EXPECT_EQ(NextMotionLink, 1);
+    EXPECT_EQ(KeyWriteOffset, 0);
+    EXPECT_EQ(NextPart, 0);
+    EXPECT_EQ(AnimObjCount, 0);
+    EXPECT_TRUE(head->Visuals().empty());
+    head->Release();
 }
