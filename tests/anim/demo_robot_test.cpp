@@ -48,11 +48,6 @@ TEST_F(DemoRobot, TheScriptsRobotStandsInTheHallAndMovesAsItsMotionPlays) {
     EXPECT_EQ(AnimObj[0].row, 2);  // nodding, three passes counted
     EXPECT_EQ(MotionTable[2].loopTarget, 2);
 
-    // The scene camera faces the level's start heading (as after the player's first turn).
-    const double heading = PlayerHeading * (2.0 * M_PI / 65536.0);
-    CameraFrame->SetOrientation(SceneFrame, float(std::sin(heading)), 0.0f,
-                                float(std::cos(heading)), 0.0f, 1.0f, 0.0f);
-
     // Drawn: the frame differs from the same frame without the robot.
     const platform::PresentedImage shown = Frame();
     Cube* cube = robot->cube;
