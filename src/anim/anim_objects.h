@@ -34,7 +34,12 @@ extern const float SpecialDoorPathB[kSpecialDoorFrames];
 // A new cleared entry at the count; -1 when the table is full (reported, nothing written).
 int NewAnimEntry();
 
-// Adds (or takes over) an entry of the given type; 1, or 0 when refused.
+// Adds or takes over an entry, by type: 6 a new entry (and its character) for motion row
+// `index`; 5 the entry of the character first on path `index`; 7 a new entry for camera path
+// `index`; 8 the entry in hand when free, else a new one, for light `index`; 11, 12, 13 the
+// entry of the character that mover channel `index` moves; 10 turns entry `index` into a
+// special with argument `value`. The entry gets the frame count and frame 0 and is the one in
+// hand. 1, or 0 when refused.
 int AddAnimObject(int index, int frames, int type, int value);
 
 // Switches the character of `entry` to motion row `row`, counting `loops` passes when above 0;

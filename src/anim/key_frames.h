@@ -16,9 +16,6 @@ constexpr int PathKeyBlockSize(int keys, int type) {
 int16_t KeyInt16(int offset);
 float KeyFloat(int offset);
 
-// The most keys one block can hold (a statement carries at most 640 numbers).
-inline constexpr int kMaxKeysPerBlock = kMaxNumbersPerStatement / 4;
-
 // Spherical interpolation from q1 (t = 0) to q2 (t = 1); quaternions as (s, x, y, z).
 void QuaternionSlerp(const float q1[4], const float q2[4], float t, float out[4]);
 

@@ -54,5 +54,7 @@ inline constexpr int kMaxPathMotions = 8;
 
 // Motion files: the encoded statement being gathered.
 inline constexpr int kMotionStatementBufferSize = 10240;
-// Numbers of one parsed statement, as the script parser keeps them.
+// Numbers of one parsed statement, as the script parser keeps them, and so the most keys one
+// key block can hold (four numbers a position key).
 inline constexpr int kMaxNumbersPerStatement = 640;
+inline constexpr int kMaxKeysPerBlock = kMaxNumbersPerStatement / 4;
