@@ -61,6 +61,15 @@ int LoadBmpSurface(const char* name, platform::DirectDraw* ddraw, platform::Surf
         ShowBmpError(BmpOpenFailedText, name);
         return 0;
     }
+    // A file too short for its colour table and rows fails as their short read would, before
+    // a surface and a block of the picture's size are made for it.
+    const size_t rowLength = (static_cast<size_t>(width) + 3) & ~size_t{3};
+    const uint64_t needed = uint64_t{dataOffset} + uint64_t{rowLength} * static_cast<uint64_t>(height);
+    const long length = std::fseek(file.get(), 0, SEEK_END) == 0 ? std::ftell(file.get()) : -1;
+    if (length < 0 || static_cast<uint64_t>(length) < needed ||
+        std::fseek(file.get(), BmpHeadersSize, SEEK_SET) != 0) {
+        return 0;
+    }
 
     platform::Surface* target = OverlaySurfaces[0];
     if (ddraw && surface) {
@@ -102,7 +111,6 @@ int LoadBmpSurface(const char* name, platform::DirectDraw* ddraw, platform::Surf
         target->SetPalette(*palette);
     }
 
-    const size_t rowLength = (static_cast<size_t>(width) + 3) & ~size_t{3};
     std::vector<uint8_t> rows(rowLength * static_cast<size_t>(height));
     if (std::fread(rows.data(), 1, rows.size(), file.get()) != rows.size()) {
         return 0;

@@ -121,3 +121,14 @@ TEST_F(BmpFiles, FailuresAndPicturesOfOtherDepths)
     std::filesystem::resize_file(path, std::filesystem::file_size(path) - 3);
     EXPECT_EQ(LoadBmpSurface(path.c_str(), ddraw, &surface, nullptr), 0);
 }
+
+TEST_F(BmpFiles, ShortFilesMakeNoSurfaceOfTheirDeclaredSize)
+{
+    // A 73-byte file declaring a 24976 x 16384 picture and a 2 GB colour table: refused before
+    // anything of those sizes is made for it.
+    const std::string path = DUSK_FUZZ_CORPUS "/bmp/oom-short-file-huge-picture";
+    EXPECT_EQ(LoadBmpSurface(path.c_str(), ddraw, &surface, &palette), 0);
+    EXPECT_EQ(surface, nullptr);
+    EXPECT_EQ(palette, nullptr);
+    EXPECT_TRUE(platform::RecordedBoxes().empty());
+}
