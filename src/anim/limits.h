@@ -8,7 +8,9 @@ inline constexpr int kGifPaletteEntries = 256;
 inline constexpr int kGifMaxCodeBits = 12;                     // LZW codes are at most 12 bits
 inline constexpr int kGifCodeTableSize = 1 << kGifMaxCodeBits;  // 4096 prefix/suffix entries
 inline constexpr int kGifMaxMinCodeSize = kGifMaxCodeBits - 1;  // so the first codes fit 12 bits
-inline constexpr std::size_t kGifMaxImageBytes = std::size_t{64} << 20;  // pixel block cap
+// Pixel block cap, a 4096 x 4096 screen: the texture made from the block keeps two more copies
+// at 4 bytes a pixel.
+inline constexpr std::size_t kGifMaxImageBytes = std::size_t{16} << 20;
 
 // Motion links: node 0 is the root; nodes 1 to 510 can be given out.
 inline constexpr int kMaxMotionLinks = 512;

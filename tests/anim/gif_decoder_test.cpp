@@ -259,6 +259,8 @@ TEST_F(GifDecoderTest, DamagedFilesEndTheProgramWithTheirMessage) {
          "EOF / read error on image data"},
         {"code size 12", withImage(head, {1, 2, 3}, 12), "bad LZW minimum code size 12"},
         {"huge screen", Header(65535, 65535), "image too large: 65535 by 65535"},
+        {"wide screen", ReadBytes(DUSK_FUZZ_CORPUS "/gif/timeout-wide-screen"),
+         "image too large: 28168 by 1536"},
         // Entry 7 made from itself, then used.
         {"self-made entry", withImage(head, PackCodes({{4, 3}, {0, 3}, {7, 3}, {7, 3}, {7, 4}})),
          "circular table entry BIG ERROR"},
