@@ -243,6 +243,8 @@ int TruncateMotionTable(int from) {
         MotionLink[i].keyCount = 0;
     }
     MotionLink[0].firstChild = nullptr;
+    // Every link is given out again from 1: no level may keep naming one as its parent.
+    std::fill(std::begin(MotionLevelStack), std::end(MotionLevelStack), 0);
     NextMotionLink = 1;
     CurrentMotionLink = 0;
     MotionLevel = 1;

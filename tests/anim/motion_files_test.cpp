@@ -242,3 +242,25 @@ TEST_F(MotionFiles, StatementsWithoutKeywordsAndUnbalancedBraces) {
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Exceed Maximum Motion Levels | Error",
                                                     "Exceed Maximum Motion Levels | Error"}));
 }
+
+TEST_F(MotionFiles, AfterTheLevelResetNewLinksHangUnderLinksOfTheirOwnFile) {
+    // An object file whose nested objects sit deeper than the one before them, read again after
+    // the reset: its links must not take the parents the earlier reading left on the level
+    // stack (one became its own child, and the next reset walked it forever).
+    const std::string path = DUSK_FUZZ_CORPUS "/motion/crash-link-own-child";
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        LoadAnimObj(path.c_str(), nullptr, 0);
+        LoadMotion(path.c_str());
+        for (int i = 1; i < NextMotionLink; ++i) {
+            int steps = 0;
+            for (const MotionLinkNode* up = MotionLink[i].parent; up; up = up->parent) {
+                ASSERT_NE(up, &MotionLink[i]) << "link " << i;
+                ASSERT_LT(++steps, kMaxMotionLinks) << "link " << i;
+            }
+        }
+        ResetAnimObjects(0);
+        TruncateMotionTable(0);
+        ResetMaterials();
+    }
+}
