@@ -138,6 +138,7 @@ platform::HResult EnumD3DDevicesCallback(platform::Guid* guid, const char* descr
                                          const char* name, platform::D3DDeviceDesc* hardware,
                                          platform::D3DDeviceDesc* software, void* context) {
     int& chosen = *static_cast<int*>(context);
+    if (DriverCount >= MaxDrivers) return platform::DDENUMRET_CANCEL;
     DriverRecord& d = Drivers[DriverCount];
     std::snprintf(d.description, sizeof d.description, "%s", description);
     std::snprintf(d.name, sizeof d.name, "%s", name);

@@ -174,3 +174,30 @@ TEST(ErrorReport, TextsFollowTheResultCodesAndLongMessagesAreCut) {
     EXPECT_EQ(RecordedBoxes()[1].caption, "Msg");
     RenderingStopped = 0;
 }
+
+TEST(DriverChoice, HardwareBeatsSoftwareRgbWinsInHardwareMonoInSoftwareAndTheListHoldsFive) {
+    auto offer = [](int& chosen, uint32_t hardwareModel, uint32_t softwareModel) {
+        Guid guid;
+        D3DDeviceDesc hardware, software;
+        hardware.colorModel = hardwareModel;
+        software.colorModel = softwareModel;
+        char description[] = "a driver";
+        char name[] = "driver";
+        return ::EnumD3DDevicesCallback(&guid, description, name, &hardware, &software, &chosen);
+    };
+    DriverCount = 0;
+    int chosen = -1;
+    offer(chosen, 0, D3DCOLOR_RGB);                 // software RGB: the first is taken
+    offer(chosen, 0, D3DCOLOR_MONO);                // software MONO beats software RGB
+    EXPECT_EQ(chosen, 1);
+    offer(chosen, 0, D3DCOLOR_RGB);                 // a tie keeps the earlier one
+    EXPECT_EQ(chosen, 1);
+    offer(chosen, D3DCOLOR_MONO, D3DCOLOR_MONO);    // hardware beats software
+    EXPECT_EQ(chosen, 3);
+    EXPECT_EQ(offer(chosen, D3DCOLOR_RGB, 0), DDENUMRET_CANCEL);  // the fifth stops the list
+    EXPECT_EQ(chosen, 4);                           // RGB beats MONO among hardware drivers
+    EXPECT_EQ(DriverCount, 5);
+    EXPECT_EQ(offer(chosen, D3DCOLOR_RGB, 0), DDENUMRET_CANCEL);  // no sixth row is written
+    EXPECT_EQ(DriverCount, 5);
+    DriverCount = 0;
+}
