@@ -60,3 +60,48 @@ inline constexpr int kMotionStatementBufferSize = 10240;
 // key block can hold (four numbers a position key).
 inline constexpr int kMaxNumbersPerStatement = 640;
 inline constexpr int kMaxKeysPerBlock = kMaxNumbersPerStatement / 4;
+
+// Scene lights: room for 16, of which 15 can be made.
+inline constexpr int kMaxSceneLights = 16;
+inline constexpr int kUsableSceneLights = kMaxSceneLights - 1;
+inline constexpr int kDirectionalLight = 1;
+inline constexpr int kAmbientLight = 2;
+// A colour ramp's frames, as an animation object counts them.
+inline constexpr int kMaxRampFrames = 32767;
+
+// Hot spots and their markers: eight-sided cones whose base lies half a unit below the point.
+inline constexpr int kMaxHotSpots = 32;
+inline constexpr int kMaxHotSpotNumbers = 10;  // the numbers an LHS statement may give
+inline constexpr int kCameraHotSpot = 2;    // the camera triggers it
+inline constexpr int kPlatformHotSpot = 4;  // the camera triggers it and it lifts characters
+inline constexpr int kNoArrival = -1;       // a hot spot's object before anything arrives
+inline constexpr int kCameraArrival = -99;  // the camera is on its way or has arrived
+inline constexpr int kMarkerSides = 8;
+inline constexpr float kMarkerDrop = 0.5f;
+
+// Ways of sending something to a hot spot.
+inline constexpr int kWalkToHotSpot = 1;
+inline constexpr int kJumpToHotSpot = 2;
+inline constexpr int kRobotToHotSpot = 3;
+inline constexpr int kCameraToHotSpot = 4;
+inline constexpr int kCameraJumpToHotSpot = 5;
+// Modes of the hot-spot check.
+inline constexpr int kHotSpotObject = 1;
+inline constexpr int kHotSpotCameraCheck = 2;
+inline constexpr int kHotSpotNothing = 3;
+
+// Movers: one channel per character (its animation object), the last one the camera's.
+inline constexpr int kMoverChannels = 8;
+inline constexpr int kCameraChannel = 7;
+inline constexpr int kMoverCharacter = 6;  // a channel's kind while it carries a character
+inline constexpr int kMoverCamera = 7;     // ... and while it carries the camera
+// Frames a move may last: its counter must pass its frame count without overflowing.
+inline constexpr int kMaxMoveFrames = 32766;
+// The jump's arc: half the pull of gravity in world units per time unit squared, and the
+// frames a time unit lasts.
+inline constexpr double kHalfGravity = 16.07;
+inline constexpr double kJumpFramesPerUnit = 7.0;
+// Degrees to radians as the movers and turning commands reckon it.
+inline constexpr double kDegreesToRadians = 0.01745;
+// A heading the camera placement leaves unchanged.
+inline constexpr float kKeepHeading = -1000.0f;

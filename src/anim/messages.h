@@ -49,3 +49,15 @@ inline constexpr const char* kMsgMotionFileRead = "File Reading Error";
 inline constexpr const char* kMsgIllegalSyntax = "Illegal Syntax";
 inline constexpr const char* kMsgExceedMotionBuffer = "Exceed Maximum Buffer size";
 inline constexpr const char* kMsgMotionFileTerminated = "Motion File Terminated Illegally";
+
+// Scene lights (caption "Error").
+inline constexpr const char* kMsgExceedLights = "Exceed Maximum Number of Lights";
+inline constexpr const char* kMsgDirectionalLightFailed = "Failed to Create Directional Light";
+inline constexpr const char* kMsgAmbientLightFailed = "Failed to Create Ambient Light";
+inline constexpr const char* kMsgIllegalLightType = "Illegal Type of Light";
+inline constexpr const char* kMsgLightFrameFailed = "Failed to Create Light Frame";
+inline constexpr const char* kMsgLightFramePositionFailed = "Failed to Position Light Frame";
+inline constexpr const char* kMsgLightAddFailed = "Failed to Add Light Frame";
+
+// Paths (caption "Error").
+inline constexpr const char* kMsgExceedPathMotions = "Exceed Maximum Path Motion";
