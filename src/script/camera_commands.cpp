@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "anim/anim_objects.h"
+#include "anim/hot_spots.h"
 #include "anim/paths.h"
 #include "platform/rm_frame.h"
 #include "script/messages.h"

@@ -4,8 +4,11 @@
 #include <string>
 
 #include "anim/anim_objects.h"
+#include "anim/hot_spots.h"
 #include "anim/motion_files.h"
 #include "anim/paths.h"
+#include "anim/path_motion.h"
+#include "anim/scene_lights.h"
 #include "script/backends.h"
 #include "script/camera_commands.h"
 #include "script/limits.h"

@@ -7,6 +7,7 @@
 #include "platform/palette.h"
 #include "platform/random.h"
 #include "platform/surface.h"
+#include "anim/hot_spots.h"
 #include "script/backends.h"
 #include "script/camera_commands.h"
 #include "script/commands.h"

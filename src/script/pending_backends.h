@@ -18,18 +18,8 @@ extern char PaletteFileName[16];
 int AddOverlay(const char* fileName, int frameWidth, int frameHeight, int x, int y);
 int AddPane(int ignored, int width, int height, int x, int y);
 
-// Scene animation: paths, hot spots, lights.
-int AddPathMotion(int path, int row);
-int DelPathMotion(int row, int path);
-int AddHotSpot(const float* numbers, int n);
-int MoveToHotSpot(int mode, int row, int hotSpot, float speed, int robot);
-int CheckHotSpots(int n, int mode, int* out);
-int AnimLight(int light, int frames, const float* target);
-int MoveLight(int light, const float* up, const float* direction);
-
 // The script engine's own back-ends that read the animation tables (animation objects, motion
 // table, mover channels, paths): they stand in here until those tables exist.
 int CheckUpdateState();
 int RotateAnimObj(int kind, int entry, int a, float yawDegrees, int b);
 int TurnToObj(int kind, int entry, int targetKind, int target);
-int StepCameraPath(int path);

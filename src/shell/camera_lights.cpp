@@ -1,4 +1,5 @@
 // The world frame, the camera placed at the player, and the two default lights.
+#include "anim/scene_lights.h"
 #include "shell/direct_x.h"
 #include "shell/limits.h"
 #include "shell/pending_seams.h"

@@ -1,5 +1,6 @@
 // One pass of the main loop: the game update and the frame.
 #include "anim/anim_objects.h"
+#include "anim/hot_spots.h"
 #include "platform/draw_constants.h"
 #include "platform/input.h"
 #include "shell/app.h"

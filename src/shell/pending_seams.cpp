@@ -18,6 +18,3 @@ int FormatInfo() { return 1; }
 int ResetFrameRate() { return 1; }
 int DrawFrameRate() { return 1; }
 int DrawInfo() { return 1; }
-
-int CreateLight(int, const float[3], const float[3], const float[3]) { return -1; }
-int SetHotSpotCount(int) { return 1; }

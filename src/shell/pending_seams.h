@@ -29,7 +29,3 @@ int FormatInfo();
 int ResetFrameRate();
 int DrawFrameRate();
 int DrawInfo();
-
-// Scene animation: lights and hot spots.
-int CreateLight(int type, const float position[3], const float direction[3], const float colour[3]);
-int SetHotSpotCount(int n);

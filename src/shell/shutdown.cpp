@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "anim/anim_objects.h"
+#include "anim/hot_spots.h"
 #include "anim/motion_table.h"
 #include "platform/input.h"
 #include "platform/window.h"
