@@ -228,13 +228,22 @@ void SetPartRotation(int part, const float q[4]) {
     frame->AddTransform(platform::D3DRMCOMBINE_REPLACE, m);
 }
 
+namespace {
+// Gives up our reference to a part's frame and takes it out of the scene, so that frames of
+// released parts do not pile up under the world frame with each level.
+void DropPartFrame(platform::RmFrame* frame) {
+    if (platform::RmFrame* parent = frame->GetParent()) parent->DeleteChild(frame);
+    frame->Release();
+}
+}  // namespace
+
 int ReleasePart(int part) {
     if (part < 0 || part >= kMaxParts) return 0;
     AnimPart& p = Part[part];
     if (!p.frame || !p.meshBuilder) return 0;
     p.frame->DeleteVisual(p.meshBuilder);
     p.meshBuilder->Release();
-    p.frame->Release();
+    DropPartFrame(p.frame);
     p.frame = nullptr;
     p.meshBuilder = nullptr;
     return 1;
@@ -246,7 +255,7 @@ void ResetParts() {
             if (p.frame) p.frame->DeleteVisual(p.meshBuilder);
             p.meshBuilder->Release();
         }
-        if (p.frame) p.frame->Release();
+        if (p.frame) DropPartFrame(p.frame);
         p = AnimPart{};
     }
     NextPart = 0;

@@ -18,6 +18,15 @@ RmFrame* RmFrame::Create(RmFrame* parent) {
     return frame;
 }
 
+HResult RmFrame::DeleteChild(RmFrame* child) {
+    auto it = std::find_if(children_.begin(), children_.end(),
+                           [child](const RmRef<RmFrame>& c) { return c.get() == child; });
+    if (it == children_.end()) return D3DRMERR_NOTFOUND;
+    child->parent_ = nullptr;
+    children_.erase(it);
+    return D3DRM_OK;
+}
+
 RmFrame::~RmFrame() {
     for (auto& child : children_) child->parent_ = nullptr;
 }

@@ -22,6 +22,9 @@ public:
 
     RmFrame* GetParent() const { return parent_; }  // no reference taken
     const std::vector<RmRef<RmFrame>>& Children() const { return children_; }
+    // Takes a child off this frame: it becomes a root, and the parent's reference to it is
+    // given up. D3DRMERR_NOTFOUND when it is not a child of this frame.
+    HResult DeleteChild(RmFrame* child);
 
     // The transform relative to the parent.
     HResult AddTransform(RmCombineType combine, const RmMatrix4& matrix);

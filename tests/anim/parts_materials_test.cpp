@@ -107,3 +107,16 @@ TEST_F(PartsAndMaterials, MeshListsAreTakenWithinTheirBuffersAndFacesAlwaysEnd) 
     EXPECT_EQ(Part[part + 1].meshBuilder, nullptr);
     EXPECT_EQ(CurrentPartIndex, part + 2);
 }
+
+TEST_F(PartsAndMaterials, ReleasedPartsLeaveNoFramesBehindInTheScene) {
+    PendingMeshPart = kFileStartPending;
+    ASSERT_EQ(NewPart(), 1);
+    ASSERT_EQ(NewPart(), 1);
+    ASSERT_FALSE(WorldFrame->Children().empty());
+    for (int level = 0; level < 3; ++level) {
+        ResetParts();
+        EXPECT_TRUE(WorldFrame->Children().empty()) << "level " << level;
+        PendingMeshPart = kFileStartPending;
+        ASSERT_EQ(NewPart(), 1);
+    }
+}

@@ -172,3 +172,17 @@ TEST(RmFrame, ParentKeepsReleasedChildrenAlive) {
     root->Release();
     EXPECT_EQ(kept->GetParent(), nullptr);
 }
+
+TEST(RmFrame, DeleteChildMakesTheChildARootAndDropsTheParentsReference) {
+    RmFrame* root = RmFrame::Create(nullptr);
+    RmFrame* child = RmFrame::Create(root);
+    RmFrame* stranger = RmFrame::Create(nullptr);
+    EXPECT_EQ(root->DeleteChild(stranger), D3DRMERR_NOTFOUND);
+    EXPECT_EQ(root->DeleteChild(child), D3DRM_OK);
+    EXPECT_TRUE(root->Children().empty());
+    EXPECT_EQ(child->GetParent(), nullptr);
+    EXPECT_EQ(root->DeleteChild(child), D3DRMERR_NOTFOUND);
+    child->Release();  // the last reference: no leak, no double release under the sanitizers
+    stranger->Release();
+    root->Release();
+}
