@@ -82,7 +82,15 @@ void SyncScreenWindow(Window* w) {
     SDL_SetWindowResizable(w->sdl, (w->style & WS_THICKFRAME) ? SDL_TRUE : SDL_FALSE);
     SDL_SetWindowAlwaysOnTop(w->sdl, (w->exStyle & WS_EX_TOPMOST) ? SDL_TRUE : SDL_FALSE);
     if (!FullScreenDisplay()) {
-        SDL_SetWindowSize(w->sdl, std::max(1, Width(w->rect)), std::max(1, Height(w->rect)));
+        // The game's window coordinates are its own; on the desktop the window stays centred
+        // whenever its size changes, so a grown window never hangs off the screen.
+        int oldW = 0, oldH = 0;
+        SDL_GetWindowSize(w->sdl, &oldW, &oldH);
+        const int newW = std::max(1, Width(w->rect)), newH = std::max(1, Height(w->rect));
+        if (newW != oldW || newH != oldH) {
+            SDL_SetWindowSize(w->sdl, newW, newH);
+            SDL_SetWindowPosition(w->sdl, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        }
     }
     if (w->visible) {
         SDL_ShowWindow(w->sdl);
