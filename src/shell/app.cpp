@@ -5,6 +5,7 @@
 
 #include "anim/materials.h"
 #include "anim/motion_table.h"
+#include "anim/robot_movers.h"
 #include "platform/input.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
@@ -16,6 +17,7 @@
 #include "shell/messages.h"
 #include "script/camera_commands.h"
 #include "planner/robot_control.h"
+#include "planner/robot_scene.h"
 #include "script/pending_backends.h"
 #include "shell/pending_seams.h"
 #include "shell/sound.h"
@@ -62,6 +64,7 @@ void InitGlobals() {
     CameraSavedFlag = 0;
     InitInputState();
     ResetMotionLinks();
+    SetRobotScene(MoverRobotScene());
 }
 
 int InitApp(void* instance, int showCommand) {

@@ -1,6 +1,8 @@
 #include <cmath>
 
 #include "anim/key_frames.h"
+#include "anim/robot_movers.h"
+#include "planner/robot_scene.h"
 #include "scene_fixture.h"
 
 namespace {
@@ -167,6 +169,33 @@ TEST_F(Movers, SecondBuildArrivesOnTheTarget) {
     EXPECT_EQ(MoverChannel[0].frameCount, 5);
     EXPECT_FLOAT_EQ(MoverChannel[0].step[0], 8.0f);
     EXPECT_FLOAT_EQ(MoverChannel[0].turnStep, 18.0f);
+}
+
+TEST_F(Movers, RobotsDriveTheTurningMoverThroughTheirScene) {
+    RobotScene* scene = MoverRobotScene();
+    float t[3];
+    ASSERT_TRUE(scene->PartTranslation(0, -1, t));  // the character's base frame
+    EXPECT_FLOAT_EQ(t[0], 50.0f);
+    ASSERT_TRUE(scene->PartTranslation(0, 0, t));  // its own frame, relative to the base
+    EXPECT_FLOAT_EQ(t[0], 0.0f);
+    EXPECT_FALSE(scene->PartTranslation(7, 0, t));
+
+    const float from[3] = {50, 0, 50}, to[3] = {90, 0, 50};
+    EXPECT_EQ(scene->StartTurnMove(0, from, to, 10.0f, 90.0f, 90.0f, 4, 1), 4);
+    EXPECT_EQ(AnimObj[0].type, AnimTurnMove);
+    Frames(2);
+    EXPECT_FLOAT_EQ(At(0).x, 60.0f);
+    ASSERT_TRUE(scene->PartTranslation(0, 0, t));
+    EXPECT_FLOAT_EQ(t[0], 10.0f);
+
+    // A stop hands the character back to its motion where it stands.
+    scene->StopMove(0);
+    EXPECT_EQ(AnimObj[0].type, AnimCharacterMotion);
+    EXPECT_EQ(AnimObj[0].row, 0);
+    EXPECT_EQ(AnimObj[0].arg, -1);
+    Frames(2);
+    EXPECT_FLOAT_EQ(At(0).x, 60.0f);
+    EXPECT_EQ(scene->StartTurnMove(0, to, to, 10.0f, 0.0f, 0.0f, 4, 1), -1);
 }
 
 class NoWalker : public SceneTest {};
