@@ -53,8 +53,10 @@ void BuildMarker(HotSpotEntry& spot) {
     if (spot.marker) spot.frame->AddVisual(spot.marker);
 }
 
+// The marker and its frame leave the scene.
 void TakeDownMarker(HotSpotEntry& spot) {
     if (spot.frame && spot.marker) spot.frame->DeleteVisual(spot.marker);
+    if (spot.frame && spot.frame->GetParent()) spot.frame->GetParent()->DeleteChild(spot.frame);
     if (spot.marker) spot.marker->Release();
     if (spot.frame) spot.frame->Release();
     spot.marker = nullptr;

@@ -13,8 +13,8 @@ class RmMesh;
 }  // namespace platform
 
 struct HotSpotEntry {
-    platform::RmFrame* frame;  // the marker's frame under the world frame, held by that frame
-    platform::RmMesh* marker;  // the cone, held by the marker's frame
+    platform::RmFrame* frame;  // the marker's frame under the world frame; the table holds it
+    platform::RmMesh* marker;  // the cone on that frame; the table holds it too
     float position[3];         // world units
     float radius;
     float platformHeight;      // added to the floor inside a platform
@@ -40,5 +40,5 @@ int MoveToHotSpot(int mode, int row, int hotSpot, float speed, int robot);
 // 1, or 0 for another mode or a hot spot that does not exist.
 int CheckHotSpots(int n, int mode, int* out);
 
-// Counts the table back to n hot spots; the markers of those counted out are taken down. 1.
+// Counts the table back to n hot spots; the markers of those counted out leave the scene. 1.
 int SetHotSpotCount(int n);
