@@ -142,6 +142,18 @@ TEST_F(Movers, JumpRisesAndFallsAlongItsArcAndHandsBack) {
     EXPECT_EQ(MotionTable[0].applyMode, 0);
     EXPECT_EQ(HotSpots[1].object, 0);
     EXPECT_EQ(Var("arrived"), 1);
+
+    // A hop down whose flight is shorter than a frame takes one frame, and its arc, already
+    // falling, lands exactly on the target's height.
+    const platform::RmVector at = At(0);
+    const float from[3] = {at.x, at.y, at.z}, to[3] = {at.x + 0.1f, at.y - 0.2f, at.z};
+    ASSERT_EQ(StartJumpMove(0, from, to, 45.0f), 0);
+    ASSERT_EQ(AddAnimObject(0, MoverChannel[0].frameCount, AnimJump, 0), 1);
+    EXPECT_EQ(MoverChannel[0].frameCount, 1);
+    Frames(2);
+    EXPECT_NEAR(At(0).y, to[1], 1e-4);
+    Frames(1);
+    EXPECT_EQ(AnimObj[0].type, AnimCharacterMotion);
 }
 
 TEST_F(Movers, SecondBuildArrivesOnTheTarget) {
