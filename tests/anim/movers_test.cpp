@@ -8,7 +8,8 @@
 namespace {
 
 // A walker at (50, 0, 50) on a level floor, hot spots 0 to 2 at x = 60, 80 and 150 (targets
-// only), and the file's last state, a step state, as the walker's follow-up state.
+// only), a click that walks it to hot spot 0 at 3 units a frame, and the file's last state, a
+// step state, as the walker's follow-up state.
 const char* const kWalkScript =
     "int arrived;\n"
     "int motions;\n"
@@ -18,6 +19,9 @@ const char* const kWalkScript =
     "LHS 1 5 60 0 50;\n"
     "LHS 1 5 80 0 50;\n"
     "LHS 1 5 150 0 50;\n"
+    "exit;\n"
+    "state Event;\n"
+    "MHS 1 0 0 3 0;\n"
     "exit;\n"
     "state Motion;\n"
     "motions = (motions + 1);\n"
@@ -47,7 +51,7 @@ protected:
 
 TEST_F(Movers, StraightMoveStepsBySpeedThenHandsBackAndRunsTheFollowUpStep) {
     // 10 units at 3 a frame: frames 0 to 3 placed, stopping short of the target.
-    ASSERT_EQ(MoveToHotSpot(1, 0, 0, 3.0f, 0), 0);
+    ASSERT_EQ(RaiseEvent(), 1);
     EXPECT_EQ(AnimObj[0].type, AnimStraightMove);
     EXPECT_EQ(AnimObj[0].arg, 0);
     const std::vector<float> xs = XPerFrame(4);
