@@ -126,29 +126,30 @@ int MoveToHotSpot(int mode, int row, int hotSpot, float speed, int robot) {
     }
 
     int channel = -1;
+    int type = AnimStraightMove;
     switch (mode) {
         case kWalkToHotSpot:
             channel = StartLineMove(row, start, target, speed);
-            if (channel >= 0 && !AddAnimObject(channel, MoverChannel[channel].frameCount, AnimStraightMove, 0)) channel = -1;
             break;
         case kJumpToHotSpot:
             channel = StartJumpMove(row, start, target, speed);
-            if (channel >= 0 && !AddAnimObject(channel, MoverChannel[channel].frameCount, AnimJump, 0)) channel = -1;
+            type = AnimJump;
             break;
         case kRobotToHotSpot:
             return SendRobotToWithSpeed(robot, row, target[0], target[2], speed);
         case kCameraToHotSpot:
             channel = StartLineMove(-1, start, target, speed);
-            if (channel >= 0 && !AddCameraMoverObject(MoverChannel[channel].frameCount, AnimStraightMove)) channel = -1;
             break;
         case kCameraJumpToHotSpot:
             channel = StartJumpMove(-1, start, target, speed);
-            if (channel >= 0 && !AddCameraMoverObject(MoverChannel[channel].frameCount, AnimJump)) channel = -1;
+            type = AnimJump;
             break;
         default:
             return -1;
     }
     if (channel < 0) return -1;
+    const int frames = MoverChannel[channel].frameCount;
+    if (!(camera ? AddCameraMoverObject(frames, type) : AddAnimObject(channel, frames, type, 0))) return -1;
     MoverChannelRecord& c = MoverChannel[channel];
     if (Exists(c.targetHotSpot)) HotSpots[c.targetHotSpot].object = camera ? kCameraArrival : kNoArrival;
     c.targetHotSpot = static_cast<int16_t>(hotSpot);

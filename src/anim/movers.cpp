@@ -77,8 +77,8 @@ int StartStraight(int row, const float from[3], const float to[3], float speed, 
         c.turnHeading = startHeading;
         c.turnFrames = turnFrames;
         c.notify = notify;
-        const float spread = SecondBuild ? static_cast<float>(c.frameCount)
-                                         : (n <= static_cast<float>(turnFrames) ? n : static_cast<float>(turnFrames));
+        const float frames = static_cast<float>(turnFrames);
+        const float spread = SecondBuild ? static_cast<float>(c.frameCount) : (n <= frames ? n : frames);
         c.turnStep = spread > 0.0f ? ShorterTurn(startHeading, endHeading) / spread : 0.0f;
         c.floor = from[1] - AnimObj[channel].heightOffset;
     }
@@ -97,7 +97,9 @@ MoverChannelRecord* Steppable(int channel) {
 void Place(int channel, const float p[3], bool holdCamera) {
     const MoverChannelRecord& c = MoverChannel[channel];
     if (c.kind == kMoverCharacter) {
-        if (Char3DObject* character = AnimObj[channel].character) SetObjectPosition(character, p[0], p[1], p[2]);
+        if (Char3DObject* character = AnimObj[channel].character) {
+            SetObjectPosition(character, p[0], p[1], p[2]);
+        }
         return;
     }
     if (holdCamera) CameraMoverActive = 1;
@@ -121,7 +123,9 @@ void EndMove(int channel, MoveKind kind) {
         if (kind == MoveKind::Jump) MotionTable[c.row].applyMode = 0;
         if (kind != MoveKind::Turning || c.notify == 1) TriggerState(channel, c.row, entry.followUp);
     } else {
-        if (CameraMoverEntry >= 0 && CameraMoverEntry < AnimObjCount) AnimObj[CameraMoverEntry].type = AnimFree;
+        if (CameraMoverEntry >= 0 && CameraMoverEntry < AnimObjCount) {
+            AnimObj[CameraMoverEntry].type = AnimFree;
+        }
         MarkArrival(c.targetHotSpot, kCameraArrival);
         RaiseHotSpotEvent(kCameraArrival, c.targetHotSpot);
         CameraMoverActive = 0;  // set by the straight move's and the jump's steps alike
@@ -255,7 +259,8 @@ float KeepOnFloor(float x, float z, float& floor) {
 int FindPlatformHotSpot(float x, float z, int* out) {
     for (int i = 0; i < HotSpotCount; ++i) {
         const HotSpotEntry& h = HotSpots[i];
-        if (h.type == kPlatformHotSpot && ManhattanDistanceXZ(x, z, h.position[0], h.position[2]) <= h.radius) {
+        if (h.type != kPlatformHotSpot) continue;
+        if (ManhattanDistanceXZ(x, z, h.position[0], h.position[2]) <= h.radius) {
             *out = i;
             return 1;
         }

@@ -88,7 +88,8 @@ int DelPathMotion(int row, int path) {
     std::copy(place + 1, end, place);
     --p.motionCount;
     // The motion that plays stays inside the list.
-    p.currentMotion = static_cast<int16_t>(std::clamp<int>(p.currentMotion, 0, std::max(p.motionCount - 1, 0)));
+    const int last = std::max(p.motionCount - 1, 0);
+    p.currentMotion = static_cast<int16_t>(std::clamp<int>(p.currentMotion, 0, last));
     return 1;
 }
 
