@@ -2,13 +2,14 @@
 
 #include <algorithm>
 
+#include "anim/camera_mover.h"
 #include "anim/key_frames.h"
 #include "anim/messages.h"
 #include "anim/motion_table.h"
-#include "anim/parts.h"
-#include "anim/paths.h"
 #include "anim/movers.h"
+#include "anim/parts.h"
 #include "anim/path_motion.h"
+#include "anim/paths.h"
 #include "anim/scene_lights.h"
 #include "platform/message_box.h"
 #include "platform/rm_frame.h"
@@ -155,6 +156,7 @@ int ResetAnimObjects(int n) {
     PathCount = 0;
     CurrentPath = 0;
     CurrentMoverChannel = 0;
+    CameraMoverActive = 0;  // a camera move counted out with its entry ends here
     return 1;
 }
 

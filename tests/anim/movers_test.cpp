@@ -307,6 +307,13 @@ TEST_F(NoWalker, CameraMoveHasItsOwnEntryAndEndsWithHotSpot) {
     EXPECT_EQ(Var("hits"), 2);
     EXPECT_EQ(Var("spot"), 0);
     EXPECT_EQ(CameraMoverActive, 0);
+
+    // A level reset in the middle of a camera move gives the eye its floors back.
+    ASSERT_EQ(MoveToHotSpot(4, -1, 1, 10.0f, 0), 1);
+    Frames(1);
+    ASSERT_EQ(CameraMoverActive, 1);
+    ResetAnimObjects(0);
+    EXPECT_EQ(CameraMoverActive, 0);
 }
 
 }  // namespace
