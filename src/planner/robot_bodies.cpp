@@ -13,7 +13,7 @@ PlannerConfig PlanSettings;
 
 namespace {
 
-RobotScene* Scene = nullptr;
+RobotScene* Scene = GameRobotScene();
 
 using namespace planner_limits;
 

@@ -20,6 +20,8 @@ public:
     virtual void StopMove(int robot) = 0;
 };
 
-// The scene the robots drive; none (null) while no characters can be had.
+// The scene the robots drive: the game's own characters unless another is set; null: none.
 void SetRobotScene(RobotScene* scene);
 RobotScene* CurrentRobotScene();
+// The game's characters: the scene animation's motion table, parts and turning mover.
+RobotScene* GameRobotScene();

@@ -123,12 +123,13 @@ protected:
         platform::UseFakeClock(true, 1000);
         SecondBuild = false;
         PlayerX = PlayerZ = -1000 * 65536;  // far off the yard
+        gameScene_ = CurrentRobotScene();
         SetRobotScene(&scene_);
         IdleRobots();
         for (RobotRecord& r : RobotTable) r.heading = 0.0f;
     }
     void TearDown() override {
-        SetRobotScene(nullptr);
+        SetRobotScene(gameScene_);
         IdleRobots();
         SecondBuild = false;
         platform::UseFakeClock(false);
@@ -213,5 +214,6 @@ protected:
     }
 
     FakeRobotScene scene_;
+    RobotScene* gameScene_ = nullptr;
     std::filesystem::path old_, dir_;
 };

@@ -1,0 +1,96 @@
+// The yard played in the game: its robots are characters of the scene animation, carried by the
+// turning mover, and the level reset can take them away in the middle of a move.
+#include <cmath>
+#include <filesystem>
+
+#include "anim/anim_objects.h"
+#include "planner/robot_control.h"
+#include "planner/robot_steps.h"
+#include "planner/robot_table.h"
+#include "script/events.h"
+#include "shell/shell_fixture.h"
+#include "world/player.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The demo's files in a folder of the test's own, without the demo's start script, so that the
+// yard is the script the game starts with and the planner's dumps stay out of the demo.
+class YardGame : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        dir_ = fs::temp_directory_path() /
+               ("robot_game_" + std::to_string(::getpid()) + "_" +
+                testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+        for (const auto& entry : fs::directory_iterator(DUSK_DEMO_DATA)) {
+            if (entry.path().filename() != "demo.scp") fs::copy(entry.path(), dir_ / entry.path().filename());
+        }
+        ASSERT_EQ(chdir(dir_.c_str()), 0);
+        ASSERT_EQ(InitApp(nullptr, platform::SW_SHOWNORMAL), 1);
+        ASSERT_TRUE(platform::RecordedBoxes().empty()) << BoxTexts()[0];
+    }
+    void TearDown() override {
+        ShellTest::TearDown();
+        IdleRobots();
+        fs::remove_all(dir_);
+    }
+
+    // The end of the game update: the animation objects, then the planner's cycle.
+    static void Pass() {
+        UpdateAnimObjects();
+        RobotPlannerTick();
+    }
+    static float Distance(BodyPosition a, BodyPosition b) { return std::hypot(a.x - b.x, a.z - b.z); }
+
+    fs::path dir_;
+};
+
+TEST_F(YardGame, ClicksSendTheRobotsAcrossTheYardAroundEachOtherAndThePlayer) {
+    ASSERT_EQ(AnimObjCount, 2);
+    EXPECT_NEAR(GetBodyPosition(0).x, 30.0f, 1e-3);
+    EXPECT_NEAR(GetBodyPosition(1).z, 170.0f, 1e-3);
+    // Each click's goals: across, to the middle and a side corner, home.
+    const BodyPosition goals[3][2] = {{{170, 170}, {30, 30}}, {{100, 100}, {170, 30}}, {{30, 30}, {170, 170}}};
+    for (const auto& goal : goals) {
+        ASSERT_EQ(RaiseEvent(), 1);
+        float closest = 1e9f, closestToPlayer = 1e9f;
+        int passes = 0;
+        for (; passes < 3000 && !(RobotTable[0].arrived && RobotTable[1].arrived); ++passes) {
+            Pass();
+            closest = std::min(closest, Distance(GetBodyPosition(0), GetBodyPosition(1)));
+            for (int robot = 0; robot < 2; ++robot)
+                closestToPlayer = std::min(closestToPlayer, Distance(GetBodyPosition(robot), GetBodyPosition(PLAYER_BODY)));
+        }
+        ASSERT_TRUE(RobotTable[0].arrived && RobotTable[1].arrived) << passes;
+        EXPECT_LT(Distance(GetBodyPosition(0), goal[0]), 2.0f);
+        EXPECT_LT(Distance(GetBodyPosition(1), goal[1]), 2.0f);
+        EXPECT_GE(closest, 2 * RobotTable[0].radius);
+        EXPECT_GE(closestToPlayer, 2 * RobotTable[0].radius);
+        // Each robot's character went back to its own motion at the end.
+        EXPECT_EQ(AnimObj[0].type, 6);
+        EXPECT_EQ(AnimObj[1].type, 6);
+    }
+    EXPECT_TRUE(fs::exists("Blank Map"));
+    EXPECT_TRUE(fs::exists("Planned Path"));
+}
+
+TEST_F(YardGame, TheLevelResetInTheMiddleOfAMoveLeavesTheRobotsStanding) {
+    ASSERT_EQ(RaiseEvent(), 1);
+    for (int i = 0; i < 40; ++i) Pass();
+    ASSERT_GT(RobotTable[0].motionFrames, 0);
+    const BodyPosition seen = GetBodyPosition(0);
+    ResetLevel();
+    for (int i = 0; i < 10; ++i) Pass();
+    EXPECT_EQ(RobotTable[0].arrived, 1);
+    EXPECT_EQ(RobotTable[1].arrived, 1);
+    // A goal given now plans on the grid that stays, but nothing is there to drive.
+    ASSERT_EQ(SendRobotTo(0, 100.0f, 100.0f), 1);
+    for (int i = 0; i < 10; ++i) Pass();
+    EXPECT_EQ(RobotTable[0].arrived, 1);
+    EXPECT_EQ(GetBodyPosition(0).x, seen.x);
+}
+
+}  // namespace
