@@ -29,7 +29,8 @@ RobotScene* CurrentRobotScene() { return Scene; }
 
 BodyPosition GetBodyPosition(int body) {
     RobotRecord& r = RobotTable[body];
-    if (body == PLAYER_BODY) return {static_cast<float>(PlayerX / 65536.0), static_cast<float>(PlayerZ / 65536.0)};
+    if (body == PLAYER_BODY)
+        return {static_cast<float>(PlayerX / 65536.0), static_cast<float>(PlayerZ / 65536.0)};
     float t[3];
     if (RobotFrameTranslation(body, 0, t)) {  // a character without its frame stays where last seen
         r.lastX = r.poseX + t[0];

@@ -54,7 +54,8 @@ int DriveToWaypoint(int robot) {
     const WorldPoint t = CellToWorld(r.grid, r.path.rows[r.waypoint], r.path.cols[r.waypoint]);
     const int last = r.waypoint == r.path.count - 1 ? 1 : 0;
     float moveSpeed = 0.0f;
-    if (PlanSettings.speedDivisor > 0.0) moveSpeed = r.speed / static_cast<float>(PlanSettings.speedDivisor);
+    if (PlanSettings.speedDivisor > 0.0)
+        moveSpeed = r.speed / static_cast<float>(PlanSettings.speedDivisor);
     return IssueRobotMotion(robot, moveSpeed, t.x, t.z, h, last);
 }
 
@@ -94,12 +95,15 @@ void RecodeFootprint(int robot, int other, int32_t from, int32_t to) {
     if (!g.cells) return;
     const BodyPosition o = GetBodyPosition(other);
     const GridCell c = WorldToCell(g, o.x, o.z);
-    double reach = std::trunc((RobotTable[other].radius + RobotTable[robot].radius) / FOOTPRINT_DIVISOR);
+    double reach =
+        std::trunc((RobotTable[other].radius + RobotTable[robot].radius) / FOOTPRINT_DIVISOR);
     if (!(reach >= 0.0)) return;
     reach = std::fmin(reach, static_cast<double>(g.rows) + g.cols);
     const int64_t d = static_cast<int64_t>(reach);
-    const int64_t r0 = std::max<int64_t>(int64_t{c.row} - d, 0), r1 = std::min<int64_t>(int64_t{c.row} + d, g.rows - 1);
-    const int64_t c0 = std::max<int64_t>(int64_t{c.col} - d, 0), c1 = std::min<int64_t>(int64_t{c.col} + d, g.cols - 1);
+    const int64_t r0 = std::max<int64_t>(int64_t{c.row} - d, 0),
+                  r1 = std::min<int64_t>(int64_t{c.row} + d, g.rows - 1);
+    const int64_t c0 = std::max<int64_t>(int64_t{c.col} - d, 0),
+                  c1 = std::min<int64_t>(int64_t{c.col} + d, g.cols - 1);
     for (int64_t row = r0; row <= r1; ++row) {
         for (int64_t col = c0; col <= c1; ++col) {
             if (g.cells[row][col] == from) g.cells[row][col] = to;
@@ -116,21 +120,31 @@ float HeadingToWaypoint(int robot) {
     const float dx = w.x - b.x, dz = w.z - b.z;
     double h;
     if (dx > 0.0f) {
-        if (dz > 0.0f) h = 180.0 - Degrees(dx, dz);
-        else if (dz == 0.0f) h = 90.0;
-        else h = Degrees(dx, -dz);
+        if (dz > 0.0f)
+            h = 180.0 - Degrees(dx, dz);
+        else if (dz == 0.0f)
+            h = 90.0;
+        else
+            h = Degrees(dx, -dz);
     } else if (dx < 0.0f) {
-        if (dz > 0.0f) h = 180.0 + Degrees(-dx, dz);
-        else if (dz == 0.0f) h = 270.0;
-        else h = 360.0 - Degrees(-dx, -dz);
+        if (dz > 0.0f)
+            h = 180.0 + Degrees(-dx, dz);
+        else if (dz == 0.0f)
+            h = 270.0;
+        else
+            h = 360.0 - Degrees(-dx, -dz);
     } else {
         h = dz > 0.0f ? 180.0 : 0.0;
     }
     return static_cast<float>(h);
 }
 
-void MarkBlockerFootprint(int robot, int other) { RecodeFootprint(robot, other, CELL_FREE, CELL_FOOTPRINT); }
-void ClearBlockerFootprint(int robot, int other) { RecodeFootprint(robot, other, CELL_FOOTPRINT, CELL_FREE); }
+void MarkBlockerFootprint(int robot, int other) {
+    RecodeFootprint(robot, other, CELL_FREE, CELL_FOOTPRINT);
+}
+void ClearBlockerFootprint(int robot, int other) {
+    RecodeFootprint(robot, other, CELL_FOOTPRINT, CELL_FREE);
+}
 
 // A move of f frames is counted down over f + 1 cycles; the next cycle issues the next leg.
 void StepRobot(int robot) {
@@ -168,7 +182,8 @@ void PlanRobot(int robot) {
     RobotRecord& r = RobotTable[robot];
     if (r.planStatus != PLAN_PENDING) return;
     if (r.blocker != -1) MarkBlockerFootprint(robot, r.blocker);
-    r.planStatus = PlanPath(r.grid, r.path, PlanSettings.millisecondsPerCycle, PlanSettings.improvedPaths);
+    r.planStatus =
+        PlanPath(r.grid, r.path, PlanSettings.millisecondsPerCycle, PlanSettings.improvedPaths);
     if (r.planStatus != PLAN_PENDING) {
         DumpPlannedPath(r.grid, r.path);
         if (r.blocker != -1) {

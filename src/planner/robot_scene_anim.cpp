@@ -29,7 +29,8 @@ public:
 
     int StartTurnMove(int actor, const float from[3], const float to[3], float speed,
                       float startHeading, float endHeading, int turnFrames, int notify) override {
-        const int channel = StartLineTurnMove(actor, from, to, speed, startHeading, endHeading, turnFrames, notify);
+        const int channel =
+            StartLineTurnMove(actor, from, to, speed, startHeading, endHeading, turnFrames, notify);
         if (channel < 0) return -1;
         const int frames = MoverChannel[channel].frameCount;
         AddAnimObject(channel, frames, AnimTurnMove, 0);

@@ -75,7 +75,8 @@ TEST_F(RobotYard, AFootprintStandsOnlyDuringItsSearchCall) {
     // The footprint reached (15 + 15) / 12 = 2 cells around the player while the route was
     // searched: no path point lies in it.
     for (int i = 0; i < RobotTable[0].path.count; ++i) {
-        bool inside = std::abs(RobotTable[0].path.rows[i] - 10) <= 2 && std::abs(RobotTable[0].path.cols[i] - 10) <= 2;
+        bool inside = std::abs(RobotTable[0].path.rows[i] - 10) <= 2 &&
+                      std::abs(RobotTable[0].path.cols[i] - 10) <= 2;
         EXPECT_FALSE(inside) << i;
     }
     std::string dump = Read("Planned Path");

@@ -28,9 +28,11 @@ TEST_F(RobotYard, BothRobotsReachTheirGoalsLegByLeg) {
         EXPECT_LT(std::hypot(p.x - r.goalX, p.z - r.goalZ), r.speed) << robot;
         // A path of n points is driven in n - 1 legs; only the last one asks to be told.
         std::vector<FakeRobotScene::Leg> legs;
-        for (const auto& leg : scene_.legs) if (leg.robot == robot) legs.push_back(leg);
+        for (const auto& leg : scene_.legs)
+            if (leg.robot == robot) legs.push_back(leg);
         ASSERT_EQ(static_cast<int>(legs.size()), r.path.count - 1) << robot;
-        for (std::size_t i = 0; i < legs.size(); ++i) EXPECT_EQ(legs[i].notify, i + 1 == legs.size() ? 1 : 0);
+        for (std::size_t i = 0; i < legs.size(); ++i)
+            EXPECT_EQ(legs[i].notify, i + 1 == legs.size() ? 1 : 0);
         EXPECT_FLOAT_EQ(legs.back().toX, r.goalX);
         EXPECT_FLOAT_EQ(legs.back().toZ, r.goalZ);
     }
@@ -73,8 +75,8 @@ TEST_F(RobotYard, HeadingsFollowTheFloorAxes) {
     struct Case {
         int row, col;
         float heading;
-    } cases[] = {{5, 4, 0.0f},   {6, 5, 90.0f},  {5, 6, 180.0f}, {4, 5, 270.0f},
-                 {6, 4, 45.0f},  {6, 6, 135.0f}, {4, 6, 225.0f}, {4, 4, 315.0f}};
+    } cases[] = {{5, 4, 0.0f},  {6, 5, 90.0f},  {5, 6, 180.0f}, {4, 5, 270.0f},
+                 {6, 4, 45.0f}, {6, 6, 135.0f}, {4, 6, 225.0f}, {4, 4, 315.0f}};
     for (const Case& c : cases) {
         r.path.rows[1] = c.row;
         r.path.cols[1] = c.col;
@@ -90,7 +92,8 @@ TEST_F(RobotYard, SearchesWriteTheDumpsAndFailedOnesStand) {
     Place(0, 10.0f, 10.0f);
     ASSERT_EQ(SendRobotTo(0, 10.0f, 60.0f), 1);
     RobotPlannerTick();
-    EXPECT_EQ(Read("Planned Path").substr(0, 18), "........\n.P....P.\n");  // the smoothed path: its two ends
+    EXPECT_EQ(Read("Planned Path").substr(0, 18),
+              "........\n.P....P.\n");                     // the smoothed path: its two ends
     EXPECT_EQ(RobotTable[0].grid.cells[1][3], CELL_FREE);  // the marks are gone again
 
     std::filesystem::remove("Planned Path");

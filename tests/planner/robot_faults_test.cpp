@@ -14,12 +14,13 @@ TEST_F(RobotYard, GoalsWithoutAMapOrOffItAreRefused) {
     std::swap(cells, RobotTable[0].grid.cells);
     EXPECT_TRUE(platform::RecordedBoxes().empty());
 
-    EXPECT_EQ(SendRobotTo(0, 100.0f, 50.0f), -1);  // row 10 of a 10-row map
+    EXPECT_EQ(SendRobotTo(0, 100.0f, 50.0f), -1);                    // row 10 of a 10-row map
     EXPECT_EQ(SendRobotToWithSpeed(1, 2, -15.0f, 50.0f, 3.0f), -1);  // row -1.5 is cut to -1
     EXPECT_EQ(SendRobotTo(2, 50.0f, 50.0f), -1);
     EXPECT_EQ(SendRobotTo(-1, 50.0f, 50.0f), -1);
     ASSERT_EQ(platform::RecordedBoxes().size(), 2u);
-    EXPECT_EQ(platform::RecordedBoxes()[0].text, "Robot 0 goal (100, 50) is outside the planning map.");
+    EXPECT_EQ(platform::RecordedBoxes()[0].text,
+              "Robot 0 goal (100, 50) is outside the planning map.");
     EXPECT_EQ(platform::RecordedBoxes()[0].caption, "Error");
     EXPECT_EQ(RobotTable[0].arrived, 1);
     EXPECT_EQ(RobotTable[1].speed, 2.0f);

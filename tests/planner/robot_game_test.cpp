@@ -26,7 +26,8 @@ protected:
                 testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir_);
         for (const auto& entry : fs::directory_iterator(DUSK_DEMO_DATA)) {
-            if (entry.path().filename() != "demo.scp") fs::copy(entry.path(), dir_ / entry.path().filename());
+            if (entry.path().filename() != "demo.scp")
+                fs::copy(entry.path(), dir_ / entry.path().filename());
         }
         ASSERT_EQ(chdir(dir_.c_str()), 0);
         ASSERT_EQ(InitApp(nullptr, platform::SW_SHOWNORMAL), 1);
@@ -43,7 +44,9 @@ protected:
         UpdateAnimObjects();
         RobotPlannerTick();
     }
-    static float Distance(BodyPosition a, BodyPosition b) { return std::hypot(a.x - b.x, a.z - b.z); }
+    static float Distance(BodyPosition a, BodyPosition b) {
+        return std::hypot(a.x - b.x, a.z - b.z);
+    }
 
     fs::path dir_;
 };
@@ -53,7 +56,8 @@ TEST_F(YardGame, ClicksSendTheRobotsAcrossTheYardAroundEachOtherAndThePlayer) {
     EXPECT_NEAR(GetBodyPosition(0).x, 30.0f, 1e-3);
     EXPECT_NEAR(GetBodyPosition(1).z, 170.0f, 1e-3);
     // Each click's goals: across, to the middle and a side corner, home.
-    const BodyPosition goals[3][2] = {{{170, 170}, {30, 30}}, {{100, 100}, {170, 30}}, {{30, 30}, {170, 170}}};
+    const BodyPosition goals[3][2] = {
+        {{170, 170}, {30, 30}}, {{100, 100}, {170, 30}}, {{30, 30}, {170, 170}}};
     for (const auto& goal : goals) {
         ASSERT_EQ(RaiseEvent(), 1);
         float closest = 1e9f, closestToPlayer = 1e9f;
@@ -62,7 +66,8 @@ TEST_F(YardGame, ClicksSendTheRobotsAcrossTheYardAroundEachOtherAndThePlayer) {
             Pass();
             closest = std::min(closest, Distance(GetBodyPosition(0), GetBodyPosition(1)));
             for (int robot = 0; robot < 2; ++robot)
-                closestToPlayer = std::min(closestToPlayer, Distance(GetBodyPosition(robot), GetBodyPosition(PLAYER_BODY)));
+                closestToPlayer = std::min(closestToPlayer, Distance(GetBodyPosition(robot),
+                                                                     GetBodyPosition(PLAYER_BODY)));
         }
         ASSERT_TRUE(RobotTable[0].arrived && RobotTable[1].arrived) << passes;
         EXPECT_LT(Distance(GetBodyPosition(0), goal[0]), 2.0f);

@@ -63,7 +63,8 @@ public:
         if (partOffset == -1) {
             out[0] = poseX[robot], out[1] = 0.0f, out[2] = poseZ[robot];
         } else {  // the character's own frame stands relative to its base frame
-            out[0] = robots[robot].x - poseX[robot], out[1] = 0.0f, out[2] = robots[robot].z - poseZ[robot];
+            out[0] = robots[robot].x - poseX[robot], out[1] = 0.0f,
+            out[2] = robots[robot].z - poseZ[robot];
         }
         return true;
     }
@@ -174,9 +175,12 @@ protected:
               "float all_robots_look_ahead = 10.0;\n"
               "float default_robot_speed = 2.0;\n"
               "float speed_divisor = 1.0;\n"
-              "float default_robot_radius = " + std::to_string(radius) + ";\n"
-              "double meters_per_cell = 1.0;\n"
-              "char map_file_name[20] = \"yard.map\";\n" + extra);
+              "float default_robot_radius = " +
+                  std::to_string(radius) +
+                  ";\n"
+                  "double meters_per_cell = 1.0;\n"
+                  "char map_file_name[20] = \"yard.map\";\n" +
+                  extra);
         ASSERT_EQ(LoadPlanningMap("yard.cfg"), 1);
         platform::SRand(7);
     }
@@ -190,7 +194,9 @@ protected:
         PlayerZ = static_cast<int32_t>(z * 65536);
     }
 
-    static float Distance(BodyPosition a, BodyPosition b) { return std::hypot(a.x - b.x, a.z - b.z); }
+    static float Distance(BodyPosition a, BodyPosition b) {
+        return std::hypot(a.x - b.x, a.z - b.z);
+    }
 
     // Runs passes of the main loop (the scene's step, then the planner's cycle) until both
     // robots stand at their goals or the passes run out; the closest the two robots came, and
@@ -206,7 +212,8 @@ protected:
             scene_.Step();
             RobotPlannerTick();
             ++run.passes;
-            BodyPosition a = GetBodyPosition(0), b = GetBodyPosition(1), p = GetBodyPosition(PLAYER_BODY);
+            BodyPosition a = GetBodyPosition(0), b = GetBodyPosition(1),
+                         p = GetBodyPosition(PLAYER_BODY);
             run.closestRobots = std::min(run.closestRobots, Distance(a, b));
             run.closestToPlayer = std::min(run.closestToPlayer, Distance(a, p));
         }
