@@ -1,5 +1,9 @@
 // Writes the demo's pictures into <build>/demo: "Palette.bmp", the display palette with a small
-// picture of its colours, and "demo.bmp", the sheet of 64 x 64 textures the rooms and the emblem are cut from.
+// picture of its colours, "demo.bmp", the sheet of 64 x 64 textures the rooms and the emblem are cut
+// from, "spring.bmp", the sheet of 32 x 32 animation frames of the spring court's decos and sprites,
+// and the cursor icons: "arrow1.bmp" to "arrow8.bmp" for the screen edges, "cursor0.bmp" to
+// "cursor5.bmp" for the script's cursors.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -147,6 +151,127 @@ bool WriteSheet(const std::string& path, const std::vector<Colour>& palette) {
     return bmpwrite::Write(path, bmpwrite::Encode(width, height, pixels, palette));
 }
 
+// The spring court's frames: 20 columns of 32 x 32 frames in six rows: the wheel (36 frames, rows
+// 0 and 1), the flame (16, row 2), the lantern (36, rows 3 and 4) and the ball (16, row 5).
+constexpr int FrameSize = 32;
+constexpr int FrameColumns = 20;
+constexpr int FrameRows = 6;
+constexpr double Pi = 3.14159265358979;
+
+// A wooden wheel whose six spokes turn by ten degrees a frame.
+int Wheel(int x, int y, int frame) {
+    const double dx = x - 15.5, dy = y - 15.5;
+    const double r = std::sqrt(dx * dx + dy * dy);
+    if (r > 15) return Shade(StoneBase, 4);
+    if (r > 13) return Shade(WoodBase, 6);
+    if (r < 3) return Shade(BrickBase, 18);
+    double a = std::atan2(dy, dx) - frame * Pi / 18;
+    a = std::fmod(a + 8 * Pi, Pi / 3);
+    return (a < 0.22 || a > Pi / 3 - 0.22) ? Shade(WoodBase, 18) : Shade(StoneBase, 8);
+}
+
+// A flame that grows and shrinks over its sixteen frames.
+int Flame(int x, int y, int frame) {
+    const double height = 18 + 10 * std::sin(frame * Pi / 8);
+    const double dx = (x - 15.5) / 9.0, dy = (31 - y) / height;
+    const double d = dx * dx / (1.0 - std::min(dy, 0.99)) + dy * dy * 0.3;
+    if (dy < 0 || dy > 1 || d > 1) return Shade(StoneBase, 3);
+    return d < 0.3 ? 255 : Shade(BrickBase, 23 - static_cast<int>(d * 12));
+}
+
+// A lantern of light: a bright core with a ring of sparks going round; texel 0 is clear.
+int Lantern(int x, int y, int frame) {
+    const double dx = x - 15.5, dy = y - 15.5;
+    const double r = std::sqrt(dx * dx + dy * dy);
+    if (r < 5) return 255;
+    if (r < 8) return Shade(WoodBase, 22);
+    const double a = std::atan2(dy, dx) + frame * Pi / 18;
+    if (r > 11 && r < 15 && std::fmod(a + 8 * Pi, Pi / 4) < 0.3) return Shade(WoodBase, 20);
+    return 0;
+}
+
+// A green ball bouncing once over its sixteen frames; texel 0 is clear.
+int Ball(int x, int y, int frame) {
+    const double lift = 14 * std::fabs(std::sin(frame * Pi / 16));
+    const double dx = x - 15.5, dy = y - (23.5 - lift);
+    const double r2 = dx * dx + dy * dy;
+    if (r2 > 64) return 0;
+    return Shade(MossBase, 22 - static_cast<int>(r2 / 5) - (dx + dy > 4 ? 4 : 0));
+}
+
+bool WriteSpringSheet(const std::string& path, const std::vector<Colour>& palette) {
+    const int width = FrameSize * FrameColumns;
+    const int height = FrameSize * FrameRows;
+    std::vector<uint8_t> pixels(width * height);
+    struct Strip {
+        int (*draw)(int, int, int);
+        int frames;
+        int firstRow;
+    };
+    const Strip strips[] = {{Wheel, 36, 0}, {Flame, 16, 2}, {Lantern, 36, 3}, {Ball, 16, 5}};
+    for (const Strip& strip : strips)
+        for (int f = 0; f < strip.frames; ++f) {
+            const int left = (f % FrameColumns) * FrameSize;
+            const int top = (strip.firstRow + f / FrameColumns) * FrameSize;
+            for (int y = 0; y < FrameSize; ++y)
+                for (int x = 0; x < FrameSize; ++x)
+                    pixels[(top + y) * width + left + x] = static_cast<uint8_t>(strip.draw(x, y, f));
+        }
+    return bmpwrite::Write(path, bmpwrite::Encode(width, height, pixels, palette));
+}
+
+// Icons of 16 x 16, colour 0 clear. The edge arrows point up, down, left, right, then to the
+// top right, bottom right, top left and bottom left, as the cursor's edge zones are numbered.
+constexpr int IconSize = 16;
+const int ArrowDirections[8][2] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}, {1, -1}, {1, 1}, {-1, -1}, {-1, 1}};
+
+int Arrow(int x, int y, int dx, int dy) {
+    // Distance along the arrow and across it, from the icon's centre.
+    const double len = std::sqrt(double(dx * dx + dy * dy));
+    const double px = x - 7.5, py = y - 7.5;
+    const double along = (px * dx + py * dy) / len, across = std::fabs(px * dy - py * dx) / len;
+    if (along > 7 || along < -7) return 0;
+    if (along >= 0 && across <= 7 - along) return across > 5.5 - along ? 1 : 255;
+    return across < 2 ? 255 : 0;
+}
+
+// The script's cursors: a cross, a ring, a dot, a pointer and the pointer's two clicked looks.
+int Cursor(int x, int y, int n) {
+    const int dx = x - 7, dy = y - 7;
+    switch (n) {
+    case 0: return (dx == 0 || dy == 0) ? 255 : 0;
+    case 1: return (dx * dx + dy * dy >= 25 && dx * dx + dy * dy <= 42) ? 255 : 0;
+    case 2: return dx * dx + dy * dy <= 9 ? 255 : 0;
+    default: {
+        // A pointer from the top-left corner; clicked looks are filled with warmer colours.
+        const bool inside = y >= x && x + y / 2 < 12;
+        const bool edge = inside && (y == x || x == 0 || x + y / 2 == 11);
+        if (!inside) return 0;
+        if (edge) return 1;
+        return n == 3 ? 255 : Shade(n == 4 ? WoodBase : BrickBase, 22);
+    }
+    }
+}
+
+bool WriteIcons(const std::string& folder, const std::vector<Colour>& palette) {
+    std::vector<uint8_t> pixels(IconSize * IconSize);
+    for (int a = 0; a < 8; ++a) {
+        for (int y = 0; y < IconSize; ++y)
+            for (int x = 0; x < IconSize; ++x)
+                pixels[y * IconSize + x] =
+                    static_cast<uint8_t>(Arrow(x, y, ArrowDirections[a][0], ArrowDirections[a][1]));
+        const std::string name = folder + "arrow" + std::to_string(a + 1) + ".bmp";
+        if (!bmpwrite::Write(name, bmpwrite::Encode(IconSize, IconSize, pixels, palette))) return false;
+    }
+    for (int c = 0; c < 6; ++c) {
+        for (int y = 0; y < IconSize; ++y)
+            for (int x = 0; x < IconSize; ++x) pixels[y * IconSize + x] = static_cast<uint8_t>(Cursor(x, y, c));
+        const std::string name = folder + "cursor" + std::to_string(c) + ".bmp";
+        if (!bmpwrite::Write(name, bmpwrite::Encode(IconSize, IconSize, pixels, palette))) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -157,7 +282,8 @@ int main(int argc, char** argv) {
     const std::string folder = std::string(argv[1]) + "/demo/";
     const std::vector<Colour> palette = Palette();
     if (!WritePalettePicture(folder + "Palette.bmp", palette) ||
-        !WriteSheet(folder + "demo.bmp", palette)) {
+        !WriteSheet(folder + "demo.bmp", palette) ||
+        !WriteSpringSheet(folder + "spring.bmp", palette) || !WriteIcons(folder, palette)) {
         std::fprintf(stderr, "gen_demo: cannot write into %s\n", folder.c_str());
         return 1;
     }
