@@ -15,7 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The demo's files in a folder of the test's own, without the demo's start script, so that the
+// The demo's files in a folder of the test's own, with no script but the yard's, so that the
 // yard is the script the game starts with and the planner's dumps stay out of the demo.
 class YardGame : public ShellTest {
 protected:
@@ -26,8 +26,9 @@ protected:
                 testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir_);
         for (const auto& entry : fs::directory_iterator(DUSK_DEMO_DATA)) {
-            if (entry.path().filename() != "demo.scp")
-                fs::copy(entry.path(), dir_ / entry.path().filename());
+            const fs::path name = entry.path().filename();
+            if (name.extension() != ".scp" || name == "yard.scp")
+                fs::copy(entry.path(), dir_ / name);
         }
         ASSERT_EQ(chdir(dir_.c_str()), 0);
         ASSERT_EQ(InitApp(nullptr, platform::SW_SHOWNORMAL), 1);
