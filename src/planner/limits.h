@@ -65,8 +65,6 @@ namespace planner_limits {
 constexpr int ROBOT_POSITION_ROWS[2] = {0, 2};
 // The motion row a robot's debug-key goal drives is the robot's number plus this.
 constexpr int ROBOT_DEBUG_ACTOR_BASE = 4;
-// The mover channel whose row a stopped robot's animation entry plays again, per robot.
-constexpr int ROBOT_STOP_CHANNELS[2] = {0, 2};
 
 // Turning angles: degrees from radians and back, with the planner's own pi.
 constexpr double ROBOT_PI = 3.14159;

@@ -13,7 +13,7 @@ PlannerConfig PlanSettings;
 
 namespace {
 
-RobotScene* Scene = GameRobotScene();
+RobotScene* Scene = nullptr;
 
 using namespace planner_limits;
 

@@ -20,8 +20,6 @@ public:
     virtual void StopMove(int robot) = 0;
 };
 
-// The scene the robots drive: the game's own characters unless another is set; null: none.
+// The scene the robots drive; none (null) until the game sets the scene animation's at start-up.
 void SetRobotScene(RobotScene* scene);
 RobotScene* CurrentRobotScene();
-// The game's characters: the scene animation's motion table, parts and turning mover.
-RobotScene* GameRobotScene();
