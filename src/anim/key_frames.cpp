@@ -93,9 +93,11 @@ void InterpolateMotionKey(int link, int frame, int16_t* times, float out[4], int
             break;
         }
     }
-    // Outside the keys' range the nearest key holds.
-    if (next < 0 || previous < 0) {
-        key(next < 0 ? previous : next, out);
+    // Past the last key there is nothing to apply: the link keeps its pose.
+    if (next < 0) return;
+    // Before the first key, that key holds.
+    if (previous < 0) {
+        key(next, out);
         applied = 1;
         return;
     }
