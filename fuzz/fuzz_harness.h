@@ -24,23 +24,28 @@ struct ExitRequested {
     int status;
 };
 
-// Once per program, from LLVMFuzzerInitialize: headless, quiet boxes, the exit hook, and a fresh
-// scratch folder as the working directory (removed when the program ends). The program's input
-// and corpus paths are made absolute first, so that relative ones still name the same files.
+// Once per program, from LLVMFuzzerInitialize: headless, quiet boxes and the exit hook. The
+// input and corpus paths are made absolute, so that relative ones still name the same files
+// once the scratch folder is the working directory.
 inline void Start(int* argc, char*** argv)
 {
+    static std::vector<std::string> absolute(*argc);
     for (int i = 1; i < *argc; ++i) {
         char*& arg = (*argv)[i];
         if (arg[0] != '-' && arg[0] != '/') {
-            static std::vector<std::string> absolute;
-            absolute.reserve(*argc);
-            absolute.push_back(std::filesystem::absolute(arg).string());
-            arg = absolute.back().data();
+            absolute[i] = std::filesystem::absolute(arg).string();
+            arg = absolute[i].data();
         }
     }
     platform::SetHeadless(true);
     platform::SetBoxEcho(false);
     platform::SetExitHook([](int status) { throw ExitRequested{status}; });
+}
+
+// A fresh folder, made the working directory at the first input (not before: a merge runs the
+// program again by the name it was started with) and removed when the program ends.
+inline void EnterScratchFolder()
+{
     static char folder[] = "/tmp/dusk_fuzz_XXXXXX";
     static const bool made = [] {
         if (!mkdtemp(folder)) {
@@ -60,6 +65,7 @@ inline void Start(int* argc, char*** argv)
 // Writes bytes into a file of the scratch folder.
 inline void WriteFile(const std::string& name, const uint8_t* data, size_t size)
 {
+    EnterScratchFolder();
     FILE* f = std::fopen(name.c_str(), "wb");
     if (!f) {
         std::perror(name.c_str());

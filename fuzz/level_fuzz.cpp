@@ -52,8 +52,6 @@ void CopySheets(const char* folder)
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     fuzz::Start(argc, argv);
-    CopySheets(DUSK_GEN_DATA);
-    CopySheets(DUSK_DEMO_DATA);
     OverlaySurfaces[0] = new platform::Surface(
         platform::DDSCAPS_OFFSCREENPLAIN | platform::DDSCAPS_SYSTEMMEMORY, 256, 256, 1);
     return 0;
@@ -61,6 +59,13 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    fuzz::EnterScratchFolder();
+    static const bool sheets = [] {
+        CopySheets(DUSK_GEN_DATA);
+        CopySheets(DUSK_DEMO_DATA);
+        return true;
+    }();
+    (void)sheets;
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     size_t mark = input.find(kFileMark);
     fuzz::WriteFile("fuzz.lvl", data, mark == std::string_view::npos ? size : mark);
