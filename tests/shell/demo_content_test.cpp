@@ -61,6 +61,11 @@ protected:
         ASSERT_EQ(InitApp(nullptr, platform::SW_SHOWNORMAL), 1);
         ASSERT_TRUE(platform::RecordedBoxes().empty()) << BoxTexts()[0];
     }
+    // The level reset first: a later start-up in this process takes over no animation objects.
+    void TearDown() override {
+        ResetLevel();
+        ShellTest::TearDown();
+    }
 };
 
 TEST_F(DemoContent, EveryScriptStartsOnItsOwnLevelWithoutComplaint) {
