@@ -61,3 +61,7 @@ constexpr float ViewportBackDistance = 5000.0f;
 constexpr float SineScale = 32768.0f;
 // Overlay images: 0 holds the display palette's picture, 1 stays empty at start-up.
 constexpr int FirstScriptOverlayImage = 2;
+// The configuration dialog's puzzle list: the script files it lists, and the chosen file's
+// name with its terminator.
+constexpr int MaxScriptFiles = 16;
+constexpr int ScriptFileNameSize = 16;

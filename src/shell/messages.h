@@ -82,3 +82,18 @@ constexpr const char* CameraFrameFailedText = "Creation of camera frame failed";
 constexpr const char* CreateRMViewportFailedText = "Creation of D3DRM viewport failed";
 constexpr const char* SetBackFailedText = "Failed to set viewport background depth";
 constexpr const char* ClearingBltFailedText = "Clearing blt failed";
+// The configuration dialog.
+constexpr const char* ConfigTitle = "Duskharbor Configuration";
+constexpr const char* ConfigHeading = "Pick a puzzle and a display.";
+constexpr const char* ConfigOk = "OK";
+constexpr const char* ConfigCancel = "CANCEL";
+constexpr const char* ConfigDisplayModes = "Display Modes";
+constexpr const char* ConfigDrivers = "Drivers";
+constexpr const char* ConfigLoadPuzzle = "Load Puzzle";
+constexpr const char* ConfigFullScreen = "Full Screen";
+constexpr const char* ConfigWindows = "Windows";
+constexpr const char* DisplayModeRowFormat = "%d*%d*%d";
+constexpr const char* PuzzleFilePattern = ".scp";
+// A script whose name does not fit the chosen-script name (caption ErrorCaption).
+constexpr const char* ScriptNameTooLongText =
+    "The script file name \"%s\" is too long: at most 15 characters. Rename it or pick another.";
