@@ -13,6 +13,7 @@
 #include "script/events.h"
 #include "script/loader.h"
 #include "script/runner.h"
+#include "shell/config_dialog.h"
 #include "shell/direct_x.h"
 #include "shell/messages.h"
 #include "script/camera_commands.h"
@@ -103,7 +104,7 @@ int InitApp(void* instance, int showCommand) {
     SetupCameraAndLights();
     InitShadeTable();
 
-    ChooseStartScript();
+    platform::DialogBoxParam(ConfigurationDialogTemplate(), MainWindow, ConfigurationDialogProc, 0);
     // Cancelled: the window is gone and the program is shutting down; no script is loaded.
     if (QuitRequested) return 0;
 

@@ -39,8 +39,3 @@ void ReleaseAll();
 
 platform::LResult MainWindowProc(platform::Hwnd window, uint32_t message, platform::WParam wParam,
                                  platform::LParam lParam);
-
-// The script the game starts with: until the configuration dialog chooses it, the first file
-// of the working folder whose name ends in ".scp" (empty when there is none).
-extern char ScriptFileName[];
-void ChooseStartScript();

@@ -37,8 +37,6 @@ constexpr const char* CreateWindowFailedText = "CreateWindowEx failed";
 constexpr const char* NoTimersText = "No Timers left!";
 constexpr const char* ClearViewportFailedText = "Clearing viewport failed.\n%s";
 constexpr const char* DisplayPaletteFile = "Palette.bmp";
-// Until the configuration dialog chooses, the first file of the working folder with this ending.
-constexpr const char* ScriptFileEnding = ".scp";
 
 // Set-up of the drawing, 3D and scene-graph objects (caption ErrorCaption).
 constexpr const char* DDEnumerateFailedText = "DirectDrawEnumerate failed";

@@ -88,9 +88,9 @@ std::vector<std::string> Rows(Hwnd dialog, int list) {
 
 void SetDisplayModesAndDrivers() {
     // As the mode table keeps them: depth, then width, then height descending.
-    const DisplayMode modes[] = {{1024, 768, 8}, {800, 600, 8}, {640, 480, 8}, {320, 200, 8}};
+    const ::DisplayMode modes[] = {{1024, 768, 8}, {800, 600, 8}, {640, 480, 8}, {320, 200, 8}};
     DisplayModeCount = 0;
-    for (const DisplayMode& mode : modes) DisplayModes[DisplayModeCount++] = mode;
+    for (const ::DisplayMode& mode : modes) DisplayModes[DisplayModeCount++] = mode;
     std::strcpy(Drivers[0].description, "Software emulation");
     std::strcpy(Drivers[1].description, "Hardware ramp");
     DriverCount = 2;
@@ -170,6 +170,7 @@ TEST_F(ConfigDialogTest, ListHoldsSixteenFilesAndRefusesNamesTooLongWhole) {
     EXPECT_EQ(ScriptFileCount, MaxScriptFiles);
 
     for (const std::string& name : found) std::filesystem::remove(dir_ / name);
+    ScriptFileName[0] = '\0';
     const std::string longName = "a_name_too_long.scp";  // 19 characters
     Write(longName);
     Write("short.scp");

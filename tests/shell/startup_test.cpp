@@ -7,6 +7,7 @@
 #include "script/parser.h"
 #include "script/states.h"
 #include "shell/bmp_surface.h"
+#include "shell/config_dialog.h"
 #include "shell/pending_seams.h"
 #include "shell_fixture.h"
 
