@@ -11,7 +11,6 @@
 
 #include "platform/dialog_state.h"
 #include "platform/imgui_render.h"
-#include "platform/sdl_video.h"
 
 namespace platform::dialog {
 namespace {
@@ -287,12 +286,10 @@ intptr_t RunOnScreen(DialogState& state, Hwnd owner) {
     const DialogTemplate& t = state.dialogTemplate;
     int x = DialogUnitsToPixelsX(t.x);
     int y = DialogUnitsToPixelsY(t.y);
-    if (SDL_Window* ownerWindow = SdlWindowOf(owner)) {
-        int ownerX = 0;
-        int ownerY = 0;
-        SDL_GetWindowPosition(ownerWindow, &ownerX, &ownerY);
-        x += ownerX;
-        y += ownerY;
+    Rect ownerRect;
+    if (GetWindowRect(owner, &ownerRect)) {
+        x += ownerRect.left;
+        y += ownerRect.top;
     }
 
     IMGUI_CHECKVERSION();
