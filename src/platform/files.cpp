@@ -4,6 +4,7 @@
 #include <strings.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace platform {
@@ -86,6 +87,9 @@ std::vector<std::string> FindFiles(const std::string& folder, const std::string&
             names.push_back(n);
         }
     }
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return ::strcasecmp(a.c_str(), b.c_str()) < 0;
+    });
     return names;
 }
 

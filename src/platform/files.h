@@ -16,8 +16,8 @@ FILE* OpenFile(const std::string& name, const char* mode);
 // The whole file as bytes; false when it cannot be read.
 bool ReadWholeFile(const std::string& name, std::vector<unsigned char>& out);
 
-// Names of the files in a folder whose names end in the given suffix (case-insensitive),
-// in the order the folder lists them.
+// Names of the files in a folder whose names end in the given suffix (case-insensitive), in
+// name order with letters compared without case, so that every machine lists a folder alike.
 std::vector<std::string> FindFiles(const std::string& folder, const std::string& suffix);
 
 }  // namespace platform

@@ -3,7 +3,6 @@
 
 #include <SDL.h>
 #include <gtest/gtest.h>
-#include <strings.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -54,18 +53,6 @@ protected:
 
     void Write(const std::string& name) const { std::ofstream(dir_ / name) << "Start {\n}\n"; }
 
-    // The script files in the order the folder lists them, found independently of the game.
-    std::vector<std::string> ScriptsInFolderOrder() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(dir_)) {
-            const std::string name = entry.path().filename().string();
-            if (name.size() >= 4 && ::strcasecmp(name.c_str() + name.size() - 4, ".scp") == 0) {
-                names.push_back(name);
-            }
-        }
-        return names;
-    }
-
     static intptr_t Run(std::vector<DialogAction> actions) {
         QueueDialogActions(std::move(actions));
         return DialogBoxParam(ConfigurationDialogTemplate(), nullptr, ConfigurationDialogProc, 0);
@@ -98,8 +85,8 @@ void SetDisplayModesAndDrivers() {
 
 TEST_F(ConfigDialogTest, ThreeScriptsAreListedInTheOrderFoundAndOkTakesTheFirst) {
     for (const char* name : {"maze.scp", "Attic.SCP", "cellar.scp", "notes.txt", "scp"}) Write(name);
-    const std::vector<std::string> found = ScriptsInFolderOrder();
-    ASSERT_EQ(found.size(), 3u);
+    // Folders are searched in name order, letters compared without case.
+    const std::vector<std::string> found = {"Attic.SCP", "cellar.scp", "maze.scp"};
     EXPECT_EQ(Run({DialogAction::Look([&](Hwnd dialog) {
                   EXPECT_EQ(Rows(dialog, PuzzleListId), found);
                   EXPECT_EQ(SendDlgItemMessage(dialog, PuzzleListId, LB_GETCURSEL, 0, 0), 0);
@@ -161,20 +148,23 @@ TEST_F(ConfigDialogTest, CancelEndsTheProgram) {
 }
 
 TEST_F(ConfigDialogTest, ListHoldsSixteenFilesAndRefusesNamesTooLongWhole) {
-    for (int i = 0; i < 20; ++i) Write("p" + std::to_string(100 + i) + ".scp");
-    const std::vector<std::string> found = ScriptsInFolderOrder();
+    std::vector<std::string> names;
+    for (int i = 119; i >= 100; --i) {
+        names.insert(names.begin(), "p" + std::to_string(i) + ".scp");
+        Write(names.front());
+    }
     Run({DialogAction::Look([&](Hwnd dialog) {
         EXPECT_EQ(Rows(dialog, PuzzleListId),
-                  std::vector<std::string>(found.begin(), found.begin() + MaxScriptFiles));
+                  std::vector<std::string>(names.begin(), names.begin() + MaxScriptFiles));
     })});
     EXPECT_EQ(ScriptFileCount, MaxScriptFiles);
 
-    for (const std::string& name : found) std::filesystem::remove(dir_ / name);
+    for (const std::string& name : names) std::filesystem::remove(dir_ / name);
     ScriptFileName[0] = '\0';
     const std::string longName = "a_name_too_long.scp";  // 19 characters
     Write(longName);
     Write("short.scp");
-    const int longRow = ScriptsInFolderOrder()[0] == longName ? 0 : 1;
+    const int longRow = 0;  // "a..." comes before "s..."
     // OK on the long name: a box, the dialog stays open and nothing is taken; then the other.
     intptr_t result = Run({DialogAction::SelectRow(PuzzleListId, longRow), DialogAction::ClickOn(IDOK),
                            DialogAction::Look([&](Hwnd dialog) {
