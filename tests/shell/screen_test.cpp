@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/backend.h"
+#include "platform/dialog_window.h"
 #include "platform/input.h"
 #include "platform/message_box.h"
 #include "platform/presenter.h"
@@ -26,6 +27,8 @@ TEST(Screen, TheWindowShowsTheDemosFirstRoom) {
     ASSERT_NE(getcwd(here, sizeof here), nullptr);
     ASSERT_EQ(chdir(DUSK_DEMO_DATA), 0);
 
+    // The configuration dialog is answered with Enter: the first puzzle, in a window.
+    platform::QueueDialogActions({platform::DialogAction::PressKey(platform::VK_RETURN)});
     ASSERT_EQ(InitApp(nullptr, platform::SW_SHOWNORMAL), 1);  // the demo script loads the level
     ASSERT_EQ(RoomCount, 4);
     platform::InjectMouseMove(320, 240);  // away from the edges, where the cursor moves the player
