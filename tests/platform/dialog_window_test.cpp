@@ -221,11 +221,31 @@ TEST(DialogOnScreenTest, DrawsThePlayedActionsAndSavesItsPicture) {
     gEndOnOk = true;
     const std::string path = std::string(DUSK_GEN_DATA) + "/dialog_window_test.bmp";
     std::remove(path.c_str());
+    // The keys come as the screen's own events: Down moves in the focused list, Enter is OK.
+    auto pressKeys = [](Hwnd) {
+        Uint32 dialogWindow = 0;
+        for (Uint32 id = 1; id < 64; ++id) {
+            SDL_Window* window = SDL_GetWindowFromID(id);
+            if (window && std::string(SDL_GetWindowTitle(window)) == "Test") dialogWindow = id;
+        }
+        for (SDL_Keycode key : {SDLK_DOWN, SDLK_RETURN}) {
+            SDL_Event event{};
+            event.type = SDL_KEYDOWN;
+            event.key.windowID = dialogWindow;
+            event.key.keysym.sym = key;
+            SDL_PushEvent(&event);
+        }
+    };
     QueueDialogActions({DialogAction::SelectRow(kPlain, 1), DialogAction::CaptureTo(path),
-                        DialogAction::PressKey(VK_RETURN)});
+                        DialogAction::Look(pressKeys),
+                        // Reached only when the keys went astray: the dialog then ends anyway.
+                        DialogAction::PressKey(VK_ESCAPE)});
     EXPECT_EQ(DialogBoxParam(TestTemplate(), nullptr, RecordingProc, 0), kOk + 100);
-    ASSERT_EQ(gSeen.size(), 2u);
+    ASSERT_EQ(gSeen.size(), 3u);
     EXPECT_EQ(gSeen[0].id, kPlain);
+    EXPECT_EQ(gSeen[1].id, kPlain);
+    EXPECT_EQ(gSeen[1].code, static_cast<int>(LBN_SELCHANGE));
+    EXPECT_EQ(gSeen[2].id, kOk);
     SDL_Surface* picture = SDL_LoadBMP(path.c_str());
     ASSERT_NE(picture, nullptr) << SDL_GetError();
     EXPECT_EQ(picture->w, DialogUnitsToPixelsX(200));
