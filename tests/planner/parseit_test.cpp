@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -259,7 +260,8 @@ TEST(ParseItFiles, MissingFileLongTokensAndEndByte) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "ParseIt Error: Error Opening parse file: '/nonexistent/planner.cfg'\n");
 
-    std::string path = (std::filesystem::temp_directory_path() / "parseit_test.cfg").string();
+    std::string path = (std::filesystem::temp_directory_path() /
+                        ("parseit_test_" + std::to_string(::getpid()) + ".cfg")).string();
     std::string longName(200, 'n');
     {
         std::ofstream f(path, std::ios::binary);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
 #include <cmath>
@@ -337,7 +338,8 @@ TEST(RmMeshBuilder, BadFaceDataKeepsTheGoodFacesAndIsReported) {
 }
 
 TEST(RmTexture, LoadsPpmFilesByGameNameAndReportsMissingOnes) {
-    auto dir = std::filesystem::temp_directory_path() / "dusk_rm_texture_test";
+    auto dir = std::filesystem::temp_directory_path() /
+               ("dusk_rm_texture_test_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     auto path = dir / "Checker.ppm";
     FILE* f = std::fopen(path.c_str(), "wb");
