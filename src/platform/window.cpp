@@ -243,7 +243,8 @@ bool PeekMessage(Msg* msg, Hwnd window, uint32_t first, uint32_t last, uint32_t 
         if (remove & PM_REMOVE) gQueue.erase(it);
         return true;
     }
-    if (gQuitPosted && !window && InFilter(Msg{nullptr, WM_QUIT}, nullptr, first, last)) {
+    if (gQuitPosted && !window &&
+        InFilter(MakeMsg(nullptr, WM_QUIT, 0, 0), nullptr, first, last)) {
         *msg = MakeMsg(nullptr, WM_QUIT, static_cast<WParam>(gQuitCode), 0);
         if (remove & PM_REMOVE) gQuitPosted = false;
         return true;
