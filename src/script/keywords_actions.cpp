@@ -3,6 +3,9 @@
 #include <iterator>
 #include <string>
 
+#include "anim/anim_objects.h"
+#include "anim/motion_table.h"
+#include "anim/movers.h"
 #include "platform/message_box.h"
 #include "platform/palette.h"
 #include "platform/random.h"
@@ -38,6 +41,19 @@ void AnimatePalette(int first, int count) {
         if (!FrontBuffer || platform::Failed(FrontBuffer->SetPalette(palette)))
             platform::MessageBox(MsgSetPaletteFailed, CaptionError);
     }
+}
+
+int CheckUpdateState() {
+    if (UpdateStateFlag == 0) return -1;
+    UpdateStateFlag = 0;
+    return MoverChannelRow(CurrentMoverChannel);
+}
+
+int RotateAnimObj(int kind, int entry, int a, float yawDegrees, int b) {
+    if (kind != AnimCharacterMotion || entry < 0 || entry >= AnimObjCount) return 0;
+    int row = AnimObj[entry].row;
+    if (!MotionRowUsable(row)) return 0;
+    return RotateMotionObj(kind, row, a, yawDegrees, b);
 }
 
 namespace {

@@ -11,3 +11,9 @@ int GetClickedId();
 // after the other, so that the last stays in force. Entries outside the table or never loaded
 // are passed over.
 void AnimatePalette(int first, int count);
+// The motion-table row of the character the current mover channel moved, when a move has ended
+// since the last call (which clears the flag); -1 when none has, or for the camera.
+int CheckUpdateState();
+// Turns the character of animation object `entry` by yawDegrees about the vertical axis
+// (kind 6 only, an entry that plays a motion of its own); 1, else 0. a and b are not used.
+int RotateAnimObj(int kind, int entry, int a, float yawDegrees, int b);

@@ -143,3 +143,8 @@ constexpr int kSoundFramePairs = 8;      // SetSoundFrame, SetSoundHandle: eight
 constexpr int kSpecialAnimMaxItems = 16; // SpecialAnim: the item array holds sixteen
 constexpr int kLightVector = 3;          // AnimLight, MoveLight: colours and directions
 constexpr int kVirtualKeys = 256;        // SetKeyState: key codes 0..255
+
+// What TurnToObj turns a character towards.
+constexpr int kTurnToCharacter = 6;  // the character of a motion-table row
+constexpr int kTurnToCamera = 7;
+constexpr int kTurnToHotSpot = 11;

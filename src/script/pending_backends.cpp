@@ -9,6 +9,3 @@ char PaletteFileName[16] = "Palette.bmp";
 int AddOverlay(const char*, int, int, int, int) { return -1; }
 int AddPane(int, int, int, int, int) { return -1; }
 
-int CheckUpdateState() { return -1; }
-int RotateAnimObj(int, int, int, float, int) { return 0; }
-int TurnToObj(int, int, int, int) { return 0; }

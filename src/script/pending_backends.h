@@ -18,8 +18,3 @@ extern char PaletteFileName[16];
 int AddOverlay(const char* fileName, int frameWidth, int frameHeight, int x, int y);
 int AddPane(int ignored, int width, int height, int x, int y);
 
-// The script engine's own back-ends that read the animation tables (animation objects, motion
-// table, mover channels, paths): they stand in here until those tables exist.
-int CheckUpdateState();
-int RotateAnimObj(int kind, int entry, int a, float yawDegrees, int b);
-int TurnToObj(int kind, int entry, int targetKind, int target);

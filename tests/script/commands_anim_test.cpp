@@ -1,0 +1,224 @@
+// Commands and keywords that bring in and turn 3D characters and send the camera along paths.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "anim/anim_objects.h"
+#include "anim/materials.h"
+#include "anim/motion_table.h"
+#include "anim/parts.h"
+#include "anim/hot_spots.h"
+#include "anim/movers.h"
+#include "anim/paths.h"
+#include "platform/rm_frame.h"
+#include "script/camera_commands.h"
+#include "script/keywords_actions.h"
+#include "script_fixture.h"
+#include "shell/graphics_objects.h"
+#include "world/cube.h"
+#include "world/world_builder.h"
+
+using ::testing::ElementsAre;
+
+namespace {
+
+const char* const kBox =
+    "object body {\n"
+    "  matrix 1 0 0 0  0 1 0 0  0 0 1 0  0 0 0 1;\n"
+    "}\n";
+const char* const kTrack =
+    "object track;\n"
+    "object_name 0 1 0 0 0  20 0 0 1 0;\n"
+    "position_keys 0 0 0 0  10 5 0 0  20 5 0 5;\n";
+
+class AnimCommands : public ScriptTest {
+protected:
+    void SetUp() override {
+        ScriptTest::SetUp();
+        RunMode = RunModeRun;
+        SceneFrame = platform::RmFrame::Create(nullptr);
+        WorldFrame = platform::RmFrame::Create(SceneFrame);
+        CameraFrame = platform::RmFrame::Create(SceneFrame);
+        Room* room = testworld::AddRoom();
+        testworld::AddBox(room, -200, -200, 200, 200);
+        testworld::CloseRoom(room);
+        ResetMotionLinks();
+        TruncateMotionTable(0);
+        ResetAnimObjects(0);
+        ResetMaterials();
+        SetHotSpotCount(0);
+        PathMaxTime = 0;
+        for (PathRecord& path : Path) path = PathRecord{};
+        Write("box.x", kBox);
+        Write("track.x", kTrack);
+    }
+    void TearDown() override {
+        TruncateMotionTable(0);
+        ResetAnimObjects(0);
+        ResetMaterials();
+        SetHotSpotCount(0);
+        FreeLevel();
+        UpdateStateFlag = 0;
+        for (platform::RmFrame** f : {&CameraFrame, &WorldFrame, &SceneFrame}) {
+            (*f)->Release();
+            *f = nullptr;
+        }
+        ScriptTest::TearDown();
+    }
+    static platform::RmVector RowAt(int row) {
+        platform::RmVector v{};
+        PartFrame(MotionLink[MotionTable[row].firstLink].part)->GetPosition(SceneFrame, &v);
+        return v;
+    }
+    static float Yaw(int row) {  // the turn about the vertical axis of a row's extra orientation
+        const float* q = MotionTable[row].extraOrientation;
+        EXPECT_FLOAT_EQ(q[1], 0.0f);
+        EXPECT_FLOAT_EQ(q[3], 0.0f);
+        return 2.0f * std::atan2(q[2], q[0]);
+    }
+};
+
+TEST_F(AnimCommands, LoadAnimObjPlacesScalesAndLiftsTheCharacter) {
+    ASSERT_EQ(Load("state Start;\n"
+                   "LoadAnimObj \"box.x\" 10 1 20 2 3;\n"
+                   "LoadAnimObj(\"box.x\");\n"  // no numbers: none of the ones before
+                   "exit;\n"),
+              1);
+    ASSERT_EQ(MotionCount, 2);
+    ASSERT_EQ(AnimObjCount, 2);
+    platform::RmVector first = RowAt(0), second = RowAt(1);
+    EXPECT_FLOAT_EQ(first.x, 10.0f);
+    EXPECT_FLOAT_EQ(first.y, 4.0f);  // the height is added to y
+    EXPECT_FLOAT_EQ(first.z, 20.0f);
+    EXPECT_FLOAT_EQ(AnimObj[0].heightOffset, 3.0f);
+    EXPECT_FLOAT_EQ(second.x, 0.0f);
+    EXPECT_FLOAT_EQ(second.y, 0.0f);
+    EXPECT_FLOAT_EQ(AnimObj[1].heightOffset, 0.0f);
+    EXPECT_EQ(MotionTable[1].animObj, 1);
+    EXPECT_TRUE(platform::RecordedBoxes().empty());
+}
+
+TEST_F(AnimCommands, TheThirtyThirdMotionRowIsRefused) {
+    std::string script = "state Start;\n";
+    for (int i = 0; i < 33; ++i) script += "LoadAnimObj \"box.x\" 0 0 0 1 0;\n";
+    ASSERT_EQ(Load(script + "exit;\n"), 1);
+    EXPECT_EQ(MotionCount, 32);
+    EXPECT_EQ(AnimObjCount, 32);
+    EXPECT_THAT(BoxTexts(), ElementsAre("Exceed Maximum Motion Table | Error"));
+}
+
+TEST_F(AnimCommands, TurnToObjFacesTheCharacterFromItsTarget) {
+    ASSERT_EQ(Load("state Start;\n"
+                   "LoadAnimObj \"box.x\" 0 0 0 1 0;\n"
+                   "LoadAnimObj \"box.x\" 10 0 10 1 0;\n"
+                   "TurnToObj 6 0 6 1;\n"
+                   "exit;\n"
+                   "state Hostile;\n"
+                   "TurnToObj 5 0 6 1;\n"   // only kind 6
+                   "TurnToObj 6 40 6 1;\n"  // no such entry
+                   "TurnToObj 6 -1 6 1;\n"
+                   "TurnToObj 6 0 6 9;\n"   // no such row
+                   "TurnToObj 6 0 9 1;\n"   // no such kind of target
+                   "TurnToObj 6 0;\n"       // missing numbers: target kind 0
+                   "exit;\n"),
+              1);
+    // Own position minus the target's is (-10, 0, -10): yaw = atan2(10, -10).
+    EXPECT_NEAR(Yaw(0), std::atan2(10.0f, -10.0f), 1e-5);
+    EXPECT_FLOAT_EQ(MotionTable[1].extraOrientation[0], 1.0f);  // the target stays as it is
+
+    const float before[4] = {MotionTable[0].extraOrientation[0], MotionTable[0].extraOrientation[1],
+                             MotionTable[0].extraOrientation[2], MotionTable[0].extraOrientation[3]};
+    StopFlag = 0;
+    ExecState(FindState("Hostile"));
+    EXPECT_THAT(MotionTable[0].extraOrientation, ElementsAre(before[0], before[1], before[2], before[3]));
+    EXPECT_TRUE(platform::RecordedBoxes().empty());
+
+    // Towards the camera, straight ahead along +z: the character turns half round.
+    CameraFrame->SetPosition(SceneFrame, 0.0f, 0.0f, 30.0f);
+    EXPECT_EQ(TurnToObj(6, 0, 7, 0), 1);
+    EXPECT_NEAR(std::fabs(Yaw(0)), static_cast<float>(M_PI), 1e-5);
+}
+
+TEST_F(AnimCommands, SetCameraPathFollowsALoadedPathOnly) {
+    ASSERT_EQ(Load("state Start;\n"
+                   "LoadPath \"track.x\";\n"
+                   "SetCameraPath 1 1 0 0;\n"  // path 1 is not loaded
+                   "SetCameraPath 1 -1 0 0;\n"
+                   "SetCameraPath 1 0 0 0;\n"
+                   "MoveCamera 1 0;\n"
+                   "exit;\n"),
+              1);
+    ASSERT_EQ(PathCount, 1);
+    ASSERT_EQ(AnimObjCount, 2);
+    for (int e = 0; e < 2; ++e) {
+        EXPECT_EQ(AnimObj[e].type, AnimCameraPath);
+        EXPECT_EQ(AnimObj[e].arg, 0);
+        EXPECT_EQ(AnimObj[e].row, -1);
+        EXPECT_EQ(AnimObj[e].frameCount, 20);
+    }
+}
+
+TEST_F(AnimCommands, CheckUpdateStateTellsEvenFromOddRowsOnce) {
+    ASSERT_EQ(Load("int u;\n"
+                   "state Start;\n"
+                   "LoadAnimObj \"box.x\" 0 0 0 1 0;\n"
+                   "LoadAnimObj \"box.x\" 20 0 0 1 0;\n"
+                   "LHS 1 2 0 0 30;\n"
+                   "exit;\n"
+                   "state Check;\n"
+                   "u = checkUpdateState;\n"
+                   "exit;\n"),
+              1);
+    auto moveAndCheck = [&](int row) {
+        EXPECT_NE(MoveToHotSpot(1, row, 0, 5.0f, 0), -1);
+        for (int i = 0; i < 100 && !UpdateStateFlag; ++i) UpdateAnimObjects();
+        EXPECT_EQ(UpdateStateFlag, 1);
+        StopFlag = 0;
+        ExecState(FindState("Check"));
+        return Var("u");
+    };
+    EXPECT_EQ(moveAndCheck(1), 2);
+    EXPECT_EQ(UpdateStateFlag, 0);
+    StopFlag = 0;
+    ExecState(FindState("Check"));
+    EXPECT_EQ(Var("u"), 0);  // no move has ended since
+    EXPECT_EQ(moveAndCheck(0), 1);
+}
+
+TEST_F(AnimCommands, RotateObjTurnsTheCharacterOfAnAnimationObject) {
+    ASSERT_EQ(Load("state Start;\n"
+                   "LoadPath \"track.x\";\n"
+                   "SetCameraPath 1 0 0 0;\n"  // entry 0: the camera's, no motion row
+                   "LoadAnimObj \"box.x\" 0 0 0 1 0;\n"
+                   "RotateObj 1 7 90 3;\n"     // the second and fourth numbers are not used
+                   "RotateObj 0 0 45 0;\n"
+                   "RotateObj 5 0 45 0;\n"
+                   "RotateObj -3 0 45 0;\n"
+                   "exit;\n"),
+              1);
+    ASSERT_EQ(AnimObj[1].row, 0);
+    EXPECT_NEAR(Yaw(0), 90.0f * 0.01745f, 1e-5);
+    EXPECT_EQ(RotateAnimObj(5, 1, 0, 45.0f, 0), 0);  // only kind 6
+    EXPECT_EQ(RotateAnimObj(6, 0, 0, 45.0f, 0), 0);  // the camera's entry has no row
+    EXPECT_NEAR(Yaw(0), 90.0f * 0.01745f, 1e-5);
+    EXPECT_TRUE(platform::RecordedBoxes().empty());
+}
+
+TEST_F(AnimCommands, TurnToObjFacesAwayFromAHotSpot) {
+    WorldScale = 2.0f;
+    ASSERT_EQ(Load("state Start;\n"
+                   "LoadAnimObj \"box.x\" 0 0 0 1 0;\n"
+                   "LHS 1 2 15 0 0;\n"
+                   "TurnToObj 6 0 11 0;\n"
+                   "exit;\n"),
+              1);
+    WorldScale = 1.0f;
+    // Own position minus the hot spot's (30, 0, 0): yaw = atan2(30, 0), a quarter turn.
+    EXPECT_NEAR(Yaw(0), static_cast<float>(M_PI / 2), 1e-5);
+    EXPECT_EQ(TurnToObj(6, 0, 11, 1), 0);  // no hot spot 1
+    EXPECT_EQ(TurnToObj(6, 0, 11, -1), 0);
+}
+
+}  // namespace
