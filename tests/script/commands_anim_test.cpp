@@ -221,4 +221,45 @@ TEST_F(AnimCommands, TurnToObjFacesAwayFromAHotSpot) {
     EXPECT_EQ(TurnToObj(6, 0, 11, -1), 0);
 }
 
+TEST_F(AnimCommands, SceneCommandsTakeTheirOwnNumbersOnly) {
+    ASSERT_EQ(Load("state Start;\n"
+                   "LoadAnimObj \"box.x\" 0 0 0 1 0;\n"
+                   "SetAnim 0 0 3;\n"
+                   "LHS 4 5 10 2 10 0 7 0 0 0;\n"
+                   "LHS 2 3;\n"  // the places after its two numbers read 0
+                   "SpecialAnim 1 3 4 5 20 99;\n"
+                   "SetSoundFrame 10 20;\n"
+                   "SetSoundHandle 3;\n"
+                   "exit;\n"
+                   "state Again;\n"
+                   "SetAnim 0 0;\n"  // no loop count: 0, repeating for ever
+                   "exit;\n"),
+              1);
+    EXPECT_EQ(MotionTable[0].loopMode, 3);
+    EXPECT_EQ(MotionTable[0].loopTarget, 3);
+    ASSERT_EQ(HotSpotCount, 2);
+    EXPECT_EQ(HotSpots[0].type, 4);
+    EXPECT_FLOAT_EQ(HotSpots[0].radius, 5.0f);
+    EXPECT_THAT(HotSpots[0].position, ElementsAre(10.0f, 2.0f, 10.0f));
+    EXPECT_FLOAT_EQ(HotSpots[0].platformHeight, 7.0f);
+    EXPECT_EQ(HotSpots[1].type, 2);
+    EXPECT_THAT(HotSpots[1].position, ElementsAre(0.0f, 0.0f, 0.0f));
+    EXPECT_FLOAT_EQ(HotSpots[1].platformHeight, 0.0f);
+    ASSERT_EQ(AnimObjCount, 3);
+    const AnimObject& doors = AnimObj[1];
+    EXPECT_EQ(doors.type, AnimSpecial);
+    EXPECT_EQ(doors.followUp, 1);
+    EXPECT_EQ(doors.row, 4);
+    EXPECT_EQ(doors.arg, 5);
+    EXPECT_EQ(doors.frameCount, 20);
+    EXPECT_EQ(AnimObj[2].frameCount, 20);
+    for (int i = 0; i < kSoundFrameCount; ++i) {
+        EXPECT_EQ(SoundFrameTable[i].frame, i == 0 ? 10 : i == 1 ? 20 : -1) << i;
+        EXPECT_EQ(SoundFrameTable[i].slot, i == 0 ? 3 : -1) << i;
+    }
+    StopFlag = 0;
+    ExecState(FindState("Again"));
+    EXPECT_EQ(MotionTable[0].loopMode, 0);
+}
+
 }  // namespace
