@@ -13,7 +13,6 @@
 #include "platform/rm_math.h"
 #include "script/limits.h"
 #include "script/messages.h"
-#include "script/pending_backends.h"
 #include "shell/graphics_objects.h"
 #include "shell/report_error.h"
 #include "world/cube.h"

@@ -14,9 +14,11 @@
 #include "script/limits.h"
 #include "script/parser.h"
 #include "planner/robot_control.h"
-#include "script/pending_backends.h"
 #include "shell/direct_x.h"
+#include "shell/bmp_surface.h"
 #include "shell/build_variant.h"
+#include "shell/input.h"
+#include "shell/overlays.h"
 #include "shell/sound.h"
 #include "world/level_files.h"
 

@@ -17,10 +17,10 @@
 #include "script/events.h"
 #include "script/messages.h"
 #include "script/parser.h"
-#include "script/pending_backends.h"
 #include "shell/direct_x.h"
 #include "script/runner.h"
 #include "shell/graphics_objects.h"
+#include "shell/input.h"
 #include "shell/timers.h"
 #include "world/map_object.h"
 

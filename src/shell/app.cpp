@@ -19,8 +19,9 @@
 #include "script/camera_commands.h"
 #include "planner/robot_control.h"
 #include "planner/robot_scene.h"
-#include "script/pending_backends.h"
-#include "shell/pending_seams.h"
+#include "shell/bmp_surface.h"
+#include "shell/input.h"
+#include "shell/overlays.h"
 #include "shell/sound.h"
 #include "shell/report_error.h"
 

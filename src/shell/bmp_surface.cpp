@@ -13,14 +13,17 @@
 #include "platform/palette.h"
 #include "platform/surface.h"
 #include "shell/messages.h"
+#include "shell/overlays.h"
 
 platform::Surface* OverlaySurfaces[MaxOverlayImages];
+char PaletteFileName[PaletteFileNameSize] = "";
 
 namespace {
 
 struct FileCloser {
     void operator()(FILE* f) const { std::fclose(f); }
 };
+using BmpFile = std::unique_ptr<FILE, FileCloser>;
 
 uint32_t Read32(const uint8_t* p)
 {
@@ -34,68 +37,142 @@ void ShowBmpError(const char* format, const char* name)
     platform::MessageBox(text, BmpCaption, platform::MB_OK);
 }
 
+// What the two headers say.
+struct BmpHeader {
+    uint32_t dataOffset;
+    int32_t width;
+    int32_t height;
+    int bitsPerPixel;
+};
+
+// Opens the file and reads its headers; false after a failure (reported when the file cannot
+// be opened).
+bool OpenBmp(const char* name, BmpFile& file, BmpHeader& header)
+{
+    file.reset(platform::OpenFile(name, "rb"));
+    if (!file) {
+        ShowBmpError(BmpOpenFailedText, name);
+        return false;
+    }
+    uint8_t bytes[BmpHeadersSize];
+    if (std::fread(bytes, 1, sizeof bytes, file.get()) != sizeof bytes) {
+        return false;
+    }
+    header.dataOffset = Read32(bytes + 10);
+    header.width = static_cast<int32_t>(Read32(bytes + 18));
+    header.height = static_cast<int32_t>(Read32(bytes + 22));
+    header.bitsPerPixel = bytes[28] | (bytes[29] << 8);
+    return true;
+}
+
+// Pictures stored top row first (negative height), empty or huge ones, and pixel data that
+// starts inside the headers or past the end of the file are damaged files here: reported with
+// the open failure's text. A file too short for its rows fails as their short read would,
+// before a surface and a block of the picture's size are made for it.
+bool CheckBmp(const char* name, FILE* file, const BmpHeader& header)
+{
+    const long length = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
+    if (std::fseek(file, BmpHeadersSize, SEEK_SET) != 0 || length < 0) {
+        return false;
+    }
+    if (header.width <= 0 || header.height <= 0 || header.width > MaxBmpSide ||
+        header.height > MaxBmpSide || header.dataOffset < BmpHeadersSize ||
+        header.dataOffset > static_cast<unsigned long>(length)) {
+        ShowBmpError(BmpOpenFailedText, name);
+        return false;
+    }
+    const uint64_t rowLength = (static_cast<uint64_t>(header.width) + 3) & ~uint64_t{3};
+    const uint64_t needed = header.dataOffset + rowLength * static_cast<uint64_t>(header.height);
+    return static_cast<uint64_t>(length) >= needed;
+}
+
+platform::Surface* CreateBmpSurface(const char* name, platform::DirectDraw* ddraw,
+                                    const BmpHeader& header, platform::Surface** slot)
+{
+    platform::SurfaceDesc desc;
+    desc.flags = platform::DDSD_CAPS | platform::DDSD_WIDTH | platform::DDSD_HEIGHT;
+    desc.caps = platform::DDSCAPS_OFFSCREENPLAIN | platform::DDSCAPS_SYSTEMMEMORY;
+    desc.width = static_cast<uint32_t>(header.width);
+    desc.height = static_cast<uint32_t>(header.height);
+    if (ddraw->CreateSurface(desc, slot) != platform::DD_OK) {
+        ShowBmpError(BmpCreateSurfaceFailedText, name);
+        return nullptr;
+    }
+    return *slot;
+}
+
+// The colour table: at most the entries a palette takes are read; the file position ends at
+// the pixel data.
+bool ReadColourTable(FILE* file, const BmpHeader& header, std::vector<uint8_t>& colours)
+{
+    const size_t entries =
+        std::min<size_t>((header.dataOffset - BmpHeadersSize) / 4, BmpPaletteEntries);
+    colours.assign(entries * 4, 0);
+    if (std::fread(colours.data(), 1, colours.size(), file) != colours.size()) {
+        return false;
+    }
+    return std::fseek(file, static_cast<long>(header.dataOffset), SEEK_SET) == 0;
+}
+
+// Reads the padded rows and copies them into the surface so that the file's last row becomes
+// the surface's first; a picture larger than the surface is cut to it.
+bool ReadRows(FILE* file, const BmpHeader& header, platform::Surface* target)
+{
+    const size_t rowLength = (static_cast<size_t>(header.width) + 3) & ~size_t{3};
+    std::vector<uint8_t> rows(rowLength * static_cast<size_t>(header.height));
+    if (std::fread(rows.data(), 1, rows.size(), file) != rows.size()) {
+        return false;
+    }
+    platform::SurfaceDesc locked;
+    if (target->Lock(nullptr, &locked, platform::DDLOCK_WAIT) != platform::DD_OK) {
+        return false;
+    }
+    const int copyWidth = std::min<int>(header.width, static_cast<int>(target->Width()));
+    const int copyHeight = std::min<int>(header.height, static_cast<int>(target->Height()));
+    uint8_t* out = static_cast<uint8_t*>(locked.surface);
+    for (int y = 0; y < copyHeight; ++y) {
+        const uint8_t* row = rows.data() + rowLength * static_cast<size_t>(header.height - 1 - y);
+        std::copy(row, row + copyWidth, out + static_cast<ptrdiff_t>(y) * locked.pitch);
+    }
+    target->Unlock();
+    return true;
+}
+
 }  // namespace
 
 int LoadBmpSurface(const char* name, platform::DirectDraw* ddraw, platform::Surface** surface,
                    platform::Palette** palette)
 {
-    std::unique_ptr<FILE, FileCloser> file(platform::OpenFile(name, "rb"));
-    if (!file) {
-        ShowBmpError(BmpOpenFailedText, name);
+    BmpFile file;
+    BmpHeader header{};
+    if (!OpenBmp(name, file, header)) {
         return 0;
     }
-    uint8_t headers[BmpHeadersSize];
-    if (std::fread(headers, 1, sizeof headers, file.get()) != sizeof headers) {
-        return 0;
-    }
-    if ((headers[28] | (headers[29] << 8)) != 8) {
+    if (header.bitsPerPixel != 8) {
         return 1;
     }
-    const uint32_t dataOffset = Read32(headers + 10);
-    const int32_t width = static_cast<int32_t>(Read32(headers + 18));
-    const int32_t height = static_cast<int32_t>(Read32(headers + 22));
-    // Pictures stored top row first (negative height), empty ones and colour tables that run
-    // backwards are damaged files here.
-    if (width <= 0 || height <= 0 || width > 0x8000 || height > 0x8000 ||
-        dataOffset < BmpHeadersSize) {
-        ShowBmpError(BmpOpenFailedText, name);
+    if (!CheckBmp(name, file.get(), header)) {
         return 0;
     }
-    // A file too short for its colour table and rows fails as their short read would, before
-    // a surface and a block of the picture's size are made for it.
-    const size_t rowLength = (static_cast<size_t>(width) + 3) & ~size_t{3};
-    const uint64_t needed = uint64_t{dataOffset} + uint64_t{rowLength} * static_cast<uint64_t>(height);
-    const long length = std::fseek(file.get(), 0, SEEK_END) == 0 ? std::ftell(file.get()) : -1;
-    if (length < 0 || static_cast<uint64_t>(length) < needed ||
-        std::fseek(file.get(), BmpHeadersSize, SEEK_SET) != 0) {
-        return 0;
-    }
-
     platform::Surface* target = OverlaySurfaces[0];
     if (ddraw && surface) {
-        platform::SurfaceDesc desc;
-        desc.flags = platform::DDSD_CAPS | platform::DDSD_WIDTH | platform::DDSD_HEIGHT;
-        desc.caps = platform::DDSCAPS_OFFSCREENPLAIN | platform::DDSCAPS_SYSTEMMEMORY;
-        desc.width = static_cast<uint32_t>(width);
-        desc.height = static_cast<uint32_t>(height);
-        if (ddraw->CreateSurface(desc, surface) != platform::DD_OK) {
-            ShowBmpError(BmpCreateSurfaceFailedText, name);
+        target = CreateBmpSurface(name, ddraw, header, surface);
+        if (!target) {
             return 0;
         }
-        target = *surface;
     }
     if (!target) {
         ShowBmpError(BmpCreateSurfaceFailedText, name);
         return 0;
     }
 
-    std::vector<uint8_t> colours(dataOffset - BmpHeadersSize);
-    if (std::fread(colours.data(), 1, colours.size(), file.get()) != colours.size()) {
+    std::vector<uint8_t> colours;
+    if (!ReadColourTable(file.get(), header, colours)) {
         return 0;
     }
     if (ddraw && palette) {
         platform::PaletteEntry entries[BmpPaletteEntries] = {};
-        const size_t count = std::min<size_t>(colours.size() / 4, BmpPaletteEntries);
+        const size_t count = colours.size() / 4;
         for (int i = 0; i < BmpPaletteEntries; ++i) {
             if (static_cast<size_t>(i) < count) {
                 entries[i].red = colours[4 * i + 2];
@@ -110,23 +187,31 @@ int LoadBmpSurface(const char* name, platform::DirectDraw* ddraw, platform::Surf
         }
         target->SetPalette(*palette);
     }
+    return ReadRows(file.get(), header, target) ? 1 : 0;
+}
 
-    std::vector<uint8_t> rows(rowLength * static_cast<size_t>(height));
-    if (std::fread(rows.data(), 1, rows.size(), file.get()) != rows.size()) {
+int LoadBmpImage(const char* name, platform::DirectDraw* ddraw, platform::Surface** surface)
+{
+    BmpFile file;
+    BmpHeader header{};
+    if (!OpenBmp(name, file, header)) {
         return 0;
     }
-    platform::SurfaceDesc locked;
-    if (target->Lock(nullptr, &locked, platform::DDLOCK_WAIT) != platform::DD_OK) {
+    OverlayImage& image = OverlayImages[CurrentOverlayImage];
+    image.height = header.height;
+    image.width = header.width;
+    if (header.bitsPerPixel != 8 || !ddraw || !surface) {
         return 0;
     }
-    // A picture larger than the surface it goes into is cut to the surface.
-    const int copyWidth = std::min<int>(width, static_cast<int>(target->Width()));
-    const int copyHeight = std::min<int>(height, static_cast<int>(target->Height()));
-    uint8_t* out = static_cast<uint8_t*>(locked.surface);
-    for (int y = 0; y < copyHeight; ++y) {
-        const uint8_t* row = rows.data() + rowLength * static_cast<size_t>(height - 1 - y);
-        std::copy(row, row + copyWidth, out + static_cast<ptrdiff_t>(y) * locked.pitch);
+    if (!CheckBmp(name, file.get(), header)) {
+        return 0;
     }
-    target->Unlock();
-    return 1;
+    platform::Surface* target = CreateBmpSurface(name, ddraw, header, surface);
+    if (!target) {
+        return 0;
+    }
+    if (std::fseek(file.get(), static_cast<long>(header.dataOffset), SEEK_SET) != 0) {
+        return 0;
+    }
+    return ReadRows(file.get(), header, target) ? 1 : 0;
 }

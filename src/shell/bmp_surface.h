@@ -1,5 +1,6 @@
 #pragma once
-// 8-bit BMP pictures read into surfaces, with their colour tables made into palettes.
+// 8-bit BMP pictures read into surfaces, with their colour tables made into palettes, and
+// overlay pictures.
 #include "shell/limits.h"
 
 namespace platform {
@@ -7,6 +8,9 @@ class DirectDraw;
 class Surface;
 class Palette;
 }  // namespace platform
+
+// The display palette's picture file, read each time the display mode is applied.
+extern char PaletteFileName[PaletteFileNameSize];
 
 // The surfaces of the overlay images; entry 0 holds the display palette's picture and is the
 // surface that texture sheets are read into.
@@ -19,3 +23,7 @@ extern platform::Surface* OverlaySurfaces[MaxOverlayImages];
 // nothing), 0 after a failure.
 int LoadBmpSurface(const char* name, platform::DirectDraw* ddraw, platform::Surface** surface,
                    platform::Palette** palette);
+
+// Reads an overlay picture into a new system-memory surface, recording its size for the current
+// overlay image (whatever its depth). 1 loaded, 0 failed (also for a picture that is not 8-bit).
+int LoadBmpImage(const char* name, platform::DirectDraw* ddraw, platform::Surface** surface);

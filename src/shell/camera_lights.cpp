@@ -2,7 +2,6 @@
 #include "anim/scene_lights.h"
 #include "shell/direct_x.h"
 #include "shell/limits.h"
-#include "shell/pending_seams.h"
 #include "world/fixed.h"
 #include "world/player.h"
 

@@ -11,8 +11,7 @@
 #include "shell/bmp_surface.h"
 #include "shell/direct_x.h"
 #include "shell/messages.h"
-#include "script/pending_backends.h"
-#include "shell/pending_seams.h"
+#include "shell/status_displays.h"
 #include "shell/report_error.h"
 
 using platform::Failed;

@@ -1,5 +1,6 @@
 // Tables and limits of the application shell.
 #pragma once
+#include <cstdint>
 
 // The error report's text buffer, terminator included.
 constexpr int ReportBufferSize = 256;
@@ -65,3 +66,66 @@ constexpr int FirstScriptOverlayImage = 2;
 // name with its terminator.
 constexpr int MaxScriptFiles = 16;
 constexpr int ScriptFileNameSize = 16;
+
+
+// Keyboard and mouse.
+constexpr int KeyBindingCount = 256;  // one state id per virtual-key code
+// The cursor's edge arrows show outside the inner tenth-in rectangle of the display.
+constexpr double ScreenBoundsInner = 0.1;
+constexpr double ScreenBoundsOuter = 0.9;
+// Cursor items: the edge arrows are items 1 to 8, the script's cursors follow from
+// StartCursorBase; a left click with the pick cursor advances it to the next two items.
+constexpr int StartCursorNumber = 3;
+constexpr int StartCursorItem = 1;
+constexpr int StartCursorBase = 9;
+constexpr int StartPickCursorItem = 12;
+constexpr int PickedCursorItem = 13;
+constexpr int PickedTwiceCursorItem = 14;
+constexpr int PickedCursorNumber = 4;
+constexpr int PickedTwiceCursorNumber = 5;
+// Cursor items at the screen edges.
+constexpr int CursorTop = 1;
+constexpr int CursorBottom = 2;
+constexpr int CursorLeft = 3;
+constexpr int CursorRight = 4;
+constexpr int CursorTopRight = 5;
+constexpr int CursorBottomRight = 6;
+constexpr int CursorTopLeft = 7;
+constexpr int CursorBottomLeft = 8;
+// Clicks: a side of the clickable cube (in load order) gives ClickedCubeId; a side of the
+// ignored cube leaves the last result; each click on the toggling object swaps the textures of
+// the toggled sprite.
+constexpr int ClickableCube = 55;
+constexpr int IgnoredClickCube = 58;
+constexpr int ClickedCubeId = 100;
+constexpr int TogglingObjectId = 11;
+constexpr int ToggledSpriteId = 4;
+// The eye and horizon keys: the eye moves 2.0, the horizon 10 lines; the view reset restores
+// the eye to 36.0 (66.0 in the second build).
+constexpr int32_t EyeHeightStep = 0x20000;
+constexpr int HorizonStep = 10;
+constexpr int32_t ResetEyeHeight = 0x240000;
+constexpr int32_t SecondBuildResetEyeHeight = 0x420000;
+// The scene viewport's horizon band is the offset in lines over this.
+constexpr double HorizonBandLines = 480.0;
+
+// Overlay items; item 0 is reserved.
+constexpr int MaxOverlayItems = 32;
+// Items drawn with their left edge at the screen's left edge.
+constexpr int LeftAlignedOverlayItem = 13;
+
+// The display palette's file name, terminator included.
+constexpr int PaletteFileNameSize = 16;
+// The widest and tallest BMP picture read.
+constexpr int32_t MaxBmpSide = 0x8000;
+
+// The status displays: the font is SmallStatusFontHeight pixels high on displays at most
+// SmallStatusDisplayWidth wide, else LargeStatusFontHeight; the frame rate is measured every
+// FrameRateInterval frames; the text is yellow on black, black being transparent.
+constexpr int SmallStatusDisplayWidth = 600;
+constexpr int SmallStatusFontHeight = 12;
+constexpr int LargeStatusFontHeight = 24;
+constexpr int FrameRateInterval = 100;
+constexpr uint32_t StatusTextColour = 0x0000FFFF;
+constexpr uint32_t StatusBackColour = 0;
+constexpr int StatusTextSize = 128;

@@ -95,3 +95,27 @@ constexpr const char* PuzzleFilePattern = ".scp";
 // A script whose name does not fit the chosen-script name (caption ErrorCaption).
 constexpr const char* ScriptNameTooLongText =
     "The script file name \"%s\" is too long: at most 15 characters. Rename it or pick another.";
+
+
+// Keyboard and mouse.
+constexpr const char* ViewportBandingFailedText = "Viewport banding failed.\n%s";
+constexpr const char* ViewportRestoreFailedText = "Viewport restore failed.\n%s";
+// The room scripts that F11 loads in turn.
+constexpr const char* FirstRoomScript = "springrm.scp";
+constexpr const char* SecondRoomScript = "ferrowrm.scp";
+
+// The status displays (caption ErrorCaption).
+constexpr const char* StatusFontFace = "Arial";
+constexpr const char* FrameRateTemplate = "000.00 fps 00000000.00 tps 0000.00 mppps";
+constexpr const char* InfoTemplate = "000x000x00 (MONO) 0000";
+constexpr const char* FrameRateFormat = "%d.%02d fps   ";
+constexpr const char* TrianglesFormat = "%ld tps   ";
+constexpr const char* StatusJoinFormat = "%s%s%s";
+constexpr const char* InfoFormat = "%dx%dx%d (%s)";
+constexpr const char* MonoColourModelName = "MONO";
+constexpr const char* RgbColourModelName = "RGB";
+constexpr const char* StatusSurfaceFailedText = "CreateSurface for frame rate failed";
+constexpr const char* FrameRateDCFailedText = "GetDC for frame rate buffer failed";
+constexpr const char* InfoDCFailedText = "GetDC for info buffer failed";
+constexpr const char* FrameRateBltFailedText = "Blt of frame rate failed";
+constexpr const char* InfoBltFailedText = "Blt of info failed";

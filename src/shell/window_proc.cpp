@@ -3,7 +3,7 @@
 #include "script/wait.h"
 #include "shell/app.h"
 #include "shell/direct_x.h"
-#include "shell/pending_seams.h"
+#include "shell/input.h"
 #include "shell/report_error.h"
 #include "shell/timers.h"
 

@@ -9,7 +9,7 @@
 
 #include "script/backends.h"
 #include "script/commands.h"
-#include "script/pending_backends.h"
+#include "shell/bmp_surface.h"
 #include "script/tokenizer.h"
 #include "script_fixture.h"
 #include "shell/build_variant.h"

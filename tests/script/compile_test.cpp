@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "script/pending_backends.h"
+#include "shell/bmp_surface.h"
 #include "script_fixture.h"
 #include "script/tokenizer.h"
 

@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "script/pending_backends.h"
+#include "shell/bmp_surface.h"
 #include "script_fixture.h"
 #include "world/map_object.h"
 

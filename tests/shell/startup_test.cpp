@@ -8,7 +8,6 @@
 #include "script/states.h"
 #include "shell/bmp_surface.h"
 #include "shell/config_dialog.h"
-#include "shell/pending_seams.h"
 #include "shell_fixture.h"
 
 using namespace platform;

@@ -1,0 +1,244 @@
+#include <cstring>
+
+#include "platform/draw_constants.h"
+#include "platform/input.h"
+#include "platform/result_codes.h"
+#include "platform/rm_viewport.h"
+#include "platform/surface.h"
+#include "platform/win_constants.h"
+#include "script/events.h"
+#include "script/runner.h"
+#include "script/states.h"
+#include "shell/app.h"
+#include "shell/build_variant.h"
+#include "shell/direct_x.h"
+#include "shell/input.h"
+#include "shell/messages.h"
+#include "shell/report_error.h"
+#include "world/camera_height.h"
+#include "world/movement.h"
+#include "world/player.h"
+#include "world/visible_rooms.h"
+
+int32_t KeyBindingTable[KeyBindingCount];
+
+namespace {
+
+bool Held(int key)
+{
+    return platform::GetAsyncKeyState(key) != 0;
+}
+
+bool HeldEither(int a, int b)
+{
+    return Held(a) || Held(b);
+}
+
+// Shifts the scene viewport's window with the horizon, as the software renderer shifts its own.
+void ApplyHorizonBand()
+{
+    if (!RMViewport) {
+        return;
+    }
+    const double h = HorizonOffset / HorizonBandLines;
+    const platform::HResult result = RMViewport->SetPlane(
+        -0.5f, 0.5f, static_cast<float>(-0.5 - h), static_cast<float>(0.5 - h));
+    if (platform::Failed(result)) {
+        ReportError(ViewportBandingFailedText, ErrorToString(result));
+        return;
+    }
+    RMViewport->SetUniformScaling(true);
+}
+
+// The horizon centred and the eye at its standard height; 0 when the viewport refused.
+int ResetView()
+{
+    if (!CurrentCube) {
+        // Without a level there is no floor to put the eye above.
+        return 1;
+    }
+    HorizonOffset = 0;
+    EyeHeight = SecondBuild ? SecondBuildResetEyeHeight : ResetEyeHeight;
+    if (RMViewport) {
+        const platform::HResult result = RMViewport->SetPlane(-0.5f, 0.5f, -0.5f, 0.5f);
+        if (platform::Failed(result)) {
+            ReportError(ViewportRestoreFailedText, ErrorToString(result));
+            return 0;
+        }
+        RMViewport->SetUniformScaling(true);
+    }
+    UpdateCameraHeight(CurrentCube);
+    return 1;
+}
+
+// Between full screen and window; only on the primary display device.
+void ToggleFullScreen()
+{
+    if (PrimaryDevice != 1) {
+        return;
+    }
+    FullScreen = !FullScreen;
+    DisplayModeCount = 0;
+    if (!ApplyDisplayMode()) {
+        ShutdownApp();
+    }
+}
+
+// Space: none, the frame rate, both, none again.
+void CycleStatusDisplays()
+{
+    if (ShowFrameRate && ShowInfo) {
+        ShowFrameRate = 0;
+        ShowInfo = 0;
+    } else if (ShowFrameRate || ShowInfo) {
+        ShowInfo = 1;
+    } else {
+        ShowFrameRate = 1;
+    }
+}
+
+void ToggleFaces()
+{
+    ShowFaces = !ShowFaces;
+    if (BackBuffer) {
+        platform::BltFx fx;
+        fx.fillColor = 0;
+        BackBuffer->Blt(nullptr, nullptr, nullptr, platform::DDBLT_COLORFILL | platform::DDBLT_WAIT,
+                        &fx);
+    }
+}
+
+// A function key runs the state the script bound to it, from its start to its end, as an
+// event runs its state.
+void RunBoundState(int key)
+{
+    const int state = KeyBindingTable[key];
+    if (state >= 0) {
+        StopFlag = 0;
+        ExecState(state);
+    }
+}
+
+void LoadNextRoomScript()
+{
+    ResetLevel();
+    const char* name = RoomScriptToggle == 0 ? FirstRoomScript : SecondRoomScript;
+    RoomScriptToggle = RoomScriptToggle == 0 ? 1 : 0;
+    LoadScript(name);
+}
+
+int KeyDown(platform::WParam key, platform::LParam lParam)
+{
+    using namespace platform;
+    switch (key) {
+    case VK_ESCAPE:
+    case VK_F12:
+        QuitApp();
+        return 1;
+    case VK_SPACE:
+        CycleStatusDisplays();
+        return 1;
+    case VK_PRIOR:
+    case VK_NUMPAD9:
+        MovePlayer(MoveForwardRight);
+        return 1;
+    case VK_HOME:
+    case VK_NUMPAD7:
+        MovePlayer(MoveForwardLeft);
+        return 1;
+    case VK_NUMPAD5:
+        return ResetView();
+    case VK_F2:
+        ToggleFaces();
+        return 1;
+    case VK_F3:
+        ShowObjects = !ShowObjects;
+        return 1;
+    case VK_F4:
+    case VK_F5:
+    case VK_F6:
+    case VK_F7:
+    case VK_F8:
+    case VK_F9:
+    case VK_F10:
+        RunBoundState(static_cast<int>(key));
+        return 1;
+    case VK_F11:
+        LoadNextRoomScript();
+        return 1;
+    default:
+        return static_cast<int>(
+            DefWindowProc(MainWindow, WM_KEYDOWN, key, lParam));
+    }
+}
+
+}  // namespace
+
+int SetKeyState(int virtualKey, const char* stateName)
+{
+    if (virtualKey < 0 || virtualKey >= KeyBindingCount) {
+        return -1;
+    }
+    KeyBindingTable[virtualKey] = FindState(stateName);
+    return KeyBindingTable[virtualKey];
+}
+
+int PollKeyboard()
+{
+    using namespace platform;
+    if (HeldEither(VK_NUMPAD8, VK_UP)) {
+        MovePlayer(MoveForward);
+    } else if (HeldEither(VK_DOWN, VK_NUMPAD2)) {
+        MovePlayer(MoveBack);
+    } else if (HeldEither(VK_LEFT, VK_NUMPAD4)) {
+        MovePlayer(MoveTurnLeft);
+    } else if (HeldEither(VK_RIGHT, VK_NUMPAD6)) {
+        MovePlayer(MoveTurnRight);
+    } else if (Held(VK_ADD)) {
+        EyeHeight += EyeHeightStep;
+        UpdateCameraHeight(CurrentCube);
+    } else if (Held(VK_SUBTRACT)) {
+        EyeHeight -= EyeHeightStep;
+        UpdateCameraHeight(CurrentCube);
+    } else if (HeldEither(VK_INSERT, VK_NUMPAD0)) {
+        HorizonOffset -= HorizonStep;
+        ApplyHorizonBand();
+    } else if (HeldEither(VK_DECIMAL, VK_DELETE)) {
+        HorizonOffset += HorizonStep;
+        ApplyHorizonBand();
+    } else if (Held(VK_RETURN)) {
+        ResetView();
+    } else if (Held(VK_F1)) {
+        ToggleFullScreen();
+    } else if (Held(VK_ESCAPE)) {
+        ResetLevel();
+        ShutdownApp();
+        QuitApp();
+        return 1;
+    }
+    return 0;
+}
+
+int HandleKeyMessage(uint32_t message, platform::WParam virtualKey, platform::LParam lParam)
+{
+    using namespace platform;
+    switch (message) {
+    case WM_KEYDOWN:
+        return KeyDown(virtualKey, lParam);
+    case WM_KEYUP:
+        return 1;
+    case WM_SYSKEYUP:
+        if (virtualKey == VK_RETURN) {
+            ToggleFullScreen();
+            return 1;
+        }
+        if (virtualKey == VK_ADD || virtualKey == VK_DIVIDE) {
+            // No table of further display modes is ever filled: these keys do nothing.
+            return 1;
+        }
+        break;
+    default:
+        break;
+    }
+    return static_cast<int>(DefWindowProc(MainWindow, message, virtualKey, lParam));
+}

@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include "platform/display.h"
+#include "platform/win_constants.h"
+#include "shell/build_variant.h"
+#include "shell/input.h"
+#include "input_fixture.h"
+#include "world/map_object.h"
+#include "world/movement.h"
+#include "world/visible_rooms.h"
+
+using namespace platform;
+
+namespace {
+
+class GameKeys : public GameInputTest {
+protected:
+    // Holds a key through one keyboard poll.
+    static int PollWith(SDL_Scancode key, uint16_t modifiers = KMOD_NONE)
+    {
+        InjectKey(key, true, modifiers);
+        const int result = PollKeyboard();
+        InjectKey(key, false, modifiers);
+        ResetInput();
+        return result;
+    }
+};
+
+}  // namespace
+
+TEST_F(GameKeys, PolledKeysWalkTurnAndMoveTheEyeFirstMatchOnly)
+{
+    StandAt(150, 50, 0x4000);
+    const Fixed16 x = PlayerX;
+    EXPECT_EQ(PollWith(SDL_SCANCODE_UP), 0);
+    EXPECT_EQ(PlayerX, x + SinOf(0x4000) * StepScale);
+
+    // Up and Left together: only the step forward happens.
+    InjectKey(SDL_SCANCODE_UP, true);
+    InjectKey(SDL_SCANCODE_LEFT, true);
+    PollKeyboard();
+    ResetInput();
+    EXPECT_EQ(PlayerHeading, 0x4000);
+    EXPECT_EQ(PlayerX, x + 2 * SinOf(0x4000) * StepScale);
+
+    PollWith(SDL_SCANCODE_DOWN);
+    EXPECT_EQ(PlayerX, x + SinOf(0x4000) * StepScale);
+    PollWith(SDL_SCANCODE_LEFT);
+    EXPECT_EQ(PlayerHeading, 0x4000 - TurnStep);
+    PollWith(SDL_SCANCODE_KP_6, KMOD_NUM);
+    EXPECT_EQ(PlayerHeading, 0x4000);
+
+    const Fixed16 eye = EyeHeight, y = PlayerY;
+    PollWith(SDL_SCANCODE_KP_PLUS);
+    EXPECT_EQ(EyeHeight, eye + 2 * FixedOne);
+    EXPECT_EQ(PlayerY, y + 2 * FixedOne);
+    PollWith(SDL_SCANCODE_KP_MINUS);
+    PollWith(SDL_SCANCODE_KP_MINUS);
+    EXPECT_EQ(PlayerY, y - 2 * FixedOne);
+
+    PollWith(SDL_SCANCODE_INSERT);
+    PollWith(SDL_SCANCODE_INSERT);
+    EXPECT_EQ(HorizonOffset, -20);
+    PollWith(SDL_SCANCODE_DELETE);
+    EXPECT_EQ(HorizonOffset, -10);
+
+    // Return resets the view: the horizon centred, the eye at 36.0 (66.0 in the second build).
+    PollWith(SDL_SCANCODE_RETURN);
+    EXPECT_EQ(HorizonOffset, 0);
+    EXPECT_EQ(EyeHeight, 36 * FixedOne);
+    EXPECT_EQ(PlayerY, CurrentCube->Bottom(0).y + 36 * FixedOne);
+    SecondBuild = true;
+    HorizonOffset = 30;
+    Press(SDL_SCANCODE_KP_5, KMOD_NUM);
+    SecondBuild = false;
+    EXPECT_EQ(HorizonOffset, 0);
+    EXPECT_EQ(EyeHeight, 66 * FixedOne);
+
+    // Without a level the view reset leaves everything as it is.
+    CurrentCube = nullptr;
+    HorizonOffset = 30;
+    PollWith(SDL_SCANCODE_RETURN);
+    EXPECT_EQ(HorizonOffset, 30);
+    HorizonOffset = 0;
+    EXPECT_TRUE(RecordedBoxes().empty());
+}
+
+TEST_F(GameKeys, EscapePolledResetsTheLevelShutsDownAndEndsTheLoop)
+{
+    ASSERT_GT(CubeCount, 0);
+    EXPECT_EQ(PollWith(SDL_SCANCODE_ESCAPE), 1);
+    EXPECT_EQ(CubeCount, 0);
+    EXPECT_EQ(QuitDone, 1);
+    EXPECT_EQ(BackBuffer, nullptr);
+}
+
+TEST_F(GameKeys, EscapeAndF12AsMessagesEndTheProgram)
+{
+    Press(SDL_SCANCODE_F12);
+    EXPECT_EQ(QuitDone, 1);
+    EXPECT_FALSE(IsWindow(MainWindow));
+}
+
+TEST_F(GameKeys, MessageKeysSwitchDisplaysStepAsideAndShowDebugViews)
+{
+    Press(SDL_SCANCODE_SPACE);
+    EXPECT_EQ(ShowFrameRate, 1);
+    EXPECT_EQ(ShowInfo, 0);
+    Press(SDL_SCANCODE_SPACE);
+    EXPECT_EQ(ShowFrameRate, 1);
+    EXPECT_EQ(ShowInfo, 1);
+    Press(SDL_SCANCODE_SPACE);
+    EXPECT_EQ(ShowFrameRate, 0);
+    EXPECT_EQ(ShowInfo, 0);
+
+    StandAt(150, 50, 0x4000);
+    Press(SDL_SCANCODE_PAGEUP);  // along heading + 8192
+    EXPECT_EQ(PlayerX, 150 * FixedOne + SinOf(0x6000) * StepScale);
+    StandAt(150, 50, 0x4000);
+    Press(SDL_SCANCODE_KP_7, KMOD_NUM);  // along heading - 8192
+    EXPECT_EQ(PlayerZ, 50 * FixedOne + CosOf(0x2000) * StepScale);
+
+    ASSERT_NE(BackBuffer, nullptr);
+    BackBuffer->Pixels()[5] = 9;
+    Press(SDL_SCANCODE_F2);
+    EXPECT_EQ(ShowFaces, 0);
+    EXPECT_EQ(BackBuffer->Pixels()[5], 0);
+    Press(SDL_SCANCODE_F2);
+    EXPECT_EQ(ShowFaces, 1);
+    Press(SDL_SCANCODE_F3);
+    EXPECT_EQ(ShowObjects, 0);
+    Press(SDL_SCANCODE_F3);
+    EXPECT_EQ(ShowObjects, 1);
+
+    // Keys of no binding go to the default handling and change nothing.
+    EXPECT_EQ(HandleKeyMessage(WM_KEYDOWN, 'Q', 0), 0);
+    EXPECT_EQ(HandleKeyMessage(WM_KEYUP, VK_F2, 0), 1);
+    EXPECT_EQ(ShowFaces, 1);
+}
+
+TEST_F(GameKeys, FunctionKeysRunTheirBoundStatesOnly)
+{
+    ASSERT_EQ(Load("int presses;\n"
+                   "int lines;\n"
+                   "state Start;\n"
+                   "exit;\n"
+                   "state Bound;\n"
+                   "presses = (presses + 1);\n"
+                   "lines = (lines + 1);\n"
+                   "exit;\n"),
+              1);
+    const SDL_Scancode keys[] = {SDL_SCANCODE_F4, SDL_SCANCODE_F5, SDL_SCANCODE_F6,
+                                 SDL_SCANCODE_F7, SDL_SCANCODE_F8, SDL_SCANCODE_F9,
+                                 SDL_SCANCODE_F10};
+    Press(SDL_SCANCODE_F4);  // unbound: nothing
+    EXPECT_EQ(Var("presses"), 0);
+    for (int vk = VK_F4; vk <= VK_F10; ++vk) {
+        EXPECT_GT(SetKeyState(vk, "Bound"), 0);
+    }
+    for (SDL_Scancode key : keys) {
+        Press(key);
+    }
+    EXPECT_EQ(Var("presses"), 7);
+    EXPECT_EQ(Var("lines"), 7);  // the whole state each time
+
+    EXPECT_EQ(SetKeyState(VK_F5, "Nowhere"), -1);
+    Press(SDL_SCANCODE_F5);
+    EXPECT_EQ(Var("presses"), 7);
+    // Keys outside the table are refused and written nowhere.
+    EXPECT_EQ(SetKeyState(256, "Bound"), -1);
+    EXPECT_EQ(SetKeyState(-1, "Bound"), -1);
+
+    // The level reset unbinds every key.
+    ResetLevel();
+    Press(SDL_SCANCODE_F6);
+    EXPECT_EQ(Var("presses"), 7);
+}
+
+TEST_F(GameKeys, F11LoadsTheTwoRoomScriptsInTurnAfterResettingTheLevel)
+{
+    Write("springrm.scp", "int room;\nstate Start;\nroom = 1;\nexit;\n");
+    Write("ferrowrm.scp", "int room;\nstate Start;\nroom = 2;\nexit;\n");
+    ASSERT_GT(CubeCount, 0);
+    Press(SDL_SCANCODE_F11);
+    EXPECT_EQ(CubeCount, 0);
+    EXPECT_EQ(Var("room"), 1);
+    Press(SDL_SCANCODE_F11);
+    EXPECT_EQ(Var("room"), 2);
+    Press(SDL_SCANCODE_F11);
+    EXPECT_EQ(Var("room"), 1);
+    EXPECT_TRUE(RecordedBoxes().empty());
+}
+
+TEST_F(GameKeys, F1AndAltEnterSwitchFullScreenOnThePrimaryDeviceOnly)
+{
+    ASSERT_EQ(FullScreen, 0);
+    InjectKey(SDL_SCANCODE_F1, true);
+    PollKeyboard();
+    InjectKey(SDL_SCANCODE_F1, false);
+    ResetInput();
+    EXPECT_EQ(FullScreen, 1);
+    EXPECT_TRUE(FullScreenDisplay());
+    EXPECT_NE(BackBuffer, nullptr);
+
+    Press(SDL_SCANCODE_RETURN, KMOD_LALT);
+    EXPECT_EQ(FullScreen, 0);
+    EXPECT_FALSE(FullScreenDisplay());
+
+    PrimaryDevice = 0;
+    Press(SDL_SCANCODE_RETURN, KMOD_LALT);
+    PrimaryDevice = 1;
+    EXPECT_EQ(FullScreen, 0);
+    // Alt with the keypad's + and / has no table of modes to step through.
+    EXPECT_EQ(HandleKeyMessage(WM_SYSKEYUP, VK_ADD, 0), 1);
+    EXPECT_EQ(HandleKeyMessage(WM_SYSKEYUP, VK_DIVIDE, 0), 1);
+}
