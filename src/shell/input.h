@@ -27,6 +27,14 @@ extern int32_t ShowFrameRate;     // the two status displays, switched with Spac
 extern int32_t ShowInfo;
 extern int32_t RoomScriptToggle;  // which room script F11 loads next
 
+// The robots' debug entry: the state (DebugIdle ... DebugHotSpotNumber), the robot chosen and
+// the numbers typed so far.
+extern int32_t DebugEntryState;
+extern int32_t DebugRobot;
+extern int32_t DebugTextLength;
+extern char DebugTextX[DebugTextSize];  // the first number, or the hot-spot number
+extern char DebugTextZ[DebugTextSize];  // the second number
+
 // Start values of the input state and every key unbound.
 void InitInputState();
 
@@ -45,6 +53,12 @@ int PollKeyboard();
 int HandleKeyMessage(uint32_t message, platform::WParam virtualKey, platform::LParam lParam);
 // The mouse messages. Always 1.
 int OnMouseMessage(uint32_t message, platform::WParam wParam, platform::LParam lParam);
+
+// A key for the robots' debug entry, while the planner switches it on: 1 when the key was taken.
+int HandleRobotDebugKey(int key);
+// Sends a robot to a world point, or to a hot spot as its own character; the planner's result.
+int RobotDebugSendTo(int robot, float x, float z);
+int RobotDebugSendToHotSpot(int robot, int n);
 
 // What the renderer draws at a screen position (display coordinates, scaled to the view): the
 // picker's pixel, hit and kind. Nothing is hit without a level, a back buffer or a view, or for

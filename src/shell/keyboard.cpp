@@ -130,6 +130,9 @@ void LoadNextRoomScript()
 int KeyDown(platform::WParam key, platform::LParam lParam)
 {
     using namespace platform;
+    if (key < KeyBindingCount && HandleRobotDebugKey(static_cast<int>(key))) {
+        return 1;
+    }
     switch (key) {
     case VK_ESCAPE:
     case VK_F12:

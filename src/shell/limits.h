@@ -129,3 +129,14 @@ constexpr int FrameRateInterval = 100;
 constexpr uint32_t StatusTextColour = 0x0000FFFF;
 constexpr uint32_t StatusBackColour = 0;
 constexpr int StatusTextSize = 128;
+
+// The robots' debug keys: entry states, the typed numbers' buffers (terminator included), and
+// how a robot is sent to a hot spot (through the planner, as its own character, at 35.0).
+constexpr int DebugIdle = 0;
+constexpr int DebugFirstNumber = 1;
+constexpr int DebugSecondNumber = 2;
+constexpr int DebugHotSpotNumber = 3;
+constexpr int DebugTextSize = 24;
+constexpr int HotSpotPlannerMode = 3;
+constexpr int DebugActorBase = 4;
+constexpr float DebugHotSpotSpeed = 35.0f;
