@@ -130,8 +130,7 @@ int ExecCommand(const ParsedStatement& s) {
             break;
         case CommandSetKeyState: {
             int key = IntArg(s, 0);
-            std::string name = NameArg(s);
-            if (key >= 0 && key < kVirtualKeys) SetKeyState(key, name.c_str());
+            SetKeyState(key, NameArg(s).c_str());
             break;
         }
         case CommandSetSoundFrame:

@@ -142,7 +142,6 @@ constexpr int kHotSpotNumbers = 10;      // LHS: at most ten numbers describe a 
 constexpr int kSoundFramePairs = 8;      // SetSoundFrame, SetSoundHandle: eight values, -1 unused
 constexpr int kSpecialAnimMaxItems = 16; // SpecialAnim: the item array holds sixteen
 constexpr int kLightVector = 3;          // AnimLight, MoveLight: colours and directions
-constexpr int kVirtualKeys = 256;        // SetKeyState: key codes 0..255
 
 // What TurnToObj turns a character towards.
 constexpr int kTurnToCharacter = 6;  // the character of a motion-table row
