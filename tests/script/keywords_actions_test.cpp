@@ -14,6 +14,7 @@
 #include "script_fixture.h"
 #include "shell/graphics_objects.h"
 #include "shell/input.h"
+#include "shell/input.h"
 #include "shell/timers.h"
 #include "world/cube.h"
 #include "world/map_object.h"
@@ -100,6 +101,8 @@ TEST_F(Keywords, BadObjectIdsDoNothing) {
 
 TEST_F(Keywords, ValueKeywordsLeaveTheirValueForAssignments) {
     MotionEventArgs = {3, 8};
+    const int cursorBefore = CursorNumber;
+    SetActiveCursor(6);
     HotSpotEventArgs = {7, 9, 5};
     platform::SRand(5);
     int r1 = platform::Rand() % 6;
@@ -145,7 +148,8 @@ TEST_F(Keywords, ValueKeywordsLeaveTheirValueForAssignments) {
     EXPECT_EQ(Var("upd"), 0);     // no move has ended
     EXPECT_EQ(Var("spot"), -1);   // nothing stands on the hot spot
     EXPECT_EQ(Var("timer"), FiredTimer);
-    EXPECT_EQ(Var("cursor"), 0);
+    EXPECT_EQ(Var("cursor"), 6);
+    SetActiveCursor(cursorBefore);
 
     ClickedId = 100;
     StopFlag = 0;
