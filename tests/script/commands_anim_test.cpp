@@ -16,6 +16,7 @@
 #include "script/camera_commands.h"
 #include "script/keywords_actions.h"
 #include "script_fixture.h"
+#include "shell/build_variant.h"
 #include "shell/graphics_objects.h"
 #include "world/cube.h"
 #include "world/world_builder.h"
@@ -169,10 +170,18 @@ TEST_F(AnimCommands, CheckUpdateStateTellsEvenFromOddRowsOnce) {
                    "exit;\n"
                    "state Check;\n"
                    "u = checkUpdateState;\n"
+                   "exit;\n"
+                   "state Move0;\n"
+                   "MHS 1 0 0 5;\n"  // no robot number: 0
+                   "exit;\n"
+                   "state Move1;\n"
+                   "MHS 1 1 0 5.5 0;\n"
                    "exit;\n"),
               1);
     auto moveAndCheck = [&](int row) {
-        EXPECT_NE(MoveToHotSpot(1, row, 0, 5.0f, 0), -1);
+        StopFlag = 0;
+        ExecState(FindState(row == 0 ? "Move0" : "Move1"));
+        EXPECT_EQ(AnimObj[row].type, AnimStraightMove);
         for (int i = 0; i < 100 && !UpdateStateFlag; ++i) UpdateAnimObjects();
         EXPECT_EQ(UpdateStateFlag, 1);
         StopFlag = 0;
@@ -260,6 +269,44 @@ TEST_F(AnimCommands, SceneCommandsTakeTheirOwnNumbersOnly) {
     StopFlag = 0;
     ExecState(FindState("Again"));
     EXPECT_EQ(MotionTable[0].loopMode, 0);
+}
+
+TEST_F(AnimCommands, PathMotionsByCommandInBothBuilds) {
+    const bool savedBuild = SecondBuild;
+    ASSERT_EQ(Load("state Start;\n"
+                   "LoadPath \"track.x\";\n"
+                   "LoadAnimObj \"box.x\" 5 0 5 1 0;\n"
+                   "LoadAnimObj \"box.x\" 9 0 9 1 0;\n"
+                   "AddPathMotion 0 1;\n"
+                   "AddPathMotion 0 0;\n"
+                   "AddPathMotion 3 0;\n"  // no path 3
+                   "PlayPathAnim 0;\n"
+                   "PlayPathAnim 4;\n"
+                   "exit;\n"
+                   "state Remove;\n"
+                   "DelPathMotion 1 0;\n"
+                   "exit;\n"),
+              1);
+    const PathRecord& path = Path[0];
+    ASSERT_EQ(path.motionCount, 2);
+    EXPECT_EQ(path.motions[0], 1);
+    EXPECT_EQ(path.motions[1], 0);
+    // The first motion's character is carried: its own entry becomes the path motion.
+    EXPECT_EQ(AnimObj[1].type, AnimPathMotion);
+    EXPECT_EQ(AnimObj[1].arg, 0);
+    EXPECT_EQ(AnimObj[1].frameCount, 20);
+    EXPECT_EQ(AnimObj[0].type, AnimCharacterMotion);
+
+    SecondBuild = true;  // command 10 stops sounds instead
+    StopFlag = 0;
+    ExecState(FindState("Remove"));
+    EXPECT_EQ(Path[0].motionCount, 2);
+    SecondBuild = false;
+    StopFlag = 0;
+    ExecState(FindState("Remove"));
+    EXPECT_EQ(Path[0].motionCount, 1);
+    EXPECT_EQ(Path[0].motions[0], 0);
+    SecondBuild = savedBuild;
 }
 
 }  // namespace
