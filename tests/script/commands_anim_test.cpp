@@ -12,11 +12,15 @@
 #include "anim/hot_spots.h"
 #include "anim/movers.h"
 #include "anim/paths.h"
+#include "anim/scene_lights.h"
+#include "platform/rm.h"
 #include "platform/rm_frame.h"
+#include "platform/rm_math.h"
 #include "script/camera_commands.h"
 #include "script/keywords_actions.h"
 #include "script_fixture.h"
 #include "shell/build_variant.h"
+#include "shell/direct_x.h"
 #include "shell/graphics_objects.h"
 #include "world/cube.h"
 #include "world/world_builder.h"
@@ -307,6 +311,33 @@ TEST_F(AnimCommands, PathMotionsByCommandInBothBuilds) {
     EXPECT_EQ(Path[0].motionCount, 1);
     EXPECT_EQ(Path[0].motions[0], 0);
     SecondBuild = savedBuild;
+}
+
+TEST_F(AnimCommands, LightsTakeTheirColourAndDirectionsFromTheNumbers) {
+    ASSERT_EQ(platform::RetainedMode::Create(&RMObject), platform::D3DRM_OK);
+    const float position[3] = {0, 1, 0}, direction[3] = {0, 0, 1}, colour[3] = {0.2f, 0.4f, 0.6f};
+    const int light = CreateLight(1, position, direction, colour);
+    ASSERT_GE(light, 0);
+    const std::string n = std::to_string(light);
+    ASSERT_EQ(Load("state Start;\n"
+                   "AnimLight " + n + " 10 1 0.4;\n"  // no blue: 0
+                   "MoveLight " + n + " 0 1 0 1 0 0;\n"
+                   "exit;\n"),
+              1);
+    const SceneLightRecord& record = SceneLight[light];
+    EXPECT_FLOAT_EQ(record.colourStep[0], (1.0f - 0.2f) / 10);
+    EXPECT_FLOAT_EQ(record.colourStep[1], 0.0f);
+    EXPECT_FLOAT_EQ(record.colourStep[2], (0.0f - 0.6f) / 10);
+    ASSERT_GE(record.animObj, 0);
+    EXPECT_EQ(AnimObj[record.animObj].type, AnimLightRamp);
+    EXPECT_EQ(AnimObj[record.animObj].frameCount, 10);
+    platform::RmMatrix4 m;
+    record.frame->GetTransform(m);
+    const platform::RmVector facing = platform::RmTransformDirection({0, 0, 1}, m);
+    EXPECT_NEAR(facing.x, 1.0f, 1e-5);
+    EXPECT_NEAR(facing.z, 0.0f, 1e-5);
+    RMObject->Release();
+    RMObject = nullptr;
 }
 
 }  // namespace
