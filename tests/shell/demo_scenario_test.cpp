@@ -1,0 +1,246 @@
+// The demo played headless from start-up: a walk through the first level, a click on its robot,
+// F11 into the spring court (the gate opened by key and by click, up the ramp, off the ledge onto
+// the platform, the rover sent down, the wait and the timers), F11 again into the robot hall
+// (the robots sent across). The fake clock and a fixed random seed make every run the same.
+// A few frames are compared with stored pictures in tests/data/golden (every other pixel of the
+// presented frame); DUSK_UPDATE_GOLDEN=1 writes them anew.
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "anim/anim_objects.h"
+#include "anim/hot_spots.h"
+#include "anim/scene_lights.h"
+#include "platform/presenter.h"
+#include "platform/random.h"
+#include "planner/robot_table.h"
+#include "script/events.h"
+#include "script/states.h"
+#include "shell/input.h"
+#include "shell/sound.h"
+#include "shell_fixture.h"
+#include "world/map_object.h"
+#include "world/player.h"
+
+using namespace platform;
+
+namespace {
+
+constexpr int PassMilliseconds = 33;
+constexpr Fixed16 Unit = 65536;
+
+float Units(Fixed16 v) { return v / 65536.0f; }
+
+int RoomOfPlayer() {
+    for (int i = 0; i < RoomCount; ++i)
+        if (CurrentCube && CurrentCube->room == Rooms[i]) return i;
+    return -1;
+}
+
+// The lowest corner of a door's leaf above the floor, in world units.
+float DoorLift(int id) {
+    auto* door = static_cast<DoorObject*>(MapObjectTable[id]);
+    return door ? Units(door->leaf->Bottom(0).y) : -1.0f;
+}
+
+// Every other pixel of every other row of the presented frame, as 0xRRGGBB.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels;
+    bool operator==(const Picture&) const = default;
+};
+
+Picture Shrunk(const PresentedImage& image) {
+    Picture p{static_cast<int>(image.width / 2), static_cast<int>(image.height / 2), {}};
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x) p.pixels.push_back(image.Pixel(2 * x, 2 * y) & 0xFFFFFF);
+    return p;
+}
+
+bool SavePicture(const std::filesystem::path& path, const Picture& p) {
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, p.width, p.height, 24, SDL_PIXELFORMAT_RGB24);
+    if (!s) return false;
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x) {
+            uint8_t* d = static_cast<uint8_t*>(s->pixels) + y * s->pitch + 3 * x;
+            const uint32_t c = p.pixels[y * p.width + x];
+            d[0] = c >> 16, d[1] = (c >> 8) & 0xFF, d[2] = c & 0xFF;
+        }
+    std::filesystem::create_directories(path.parent_path());
+    const bool ok = IMG_SavePNG(s, path.c_str()) == 0;
+    SDL_FreeSurface(s);
+    return ok;
+}
+
+bool LoadPicture(const std::filesystem::path& path, Picture& p) {
+    SDL_Surface* loaded = IMG_Load(path.c_str());
+    if (!loaded) return false;
+    SDL_Surface* s = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB24, 0);
+    SDL_FreeSurface(loaded);
+    if (!s) return false;
+    p = {s->w, s->h, {}};
+    for (int y = 0; y < s->h; ++y)
+        for (int x = 0; x < s->w; ++x) {
+            const uint8_t* d = static_cast<const uint8_t*>(s->pixels) + y * s->pitch + 3 * x;
+            p.pixels.push_back(uint32_t{d[0]} << 16 | uint32_t{d[1]} << 8 | d[2]);
+        }
+    SDL_FreeSurface(s);
+    return true;
+}
+
+void ExpectGolden(const std::string& name, const Picture& actual) {
+    const std::filesystem::path stored = std::filesystem::path(DUSK_TEST_DATA) / "golden" / (name + ".png");
+    const char* update = std::getenv("DUSK_UPDATE_GOLDEN");
+    if (update && std::string(update) == "1") {
+        ASSERT_TRUE(SavePicture(stored, actual)) << stored;
+        return;
+    }
+    Picture expected;
+    if (LoadPicture(stored, expected) && expected == actual) return;
+    const std::filesystem::path out = std::filesystem::path(DUSK_GEN_DATA).parent_path() / "golden-failures" / (name + "-actual.png");
+    SavePicture(out, actual);
+    ADD_FAILURE() << "frame " << name << " differs from " << stored.string() << "; it is in " << out.string();
+}
+
+}  // namespace
+
+class DemoScenario : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        SRand(7);
+        ASSERT_EQ(InitApp(nullptr, SW_SHOWNORMAL), 1);
+        ASSERT_TRUE(RecordedBoxes().empty()) << BoxTexts()[0];
+        InjectMouseMove(320, 240);
+        Passes(1);
+    }
+    // The level reset first: the start-up of the next play takes over no animation objects.
+    void TearDown() override {
+        ResetLevel();
+        ShellTest::TearDown();
+    }
+
+    // n passes of the main loop, each with 33 ms of game time.
+    void Passes(int n) {
+        Msg msg;
+        for (int i = 0; i < n; ++i) {
+            AdvanceFakeClock(PassMilliseconds);
+            ASSERT_TRUE(MainLoopPass(msg));
+        }
+    }
+    // A key held for n passes.
+    void Hold(SDL_Scancode key, int n) {
+        InjectKey(key, true);
+        Passes(n);
+        InjectKey(key, false);
+        Passes(1);
+    }
+    void Press(SDL_Scancode key) { Hold(key, 1); }
+    void Click(int x, int y) {
+        InjectMouseMove(x, y);
+        InjectMouseButton(SDL_BUTTON_LEFT, true, x, y);
+        InjectMouseButton(SDL_BUTTON_LEFT, false, x, y);
+        Passes(3);
+    }
+    void Snap(std::vector<Picture>* frames) { frames->push_back(Shrunk(PresentedFrame())); }
+
+    // The whole scenario; the frames it looks at go into `frames`.
+    void Play(std::vector<Picture>* frames);
+};
+
+void DemoScenario::Play(std::vector<Picture>* frames) {
+    // The first level: the hall with its robot, seen from the start.
+    ASSERT_EQ(RoomCount, 4);
+    Passes(10);
+    Snap(frames);
+    // A click on the robot in the middle of the view picks its map object.
+    Click(320, 330);
+    EXPECT_EQ(ClickedId, 0);
+    InjectMouseMove(320, 240);
+    // The walk: along the hall into the corridor, the second room.
+    const Fixed16 startX = PlayerX;
+    Hold(SDL_SCANCODE_UP, 20);
+    EXPECT_GT(PlayerX, startX + 150 * Unit);
+    EXPECT_EQ(RoomOfPlayer(), 1);
+
+    // F11: the spring court.
+    Press(SDL_SCANCODE_F11);
+    ASSERT_EQ(RoomCount, 2);
+    ASSERT_NE(FindState("OpenGate"), -1);
+    EXPECT_EQ(DoorLift(5), 0.0f);
+    // F4 opens the gate, F5 closes it again, a click on it opens it.
+    Press(SDL_SCANCODE_F4);
+    Passes(40);
+    EXPECT_EQ(DoorLift(5), 90.0f);
+    Snap(frames);
+    Press(SDL_SCANCODE_F5);
+    Passes(40);
+    EXPECT_EQ(DoorLift(5), 0.0f);
+    Click(500, 240);
+    EXPECT_EQ(ClickedId, 5);
+    Passes(40);
+    EXPECT_EQ(DoorLift(5), 90.0f);
+    InjectMouseMove(320, 240);
+    // F7 swaps the wheel's frames for the flame's and the ball's for the lantern's.
+    Press(SDL_SCANCODE_F7);
+    EXPECT_EQ(static_cast<DecoObject*>(MapObjectTable[2])->animation.count, 16);
+    EXPECT_EQ(static_cast<Sprite2DObject*>(MapObjectTable[6])->animation.count, 36);
+
+    // Up the ramp, facing +x: the eye rises to the loft's floor.
+    EXPECT_EQ(PlayerHeading, 16384);
+    Hold(SDL_SCANCODE_UP, 14);
+    EXPECT_EQ(RoomOfPlayer(), 1);
+    EXPECT_EQ(PlayerY, 90 * Unit);
+    // Off the ledge, facing +z: the eye falls to the platform's floor below.
+    Hold(SDL_SCANCODE_LEFT, 16);
+    Hold(SDL_SCANCODE_UP, 6);
+    Passes(20);
+    EXPECT_EQ(Falling, 0);
+    EXPECT_EQ(PlayerY, 50 * Unit);
+    EXPECT_GT(PlayerZ, 100 * Unit);
+    // By now the wait is over and the sun has come out.
+    EXPECT_FLOAT_EQ(SceneLight[0].colour[0], 1.0f);
+
+    // F6 sends the rover from the loft onto the platform; the player turns round to watch.
+    Press(SDL_SCANCODE_F6);
+    Hold(SDL_SCANCODE_RIGHT, 32);
+    Passes(60);
+    Snap(frames);
+    Passes(60);
+    EXPECT_EQ(HotSpots[0].object, 3);
+    // Standing on the platform rang the chime.
+    if (SoundDevice) EXPECT_EQ(LastPlayedSound, 2);
+
+    // F11 again: the robot hall; F4 sends the two robots to each other's corner.
+    Press(SDL_SCANCODE_F11);
+    ASSERT_EQ(RoomCount, 4);
+    Press(SDL_SCANCODE_F4);
+    Passes(70);
+    Snap(frames);
+    Passes(330);
+    EXPECT_TRUE(RobotTable[0].arrived && RobotTable[1].arrived);
+    EXPECT_TRUE(RecordedBoxes().empty()) << BoxTexts()[0];
+}
+
+TEST_F(DemoScenario, APlayThroughReachesEveryRoomScriptsPuzzle) {
+    std::vector<Picture> frames;
+    Play(&frames);
+    ASSERT_EQ(frames.size(), 4u);
+    const char* names[] = {"demo_first_hall", "demo_spring_gate", "demo_spring_platform", "demo_robot_hall"};
+    for (size_t i = 0; i < frames.size(); ++i) ExpectGolden(names[i], frames[i]);
+}
+
+TEST_F(DemoScenario, TheSamePlayGivesTheSameFrames) {
+    std::vector<Picture> first, second;
+    Play(&first);
+    TearDown();
+    SetUp();
+    Play(&second);
+    ASSERT_EQ(first.size(), second.size());
+    for (size_t i = 0; i < first.size(); ++i) EXPECT_TRUE(first[i] == second[i]) << "frame " << i;
+}
