@@ -82,6 +82,7 @@ void PlaceLevelCharacter(Cube& cube, Fixed16 x, Fixed16 y, Fixed16 z)
     Char3DObject* character = new Char3DObject;
     character->frame = frame;
     character->type = Char3DType;
+    character->id = -1;  // no slot in MapObjectTable: a click on it names no object
     character->cube = &cube;
     AppendObject(cube, character);
     character->SetPosition(SceneFrame, x, y, z);

@@ -172,6 +172,7 @@ TEST_F(WorldWithScene, LevelCharactersGetAFrameOfTheirOwnUnderTheScene)
     for (ObjectListNode* node = low->objects; node; node = node->next) {
         ++listed;
         EXPECT_EQ(node->object->type, Char3DType);
+        EXPECT_EQ(node->object->id, -1);  // no id: not the first table slot's
     }
     EXPECT_EQ(listed, 2);
 }
