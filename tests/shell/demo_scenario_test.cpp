@@ -214,7 +214,9 @@ void DemoScenario::Play(std::vector<Picture>* frames) {
     Passes(60);
     EXPECT_EQ(HotSpots[0].object, 3);
     // Standing on the platform rang the chime.
-    if (SoundDevice) EXPECT_EQ(LastPlayedSound, 2);
+    if (SoundDevice) {
+        EXPECT_EQ(LastPlayedSound, 2);
+    }
 
     // F11 again: the robot hall; F4 sends the two robots to each other's corner.
     Press(SDL_SCANCODE_F11);
