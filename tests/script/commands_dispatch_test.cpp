@@ -3,10 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +11,7 @@
 #include "script/commands.h"
 #include "shell/bmp_surface.h"
 #include "script/tokenizer.h"
+#include "common/long_wave.h"
 #include "script_fixture.h"
 #include "shell/build_variant.h"
 #include "shell/sound.h"
@@ -150,33 +148,7 @@ protected:
         if (!SoundDevice) InitSound(nullptr);
         ASSERT_NE(SoundDevice, nullptr);
         FreeSounds(0);
-        for (const char* name : {"a.wav", "b.wav"}) WriteTenSecondWave(dir_ / name);
-    }
-    // Ten seconds of 8-bit mono silence at 8000 Hz: long enough that a sound played once is
-    // still playing when the test looks, however slowly the test runs.
-    static void WriteTenSecondWave(const std::filesystem::path& path) {
-        const uint32_t samples = 80000;
-        std::string wave = "RIFF";
-        auto put32 = [&wave](uint32_t v) {
-            for (int i = 0; i < 4; ++i) wave += static_cast<char>((v >> (8 * i)) & 0xFF);
-        };
-        auto put16 = [&wave](uint16_t v) {
-            wave += static_cast<char>(v & 0xFF);
-            wave += static_cast<char>(v >> 8);
-        };
-        put32(36 + samples);
-        wave += "WAVEfmt ";
-        put32(16);
-        put16(1);     // PCM
-        put16(1);     // mono
-        put32(8000);  // samples a second
-        put32(8000);  // bytes a second
-        put16(1);     // block size
-        put16(8);     // bits a sample
-        wave += "data";
-        put32(samples);
-        wave.append(samples, static_cast<char>(0x80));
-        std::ofstream(path, std::ios::binary) << wave;
+        for (const char* name : {"a.wav", "b.wav"}) testwave::WriteTenSecondWave(dir_ / name);
     }
     void TearDown() override {
         FreeSounds(0);

@@ -2,12 +2,14 @@
 #include "shell/sound.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 
+#include "common/long_wave.h"
 #include "platform/faults.h"
 #include "platform/message_box.h"
 
@@ -191,7 +193,11 @@ TEST_F(SoundTest, TwentyFifthLoadIsRefusedAndResetEmptiesEverySlot) {
 }
 
 TEST_F(SoundTest, PlayingOnceLoopingRestartingAndStopping) {
-    ASSERT_EQ(LoadSound(kWaveDir + "s16_stereo_44100.wav"), 0);
+    const std::string longWave = std::string(DUSK_GEN_DATA) + "/long_" +
+                                 std::to_string(::getpid()) + ".wav";
+    testwave::WriteTenSecondWave(longWave);
+    ASSERT_EQ(LoadSound(longWave), 0);
+    std::remove(longWave.c_str());
     ASSERT_EQ(LoadSound(kWaveDir + "u8_mono_8000.wav"), 1);
     uint32_t status = 0;
 
