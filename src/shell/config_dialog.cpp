@@ -34,20 +34,6 @@ using platform::WS_VSCROLL;
 constexpr int kFullScreenChoice = 1;
 constexpr int kWindowChoice = 2;
 
-DialogItem Control(ControlClass cls, int id, const char* text, uint32_t style, int16_t x,
-                   int16_t y, int16_t cx, int16_t cy) {
-    DialogItem item;
-    item.controlClass = cls;
-    item.id = id;
-    item.text = text;
-    item.style = style;
-    item.x = x;
-    item.y = y;
-    item.cx = cx;
-    item.cy = cy;
-    return item;
-}
-
 platform::DialogTemplate MakeTemplate() {
     constexpr uint32_t kList = LBS_NOTIFY | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | WS_TABSTOP;
     platform::DialogTemplate t;
@@ -58,21 +44,21 @@ platform::DialogTemplate MakeTemplate() {
     t.cx = 174;
     t.cy = 123;
     t.items = {
-        Control(ControlClass::Button, platform::IDOK, ConfigOk,
-                BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 137, 93, 33, 13),
-        Control(ControlClass::Button, platform::IDCANCEL, ConfigCancel,
-                BS_PUSHBUTTON | WS_TABSTOP, 137, 108, 33, 14),
-        Control(ControlClass::ListBox, DisplayModeListId, "", kList | LBS_SORT, 5, 23, 65, 49),
-        Control(ControlClass::Button, -1, ConfigDisplayModes, BS_GROUPBOX, 2, 13, 71, 62),
-        Control(ControlClass::ListBox, DriverListId, "", kList | LBS_SORT, 7, 88, 63, 29),
-        Control(ControlClass::Button, -1, ConfigDrivers, BS_GROUPBOX, 2, 78, 71, 42),
-        Control(ControlClass::ListBox, PuzzleListId, "", kList, 88, 23, 76, 62),
-        Control(ControlClass::Button, -1, ConfigLoadPuzzle, BS_GROUPBOX, 84, 13, 84, 76),
-        Control(ControlClass::Button, FullScreenButtonId, ConfigFullScreen, BS_AUTORADIOBUTTON,
-                85, 96, 48, 10),
-        Control(ControlClass::Button, WindowsButtonId, ConfigWindows, BS_AUTORADIOBUTTON, 85,
-                108, 46, 10),
-        Control(ControlClass::Static, -1, ConfigHeading, 0, 17, 3, 144, 8),
+        DialogItem{ControlClass::Button, platform::IDOK, ConfigOk,
+                   BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 137, 93, 33, 13},
+        DialogItem{ControlClass::Button, platform::IDCANCEL, ConfigCancel,
+                   BS_PUSHBUTTON | WS_TABSTOP, 137, 108, 33, 14},
+        DialogItem{ControlClass::ListBox, DisplayModeListId, "", kList | LBS_SORT, 5, 23, 65, 49},
+        DialogItem{ControlClass::Button, -1, ConfigDisplayModes, BS_GROUPBOX, 2, 13, 71, 62},
+        DialogItem{ControlClass::ListBox, DriverListId, "", kList | LBS_SORT, 7, 88, 63, 29},
+        DialogItem{ControlClass::Button, -1, ConfigDrivers, BS_GROUPBOX, 2, 78, 71, 42},
+        DialogItem{ControlClass::ListBox, PuzzleListId, "", kList, 88, 23, 76, 62},
+        DialogItem{ControlClass::Button, -1, ConfigLoadPuzzle, BS_GROUPBOX, 84, 13, 84, 76},
+        DialogItem{ControlClass::Button, FullScreenButtonId, ConfigFullScreen, BS_AUTORADIOBUTTON,
+                   85, 96, 48, 10},
+        DialogItem{ControlClass::Button, WindowsButtonId, ConfigWindows, BS_AUTORADIOBUTTON, 85,
+                   108, 46, 10},
+        DialogItem{ControlClass::Static, -1, ConfigHeading, 0, 17, 3, 144, 8},
     };
     // The keyboard starts in the puzzle list: the arrows pick the puzzle, Enter starts it.
     t.focusId = PuzzleListId;

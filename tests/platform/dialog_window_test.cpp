@@ -50,20 +50,6 @@ intptr_t RecordingProc(Hwnd dialog, uint32_t message, WParam wParam, LParam) {
     return 1;
 }
 
-DialogItem Item(ControlClass cls, int id, const char* text, uint32_t style, int16_t x, int16_t y,
-                int16_t cx, int16_t cy) {
-    DialogItem item;
-    item.controlClass = cls;
-    item.id = id;
-    item.text = text;
-    item.style = style;
-    item.x = x;
-    item.y = y;
-    item.cx = cx;
-    item.cy = cy;
-    return item;
-}
-
 DialogTemplate TestTemplate() {
     DialogTemplate t;
     t.title = "Test";
@@ -71,14 +57,16 @@ DialogTemplate TestTemplate() {
     t.cy = 120;
     const uint32_t list = LBS_NOTIFY | WS_BORDER | WS_VSCROLL | WS_TABSTOP;
     t.items = {
-        Item(ControlClass::Button, kOk, "OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 150, 90, 33, 13),
-        Item(ControlClass::Button, kCancel, "CANCEL", BS_PUSHBUTTON | WS_TABSTOP, 150, 105, 33, 13),
-        Item(ControlClass::ListBox, kSorted, "", list | LBS_SORT, 5, 5, 60, 24),
-        Item(ControlClass::ListBox, kPlain, "", list, 70, 5, 60, 40),
-        Item(ControlClass::Button, -1, "Group", BS_GROUPBOX, 70, 60, 60, 50),
-        Item(ControlClass::Button, kFirstRadio, "One", BS_AUTORADIOBUTTON, 75, 70, 40, 10),
-        Item(ControlClass::Button, kSecondRadio, "Two", BS_AUTORADIOBUTTON, 75, 80, 40, 10),
-        Item(ControlClass::Button, kThirdRadio, "Three", BS_AUTORADIOBUTTON, 75, 90, 40, 10),
+        DialogItem{ControlClass::Button, kOk, "OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 150,
+                   90, 33, 13},
+        DialogItem{ControlClass::Button, kCancel, "CANCEL", BS_PUSHBUTTON | WS_TABSTOP, 150, 105,
+                   33, 13},
+        DialogItem{ControlClass::ListBox, kSorted, "", list | LBS_SORT, 5, 5, 60, 24},
+        DialogItem{ControlClass::ListBox, kPlain, "", list, 70, 5, 60, 40},
+        DialogItem{ControlClass::Button, -1, "Group", BS_GROUPBOX, 70, 60, 60, 50},
+        DialogItem{ControlClass::Button, kFirstRadio, "One", BS_AUTORADIOBUTTON, 75, 70, 40, 10},
+        DialogItem{ControlClass::Button, kSecondRadio, "Two", BS_AUTORADIOBUTTON, 75, 80, 40, 10},
+        DialogItem{ControlClass::Button, kThirdRadio, "Three", BS_AUTORADIOBUTTON, 75, 90, 40, 10},
     };
     return t;
 }
