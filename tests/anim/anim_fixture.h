@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/anim_scene.h"
 #include "anim/anim_objects.h"
 #include "anim/materials.h"
 #include "anim/motion_table.h"
@@ -42,18 +43,7 @@ protected:
         platform::ClearRecordedBoxes();
         InitScriptEngine();
         RunMode = RunModeRun;
-        SceneFrame = platform::RmFrame::Create(nullptr);
-        WorldFrame = platform::RmFrame::Create(SceneFrame);
-        // One room with a wide floor, so that characters have a cube to stand in.
-        Room* room = testworld::AddRoom();
-        testworld::AddBox(room, -200, -200, 200, 200);
-        testworld::CloseRoom(room);
-        ResetMotionLinks();
-        TruncateMotionTable(0);
-        ResetAnimObjects(0);
-        ResetMaterials();
-        PathMaxTime = 0;
-        for (PathRecord& path : Path) path = PathRecord{};
+        testscene::MakeEmptyAnimScene();
     }
     void TearDown() override {
         TruncateMotionTable(0);

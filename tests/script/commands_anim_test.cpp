@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "common/anim_scene.h"
 #include "anim/anim_objects.h"
 #include "anim/materials.h"
 #include "anim/motion_table.h"
@@ -43,19 +44,9 @@ protected:
     void SetUp() override {
         ScriptTest::SetUp();
         RunMode = RunModeRun;
-        SceneFrame = platform::RmFrame::Create(nullptr);
-        WorldFrame = platform::RmFrame::Create(SceneFrame);
+        testscene::MakeEmptyAnimScene();
         CameraFrame = platform::RmFrame::Create(SceneFrame);
-        Room* room = testworld::AddRoom();
-        testworld::AddBox(room, -200, -200, 200, 200);
-        testworld::CloseRoom(room);
-        ResetMotionLinks();
-        TruncateMotionTable(0);
-        ResetAnimObjects(0);
-        ResetMaterials();
         SetHotSpotCount(0);
-        PathMaxTime = 0;
-        for (PathRecord& path : Path) path = PathRecord{};
         Write("box.x", kBox);
         Write("track.x", kTrack);
     }
