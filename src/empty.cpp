@@ -1,1 +1,0 @@
-// Placeholder translation unit for a subsystem folder that holds no sources yet.
