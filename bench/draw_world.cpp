@@ -1,6 +1,7 @@
-// Drawing the cube world: the tests' level drawn from the player's eye along a fixed camera path
-// into a 640 x 480 back buffer (a 480 x 360 view), one frame per iteration on one thread.
-// Reports frames per second and the view pixels covered per frame.
+// Drawing the cube world: the tests' level and the demo's first level, each drawn from the
+// player's eye along a fixed camera path into a 640 x 480 back buffer (a 480 x 360 view), one
+// frame per iteration on one thread. Reports frames per second and the view pixels covered per
+// frame.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -40,6 +41,13 @@ const Eye Path[] = {
 };
 constexpr int StepsPerLeg = 20;
 
+// The demo's walk from the hall through the corridor into the green chamber and the wooden room.
+const Eye DemoPath[] = {
+    {50, 50, 0.25},   {150, 60, 0.3},   {250, 50, 0.25},  {350, 50, 0.2},  {450, 50, 0.0},
+    {450, 150, -0.1}, {450, 250, 0.25}, {450, 150, 0.5},  {350, 50, 0.75}, {150, 50, 0.75},
+    {50, 150, 1.0},   {50, 50, 1.25},
+};
+
 // The level's files in a scratch folder that is the working directory: the cube world files
 // from the source tree and the texture sheet the build generated.
 class LevelFolder {
@@ -76,21 +84,48 @@ private:
     bool loaded_ = false;
 };
 
+// The demo as the build writes it, its folder the working directory, the level loaded.
+class DemoFolder {
+public:
+    DemoFolder()
+    {
+        const fs::path build = fs::read_symlink("/proc/self/exe").parent_path().parent_path();
+        old_ = fs::current_path();
+        fs::current_path(build / "demo");
+        OverlaySurfaces[0] = new platform::Surface(platform::DDSCAPS_OFFSCREENPLAIN, 640, 480, 1);
+        platform::SetBoxEcho(false);
+        loaded_ = LoadLevel("demo.lvl") == 1;
+    }
+    ~DemoFolder()
+    {
+        FreeLevel();
+        OverlaySurfaces[0]->Release();
+        OverlaySurfaces[0] = nullptr;
+        fs::current_path(old_);
+    }
+    bool Loaded() const { return loaded_; }
+
+private:
+    fs::path old_;
+    bool loaded_ = false;
+};
+
 struct Pose {
     Fixed16 x, y, z;
     Angle16 heading;
     Cube* cube;
 };
 
-std::vector<Pose> CameraPath()
+template <size_t N>
+std::vector<Pose> CameraPath(const Eye (&eyes)[N])
 {
     std::vector<Pose> poses;
-    constexpr int legs = static_cast<int>(std::size(Path)) - 1;
+    constexpr int legs = static_cast<int>(N) - 1;
     for (int leg = 0; leg < legs; ++leg) {
         for (int step = 0; step < StepsPerLeg; ++step) {
             const double t = static_cast<double>(step) / StepsPerLeg;
-            const Eye& a = Path[leg];
-            const Eye& b = Path[leg + 1];
+            const Eye& a = eyes[leg];
+            const Eye& b = eyes[leg + 1];
             const double turns = a.turns + (b.turns - a.turns) * t;
             Pose p;
             p.x = static_cast<Fixed16>((a.x + (b.x - a.x) * t) * 65536.0);
@@ -124,16 +159,15 @@ void ClearView(platform::Surface* surface)
     }
 }
 
-void DrawWorldAlongPath(benchmark::State& state)
+// Times DrawWorld over the poses of a loaded level, one pose a frame, round and round.
+void DrawAlong(benchmark::State& state, const std::vector<Pose>& path)
 {
-    LevelFolder level;
-    if (!level.Loaded()) {
-        state.SkipWithError("the test level did not load");
+    if (path.empty()) {
+        state.SkipWithError("no pose of the path is inside the level");
         return;
     }
     InitShadeTable();
     BackBuffer = new platform::Surface(platform::DDSCAPS_OFFSCREENPLAIN, 640, 480, 1);
-    const std::vector<Pose> path = CameraPath();
 
     // View pixels each frame of the path covers, counted once before timing.
     double covered = 0;
@@ -161,6 +195,27 @@ void DrawWorldAlongPath(benchmark::State& state)
     BackBuffer = nullptr;
 }
 
+void DrawWorldAlongPath(benchmark::State& state)
+{
+    LevelFolder level;
+    if (!level.Loaded()) {
+        state.SkipWithError("the test level did not load");
+        return;
+    }
+    DrawAlong(state, CameraPath(Path));
+}
+
+void DrawDemoAlongPath(benchmark::State& state)
+{
+    DemoFolder demo;
+    if (!demo.Loaded()) {
+        state.SkipWithError("the demo level did not load");
+        return;
+    }
+    DrawAlong(state, CameraPath(DemoPath));
+}
+
 }  // namespace
 
 BENCHMARK(DrawWorldAlongPath)->Unit(benchmark::kMicrosecond);
+BENCHMARK(DrawDemoAlongPath)->Unit(benchmark::kMicrosecond);
