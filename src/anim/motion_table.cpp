@@ -9,6 +9,7 @@
 #include "anim/parts.h"
 #include "anim/paths.h"
 #include "platform/message_box.h"
+#include "platform/rm_math.h"
 
 MotionLinkNode MotionLink[kMaxMotionLinks];
 int NextMotionLink = 1;
@@ -71,6 +72,17 @@ int MotionLevelFromBraces(int braceDepth) {
 
 bool MotionLinkUsable(int link) {
     return link >= 1 && link < kMaxMotionLinks - 1 && link < NextMotionLink;
+}
+
+void SetMotionYaw(int row, float radians) {
+    const platform::RmVector up{0.0f, 1.0f, 0.0f};
+    platform::RmQuaternion q;
+    platform::RmQuaternionFromRotation(&q, &up, radians);
+    float* o = MotionTable[row].extraOrientation;
+    o[0] = q.s;
+    o[1] = q.v.x;
+    o[2] = q.v.y;
+    o[3] = q.v.z;
 }
 
 bool MotionRowUsable(int row) {

@@ -86,6 +86,9 @@ bool MotionRowUsable(int row);
 // 1 when link `link` was given out and set up.
 bool MotionLinkUsable(int link);
 
+// Turns a row's top part about the vertical axis: its extra orientation becomes that yaw.
+void SetMotionYaw(int row, float radians);
+
 // Key blocks: the numbers taken five at a time (time, s, x, y, z) for a link's rotations, or
 // five (rotation) or four (time, x, y, z: position) at a time for the current path.
 void StoreMotionKeys(int link, const float* numbers, int n);

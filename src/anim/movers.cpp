@@ -282,13 +282,6 @@ void StopMoverChannel(int channel) {
 
 int RotateMotionObj(int kind, int row, int, float yawDegrees, int) {
     if (kind != AnimCharacterMotion || !MotionRowUsable(row)) return 0;
-    const platform::RmVector up{0.0f, 1.0f, 0.0f};
-    platform::RmQuaternion q;
-    platform::RmQuaternionFromRotation(&q, &up, static_cast<float>(yawDegrees * kDegreesToRadians));
-    float* o = MotionTable[row].extraOrientation;
-    o[0] = q.s;
-    o[1] = q.v.x;
-    o[2] = q.v.y;
-    o[3] = q.v.z;
+    SetMotionYaw(row, static_cast<float>(yawDegrees * kDegreesToRadians));
     return 1;
 }

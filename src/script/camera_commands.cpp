@@ -125,13 +125,6 @@ int TurnToObj(int kind, int entry, int targetKind, int target) {
     platform::RmVector d;
     platform::RmVectorSubtract(&d, &own, &other);
     platform::RmVectorNormalize(&d);
-    const platform::RmVector up{0.0f, 1.0f, 0.0f};
-    platform::RmQuaternion q;
-    platform::RmQuaternionFromRotation(&q, &up, std::atan2(-d.x, d.z));
-    float* e = MotionTable[row].extraOrientation;
-    e[0] = q.s;
-    e[1] = q.v.x;
-    e[2] = q.v.y;
-    e[3] = q.v.z;
+    SetMotionYaw(row, std::atan2(-d.x, d.z));
     return 1;
 }
