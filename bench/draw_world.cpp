@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -215,7 +216,20 @@ void DrawDemoAlongPath(benchmark::State& state)
     DrawAlong(state, CameraPath(DemoPath));
 }
 
+// A memset of the 480 x 360 view, the yardstick for the frames above.
+void MemsetView(benchmark::State& state)
+{
+    std::vector<uint8_t> view(480 * 360);
+    uint8_t value = 0;
+    for (auto _ : state) {
+        std::memset(view.data(), ++value, view.size());
+        benchmark::DoNotOptimize(view.data());
+        benchmark::ClobberMemory();
+    }
+}
+
 }  // namespace
 
+BENCHMARK(MemsetView)->Unit(benchmark::kMicrosecond);
 BENCHMARK(DrawWorldAlongPath)->Unit(benchmark::kMicrosecond);
 BENCHMARK(DrawDemoAlongPath)->Unit(benchmark::kMicrosecond);

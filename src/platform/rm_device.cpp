@@ -58,8 +58,9 @@ bool RmDevice::BeginDrawing(RmTarget& target) {
     return true;
 }
 
-void RmDevice::AddDrawn(const Rect& rect, uint64_t triangles) {
+void RmDevice::AddDrawn(const Rect& rect, uint64_t triangles, uint64_t nanoseconds) {
     triangles_ += triangles;
+    renderNanoseconds_ += nanoseconds;
     if (rect.right > rect.left && rect.bottom > rect.top) drawn_.push_back(rect);
 }
 

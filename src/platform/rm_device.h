@@ -49,15 +49,16 @@ public:
     // rendered) since the last update, then forgets them.
     HResult Update();
 
-    // Triangles drawn since the device was made.
+    // Triangles drawn, and nanoseconds spent in viewport renders, since the device was made.
     uint64_t TrianglesDrawn() const { return triangles_; }
+    uint64_t RenderNanoseconds() const { return renderNanoseconds_; }
 
     // For the viewports: the target with the palette map brought up to date (false when the
     // target has gone or changed size), the depth buffer, and the bookkeeping of what was drawn.
     bool BeginDrawing(RmTarget& target);
     const RmPaletteMap& PaletteMap() const { return paletteMap_; }
     float* Depth() { return depth_.data(); }
-    void AddDrawn(const Rect& rect, uint64_t triangles);
+    void AddDrawn(const Rect& rect, uint64_t triangles, uint64_t nanoseconds);
 
 private:
     RmDevice(std::function<RmTarget()> source, uint32_t width, uint32_t height);
@@ -71,6 +72,7 @@ private:
     std::vector<std::pair<RmUpdateCallback, void*>> callbacks_;
     std::vector<Rect> drawn_;
     uint64_t triangles_ = 0;
+    uint64_t renderNanoseconds_ = 0;
 };
 
 }  // namespace platform

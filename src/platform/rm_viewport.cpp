@@ -1,6 +1,7 @@
 #include "platform/rm_viewport.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 #include "platform/faults.h"
@@ -77,7 +78,7 @@ HResult RmViewport::Clear() {
         std::fill_n(t.pixels + ptrdiff_t(j) * t.pitch + left_, width_, black);
         std::fill_n(depth + ptrdiff_t(j) * t.width + left_, width_, 0.0f);
     }
-    device_->AddDrawn({left_, top_, left_ + width_, top_ + height_}, 0);
+    device_->AddDrawn({left_, top_, left_ + width_, top_ + height_}, 0, 0);
     return D3DRM_OK;
 }
 
@@ -96,6 +97,7 @@ void RmViewport::CollectLights(const RmFrame* frame) {
 
 HResult RmViewport::Render(RmFrame* frame) {
     if (!frame) return D3DRMERR_BADOBJECT;
+    const auto started = std::chrono::steady_clock::now();
     RmTarget t;
     if (!device_->BeginDrawing(t)) return D3DRMERR_BADDEVICE;
 
@@ -120,7 +122,9 @@ HResult RmViewport::Render(RmFrame* frame) {
     uint64_t triangles = 0;
     RenderFrame(frame, frame->WorldTransform(), view, eye, target, CurrentProjection(), stats,
                 triangles);
-    device_->AddDrawn(stats.bounds, triangles);
+    const auto spent = std::chrono::steady_clock::now() - started;
+    device_->AddDrawn(stats.bounds, triangles,
+                      uint64_t(std::chrono::duration_cast<std::chrono::nanoseconds>(spent).count()));
     return D3DRM_OK;
 }
 
