@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <queue>
+#include <sstream>
 #include <random>
 #include <vector>
 
@@ -320,6 +325,76 @@ TEST_F(AStar, LineOfSightAlongRowsColumnsAndSlopes) {
     EXPECT_FALSE(LineOfSight(grid, {0, 1}, {2, 5}));
     EXPECT_TRUE(LineOfSight(grid, {2, 0}, {4, 5}));
     EXPECT_FALSE(LineOfSight(grid, {0, 0}, {0, 9}));  // off the grid counts as blocked
+}
+
+// Searches on seeded random grids, small and large, each written as one line: the grid, the
+// result, and the points of the raw and of the thinned path.
+std::vector<std::string> SeededSearches() {
+    std::vector<std::string> lines;
+    std::mt19937 random(2024);
+    auto search = [&lines](PlanGrid& grid, int number, GridCell a, GridCell b) {
+        std::ostringstream line;
+        line << number << " " << a.row << "," << a.col << " " << b.row << "," << b.col;
+        for (int improved : {0, 1}) {
+            grid.start = {0.0, a.row, a.col};
+            grid.goal = {0.0, b.row, b.col};
+            grid.searchStarted = 0;
+            RobotPath path;
+            line << " | " << PlanPath(grid, path, 0, improved) << ":";
+            for (int i = 0; i < path.count; ++i) line << " " << path.rows[i] << "," << path.cols[i];
+        }
+        lines.push_back(line.str());
+    };
+    for (int n = 0; n < 40; ++n) {
+        const int size = 8 + static_cast<int>(random() % 40);
+        const unsigned blocked = 10 + random() % 30;
+        PlanGrid grid;
+        ResizePlanGrid(grid, size, size);
+        for (int r = 0; r < size; ++r) {
+            for (int c = 0; c < size; ++c) grid.cells[r][c] = random() % 100 < blocked ? CELL_OBSTACLE : CELL_FREE;
+        }
+        for (int k = 0; k < 3; ++k) {
+            GridCell a{static_cast<int32_t>(random() % size), static_cast<int32_t>(random() % size)};
+            GridCell b{static_cast<int32_t>(random() % size), static_cast<int32_t>(random() % size)};
+            grid.cells[a.row][a.col] = grid.cells[b.row][b.col] = CELL_FREE;
+            search(grid, n, a, b);
+        }
+    }
+    // A large grid: long searches whose open lists hold hundreds of cells.
+    PlanGrid grid;
+    constexpr int SIZE = 256;
+    ResizePlanGrid(grid, SIZE, SIZE);
+    for (int r = 0; r < SIZE; ++r) {
+        for (int c = 0; c < SIZE; ++c) grid.cells[r][c] = random() % 5 == 0 ? CELL_OBSTACLE : CELL_FREE;
+    }
+    for (int k = 0; k < 30; ++k) {
+        GridCell a{static_cast<int32_t>(random() % SIZE), static_cast<int32_t>(random() % SIZE)};
+        GridCell b{std::clamp<int32_t>(a.row + static_cast<int32_t>(random() % 141) - 70, 0, SIZE - 1),
+                   std::clamp<int32_t>(a.col + static_cast<int32_t>(random() % 141) - 70, 0, SIZE - 1)};
+        grid.cells[a.row][a.col] = grid.cells[b.row][b.col] = CELL_FREE;
+        search(grid, 40 + k, a, b);
+    }
+    return lines;
+}
+
+// The seeded searches give the paths stored in tests/data/planner; DUSK_UPDATE_GOLDEN=1 writes
+// them anew.
+TEST_F(AStar, SeededSearchesKeepTheirStoredPaths) {
+    const std::vector<std::string> lines = SeededSearches();
+    const std::filesystem::path stored = std::filesystem::path(DUSK_TEST_DATA) / "planner" / "seeded_paths.txt";
+    const char* update = std::getenv("DUSK_UPDATE_GOLDEN");
+    if (update && std::string(update) == "1") {
+        std::filesystem::create_directories(stored.parent_path());
+        std::ofstream out(stored);
+        for (const std::string& line : lines) out << line << "\n";
+        return;
+    }
+    std::ifstream in(stored);
+    ASSERT_TRUE(in) << stored;
+    std::vector<std::string> expected;
+    for (std::string line; std::getline(in, line);) expected.push_back(line);
+    ASSERT_EQ(lines.size(), expected.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], expected[i]);
 }
 
 }  // namespace
