@@ -181,15 +181,17 @@ void PlayMotionFrame(int row) {
     WalkFromTop(&MotionLink[entry.firstLink], kWalkApplyKeys);
     ApplyExtraOrientation(entry);
 
-    if (++entry.frame < entry.frameCount) return;
-    // A pass has ended. The counters are settled before "Motion" runs, so that a script that
-    // starts the motion again from its "Motion" state starts with a clean count.
-    entry.frame = 0;
-    if (entry.loopMode <= 0) return;
-    const bool ended = entry.loopCounter >= entry.loopTarget;
-    ++entry.loopCounter;
-    if (ended) {
-        entry.active = 0;
-        RaiseMotionEvent(entry.animObj, row);
+    // A row of frame count 0 (no keys past frame 0) has no passes: it holds frame 0.
+    if (entry.frameCount <= 0 || ++entry.frame < entry.frameCount) return;
+    // A pass has ended: a counted motion whose passes are spent stops and tells the script; only
+    // then is the pass counted, so it counts as the first pass of a count that the "Motion"
+    // state starts again.
+    if (entry.loopMode > 0) {
+        if (entry.loopCounter >= entry.loopTarget) {
+            entry.active = 0;
+            RaiseMotionEvent(entry.animObj, row);
+        }
+        ++entry.loopCounter;
     }
+    entry.frame = 0;
 }

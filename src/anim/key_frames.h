@@ -36,5 +36,5 @@ void WalkFromTop(MotionLinkNode* node, int op);
 
 // One frame of motion-table row `row`: every link turned to its keys, the extra orientation
 // applied to the top part, the frame advanced; at the end of a pass the loop rule runs (counted
-// passes end the motion and raise "Motion").
+// passes end the motion and raise "Motion"). A row of frame count 0 holds frame 0 and ends no pass.
 void PlayMotionFrame(int row);

@@ -109,6 +109,42 @@ TEST_F(AnimObjects, CountedMotionsRaiseMotionOnceAfterTheirPassesAndStop) {
     EXPECT_EQ(Var("motions"), 2);
 }
 
+TEST_F(AnimObjects, AMotionStateThatCountsAgainHasThePassJustEndedCounted) {
+    Write("again.scp",
+          "int motions;\n"
+          "state Start;\n"
+          "exit;\n"
+          "state Motion;\n"
+          "motions = (motions + 1);\n"
+          "SetAnim 0 0 3;\n"
+          "exit;\n");
+    ASSERT_EQ(LoadScript("again.scp"), 1);
+    const int row = MakeCharacter(3);
+    SetAnim(0, row, 3);
+    Frames(12);  // four passes of three frames
+    EXPECT_EQ(Var("motions"), 1);
+    EXPECT_EQ(MotionTable[row].frame, 0);
+    EXPECT_EQ(MotionTable[row].active, 1);
+    Frames(8);  // started again from the "Motion" state: three passes more
+    EXPECT_EQ(Var("motions"), 1);
+    Frames(1);
+    EXPECT_EQ(Var("motions"), 2);
+}
+
+TEST_F(AnimObjects, ARowOfFrameCountZeroEndsNoPassWhereverItIsPlayed) {
+    // Keys at frame 0 only, counted passes spent: a mover or a path plays the row every frame
+    // and "Motion" never comes.
+    const int row = MakeCharacter(0);
+    ASSERT_EQ(MotionTable[row].frameCount, 0);
+    SetAnim(0, row, 2);
+    MotionTable[row].loopCounter = 5;
+    for (int i = 0; i < 10; ++i) PlayMotionFrame(row);
+    EXPECT_EQ(Var("motions"), 0);
+    EXPECT_EQ(MotionTable[row].frame, 0);
+    EXPECT_EQ(MotionTable[row].loopCounter, 5);
+    EXPECT_EQ(MotionTable[row].active, 1);
+}
+
 TEST_F(AnimObjects, SetAnimSwitchesMotionsAndRefusesWhatItCannotDo) {
     const int row = MakeCharacter(4);
     const int entry = MotionTable[row].animObj;
