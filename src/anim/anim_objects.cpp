@@ -126,10 +126,11 @@ int AddAnimObject(int index, int frames, int type, int value) {
 
 int SetAnim(int entryIndex, int row, int loops) {
     if (!EntryInUse(entryIndex)) return 0;
+    if (!MotionRowUsable(row)) return 0;
     AnimObject& entry = AnimObj[entryIndex];
-    // Only a character standing or on a path is switched; a mover hands it back when it ends.
-    if (entry.type != AnimCharacterMotion && entry.type != AnimPathMotion) return 0;
-    if (!MotionRowUsable(row) || MotionTable[row].animObj != entryIndex) return 0;
+    // A move in progress ends here, where it stands: nothing arrives and the script hears nothing.
+    if (entry.type == AnimStraightMove || entry.type == AnimJump || entry.type == AnimTurnMove)
+        BreakOffMove(entry.arg);
     if (row != entry.row) PreviousMotion = entry.row;
     if (MotionRowUsable(entry.row)) MotionTable[entry.row].active = 0;
     MotionTableEntry& motion = MotionTable[row];

@@ -42,9 +42,9 @@ int NewAnimEntry();
 // hand. 1, or 0 when refused.
 int AddAnimObject(int index, int frames, int type, int value);
 
-// Switches the character of `entry` to motion row `row`, counting `loops` passes when above 0;
-// 1. Does nothing (0) for a character a mover carries, or for arguments that name no character
-// entry or no row of that character.
+// Switches `entry` to play motion row `row`, counting `loops` passes when above 0, whatever the
+// entry did before: a path motion or a move in progress ends where it stands. 1, or 0 (nothing
+// done) when the entry or the row does not exist.
 int SetAnim(int entry, int row, int loops);
 
 // The special door animation (mode 1: two door ids and a frame count) or another mode; the

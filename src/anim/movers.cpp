@@ -280,6 +280,14 @@ void StopMoverChannel(int channel) {
     if (channel >= 0 && channel < kMoverChannels) MoverChannel[channel].row = -1;
 }
 
+void BreakOffMove(int channel) {
+    if (channel < 0 || channel >= kMoverChannels) return;
+    MoverChannelRecord& c = MoverChannel[channel];
+    c.frame = 0;
+    if (c.kind == kMoverCamera) CameraMoverActive = 0;
+    else if (c.kind == kMoverCharacter && MotionRowUsable(c.row)) MotionTable[c.row].applyMode = 0;
+}
+
 int RotateMotionObj(int kind, int row, int, float yawDegrees, int) {
     if (kind != AnimCharacterMotion || !MotionRowUsable(row)) return 0;
     SetMotionYaw(row, static_cast<float>(yawDegrees * kDegreesToRadians));

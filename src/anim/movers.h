@@ -66,6 +66,10 @@ float ManhattanDistanceXZ(float x1, float z1, float x2, float z2);
 int MoverChannelRow(int channel);
 // Tells the channel that it moves nothing any more.
 void StopMoverChannel(int channel);
+// Ends the channel's move before its last frame, its animation object taken over: the channel
+// stands at frame 0, a jumping row is no longer combined with its turn, and the eye follows the
+// floors again after a camera move.
+void BreakOffMove(int channel);
 
 // Turns motion row `row` to a heading about the vertical axis (degrees): its extra orientation
 // becomes that rotation. Kind 6 only; 1, else 0.

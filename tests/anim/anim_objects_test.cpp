@@ -145,7 +145,7 @@ TEST_F(AnimObjects, ARowOfFrameCountZeroEndsNoPassWhereverItIsPlayed) {
     EXPECT_EQ(MotionTable[row].active, 1);
 }
 
-TEST_F(AnimObjects, SetAnimSwitchesMotionsAndRefusesWhatItCannotDo) {
+TEST_F(AnimObjects, SetAnimSwitchesMotionsAndRefusesWhatDoesNotExist) {
     const int row = MakeCharacter(4);
     const int entry = MotionTable[row].animObj;
     const int walk = MakeMotion(row, 6);
@@ -169,22 +169,22 @@ TEST_F(AnimObjects, SetAnimSwitchesMotionsAndRefusesWhatItCannotDo) {
     EXPECT_EQ(MotionTable[walk].frame, 1);
     EXPECT_EQ(MotionTable[row].frame, 2);
 
-    // Bad entries or rows, and a character a mover carries, are left alone.
+    // Entries or rows that do not exist are refused.
     const AnimObject before = AnimObj[entry];
-    SetAnim(entry + 1, row, 0);
-    SetAnim(-1, row, 0);
-    SetAnim(entry, MotionCount, 0);
-    SetAnim(entry, -1, 0);
-    AnimObj[entry].type = AnimStraightMove;
-    SetAnim(entry, row, 0);
+    EXPECT_EQ(SetAnim(entry + 1, row, 0), 0);
+    EXPECT_EQ(SetAnim(-1, row, 0), 0);
+    EXPECT_EQ(SetAnim(entry, MotionCount, 0), 0);
+    EXPECT_EQ(SetAnim(entry, -1, 0), 0);
     EXPECT_EQ(AnimObj[entry].row, before.row);
     EXPECT_EQ(MotionTable[walk].active, 1);
     EXPECT_EQ(MotionTable[row].active, 0);
-    // A row of another character is not this character's to play.
-    AnimObj[entry].type = AnimCharacterMotion;
+    // Another character's row is played too.
     const int other = MakeCharacter(2);
-    SetAnim(entry, other, 0);
-    EXPECT_EQ(AnimObj[entry].row, walk);
+    EXPECT_EQ(SetAnim(entry, other, 0), 1);
+    EXPECT_EQ(AnimObj[entry].row, other);
+    EXPECT_EQ(AnimObj[entry].frameCount, 2);
+    EXPECT_EQ(MotionTable[walk].active, 0);
+    EXPECT_EQ(SetAnim(entry, walk, 0), 1);
 
     // The follow-up state: when it is a step state, a finished move takes its next step.
     EXPECT_EQ(OpenStateIndex, FindState("Walk"));

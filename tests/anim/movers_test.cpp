@@ -8,8 +8,9 @@
 namespace {
 
 // A walker at (50, 0, 50) on a level floor, hot spots 0 to 2 at x = 60, 80 and 150 (targets
-// only), a click that walks it to hot spot 0 at 3 units a frame, and the file's last state, a
-// step state, as the walker's follow-up state.
+// only), a click that walks it to hot spot 0 at 3 units a frame, a timer that sets it to play its
+// motion for three counted passes, and the file's last state, a step state, as the walker's
+// follow-up state.
 const char* const kWalkScript =
     "int arrived;\n"
     "int motions;\n"
@@ -25,6 +26,9 @@ const char* const kWalkScript =
     "exit;\n"
     "state Motion;\n"
     "motions = (motions + 1);\n"
+    "exit;\n"
+    "state Timer;\n"
+    "SetAnim 0 0 2;\n"
     "exit;\n"
     "stepState Arrived;\n"
     "arrived = 1;\n"
@@ -81,6 +85,55 @@ TEST_F(Movers, StraightMoveStepsBySpeedThenHandsBackAndRunsTheFollowUpStep) {
     Frames(5);
     EXPECT_EQ(HotSpots[1].object, 0);
     EXPECT_EQ(Var("arrived"), 2);
+}
+
+TEST_F(Movers, SetAnimTakesTheCharacterOffItsMoverWhereItStands) {
+    ASSERT_EQ(RaiseEvent(), 1);
+    Frames(2);
+    ASSERT_FLOAT_EQ(At(0).x, 53.0f);
+    ASSERT_EQ(RaiseTimerEvent(), 1);
+    EXPECT_EQ(AnimObj[0].type, AnimCharacterMotion);
+    EXPECT_EQ(AnimObj[0].row, 0);
+    EXPECT_EQ(AnimObj[0].arg, -1);
+    EXPECT_EQ(MoverChannel[0].frame, 0);
+    // The walker stays where it was taken off and plays its motion on from frame 2: three
+    // passes of 8 frames, the first one short, then "Motion". The move never arrives.
+    EXPECT_EQ(MotionTable[0].frame, 2);
+    Frames(21);
+    EXPECT_FLOAT_EQ(At(0).x, 53.0f);
+    EXPECT_EQ(Var("motions"), 0);
+    Frames(1);
+    EXPECT_EQ(Var("motions"), 1);
+    EXPECT_EQ(MotionTable[0].active, 0);
+    EXPECT_EQ(Var("arrived"), 0);
+    EXPECT_EQ(HotSpots[0].object, -1);
+    EXPECT_EQ(UpdateStateFlag, 0);
+
+    // A jump taken off in mid-flight gives the row its plain turn back; a new move starts from
+    // where the walker stands and arrives as usual.
+    ASSERT_EQ(MoveToHotSpot(2, 0, 1, 45.0f, 0), 1);
+    Frames(3);
+    ASSERT_EQ(MotionTable[0].applyMode, 1);
+    SetAnim(0, 0, 0);
+    EXPECT_EQ(AnimObj[0].type, AnimCharacterMotion);
+    EXPECT_EQ(MotionTable[0].applyMode, 0);
+    const platform::RmVector there = At(0);
+    const float from[3] = {there.x, there.y, there.z}, to[3] = {there.x + 6.0f, there.y, there.z};
+    ASSERT_EQ(StartLineMove(0, from, to, 3.0f), 0);
+    ASSERT_EQ(AddAnimObject(0, MoverChannel[0].frameCount, AnimStraightMove, 0), 1);
+    Frames(4);
+    EXPECT_FLOAT_EQ(At(0).x, there.x + 6.0f);
+    EXPECT_EQ(AnimObj[0].type, AnimCharacterMotion);
+    EXPECT_EQ(Var("arrived"), 1);
+
+    // The camera's move, taken over by SetAnim, lets the eye follow the floors again.
+    ASSERT_EQ(MoveToHotSpot(4, -1, 2, 10.0f, 0), 2);
+    const int camera = CameraMoverEntry;
+    Frames(1);
+    ASSERT_EQ(CameraMoverActive, 1);
+    SetAnim(camera, 0, 0);
+    EXPECT_EQ(AnimObj[camera].type, AnimCharacterMotion);
+    EXPECT_EQ(CameraMoverActive, 0);
 }
 
 TEST_F(Movers, MovesThatCannotStartOrWouldNotLastAFrame) {
