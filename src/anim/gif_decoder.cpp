@@ -4,17 +4,18 @@
 #include <cstring>
 
 #include "anim/messages.h"
-#include "platform/exit.h"
+#include "shell/report_error.h"
 #include "platform/files.h"
 #include "platform/rm_math.h"
 
 void ReportGifError(const char* format, ...) {
+    char text[kGifMessageSize];
     va_list args;
     va_start(args, format);
-    std::vfprintf(stderr, format, args);
+    std::vsnprintf(text, sizeof text, format, args);
     va_end(args);
-    std::fputc('\n', stderr);
-    platform::Exit(1);
+    std::fprintf(stderr, "%s\n", text);
+    throw GifFault(text);
 }
 
 void ReportGifWarning(const char* format, ...) {
@@ -373,7 +374,15 @@ platform::RmTexture* DecodeGifFile(FILE* file, int imageNumber) {
 platform::RmTexture* LoadGifTexture(const std::string& fileName) {
     std::unique_ptr<FILE, int (*)(FILE*)> file(platform::OpenFile(fileName, "rb"), std::fclose);
     if (!file) return nullptr;
-    platform::RmTexture* texture = DecodeGifFile(file.get(), 1);
+    platform::RmTexture* texture = nullptr;
+    try {
+        texture = DecodeGifFile(file.get(), 1);
+    } catch (const GifFault& fault) {
+        char text[kGifFaultBoxSize];
+        std::snprintf(text, sizeof text, kMsgGifFault, fileName.c_str(), fault.what());
+        EndGameAfterFault(text);
+        return nullptr;
+    }
     if (texture) {
         texture->SetDecalTransparency(true);
         texture->SetDecalTransparentColor(platform::RmCreateColorRGB(0.0f, 1.0f, 0.0f));

@@ -15,6 +15,8 @@ inline constexpr const char* kGifErrorCircular = "circular table entry BIG ERROR
 inline constexpr const char* kGifErrorOutOfBits = "ran off the end of my bits";
 inline constexpr const char* kGifErrorCodeSize = "bad LZW minimum code size %d";
 inline constexpr const char* kGifErrorTooLarge = "image too large: %d by %d";
+// A fatal fault as the player sees it (caption "Error"): the file's name, then the text above.
+inline constexpr const char* kMsgGifFault = "%s: %s";
 inline constexpr const char* kGifWarningBogus = "bogus character 0x%02x, ignoring";
 inline constexpr const char* kGifWarningBlockSize = "error in getting DataBlock size";
 inline constexpr const char* kGifWarningBlockData = "error in reading DataBlock";

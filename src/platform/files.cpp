@@ -59,9 +59,16 @@ std::string ResolvePath(const std::string& name) {
     return resolved;
 }
 
+namespace {
+std::string gLastOpened;
+}
+
 FILE* OpenFile(const std::string& name, const char* mode) {
+    gLastOpened = name;
     return std::fopen(ResolvePath(name).c_str(), mode);
 }
+
+const std::string& LastOpenedFile() { return gLastOpened; }
 
 bool ReadWholeFile(const std::string& name, std::vector<unsigned char>& out) {
     FILE* f = OpenFile(name, "rb");

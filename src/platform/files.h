@@ -13,6 +13,9 @@ std::string ResolvePath(const std::string& name);
 // fopen through ResolvePath; null when the file cannot be opened.
 FILE* OpenFile(const std::string& name, const char* mode);
 
+// The name last given to OpenFile, the file a fault met while loading concerns.
+const std::string& LastOpenedFile();
+
 // The whole file as bytes; false when it cannot be read.
 bool ReadWholeFile(const std::string& name, std::vector<unsigned char>& out);
 

@@ -2,6 +2,7 @@
 #include "shell/app.h"
 
 #include <cstring>
+#include <new>
 
 #include "anim/materials.h"
 #include "anim/motion_table.h"
@@ -69,7 +70,9 @@ void InitGlobals() {
     SetRobotScene(MoverRobotScene());
 }
 
-int InitApp(void* instance, int showCommand) {
+namespace {
+
+int StartApp(void* instance, int showCommand) {
     platform::WindowClass windowClass;
     windowClass.style = platform::CS_HREDRAW | platform::CS_VREDRAW;
     windowClass.proc = MainWindowProc;
@@ -122,7 +125,7 @@ int InitApp(void* instance, int showCommand) {
     return 1;
 }
 
-bool MainLoopPass(platform::Msg& msg) {
+bool LoopPass(platform::Msg& msg) {
     if (PollKeyboard()) return false;
     if (platform::PeekMessage(&msg, nullptr, 0, 0, platform::PM_REMOVE)) {
         if (msg.message == platform::WM_QUIT) return false;
@@ -132,6 +135,29 @@ bool MainLoopPass(platform::Msg& msg) {
     PerFrameUpdate();
     if (!RenderingStopped) RenderFrame();
     return true;
+}
+
+}  // namespace
+
+// An allocation that fails anywhere in the start-up or in a pass of the loop ends the game in
+// order, as a fatal load fault does.
+int InitApp(void* instance, int showCommand) {
+    try {
+        return StartApp(instance, showCommand);
+    } catch (const std::bad_alloc&) {
+        EndGameOutOfMemory();
+        // Once shut down, the loop only takes the quit message.
+        return QuitDone ? 1 : 0;
+    }
+}
+
+bool MainLoopPass(platform::Msg& msg) {
+    try {
+        return LoopPass(msg);
+    } catch (const std::bad_alloc&) {
+        EndGameOutOfMemory();
+        return true;
+    }
 }
 
 int WinMain(void* instance, void*, const char*, int showCommand) {

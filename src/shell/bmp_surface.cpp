@@ -45,8 +45,7 @@ struct BmpHeader {
     int bitsPerPixel;
 };
 
-// Opens the file and reads its headers; false after a failure (reported when the file cannot
-// be opened).
+// Opens the file and reads its headers; false after a failure, reported with the file's name.
 bool OpenBmp(const char* name, BmpFile& file, BmpHeader& header)
 {
     file.reset(platform::OpenFile(name, "rb"));
@@ -56,6 +55,7 @@ bool OpenBmp(const char* name, BmpFile& file, BmpHeader& header)
     }
     uint8_t bytes[BmpHeadersSize];
     if (std::fread(bytes, 1, sizeof bytes, file.get()) != sizeof bytes) {
+        ShowBmpError(BmpOpenFailedText, name);
         return false;
     }
     header.dataOffset = Read32(bytes + 10);
@@ -65,25 +65,25 @@ bool OpenBmp(const char* name, BmpFile& file, BmpHeader& header)
     return true;
 }
 
-// Pictures stored top row first (negative height), empty or huge ones, and pixel data that
-// starts inside the headers or past the end of the file are damaged files here: reported with
-// the open failure's text. A file too short for its rows fails as their short read would,
-// before a surface and a block of the picture's size are made for it.
+// Pictures stored top row first (negative height), empty or huge ones, pixel data that starts
+// inside the headers or past the end of the file, and files too short for their rows are
+// damaged files here: reported with the open failure's text before a surface and a block of
+// the picture's size are made for them.
 bool CheckBmp(const char* name, FILE* file, const BmpHeader& header)
 {
     const long length = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
-    if (std::fseek(file, BmpHeadersSize, SEEK_SET) != 0 || length < 0) {
-        return false;
-    }
-    if (header.width <= 0 || header.height <= 0 || header.width > MaxBmpSide ||
+    const bool seekable = std::fseek(file, BmpHeadersSize, SEEK_SET) == 0 && length >= 0;
+    const uint64_t rowLength = (static_cast<uint64_t>(header.width) + 3) & ~uint64_t{3};
+    const uint64_t needed =
+        header.dataOffset + rowLength * static_cast<uint64_t>(std::max(header.height, 0));
+    if (!seekable || header.width <= 0 || header.height <= 0 || header.width > MaxBmpSide ||
         header.height > MaxBmpSide || header.dataOffset < BmpHeadersSize ||
-        header.dataOffset > static_cast<unsigned long>(length)) {
+        header.dataOffset > static_cast<unsigned long>(length) ||
+        static_cast<uint64_t>(length) < needed) {
         ShowBmpError(BmpOpenFailedText, name);
         return false;
     }
-    const uint64_t rowLength = (static_cast<uint64_t>(header.width) + 3) & ~uint64_t{3};
-    const uint64_t needed = header.dataOffset + rowLength * static_cast<uint64_t>(header.height);
-    return static_cast<uint64_t>(length) >= needed;
+    return true;
 }
 
 platform::Surface* CreateBmpSurface(const char* name, platform::DirectDraw* ddraw,
@@ -148,8 +148,10 @@ int LoadBmpSurface(const char* name, platform::DirectDraw* ddraw, platform::Surf
     if (!OpenBmp(name, file, header)) {
         return 0;
     }
+    // Only 8-bit pictures are read: the palette and the textures are cut from palette indices.
     if (header.bitsPerPixel != 8) {
-        return 1;
+        ShowBmpError(BmpOpenFailedText, name);
+        return 0;
     }
     if (!CheckBmp(name, file.get(), header)) {
         return 0;

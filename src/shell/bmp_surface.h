@@ -19,8 +19,8 @@ extern platform::Surface* OverlaySurfaces[MaxOverlayImages];
 // Reads an uncompressed 8-bit BMP file. With a drawing object and a surface slot, into a new
 // system-memory surface of the picture's size; otherwise into OverlaySurfaces[0] (cut to its
 // size). With a drawing object and a palette slot, the colour table also becomes a palette
-// attached to the surface. 1 when loaded (also when the picture is not 8-bit, which loads
-// nothing), 0 after a failure.
+// attached to the surface. 1 when loaded, 0 after a failure; a file that cannot be opened, is
+// not 8-bit or is damaged or cut short is named in a box "Open ... failed.".
 int LoadBmpSurface(const char* name, platform::DirectDraw* ddraw, platform::Surface** surface,
                    platform::Palette** palette);
 

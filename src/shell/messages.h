@@ -38,6 +38,10 @@ constexpr const char* NoTimersText = "No Timers left!";
 constexpr const char* ClearViewportFailedText = "Clearing viewport failed.\n%s";
 constexpr const char* DisplayPaletteFile = "Palette.bmp";
 
+// The end of the game after an allocation failed (caption ErrorCaption).
+constexpr const char* OutOfMemoryText = "Out of memory.";
+constexpr const char* OutOfMemoryLoadingText = "Out of memory while loading %s.";
+
 // Set-up of the drawing, 3D and scene-graph objects (caption ErrorCaption).
 constexpr const char* DDEnumerateFailedText = "DirectDrawEnumerate failed";
 constexpr const char* DDCreateFailedText = "DirectDrawCreate failed";

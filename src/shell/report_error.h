@@ -1,6 +1,8 @@
 // Reports of failures of the drawing objects and of the cube world's fatal faults, their texts,
 // and the request to end the program.
 #pragma once
+#include <string>
+
 #include "platform/result_codes.h"
 
 // Set by every report, the release routines and window destruction; while it is set the main
@@ -21,3 +23,10 @@ const char* ErrorToString(platform::HResult code);
 // Ends the program: the main window is destroyed, which shuts everything down, and a script run
 // in progress stops after the statement that asked. Always 0.
 int QuitApp();
+
+// Ends the game after a load fault it cannot go on from (a damaged file, memory run out): the
+// text in a box captioned "Error", then QuitApp, and the program ends with status 1. A fault
+// met while the game is already ending shows nothing more.
+void EndGameAfterFault(const std::string& text);
+// The same for an allocation that failed; the box names the file that was being loaded.
+void EndGameOutOfMemory();

@@ -108,9 +108,11 @@ TEST_F(BmpFiles, FailuresAndPicturesOfOtherDepths)
     EXPECT_EQ(platform::RecordedBoxes()[0].text, "Open " + missing + " failed.");
     EXPECT_EQ(platform::RecordedBoxes()[0].caption, "ERROR");
 
+    // A picture of another depth is refused and named: nothing is loaded from it.
     const std::string deep = Picture("deep.bmp", 4, 4, 24);
-    EXPECT_EQ(LoadBmpSurface(deep.c_str(), ddraw, &surface, nullptr), 1);
-    EXPECT_EQ(surface, nullptr);  // nothing loaded
+    EXPECT_EQ(LoadBmpSurface(deep.c_str(), ddraw, &surface, nullptr), 0);
+    EXPECT_EQ(surface, nullptr);
+    EXPECT_EQ(platform::RecordedBoxes().back().text, "Open " + deep + " failed.");
 
     const std::string path = Picture("ok.bmp", 4, 4);
     platform::InjectFault("CreateSurface", platform::DDERR_OUTOFMEMORY);
@@ -120,6 +122,7 @@ TEST_F(BmpFiles, FailuresAndPicturesOfOtherDepths)
     // A file cut short in its rows.
     std::filesystem::resize_file(path, std::filesystem::file_size(path) - 3);
     EXPECT_EQ(LoadBmpSurface(path.c_str(), ddraw, &surface, nullptr), 0);
+    EXPECT_EQ(platform::RecordedBoxes().back().text, "Open " + path + " failed.");
 }
 
 TEST_F(BmpFiles, ShortFilesMakeNoSurfaceOfTheirDeclaredSize)

@@ -1,0 +1,28 @@
+// The ordered end of the game after a fault that leaves it unable to go on.
+#include <cstdio>
+
+#include "platform/files.h"
+#include "platform/message_box.h"
+#include "platform/window.h"
+#include "shell/limits.h"
+#include "shell/messages.h"
+#include "shell/report_error.h"
+
+void EndGameAfterFault(const std::string& text) {
+    if (QuitRequested) return;
+    platform::MessageBox(text, ErrorCaption);
+    QuitApp();
+    // The window's destruction posted the ordinary quit code; this one replaces it.
+    platform::PostQuitMessage(FaultExitStatus);
+}
+
+void EndGameOutOfMemory() {
+    const std::string& file = platform::LastOpenedFile();
+    if (file.empty()) {
+        EndGameAfterFault(OutOfMemoryText);
+        return;
+    }
+    char text[512];
+    std::snprintf(text, sizeof text, OutOfMemoryLoadingText, file.c_str());
+    EndGameAfterFault(text);
+}

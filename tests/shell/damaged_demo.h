@@ -1,0 +1,129 @@
+// The game started headless on a copy of the built demo folder, made in a scratch folder that is
+// the working directory while the test runs, with files damaged one at a time. The demo folder
+// itself must come out of every run untouched: the game writes only into the folder it runs in.
+#pragma once
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+
+#include "shell_fixture.h"
+
+class DamagedDemoTest : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        demoBefore_ = Listing(DUSK_DEMO_DATA);
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("dusk_damage_" + std::to_string(::getpid()) + "_" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(folder_);
+        std::filesystem::copy(DUSK_DEMO_DATA, folder_);
+        // The planner's pictures of an earlier run are no part of the demo.
+        Remove("Blank Map");
+        Remove("Planned Path");
+        ASSERT_EQ(chdir(folder_.c_str()), 0);
+    }
+
+    void TearDown() override {
+        ShellTest::TearDown();
+        EXPECT_EQ(Listing(DUSK_DEMO_DATA), demoBefore_) << "the demo folder was written";
+        std::filesystem::remove_all(folder_);
+    }
+
+    // A fresh copy and a fresh game, for the next damage within one test.
+    void StartOver() {
+        TearDown();
+        SetUp();
+    }
+
+    std::filesystem::path Path(const std::string& name) const { return folder_ / name; }
+
+    void Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(Path(name), std::ios::binary | std::ios::trunc) << bytes;
+    }
+    std::string Read(const std::string& name) const {
+        std::ifstream in(Path(name), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    void Remove(const std::string& name) const { std::filesystem::remove(Path(name)); }
+    // Keeps the first `size` bytes of the file.
+    void Cut(const std::string& name, std::uintmax_t size) const {
+        std::filesystem::resize_file(Path(name), size);
+    }
+    // Overwrites bytes of the file from `offset` on.
+    void Patch(const std::string& name, std::size_t offset, const std::string& bytes) const {
+        std::string text = Read(name);
+        text.replace(offset, bytes.size(), bytes);
+        Write(name, text);
+    }
+
+    // How a run went: whether the start-up let the loop begin, whether the game ended within
+    // the passes given, and the program's status when it did.
+    struct Run {
+        int started = 0;
+        bool ended = false;
+        int status = -1;
+    };
+
+    // The start-up, then up to `passes` passes of the main loop, as WinMain runs them.
+    static Run RunGame(int passes = 30) {
+        Run run;
+        run.started = InitApp(nullptr, platform::SW_SHOWNORMAL);
+        if (!run.started) return run;
+        platform::Msg msg;
+        for (int i = 0; i < passes && !run.ended; ++i) {
+            platform::AdvanceFakeClock(PassMilliseconds);
+            run.ended = !MainLoopPass(msg);
+        }
+        if (run.ended) run.status = static_cast<int>(msg.wParam);
+        return run;
+    }
+
+    // The game ended in order: the quit message taken with the status, and every drawing,
+    // 3D and scene-graph object released.
+    void ExpectEndedInOrder(const Run& run, int status) const {
+        EXPECT_TRUE(run.ended);
+        EXPECT_EQ(run.status, status);
+        EXPECT_EQ(QuitDone, 1);
+        for (const void* object : ModeObjects()) EXPECT_EQ(object, nullptr);
+    }
+
+    // The one box shown, with its caption.
+    void ExpectOneBox(const std::string& text, const std::string& caption) const {
+        ASSERT_EQ(platform::RecordedBoxes().size(), 1u) << Joined();
+        EXPECT_EQ(platform::RecordedBoxes()[0].text, text);
+        EXPECT_EQ(platform::RecordedBoxes()[0].caption, caption);
+    }
+
+    static std::string Joined() {
+        std::string all;
+        for (const std::string& text : BoxTexts()) all += "[" + text + "] ";
+        return all;
+    }
+
+    static constexpr uint32_t PassMilliseconds = 33;
+
+private:
+    // Every file of a folder with its size and modification time; the planner's pictures are
+    // left out, as other test programs run the planner in the demo folder meanwhile.
+    static std::map<std::string, std::string> Listing(const std::filesystem::path& folder) {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            const std::string name = entry.path().filename().string();
+            if (name == "Blank Map" || name == "Planned Path") continue;
+            struct stat info {};
+            ::lstat(entry.path().c_str(), &info);
+            files[name] =
+                std::to_string(info.st_size) + "@" + std::to_string(info.st_mtim.tv_sec) + "." +
+                std::to_string(info.st_mtim.tv_nsec);
+        }
+        return files;
+    }
+
+    std::filesystem::path folder_;
+    std::map<std::string, std::string> demoBefore_;
+};

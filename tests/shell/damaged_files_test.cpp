@@ -1,0 +1,57 @@
+// The game started on copies of the demo folder with one file damaged at a time: every damaged
+// file is named in a box, and a fault the game cannot go on from ends it in order.
+#include "damaged_demo.h"
+
+namespace {
+
+TEST_F(DamagedDemoTest, AGifThatIsTextIsNamedAndEndsTheGameInOrder) {
+    Write("robot_face.gif", "this is no picture\n");
+    const Run run = RunGame();
+    ASSERT_EQ(run.started, 1);
+    ExpectOneBox("robot_face.gif: not a GIF file", "Error");
+    ExpectEndedInOrder(run, 1);
+}
+
+// The display palette, and the texture sheet the first level's cubes are cut from: a height
+// larger than the file holds, a file cut inside its headers or halfway through its rows, and a
+// picture that is not 8-bit. Each is named in the loader's box, and the game ends.
+TEST_F(DamagedDemoTest, ADamagedPaletteOrTextureSheetIsNamedAndTheGameEnds) {
+    const std::string palette = Read("Palette.bmp");
+    const std::string sheet = Read("demo.bmp");
+    auto tall = [](std::string bmp) {
+        bmp[22] = static_cast<char>(bmp[22] + 1);  // one row more than the file holds
+        return bmp;
+    };
+    auto deep = [](std::string bmp) {
+        bmp[28] = 24;
+        return bmp;
+    };
+    struct Damage {
+        const char* file;
+        std::string bytes;
+    };
+    const Damage damages[] = {
+        {"Palette.bmp", tall(palette)},
+        {"Palette.bmp", palette.substr(0, 40)},
+        {"Palette.bmp", palette.substr(0, palette.size() / 2)},
+        {"Palette.bmp", deep(palette)},
+        {"demo.bmp", tall(sheet)},
+        {"demo.bmp", sheet.substr(0, 40)},
+        {"demo.bmp", sheet.substr(0, sheet.size() / 2)},
+        {"demo.bmp", deep(sheet)},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(std::string(damage.file) + " of " + std::to_string(damage.bytes.size()) +
+                     " bytes");
+        StartOver();
+        Write(damage.file, damage.bytes);
+        const Run run = RunGame();
+        ExpectOneBox(std::string("Open ") + damage.file + " failed.", "ERROR");
+        EXPECT_EQ(QuitDone, 1);
+        for (const void* object : ModeObjects()) EXPECT_EQ(object, nullptr);
+        // A palette that fails ends the start-up; a sheet ends the game from the start script.
+        if (run.started) ExpectEndedInOrder(run, 0);
+    }
+}
+
+}  // namespace
