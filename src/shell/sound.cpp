@@ -165,8 +165,6 @@ int ReloadBufferFromWaveFile(platform::SoundBuffer* buffer, const std::string& f
     return FillSoundBuffer(buffer, data, size);
 }
 
-// The file is read in whole 4-byte units: the last 1 to 3 bytes of a file whose length is not
-// a multiple of 4 stay 0 in the image.
 int ReadWaveFile(const std::string& fileName, std::vector<uint8_t>& image,
                  platform::WaveFormat* format, const uint8_t** data, uint32_t* size) {
     std::unique_ptr<FILE, int (*)(FILE*)> file(platform::OpenFile(fileName, "rb"), std::fclose);
@@ -183,8 +181,7 @@ int ReadWaveFile(const std::string& fileName, std::vector<uint8_t>& image,
         ErrorBox(WaveMemoryErrorText);
         return 0;
     }
-    size_t words = static_cast<size_t>(length) / 4;
-    if (words) std::fread(image.data(), 4, words, file.get());
+    if (!image.empty()) std::fread(image.data(), 1, image.size(), file.get());
     return ParseWaveData(image, format, data, size);
 }
 

@@ -88,19 +88,31 @@ TEST_F(SoundTest, SlotsHoldSoxFilesWithTheFormatAndLengthSoxReports) {
     EXPECT_EQ(Boxes(), BoxList{});
 }
 
-TEST_F(SoundTest, FileImageEndsAtItsLastWholeFourBytes) {
-    // 86 bytes: the last data byte and the pad byte are not read.
-    std::vector<uint8_t> file = ReadBytes(kWaveDir + "u8_mono_8000.wav");
+TEST_F(SoundTest, FileImageHoldsEveryByteOfTheFile) {
+    // 86 bytes, not a whole number of four-byte units: the last data byte is read too.
+    const std::string name = kWaveDir + "u8_mono_8000.wav";
+    std::vector<uint8_t> file = ReadBytes(name);
     ASSERT_EQ(file.size(), 86u);
     std::vector<uint8_t> image;
     const uint8_t* data = nullptr;
     uint32_t size = 0;
     platform::WaveFormat format;
-    ASSERT_EQ(ReadWaveFile(kWaveDir + "u8_mono_8000.wav", image, &format, &data, &size), 1);
+    ASSERT_EQ(ReadWaveFile(name, image, &format, &data, &size), 1);
+    EXPECT_EQ(image, file);
     EXPECT_EQ(size, 41u);
-    EXPECT_EQ(data[39], file[44 + 39]);
     EXPECT_NE(file[44 + 40], 0);
-    EXPECT_EQ(data[40], 0);
+    EXPECT_EQ(data[40], file[44 + 40]);
+
+    // The slot's buffer holds the whole sound.
+    ASSERT_EQ(LoadSound(name), 0);
+    void* part1 = nullptr;
+    void* part2 = nullptr;
+    uint32_t bytes1 = 0, bytes2 = 0;
+    ASSERT_EQ(SoundSlots[0]->Lock(0, size, &part1, &bytes1, &part2, &bytes2), platform::DS_OK);
+    ASSERT_EQ(bytes1, 41u);
+    EXPECT_EQ(std::vector<uint8_t>(static_cast<uint8_t*>(part1), static_cast<uint8_t*>(part1) + 41),
+              std::vector<uint8_t>(file.begin() + 44, file.begin() + 85));
+    SoundSlots[0]->Unlock(part1, bytes1, part2, bytes2);
 }
 
 TEST_F(SoundTest, DamagedFilesLoadNothing) {
@@ -142,8 +154,8 @@ TEST_F(SoundTest, DamagedFilesLoadNothing) {
               (BoxList{{"Error", "Wave File Open Error"}, {"Error", "Cant load sound file"}}));
     EXPECT_EQ(SoundCount, 0);
 
-    // A file cut inside its samples keeps what is there (its last bytes as 0); cut anywhere,
-    // nothing is read beyond the file.
+    // A file cut inside its samples keeps what is there; cut anywhere, nothing is read beyond
+    // the file.
     for (size_t n = 0; n < good.size(); n += 7) {
         Written file({good.begin(), good.begin() + n});
         int slot = LoadSound(file.path);
