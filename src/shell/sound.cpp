@@ -89,7 +89,9 @@ int LoadSound(const std::string& fileName) {
     SoundCount = slot + 1;
     SoundSlots[slot] = CreateBufferFromWaveFile(SoundDevice, fileName);
     if (!SoundSlots[slot]) {
-        SoundCount = slot;
+        // The slot stays taken, empty: the sounds loaded after it keep the numbers the script
+        // gives them.
+        SoundFileNames[slot].clear();
         ErrorBox(SoundLoadFailedText);
         return -1;
     }

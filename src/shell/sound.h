@@ -13,7 +13,8 @@
 
 // The sound device; null when none could be had.
 extern platform::DirectSound* SoundDevice;
-// One buffer per slot, null when empty; slots 0 to SoundCount - 1 are in use.
+// One buffer per slot, null when empty; slots 0 to SoundCount - 1 have been handed out (a slot
+// whose load failed stays empty).
 extern std::array<platform::SoundBuffer*, SoundSlotCount> SoundSlots;
 extern int CurrentSound;     // the slot loaded last
 extern int SoundCount;       // slots in use
@@ -27,7 +28,8 @@ int InitSound(platform::Hwnd window);
 int CreateSoundDevice(platform::Hwnd window);
 void ReleaseSoundDevice();
 
-// Loads a WAVE file into the next slot: the slot, or -1 (with a message).
+// Loads a WAVE file into the next slot: the slot, or -1 (with a message). A load that fails
+// still takes its slot, left empty.
 int LoadSound(const std::string& fileName);
 // Plays a slot from its beginning, once or (loop non-zero) looping: 1 when playing.
 int PlaySound(int slot, int loop);

@@ -141,31 +141,58 @@ TEST_F(SoundTest, DamagedFilesLoadNothing) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
+        FreeSounds(0);
         platform::ClearRecordedBoxes();
         Written file(c.bytes);
         EXPECT_EQ(LoadSound(file.path), -1);
-        EXPECT_EQ(SoundCount, 0);
+        EXPECT_EQ(SoundCount, 1);  // the slot stays taken, empty
+        EXPECT_EQ(SoundSlots[0], nullptr);
         EXPECT_EQ(Boxes(), (BoxList{{"Error", "Cant load sound file"}}));
     }
 
+    FreeSounds(0);
     platform::ClearRecordedBoxes();
     EXPECT_EQ(LoadSound(kWaveDir + "missing.wav"), -1);
     EXPECT_EQ(Boxes(),
               (BoxList{{"Error", "Wave File Open Error"}, {"Error", "Cant load sound file"}}));
-    EXPECT_EQ(SoundCount, 0);
+    EXPECT_EQ(SoundCount, 1);
 
     // A file cut inside its samples keeps what is there; cut anywhere, nothing is read beyond
     // the file.
     for (size_t n = 0; n < good.size(); n += 7) {
+        FreeSounds(0);
         Written file({good.begin(), good.begin() + n});
         int slot = LoadSound(file.path);
         if (slot >= 0) {
             platform::SoundBufferCaps caps;
             SoundSlots[slot]->GetCaps(&caps);
             EXPECT_EQ(caps.bufferBytes, n - 44) << "cut at " << n;
-            FreeSounds(0);
         }
     }
+}
+
+TEST_F(SoundTest, AFailedLoadKeepsItsSlotSoLaterSoundsKeepTheirNumbers) {
+    const std::string good = kWaveDir + "u8_mono_8000.wav";
+    ASSERT_EQ(LoadSound(kWaveDir + "missing.wav"), -1);
+    EXPECT_EQ(SoundCount, 1);
+    EXPECT_EQ(CurrentSound, 0);
+    EXPECT_EQ(LoadSound(good), 1);
+    EXPECT_EQ(LoadSound(good), 2);
+    EXPECT_EQ(SoundSlots[0], nullptr);
+    EXPECT_TRUE(SoundFileNames[0].empty());
+    EXPECT_EQ(PlaySound(0, 1), 0);
+    EXPECT_EQ(StopSound(0), 0);
+    EXPECT_EQ(PlaySound(1, 0), 1);
+    EXPECT_EQ(LastPlayedSound, 1);
+
+    // Failed loads count against the 24 slots; the reset empties them with the rest.
+    for (int slot = 3; slot < SoundSlotCount; ++slot) ASSERT_EQ(LoadSound(kWaveDir + "missing.wav"), -1);
+    EXPECT_EQ(SoundCount, SoundSlotCount);
+    platform::ClearRecordedBoxes();
+    EXPECT_EQ(LoadSound(good), -1);
+    EXPECT_EQ(Boxes(), (BoxList{{"Error", "Exceed Maximum Sound Buffer"}}));
+    FreeSounds(0);
+    EXPECT_EQ(LoadSound(good), 0);
 }
 
 TEST_F(SoundTest, FormatRecordOfFourteenBytesLoads) {
