@@ -95,7 +95,7 @@ void RmViewport::CollectLights(const RmFrame* frame) {
     for (const auto& child : frame->Children()) CollectLights(child.get());
 }
 
-HResult RmViewport::Render(RmFrame* frame) {
+HResult RmViewport::Render(RmFrame* frame, const Rect* clip) {
     if (!frame) return D3DRMERR_BADOBJECT;
     const auto started = std::chrono::steady_clock::now();
     RmTarget t;
@@ -116,6 +116,15 @@ HResult RmViewport::Render(RmFrame* frame) {
     target.depth = device_->Depth();
     target.depthPitch = t.width;
     target.clip = {left_, top_, left_ + width_, top_ + height_};
+    if (clip) {
+        target.clip.left = std::max(target.clip.left, clip->left);
+        target.clip.top = std::max(target.clip.top, clip->top);
+        target.clip.right = std::min(target.clip.right, clip->right);
+        target.clip.bottom = std::min(target.clip.bottom, clip->bottom);
+        if (target.clip.left >= target.clip.right || target.clip.top >= target.clip.bottom) {
+            return D3DRM_OK;
+        }
+    }
     target.palette = &device_->PaletteMap();
 
     RmRasterStats stats;

@@ -32,7 +32,9 @@ public:
     HResult Clear();
     // Draws the visuals of `frame` and of every frame below it, lit by every light of the
     // camera's scene, into the rectangle; depths stay for later renders until the next Clear.
-    HResult Render(RmFrame* frame);
+    // With `clip` (device pixels, right and bottom excluded) only the pixels inside both it and
+    // the rectangle are touched.
+    HResult Render(RmFrame* frame, const Rect* clip = nullptr);
 
     HResult SetBack(float distance);  // D3DRMERR_BADVALUE unless beyond the front distance
     // D3DRMERR_BADVALUE (nothing changed) unless left < right and bottom < top.

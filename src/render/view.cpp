@@ -104,6 +104,12 @@ void SetClipRect(const RenderRect* rect)
     ClampClipToView();
 }
 
+RenderRect ClipWindow()
+{
+    return {ViewCentreX + (ClipLeft >> 16), ViewCentreY + (ClipTop >> 16),
+            ViewCentreX + (ClipRight >> 16), ViewCentreY + (ClipBottom >> 16)};
+}
+
 void SetRenderCamera(Fixed16 x, Fixed16 y, Fixed16 z, Angle16 yaw, int horizon, int fovDivisor)
 {
     Camera.x = x;

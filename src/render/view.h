@@ -37,6 +37,8 @@ void SetViewport(int left, int top, int width, int height);
 // Clip rectangle in screen pixels, inclusive; null for the full view. Set it after the camera:
 // it is kept relative to the projection centre, which the horizon moves.
 void SetClipRect(const RenderRect* rect);
+// The clip rectangle in force, in screen pixels, inclusive.
+RenderRect ClipWindow();
 
 void SetRenderCamera(Fixed16 x, Fixed16 y, Fixed16 z, Angle16 yaw, int horizon, int fovDivisor);
 void SetupCameraProjection(const RenderCamera& camera, int fovDivisor, int horizon);

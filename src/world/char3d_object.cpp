@@ -4,6 +4,7 @@
 #include "platform/rm_frame.h"
 #include "platform/rm_viewport.h"
 #include "platform/surface.h"
+#include "render/view.h"
 #include "shell/graphics_objects.h"
 #include "shell/report_error.h"
 #include "world/cube.h"
@@ -17,7 +18,11 @@ int Char3DObject::Draw()
     BackBuffer->Unlock();
     frame->SetColor(Char3DColour);
     frame->SetMaterialMode(platform::D3DRMMATERIAL_FROMFRAME);
-    RMViewport->Render(frame);
+    // Only inside the window of the room being drawn, so that the rooms and cubes drawn later,
+    // nearer the eye, cover the character as they cover the walls behind it.
+    const RenderRect window = ClipWindow();
+    const platform::Rect clip{window.left, window.top, window.right + 1, window.bottom + 1};
+    RMViewport->Render(frame, &clip);
     platform::SurfaceDesc desc;
     return BackBuffer->Lock(nullptr, &desc, platform::DDLOCK_WAIT) == platform::DD_OK ? 1 : 0;
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -7,11 +9,17 @@
 #include "golden.h"
 #include "platform/draw_constants.h"
 #include "platform/message_box.h"
+#include "platform/rm.h"
+#include "platform/rm_frame.h"
+#include "platform/rm_mesh.h"
+#include "platform/rm_viewport.h"
 #include "platform/surface.h"
 #include "render/lighting.h"
 #include "render/view.h"
 #include "shell/graphics_objects.h"
+#include "shell/limits.h"
 #include "shell/report_error.h"
+#include "world/char3d_object.h"
 #include "world/cube.h"
 #include "world/level_files.h"
 #include "world/map_object.h"
@@ -121,6 +129,29 @@ protected:
         return n;
     }
 
+    // The frame's set-up and the visible rooms, as the drawing walk makes them.
+    void BeginWalk()
+    {
+        ASSERT_EQ(InitRenderViewport(BackBuffer, {0, 0, ViewW - 1, ViewH - 1}), 1);
+        SetRenderCamera(PlayerX, PlayerY, PlayerZ, PlayerHeading, HorizonOffset, 256);
+        ASSERT_TRUE(BuildVisibleRoomList());
+    }
+    void EndWalk()
+    {
+        ClearRoomVisits();
+        BackBuffer->Unlock();
+    }
+
+    // One visible room drawn alone over the sentinel, clipped to its window, which is returned.
+    RenderRect DrawAlone(Room& room)
+    {
+        Fill();
+        const RenderRect clip{room.clip[0], room.clip[1], room.clip[2], room.clip[3]};
+        SetClipRect(&clip);
+        DrawRoom(room);
+        return clip;
+    }
+
     // Picks the view pixel (x, y) as a left click does: a one-pixel clip at the pixel, which is
     // cleared first, and the visible rooms walked nearest first.
     PickRecord PickAt(int x, int y)
@@ -144,6 +175,80 @@ protected:
 
 class DrawWorldTest : public LevelFrame, public ::testing::WithParamInterface<Pose> {};
 
+// The level with the scene graph of the game's 3D characters: a camera frame at the eye and a
+// viewport over the view rectangle of the back buffer.
+class LevelWithCharacter : public LevelFrame {
+protected:
+    void SetUp() override
+    {
+        LevelFrame::SetUp();
+        ASSERT_EQ(platform::RetainedMode::Create(&rm), platform::D3DRM_OK);
+        ASSERT_EQ(rm->CreateDeviceFromSurface(BackBuffer, &device), platform::D3DRM_OK);
+        SceneFrame = platform::RmFrame::Create(nullptr);
+        CameraFrame = platform::RmFrame::Create(SceneFrame);
+        ASSERT_EQ(rm->CreateViewport(device, CameraFrame, 0, 0, ViewW, ViewH, &RMViewport),
+                  platform::D3DRM_OK);
+        ASSERT_EQ(RMViewport->SetBack(ViewportBackDistance), platform::D3DRM_OK);
+    }
+    void TearDown() override
+    {
+        RMViewport->Release();
+        RMViewport = nullptr;
+        device->Release();
+        rm->Release();
+        folder.reset();  // frees the characters with the level, before their frames go
+        for (platform::RmFrame* frame : {character, CameraFrame, SceneFrame}) {
+            if (frame) {
+                frame->Release();
+            }
+        }
+        CameraFrame = SceneFrame = nullptr;
+        LevelFrame::TearDown();
+    }
+
+    // The eye's frame where the player stands, looking along the heading.
+    void StandWithCamera(const Pose& pose)
+    {
+        Stand(pose);
+        CameraFrame->SetPosition(SceneFrame, PlayerX / 65536.0f, PlayerY / 65536.0f,
+                                 PlayerZ / 65536.0f);
+        const double turn = PlayerHeading * 6.283185307179586 / 65536.0;
+        CameraFrame->SetOrientation(SceneFrame, static_cast<float>(std::sin(turn)), 0.0f,
+                                    static_cast<float>(std::cos(turn)), 0.0f, 1.0f, 0.0f);
+    }
+
+    // A character at (x, y, z): one flat quad with both sides drawn, its corners given relative
+    // to that point.
+    void PlaceCharacter(float x, float y, float z, const platform::RmVector (&corners)[4])
+    {
+        character = platform::RmFrame::Create(SceneFrame);
+        character->SetPosition(SceneFrame, x, y, z);
+        platform::RmMeshBuilder* quad = nullptr;
+        ASSERT_EQ(rm->CreateMeshBuilder(&quad), platform::D3DRM_OK);
+        const platform::RmVector normals[2] = {{0, 0, 1}, {0, 0, -1}};
+        const uint32_t faces[] = {4, 0, 0, 1, 0, 2, 0, 3, 0, 4, 3, 1, 2, 1, 1, 1, 0, 1, 0};
+        ASSERT_EQ(quad->AddFaces(corners, 4, normals, 2, faces, std::size(faces), nullptr),
+                  platform::D3DRM_OK);
+        character->AddVisual(quad);
+        quad->Release();
+        Char3DObject* object = nullptr;
+        ASSERT_EQ(CreateChar3DObject(character, &object), 1);
+    }
+
+    // The view drawn from a cleared viewport over the sentinel.
+    golden::Frame Draw()
+    {
+        EXPECT_EQ(RMViewport->Clear(), platform::D3DRM_OK);
+        Fill();
+        DrawWorld();
+        return View();
+    }
+
+    platform::RetainedMode* rm = nullptr;
+    platform::RmDevice* device = nullptr;
+    platform::RmFrame* character = nullptr;
+};
+
 }  // namespace
 
 TEST_F(LevelFrame, PickingFindsTheSpriteAndSeesThroughItsClearTexels)
@@ -165,6 +270,32 @@ TEST_F(LevelFrame, PickingFindsTheSpriteAndSeesThroughItsClearTexels)
     EXPECT_EQ(pick.cube, Cubes[2]);
 }
 
+TEST_F(LevelWithCharacter, ACharacterSeenThroughAnExitStaysInsideItsWindow)
+{
+    // From room A looking east into room B: a character in B, wider than the exit it is seen
+    // through, is drawn with B and only inside B's window.
+    StandWithCamera({"start_east", 50, 50, 0x4000, 0, 2});
+    PlaceCharacter(270, 40, 50, {{0, -100, -100}, {0, 100, -100}, {0, 100, 100}, {0, -100, 100}});
+    ASSERT_EQ(RMViewport->Clear(), platform::D3DRM_OK);
+    BeginWalk();
+    ASSERT_EQ(VisibleRoomCursor->room, Rooms[1]);
+    const RenderRect window = DrawAlone(*Rooms[1]);
+    EXPECT_GT(device->TrianglesDrawn(), 0u);
+    EXPECT_EQ(WrittenOutside(window.left, window.top, window.right, window.bottom), 0);
+    EndWalk();
+}
+
+TEST_F(LevelWithCharacter, ACharacterBehindAWallOfThePlayersRoomChangesNothing)
+{
+    // From the east half of room A looking north-west: room C shows through its exit on the
+    // left, and a character in C stands straight behind A's wall on the right.
+    StandWithCamera({"north_west", 180, 50, 0xE000, 0, 2});
+    const golden::Frame empty = Draw();
+    ASSERT_NE(Rooms[2]->clip[1], HiddenClipTop);
+    PlaceCharacter(90, 40, 250, {{-10, -60, 0}, {10, -60, 0}, {10, 20, 0}, {-10, 20, 0}});
+    EXPECT_TRUE(Draw().pixels == empty.pixels);
+}
+
 TEST_P(DrawWorldTest, FrameMatchesItsStoredPictureAndStaysInsideTheView)
 {
     const Pose& pose = GetParam();
@@ -179,26 +310,18 @@ TEST_P(DrawWorldTest, EveryRoomStaysInsideItsClipWindow)
 {
     const Pose& pose = GetParam();
     Stand(pose);
-    platform::SurfaceDesc desc;
-    ASSERT_EQ(InitRenderViewport(BackBuffer, {0, 0, ViewW - 1, ViewH - 1}), 1);
-    SetRenderCamera(PlayerX, PlayerY, PlayerZ, PlayerHeading, HorizonOffset, 256);
-    ASSERT_TRUE(BuildVisibleRoomList());
+    BeginWalk();
     int listed = 0;
     for (RoomNode* node = VisibleRoomHead;; node = node->next) {
-        Room& room = *node->room;
         ++listed;
-        Fill();
-        const RenderRect clip{room.clip[0], room.clip[1], room.clip[2], room.clip[3]};
-        SetClipRect(&clip);
-        DrawRoom(room);
+        const RenderRect clip = DrawAlone(*node->room);
         EXPECT_EQ(WrittenOutside(clip.left, clip.top, clip.right, clip.bottom), 0) << "room " << listed;
         if (node == VisibleRoomCursor) {
             break;
         }
     }
     EXPECT_EQ(listed, pose.rooms);
-    ClearRoomVisits();
-    BackBuffer->Unlock();
+    EndWalk();
 }
 
 INSTANTIATE_TEST_SUITE_P(Poses, DrawWorldTest, ::testing::ValuesIn(Poses),
