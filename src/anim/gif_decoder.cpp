@@ -378,7 +378,7 @@ platform::RmTexture* LoadGifTexture(const std::string& fileName) {
     try {
         texture = DecodeGifFile(file.get(), 1);
     } catch (const GifFault& fault) {
-        char text[kGifFaultBoxSize];
+        char text[kFaultBoxSize];
         std::snprintf(text, sizeof text, kMsgGifFault, fileName.c_str(), fault.what());
         EndGameAfterFault(text);
         return nullptr;

@@ -11,9 +11,10 @@ inline constexpr int kGifMaxMinCodeSize = kGifMaxCodeBits - 1;  // so the first 
 // Pixel block cap, a 4096 x 4096 screen: the texture made from the block keeps two more copies
 // at 4 bytes a pixel.
 inline constexpr std::size_t kGifMaxImageBytes = std::size_t{16} << 20;
-// A decoder message, and the box that shows it after the file's name.
+// A decoder message.
 inline constexpr int kGifMessageSize = 128;
-inline constexpr int kGifFaultBoxSize = 512;
+// The text of a box that names a damaged file: a message and the file's name.
+inline constexpr int kFaultBoxSize = 512;
 
 // Motion links: node 0 is the root; nodes 1 to 510 can be given out.
 inline constexpr int kMaxMotionLinks = 512;

@@ -51,6 +51,8 @@ inline constexpr const char* kMsgMotionFileRead = "File Reading Error";
 inline constexpr const char* kMsgIllegalSyntax = "Illegal Syntax";
 inline constexpr const char* kMsgExceedMotionBuffer = "Exceed Maximum Buffer size";
 inline constexpr const char* kMsgMotionFileTerminated = "Motion File Terminated Illegally";
+// The four faults above that stop a reader are shown with the file's name after the text.
+inline constexpr const char* kMsgNamedFileFault = "%s: %s";
 
 // Scene lights (caption "Error").
 inline constexpr const char* kMsgExceedLights = "Exceed Maximum Number of Lights";

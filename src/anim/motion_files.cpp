@@ -44,6 +44,13 @@ void Report(const char* text, const char* caption = kAnimCaptionError) {
     platform::MessageBox(text, caption);
 }
 
+// A file that cannot be read on: the fault's text with the file's name after it.
+void ReportFileFault(const char* text, const char* fileName) {
+    char named[kFaultBoxSize];
+    std::snprintf(named, sizeof named, kMsgNamedFileFault, text, fileName);
+    Report(named);
+}
+
 // The statement in hand: its keyword (a statement without words runs the previous one's again,
 // with the words it left), its name and its numbers.
 struct Statement {
@@ -87,13 +94,13 @@ int HandleStatement(FileKind kind) {
 int ReadMotionFile(const char* fileName, FileKind kind) {
     std::FILE* f = platform::OpenFile(fileName, "r");
     if (!f) {
-        Report(kMsgMotionFileOpen);
+        ReportFileFault(kMsgMotionFileOpen, fileName);
         return 0;
     }
     const int first = std::fgetc(f);
     if (first == 0) {
         std::fclose(f);
-        Report(kMsgMotionFileRead);
+        ReportFileFault(kMsgMotionFileRead, fileName);
         return 0;
     }
     if (first != EOF) std::ungetc(first, f);
@@ -104,7 +111,7 @@ int ReadMotionFile(const char* fileName, FileKind kind) {
     for (int read; (read = ReadScriptLine(f, line)) != kLineEnd;) {
         if (read == kLineTooLong) {
             std::fclose(f);
-            Report(kMsgExceedMotionBuffer);
+            ReportFileFault(kMsgExceedMotionBuffer, fileName);
             return 0;
         }
         if (line[0] == 0) continue;
@@ -117,11 +124,11 @@ int ReadMotionFile(const char* fileName, FileKind kind) {
             fill = 0;
         } else if (r == kScanFull) {
             std::fclose(f);
-            Report(kMsgExceedMotionBuffer);
+            ReportFileFault(kMsgExceedMotionBuffer, fileName);
             return 0;
         } else if (r < 0) {
             std::fclose(f);
-            Report(kMsgIllegalSyntax);
+            ReportFileFault(kMsgIllegalSyntax, fileName);
             return 0;
         } else {
             fill += static_cast<size_t>(r);

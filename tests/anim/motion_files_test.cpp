@@ -202,9 +202,10 @@ TEST_F(MotionFiles, ReadingFailuresAreReportedAndKeepWhatWasRead) {
     Write("open.x", "object d;\nobject e\nobject f;");
     EXPECT_EQ(LoadAnimObjFile("open.x"), 1);
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{
-                              "Script File Open Error | Error", "File Reading Error | Error",
-                              "Illegal Syntax | Error", "Exceed Maximum Buffer size | Error",
-                              "Exceed Maximum Buffer size | Error",
+                              "Script File Open Error: missing.x | Error",
+                              "File Reading Error: nul.x | Error", "Illegal Syntax: long.x | Error",
+                              "Exceed Maximum Buffer size: wide.x | Error",
+                              "Exceed Maximum Buffer size: big.x | Error",
                               "Motion File Terminated Illegally | open.x"}));
     EXPECT_STREQ(MotionLink[NextMotionLink - 1].name, "d");
 }

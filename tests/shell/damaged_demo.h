@@ -10,6 +10,8 @@
 #include <map>
 #include <string>
 
+#include <SDL2/SDL.h>
+
 #include "shell_fixture.h"
 
 class DamagedDemoTest : public ShellTest {
@@ -73,14 +75,24 @@ protected:
     static Run RunGame(int passes = 30) {
         Run run;
         run.started = InitApp(nullptr, platform::SW_SHOWNORMAL);
-        if (!run.started) return run;
+        if (run.started) Go(run, passes);
+        return run;
+    }
+    // Up to `passes` more passes, unless the game has ended.
+    static void Go(Run& run, int passes) {
         platform::Msg msg;
         for (int i = 0; i < passes && !run.ended; ++i) {
             platform::AdvanceFakeClock(PassMilliseconds);
             run.ended = !MainLoopPass(msg);
+            if (run.ended) run.status = static_cast<int>(msg.wParam);
         }
-        if (run.ended) run.status = static_cast<int>(msg.wParam);
-        return run;
+    }
+    // A key pressed and let go, a few passes each.
+    static void Press(Run& run, SDL_Scancode key) {
+        platform::InjectKey(key, true);
+        Go(run, 2);
+        platform::InjectKey(key, false);
+        Go(run, 2);
     }
 
     // The game ended in order: the quit message taken with the status, and every drawing,

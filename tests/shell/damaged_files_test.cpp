@@ -54,4 +54,25 @@ TEST_F(DamagedDemoTest, ADamagedPaletteOrTextureSheetIsNamedAndTheGameEnds) {
     }
 }
 
+// A missing motion, animated-object or path file is named after the reader's text; the game
+// goes on without it.
+TEST_F(DamagedDemoTest, AMissingMotionObjectOrPathFileIsNamedAndTheGameGoesOn) {
+    for (const char* file : {"nod.mot", "robot.ani", "spring.pth"}) {
+        SCOPED_TRACE(file);
+        StartOver();
+        Remove(file);
+        Run run = RunGame(5);
+        // The path is read by the spring court's script, the first one F11 goes on to.
+        if (std::string(file) == "spring.pth") Press(run, SDL_SCANCODE_F11);
+        Go(run, 10);
+        ASSERT_EQ(run.started, 1);
+        EXPECT_FALSE(run.ended);
+        EXPECT_EQ(QuitDone, 0);
+        ASSERT_FALSE(platform::RecordedBoxes().empty());
+        EXPECT_EQ(platform::RecordedBoxes()[0].text, "Script File Open Error: " + std::string(file))
+            << Joined();
+        EXPECT_EQ(platform::RecordedBoxes()[0].caption, "Error");
+    }
+}
+
 }  // namespace
