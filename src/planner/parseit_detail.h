@@ -76,7 +76,7 @@ struct Value {
 };
 
 // Evaluates tokens [first, last) of a statement. error is set to -1 by an undeclared name, an
-// empty range or a division by zero and left alone otherwise.
+// empty range or an integer division by zero and left alone otherwise.
 Value Evaluate(const ParseList& list, const std::vector<Token>& tokens, std::size_t first,
                std::size_t last, int& error);
 

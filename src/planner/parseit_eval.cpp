@@ -100,10 +100,11 @@ private:
             ++pos_;
             Value b = Power();
             bool ints = a.isInt && b.isInt;
-            if (!times && (ints ? b.i == 0 : b.AsDouble() == 0.0)) {
+            // Doubles divide as IEEE does (an infinity or NaN); only ints refuse a zero divisor.
+            if (!times && ints && b.i == 0) {
                 ParseItError(planner_messages::DIVISION_BY_ZERO);
                 error_ = -1;
-                a = ints ? Value::Int(-1) : Value::Double(-1.0);
+                a = Value::Int(-1);
             } else if (ints) {
                 a = Value::Int(Wrap(times ? int64_t{a.i} * b.i : int64_t{a.i} / b.i));
             } else {

@@ -78,7 +78,7 @@ TEST(ParseItExpressions, ArithmeticPrecedenceAndTypes) {
     EXPECT_EQ(Int(list, "s"), 5);  // int arithmetic keeps the low 32 bits
 }
 
-TEST(ParseItExpressions, UndeclaredNameAndDivisionByZeroEndTheParse) {
+TEST(ParseItExpressions, UndeclaredNameAndIntegerDivisionByZeroEndTheParse) {
     ParseList list = NewParseList();
     EXPECT_EQ(Parse("double h = x + 1; int later = 1;", list),
               "ParseIt Error: Variable not declared\n");
@@ -90,10 +90,17 @@ TEST(ParseItExpressions, UndeclaredNameAndDivisionByZeroEndTheParse) {
     EXPECT_EQ(Int(list2, "z"), -1);
     EXPECT_FALSE(Defined(list2, "later"));
 
+    // Doubles divide as IEEE does, and the parse goes on.
     ParseList list3 = NewParseList();
-    EXPECT_EQ(Parse("double z = 5.0 / 0.0; int later = 1;", list3),
-              "ParseIt Error: Division by zero\n");
-    EXPECT_FALSE(Defined(list3, "later"));
+    EXPECT_EQ(Parse("double a = 1.0 / 0; double b = -5 / 0.0; double c = 0.0 / 0; int d = 1.0 / 0;"
+                    " int later = 1;",
+                    list3),
+              "");
+    EXPECT_EQ(Real(list3, "a"), INFINITY);
+    EXPECT_EQ(Real(list3, "b"), -INFINITY);
+    EXPECT_TRUE(std::isnan(Real(list3, "c")));
+    EXPECT_EQ(Int(list3, "d"), INT32_MAX);
+    EXPECT_EQ(Int(list3, "later"), 1);
 
     ParseList list4 = NewParseList();
     Parse("int empty = ; int later = 1;", list4);
