@@ -1,6 +1,8 @@
 // Thinning and smoothing of a planned path.
 #include "planner/astar.h"
 
+#include <cstdlib>
+
 namespace {
 
 int Sign(int32_t v) { return (v > 0) - (v < 0); }
@@ -75,26 +77,34 @@ void SmoothPathLineOfSight(const PlanGrid& grid, RobotPath& path) {
     path.count = kept;
 }
 
-// The line col = m + s * row, walked once column by column and once row by row; each walk
-// tests the cell the line crosses at every step. A line along one row is walked along it.
+// Walks the cells the straight line from the centre of a to the centre of b passes through,
+// from a, one cell side at a time; b itself is not tested. Where the line meets a cell corner
+// exactly it squeezes between the two cells beside that corner, and both of them count.
 bool LineOfSight(const PlanGrid& grid, GridCell a, GridCell b) {
     const int er = Sign(b.row - a.row);
     const int ec = Sign(b.col - a.col);
-    if (er == 0) {
-        for (int32_t col = a.col; col != b.col; col += ec) {
-            if (Blocked(grid, a.row, col)) return false;
+    const int64_t rows = std::abs(int64_t{b.row} - a.row);
+    const int64_t cols = std::abs(int64_t{b.col} - a.col);
+    int32_t row = a.row;
+    int32_t col = a.col;
+    int64_t rowSides = 0;  // row and column sides crossed so far
+    int64_t colSides = 0;
+    while (rowSides < rows || colSides < cols) {
+        if (Blocked(grid, row, col)) return false;
+        // The next row side lies (2 rowSides + 1) / (2 rows) of the way along, the next column
+        // side (2 colSides + 1) / (2 cols): the nearer one is crossed first.
+        const int64_t order = (2 * rowSides + 1) * cols - (2 * colSides + 1) * rows;
+        if (order == 0) {
+            if (Blocked(grid, row + er, col) || Blocked(grid, row, col + ec)) return false;
         }
-        return true;
-    }
-    const float s = static_cast<float>(b.col - a.col) / static_cast<float>(b.row - a.row);
-    const float m = static_cast<float>(a.col) - static_cast<float>(a.row) * s;
-    for (int32_t col = a.col; col != b.col; col += ec) {
-        int32_t row = static_cast<int32_t>((ec * 0.5 + col - m) / s + 0.5);
-        if (Blocked(grid, row, col)) return false;
-    }
-    for (int32_t row = a.row; row != b.row; row += er) {
-        int32_t col = static_cast<int32_t>(m + s * (er * 0.5 + row) + 0.5);
-        if (Blocked(grid, row, col)) return false;
+        if (order <= 0) {
+            row += er;
+            ++rowSides;
+        }
+        if (order >= 0) {
+            col += ec;
+            ++colSides;
+        }
     }
     return true;
 }

@@ -8,6 +8,7 @@
 #include <queue>
 #include <sstream>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "planner/astar.h"
@@ -134,17 +135,25 @@ TEST_F(AStar, HandMadeGridsGiveShortestPathsWithoutCuttingCorners) {
     }
 }
 
+// A size x size picture with obstacles in about blockedPercent of its cells, a start and a goal
+// on random cells; empty when the goal fell on the start.
+std::vector<std::string> RandomPicture(std::mt19937& random, int size, int blockedPercent) {
+    std::vector<std::string> picture(size, std::string(size, '.'));
+    for (auto& row : picture) {
+        for (char& ch : row) ch = static_cast<int>(random() % 100) < blockedPercent ? 'X' : '.';
+    }
+    picture[random() % size][random() % size] = 'S';
+    int gr = random() % size, gc = random() % size;
+    if (picture[gr][gc] == 'S') return {};
+    picture[gr][gc] = 'G';
+    return picture;
+}
+
 TEST_F(AStar, RandomGridsAgreeWithDijkstra) {
     std::mt19937 random(7);
     for (int n = 0; n < 60; ++n) {
-        std::vector<std::string> picture(14, std::string(14, '.'));
-        for (auto& row : picture) {
-            for (char& ch : row) ch = random() % 100 < 28 ? 'X' : '.';
-        }
-        picture[random() % 14][random() % 14] = 'S';
-        int gr = random() % 14, gc = random() % 14;
-        if (picture[gr][gc] == 'S') continue;
-        picture[gr][gc] = 'G';
+        std::vector<std::string> picture = RandomPicture(random, 14, 28);
+        if (picture.empty()) continue;
         PlanGrid grid;
         RobotPath path;
         Load(grid, picture);
@@ -308,6 +317,102 @@ TEST_F(AStar, ImprovedPathsDropCollinearPointsAndKeepLineOfSight) {
         EXPECT_TRUE(LineOfSight(grid, {path.rows[i - 1], path.cols[i - 1]}, {path.rows[i], path.cols[i]}))
             << "leg " << i;
     }
+}
+
+// The first blocked cell that the straight leg from the centre of a to the centre of b touches,
+// found by sampling the leg finely enough to stop inside every cell it crosses and on every cell
+// corner it meets; at a corner all four cells around it count. {-1, -1} when there is none.
+GridCell FirstBlockedCellOnLeg(const PlanGrid& grid, GridCell a, GridCell b) {
+    const int64_t rows = b.row - a.row;
+    const int64_t cols = b.col - a.col;
+    const int64_t steps = 4 * std::max<int64_t>(1, std::abs(rows)) * std::max<int64_t>(1, std::abs(cols));
+    // The cells whose closed extent holds the coordinate (from + k * delta / steps): one, or the
+    // two beside a cell side.
+    auto cellsAt = [steps](int64_t from, int64_t delta, int64_t k) {
+        const int64_t twice = 2 * (from * steps + k * delta) + steps;  // in halves of a step
+        const int64_t cell = twice >= 0 ? twice / (2 * steps) : -((-twice + 2 * steps - 1) / (2 * steps));
+        std::vector<int64_t> cells = {cell};
+        if (twice % (2 * steps) == 0) cells.push_back(cell - 1);
+        return cells;
+    };
+    for (int64_t k = 0; k <= steps; ++k) {
+        for (int64_t r : cellsAt(a.row, rows, k)) {
+            for (int64_t c : cellsAt(a.col, cols, k)) {
+                if (!CellPassable(grid, static_cast<int32_t>(r), static_cast<int32_t>(c))) {
+                    return {static_cast<int32_t>(r), static_cast<int32_t>(c)};
+                }
+            }
+        }
+    }
+    return {-1, -1};
+}
+
+void ExpectLegsCrossNoBlockedCell(const PlanGrid& grid, const RobotPath& path, const std::string& where) {
+    for (int i = 1; i < path.count; ++i) {
+        const GridCell a{path.rows[i - 1], path.cols[i - 1]};
+        const GridCell b{path.rows[i], path.cols[i]};
+        const GridCell hit = FirstBlockedCellOnLeg(grid, a, b);
+        EXPECT_TRUE((hit == GridCell{-1, -1})) << where << ": leg (" << a.row << ", " << a.col << ") -> (" << b.row
+                                               << ", " << b.col << ") crosses the blocked cell (" << hit.row
+                                               << ", " << hit.col << ")";
+    }
+}
+
+TEST_F(AStar, LineOfSightCountsTheCellsAtExactCorners) {
+    PlanGrid grid;
+    // A diagonal passes from corner to corner: each cell it leaves that way is tested.
+    for (GridCell blocked : {GridCell{1, 1}, GridCell{2, 2}, GridCell{1, 0}, GridCell{2, 3}}) {
+        Load(grid, {"....", "....", "....", "...."});
+        grid.cells[blocked.row][blocked.col] = CELL_OBSTACLE;
+        EXPECT_FALSE(LineOfSight(grid, {0, 0}, {3, 3})) << blocked.row << ", " << blocked.col;
+        EXPECT_FALSE(LineOfSight(grid, {3, 3}, {0, 0})) << blocked.row << ", " << blocked.col;
+    }
+    // From (0, 0) to (1, 3) the line leaves (0, 1) through its corner, between (0, 2) and (1, 1).
+    for (GridCell blocked : {GridCell{0, 1}, GridCell{0, 2}, GridCell{1, 1}}) {
+        Load(grid, {"....", "...."});
+        grid.cells[blocked.row][blocked.col] = CELL_OBSTACLE;
+        EXPECT_FALSE(LineOfSight(grid, {0, 0}, {1, 3})) << blocked.row << ", " << blocked.col;
+        EXPECT_FALSE(LineOfSight(grid, {1, 3}, {0, 0})) << blocked.row << ", " << blocked.col;
+    }
+    Load(grid, {"...X", "X..."});
+    EXPECT_TRUE(LineOfSight(grid, {0, 0}, {1, 3}));
+
+    // A smoothed path around the blocked (2, 2) keeps off it.
+    RobotPath path;
+    Load(grid, {"S...",
+                "....",
+                "..X.",
+                "...G"});
+    ASSERT_EQ(PlanPath(grid, path, 0, 2), PLAN_FOUND);
+    ExpectLegsCrossNoBlockedCell(grid, path, "around (2, 2)");
+}
+
+TEST_F(AStar, SmoothedPathsOnRandomGridsKeepToRawPathPointsAndCrossNoObstacle) {
+    std::mt19937 random(30);
+    int smoothed = 0;
+    for (int n = 0; n < 300; ++n) {
+        const std::vector<std::string> picture = RandomPicture(random, 16, 30);
+        if (picture.empty()) continue;
+        PlanGrid grid;
+        RobotPath raw;
+        RobotPath path;
+        Load(grid, picture);
+        if (PlanPath(grid, raw, 0, 0) != PLAN_FOUND) continue;
+        Load(grid, picture);
+        ASSERT_EQ(PlanPath(grid, path, 0, 2), PLAN_FOUND) << "grid " << n;
+        const std::string where = "grid " + std::to_string(n);
+        // The smoothed points are raw path points, in order, from the start to the goal.
+        int at = 0;
+        for (int i = 0; i < path.count; ++i) {
+            while (at < raw.count && !(raw.rows[at] == path.rows[i] && raw.cols[at] == path.cols[i])) ++at;
+            ASSERT_LT(at, raw.count) << where << ": point " << i << " is not on the raw path";
+        }
+        EXPECT_TRUE((Points(path).front() == Points(raw).front())) << where;
+        EXPECT_TRUE((Points(path).back() == Points(raw).back())) << where;
+        ExpectLegsCrossNoBlockedCell(grid, path, where);
+        smoothed += path.count < raw.count ? 1 : 0;
+    }
+    EXPECT_GT(smoothed, 100);
 }
 
 TEST_F(AStar, LineOfSightAlongRowsColumnsAndSlopes) {
