@@ -97,6 +97,10 @@ int DrawSprite(const SpriteRecord* sprite, const Bitmap* bitmap, int ownerId)
     const int64_t right = int64_t{vx} + (int64_t{sprite->width} << 15) - (int64_t{sprite->trimRight} << 16);
     const int64_t top = int64_t{vy} - (int64_t{sprite->height} << 16) + (int64_t{sprite->trimTop} << 16);
     const int64_t bottom = int64_t{vy} - (int64_t{sprite->trimBottom} << 16);
+    // Trims that cross each other leave nothing to draw.
+    if (right < left || bottom < top) {
+        return RenderStatus;
+    }
     const int frontA = OutCode(left, top, -int64_t{vz}, vz, -int64_t{vz}, vz);
     const int frontB = OutCode(right, bottom, -int64_t{vz}, vz, -int64_t{vz}, vz);
     RenderStatus = frontA | frontB;
@@ -117,6 +121,11 @@ int DrawSprite(const SpriteRecord* sprite, const Bitmap* bitmap, int ownerId)
     const int64_t t = ProjectCorner(top, sy, vz);
     const int64_t r = ProjectCorner(right, sx, vz);
     const int64_t b = ProjectCorner(bottom, sy, vz);
+    // A clip rectangle that holds no pixel of the view (one set wholly outside it) lets nothing through.
+    if (ClipRight < ClipLeft || ClipBottom < ClipTop) {
+        RenderStatus &= ~StatusDrawn;
+        return RenderStatus;
+    }
     const int clipA = OutCode(l, t, ClipLeft, ClipRight, ClipTop, ClipBottom);
     const int clipB = OutCode(r, b, ClipLeft, ClipRight, ClipTop, ClipBottom);
     RenderStatus = clipA | clipB;

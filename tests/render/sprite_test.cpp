@@ -1,6 +1,9 @@
 #include "render/sprite.h"
 
+#include <random>
+
 #include "fill_test_frame.h"
+#include "render/view.h"
 
 using namespace filltest;
 
@@ -192,6 +195,64 @@ TEST_F(SpriteTest, LightLevelsAndTheOwnersLight)
     DrawSprite(&s, t.bitmap(), 7);
     EXPECT_EQ(At(Centre + 1, Centre), 70);
     LightCount = 0;
+}
+
+TEST_F(SpriteTest, RandomSpritesAndClipRectanglesNeverWriteOutsideTheView)
+{
+    // The view inside wide guard bands: a write left of the view lands in the spare columns of
+    // the row above, one above or below it in the bands.
+    constexpr int Band = 400;
+    std::vector<uint8_t> guarded((Height + 2 * Band) * Pitch, Sentinel);
+    FrameBuffer = guarded.data() + Band * Pitch;
+    ViewLeft = 0;
+    ViewTop = 0;
+    // Uncoded texels 0 and 1 among the others.
+    TestBitmap plain = MakeTexture(7, 5, 0, [](int u, int v) {
+        return static_cast<uint8_t>((u + v) % 4 == 0 ? (u + v) % 3 : SpriteTexel(u, v));
+    });
+    TestBitmap coded = MakeCodedTexture(
+        5, 5, 0, {{5, 9, 7, 8, 9, 3}, {}, {1, 0, 1, 1, 1, 2, 2, 9, 4}, {5, 5, 1, 2, 6, 7}, {5, 0}});
+    std::mt19937 random(2026);
+    auto between = [&](int low, int high) { return low + static_cast<int>(random() % (high - low + 1)); };
+    int drawn = 0;
+    for (int n = 0; n < 6000; ++n) {
+        // Clip rectangles anywhere, also wholly outside the view or inverted; sometimes the full view.
+        if (between(0, 7) == 0) {
+            SetClipRect(nullptr);
+        } else {
+            const int left = between(-300, 200);
+            const int top = between(-300, 200);
+            const RenderRect clip{left, top, left + between(-40, 400), top + between(-40, 400)};
+            SetClipRect(&clip);
+        }
+        SpriteRecord s{};
+        s.x = between(-32, 32) * F(1) / 4;
+        s.y = between(-32, 32) * F(1) / 4;
+        s.z = between(F(1) / 4, F(32));
+        s.width = static_cast<uint8_t>(between(0, 24));
+        s.height = static_cast<uint8_t>(between(0, 24));
+        // Half the sprites trimmed, up to the sprite's size each way, so that some trims cross.
+        if (between(0, 1) == 0) {
+            s.trimLeft = static_cast<uint8_t>(between(0, s.width));
+            s.trimRight = static_cast<uint8_t>(between(0, s.width));
+            s.trimTop = static_cast<uint8_t>(between(0, s.height));
+            s.trimBottom = static_cast<uint8_t>(between(0, s.height));
+        }
+        s.flags = static_cast<uint8_t>(random() & 0xE0);
+        TestBitmap& t = between(0, 1) == 0 ? plain : coded;
+        drawn += (DrawSprite(&s, t.bitmap(), NoLightOwner) & 0x20) != 0 ? 1 : 0;
+    }
+    EXPECT_GT(drawn, 500);
+    int faults = 0;
+    for (int row = -Band; row < Height + Band && faults < 8; ++row) {
+        for (int column = 0; column < Pitch && faults < 8; ++column) {
+            const bool inView = row >= 0 && row < Height && column < Width;
+            if (!inView && FrameBuffer[row * Pitch + column] != Sentinel) {
+                ADD_FAILURE() << "pixel (" << column << ", " << row << ") outside the view was written";
+                ++faults;
+            }
+        }
+    }
 }
 
 }  // namespace
