@@ -25,3 +25,7 @@ constexpr int LightTableCapacity = 16;
 
 // Texture columns of the visible screen columns of one sprite.
 constexpr int SpriteColumnMapSize = 640;
+
+// Heights handed with the screen portal when the view binding switches it off.
+constexpr int PortalOffBottom = -32000;
+constexpr int PortalOffTop = 32000;

@@ -6,6 +6,7 @@
 #include "platform/surface.h"
 #include "render/int64.h"
 #include "render/lighting.h"
+#include "render/portal.h"
 
 FixedVector WorldVertexScratch[VertexScratchSize] = {};
 FixedVector ViewVertexScratch[VertexScratchSize] = {};
@@ -76,6 +77,7 @@ int InitRenderViewport(uint8_t* pixels, int pitch, const RenderRect& rect)
         {0, 0, 0, 63 * FixedOne, 0, 0, 0, 0, 0},
     };
     SetLighting(64 * FixedOne, 1000 * FixedOne, 20 * FixedOne, 2, defaults);
+    SetPortal(nullptr, PortalOffBottom, PortalOffTop);
     return 1;
 }
 

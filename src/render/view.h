@@ -29,7 +29,8 @@ extern FixedVector ViewVertexScratch[VertexScratchSize];
 int InitRenderViewport(platform::Surface* surface, const RenderRect& rect);
 
 // Binds an 8-bit buffer (pixels at `pixels`, rows `pitch` bytes apart) for one frame and sets
-// up the view for `rect` (inclusive), the default lights and the full clip. Returns 1.
+// up the view for `rect` (inclusive), the default lights and the full clip, with the screen
+// portal off. Returns 1.
 int InitRenderViewport(uint8_t* pixels, int pitch, const RenderRect& rect);
 
 void SetViewport(int left, int top, int width, int height);

@@ -6,6 +6,7 @@
 #include "platform/direct_draw.h"
 #include "platform/draw_constants.h"
 #include "platform/surface.h"
+#include "render/portal.h"
 
 #include <vector>
 
@@ -177,4 +178,22 @@ TEST(RenderView, BindsALockedSurfaceAndKeepsTheLastFrameWhenTheLockFails)
     EXPECT_EQ(surface->Unlock(), DD_OK);
     surface->Release();
     dd->Release();
+}
+
+TEST(RenderView, EveryFrameSwitchesTheScreenPortalOff)
+{
+    const PortalQuad quad = {{{F(1), F(2)}, {F(3), F(4)}, {F(5), F(6)}, {F(7), F(8)}}};
+    SetPortal(&quad, -5, 9);
+    EXPECT_TRUE(ScreenPortal.on);
+    EXPECT_EQ(ScreenPortal.quad.corners[2].x, F(5));
+    EXPECT_EQ(ScreenPortal.quad.corners[3].z, F(8));
+    EXPECT_EQ(ScreenPortal.bottom, -5);
+    EXPECT_EQ(ScreenPortal.top, 9);
+
+    std::vector<uint8_t> pixels;
+    BindStandardView(pixels);
+    EXPECT_FALSE(ScreenPortal.on);
+    EXPECT_EQ(ScreenPortal.quad.corners[2].x, 0);
+    EXPECT_EQ(ScreenPortal.bottom, -32000);
+    EXPECT_EQ(ScreenPortal.top, 32000);
 }
