@@ -1,5 +1,7 @@
 #include "render/fill_face_walls.h"
 
+#include <algorithm>
+
 #include "render/face_record.h"
 #include "render/fill_common.h"
 #include "render/lighting.h"
@@ -66,6 +68,35 @@ bool MakeWallFrame(const FaceRecord* face, WallFrame& w)
     return true;
 }
 
+// Paints count pixels one pitch apart from texel position v (16.16, not negative), vStep a
+// pixel; rows beyond the texture's last row h1 repeat the last row. Going down, the pixels that
+// reach past the last row are counted once, so the texture rows are read without a clamp.
+void PaintStretchedColumn(uint8_t* dst, int pitch, const uint8_t* column, int32_t h1, int32_t v,
+                          int32_t vStep, int count)
+{
+    if (vStep < 0) {
+        int64_t pos = v;
+        for (int k = 0; k < count; ++k, dst += pitch, pos += vStep) {
+            const int64_t row = pos >> 16;
+            *dst = column[row < 0 ? 0 : (row > h1 ? h1 : row)];
+        }
+        return;
+    }
+    const int64_t end = (int64_t{h1} + 1) << 16;  // the first position past the last row
+    int64_t inside = 0;
+    if (v < end) {
+        inside = vStep == 0 ? count : std::min<int64_t>(count, (end - v + vStep - 1) / vStep);
+    }
+    auto pos = static_cast<uint32_t>(v);
+    for (int64_t k = 0; k < inside; ++k, dst += pitch, pos += static_cast<uint32_t>(vStep)) {
+        *dst = column[pos >> 16];
+    }
+    const uint8_t last = column[h1];
+    for (int64_t k = inside; k < count; ++k, dst += pitch) {
+        *dst = last;
+    }
+}
+
 }  // namespace
 
 void FillWallColumnsFace(const FaceRecord* face)
@@ -100,12 +131,7 @@ void FillWallColumnsFace(const FaceRecord* face)
         const int32_t vStep = DoubleToInt32(static_cast<double>(hit.z) * scaleV * w.ky);
         const uint8_t* column = WallTexture.pixels + (u >> 16) * (h1 + 1);
         uint8_t* dst = FrameBuffer + (EdgeMin[col] + ViewCentreY) * pitch + col;
-        int64_t pos = v;
-        // Rows beyond the texture frame's lower edge repeat the last row.
-        for (int k = 0; k < count; ++k, dst += pitch, pos += vStep) {
-            const int64_t row = pos >> 16;
-            *dst = column[row < 0 ? 0 : (row > h1 ? h1 : row)];
-        }
+        PaintStretchedColumn(dst, pitch, column, h1, v, vStep, count);
     }
     ResetEdgeRange();
 }

@@ -11,20 +11,6 @@ Fixed16 FixedMul(Fixed16 a, Fixed16 b)
     return static_cast<Fixed16>(static_cast<uint32_t>(static_cast<uint64_t>(product >> 16)));
 }
 
-int32_t DoubleToInt32(double v)
-{
-    if (std::isnan(v)) {
-        return 0;
-    }
-    if (v >= 2147483647.0) {
-        return std::numeric_limits<int32_t>::max();
-    }
-    if (v <= -2147483648.0) {
-        return std::numeric_limits<int32_t>::min();
-    }
-    return static_cast<int32_t>(v);
-}
-
 Fixed16 FileNumberToFixed(double value)
 {
     return DoubleToInt32(value * 65536.0);

@@ -1,7 +1,9 @@
 #pragma once
 // The world's units: 16.16 fixed point, 16-bit angles and the sine table,
 // and the conversion of numbers read from the level and cube files.
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 // Signed 16.16 fixed point: 65536 is 1.0.
 using Fixed16 = int32_t;
@@ -50,7 +52,19 @@ Fixed16 FixedMul(Fixed16 a, Fixed16 b);
 extern float WorldScale;
 
 // A double truncated toward zero into 32 bits; out-of-range values saturate, NaN gives 0.
-int32_t DoubleToInt32(double v);
+inline int32_t DoubleToInt32(double v)
+{
+    if (std::isnan(v)) {
+        return 0;
+    }
+    if (v >= 2147483647.0) {
+        return std::numeric_limits<int32_t>::max();
+    }
+    if (v <= -2147483648.0) {
+        return std::numeric_limits<int32_t>::min();
+    }
+    return static_cast<int32_t>(v);
+}
 
 // A number read from a file as Fixed16 (value * 65536, truncated): normals,
 // texture-mapping vectors, the level file's start position and eye height.
