@@ -248,6 +248,9 @@ void FillWallColumnsTiled()
                 } else {
                     v = static_cast<int32_t>((int64_t{v} + (offsetRows << 8)) % limit);
                 }
+                // Repeat by subtraction: the step is brought within one texture height once, so
+                // one subtraction or addition keeps each pixel's row inside the texture.
+                const int32_t wrapStep = byMask ? vStep : vStep % limit;
                 int32_t light = EdgeMinLight[col] >> 8;
                 uint8_t* dst = FrameBuffer + (top + ViewCentreY) * pitch + col;
                 for (int i = 0; i < count; ++i, dst += pitch) {
@@ -255,14 +258,13 @@ void FillWallColumnsTiled()
                     if (!transparent || t != 0) {
                         *dst = ShadeRowOf(light >> 8)[t];
                     }
-                    v += vStep;
+                    v += wrapStep;
                     if (byMask) {
                         v = (((v >> 8) & h1) << 8) | (v & 0xFF);
-                    } else {
-                        v %= limit;
-                        if (v < 0) {
-                            v += limit;
-                        }
+                    } else if (v >= limit) {
+                        v -= limit;
+                    } else if (v < 0) {
+                        v += limit;
                     }
                     light += lStep;
                 }

@@ -281,4 +281,26 @@ TEST_F(TiledWallTest, TransparentTexelsLeaveThePixel)
     });
 }
 
+TEST_F(TiledWallTest, StepsOfSeveralTextureHeightsAPixelWrapBothWays)
+{
+    // A 32nd of the projection: each pixel steps 4 texel rows down a texture 3 rows high.
+    ProjectionScaleY = F(4);
+    for (const uint8_t flags : {uint8_t{0}, uint8_t{0x80}}) {
+        SCOPED_TRACE(::testing::Message() << "flags " << int{flags});
+        std::fill(buffer.begin(), buffer.end(), Sentinel);
+        Fill(4, 3, 0, 2, flags);
+        ExpectFrame([&](int column, int row) {
+            const int j = column - Centre;
+            const int y = row - Centre;
+            if (std::abs(j) > 32 || std::abs(y) > 64) {
+                return -1;
+            }
+            // Both columns start at a whole number of texture heights: the offset row.
+            const int i = y + 64;
+            const int v = (flags & 0x80) != 0 ? ((2 - 4 * i) % 3 + 3) % 3 : (2 + 4 * i) % 3;
+            return int{Texel(std::max(0, (j + 32) / 8 - 1) % 4, v)};
+        });
+    }
+}
+
 }  // namespace
