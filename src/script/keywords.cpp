@@ -22,11 +22,11 @@ void CompileKeyword(int keyword, const uint8_t* encoded, size_t size) {
         case KeywordState:
         case KeywordStepState:
             Parsed.TokenCount = 1;
-            DeclareState(WordArg(Parsed, 1), keyword == KeywordStepState);
+            DeclareState(NameArg(Parsed, 1), keyword == KeywordStepState);
             break;
         case KeywordInt:
             Parsed.TokenCount = 1;
-            if (Parsed.WordCount >= 2) DeclareVariable(WordArg(Parsed, 1));
+            if (Parsed.WordCount >= 2) DeclareVariable(NameArg(Parsed, 1));
             break;
         case KeywordSetValue:
         case KeywordUnloadMesh:
@@ -104,7 +104,7 @@ void Assign() {
 // gotoState and refState find their state by name; the placeholder is no state.
 int NamedState() {
     Parsed.TokenCount = 1;
-    int id = FindState(WordArg(Parsed, 1));
+    int id = FindState(NameArg(Parsed, 1));
     if (id < 1) platform::MessageBox(MsgStateNotDefinedJump, CaptionStateDebug);
     return id;
 }

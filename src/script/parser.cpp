@@ -108,12 +108,13 @@ private:
         return true;
     }
 
-    bool AddWord(const uint8_t* bytes, size_t n) {
+    bool AddWord(const uint8_t* bytes, size_t n, bool variableMark = false) {
         if (Parsed.WordCount >= kMaxWords || n >= static_cast<size_t>(kWordSize)) return Refuse();
         int w = Parsed.WordCount++;
         std::memcpy(Parsed.StatementTokens[w], bytes, n);
         Parsed.StatementTokens[w][n] = 0;
         Parsed.WordLength[w] = static_cast<int>(n);
+        Parsed.VariableMark[w] = variableMark;
         return true;
     }
 
@@ -121,7 +122,7 @@ private:
     bool Assignment() {
         static const uint8_t kVar[] = {'v', 'a', 'r'};
         const uint8_t* next = SkipToken(p_, end_);
-        if (!AddWord(kVar, 3) || !AddWord(p_ + 1, TextLength(p_ + 1, next))) return false;
+        if (!AddWord(kVar, 3, true) || !AddWord(p_ + 1, TextLength(p_ + 1, next))) return false;
         const uint8_t* q = next;
         while (q < end_ && *q != tag::End && *q != ';') q = SkipToken(q, end_);
         const uint8_t* stop = (q < end_ && *q == ';') ? q + 1 : q;
@@ -197,6 +198,11 @@ int IntArg(const ParsedStatement& statement, int k) {
     if (f >= 2147483647.0f) return 2147483647;
     if (f <= -2147483648.0f) return -2147483647 - 1;
     return static_cast<int>(f);
+}
+
+const char* NameArg(const ParsedStatement& statement, int k) {
+    bool marked = k >= 0 && k < statement.WordCount && statement.VariableMark[k];
+    return WordArg(statement, marked ? k + 1 : k);
 }
 
 float FloatArg(const ParsedStatement& statement, int k) {

@@ -17,6 +17,7 @@ extern int RunMode;
 struct ParsedStatement {
     char StatementTokens[kMaxWords][kWordSize];  // NUL-closed; a group word holds encoded bytes
     int WordLength[kMaxWords];                    // bytes of each word, without the closing NUL
+    bool VariableMark[kMaxWords];                 // the word "var" made for a declared variable
     float StatementNumbers[kMaxNumbers];
     int WordCount;    // words made by the last parse
     int NumberCount;  // numbers made by the last parse
@@ -42,6 +43,9 @@ ParseResult ParseStatement(const uint8_t* encoded, size_t size);
 int IntArg(const ParsedStatement& statement, int k);
 float FloatArg(const ParsedStatement& statement, int k);
 const char* WordArg(const ParsedStatement& statement, int k);
+// Word k read as a name: a declared variable's name stands there as the words "var", the name
+// and the rest, so the name is the word after the mark.
+const char* NameArg(const ParsedStatement& statement, int k);
 
 // The keyword index of a word, or -1.
 int FindKeyword(const char* word);

@@ -211,3 +211,27 @@ TEST_F(Compiling, TablesRefuseAtTheirLimits) {
     const ScriptState& last = StateTable[kMaxStates - 1];
     EXPECT_EQ(last.end - last.start, 64);
 }
+
+TEST_F(Compiling, NamesThatAreVariablesStayNames) {
+    // Once declared, a name is tokenized as a variable; int, state and gotoState still take it
+    // as the name it is.
+    ASSERT_EQ(Load("int x;\n"
+                   "int x;\n"
+                   "int x;\n"
+                   "int y;\n"
+                   "state Start;\n"
+                   "gotoState x;\n"
+                   "y = 1;\n"
+                   "state x;\n"
+                   "x = 7;\n"
+                   "exit;\n"),
+              1);
+    EXPECT_THAT(BoxTexts(), ElementsAre("Variable Redeclaration! | var debug",
+                                        "Variable Redeclaration! | var debug"));
+    EXPECT_EQ(VariableCount, 2);
+    EXPECT_EQ(FindVariable("var"), kMaxVariables);
+    EXPECT_EQ(FindState("var"), -1);
+    EXPECT_EQ(FindState("x"), 2);
+    EXPECT_EQ(Var("x"), 7);
+    EXPECT_EQ(Var("y"), 0);
+}
