@@ -30,6 +30,9 @@ constexpr int kVariableNameSize = kMaxIdentifierLength + 1;
 // Script runs nest (refState, events, a jump into a step state, a new script); beyond this depth
 // the run is abandoned.
 constexpr int kMaxRunDepth = 256;
+// A run from outside (a new script, an event, a key, a resumed wait) that executes this many
+// statements without a Wait or an exit is stopped: a loop that never ends must not hang the game.
+constexpr int kMaxRunStatements = 1000000;
 
 // The ten script timers; timer 0 also serves Wait.
 constexpr int kScriptTimerCount = 10;

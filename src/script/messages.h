@@ -36,6 +36,7 @@ inline constexpr const char* CaptionRefDebug = "ref debug";
 inline constexpr const char* MsgNoScriptLoaded = "No Script Loaded! State Tree not built!";
 inline constexpr const char* CaptionRunScriptDebug = "Run Script debug";
 inline constexpr const char* MsgExceedRunDepth = "Exceed maximum script nesting";
+inline constexpr const char* MsgExceedRunLength = "Exceed maximum statements in one run";
 
 // Variables and conditions.
 inline constexpr const char* MsgVariableRedeclaration = "Variable Redeclaration!";

@@ -25,6 +25,9 @@ int RunDepth = 0;
 
 namespace {
 
+// Statements executed since a run was started from outside the engine.
+int RunStatements = 0;
+
 // Walks the records from `position` while it stays below `end`.
 void RunFrom(int& position, int end) {
     if (RunDepth >= kMaxRunDepth) {
@@ -32,10 +35,16 @@ void RunFrom(int& position, int end) {
         StopFlag = 1;  // the whole run is abandoned
         return;
     }
+    if (RunDepth == 0) RunStatements = 0;
     ++RunDepth;
     while (position >= 0 && position < end) {
         int length = RecordLength(position);
         if (length == 0) break;
+        if (++RunStatements > kMaxRunStatements) {  // a loop that never ends
+            platform::MessageBox(MsgExceedRunLength, CaptionScriptDebug);
+            StopFlag = 1;
+            break;
+        }
         const uint8_t* record = ScriptStream + position;
         position += length;
         StatementEnd = position;

@@ -210,6 +210,27 @@ TEST_F(Running, RunsNestOnlySoDeep) {
     EXPECT_EQ(RunDepth, 0);
 }
 
+TEST_F(Running, ARunThatNeverEndsIsStoppedAndTheGameGoesOn) {
+    ASSERT_EQ(Load("int n;\n"
+                   "int m;\n"
+                   "state Start;\n"
+                   "n = (n + 1);\n"
+                   "gotoState Start;\n"
+                   "state Forever;\n"
+                   "while (m >= 0);\n"
+                   "m = (m + 1);\n"
+                   "endwhile;\n"),
+              1);
+    EXPECT_EQ(Var("n"), kMaxRunStatements / 2);
+    // The next run from outside has a budget of its own.
+    StopFlag = 0;
+    ExecState(FindState("Forever"));
+    EXPECT_EQ(Var("m"), kMaxRunStatements / 2);
+    EXPECT_THAT(BoxTexts(), ElementsAre("Exceed maximum statements in one run | Script Debug",
+                                        "Exceed maximum statements in one run | Script Debug"));
+    EXPECT_EQ(RunDepth, 0);
+}
+
 TEST_F(Running, KeywordsAndCommandsReachTheirBackEnds) {
     struct Probe : MapObject {
         void Update(int op) override { ops.push_back(op); }
