@@ -17,17 +17,16 @@ uint8_t StatementBuffer[kStatementBufferSize];
 int ReadScriptLine(std::FILE* f, char (&line)[kLineBufferSize]) {
     int length = 0;
     bool tooLong = false;
-    for (int c = std::fgetc(f); c != EOF && c != 0; c = std::fgetc(f)) {
+    int c;
+    while ((c = std::fgetc(f)) != EOF && c != 0 && c != '\n') {
         if (c == '\r') continue;
-        if (c == '\n') {
-            line[length] = 0;
-            return tooLong ? kLineTooLong : kLineRead;
-        }
         if (length < kLineBufferSize - 1) line[length++] = static_cast<char>(c);
         else tooLong = true;
     }
-    line[0] = 0;
-    return kLineEnd;
+    line[length] = 0;
+    if (c == 0) std::ungetc(c, f);  // the NUL stays the end for the next call
+    if (c != '\n' && length == 0) return kLineEnd;  // else a last line without its line feed
+    return tooLong ? kLineTooLong : kLineRead;
 }
 
 int LoadScriptFile(const char* fileName) {

@@ -173,8 +173,9 @@ TEST_F(MotionFiles, APathFileStoresItsKeysUnderItsName) {
     EXPECT_EQ(Path[0].posCount, 3);
     EXPECT_EQ(Path[0].frameCount, 20);
     EXPECT_FLOAT_EQ(KeyFloat(Path[0].keyOffset + 4 + 18 * 2 + 4 + 6 + 24 + 8), 5.0f);
-    // Without an "object" of its own a path keeps the last name; the ninth path is refused.
-    Write("bare.x", "position_keys 0 1 1 1;\n");
+    // Without an "object" of its own a path keeps the last name; the ninth path is refused. Its
+    // one line, without a line feed, is read.
+    Write("bare.x", "position_keys 0 1 1 1;");
     for (int i = 1; i < kMaxPaths; ++i) ASSERT_EQ(LoadPath("bare.x"), 1);
     EXPECT_STREQ(Path[7].name, "track");
     EXPECT_EQ(Path[7].rotCount, 0);
@@ -198,16 +199,19 @@ TEST_F(MotionFiles, ReadingFailuresAreReportedAndKeepWhatWasRead) {
     Write("big.x", big + ";\n");
     EXPECT_EQ(LoadAnimObjFile("big.x"), 0);
     // A statement left open at the end is only a notice, captioned with the file's name; a last
-    // line without its line feed is not read.
-    Write("open.x", "object d;\nobject e\nobject f;");
+    // line without its line feed is read.
+    Write("open.x", "object d;\nobject e\nobject f");
     EXPECT_EQ(LoadAnimObjFile("open.x"), 1);
+    EXPECT_STREQ(MotionLink[NextMotionLink - 1].name, "d");
+    Write("last.x", "object g;\nobject h;");
+    EXPECT_EQ(LoadAnimObjFile("last.x"), 1);
+    EXPECT_STREQ(MotionLink[NextMotionLink - 1].name, "h");
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{
                               "Script File Open Error: missing.x | Error",
                               "File Reading Error: nul.x | Error", "Illegal Syntax: long.x | Error",
                               "Exceed Maximum Buffer size: wide.x | Error",
                               "Exceed Maximum Buffer size: big.x | Error",
                               "Motion File Terminated Illegally | open.x"}));
-    EXPECT_STREQ(MotionLink[NextMotionLink - 1].name, "d");
 }
 
 TEST_F(MotionFiles, StatementsWithoutKeywordsAndUnbalancedBraces) {

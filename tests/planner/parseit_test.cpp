@@ -279,6 +279,15 @@ TEST(ParseItFiles, MissingFileLongTokensAndEndByte) {
     EXPECT_EQ(Int(list, longName.substr(0, 79).c_str()), 5);
     EXPECT_EQ(Int(list, "kept"), 1);
     EXPECT_FALSE(Defined(list, "lost"));
+
+    // The last statement needs no line feed after it.
+    {
+        std::ofstream f(path, std::ios::binary);
+        f << "int first = 1;\nint last = 3;";
+    }
+    OpenParseFile(path, list);
+    std::filesystem::remove(path);
+    EXPECT_EQ(Int(list, "last"), 3);
 }
 
 }  // namespace

@@ -67,7 +67,7 @@ TEST_F(PlanGridFiles, MapFileFillsTheGridAndTheBlankMap) {
 }
 
 TEST_F(PlanGridFiles, BadMapFilesKeepTheOldGrid) {
-    Write("good.map", "2 2 0 0 1.0\n0 -1\n0 0\n");
+    Write("good.map", "2 2 0 0 1.0\n0 -1\n0 0");  // the last row needs no line feed
     PlanGrid grid;
     ASSERT_TRUE(ReadPlanMap("good.map", grid));
     Write("short.map", "3 3 0 0 1.0\n0 0 0\n0 0\n");

@@ -61,9 +61,20 @@ TEST_F(Compiling, StatementsBecomeRecordsOfStates) {
 }
 
 TEST_F(Compiling, WhatTheLoaderPassesOver) {
-    // The last line without a line feed is never read; an unfinished statement is dropped.
+    // A last line without its line feed is read all the same; an unfinished statement is
+    // dropped; a NUL byte ends the file, the line before it read.
     EXPECT_EQ(Compile("A 1;\nB 2"), 1);
     EXPECT_EQ(StreamLength, 64);
+    InitScriptEngine();
+    EXPECT_EQ(Compile("A 1;\r\nB 2;"), 1);
+    EXPECT_EQ(StreamLength, 128);
+    EXPECT_EQ(Record(64, 3), "@YB");
+    InitScriptEngine();
+    EXPECT_EQ(Compile("Only;"), 1);
+    EXPECT_EQ(StreamLength, 64);
+    InitScriptEngine();
+    EXPECT_EQ(Compile(std::string("A;\nB;\0C;\n", 10)), 1);
+    EXPECT_EQ(StreamLength, 128);
     // A comment line drops itself and the statement begun before it.
     InitScriptEngine();
     EXPECT_EQ(Compile("A 1,\n2; // no\nB\n// note\nC;\nD;\n"), 1);

@@ -290,6 +290,22 @@ TEST_F(LevelFiles, MissingFilesAndEmptyLevels)
     EXPECT_TRUE(QuitRequested);
 }
 
+TEST_F(LevelFiles, LastLinesWithoutLineFeedsAreRead)
+{
+    // The folder is the working directory: drop the last line feed of the level and of a cube file.
+    for (const char* name : {"cubeworld.lvl", "room_c.cub"}) {
+        std::ifstream in(name);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        ASSERT_EQ(text.back(), '\n');
+        text.pop_back();
+        std::ofstream(name, std::ios::trunc) << text;
+    }
+    ASSERT_EQ(LoadLevel("cubeworld.lvl"), 1);
+    EXPECT_TRUE(platform::RecordedBoxes().empty());
+    EXPECT_EQ(RoomCount, 3);
+    EXPECT_EQ(CubeCount, 7);
+}
+
 TEST_F(LevelFiles, CubeFileOfVerticesOnlyAddsAnEmptyRoom)
 {
     std::ofstream("only.cub") << "VERTICES {\n1 2 3\n\n4 5 6\n}\n";
