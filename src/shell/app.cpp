@@ -126,7 +126,12 @@ int StartApp(void* instance, int showCommand) {
 }
 
 bool LoopPass(platform::Msg& msg) {
-    if (PollKeyboard()) return false;
+    if (PollKeyboard()) {
+        // Escape ends the program as the quit message does, with status 0, whatever message
+        // was taken last.
+        msg = platform::Msg{};
+        return false;
+    }
     if (platform::PeekMessage(&msg, nullptr, 0, 0, platform::PM_REMOVE)) {
         if (msg.message == platform::WM_QUIT) return false;
         platform::TranslateMessage(&msg);

@@ -155,3 +155,34 @@ TEST_F(MainLoop, OnlyTheSecondTimerResumesAWait) {
     EXPECT_EQ(msg.message, WM_TIMER);
     EXPECT_EQ(WaitTicks, ticks + 2);
 }
+
+TEST_F(MainLoop, EveryNormalQuitEndsWithStatusZero) {
+    // A timer tick (its wParam the timer's id, 1) is the last message taken before Escape.
+    Msg msg;
+    AdvanceFakeClock(1000);
+    for (int pass = 0; pass < 3 && msg.message != WM_TIMER; ++pass) ASSERT_TRUE(MainLoopPass(msg));
+    ASSERT_EQ(msg.message, WM_TIMER);
+    ASSERT_EQ(msg.wParam, 1u);
+    InjectKey(SDL_SCANCODE_ESCAPE, true);
+    EXPECT_FALSE(MainLoopPass(msg));
+    EXPECT_EQ(msg.wParam, 0u);
+    ResetInput();
+}
+
+TEST_F(MainLoop, ClosingTheWindowAndF12EndWithStatusZero) {
+    Msg msg;
+    InjectCloseRequest();
+    int passes = 0;
+    while (MainLoopPass(msg)) ASSERT_LT(++passes, 5);
+    EXPECT_EQ(msg.message, WM_QUIT);
+    EXPECT_EQ(msg.wParam, 0u);
+
+    ResetWindows();
+    ASSERT_EQ(InitApp(nullptr, SW_SHOWNORMAL), 1);
+    InjectKey(SDL_SCANCODE_F12, true);
+    InjectKey(SDL_SCANCODE_F12, false);
+    passes = 0;
+    while (MainLoopPass(msg)) ASSERT_LT(++passes, 5);
+    EXPECT_EQ(msg.message, WM_QUIT);
+    EXPECT_EQ(msg.wParam, 0u);
+}
