@@ -50,13 +50,10 @@ void ApplyHorizonBand()
     RMViewport->SetUniformScaling(true);
 }
 
-// The horizon centred and the eye at its standard height; 0 when the viewport refused.
+// The horizon centred and the eye at its standard height, also in no cube (where the eye is
+// put above a floor at the next step into one); 0 when the viewport refused.
 int ResetView()
 {
-    if (!CurrentCube) {
-        // Without a level there is no floor to put the eye above.
-        return 1;
-    }
     HorizonOffset = 0;
     EyeHeight = SecondBuild ? SecondBuildResetEyeHeight : ResetEyeHeight;
     if (RMViewport) {

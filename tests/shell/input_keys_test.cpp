@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/display.h"
+#include "platform/rm_viewport.h"
 #include "platform/win_constants.h"
 #include "shell/build_variant.h"
 #include "shell/input.h"
@@ -76,12 +77,39 @@ TEST_F(GameKeys, PolledKeysWalkTurnAndMoveTheEyeFirstMatchOnly)
     EXPECT_EQ(HorizonOffset, 0);
     EXPECT_EQ(EyeHeight, 66 * FixedOne);
 
-    // Without a level the view reset leaves everything as it is.
+    EXPECT_TRUE(RecordedBoxes().empty());
+}
+
+TEST_F(GameKeys, TheViewResetWorksInNoCube)
+{
+    // Where a scene point lands on the screen shows the scene viewport's plane.
+    StandAt(150, 50, 0x4000);
+    const platform::RmVector ahead{200.0f, 30.0f, 50.0f};
+    platform::RmVector centred{}, reset{};
+    PollWith(SDL_SCANCODE_KP_PLUS);
+    ASSERT_NE(RMViewport, nullptr);
+    ASSERT_EQ(RMViewport->Transform(ahead, &centred), DD_OK);
+    for (int press = 0; press < 5; ++press) {
+        PollWith(SDL_SCANCODE_INSERT);
+    }
+    ASSERT_EQ(HorizonOffset, -50);
+
+    // Outside every cube (a camera move or a fall can leave the eye there) the reset still
+    // centres the horizon, restores the eye height and the plane; the height is left as it is.
     CurrentCube = nullptr;
-    HorizonOffset = 30;
+    const Fixed16 y = PlayerY;
     PollWith(SDL_SCANCODE_RETURN);
-    EXPECT_EQ(HorizonOffset, 30);
-    HorizonOffset = 0;
+    EXPECT_EQ(HorizonOffset, 0);
+    EXPECT_EQ(EyeHeight, 36 * FixedOne);
+    EXPECT_EQ(PlayerY, y);
+    ASSERT_EQ(RMViewport->Transform(ahead, &reset), DD_OK);
+    EXPECT_FLOAT_EQ(reset.y, centred.y);
+
+    HorizonOffset = 20;
+    EyeHeight = 40 * FixedOne;
+    Press(SDL_SCANCODE_KP_5, KMOD_NUM);
+    EXPECT_EQ(HorizonOffset, 0);
+    EXPECT_EQ(EyeHeight, 36 * FixedOne);
     EXPECT_TRUE(RecordedBoxes().empty());
 }
 
