@@ -12,10 +12,12 @@
 #include "script/limits.h"
 #include "script/variables.h"
 #include "shell/app.h"
+#include "shell/input.h"
 #include "shell_fixture.h"
 #include "world/cube.h"
 #include "world/level_files.h"
 #include "world/player.h"
+#include "world/visible_rooms.h"
 
 class GameInputTest : public ShellTest {
 protected:
@@ -24,6 +26,10 @@ protected:
         ShellTest::SetUp();
         ASSERT_EQ(InitApp(nullptr, platform::SW_SHOWNORMAL), 1);
         ResetLevel();
+        // The switches that live for the whole run start as at load.
+        ShowFrameRate = ShowInfo = 0;
+        ShowFaces = ShowObjects = 1;
+        RoomScriptToggle = 0;
         folder = std::filesystem::temp_directory_path() /
                  ("dusk_input_" + std::to_string(::getpid()) + "_" +
                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
