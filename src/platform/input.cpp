@@ -99,8 +99,9 @@ WParam ButtonBits() {
 }
 
 void SetKey(int vk, bool down) {
+    // A held key's own repeats are no new presses.
+    if (down && !gDown[vk]) gLatched[vk] = true;
     gDown[vk] = down;
-    if (down) gLatched[vk] = true;
 }
 
 void OnKey(const SDL_KeyboardEvent& key) {

@@ -11,7 +11,8 @@
 namespace platform {
 
 // Bit 15 (KEY_DOWN_NOW): the key is down now. Bit 0 (KEY_PRESSED_SINCE): it went down since
-// the previous call for that key. Reading clears the latch.
+// the previous call for that key (its repeats while held do not count). Reading clears the
+// latch.
 int16_t GetAsyncKeyState(int virtualKey);
 
 // The cursor in the main window's client coordinates, scaled to the primary surface's size;

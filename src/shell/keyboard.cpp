@@ -124,10 +124,21 @@ void LoadNextRoomScript()
     LoadScript(name);
 }
 
+// Keys that switch something or start a script act once per press: their repeats while held
+// are taken and do nothing.
+bool ActsOncePerPress(platform::WParam key)
+{
+    using namespace platform;
+    return key == VK_SPACE || key == VK_F2 || key == VK_F3 || (key >= VK_F4 && key <= VK_F11);
+}
+
 int KeyDown(platform::WParam key, platform::LParam lParam)
 {
     using namespace platform;
     if (key < KeyBindingCount && HandleRobotDebugKey(static_cast<int>(key))) {
+        return 1;
+    }
+    if ((static_cast<uint32_t>(lParam) & KF_REPEAT_BIT) && ActsOncePerPress(key)) {
         return 1;
     }
     switch (key) {
@@ -208,8 +219,11 @@ int PollKeyboard()
         ApplyHorizonBand();
     } else if (Held(VK_RETURN)) {
         ResetView();
-    } else if (Held(VK_F1)) {
-        ToggleFullScreen();
+    } else if (const int16_t f1 = GetAsyncKeyState(VK_F1)) {
+        // Once per press: each switch rebuilds every surface.
+        if (f1 & KEY_PRESSED_SINCE) {
+            ToggleFullScreen();
+        }
     } else if (Held(VK_ESCAPE)) {
         ResetLevel();
         ShutdownApp();

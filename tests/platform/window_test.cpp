@@ -175,6 +175,9 @@ TEST_F(Windows, AsyncKeyStateLatchesPressesBetweenReads) {
     EXPECT_EQ(GetAsyncKeyState(VK_UP), int16_t(KEY_DOWN_NOW | KEY_PRESSED_SINCE));
     EXPECT_EQ(GetAsyncKeyState(VK_UP), KEY_DOWN_NOW);
     EXPECT_EQ(GetAsyncKeyState(VK_NUMPAD8), 0);
+    // Its repeats are no new presses.
+    InjectKey(SDL_SCANCODE_UP, true, KMOD_NONE, true);
+    EXPECT_EQ(GetAsyncKeyState(VK_UP), KEY_DOWN_NOW);
     InjectKey(SDL_SCANCODE_UP, false);
     EXPECT_EQ(GetAsyncKeyState(VK_UP), 0);
     EXPECT_EQ(GetAsyncKeyState(-1), 0);

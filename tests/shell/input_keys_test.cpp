@@ -242,3 +242,55 @@ TEST_F(GameKeys, F1AndAltEnterSwitchFullScreenOnThePrimaryDeviceOnly)
     EXPECT_EQ(HandleKeyMessage(WM_SYSKEYUP, VK_ADD, 0), 1);
     EXPECT_EQ(HandleKeyMessage(WM_SYSKEYUP, VK_DIVIDE, 0), 1);
 }
+
+TEST_F(GameKeys, SwitchingKeysActOncePerPressHoweverLongTheyAreHeld)
+{
+    // F1 held through four passes switches once; the next press switches back.
+    ASSERT_EQ(FullScreen, 0);
+    InjectKey(SDL_SCANCODE_F1, true);
+    for (int pass = 0; pass < 4; ++pass) {
+        PollKeyboard();
+        InjectKey(SDL_SCANCODE_F1, true, KMOD_NONE, true);  // the key's own repeat
+    }
+    InjectKey(SDL_SCANCODE_F1, false);
+    EXPECT_EQ(FullScreen, 1);
+    PollWith(SDL_SCANCODE_F1);
+    EXPECT_EQ(FullScreen, 0);
+    PollKeyboard();
+    EXPECT_EQ(FullScreen, 0);
+
+    // The message keys: a press with its repeats, then the release.
+    ASSERT_EQ(Load("int presses;\n"
+                   "state Start;\n"
+                   "exit;\n"
+                   "state Bound;\n"
+                   "presses = (presses + 1);\n"
+                   "exit;\n"),
+              1);
+    ASSERT_GT(SetKeyState(VK_F4, "Bound"), 0);
+    Write("springrm.scp", "int room;\nstate Start;\nroom = 1;\nexit;\n");
+    Write("ferrowrm.scp", "int room;\nstate Start;\nroom = 2;\nexit;\n");
+    const auto hold = [](SDL_Scancode key, int repeats) {
+        InjectKey(key, true);
+        for (int i = 0; i < repeats; ++i) {
+            InjectKey(key, true, KMOD_NONE, true);
+        }
+        InjectKey(key, false);
+        Dispatch();
+    };
+    hold(SDL_SCANCODE_SPACE, 2);
+    EXPECT_EQ(ShowFrameRate, 1);
+    EXPECT_EQ(ShowInfo, 0);
+    hold(SDL_SCANCODE_F2, 1);
+    EXPECT_EQ(ShowFaces, 0);
+    hold(SDL_SCANCODE_F3, 1);
+    EXPECT_EQ(ShowObjects, 0);
+    hold(SDL_SCANCODE_F4, 2);
+    EXPECT_EQ(Var("presses"), 1);
+    // Keys that move the player go on with their repeats.
+    StandAt(150, 50, 0x4000);
+    hold(SDL_SCANCODE_PAGEUP, 2);
+    EXPECT_EQ(PlayerX, 150 * FixedOne + 3 * SinOf(0x6000) * StepScale);
+    hold(SDL_SCANCODE_F11, 1);
+    EXPECT_EQ(Var("room"), 1);
+}
