@@ -1,5 +1,6 @@
 // Writes the textures of the demo's robot into <build>/demo: "robot_body.ppm", the panel of its
-// body, and "robot_face.gif", its face, whose mouth is pure green and so is not drawn.
+// body, and "robot_face.gif", its face. Pure green is the colour a GIF texture leaves undrawn, so
+// no texel of the face has it: the mouth is dark red and the face stays solid.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -26,7 +27,7 @@ Rgb BodyTexel(int x, int y) {
 
 // The face's palette entries.
 enum FaceColour : uint8_t { Skin, EyeWhite, Pupil, Mouth, Brow, FaceColours };
-const Rgb kFacePalette[16] = {{170, 175, 190}, {250, 250, 250}, {20, 20, 30}, {0, 255, 0},
+const Rgb kFacePalette[16] = {{170, 175, 190}, {250, 250, 250}, {20, 20, 30}, {110, 30, 40},
                               {60, 60, 80}};
 
 uint8_t FaceTexel(int x, int y) {

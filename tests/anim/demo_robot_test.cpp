@@ -1,8 +1,11 @@
 // The demo's robot, loaded by the demo script at start-up, seen in headless frames of the game.
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "anim/anim_objects.h"
 #include "anim/materials.h"
+#include "anim/motion_files.h"
 #include "anim/motion_table.h"
 #include "anim/parts.h"
 #include "platform/presenter.h"
@@ -17,6 +20,24 @@ int PixelsThatDiffer(const platform::PresentedImage& a, const platform::Presente
     int n = 0;
     for (size_t i = 0; i < a.pixels.size() && i < b.pixels.size(); ++i) n += a.pixels[i] != b.pixels[i];
     return n;
+}
+
+// The centres of the faces of a head that carry the picture.
+std::vector<platform::RmVector> FacesWith(const platform::RmMeshBuilder* head, const platform::RmTexture* picture) {
+    std::vector<platform::RmVector> centres;
+    if (!head) return centres;
+    const platform::RmGeometry& g = head->Geometry();
+    for (const auto& face : g.faces) {
+        if (face->Texture() != picture) continue;
+        platform::RmVector c{};
+        for (const auto& corner : face->Corners()) {
+            c.x += g.positions[corner.vertex].x / face->Corners().size();
+            c.y += g.positions[corner.vertex].y / face->Corners().size();
+            c.z += g.positions[corner.vertex].z / face->Corners().size();
+        }
+        centres.push_back(c);
+    }
+    return centres;
 }
 
 platform::PresentedImage Frame() {
@@ -79,4 +100,24 @@ TEST_F(DemoRobot, TheScriptsRobotStandsInTheHallAndMovesAsItsMotionPlays) {
     EXPECT_EQ(AnimObjCount, 0);
     EXPECT_TRUE(head->Visuals().empty());
     head->Release();
+}
+
+TEST_F(DemoRobot, BothRobotsHaveSolidFacesOnTheFrontOfTheirHeadsOnly) {
+    // Every texel of the face picture is drawn: none has the colour a GIF texture leaves out.
+    const platform::RmTexture* face = Material[FindMaterial("Face")].texture;
+    ASSERT_NE(face, nullptr);
+    const uint32_t* texels = face->Texels();
+    EXPECT_EQ(std::count_if(texels, texels + face->Width() * face->Height(),
+                            [](uint32_t t) { return (t >> 24) == 0; }),
+              0);
+
+    // The robot faces -x; the rover, read from its file after the robot, faces -z.
+    const auto robot = FacesWith(Part[MotionLink[MotionTable[0].firstLink].firstChild->part].meshBuilder, face);
+    ASSERT_EQ(robot.size(), 1u);
+    EXPECT_EQ(robot[0].x, -4.0f);
+    const int roverRoot = NextPart;
+    ASSERT_EQ(LoadAnimObjFile("rover.ani"), 1);
+    const auto rover = FacesWith(Part[roverRoot + 2].meshBuilder, Material[FindMaterial("RoverFace")].texture);
+    ASSERT_EQ(rover.size(), 1u);
+    EXPECT_EQ(rover[0].z, -4.0f);
 }
