@@ -47,9 +47,10 @@ struct ParseList {
 
 ParseList NewParseList();
 // Parses the file into the list; prints "Error Opening parse file: '...'" if it cannot be read.
-void OpenParseFile(const std::string& path, ParseList& list);
-// Parses text as if it were a file's contents.
-void ParseText(const std::string& text, ParseList& list);
+// False when it could not be read or a statement failed.
+bool OpenParseFile(const std::string& path, ParseList& list);
+// Parses text as if it were a file's contents; false when a statement failed.
+bool ParseText(const std::string& text, ParseList& list);
 void FreeParseList(ParseList& list);
 
 // The latest variable of that name, or null.

@@ -26,23 +26,23 @@ int FindStructType(const ParseList& list, const std::string& name) {
 
 ParseList NewParseList() { return {}; }
 
-void ParseText(const std::string& text, ParseList& list) {
+bool ParseText(const std::string& text, ParseList& list) {
     parseit::Scanner s{text};
-    parseit::ParseStatements(s, list);
+    return parseit::ParseStatements(s, list) == parseit::OK;
 }
 
-void OpenParseFile(const std::string& path, ParseList& list) {
+bool OpenParseFile(const std::string& path, ParseList& list) {
     FILE* f = platform::OpenFile(path, "r");
     if (!f) {
         ParseItError(std::string(planner_messages::OPEN_PARSE_FILE) + path +
                      planner_messages::OPEN_PARSE_FILE_END);
-        return;
+        return false;
     }
     // The text ends at the end of the file or at its first byte 0xFF.
     std::string text;
     for (int c; (c = std::fgetc(f)) != EOF && c != 0xFF;) text += static_cast<char>(c);
     std::fclose(f);
-    ParseText(text, list);
+    return ParseText(text, list);
 }
 
 void FreeParseList(ParseList& list) {

@@ -4,9 +4,9 @@
 #include "planner/limits.h"
 #include "planner/parseit.h"
 
-void ReadPlanConfig(const std::string& configPath, PlannerConfig& config) {
+bool ReadPlanConfig(const std::string& configPath, PlannerConfig& config) {
     ParseList list = NewParseList();
-    OpenParseFile(configPath, list);
+    const bool parsed = OpenParseFile(configPath, list);
     int error = 0;
     config.millisecondsPerCycle = GetParseInt(list, "milliseconds_per_cycle", error);
     config.maxTurnSegments = GetParseInt(list, "max_turn_segments", error);
@@ -23,4 +23,5 @@ void ReadPlanConfig(const std::string& configPath, PlannerConfig& config) {
     static_assert(planner_limits::TOKEN_CELL <= planner_limits::MAP_FILE_NAME_SIZE);
     GetParseString(list, "map_file_name", error, config.mapFileName);
     FreeParseList(list);
+    return parsed;
 }

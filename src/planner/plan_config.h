@@ -19,5 +19,6 @@ struct PlannerConfig {
 };
 
 // Reads every setting; a missing one (or one of a type its getter does not accept) gives -1 or
-// -1.0. A missing map_file_name leaves config.mapFileName as it was.
-void ReadPlanConfig(const std::string& configPath, PlannerConfig& config);
+// -1.0. A missing map_file_name leaves config.mapFileName as it was. False when the file could
+// not be opened or a statement of it failed (what was defined before the failure is read).
+bool ReadPlanConfig(const std::string& configPath, PlannerConfig& config);

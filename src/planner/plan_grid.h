@@ -74,6 +74,9 @@ void ResetPlanGrid(PlanGrid& grid);
 // Frees the matrices and allocates them for the new size, with f, g and closed cleared.
 void ResizePlanGrid(PlanGrid& grid, int32_t rows, int32_t cols);
 
+// Shows a box captioned "Error" with the format's "%s" replaced by the planner file's name.
+void ReportPlanFileError(const char* format, const std::string& fileName);
+
 // Reads a map file into the grid and writes the "Blank Map" dump. A file that is missing or
 // damaged is reported in a message box and leaves the grid as it was; false then.
 bool ReadPlanMap(const std::string& fileName, PlanGrid& grid);

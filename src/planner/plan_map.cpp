@@ -12,12 +12,6 @@
 
 namespace {
 
-void ReportMapError(const char* format, const std::string& fileName) {
-    std::string text = format;
-    text.replace(text.find("%s"), 2, fileName);
-    platform::MessageBox(text, planner_messages::ERROR_CAPTION);
-}
-
 char DumpChar(int32_t code, bool planned) {
     using namespace planner_limits;
     switch (code) {
@@ -52,12 +46,18 @@ void MarkPath(PlanGrid& grid, const RobotPath& path, int32_t code) {
 
 }  // namespace
 
+void ReportPlanFileError(const char* format, const std::string& fileName) {
+    std::string text = format;
+    text.replace(text.find("%s"), 2, fileName);
+    platform::MessageBox(text, planner_messages::ERROR_CAPTION);
+}
+
 // The file: rows and columns, the origin row and column, the cell size, then rows x cols cell
 // codes row by row, all separated by white space. The start and goal markers are stored free.
 bool ReadPlanMap(const std::string& fileName, PlanGrid& grid) {
     FILE* f = platform::OpenFile(fileName, "r");
     if (!f) {
-        ReportMapError(planner_messages::MAP_FILE_MISSING, fileName);
+        ReportPlanFileError(planner_messages::MAP_FILE_MISSING, fileName);
         return false;
     }
     int rows = 0, cols = 0, originRow = 0, originCol = 0;
@@ -75,7 +75,7 @@ bool ReadPlanMap(const std::string& fileName, PlanGrid& grid) {
     }
     std::fclose(f);
     if (!ok) {
-        ReportMapError(planner_messages::MAP_FILE_BAD, fileName);
+        ReportPlanFileError(planner_messages::MAP_FILE_BAD, fileName);
         return false;
     }
     ResizePlanGrid(grid, rows, cols);

@@ -65,7 +65,15 @@ void SetBodySettings(RobotRecord& r, float speed) {
 
 int LoadPlanningMap(const char* configPath) {
     platform::SRand(static_cast<unsigned>(platform::WallSeconds()));
-    ReadPlanConfig(configPath ? configPath : "", PlanSettings);
+    const std::string config = configPath ? configPath : "";
+    // Only a map named by this configuration is loaded.
+    PlanSettings.mapFileName.clear();
+    if (!ReadPlanConfig(config, PlanSettings)) {
+        ReportPlanFileError(planner_messages::CONFIG_FILE_BAD, config);
+    }
+    // Each robot reads the map into its own grid; a map that fails is reported once, and the
+    // later robots keep their grids as the first one does.
+    bool mapRead = !PlanSettings.mapFileName.empty();
     for (int robot = 0; robot < ROBOT_COUNT; ++robot) {
         RobotRecord& r = RobotTable[robot];
         // The map file's own cell size replaces the configured one; a map that cannot be read
@@ -73,7 +81,8 @@ int LoadPlanningMap(const char* configPath) {
         const double oldCellSize = r.grid.cellSize;
         r.grid.cellSize = PlanSettings.metersPerCell;
         SetBodySettings(r, static_cast<float>(PlanSettings.defaultRobotSpeed));
-        if (!ReadPlanMap(PlanSettings.mapFileName, r.grid)) r.grid.cellSize = oldCellSize;
+        mapRead = mapRead && ReadPlanMap(PlanSettings.mapFileName, r.grid);
+        if (!mapRead) r.grid.cellSize = oldCellSize;
         ReadRobotPose(robot);
     }
     SetBodySettings(RobotTable[PLAYER_BODY], 0.0f);

@@ -75,4 +75,24 @@ TEST_F(DamagedDemoTest, AMissingMotionObjectOrPathFileIsNamedAndTheGameGoesOn) {
     }
 }
 
+// The robot hall's planner configuration, missing or with a statement that fails before the
+// map is named: one box names the configuration, and no map is looked for.
+TEST_F(DamagedDemoTest, ABadPlannerConfigurationIsNamedOnce) {
+    const std::string config = Read("yard_planner.cfg");
+    for (const std::string& bytes : {std::string(), "@@@ no statement\n" + config}) {
+        SCOPED_TRACE(bytes.substr(0, 20));
+        StartOver();
+        if (bytes.empty()) Remove("yard_planner.cfg");
+        else Write("yard_planner.cfg", bytes);
+        Run run = RunGame(5);
+        // F11 twice: the spring court, then the robot hall.
+        Press(run, SDL_SCANCODE_F11);
+        Press(run, SDL_SCANCODE_F11);
+        Go(run, 10);
+        ExpectOneBox("Planning configuration yard_planner.cfg cannot be read.", "Error");
+        EXPECT_FALSE(run.ended);
+        EXPECT_FALSE(std::filesystem::exists(Path("Blank Map")));
+    }
+}
+
 }  // namespace
