@@ -1,5 +1,6 @@
 // Writes the demo's pictures into <build>/demo: "Palette.bmp", the display palette with a small
-// picture of its colours, "demo.bmp", the sheet of 64 x 64 textures the rooms and the emblem are cut
+// picture of its colours, "Dusk.bmp", the same picture with the palette darkened toward blue for
+// the spring court's dusk, "demo.bmp", the sheet of 64 x 64 textures the rooms and the emblem are cut
 // from, "spring.bmp", the sheet of 32 x 32 animation frames of the spring court's decos and sprites,
 // and the cursor icons: "arrow1.bmp" to "arrow8.bmp" for the screen edges, "cursor0.bmp" to
 // "cursor5.bmp" for the script's cursors.
@@ -125,6 +126,13 @@ int (*const Tiles_[SheetRows][SheetColumns])(int, int) = {
     {Tiles, Boards, Ceiling, Moss},
     {EmblemBright, EmblemDim, Ceiling, Moss},
 };
+
+// The palette at dusk: every colour darkened, blue least.
+std::vector<Colour> Dusk(std::vector<Colour> palette) {
+    for (Colour& c : palette) c = {Channel(c.red * 0.45), Channel(c.green * 0.5), Channel(c.blue * 0.7 + 12)};
+    palette[0] = {0, 0, 0};
+    return palette;
+}
 
 bool WritePalettePicture(const std::string& path, const std::vector<Colour>& palette) {
     // Every entry once, as 16 x 16 swatches over a screen-sized picture: its surface is also
@@ -282,6 +290,7 @@ int main(int argc, char** argv) {
     const std::string folder = std::string(argv[1]) + "/demo/";
     const std::vector<Colour> palette = Palette();
     if (!WritePalettePicture(folder + "Palette.bmp", palette) ||
+        !WritePalettePicture(folder + "Dusk.bmp", Dusk(palette)) ||
         !WriteSheet(folder + "demo.bmp", palette) ||
         !WriteSpringSheet(folder + "spring.bmp", palette) || !WriteIcons(folder, palette)) {
         std::fprintf(stderr, "gen_demo: cannot write into %s\n", folder.c_str());

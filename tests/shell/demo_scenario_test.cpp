@@ -114,6 +114,7 @@ protected:
     void SetUp() override {
         ShellTest::SetUp();
         SRand(7);
+        RoomScriptToggle = 0;  // the first F11 loads the spring court
         ASSERT_EQ(InitApp(nullptr, SW_SHOWNORMAL), 1);
         ASSERT_TRUE(RecordedBoxes().empty()) << BoxTexts()[0];
         InjectMouseMove(320, 240);
@@ -122,6 +123,7 @@ protected:
     // The level reset first: the start-up of the next play takes over no animation objects.
     void TearDown() override {
         ResetLevel();
+        RoomScriptToggle = 0;
         ShellTest::TearDown();
     }
 
@@ -245,4 +247,40 @@ TEST_F(DemoScenario, TheSamePlayGivesTheSameFrames) {
     Play(&second);
     ASSERT_EQ(first.size(), second.size());
     for (size_t i = 0; i < first.size(); ++i) EXPECT_TRUE(first[i] == second[i]) << "frame " << i;
+}
+
+// F9 in the spring court brings dusk to the whole court, not only to the lights of its 3D
+// characters: from the start, facing the gate with no character in view, the picture darkens.
+TEST_F(DemoScenario, DuskDarkensTheWholeCourt) {
+    auto brightness = [] {
+        const PresentedImage& image = PresentedFrame();
+        double sum = 0;
+        for (uint32_t c : image.pixels) sum += (c >> 16 & 0xFF) + (c >> 8 & 0xFF) + (c & 0xFF);
+        return sum / image.pixels.size();
+    };
+    Press(SDL_SCANCODE_F11);
+    ASSERT_EQ(RoomCount, 1);
+    Passes(10);
+    const double day = brightness();
+    Press(SDL_SCANCODE_F9);
+    Passes(40);
+    EXPECT_LT(brightness(), day * 0.7);
+    EXPECT_TRUE(RecordedBoxes().empty()) << BoxTexts()[0];
+}
+
+// In the spring court a click on the torch beside the gate gives the lantern the ball's frames;
+// another gives it its own again.
+TEST_F(DemoScenario, TheTorchSwapsTheLanternsFramesAndBack) {
+    Press(SDL_SCANCODE_F11);
+    ASSERT_EQ(RoomCount, 1);
+    // An eighth of a turn to the right brings the torch to the middle row, right of the centre.
+    Hold(SDL_SCANCODE_RIGHT, 8);
+    const auto& lantern = static_cast<Sprite2DObject*>(MapObjectTable[4])->animation;
+    const int lanternFirst = lantern.textures[0];
+    Click(420, 240);
+    EXPECT_EQ(ClickedId, 11);
+    EXPECT_EQ(lantern.textures[0], SpriteSwapSets[1].first);
+    EXPECT_EQ(lantern.count, SpriteSwapSets[1].frames);
+    Click(420, 240);
+    EXPECT_EQ(lantern.textures[0], lanternFirst);
 }
