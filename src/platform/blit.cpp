@@ -86,15 +86,28 @@ HResult Surface::Blt(const Rect* dest, Surface* src, const Rect* srcRect, uint32
     const uint32_t keyLow = src->srcKey_.low;
     const uint32_t keyHigh = src->srcKey_.high;
     // The source column of each destination column, worked out once for all rows.
-    std::vector<int64_t> column(static_cast<size_t>(std::max<int64_t>(right - left, 0)));
-    for (int64_t x = left; x < right; ++x) column[x - left] = s.left + (x - d.left) * sw / dw;
+    const int64_t cols = std::max<int64_t>(right - left, 0);
+    std::vector<int32_t> column(static_cast<size_t>(cols));
+    for (int64_t x = left; x < right; ++x) column[x - left] = static_cast<int32_t>(s.left + (x - d.left) * sw / dw);
+    const int32_t* sourceColumn = column.data();
+    int64_t lastSy = -1;
     for (int64_t y = top; y < bottom; ++y) {
         const int64_t sy = s.top + (y - d.top) * sh / dh;
+        uint8_t* row = memory_.get() + y * pitch_ + left;
+        // A plain copy of the source row just expanded repeats the destination row above.
+        if (!keyed && sy == lastSy) {
+            std::memcpy(row, row - pitch_, static_cast<size_t>(cols));
+            continue;
+        }
+        lastSy = sy;
         const uint8_t* srcRow = from.pixels + sy * from.pitch;
-        uint8_t* row = memory_.get() + y * pitch_;
-        for (int64_t x = left; x < right; ++x) {
-            const uint8_t texel = srcRow[column[x - left]];
-            if (keyed && texel >= keyLow && texel <= keyHigh) continue;
+        if (!keyed) {
+            for (int64_t x = 0; x < cols; ++x) row[x] = srcRow[sourceColumn[x]];
+            continue;
+        }
+        for (int64_t x = 0; x < cols; ++x) {
+            const uint8_t texel = srcRow[sourceColumn[x]];
+            if (texel >= keyLow && texel <= keyHigh) continue;
             row[x] = texel;
         }
     }

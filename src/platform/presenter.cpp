@@ -4,6 +4,7 @@
 #include <SDL_image.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/backend.h"
 #include "platform/limits.h"
@@ -132,10 +133,17 @@ void PresentPrimary(const Surface& primary) {
     gFrame.width = primary.Width();
     gFrame.height = primary.Height();
     gFrame.pixels.resize(static_cast<size_t>(gFrame.width) * gFrame.height);
-    for (uint32_t y = 0; y < gFrame.height; ++y) {
-        const uint8_t* row = primary.Pixels() + static_cast<size_t>(y) * primary.Pitch();
-        uint32_t* out = gFrame.pixels.data() + static_cast<size_t>(y) * gFrame.width;
-        for (uint32_t x = 0; x < gFrame.width; ++x) out[x] = rgb[row[x]];
+    // A row equal to the one above (a stretched picture repeats rows) takes its colours.
+    const size_t width = gFrame.width;
+    const size_t pitch = primary.Pitch();
+    for (size_t y = 0; y < gFrame.height; ++y) {
+        const uint8_t* row = primary.Pixels() + y * pitch;
+        uint32_t* out = gFrame.pixels.data() + y * width;
+        if (y > 0 && std::memcmp(row, row - pitch, width) == 0) {
+            std::memcpy(out, out - width, width * sizeof *out);
+            continue;
+        }
+        for (size_t x = 0; x < width; ++x) out[x] = rgb[row[x]];
     }
     ++gFrameCount;
     if (DrawOnScreen()) Pace();
