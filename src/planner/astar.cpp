@@ -39,6 +39,7 @@ bool Relax(PlanGrid& g, int32_t fr, int32_t fc, int32_t tr, int32_t tc, double c
         }
         return g.open.ChangeKey(node);
     }
+    g.reached.push_back(tr * g.cols + tc);
     cost0 = static_cast<float>(newG);
     f = static_cast<float>(newG + Heuristic(g, tr, tc));
     g.parentRow[tr][tc] = fr;
@@ -105,7 +106,7 @@ int PlanPath(PlanGrid& grid, RobotPath& path, int32_t budgetMs, int32_t improved
     }
     if (grid.searchStarted == 0) {
         grid.open.Clear();
-        ResetPlanGrid(grid);
+        ResetReachedCells(grid);
         if (SameCell(grid.start, grid.goal)) {  // already there: a path of one point
             path.rows[0] = grid.start.row;
             path.cols[0] = grid.start.col;
@@ -119,13 +120,17 @@ int PlanPath(PlanGrid& grid, RobotPath& path, int32_t budgetMs, int32_t improved
         grid.searchStarted = 1;
         if (!Expand(grid, r, c)) return NoPath(grid, path);
     }
+    // The clock is read after the first expansion of a call and then after every few more.
     bool spent = false;
-    while (!SameCell(grid.current, grid.goal) && !grid.open.Empty() && !spent) {
+    for (int32_t expansions = 0; !SameCell(grid.current, grid.goal) && !grid.open.Empty() && !spent;
+         ++expansions) {
         grid.current = grid.open.Pop();
         grid.closed[grid.current.row][grid.current.col] = 1;
         if (!Expand(grid, grid.current.row, grid.current.col)) return NoPath(grid, path);
-        uint32_t elapsed = platform::Milliseconds() - t0;
-        spent = int64_t{elapsed} > budgetMs;
+        if (expansions % planner_limits::EXPANSIONS_PER_CLOCK_READ == 0) {
+            uint32_t elapsed = platform::Milliseconds() - t0;
+            spent = int64_t{elapsed} > budgetMs;
+        }
     }
     if (spent) return PLAN_PENDING;
     if (!SameCell(grid.current, grid.goal) || !BuildPath(grid, path)) return NoPath(grid, path);

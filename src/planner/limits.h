@@ -28,6 +28,8 @@ constexpr std::size_t MAX_DATA_BYTES = 16u << 20;
 
 // The open list of a grid search: entry 0 is never used, so it holds one node fewer.
 constexpr int OPEN_LIST_ENTRIES = 2000;
+// A search slice reads the clock after its first expansion and then once every this many.
+constexpr int EXPANSIONS_PER_CLOCK_READ = 16;
 // Points of a robot path, indices 0 .. PATH_POINTS - 1.
 constexpr int PATH_POINTS = 101;
 // The caller's buffer for the map file name, terminator included.

@@ -38,16 +38,6 @@ RobotPath::~RobotPath() {
     release_ivector(cols, 0, planner_limits::PATH_POINTS - 1);
 }
 
-bool CellInGrid(const PlanGrid& grid, int32_t row, int32_t col) {
-    return grid.cells && row >= 0 && row < grid.rows && col >= 0 && col < grid.cols;
-}
-
-bool CellPassable(const PlanGrid& grid, int32_t row, int32_t col) {
-    if (!CellInGrid(grid, row, col)) return false;
-    int32_t code = grid.cells[row][col];
-    return code != CELL_OBSTACLE && code != CELL_FOOTPRINT;
-}
-
 GridCell WorldToCell(const PlanGrid& grid, double x, double z) {
     return {CellIndex(x / grid.cellSize + grid.originRow), CellIndex(z / grid.cellSize + grid.originCol)};
 }
@@ -66,6 +56,17 @@ void ResetPlanGrid(PlanGrid& grid) {
             grid.closed[r][c] = 0;
         }
     }
+    grid.reached.clear();
+}
+
+void ResetReachedCells(PlanGrid& grid) {
+    for (const int32_t cell : grid.reached) {
+        const int32_t r = cell / grid.cols, c = cell % grid.cols;
+        grid.f[r][c] = 0.0f;
+        grid.g[r][c] = 0.0f;
+        grid.closed[r][c] = 0;
+    }
+    grid.reached.clear();
 }
 
 void ResizePlanGrid(PlanGrid& grid, int32_t rows, int32_t cols) {
@@ -80,5 +81,6 @@ void ResizePlanGrid(PlanGrid& grid, int32_t rows, int32_t cols) {
     grid.f = matrix(0, last, 0, lastCol);
     grid.g = matrix(0, last, 0, lastCol);
     grid.closed = imatrix(0, last, 0, lastCol);
+    grid.open.IndexCells(rows, cols);
     ResetPlanGrid(grid);
 }

@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "planner/allocators.h"
 #include "planner/open_list.h"
@@ -31,6 +32,7 @@ struct PlanGrid {
     GridNode current;                // the cell being expanded
     int32_t searchStarted = 0;       // 1 once the search for the current goal has begun
     OpenList open;                   // this grid's own open list
+    std::vector<int32_t> reached;    // cells (row x cols + col) given an f since the last reset
 
     PlanGrid() = default;
     PlanGrid(const PlanGrid&) = delete;
@@ -60,9 +62,15 @@ struct WorldPoint {
     float z = 0.0f;
 };
 
-bool CellInGrid(const PlanGrid& grid, int32_t row, int32_t col);
+inline bool CellInGrid(const PlanGrid& grid, int32_t row, int32_t col) {
+    return grid.cells && row >= 0 && row < grid.rows && col >= 0 && col < grid.cols;
+}
 // Inside the grid and neither kind of obstacle.
-bool CellPassable(const PlanGrid& grid, int32_t row, int32_t col);
+inline bool CellPassable(const PlanGrid& grid, int32_t row, int32_t col) {
+    if (!CellInGrid(grid, row, col)) return false;
+    int32_t code = grid.cells[row][col];
+    return code != CELL_OBSTACLE && code != CELL_FOOTPRINT;
+}
 
 // Truncates toward zero; positions that fall outside the grid give cells outside it.
 GridCell WorldToCell(const PlanGrid& grid, double x, double z);
@@ -71,6 +79,8 @@ WorldPoint CellToWorld(const PlanGrid& grid, int32_t row, int32_t col);
 
 // Clears f, g and closed of every cell.
 void ResetPlanGrid(PlanGrid& grid);
+// Clears f, g and closed of the cells reached since the last reset, the only ones that are set.
+void ResetReachedCells(PlanGrid& grid);
 // Frees the matrices and allocates them for the new size, with f, g and closed cleared.
 void ResizePlanGrid(PlanGrid& grid, int32_t rows, int32_t cols);
 
