@@ -111,8 +111,6 @@ constexpr double HorizonBandLines = 480.0;
 
 // Overlay items; item 0 is reserved.
 constexpr int MaxOverlayItems = 32;
-// Items drawn with their left edge at the screen's left edge.
-constexpr int LeftAlignedOverlayItem = 13;
 
 // The display palette's file name, terminator included.
 constexpr int PaletteFileNameSize = 16;

@@ -59,15 +59,22 @@ bool IsCube(const Cube* cube, int index)
     return index < CubeCount && cube == Cubes[index];
 }
 
-void LeftClick()
+// A click with the pick cursor shows the next cursor, only when the script loaded one there:
+// the pointer never loses its picture.
+void AdvancePickCursor()
 {
-    if (CursorItem == PickCursorItem) {
+    if (CursorItem == PickCursorItem && PickedCursorItem < OverlayItemCount) {
         CursorItem = PickedCursorItem;
         CursorNumber = PickedCursorNumber;
-    } else if (CursorItem == PickedCursorItem) {
+    } else if (CursorItem == PickedCursorItem && PickedTwiceCursorItem < OverlayItemCount) {
         CursorItem = PickedTwiceCursorItem;
         CursorNumber = PickedTwiceCursorNumber;
     }
+}
+
+void LeftClick()
+{
+    AdvancePickCursor();
     platform::Point cursor{};
     platform::GetCursorPos(&cursor);
     PickRecord pick{nullptr, nullptr, nullptr, PickNone};

@@ -101,7 +101,7 @@ int DrawOverlay(int item, int x, int y)
     const int c = entry.frame % image.cols;
     const int r = (entry.frame - c) / image.cols;
 
-    int64_t left = item == LeftAlignedOverlayItem ? 0 : x - fw / 2;
+    int64_t left = x - fw / 2;
     int64_t top = y - fh / 2;
     left = left * ViewWidth / DisplayWidth;
     top = top * ViewHeight / DisplayHeight;

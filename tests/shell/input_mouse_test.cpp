@@ -4,6 +4,7 @@
 #include "platform/win_constants.h"
 #include "render/render_state.h"
 #include "shell/input.h"
+#include "shell/overlays.h"
 #include "shell/timers.h"
 #include "input_fixture.h"
 #include "world/visible_rooms.h"
@@ -57,6 +58,10 @@ TEST_F(GameMouse, CursorItemFollowsTheScreenZones)
 
 TEST_F(GameMouse, ClicksCycleTheCursors)
 {
+    // Items 1 to 14: the edge arrows and six cursors.
+    while (OverlayItemCount <= PickedTwiceCursorItem) {
+        ASSERT_GT(AddPane(0, 1, 1, 0, 0), 0);
+    }
     SetActiveCursor(3);  // item 12, the pick cursor
     Click(SDL_BUTTON_LEFT, 10, 240);
     EXPECT_EQ(CursorItem, 13);

@@ -108,15 +108,6 @@ TEST_F(Overlays, ItemsPanesAndTheirLimits)
     EXPECT_EQ(OverlayItems[pane].right, 50);
     EXPECT_EQ(DrawOverlay(pane, 320, 240), -1);  // a pane is never drawn
 
-    // Item 13 is drawn with its left edge at the screen's left edge.
-    while (OverlayItemCount < 13) {
-        AddPane(0, 1, 1, 0, 0);
-    }
-    ASSERT_EQ(AddOverlay("icon.bmp", 32, 32, 0, 0), 13);
-    FillBack(77);
-    EXPECT_EQ(DrawOverlay(13, 320, 240), 1);
-    EXPECT_EQ(Back(1, (240 - 16) * 360 / 480), 5);
-
     while (OverlayItemCount < 32) {
         AddPane(0, 1, 1, 0, 0);
     }
@@ -131,6 +122,43 @@ TEST_F(Overlays, ItemsPanesAndTheirLimits)
     EXPECT_NE(OverlaySurfaces[0], nullptr);
     EXPECT_EQ(AddOverlay("icon.bmp", 32, 32, 0, 0), 1);
     EXPECT_EQ(CurrentOverlayImage, 1);
+}
+
+TEST_F(Overlays, ThePickCursorFollowsThePointerAfterLeftClicks)
+{
+    // Whether the icon's row of 31 opaque pixels (colour 5 or 6) lies centred on (x, y).
+    const auto iconAt = [this](int x, int y) {
+        const int left = (x - 16) * 480 / 640, top = (y - 16) * 360 / 480;
+        int opaque = 0;
+        for (int i = 1; i < 32; ++i) {
+            const uint8_t pixel = Back(left + i, top);
+            opaque += pixel == 5 || pixel == 6;
+        }
+        return opaque == 31;
+    };
+    // The edge arrows and four cursors: items 1 to 12, the last the pick cursor.
+    for (int item = 1; item <= 12; ++item) {
+        ASSERT_EQ(AddOverlay("icon.bmp", 32, 32, 0, 0), item);
+    }
+    SetActiveCursor(3);
+    Click(SDL_BUTTON_LEFT, 320, 240);
+    MoveMouse(400, 300);
+    Passes(1);
+    EXPECT_EQ(CursorItem, 12);  // no cursor was loaded to show a pick
+    EXPECT_TRUE(iconAt(400, 300));
+
+    // With the two pick cursors loaded, each follows the pointer as any other cursor does.
+    for (int item = 13; item <= 14; ++item) {
+        ASSERT_EQ(AddOverlay("icon.bmp", 32, 32, 0, 0), item);
+    }
+    SetActiveCursor(3);
+    for (const int item : {13, 14}) {
+        Click(SDL_BUTTON_LEFT, 320, 240);
+        MoveMouse(200, 150 + item);
+        Passes(1);
+        EXPECT_EQ(CursorItem, item);
+        EXPECT_TRUE(iconAt(200, 150 + item)) << item;
+    }
 }
 
 TEST_F(Overlays, OverlayImagesStopAtTheirTable)
