@@ -97,6 +97,12 @@ int LoadLevel(const char* path)
         PlayerHeading = static_cast<Angle16>(WordToInt(heading));
         startRead = true;
     }
+    // An empty file, or one with only its start line, has nowhere to put the player.
+    if (CubeCount == 0) {
+        ReportError(LevelWithoutCubesText, path);
+        QuitApp();
+        return 0;
+    }
     if (!LinkLevel()) {
         return 0;
     }

@@ -3,6 +3,7 @@
 
 constexpr const char* OpenLevelFailedText = "Open level file failed!";
 constexpr const char* PlayerOutsideText = "Initial position of player is outside!";
+constexpr const char* LevelWithoutCubesText = "Level file %s holds no cube!";
 constexpr const char* OpenCubeFileFailedText = "Open file %s failed!";
 constexpr const char* SyntaxErrorText = "Syntex error!";
 constexpr const char* CubeSyntaxErrorText = "Syntex error in cubes!";

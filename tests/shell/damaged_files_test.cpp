@@ -95,4 +95,18 @@ TEST_F(DamagedDemoTest, ABadPlannerConfigurationIsNamedOnce) {
     }
 }
 
+// A level that is empty, or holds only its start line, is named as holding no cube, and the
+// game ends as after any fault of the level.
+TEST_F(DamagedDemoTest, ALevelWithoutCubesIsNamedAndTheGameEnds) {
+    for (const std::string& level : {std::string(), std::string("1.0 50.0 50.0 50.0 16384\n")}) {
+        SCOPED_TRACE(level);
+        StartOver();
+        Write("demo.lvl", level);
+        const Run run = RunGame();
+        ASSERT_EQ(run.started, 1);
+        ExpectOneBox("D3D: Level file demo.lvl holds no cube!\r\n", "Msg");
+        ExpectEndedInOrder(run, 0);
+    }
+}
+
 }  // namespace

@@ -269,14 +269,14 @@ TEST_F(LevelFiles, MissingFilesAndEmptyLevels)
     EXPECT_EQ(LoadLevel("nowhere.lvl"), 0);
     EXPECT_EQ(platform::RecordedBoxes().back().text, "D3D: Open level file failed!\r\n");
 
-    // Comment lines only: the start stays and no cube is there to hold the player.
+    // Comment lines only: the start stays, and the level is named as holding no cube.
     ASSERT_TRUE(folder->Damage("cubeworld.lvl", "1.0 50.0", "// 1.0 50.0"));
     ASSERT_TRUE(folder->Damage("cubeworld.lvl", "room_a", "/room_a"));
     ASSERT_TRUE(folder->Damage("cubeworld.lvl", "ROOM_B", "/ROOM_B"));
     ASSERT_TRUE(folder->Damage("cubeworld.lvl", "room_c", "/room_c"));
     PlayerX = F(350);
     WorldScale = 1.0f;
-    ExpectFailure("Initial position of player is outside!");
+    ExpectFailure("Level file cubeworld.lvl holds no cube!");
     EXPECT_EQ(PlayerX, F(350));
 
     // A texture sheet that is not there: the sheet loader's own box, and the load fails.
