@@ -131,8 +131,11 @@ int SetAnim(int entryIndex, int row, int loops) {
     // A move in progress ends here, where it stands: nothing arrives and the script hears nothing.
     if (entry.type == AnimStraightMove || entry.type == AnimJump || entry.type == AnimTurnMove)
         BreakOffMove(entry.arg);
-    if (row != entry.row) PreviousMotion = entry.row;
-    if (MotionRowUsable(entry.row)) MotionTable[entry.row].active = 0;
+    // Only a character-motion entry's row is a motion row (a light's or a special's names a light
+    // or a door).
+    const int current = entry.type == AnimCharacterMotion ? entry.row : -1;
+    if (row != current) PreviousMotion = current;
+    if (MotionRowUsable(current)) MotionTable[current].active = 0;
     MotionTableEntry& motion = MotionTable[row];
     entry.row = ToInt16(row);
     entry.frameCount = motion.frameCount;

@@ -185,6 +185,15 @@ TEST_F(AnimObjects, SetAnimSwitchesMotionsAndRefusesWhatDoesNotExist) {
     EXPECT_EQ(AnimObj[entry].frameCount, 2);
     EXPECT_EQ(MotionTable[walk].active, 0);
     EXPECT_EQ(SetAnim(entry, walk, 0), 1);
+    // A light ramp's entry is taken over too; the light it named is no motion row to stop.
+    ASSERT_EQ(AddAnimObject(row, 4, AnimLightRamp, 0), 1);
+    const int ramp = CurrentAnimObj;
+    ASSERT_EQ(AnimObj[ramp].row, row);
+    SetAnim(entry, row, 0);
+    EXPECT_EQ(SetAnim(ramp, walk, 0), 1);
+    EXPECT_EQ(AnimObj[ramp].type, AnimCharacterMotion);
+    EXPECT_EQ(MotionTable[row].active, 1);
+    EXPECT_EQ(SetAnim(entry, walk, 0), 1);
 
     // The follow-up state: when it is a step state, a finished move takes its next step.
     EXPECT_EQ(OpenStateIndex, FindState("Walk"));
