@@ -1,9 +1,12 @@
-// Runs the game's start-up in the demo folder, headless, with a fake clock; every test starts
-// from a fresh window system and ends with everything released.
+// Runs the game's start-up on the demo's files, headless, with a fake clock; every test starts
+// from a fresh window system and ends with everything released and the demo folder untouched.
 #pragma once
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -15,6 +18,8 @@
 #include "platform/window.h"
 #include "shell/app.h"
 #include "shell/direct_x.h"
+#include "shell/input.h"
+#include "shell/overlays.h"
 #include "shell/report_error.h"
 #include "world/cube.h"
 
@@ -28,21 +33,53 @@ protected:
         platform::ResetWindows();
         platform::ResetInput();
         platform::UseFakeClock(true, 1000);
+        ResetProcessStart();
         char here[4096];
         ASSERT_NE(getcwd(here, sizeof here), nullptr);
         previousFolder = here;
-        ASSERT_EQ(chdir(DUSK_DEMO_DATA), 0);
+        // The game runs in a scratch folder of links to the demo's files, so that what it
+        // writes (the planner's dumps) stays out of the demo folder.
+        demoBefore = Listing(DUSK_DEMO_DATA);
+        runFolder = std::filesystem::temp_directory_path() /
+                    ("dusk_shell_" + std::to_string(::getpid()) + "_" +
+                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(runFolder);
+        std::filesystem::create_directories(runFolder);
+        for (const auto& entry : std::filesystem::directory_iterator(DUSK_DEMO_DATA)) {
+            const std::string name = entry.path().filename().string();
+            if (name == "Blank Map" || name == "Planned Path") continue;  // dumps of older runs
+            std::filesystem::create_symlink(entry.path(), runFolder / name);
+        }
+        ASSERT_EQ(chdir(runFolder.c_str()), 0);
     }
 
     void TearDown() override {
         platform::ClearFaults();
-        FreeLevel();
+        // The shutdown leaves the level's sounds, pictures and scene to the end of the process;
+        // the next start-up in this one must not find them.
+        ResetLevel();
         ShutdownApp();
+        FreeOverlayImages(0);
         platform::ResetWindows();
         MainWindow = nullptr;
         platform::UseFakeClock(false);
         FullScreen = WasFullScreen = 0;
         ASSERT_EQ(chdir(previousFolder.c_str()), 0);
+        std::filesystem::remove_all(runFolder);
+        EXPECT_EQ(Listing(DUSK_DEMO_DATA), demoBefore) << "the demo folder was written";
+    }
+
+    // What a fresh process starts with and the start-up leaves as it finds it: the status
+    // displays, the room script F11 loads next, the last click and the robots' debug entry.
+    static void ResetProcessStart() {
+        ShowFrameRate = ShowInfo = 0;
+        RoomScriptToggle = 0;
+        ClickedId = -1;
+        ClickToggle = 0;
+        DebugEntryState = DebugIdle;
+        DebugRobot = 0;
+        DebugTextLength = 0;
+        DebugTextX[0] = DebugTextZ[0] = 0;
     }
 
     // The objects every display mode makes, and the scene and camera frames, in release order.
@@ -59,5 +96,20 @@ protected:
         return texts;
     }
 
+    // Every file of a folder with its size and modification time.
+    static std::map<std::string, std::string> Listing(const std::filesystem::path& folder) {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            struct stat info {};
+            ::lstat(entry.path().c_str(), &info);
+            files[entry.path().filename().string()] =
+                std::to_string(info.st_size) + "@" + std::to_string(info.st_mtim.tv_sec) + "." +
+                std::to_string(info.st_mtim.tv_nsec);
+        }
+        return files;
+    }
+
     std::string previousFolder;
+    std::filesystem::path runFolder;
+    std::map<std::string, std::string> demoBefore;
 };
