@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "anim/anim_objects.h"
 #include "anim/materials.h"
@@ -92,14 +93,16 @@ int HandleStatement(FileKind kind) {
 
 // The reading loop the three kinds share.
 int ReadMotionFile(const char* fileName, FileKind kind) {
-    std::FILE* f = platform::OpenFile(fileName, "r");
+    // Closed on every way out, an allocation that fails while a statement is handled included.
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(platform::OpenFile(fileName, "r"),
+                                                         std::fclose);
+    std::FILE* f = file.get();
     if (!f) {
         ReportFileFault(kMsgMotionFileOpen, fileName);
         return 0;
     }
     const int first = std::fgetc(f);
     if (first == 0) {
-        std::fclose(f);
         ReportFileFault(kMsgMotionFileRead, fileName);
         return 0;
     }
@@ -110,7 +113,6 @@ int ReadMotionFile(const char* fileName, FileKind kind) {
     size_t fill = 0;
     for (int read; (read = ReadScriptLine(f, line)) != kLineEnd;) {
         if (read == kLineTooLong) {
-            std::fclose(f);
             ReportFileFault(kMsgExceedMotionBuffer, fileName);
             return 0;
         }
@@ -123,18 +125,16 @@ int ReadMotionFile(const char* fileName, FileKind kind) {
         } else if (r == kScanComment) {
             fill = 0;
         } else if (r == kScanFull) {
-            std::fclose(f);
             ReportFileFault(kMsgExceedMotionBuffer, fileName);
             return 0;
         } else if (r < 0) {
-            std::fclose(f);
             ReportFileFault(kMsgIllegalSyntax, fileName);
             return 0;
         } else {
             fill += static_cast<size_t>(r);
         }
     }
-    std::fclose(f);
+    file.reset();
     if (kind == FileKind::AnimObj && PendingMeshPart >= 0) BuildMesh(CurrentPartIndex);
     if (kind == FileKind::Path) {
         FinishPath(PathName);

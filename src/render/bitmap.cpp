@@ -5,7 +5,6 @@
 #include <new>
 
 #include "platform/draw_constants.h"
-#include "platform/exit.h"
 #include "platform/surface.h"
 
 Bitmap* NewBitmap(uint16_t flags, int width, int height)
@@ -14,7 +13,7 @@ Bitmap* NewBitmap(uint16_t flags, int width, int height)
     void* block = std::calloc(1, sizeof(Bitmap) + pixels);
     if (!block) {
         // Texture memory is not optional: the level cannot be drawn without it.
-        platform::Exit(1);
+        throw std::bad_alloc();
     }
     return new (block) Bitmap{flags, static_cast<uint16_t>(width), static_cast<uint16_t>(height),
                               static_cast<uint16_t>(pixels)};

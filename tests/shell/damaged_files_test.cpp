@@ -1,5 +1,6 @@
 // The game started on copies of the demo folder with one file damaged at a time: every damaged
 // file is named in a box, and a fault the game cannot go on from ends it in order.
+#include "allocation_limit.h"
 #include "damaged_demo.h"
 
 namespace {
@@ -107,6 +108,36 @@ TEST_F(DamagedDemoTest, ALevelWithoutCubesIsNamedAndTheGameEnds) {
         ExpectOneBox("D3D: Level file demo.lvl holds no cube!\r\n", "Msg");
         ExpectEndedInOrder(run, 0);
     }
+}
+
+// A 29-byte GIF that declares a 4096 x 4095 screen, loaded under a memory limit: the block for
+// its pixels cannot be had, and the game ends in order, naming the file it was loading.
+TEST_F(DamagedDemoTest, MemoryRunningOutEndsTheGameInOrderNamingTheFileBeingLoaded) {
+    const std::string gif = std::string("GIF89a\x00\x10\xff\x0f\0\0\0", 13) +
+                            std::string(",\0\0\0\0\x01\0\x01\0\0", 10) +
+                            std::string("\x02\x02\x44\x01\0;", 6);
+    ASSERT_EQ(gif.size(), 29u);
+    Write("robot_face.gif", gif);
+    Run run;
+    {
+        shelltest::AllocationCeiling ceiling(8u << 20);
+        run = RunGame();
+    }
+    ASSERT_EQ(run.started, 1);
+    ExpectOneBox("Out of memory while loading robot_face.gif.", "Error");
+    ExpectEndedInOrder(run, 1);
+
+    // The same in a pass of the loop: F11 goes on to the spring court, whose robot has the face.
+    StartOver();
+    run = RunGame(3);
+    Write("robot_face.gif", gif);
+    {
+        shelltest::AllocationCeiling ceiling(8u << 20);
+        Press(run, SDL_SCANCODE_F11);
+        Go(run, 5);
+    }
+    ExpectOneBox("Out of memory while loading robot_face.gif.", "Error");
+    ExpectEndedInOrder(run, 1);
 }
 
 }  // namespace
