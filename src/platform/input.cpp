@@ -17,6 +17,8 @@ namespace {
 std::array<bool, 256> gDown{};
 std::array<bool, 256> gLatched{};
 Point gCursor;
+bool gPointerInWindow = false;
+bool gInputFocus = true;
 int gShowCount = 0;
 
 // Keys whose code does not depend on NumLock or the layout.
@@ -123,6 +125,7 @@ void OnKey(const SDL_KeyboardEvent& key) {
 
 void OnPointer(int32_t x, int32_t y, uint32_t message) {
     gCursor = ToClient(x, y);
+    gPointerInWindow = true;
     QueueInputMessage(message, ButtonBits(), MakeLParam(gCursor.x, gCursor.y));
 }
 
@@ -178,6 +181,11 @@ void HandleEvent(const SDL_Event& event) {
         case SDL_WINDOWEVENT:
             if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
                 QueueInputMessage(WM_CLOSE, 0, 0);
+            } else if (event.window.event == SDL_WINDOWEVENT_LEAVE) {
+                gPointerInWindow = false;
+            } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
+                       event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+                gInputFocus = event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED;
             } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
                        event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
                 RedrawPresented();
@@ -212,6 +220,10 @@ bool GetCursorPos(Point* point) {
     *point = gCursor;
     return true;
 }
+
+bool PointerInWindow() { return gPointerInWindow; }
+
+bool HasInputFocus() { return gInputFocus; }
 
 int ShowCursor(bool show) {
     gShowCount += show ? 1 : -1;
@@ -255,17 +267,21 @@ void InjectMouseButton(uint8_t button, bool down, int32_t x, int32_t y) {
     HandleEvent(e);
 }
 
-void InjectCloseRequest() {
+void InjectWindowEvent(uint8_t windowEvent) {
     SDL_Event e{};
     e.type = SDL_WINDOWEVENT;
-    e.window.event = SDL_WINDOWEVENT_CLOSE;
+    e.window.event = windowEvent;
     HandleEvent(e);
 }
+
+void InjectCloseRequest() { InjectWindowEvent(SDL_WINDOWEVENT_CLOSE); }
 
 void ResetInput() {
     gDown.fill(false);
     gLatched.fill(false);
     gCursor = Point{};
+    gPointerInWindow = false;
+    gInputFocus = true;
     gShowCount = 0;
 }
 

@@ -19,6 +19,13 @@ int16_t GetAsyncKeyState(int virtualKey);
 // when the pointer has left the window, its last position inside.
 bool GetCursorPos(Point* point);
 
+// Whether the cursor position is the pointer's over the main window now: true from the first
+// pointer event in the window until the pointer leaves it.
+bool PointerInWindow();
+// Whether the main window has the keyboard and mouse: true until it loses the focus, and from
+// when it gains it again.
+bool HasInputFocus();
+
 // Counts shows and hides; the cursor is visible while the count is 0 or more. Returns the count.
 int ShowCursor(bool show);
 bool CursorVisible();
@@ -35,9 +42,12 @@ void InjectKey(SDL_Scancode scancode, bool down, uint16_t modifiers = KMOD_NONE,
                bool repeat = false);
 void InjectMouseMove(int32_t x, int32_t y);
 void InjectMouseButton(uint8_t button, bool down, int32_t x, int32_t y);
+// A window event of the main window (SDL_WINDOWEVENT_LEAVE, _FOCUS_LOST, ...).
+void InjectWindowEvent(uint8_t windowEvent);
 void InjectCloseRequest();
 
-// Forgets every key, the cursor position and the visibility count.
+// Forgets every key, the cursor position (no pointer in the window), a lost focus and the
+// visibility count.
 void ResetInput();
 
 }  // namespace platform

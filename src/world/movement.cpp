@@ -203,6 +203,10 @@ int MouseZoneCode(int x, int y)
 
 int MovePlayerByMouse()
 {
+    // A pointer outside the window, or a window in the background, steers nothing.
+    if (!platform::PointerInWindow() || !platform::HasInputFocus()) {
+        return 0;
+    }
     platform::Point cursor{};
     platform::GetCursorPos(&cursor);
     MovePlayer(MouseZoneCode(cursor.x, cursor.y));

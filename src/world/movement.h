@@ -26,7 +26,8 @@ int MovePlayer(int code);
 // The movement code of a cursor position in the 640 x 480 edge zones (0 in the middle).
 int MouseZoneCode(int x, int y);
 
-// Moves the player by the zone the cursor is in; called first in every world update. Always 0.
+// Moves the player by the zone the cursor is in, while the pointer is over the window and the
+// window has the input focus; called first in every world update. Always 0.
 int MovePlayerByMouse();
 
 // Cuts the step against the walls and doors of the cube and of the neighbour it leads into,

@@ -231,6 +231,34 @@ TEST_F(LevelMovement, CursorAtTheScreenEdgesTurnsAndMovesThePlayerEachFrame)
     EXPECT_EQ(PlayerHeading, 0);
 }
 
+TEST_F(LevelMovement, CursorSteersOnlyFromInsideTheWindowWhileItHasTheFocus)
+{
+    // No pointer seen in the window yet (it rests outside after the dialog): its position,
+    // the top-left corner, moves nothing.
+    platform::ResetInput();
+    PlaceAt(50, 50, 0);
+    UpdateWorld();
+    EXPECT_EQ(PlayerZ, 50 * FixedOne);
+    EXPECT_EQ(PlayerHeading, 0);
+
+    // Inside at the left edge it turns; once the pointer has left the window it stops.
+    platform::InjectMouseMove(10, 240);
+    UpdateWorld();
+    EXPECT_EQ(PlayerHeading, static_cast<Angle16>(-TurnStep));
+    platform::InjectWindowEvent(SDL_WINDOWEVENT_LEAVE);
+    UpdateWorld();
+    EXPECT_EQ(PlayerHeading, static_cast<Angle16>(-TurnStep));
+
+    // Back inside, then the window loses the focus: nothing until it has it again.
+    platform::InjectMouseMove(10, 240);
+    platform::InjectWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+    UpdateWorld();
+    EXPECT_EQ(PlayerHeading, static_cast<Angle16>(-TurnStep));
+    platform::InjectWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+    UpdateWorld();
+    EXPECT_EQ(PlayerHeading, static_cast<Angle16>(-2 * TurnStep));
+}
+
 TEST(MovementZones, EdgeZonesOfTheReferenceScreen)
 {
     struct Case {
