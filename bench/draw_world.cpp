@@ -93,7 +93,8 @@ public:
         const fs::path build = fs::read_symlink("/proc/self/exe").parent_path().parent_path();
         old_ = fs::current_path();
         fs::current_path(build / "demo");
-        OverlaySurfaces[0] = new platform::Surface(platform::DDSCAPS_OFFSCREENPLAIN, 640, 480, 1);
+        // The sheets are read into a surface the size of the palette picture, the largest sheet.
+        OverlaySurfaces[0] = new platform::Surface(platform::DDSCAPS_OFFSCREENPLAIN, 1024, 576, 1);
         platform::SetBoxEcho(false);
         loaded_ = LoadLevel("demo.lvl") == 1;
     }

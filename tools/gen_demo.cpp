@@ -1,7 +1,8 @@
 // Writes the demo's pictures into <build>/demo: "Palette.bmp", the display palette with a small
 // picture of its colours, "Dusk.bmp", the same picture with the palette darkened toward blue for
-// the spring court's dusk, "demo.bmp", the sheet of 64 x 64 textures the rooms and the emblem are cut
-// from, "spring.bmp", the sheet of 32 x 32 animation frames of the spring court's decos and sprites,
+// the spring court's dusk, "demo.bmp", the sheet the rooms' textures (256 x 256, each stretched over
+// a 100-unit face, so that a wall seen from close by still shows its bricks) and the emblem's two
+// 64 x 64 frames are cut from, "spring.bmp", the sheet of 32 x 32 animation frames of the spring court's decos and sprites,
 // and the cursor icons: "arrow1.bmp" to "arrow8.bmp" for the screen edges, "cursor0.bmp" to
 // "cursor5.bmp" for the script's cursors.
 #include <algorithm>
@@ -24,9 +25,12 @@ constexpr int WoodBase = 112;
 constexpr int RampSize = 24;
 constexpr int ColourCubeBase = 137;  // entries left to the 3D characters' colours
 
-constexpr int TileSize = 64;
+// The sheet: two rows of four surface textures, then a row of the emblem's frames.
+constexpr int TileSize = 256;
 constexpr int SheetColumns = 4;
-constexpr int SheetRows = 3;
+constexpr int SheetRows = 2;
+constexpr int EmblemSize = 64;
+constexpr int EmblemFrames = 2;
 
 uint8_t Channel(double v) { return static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v); }
 
@@ -77,11 +81,12 @@ int Stone(int x, int y) {
     return Shade(StoneBase, 10 + Noise(x, y) * 2 + ((x / 32 + y / 32) & 1) * 2);
 }
 
-// Panels: mossy green boards with a frame.
+// Panels: mossy green boards with a frame, four by four.
 int Panel(int x, int y) {
-    if (x < 3 || y < 3 || x > 60 || y > 60) return Shade(MossBase, 4);
-    if (x % 20 == 10) return Shade(MossBase, 8);
-    return Shade(MossBase, 12 + Noise(x, y) + (y * 3 / 64));
+    const int px = x % 64, py = y % 64;
+    if (px < 3 || py < 3 || px > 60 || py > 60) return Shade(MossBase, 4);
+    if (px % 20 == 10) return Shade(MossBase, 8);
+    return Shade(MossBase, 12 + Noise(x, y) + (py * 3 / 64));
 }
 
 // Planks: vertical wood grain.
@@ -124,8 +129,8 @@ int EmblemDim(int x, int y) { return Emblem(x, y, 0); }
 int (*const Tiles_[SheetRows][SheetColumns])(int, int) = {
     {Brick, Stone, Panel, Planks},
     {Tiles, Boards, Ceiling, Moss},
-    {EmblemBright, EmblemDim, Ceiling, Moss},
 };
+int (*const Emblems[EmblemFrames])(int, int) = {EmblemBright, EmblemDim};
 
 // The palette at dusk: every colour darkened, blue least.
 std::vector<Colour> Dusk(std::vector<Colour> palette) {
@@ -135,10 +140,10 @@ std::vector<Colour> Dusk(std::vector<Colour> palette) {
 }
 
 bool WritePalettePicture(const std::string& path, const std::vector<Colour>& palette) {
-    // Every entry once, as 16 x 16 swatches over a screen-sized picture: its surface is also
-    // where the texture sheets are read into, so it must be at least as large as any sheet.
-    constexpr int Width = 640;
-    constexpr int Height = 480;
+    // Every entry once, as 16 x 16 swatches over the picture: its surface is also where the
+    // texture sheets are read into, so it is as large as the largest sheet.
+    constexpr int Width = TileSize * SheetColumns;
+    constexpr int Height = TileSize * SheetRows + EmblemSize;
     std::vector<uint8_t> pixels(Width * Height);
     for (int y = 0; y < Height; ++y)
         for (int x = 0; x < Width; ++x)
@@ -148,7 +153,7 @@ bool WritePalettePicture(const std::string& path, const std::vector<Colour>& pal
 
 bool WriteSheet(const std::string& path, const std::vector<Colour>& palette) {
     const int width = TileSize * SheetColumns;
-    const int height = TileSize * SheetRows;
+    const int height = TileSize * SheetRows + EmblemSize;
     std::vector<uint8_t> pixels(width * height);
     for (int row = 0; row < SheetRows; ++row)
         for (int column = 0; column < SheetColumns; ++column)
@@ -156,6 +161,11 @@ bool WriteSheet(const std::string& path, const std::vector<Colour>& palette) {
                 for (int x = 0; x < TileSize; ++x)
                     pixels[(row * TileSize + y) * width + column * TileSize + x] =
                         static_cast<uint8_t>(Tiles_[row][column](x, y));
+    for (int frame = 0; frame < EmblemFrames; ++frame)
+        for (int y = 0; y < EmblemSize; ++y)
+            for (int x = 0; x < EmblemSize; ++x)
+                pixels[(SheetRows * TileSize + y) * width + frame * EmblemSize + x] =
+                    static_cast<uint8_t>(Emblems[frame](x, y));
     return bmpwrite::Write(path, bmpwrite::Encode(width, height, pixels, palette));
 }
 

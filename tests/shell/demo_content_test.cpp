@@ -16,6 +16,7 @@
 #include "script/loader.h"
 #include "script/states.h"
 #include "platform/surface.h"
+#include "render/bitmap.h"
 #include "shell/graphics_objects.h"
 #include "shell/sound.h"
 #include "shell_fixture.h"
@@ -224,6 +225,49 @@ TEST_F(DemoContent, EveryLevelFillsTheWholeViewFromEveryPlaceToStand) {
         EXPECT_EQ(failures, 0);
     }
     HorizonOffset = 0;
+}
+
+// Texels a world unit along the horizontal line from a to b over which `texels` are stretched.
+double TexelsAUnit(int texels, const FixedVector& a, const FixedVector& b) {
+    return texels / std::hypot((b.x - a.x) / 65536.0, (b.z - a.z) / 65536.0);
+}
+
+// The fewest texels a world unit across any wall, floor or ceiling of a cube, of the stretched
+// ones; a tiled face (and a sloped floor) shows two.
+double FewestTexelsAUnit(const Cube& cube) {
+    double fewest = 1e9;
+    for (int f = 0; f < CubeFaces; ++f) {
+        const Bitmap* bitmap = TextureAt(cube.texture[f]);
+        if (!bitmap || (cube.faceFlags[f] & 0x08) || (f == FloorSlot && cube.floorSloped)) continue;
+        fewest = std::min(fewest, TexelsAUnit(bitmap->width, cube.texU[f], cube.texV[f]));
+        if (f >= CubeSides) fewest = std::min(fewest, TexelsAUnit(bitmap->height, cube.texU[f], cube.texW[f]));
+    }
+    return fewest;
+}
+
+// A player keeps 8 units from walls and door leaves, where the view (480 pixels at 480 pixels a
+// unit of depth) spans 8 units: every wall, floor, ceiling and door leaf of the demo shows at
+// least two texels a unit, 16 across the view, so that it still looks like brick, stone, wood or
+// tile there.
+TEST_F(DemoContent, EveryWallShowsAtLeastSixteenTexelsAcrossTheViewFromClose) {
+    for (const std::string& level : FilesEndingIn(".lvl")) {
+        SCOPED_TRACE(level);
+        ResetLevel();
+        ASSERT_EQ(LoadLevel(level.c_str()), 1);
+        for (int i = 0; i < CubeCount; ++i) {
+            EXPECT_GE(FewestTexelsAUnit(*Cubes[i]), 2.0) << "cube " << i;
+            for (ObjectListNode* node = Cubes[i]->objects; node; node = node->next) {
+                if (node->object->type != DoorType) continue;
+                const Cube& leaf = *static_cast<DoorObject*>(node->object)->leaf;
+                for (int k = 0; k < CubeSides; ++k) {
+                    const Bitmap* bitmap = TextureAt(leaf.texture[k]);
+                    if (bitmap && !leaf.Degenerate(k))
+                        EXPECT_GE(TexelsAUnit(bitmap->width, leaf.Bottom(k), leaf.Bottom(k + 1)), 2.0)
+                            << "door " << node->object->id << " side " << k;
+                }
+            }
+        }
+    }
 }
 
 TEST(DemoFiles, EveryContentFileIsNamedByAScriptOrALevel) {
