@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "common/anim_scene.h"
+#include "support/anim_scene.h"
 #include "anim/anim_objects.h"
 #include "anim/materials.h"
 #include "anim/motion_table.h"
@@ -27,7 +27,7 @@
 #include "shell/graphics_objects.h"
 #include "shell/report_error.h"
 #include "world/cube.h"
-#include "world/world_builder.h"
+#include "support/world_builder.h"
 
 class AnimTest : public ::testing::Test {
 protected:

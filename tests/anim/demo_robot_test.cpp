@@ -9,7 +9,7 @@
 #include "anim/motion_table.h"
 #include "anim/parts.h"
 #include "platform/presenter.h"
-#include "shell/shell_fixture.h"
+#include "support/shell_fixture.h"
 #include "world/char3d_object.h"
 #include "world/map_object.h"
 #include "world/player.h"

@@ -29,7 +29,7 @@
 #include "world/char3d_object.h"
 #include "world/level_files.h"
 #include "world/player.h"
-#include "world/test_level.h"
+#include "support/test_level.h"
 
 // A one-part character, a small square, whose own motion lasts 8 frames.
 inline const char* const kWalker =

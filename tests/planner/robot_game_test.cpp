@@ -8,7 +8,7 @@
 #include "planner/robot_steps.h"
 #include "planner/robot_table.h"
 #include "script/events.h"
-#include "shell/shell_fixture.h"
+#include "support/shell_fixture.h"
 #include "world/player.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "draw_frame.h"
+#include "support/draw_frame.h"
 #include "render/face.h"
 #include "render/polygon.h"
 

@@ -25,7 +25,7 @@
 #include "world/map_object.h"
 #include "world/player.h"
 #include "world/room_nodes.h"
-#include "world/test_level.h"
+#include "support/test_level.h"
 #include "world/visible_rooms.h"
 
 namespace {

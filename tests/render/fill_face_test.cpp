@@ -2,7 +2,7 @@
 #include "render/fill_face_floors.h"
 #include "render/fill_face_walls.h"
 
-#include "fill_test_frame.h"
+#include "support/fill_test_frame.h"
 
 using namespace filltest;
 

@@ -1,6 +1,6 @@
 #include "render/fill_floor_spans.h"
 
-#include "fill_test_frame.h"
+#include "support/fill_test_frame.h"
 
 using namespace filltest;
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "fill_test_frame.h"
+#include "support/fill_test_frame.h"
 
 using namespace filltest;
 

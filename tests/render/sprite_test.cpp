@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "fill_test_frame.h"
+#include "support/fill_test_frame.h"
 #include "render/view.h"
 
 using namespace filltest;

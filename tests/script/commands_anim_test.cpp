@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "common/anim_scene.h"
+#include "support/anim_scene.h"
 #include "anim/anim_objects.h"
 #include "anim/materials.h"
 #include "anim/motion_table.h"
@@ -24,7 +24,7 @@
 #include "shell/direct_x.h"
 #include "shell/graphics_objects.h"
 #include "world/cube.h"
-#include "world/world_builder.h"
+#include "support/world_builder.h"
 
 using ::testing::ElementsAre;
 

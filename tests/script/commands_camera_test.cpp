@@ -11,7 +11,7 @@
 #include "shell/report_error.h"
 #include "world/cube.h"
 #include "world/player.h"
-#include "world/world_builder.h"
+#include "support/world_builder.h"
 
 using ::testing::ElementsAre;
 

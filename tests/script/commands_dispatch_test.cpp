@@ -11,12 +11,12 @@
 #include "script/commands.h"
 #include "shell/bmp_surface.h"
 #include "script/tokenizer.h"
-#include "common/long_wave.h"
+#include "support/long_wave.h"
 #include "script_fixture.h"
 #include "shell/build_variant.h"
 #include "shell/sound.h"
 #include "world/cube.h"
-#include "world/test_level.h"
+#include "support/test_level.h"
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;

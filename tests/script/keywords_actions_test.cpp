@@ -18,7 +18,7 @@
 #include "shell/timers.h"
 #include "world/cube.h"
 #include "world/map_object.h"
-#include "world/world_builder.h"
+#include "support/world_builder.h"
 
 using ::testing::ElementsAre;
 

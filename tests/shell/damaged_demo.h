@@ -10,7 +10,7 @@
 
 #include <SDL2/SDL.h>
 
-#include "shell_fixture.h"
+#include "support/shell_fixture.h"
 
 class DamagedDemoTest : public ShellTest {
 protected:

@@ -19,7 +19,7 @@
 #include "render/bitmap.h"
 #include "shell/graphics_objects.h"
 #include "shell/sound.h"
-#include "shell_fixture.h"
+#include "support/shell_fixture.h"
 #include "world/level_files.h"
 #include "world/map_object.h"
 #include "world/player.h"

@@ -23,7 +23,7 @@
 #include "script/states.h"
 #include "shell/input.h"
 #include "shell/sound.h"
-#include "shell_fixture.h"
+#include "support/shell_fixture.h"
 #include "world/map_object.h"
 #include "world/player.h"
 

@@ -2,7 +2,7 @@
 #include "platform/draw_constants.h"
 #include "platform/presenter.h"
 #include "shell/bmp_surface.h"
-#include "shell_fixture.h"
+#include "support/shell_fixture.h"
 
 using namespace platform;
 

@@ -13,7 +13,7 @@
 #include "script/variables.h"
 #include "shell/app.h"
 #include "shell/input.h"
-#include "shell_fixture.h"
+#include "support/shell_fixture.h"
 #include "world/cube.h"
 #include "world/level_files.h"
 #include "world/player.h"

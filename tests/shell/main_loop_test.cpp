@@ -6,7 +6,7 @@
 #include "script/wait.h"
 #include "shell/input.h"
 #include "shell/overlays.h"
-#include "shell_fixture.h"
+#include "support/shell_fixture.h"
 #include "world/level_files.h"
 #include "world/map_object.h"
 #include "world/player.h"

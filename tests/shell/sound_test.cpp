@@ -9,7 +9,7 @@
 #include <cstring>
 #include <fstream>
 
-#include "common/long_wave.h"
+#include "support/long_wave.h"
 #include "platform/faults.h"
 #include "platform/message_box.h"
 

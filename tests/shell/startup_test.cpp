@@ -8,7 +8,7 @@
 #include "script/states.h"
 #include "shell/bmp_surface.h"
 #include "shell/config_dialog.h"
-#include "shell_fixture.h"
+#include "support/shell_fixture.h"
 
 using namespace platform;
 

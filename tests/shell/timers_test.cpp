@@ -5,7 +5,7 @@
 #include "script/parser.h"
 #include "script/wait.h"
 #include "shell/timers.h"
-#include "script_scratch.h"
+#include "support/script_scratch.h"
 
 using shelltest::ScratchScripts;
 

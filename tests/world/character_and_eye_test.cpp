@@ -10,7 +10,7 @@
 #include "world/char3d_object.h"
 #include "world/cube.h"
 #include "world/player.h"
-#include "world_builder.h"
+#include "support/world_builder.h"
 
 using namespace testworld;
 

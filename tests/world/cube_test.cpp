@@ -7,7 +7,7 @@
 #include "world/player.h"
 #include "world/room_nodes.h"
 #include "world/texture_table.h"
-#include "world_builder.h"
+#include "support/world_builder.h"
 
 using namespace testworld;
 

@@ -9,7 +9,7 @@
 #include "world/player.h"
 #include "world/room_nodes.h"
 #include "world/texture_table.h"
-#include "test_level.h"
+#include "support/test_level.h"
 
 using namespace testworld;
 

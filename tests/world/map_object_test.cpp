@@ -6,7 +6,7 @@
 #include "world/cube.h"
 #include "world/map_object.h"
 #include "world/player.h"
-#include "world_builder.h"
+#include "support/world_builder.h"
 
 using namespace testworld;
 

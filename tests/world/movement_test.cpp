@@ -10,8 +10,8 @@
 #include "world/map_object.h"
 #include "world/movement.h"
 #include "world/player.h"
-#include "test_level.h"
-#include "world_builder.h"
+#include "support/test_level.h"
+#include "support/world_builder.h"
 
 using namespace testworld;
 

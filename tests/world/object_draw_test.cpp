@@ -10,7 +10,7 @@
 #include "world/map_object.h"
 #include "world/player.h"
 #include "world/texture_table.h"
-#include "world_builder.h"
+#include "support/world_builder.h"
 
 using namespace testworld;
 

@@ -17,7 +17,7 @@
 #include "world/room_nodes.h"
 #include "world/texture_table.h"
 #include "world/visible_rooms.h"
-#include "world_builder.h"
+#include "support/world_builder.h"
 
 using namespace testworld;
 

@@ -8,7 +8,7 @@
 #include "platform/rm_frame.h"
 #include "shell/graphics_objects.h"
 #include "world/cube.h"
-#include "world/world_builder.h"
+#include "support/world_builder.h"
 
 namespace testscene {
 
