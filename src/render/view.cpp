@@ -93,6 +93,14 @@ void SetViewport(int left, int top, int width, int height)
     ViewportHeight = static_cast<uint16_t>(height);
 }
 
+int MaxWholeViewHorizon(int viewWidth, int viewHeight)
+{
+    // As InitRenderViewport sets them: the bounds of a viewport twice the view width high.
+    const int boundTop = viewWidth, boundBottom = (2 * viewWidth - 1) >> 1;
+    const int above = viewHeight >> 1, below = viewHeight - 1 - above;
+    return std::max(0, std::min(boundTop - above, boundBottom - below));
+}
+
 void SetClipRect(const RenderRect* rect)
 {
     if (rect == nullptr) {

@@ -35,6 +35,11 @@ int InitRenderViewport(uint8_t* pixels, int pitch, const RenderRect& rect);
 
 void SetViewport(int left, int top, int width, int height);
 
+// The largest horizon offset, up or down, at which a view of this size is still drawn whole:
+// the full-view bounds reach a view width above and below the projection centre, and rows
+// beyond them stay undrawn.
+int MaxWholeViewHorizon(int viewWidth, int viewHeight);
+
 // Clip rectangle in screen pixels, inclusive; null for the full view. Set it after the camera:
 // it is kept relative to the projection centre, which the horizon moves.
 void SetClipRect(const RenderRect* rect);

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 
 #include "platform/draw_constants.h"
@@ -6,6 +7,7 @@
 #include "platform/rm_viewport.h"
 #include "platform/surface.h"
 #include "platform/win_constants.h"
+#include "render/view.h"
 #include "script/events.h"
 #include "script/runner.h"
 #include "script/states.h"
@@ -34,9 +36,14 @@ bool HeldEither(int a, int b)
     return Held(a) || Held(b);
 }
 
-// Shifts the scene viewport's window with the horizon, as the software renderer shifts its own.
-void ApplyHorizonBand()
+// Tilts the view by `step` lines, no further than the renderer draws the whole view (beyond
+// that, bands at the top or bottom would stay undrawn), and shifts the scene viewport's window
+// with the horizon, as the software renderer shifts its own.
+void TiltView(int step)
 {
+    const platform::Rect view = ViewRect();
+    const int limit = MaxWholeViewHorizon(view.right, view.bottom);
+    HorizonOffset = std::clamp(HorizonOffset + step, -limit, limit);
     if (!RMViewport) {
         return;
     }
@@ -212,11 +219,9 @@ int PollKeyboard()
         EyeHeight -= EyeHeightStep;
         UpdateCameraHeight(CurrentCube);
     } else if (HeldEither(VK_INSERT, VK_NUMPAD0)) {
-        HorizonOffset -= HorizonStep;
-        ApplyHorizonBand();
+        TiltView(-HorizonStep);
     } else if (HeldEither(VK_DECIMAL, VK_DELETE)) {
-        HorizonOffset += HorizonStep;
-        ApplyHorizonBand();
+        TiltView(HorizonStep);
     } else if (Held(VK_RETURN)) {
         ResetView();
     } else if (const int16_t f1 = GetAsyncKeyState(VK_F1)) {

@@ -16,6 +16,7 @@
 #include "platform/surface.h"
 #include "render/lighting.h"
 #include "render/view.h"
+#include "shell/limits.h"
 #include "shell/graphics_objects.h"
 #include "shell/limits.h"
 #include "shell/report_error.h"
@@ -268,6 +269,41 @@ TEST_F(LevelFrame, PickingFindsTheSpriteAndSeesThroughItsClearTexels)
     pick = PickAt(240, 290);
     EXPECT_EQ(pick.kind, PickFloor);
     EXPECT_EQ(pick.cube, Cubes[2]);
+}
+
+TEST_F(LevelFrame, EveryTiltUpToTheLimitDrawsTheWholeView)
+{
+    // The full-view bounds reach 480 lines above and below the projection centre; the 360
+    // lines of the view fit inside them up to a tilt of 300 either way.
+    const int limit = MaxWholeViewHorizon(ViewW, ViewH);
+    EXPECT_EQ(limit, 300);
+    const auto undrawn = [this]() {
+        Fill();
+        DrawWorld();
+        int kept = 0;
+        for (int y = 0; y < ViewH; ++y) {
+            for (int x = 0; x < ViewW; ++x) {
+                kept += Pixel(x, y) == Sentinel;
+            }
+        }
+        return kept;
+    };
+    for (const Pose& base : Poses) {
+        if (std::string(base.name) == "wall_too_near_ahead") {
+            continue;  // nothing of the level in view at any tilt
+        }
+        Pose pose = base;
+        for (pose.horizon = -limit; pose.horizon <= limit; pose.horizon += HorizonStep) {
+            Stand(pose);
+            EXPECT_EQ(undrawn(), 0) << pose.name << " at " << pose.horizon;
+        }
+        // One step further, a band at the top or the bottom is left undrawn.
+        for (const int beyond : {-limit - HorizonStep, limit + HorizonStep}) {
+            pose.horizon = beyond;
+            Stand(pose);
+            EXPECT_GT(undrawn(), 0) << pose.name << " at " << beyond;
+        }
+    }
 }
 
 TEST_F(LevelWithCharacter, ACharacterSeenThroughAnExitStaysInsideItsWindow)

@@ -294,3 +294,20 @@ TEST_F(GameKeys, SwitchingKeysActOncePerPressHoweverLongTheyAreHeld)
     hold(SDL_SCANCODE_F11, 1);
     EXPECT_EQ(Var("room"), 1);
 }
+
+TEST_F(GameKeys, TiltingStopsWhereTheWholeViewIsStillDrawn)
+{
+    // Thirty steps of 10 lines either way; the keys held longer change nothing more.
+    for (int pass = 0; pass < 40; ++pass) {
+        PollWith(SDL_SCANCODE_DELETE);
+    }
+    EXPECT_EQ(HorizonOffset, 300);
+    for (int pass = 0; pass < 70; ++pass) {
+        PollWith(SDL_SCANCODE_INSERT);
+    }
+    EXPECT_EQ(HorizonOffset, -300);
+    PollWith(SDL_SCANCODE_KP_PERIOD, KMOD_NUM);
+    EXPECT_EQ(HorizonOffset, -290);
+    PollWith(SDL_SCANCODE_RETURN);
+    EXPECT_TRUE(RecordedBoxes().empty());
+}
