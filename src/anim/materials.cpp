@@ -73,7 +73,9 @@ void SetMaterialSpecular(const float* numbers, int n) {
     MaterialEntry& m = Material[CurrentMaterial];
     const float grey = n > 0 ? numbers[0] : 0.0f;
     const float power = n > 1 ? numbers[1] : 0.0f;
+    // Let go of the old one first: a load that fails must not leave it behind, released.
     if (m.material) m.material->Release();
+    m.material = nullptr;
     m.material = new platform::RmMaterial(power);
     m.material->SetSpecular(grey, grey, grey);
     if (m.kind == kMaterialNothing) m.kind = kMaterialColour;
@@ -83,6 +85,7 @@ void SetMaterialTexture(const char* fileName) {
     if (!CurrentUsable()) return;
     MaterialEntry& m = Material[CurrentMaterial];
     if (m.texture) m.texture->Release();  // meshes that use it hold their own reference
+    m.texture = nullptr;
     m.texture = LoadTextureFile(fileName);
     m.kind = kMaterialTexture;
 }

@@ -26,6 +26,7 @@ constexpr const char* ALLOC_IMATRIX_ROW = "allocation failure 2 in imatrix()";
 constexpr const char* ERROR_CAPTION = "Error";
 constexpr const char* MAP_FILE_MISSING = "Open planning map %s failed.";
 constexpr const char* MAP_FILE_BAD = "Planning map %s is damaged; the old map is kept.";
+constexpr const char* DUMP_FILE_FAILED = "Writing %s failed.";
 constexpr const char* CONFIG_FILE_BAD = "Planning configuration %s cannot be read.";
 
 }  // namespace planner_messages

@@ -23,17 +23,21 @@ char DumpChar(int32_t code, bool planned) {
     }
 }
 
-void WriteDump(const char* fileName, const PlanGrid& grid, bool planned) {
-    FILE* f = std::fopen(fileName, "w");
-    if (!f) return;
-    std::string line;
+// Whether the last write of each dump failed: a failure is reported once, and again only
+// after a write of that dump has succeeded.
+bool BlankMapFailed = false;
+bool PlannedPathFailed = false;
+
+void WriteDump(const char* fileName, const PlanGrid& grid, bool planned, bool& failed) {
+    std::string text;
+    text.reserve(static_cast<std::size_t>(grid.rows) * (static_cast<std::size_t>(grid.cols) + 1));
     for (int32_t r = 0; r < grid.rows; ++r) {
-        line.clear();
-        for (int32_t c = 0; c < grid.cols; ++c) line += DumpChar(grid.cells[r][c], planned);
-        line += '\n';
-        std::fputs(line.c_str(), f);
+        for (int32_t c = 0; c < grid.cols; ++c) text += DumpChar(grid.cells[r][c], planned);
+        text += '\n';
     }
-    std::fclose(f);
+    const bool ok = platform::ReplaceFile(fileName, text);
+    if (!ok && !failed) ReportPlanFileError(planner_messages::DUMP_FILE_FAILED, fileName);
+    failed = !ok;
 }
 
 // The path's points that lie inside the grid get the code.
@@ -94,10 +98,12 @@ bool ReadPlanMap(const std::string& fileName, PlanGrid& grid) {
     return true;
 }
 
-void DumpBlankMap(const PlanGrid& grid) { WriteDump(planner_limits::BLANK_MAP_FILE, grid, false); }
+void DumpBlankMap(const PlanGrid& grid) {
+    WriteDump(planner_limits::BLANK_MAP_FILE, grid, false, BlankMapFailed);
+}
 
 void DumpPlannedPath(PlanGrid& grid, const RobotPath& path) {
     MarkPath(grid, path, planner_limits::PATH_MARK);
-    WriteDump(planner_limits::PLANNED_PATH_FILE, grid, true);
+    WriteDump(planner_limits::PLANNED_PATH_FILE, grid, true, PlannedPathFailed);
     MarkPath(grid, path, CELL_FREE);
 }

@@ -3,8 +3,10 @@
 #include <dirent.h>
 #include <strings.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 namespace platform {
@@ -69,6 +71,28 @@ FILE* OpenFile(const std::string& name, const char* mode) {
 }
 
 const std::string& LastOpenedFile() { return gLastOpened; }
+
+bool ReplaceFile(const std::string& name, const std::string& bytes) {
+    const std::size_t slash = name.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "" : name.substr(0, slash + 1);
+    const std::string base = slash == std::string::npos ? name : name.substr(slash + 1);
+    std::string temp = folder + "." + base + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) return false;
+    // The new file gets the permissions a newly created one would have.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    bool ok = ::fchmod(fd, 0666 & ~mask) == 0;
+    for (std::size_t done = 0; ok && done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        ok = n > 0;
+        if (ok) done += static_cast<std::size_t>(n);
+    }
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temp.c_str(), name.c_str()) == 0;
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
+}
 
 bool ReadWholeFile(const std::string& name, std::vector<unsigned char>& out) {
     FILE* f = OpenFile(name, "rb");

@@ -16,6 +16,11 @@ FILE* OpenFile(const std::string& name, const char* mode);
 // The name last given to OpenFile, the file a fault met while loading concerns.
 const std::string& LastOpenedFile();
 
+// Writes the bytes as the whole of the file `name`: into a new file beside it, which then takes
+// its place, so that a failed write leaves the old file as it was and a symbolic link of that
+// name is replaced, never followed. False when any step failed (the new file is then removed).
+bool ReplaceFile(const std::string& name, const std::string& bytes);
+
 // The whole file as bytes; false when it cannot be read.
 bool ReadWholeFile(const std::string& name, std::vector<unsigned char>& out);
 

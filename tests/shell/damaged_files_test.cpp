@@ -1,5 +1,8 @@
 // The game started on copies of the demo folder with one file damaged at a time: every damaged
 // file is named in a box, and a fault the game cannot go on from ends it in order.
+#include <signal.h>
+#include <sys/resource.h>
+
 #include "allocation_limit.h"
 #include "damaged_demo.h"
 
@@ -138,6 +141,75 @@ TEST_F(DamagedDemoTest, MemoryRunningOutEndsTheGameInOrderNamingTheFileBeingLoad
     }
     ExpectOneBox("Out of memory while loading robot_face.gif.", "Error");
     ExpectEndedInOrder(run, 1);
+}
+
+// The planner's two pictures of the robot hall: F11 twice loads its map ("Blank Map"), F4
+// sends the robots off ("Planned Path" after their searches).
+class PlannerDumps : public DamagedDemoTest {
+protected:
+    void LoadTheHallAndSendTheRobots(Run& run) {
+        Press(run, SDL_SCANCODE_F11);
+        Press(run, SDL_SCANCODE_F11);
+        Go(run, 5);
+        Press(run, SDL_SCANCODE_F4);
+        Go(run, 40);
+    }
+    // No new picture is left half made beside the old one.
+    void ExpectNoLeftovers() const {
+        for (const auto& entry : std::filesystem::directory_iterator(Path(""))) {
+            const std::string name = entry.path().filename().string();
+            EXPECT_NE(name.rfind(".Blank Map", 0), 0u) << name;
+            EXPECT_NE(name.rfind(".Planned Path", 0), 0u) << name;
+        }
+    }
+};
+
+TEST_F(PlannerDumps, ALinkInThePlaceOfADumpIsReplacedNeverFollowed) {
+    const std::filesystem::path outside = Path("").parent_path().parent_path() /
+                                          ("dusk_outside_" + std::to_string(::getpid()));
+    std::ofstream(outside) << "not the planner's\n";
+    std::filesystem::create_symlink(outside, Path("Blank Map"));
+    std::filesystem::create_symlink(outside, Path("Planned Path"));
+    Run run = RunGame(3);
+    LoadTheHallAndSendTheRobots(run);
+    EXPECT_TRUE(platform::RecordedBoxes().empty()) << Joined();
+    std::ifstream in(outside);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "not the planner's\n");
+    std::filesystem::remove(outside);
+    for (const char* dump : {"Blank Map", "Planned Path"}) {
+        SCOPED_TRACE(dump);
+        EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(Path(dump))));
+        const std::string text = Read(dump);
+        EXPECT_EQ(text.size(), 20u * 21u);  // the hall's 20 x 20 cells, a line each row
+    }
+    EXPECT_NE(Read("Planned Path").find('P'), std::string::npos);
+    ExpectNoLeftovers();
+}
+
+// Writes that fail, as on a full disk, leave the old pictures whole and are reported once each
+// however often the planner writes.
+TEST_F(PlannerDumps, WritesThatFailAreReportedOnceAndLeaveTheOldFiles) {
+    Write("Blank Map", "old map\n");
+    Write("Planned Path", "old path\n");
+    Run run = RunGame(3);
+    struct rlimit before {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    struct rlimit small = before;
+    small.rlim_cur = 100;  // bytes: less than either picture needs
+    const sighandler_t oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    LoadTheHallAndSendTheRobots(run);
+    Press(run, SDL_SCANCODE_F4);  // more searches, more writes
+    Go(run, 40);
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    ::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Writing Blank Map failed.",
+                                                    "Writing Planned Path failed."}));
+    EXPECT_EQ(Read("Blank Map"), "old map\n");
+    EXPECT_EQ(Read("Planned Path"), "old path\n");
+    EXPECT_FALSE(run.ended);
+    ExpectNoLeftovers();
 }
 
 }  // namespace
