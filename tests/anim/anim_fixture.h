@@ -4,10 +4,8 @@
 // working directory while the test runs.
 #pragma once
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,17 +25,15 @@
 #include "shell/graphics_objects.h"
 #include "shell/report_error.h"
 #include "world/cube.h"
+#include "support/recorded_boxes.h"
+#include "support/scratch_folder.h"
+#include "support/script_vars.h"
 #include "support/world_builder.h"
 
 class AnimTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("dusk_anim_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-        home_ = std::filesystem::current_path();
-        std::filesystem::current_path(dir_);
+        scratch_.emplace("dusk_anim");
         platform::SetHeadless(true);
         platform::SetBoxEcho(false);
         platform::ClearRecordedBoxes();
@@ -56,24 +52,14 @@ protected:
         WorldFrame = nullptr;
         SceneFrame->Release();
         SceneFrame = nullptr;
-        std::filesystem::current_path(home_);
-        std::filesystem::remove_all(dir_);
+        scratch_.reset();
         platform::SetBoxEcho(true);
     }
 
-    void Write(const std::string& name, const std::string& text) {
-        std::ofstream(dir_ / name, std::ios::binary) << text;
-    }
+    void Write(const std::string& name, const std::string& text) { scratch_->Write(name, text); }
 
-    static std::vector<std::string> BoxTexts() {
-        std::vector<std::string> out;
-        for (const auto& b : platform::RecordedBoxes()) out.push_back(b.text + " | " + b.caption);
-        return out;
-    }
-    static int Var(const char* name) {
-        const int i = FindVariable(name);
-        return i < kMaxVariables ? VariableTable[i].value : -12345;
-    }
+    static std::vector<std::string> BoxTexts() { return support::BoxLines(); }
+    static int Var(const char* name) { return support::VarValue(name); }
 
     // A part with a frame of its own under the world frame, handed out as the parts table does.
     static int MakePart() {
@@ -82,8 +68,7 @@ protected:
         return p;
     }
 
-    std::filesystem::path dir_;
-    std::filesystem::path home_;
+    std::optional<support::ScratchFolder> scratch_;
 };
 
 // A quaternion's components, for comparisons.

@@ -29,6 +29,8 @@
 #include "world/char3d_object.h"
 #include "world/level_files.h"
 #include "world/player.h"
+#include "support/recorded_boxes.h"
+#include "support/script_vars.h"
 #include "support/test_level.h"
 
 // A one-part character, a small square, whose own motion lasts 8 frames.
@@ -97,15 +99,8 @@ protected:
         Write("t.scp", script);
         return LoadScript("t.scp");
     }
-    static int Var(const char* name) {
-        const int i = FindVariable(name);
-        return i < kMaxVariables ? VariableTable[i].value : -12345;
-    }
-    static std::vector<std::string> BoxTexts() {
-        std::vector<std::string> out;
-        for (const auto& b : platform::RecordedBoxes()) out.push_back(b.text + " | " + b.caption);
-        return out;
-    }
+    static int Var(const char* name) { return support::VarValue(name); }
+    static std::vector<std::string> BoxTexts() { return support::BoxLines(); }
     // Runs the animation objects for n frames.
     static void Frames(int n) {
         for (int i = 0; i < n; ++i) UpdateAnimObjects();

@@ -13,10 +13,10 @@ namespace {
 FaceRecord FacingWall(const Bitmap* bitmap, uint8_t flags = 0)
 {
     FaceRecord face{};
-    face.corners[0] = {F(-8), F(8), F(32)};
-    face.corners[1] = {F(8), F(8), F(32)};
-    face.corners[2] = {F(8), F(-8), F(32)};
-    face.corners[3] = {F(-8), F(-8), F(32)};
+    face.corners[0] = {Fx(-8), Fx(8), Fx(32)};
+    face.corners[1] = {Fx(8), Fx(8), Fx(32)};
+    face.corners[2] = {Fx(8), Fx(-8), Fx(32)};
+    face.corners[3] = {Fx(-8), Fx(-8), Fx(32)};
     face.texOrigin = face.corners[0];
     face.texUEnd = face.corners[1];
     face.texVEnd = face.corners[3];
@@ -76,11 +76,11 @@ TEST_F(Faces, QuarterTurnGivesTheSamePictureAndLeavesTheRecordInViewSpace)
     EXPECT_EQ(Snapshot(), straight);
 
     // Texture points in view space (y downward), the view normal over 65536.
-    EXPECT_EQ(turned.texOrigin.x, F(-8));
-    EXPECT_EQ(turned.texOrigin.y, F(-8));
-    EXPECT_EQ(turned.texOrigin.z, F(32));
-    EXPECT_EQ(turned.texUEnd.x, F(8));
-    EXPECT_EQ(turned.texVEnd.y, F(8));
+    EXPECT_EQ(turned.texOrigin.x, Fx(-8));
+    EXPECT_EQ(turned.texOrigin.y, Fx(-8));
+    EXPECT_EQ(turned.texOrigin.z, Fx(32));
+    EXPECT_EQ(turned.texUEnd.x, Fx(8));
+    EXPECT_EQ(turned.texVEnd.y, Fx(8));
     EXPECT_FLOAT_EQ(turned.viewNormal.x, 0.0f);
     EXPECT_FLOAT_EQ(turned.viewNormal.z, -1.0f);
 }
@@ -131,28 +131,28 @@ TEST_F(Faces, LightFollowsBrightnessAndTrianglesTakeTheUprightNormal)
     FaceRecord bright = FacingWall(wallTexture.bitmap);
     DrawFace(&bright);
     // Within the fade distance the ambient 20.0 is scaled by the brightness.
-    EXPECT_EQ(ViewPolygon[0].light, F(20));
+    EXPECT_EQ(ViewPolygon[0].light, Fx(20));
     FaceRecord dim = FacingWall(wallTexture.bitmap);
     dim.brightness = 64;
     DrawFace(&dim);
-    EXPECT_EQ(ViewPolygon[0].light, F(10));
+    EXPECT_EQ(ViewPolygon[0].light, Fx(10));
 
     // A level triangle whose first edge runs along x: the normal of the upright plane through
     // that edge, (0, 0, -1) in world space, which the view keeps at heading 0.
     OwnedBitmap floorTexture{MakeTexture(16, 16, 0)};
     FaceRecord triangle{};
-    triangle.corners[0] = {F(-8), F(-4), F(16)};
-    triangle.corners[1] = {F(8), F(-4), F(16)};
-    triangle.corners[2] = {F(0), F(-4), F(24)};
+    triangle.corners[0] = {Fx(-8), Fx(-4), Fx(16)};
+    triangle.corners[1] = {Fx(8), Fx(-4), Fx(16)};
+    triangle.corners[2] = {Fx(0), Fx(-4), Fx(24)};
     triangle.corners[3] = triangle.corners[0];
     triangle.texOrigin = triangle.corners[0];
     triangle.texUEnd = triangle.corners[1];
-    triangle.texVEnd = {F(-8), F(-4), F(32)};
+    triangle.texVEnd = {Fx(-8), Fx(-4), Fx(32)};
     triangle.bitmap = floorTexture.bitmap;
     triangle.brightness = 128;
     DrawFace(&triangle);
     EXPECT_EQ(ViewPlaneNormal.x, 0);
     EXPECT_EQ(ViewPlaneNormal.y, 0);
-    EXPECT_EQ(ViewPlaneNormal.z, F(-1));
+    EXPECT_EQ(ViewPlaneNormal.z, Fx(-1));
     EXPECT_GT(Written(), 0);
 }

@@ -10,15 +10,15 @@ namespace {
 // An upright 16 x 16 wall at depth 32 straight ahead, first edge along its top.
 QuadRecord Wall(const Bitmap* bitmap, uint8_t flags = 0)
 {
-    return {{{F(-8), F(8), F(32)}, {F(8), F(8), F(32)}, {F(8), F(-8), F(32)}, {F(-8), F(-8), F(32)}},
+    return {{{Fx(-8), Fx(8), Fx(32)}, {Fx(8), Fx(8), Fx(32)}, {Fx(8), Fx(-8), Fx(32)}, {Fx(-8), Fx(-8), Fx(32)}},
             bitmap, 0, 0, flags, 128};
 }
 
 // A level floor 8 below the eye from depth 16 to 48, 32 wide, its corners starting at `first`.
 QuadRecord Floor(const Bitmap* bitmap, uint8_t flags, int first = 0)
 {
-    const FixedVector corners[4] = {{F(-16), F(-8), F(48)}, {F(16), F(-8), F(48)},
-                                    {F(16), F(-8), F(16)}, {F(-16), F(-8), F(16)}};
+    const FixedVector corners[4] = {{Fx(-16), Fx(-8), Fx(48)}, {Fx(16), Fx(-8), Fx(48)},
+                                    {Fx(16), Fx(-8), Fx(16)}, {Fx(-16), Fx(-8), Fx(16)}};
     QuadRecord q{{}, bitmap, 0, 0, flags, 128};
     for (int i = 0; i < 4; ++i) {
         q.corners[i] = corners[(first + i) & 3];
@@ -34,7 +34,7 @@ protected:
     std::vector<int> ColumnsAlongRow(int row)
     {
         std::vector<int> columns;
-        for (int c = 0; c < width_; ++c) {
+        for (int c = 0; c < frame_.Width(); ++c) {
             if (At(c, row) != Sentinel) {
                 columns.push_back(At(c, row) / 16);
             }
@@ -125,7 +125,7 @@ TEST_F(Quads, MirrorFlagsExchangeTheViewCorners)
 TEST_F(Quads, RecordSetsTheFillerInputs)
 {
     Bitmap* door = MakeTexture(16, 16, BitmapColumnMajor | BitmapTransparent | BitmapLightMap);
-    QuadRecord q{{{F(0), F(8), F(32)}, {F(10.5), F(8), F(32)}, {F(10.5), F(0), F(32)}, {F(0), F(0), F(32)}},
+    QuadRecord q{{{Fx(0), Fx(8), Fx(32)}, {Fx(10.5), Fx(8), Fx(32)}, {Fx(10.5), Fx(0), Fx(32)}, {Fx(0), Fx(0), Fx(32)}},
                  door, 3, 5, 0x41, 64};
     DrawTexturedQuad(&q);
     EXPECT_EQ(WallLengthUnits, 10);
@@ -137,7 +137,7 @@ TEST_F(Quads, RecordSetsTheFillerInputs)
     EXPECT_EQ(TextureLightMap, 1);
     EXPECT_EQ(WallTexture.lastRow, 15);
     // The view normal is the wall's, facing the eye.
-    EXPECT_EQ(ViewPlaneNormal.z, F(-1));
+    EXPECT_EQ(ViewPlaneNormal.z, Fx(-1));
 
     // The floor path leaves the light-map switch as the last wall left it.
     QuadRecord floor = Floor(rows.bitmap, 0);

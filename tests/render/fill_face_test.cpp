@@ -25,9 +25,9 @@ protected:
     // around the centre when the top is -4.
     void FacingWall(int top)
     {
-        face.texOrigin = {F(-2), F(top), F(8)};
-        face.texUEnd = {F(2), F(top), F(8)};
-        face.texVEnd = {F(-2), F(4), F(8)};
+        face.texOrigin = {Fx(-2), Fx(top), Fx(8)};
+        face.texUEnd = {Fx(2), Fx(top), Fx(8)};
+        face.texVEnd = {Fx(-2), Fx(4), Fx(8)};
         face.viewNormal = {0.0f, 0.0f, -1.0f};
         for (int j = -40; j <= 40; ++j) {
             SetEdge(Centre + j, -64, 64);
@@ -101,9 +101,9 @@ TEST_F(FaceFillTest, ColumnsStartingAboveTheOriginAndSinglePixels)
 TEST_F(FaceFillTest, FloorStretchesTheTextureFrameAndClampsBeyondIt)
 {
     UseTexture(16, 16, 0);
-    face.texOrigin = {F(-2), F(2), F(16)};
-    face.texUEnd = {F(2), F(2), F(16)};
-    face.texVEnd = {F(-2), F(2), F(8)};
+    face.texOrigin = {Fx(-2), Fx(2), Fx(16)};
+    face.texUEnd = {Fx(2), Fx(2), Fx(16)};
+    face.texVEnd = {Fx(-2), Fx(2), Fx(8)};
     TextureTransparent = 1;  // drawn opaque all the same
     SetEdge(Centre + 16, -16, 16);
     SetEdge(Centre + 32, -40, 40);
@@ -139,9 +139,9 @@ TEST_F(FaceFillTest, DegenerateFramesAndEmptyRangesDrawNothing)
     FillWallColumnsTiledFace(&face);
     ExpectRangeReset();
     UseTexture(4, 4, 0);
-    face.texOrigin = {F(-2), F(0), F(16)};  // level with the eye
-    face.texUEnd = {F(2), F(0), F(16)};
-    face.texVEnd = {F(-2), F(0), F(8)};
+    face.texOrigin = {Fx(-2), Fx(0), Fx(16)};  // level with the eye
+    face.texUEnd = {Fx(2), Fx(0), Fx(16)};
+    face.texVEnd = {Fx(-2), Fx(0), Fx(8)};
     SetEdge(Centre, -10, 10);  // the centre row has no depth
     FillFloorSpansFace(&face);
     ExpectRangeReset();

@@ -13,10 +13,10 @@ protected:
     void SetUp() override
     {
         FillTest::SetUp();
-        ViewCorners[0] = {F(-2), F(2), F(16)};
-        ViewCorners[1] = {F(2), F(2), F(16)};
-        ViewCorners[2] = {F(2), F(2), F(8)};
-        ViewCorners[3] = {F(-2), F(2), F(8)};
+        ViewCorners[0] = {Fx(-2), Fx(2), Fx(16)};
+        ViewCorners[1] = {Fx(2), Fx(2), Fx(16)};
+        ViewCorners[2] = {Fx(2), Fx(2), Fx(8)};
+        ViewCorners[3] = {Fx(-2), Fx(2), Fx(8)};
         texture = MakeTexture(16, 16, 0);
         const Bitmap* b = texture.bitmap();
         FloorTexture = {b, texture.pixels(), static_cast<uint16_t>(b->height - 1), static_cast<uint16_t>(b->width - 1)};
@@ -108,7 +108,7 @@ TEST_F(FloorSpansTest, DegenerateQuadsAndEmptyRangesDrawNothing)
     ExpectRangeReset();
     // A quad with no extent: its texture axes have no length.
     for (auto& c : ViewCorners) {
-        c = {F(1), F(2), F(8)};
+        c = {Fx(1), Fx(2), Fx(8)};
     }
     SetEdge(Centre + 32, -32, 32);
     FillFloorSpans();

@@ -10,10 +10,10 @@ namespace {
 // it covers the columns -32..32 and rows -64..64 around the centre.
 void SetFacingWall()
 {
-    ViewCorners[0] = {F(-2), F(-4), F(8)};
-    ViewCorners[1] = {F(2), F(-4), F(8)};
-    ViewCorners[2] = {F(2), F(4), F(8)};
-    ViewCorners[3] = {F(-2), F(4), F(8)};
+    ViewCorners[0] = {Fx(-2), Fx(-4), Fx(8)};
+    ViewCorners[1] = {Fx(2), Fx(-4), Fx(8)};
+    ViewCorners[2] = {Fx(2), Fx(4), Fx(8)};
+    ViewCorners[3] = {Fx(-2), Fx(4), Fx(8)};
 }
 
 void SetWallTexture(TestBitmap& t)
@@ -31,7 +31,7 @@ int WallRow(int y, int lastRow) { return std::clamp((lastRow * (y + 64) * 512 + 
 class WallColumnsTest : public FillTest {
 protected:
     // The whole facing wall, columns -32..32, rows -64..64, at light `light`.
-    void ScanWholeWall(Fixed16 light = F(20))
+    void ScanWholeWall(Fixed16 light = Fx(20))
     {
         for (int j = -32; j <= 32; ++j) {
             SetEdge(Centre + j, -64, 64, light, light);
@@ -116,18 +116,18 @@ TEST_F(WallColumnsTest, PixelRulesShadeBlendAndLightMap)
         ExpectFrame([&](int column, int row) { return OnWall(column, row) ? rule(texel(column, row), Sentinel) : -1; });
     };
     const auto shaded = [](int level) { return [level](int t, int) { return (t + level) & 255; }; };
-    run(F(5) + 0xFFFF, shaded(5));  // the integer part of the light is the level
-    run(F(70), shaded(63));         // levels beyond 63 are held at 63
+    run(Fx(5) + 0xFFFF, shaded(5));  // the integer part of the light is the level
+    run(Fx(70), shaded(63));         // levels beyond 63 are held at 63
     TextureTransparent = 1;
-    run(F(5), [](int t, int d) { return t == 0 ? d : t + 5; });
+    run(Fx(5), [](int t, int d) { return t == 0 ? d : t + 5; });
     CurrentFaceFlags = 0x01;  // translucent, but no blend table: drawn opaque
-    run(F(5), [](int t, int d) { return t == 0 ? d : t + 5; });
+    run(Fx(5), [](int t, int d) { return t == 0 ? d : t + 5; });
     BlendTable = blend;
-    run(F(5), [](int t, int d) { return t == 0 ? d : ((t + 5) ^ d); });
+    run(Fx(5), [](int t, int d) { return t == 0 ? d : ((t + 5) ^ d); });
     TextureTransparent = 0;
-    run(F(5), [](int t, int d) { return (t + 5) ^ d; });
+    run(Fx(5), [](int t, int d) { return (t + 5) ^ d; });
     TextureLightMap = 1;  // the texel picks the row that remaps the pixel already there
-    run(F(5), [](int t, int d) { return (d + t) & 255; });
+    run(Fx(5), [](int t, int d) { return (d + t) & 255; });
     BlendTable = nullptr;
 }
 
@@ -184,10 +184,10 @@ TEST_F(WallColumnsTest, DegenerateWallsAreSkipped)
     TestBitmap t = MakeTexture(32, 8, 0x0001);
     SetWallTexture(t);
     // No height: the row step would divide by zero.
-    ViewCorners[0] = {F(-2), F(0), F(8)};
-    ViewCorners[1] = {F(2), F(0), F(8)};
-    ViewCorners[2] = {F(2), F(0), F(8)};
-    ViewCorners[3] = {F(-2), F(0), F(8)};
+    ViewCorners[0] = {Fx(-2), Fx(0), Fx(8)};
+    ViewCorners[1] = {Fx(2), Fx(0), Fx(8)};
+    ViewCorners[2] = {Fx(2), Fx(0), Fx(8)};
+    ViewCorners[3] = {Fx(-2), Fx(0), Fx(8)};
     ScanWholeWall();
     FillWallColumns();
     ExpectRangeReset();
@@ -220,7 +220,7 @@ protected:
         TextureOffsetV = static_cast<uint16_t>(offsetV);
         CurrentFaceFlags = flags;
         for (int j = -32; j <= 32; ++j) {
-            SetEdge(Centre + j, -64, 64, F(10), F(42));
+            SetEdge(Centre + j, -64, 64, Fx(10), Fx(42));
         }
         FillWallColumnsTiled();
         ExpectRangeReset();
@@ -284,7 +284,7 @@ TEST_F(TiledWallTest, TransparentTexelsLeaveThePixel)
 TEST_F(TiledWallTest, StepsOfSeveralTextureHeightsAPixelWrapBothWays)
 {
     // A 32nd of the projection: each pixel steps 4 texel rows down a texture 3 rows high.
-    ProjectionScaleY = F(4);
+    ProjectionScaleY = Fx(4);
     for (const uint8_t flags : {uint8_t{0}, uint8_t{0x80}}) {
         SCOPED_TRACE(::testing::Message() << "flags " << int{flags});
         std::fill(buffer.begin(), buffer.end(), Sentinel);

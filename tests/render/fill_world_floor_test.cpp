@@ -66,15 +66,15 @@ TEST_F(WorldFloorTest, RotatedFloorIsFixedInTheWorldWhateverTheCamera)
                          Pose{-1.5, 0.75, 0x4000, 0, 0}, Pose{0.5, 0.5, 0xB000, 3, 3}}) {
         SCOPED_TRACE(::testing::Message() << "camera " << p.x << ", " << p.z << " yaw " << p.yaw);
         CameraX = static_cast<Fixed16>(p.x * 65536);
-        CameraY = F(3);
+        CameraY = Fx(3);
         CameraZ = static_cast<Fixed16>(p.z * 65536);
         CameraYaw = p.yaw;
         CameraYawSin = SineTable[p.yaw >> 6];
         CameraYawCos = SineTable[(p.yaw >> 6) + 256];
         TextureOffsetU = static_cast<uint16_t>(p.offsetU);
         TextureOffsetV = static_cast<uint16_t>(p.offsetV);
-        ViewCorners[0] = {F(-2), F(3) / 2, F(8)};
-        ViewCorners[3] = {F(-2), F(3) / 2, F(8)};
+        ViewCorners[0] = {Fx(-2), Fx(3) / 2, Fx(8)};
+        ViewCorners[3] = {Fx(-2), Fx(3) / 2, Fx(8)};
         for (int r = 4; r < Height - Centre; ++r) {
             SetEdge(Centre + r, -Centre, Width - Centre - 1);
         }
@@ -95,12 +95,12 @@ TEST_F(WorldFloorTest, RotatedFloorIsFixedInTheWorldWhateverTheCamera)
 TEST_F(WorldFloorTest, RotatedFloorIsSeamlessAcrossPolygons)
 {
     UseTexture(16, 8);
-    CameraX = F(1);
-    CameraY = F(2);
+    CameraX = Fx(1);
+    CameraY = Fx(2);
     CameraYaw = 0x1234;
     CameraYawSin = SineTable[0x1234 >> 6];
     CameraYawCos = SineTable[(0x1234 >> 6) + 256];
-    ViewCorners[0] = {F(-2), F(2), F(8)};
+    ViewCorners[0] = {Fx(-2), Fx(2), Fx(8)};
     for (int r = 10; r < 60; ++r) {
         SetEdge(Centre + r, -60, 60);
     }
@@ -127,8 +127,8 @@ TEST_F(WorldFloorTest, RotatedFloorIsSeamlessAcrossPolygons)
 TEST_F(WorldFloorTest, AlignedSlopeMapsAlongItsFirstEdge)
 {
     UseTexture(8, 16);
-    ViewCorners[0] = {F(-2), F(2), F(8)};
-    ViewCorners[1] = {F(2), F(2), F(8)};
+    ViewCorners[0] = {Fx(-2), Fx(2), Fx(8)};
+    ViewCorners[1] = {Fx(2), Fx(2), Fx(8)};
     ViewPlaneNormal = {0, 52429, 39322};
     TextureOffsetU = 3;
     TextureOffsetV = 3;
@@ -163,11 +163,11 @@ TEST_F(WorldFloorTest, AlignedRowsCarryTheLightAcrossSubSpans)
         std::fill_n(shade + level * 256, 256, static_cast<uint8_t>(level));
     }
     ShadeTable = shade;
-    ViewCorners[0] = {F(-2), F(2), F(8)};
-    ViewCorners[1] = {F(2), F(2), F(8)};
+    ViewCorners[0] = {Fx(-2), Fx(2), Fx(8)};
+    ViewCorners[1] = {Fx(2), Fx(2), Fx(8)};
     ViewPlaneNormal = {0, 52429, 39322};
-    SetEdge(Centre + 20, -65, 64, F(10), F(50));  // 130 pixels: sub-spans of 64, 64 and 4
-    SetEdge(Centre + 21, 3, 3, F(10), F(50));     // one pixel: the left end's light
+    SetEdge(Centre + 20, -65, 64, Fx(10), Fx(50));  // 130 pixels: sub-spans of 64, 64 and 4
+    SetEdge(Centre + 21, 3, 3, Fx(10), Fx(50));     // one pixel: the left end's light
     FillFloorSpansAligned();
     for (int p = 0; p < 130; ++p) {
         // 40 levels over 129 steps: 79 / 256 of a level per pixel, unbroken at the sub-span ends.
@@ -182,8 +182,8 @@ TEST_F(WorldFloorTest, TransparencyOnlyOnTheRotatedPath)
 {
     UseTexture(8, 8, [](int, int) { return uint8_t{0}; });
     TextureTransparent = 1;
-    ViewCorners[0] = {F(-2), F(2), F(8)};
-    ViewCorners[1] = {F(2), F(2), F(8)};
+    ViewCorners[0] = {Fx(-2), Fx(2), Fx(8)};
+    ViewCorners[1] = {Fx(2), Fx(2), Fx(8)};
     ViewPlaneNormal = {0, FixedOne, 0};
     SetEdge(Centre + 20, -10, 10);
     FillFloorSpansRotated();
@@ -197,13 +197,13 @@ TEST_F(WorldFloorTest, DegenerateInputDrawsNothing)
 {
     UseTexture(8, 8);
     // No horizontal first edge for the aligned filler.
-    ViewCorners[0] = {F(1), F(2), F(8)};
-    ViewCorners[1] = {F(1), F(-2), F(8)};
+    ViewCorners[0] = {Fx(1), Fx(2), Fx(8)};
+    ViewCorners[1] = {Fx(1), Fx(-2), Fx(8)};
     SetEdge(Centre + 20, -10, 10);
     FillFloorSpansAligned();
     ExpectRangeReset();
     // The rotated filler's centre row at a depth behind the eye.
-    ViewCorners[3] = {F(1), F(2), F(-8)};
+    ViewCorners[3] = {Fx(1), Fx(2), Fx(-8)};
     SetEdge(Centre, -10, 10);
     FillFloorSpansRotated();
     ExpectRangeReset();

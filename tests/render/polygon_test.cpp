@@ -6,10 +6,11 @@
 
 #include "render/lighting.h"
 #include "render/view.h"
+#include "support/fixed_units.h"
 
 namespace {
 
-constexpr Fixed16 F(int v) { return v * 65536; }
+using support::Fx;
 
 class Pipeline : public ::testing::Test {
 protected:
@@ -22,7 +23,7 @@ protected:
         ResetEdgeRange();
         VertexLightingOn = 1;
         Brightness = 128;
-        ViewPlaneNormal = {0, 0, -F(1)};
+        ViewPlaneNormal = {0, 0, -Fx(1)};
     }
 
     // Scans a projected polygon given as (x, y, light) and leaves the tables filled.
@@ -39,10 +40,10 @@ protected:
 
 TEST_F(Pipeline, PolygonOutsideOneSideIsRejectedUnlit)
 {
-    PolygonVertex in[4] = {{-F(20), 0, F(10), -7},
-                           {-F(30), 0, F(10), -7},
-                           {-F(30), F(40), F(10), -7},
-                           {-F(20), F(40), 0, -7}};
+    PolygonVertex in[4] = {{-Fx(20), 0, Fx(10), -7},
+                           {-Fx(30), 0, Fx(10), -7},
+                           {-Fx(30), Fx(40), Fx(10), -7},
+                           {-Fx(20), Fx(40), 0, -7}};
     PolygonVertex out[PolygonCapacity];
     int count = 4;
     EXPECT_FALSE(ClipPolygonToFrustum(in, out, count));
@@ -55,10 +56,10 @@ TEST_F(Pipeline, PolygonOutsideOneSideIsRejectedUnlit)
 TEST_F(Pipeline, NearPlaneCutsAtExactlyOneAndInterpolatesLight)
 {
     VertexLightingOn = 0;
-    PolygonVertex in[4] = {{-F(1), -F(1), F(1) / 2, F(10)},
-                           {F(1), -F(1), F(1) / 2, F(10)},
-                           {F(1), F(3) / 2, F(3), F(20)},
-                           {-F(1), F(3) / 2, F(3), F(20)}};
+    PolygonVertex in[4] = {{-Fx(1), -Fx(1), Fx(1) / 2, Fx(10)},
+                           {Fx(1), -Fx(1), Fx(1) / 2, Fx(10)},
+                           {Fx(1), Fx(3) / 2, Fx(3), Fx(20)},
+                           {-Fx(1), Fx(3) / 2, Fx(3), Fx(20)}};
     PolygonVertex out[PolygonCapacity];
     int count = 4;
     ASSERT_TRUE(ClipPolygonToFrustum(in, out, count));
@@ -67,13 +68,13 @@ TEST_F(Pipeline, NearPlaneCutsAtExactlyOneAndInterpolatesLight)
     ASSERT_EQ(count, 4);
     int cut = 0;
     for (int i = 0; i < count; ++i) {
-        if (out[i].z == F(3)) {
+        if (out[i].z == Fx(3)) {
             continue;
         }
         ++cut;
-        EXPECT_EQ(out[i].z, F(1));
-        EXPECT_EQ(out[i].light, F(12));  // 10 + 10 * 0.5 / 2.5
-        EXPECT_EQ(out[i].y, -F(1) / 2);  // exact whichever way the edge runs
+        EXPECT_EQ(out[i].z, Fx(1));
+        EXPECT_EQ(out[i].light, Fx(12));  // 10 + 10 * 0.5 / 2.5
+        EXPECT_EQ(out[i].y, -Fx(1) / 2);  // exact whichever way the edge runs
     }
     EXPECT_EQ(cut, 2);
 
@@ -82,16 +83,16 @@ TEST_F(Pipeline, NearPlaneCutsAtExactlyOneAndInterpolatesLight)
     count = 4;
     ASSERT_TRUE(ClipPolygonToFrustum(in, out, count));
     for (int i = 0; i < count; ++i) {
-        EXPECT_EQ(out[i].light, F(20));
+        EXPECT_EQ(out[i].light, Fx(20));
     }
-    EXPECT_EQ(in[0].light, F(20));
+    EXPECT_EQ(in[0].light, Fx(20));
 }
 
 TEST_F(Pipeline, SidePlanesAndTheClipRectangleCutExactlyOnTheBound)
 {
     VertexLightingOn = 0;
     // A triangle reaching past x = z on the right.
-    PolygonVertex in[3] = {{0, 0, F(10), 0}, {F(30), 0, F(10), F(30)}, {0, F(5), F(10), 0}};
+    PolygonVertex in[3] = {{0, 0, Fx(10), 0}, {Fx(30), 0, Fx(10), Fx(30)}, {0, Fx(5), Fx(10), 0}};
     PolygonVertex out[PolygonCapacity];
     int count = 3;
     ASSERT_TRUE(ClipPolygonToFrustum(in, out, count));
@@ -105,29 +106,29 @@ TEST_F(Pipeline, SidePlanesAndTheClipRectangleCutExactlyOnTheBound)
     EXPECT_TRUE(onPlane);
 
     // Projection: x/z and y/z times the scale, in Fixed16 pixels.
-    PolygonVertex p[1] = {{F(1), F(1) / 2, F(2), 0}};
+    PolygonVertex p[1] = {{Fx(1), Fx(1) / 2, Fx(2), 0}};
     ProjectPolygon(p, 1);
-    EXPECT_EQ(p[0].x, F(240));
-    EXPECT_EQ(p[0].y, F(120));
+    EXPECT_EQ(p[0].x, Fx(240));
+    EXPECT_EQ(p[0].y, Fx(120));
 
     // Past the clip rectangle's right bound the new vertices lie on it, lights interpolated.
     const RenderRect rect = {200, 100, 300, 300};  // right bound 60 right of the centre
     SetClipRect(&rect);
-    PolygonVertex flat[4] = {{0, 0, 0, F(0)}, {F(100), 0, 0, F(10)}, {F(100), F(20), 0, F(10)},
-                             {0, F(20), 0, F(0)}};
+    PolygonVertex flat[4] = {{0, 0, 0, Fx(0)}, {Fx(100), 0, 0, Fx(10)}, {Fx(100), Fx(20), 0, Fx(10)},
+                             {0, Fx(20), 0, Fx(0)}};
     count = 4;
     ASSERT_TRUE(ClipPolygonToRect(flat, out, count));
     EXPECT_EQ(RenderStatus, StatusRight | StatusDrawn);
     ASSERT_EQ(count, 4);
     for (int i = 0; i < count; ++i) {
         if (out[i].x != 0) {
-            EXPECT_EQ(out[i].x, F(60));
-            EXPECT_EQ(out[i].light, F(6));
+            EXPECT_EQ(out[i].x, Fx(60));
+            EXPECT_EQ(out[i].light, Fx(6));
         }
     }
 
     // Wholly beyond the bottom bound: rejected.
-    PolygonVertex low[3] = {{0, F(200), 0, 0}, {F(5), F(200), 0, 0}, {0, F(210), 0, 0}};
+    PolygonVertex low[3] = {{0, Fx(200), 0, 0}, {Fx(5), Fx(200), 0, 0}, {0, Fx(210), 0, 0}};
     count = 3;
     EXPECT_FALSE(ClipPolygonToRect(low, out, count));
     EXPECT_EQ(RenderStatus, StatusBottom);
@@ -135,7 +136,7 @@ TEST_F(Pipeline, SidePlanesAndTheClipRectangleCutExactlyOnTheBound)
 
 TEST_F(Pipeline, WallEdgesRoundHalfUpIntoColumns)
 {
-    ScanWall({{F(10) + F(1) / 2, -F(5), 0, 0}, {1342832, -F(5), 0, 0}});  // 10.5 to 20.49
+    ScanWall({{Fx(10) + Fx(1) / 2, -Fx(5), 0, 0}, {1342832, -Fx(5), 0, 0}});  // 10.5 to 20.49
     EXPECT_EQ(EdgeRangeMin, 2 * (ViewCentreX + 11));
     EXPECT_EQ(EdgeRangeMax, 2 * (ViewCentreX + 20));
     for (int c = ViewCentreX + 11; c <= ViewCentreX + 20; ++c) {
@@ -150,8 +151,8 @@ TEST_F(Pipeline, EdgeWalkUsesTheMidpointRuleWhicheverWayTheEdgeRuns)
     // Columns lead: 4 across, 1 down. Step 2 is an exact half and stays on the start row.
     for (bool reversed : {false, true}) {
         ResetEdgeRange();
-        PolygonVertex a = {0, 0, 0, F(0)};
-        PolygonVertex b = {F(4), F(1), 0, F(8)};
+        PolygonVertex a = {0, 0, 0, Fx(0)};
+        PolygonVertex b = {Fx(4), Fx(1), 0, Fx(8)};
         if (reversed) {
             std::swap(a, b);
         }
@@ -160,68 +161,68 @@ TEST_F(Pipeline, EdgeWalkUsesTheMidpointRuleWhicheverWayTheEdgeRuns)
         for (int k = 0; k < 5; ++k) {
             EXPECT_EQ(EdgeMin[c + k], rows[k]) << k << reversed;
             EXPECT_EQ(EdgeMax[c + k], rows[k]) << k << reversed;
-            EXPECT_EQ(EdgeMinLight[c + k], F(2 * k)) << k << reversed;
+            EXPECT_EQ(EdgeMinLight[c + k], Fx(2 * k)) << k << reversed;
         }
     }
     // Rows lead: 1 across, 4 down; each column keeps its extreme rows with their lights.
     for (bool reversed : {false, true}) {
         ResetEdgeRange();
-        PolygonVertex a = {0, 0, 0, F(0)};
-        PolygonVertex b = {F(1), F(4), 0, F(8)};
+        PolygonVertex a = {0, 0, 0, Fx(0)};
+        PolygonVertex b = {Fx(1), Fx(4), 0, Fx(8)};
         if (reversed) {
             std::swap(a, b);
         }
         ScanWall({a, b});
         EXPECT_EQ(EdgeMin[c], 0);
         EXPECT_EQ(EdgeMax[c], 2);
-        EXPECT_EQ(EdgeMinLight[c], F(0));
-        EXPECT_EQ(EdgeMaxLight[c], F(4));
+        EXPECT_EQ(EdgeMinLight[c], Fx(0));
+        EXPECT_EQ(EdgeMaxLight[c], Fx(4));
         EXPECT_EQ(EdgeMin[c + 1], 3);
         EXPECT_EQ(EdgeMax[c + 1], 4);
-        EXPECT_EQ(EdgeMinLight[c + 1], F(6));
-        EXPECT_EQ(EdgeMaxLight[c + 1], F(8));
+        EXPECT_EQ(EdgeMinLight[c + 1], Fx(6));
+        EXPECT_EQ(EdgeMaxLight[c + 1], Fx(8));
     }
     // A vertical edge keeps each end's own light, not a stepped one.
     ResetEdgeRange();
-    ScanWall({{0, -F(3), 0, F(1)}, {0, F(4), 0, F(2)}});
+    ScanWall({{0, -Fx(3), 0, Fx(1)}, {0, Fx(4), 0, Fx(2)}});
     EXPECT_EQ(EdgeMin[c], -3);
     EXPECT_EQ(EdgeMax[c], 4);
-    EXPECT_EQ(EdgeMinLight[c], F(1));
-    EXPECT_EQ(EdgeMaxLight[c], F(2));
+    EXPECT_EQ(EdgeMinLight[c], Fx(1));
+    EXPECT_EQ(EdgeMaxLight[c], Fx(2));
 }
 
 TEST_F(Pipeline, EdgesMeetingInOneColumnKeepTheLaterLight)
 {
     const int c = ViewCentreX;
     // A triangle whose two right edges meet at column 10, row 0.
-    ScanWall({{0, -F(5), 0, F(1)}, {F(10), 0, 0, F(2)}, {0, F(5), 0, F(3)}});
+    ScanWall({{0, -Fx(5), 0, Fx(1)}, {Fx(10), 0, 0, Fx(2)}, {0, Fx(5), 0, Fx(3)}});
     EXPECT_EQ(EdgeRangeMin, 2 * c);
     EXPECT_EQ(EdgeRangeMax, 2 * (c + 10));
     EXPECT_EQ(EdgeMin[c + 10], 0);
     EXPECT_EQ(EdgeMax[c + 10], 0);
     // Each edge is walked from its lower column: the first reaches column 10 with
     // 1.0 + 10 steps of 0.1 (truncated to 6553), the second with 3.0 - 10 steps; the later wins.
-    EXPECT_EQ(EdgeMinLight[c + 10], F(3) - 10 * 6553);
-    EXPECT_EQ(EdgeMaxLight[c + 10], F(3) - 10 * 6553);
+    EXPECT_EQ(EdgeMinLight[c + 10], Fx(3) - 10 * 6553);
+    EXPECT_EQ(EdgeMaxLight[c + 10], Fx(3) - 10 * 6553);
     EXPECT_EQ(EdgeMin[c], -5);
     EXPECT_EQ(EdgeMax[c], 5);
 }
 
 TEST_F(Pipeline, EdgeIndicesBeyondTheTablesAreDropped)
 {
-    ScanWall({{-F(5000), 0, 0, 0}, {F(5000), F(10), 0, 0}});
+    ScanWall({{-Fx(5000), 0, 0, 0}, {Fx(5000), Fx(10), 0, 0}});
     EXPECT_EQ(EdgeRangeMin, 0);
     EXPECT_EQ(EdgeRangeMax, 2 * (EdgeTableSize - 1));
     ResetEdgeRange();
-    ScanFloorEdges(std::vector<PolygonVertex>{{0, F(9000), 0, 0}, {F(3), F(9001), 0, 0}}.data(), 2);
+    ScanFloorEdges(std::vector<PolygonVertex>{{0, Fx(9000), 0, 0}, {Fx(3), Fx(9001), 0, 0}}.data(), 2);
     EXPECT_GT(EdgeRangeMin, EdgeRangeMax);  // nothing in the tables
 }
 
 TEST_F(Pipeline, ScreenRectOfExits)
 {
     // An exit 10 ahead, 4 wide and 2 high, seen whole.
-    const FixedVector ahead[4] = {{-F(2), F(1), F(10)}, {F(2), F(1), F(10)},
-                                  {F(2), -F(1), F(10)}, {-F(2), -F(1), F(10)}};
+    const FixedVector ahead[4] = {{-Fx(2), Fx(1), Fx(10)}, {Fx(2), Fx(1), Fx(10)},
+                                  {Fx(2), -Fx(1), Fx(10)}, {-Fx(2), -Fx(1), Fx(10)}};
     ScreenRect rect = {};
     ASSERT_TRUE(GetScreenRect(ahead, rect));
     EXPECT_EQ(rect.x, 240 - 96);
@@ -232,8 +233,8 @@ TEST_F(Pipeline, ScreenRectOfExits)
     EXPECT_GT(EdgeRangeMin, EdgeRangeMax);
 
     // The eye stands in an exit: its first two corners 0.5 ahead, left and right of the eye.
-    const FixedVector around[4] = {{-F(3), F(2), F(1) / 2}, {F(3), F(2), F(1) / 2},
-                                   {F(3), -F(2), F(1) / 2}, {-F(3), -F(2), F(1) / 2}};
+    const FixedVector around[4] = {{-Fx(3), Fx(2), Fx(1) / 2}, {Fx(3), Fx(2), Fx(1) / 2},
+                                   {Fx(3), -Fx(2), Fx(1) / 2}, {-Fx(3), -Fx(2), Fx(1) / 2}};
     ASSERT_TRUE(GetScreenRect(around, rect));
     EXPECT_EQ(rect.x, 0);
     EXPECT_EQ(rect.y, 0);
@@ -241,20 +242,20 @@ TEST_F(Pipeline, ScreenRectOfExits)
     EXPECT_EQ(rect.height, 360);
 
     // The same with the far corners beyond the near plane: clipped, but still the whole view.
-    const FixedVector slanted[4] = {{-F(3), F(2), F(1) / 2}, {F(3), F(2), F(1) / 2},
-                                    {F(3), -F(2), F(4)}, {-F(3), -F(2), F(4)}};
+    const FixedVector slanted[4] = {{-Fx(3), Fx(2), Fx(1) / 2}, {Fx(3), Fx(2), Fx(1) / 2},
+                                    {Fx(3), -Fx(2), Fx(4)}, {-Fx(3), -Fx(2), Fx(4)}};
     ASSERT_TRUE(GetScreenRect(slanted, rect));
     EXPECT_EQ(rect.width, 480);
 
     // An exit wholly behind the eye.
-    const FixedVector behind[4] = {{-F(2), F(1), -F(10)}, {F(2), F(1), -F(10)},
-                                   {F(2), -F(1), -F(10)}, {-F(2), -F(1), 0}};
+    const FixedVector behind[4] = {{-Fx(2), Fx(1), -Fx(10)}, {Fx(2), Fx(1), -Fx(10)},
+                                   {Fx(2), -Fx(1), -Fx(10)}, {-Fx(2), -Fx(1), 0}};
     EXPECT_FALSE(GetScreenRect(behind, rect));
     EXPECT_EQ(VertexLightingOn, 1);
 
     // An exit off to the left of the view, both first corners on the same side.
-    const FixedVector left[4] = {{-F(40), F(1), F(10)}, {-F(30), F(1), F(10)},
-                                 {-F(30), -F(1), F(10)}, {-F(40), -F(1), F(10)}};
+    const FixedVector left[4] = {{-Fx(40), Fx(1), Fx(10)}, {-Fx(30), Fx(1), Fx(10)},
+                                 {-Fx(30), -Fx(1), Fx(10)}, {-Fx(40), -Fx(1), Fx(10)}};
     EXPECT_FALSE(GetScreenRect(left, rect));
 }
 
@@ -274,7 +275,7 @@ TEST(PipelineBounds, NothingIsWrittenOutsideTheViewOrTheClip)
     for (int frame = 0; frame < 40; ++frame) {
         InitRenderViewport(buffer.data(), pitch, view);
         const int horizon = next(300);
-        SetRenderCamera(F(next(50)), F(next(50)), F(next(50)),
+        SetRenderCamera(Fx(next(50)), Fx(next(50)), Fx(next(50)),
                         static_cast<Angle16>(next(32767) + 32768), horizon, 256);
         const bool clipped = frame % 2 == 1;
         SetClipRect(clipped ? &clip : nullptr);
@@ -282,7 +283,7 @@ TEST(PipelineBounds, NothingIsWrittenOutsideTheViewOrTheClip)
             const int scale = polygon % 3 == 0 ? 30000 : 200;
             FixedVector corners[4];
             for (FixedVector& c : corners) {
-                c = {F(next(scale)) / 4, F(next(scale)) / 4, F(next(scale)) / 4};
+                c = {Fx(next(scale)) / 4, Fx(next(scale)) / 4, Fx(next(scale)) / 4};
             }
             for (bool wall : {false, true}) {
                 LoadPolygonVertices(corners, 4);

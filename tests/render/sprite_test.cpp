@@ -23,12 +23,12 @@ protected:
         CameraYaw = 0;
         CameraYawSin = 0;
         CameraYawCos = 32767;
-        ClipLeft = ClipTop = F(-80);
-        ClipRight = ClipBottom = F(79);
+        ClipLeft = ClipTop = Fx(-80);
+        ClipRight = ClipBottom = Fx(79);
         LightCount = 0;
         AmbientLight = 0;
-        FadeNear = F(1000);
-        FadeRange = F(1000);
+        FadeNear = Fx(1000);
+        FadeRange = Fx(1000);
         Brightness = 128;
         // Shade row L adds L to the index.
         for (int level = 0; level < 64; ++level) {
@@ -44,8 +44,8 @@ protected:
     static SpriteRecord Standing(int z, int width, int height, uint8_t flags = 0)
     {
         SpriteRecord s{};
-        s.y = -F(height) / 2;
-        s.z = F(z);
+        s.y = -Fx(height) / 2;
+        s.z = Fx(z);
         s.width = static_cast<uint8_t>(width);
         s.height = static_cast<uint8_t>(height);
         s.flags = flags;
@@ -59,7 +59,7 @@ TEST_F(SpriteTest, TooNearIsRejected)
 {
     TestBitmap t = MakeTexture(6, 3, 0, SpriteTexel);
     SpriteRecord s = Standing(1, 1, 1);
-    s.z = F(1) / 4;
+    s.z = Fx(1) / 4;
     EXPECT_EQ(DrawSprite(&s, t.bitmap(), NoLightOwner), 0x01);
     ExpectFrame([](int, int) { return -1; });
 }
@@ -109,9 +109,9 @@ TEST_F(SpriteTest, PartlyOutsideIsClippedToTheClipRectangle)
 {
     TestBitmap t = MakeTexture(32, 32, 0, SpriteTexel);
     SpriteRecord s = Standing(4, 8, 2);
-    s.x = F(3);  // from x -1 to 7 at depth 4: the right edge lies beyond x = z
-    ClipRight = F(10);
-    ClipBottom = F(20);
+    s.x = Fx(3);  // from x -1 to 7 at depth 4: the right edge lies beyond x = z
+    ClipRight = Fx(10);
+    ClipBottom = Fx(20);
     EXPECT_EQ(DrawSprite(&s, t.bitmap(), NoLightOwner), 0x14 | 0x20);
     // The sprite covers columns -32..224 and rows -32..32 with its 32 x 32 texels; only
     // columns -32..10 and rows -32..20 show.
@@ -123,7 +123,7 @@ TEST_F(SpriteTest, PartlyOutsideIsClippedToTheClipRectangle)
         return x >= -32 && x <= 10 && y >= -32 && y <= 20 ? SpriteTexel(((x + 32) * uStep) >> 16, ((y + 32) * vStep) >> 16)
                                                          : -1;
     });
-    s.x = F(12);  // wholly right of the view
+    s.x = Fx(12);  // wholly right of the view
     EXPECT_EQ(DrawSprite(&s, t.bitmap(), NoLightOwner) & 0x20, 0);
 }
 
@@ -181,14 +181,14 @@ TEST_F(SpriteTest, LightLevelsAndTheOwnersLight)
     DrawSprite(&s, t.bitmap(), NoLightOwner);
     EXPECT_EQ(At(Centre - 1, Centre), Sentinel);  // level 0: row 0 leaves the pixel
     EXPECT_EQ(At(Centre + 1, Centre), 40);
-    AmbientLight = F(20);
+    AmbientLight = Fx(20);
     DrawSprite(&s, t.bitmap(), NoLightOwner);
     EXPECT_EQ(At(Centre - 1, Centre), (Sentinel + 4) & 255);
     EXPECT_EQ(At(Centre + 1, Centre), 60);
 
     // A light behind the sprite reaches it only as its owner's light, at full intensity.
     AmbientLight = 0;
-    LightTable[0] = {0, 0, F(100), F(30), 7, 0, -1, 0, 1};
+    LightTable[0] = {0, 0, Fx(100), Fx(30), 7, 0, -1, 0, 1};
     LightCount = 1;
     DrawSprite(&s, t.bitmap(), 3);
     EXPECT_EQ(At(Centre + 1, Centre), 40);
@@ -226,9 +226,9 @@ TEST_F(SpriteTest, RandomSpritesAndClipRectanglesNeverWriteOutsideTheView)
             SetClipRect(&clip);
         }
         SpriteRecord s{};
-        s.x = between(-32, 32) * F(1) / 4;
-        s.y = between(-32, 32) * F(1) / 4;
-        s.z = between(F(1) / 4, F(32));
+        s.x = between(-32, 32) * Fx(1) / 4;
+        s.y = between(-32, 32) * Fx(1) / 4;
+        s.z = between(Fx(1) / 4, Fx(32));
         s.width = static_cast<uint8_t>(between(0, 24));
         s.height = static_cast<uint8_t>(between(0, 24));
         // Half the sprites trimmed, up to the sprite's size each way, so that some trims cross.

@@ -7,12 +7,13 @@
 #include "platform/draw_constants.h"
 #include "platform/surface.h"
 #include "render/portal.h"
+#include "support/fixed_units.h"
 
 #include <vector>
 
 namespace {
 
-constexpr Fixed16 F(int v) { return v * 65536; }
+using support::Fx;
 
 // A 640 x 480 back buffer gives a 480 x 360 view.
 void BindStandardView(std::vector<uint8_t>& pixels, int horizon = 0)
@@ -36,18 +37,18 @@ TEST(RenderView, StandardViewHasItsCentreScaleAndBounds)
     EXPECT_EQ(ScreenCentreY, 180);
     EXPECT_EQ(ViewCentreX, 240);
     EXPECT_EQ(ViewCentreY, 180);
-    EXPECT_EQ(ProjectionScaleY, F(480));
-    EXPECT_EQ(ProjectionScaleX, F(480));
-    EXPECT_EQ(FullClipLeft, F(-240));
-    EXPECT_EQ(FullClipRight, F(239));
-    EXPECT_EQ(FullClipTop, F(-480));
-    EXPECT_EQ(FullClipBottom, F(479));
+    EXPECT_EQ(ProjectionScaleY, Fx(480));
+    EXPECT_EQ(ProjectionScaleX, Fx(480));
+    EXPECT_EQ(FullClipLeft, Fx(-240));
+    EXPECT_EQ(FullClipRight, Fx(239));
+    EXPECT_EQ(FullClipTop, Fx(-480));
+    EXPECT_EQ(FullClipBottom, Fx(479));
     // The clip in force never reaches past the view, although the vertical
     // full-view bounds are doubled.
-    EXPECT_EQ(ClipLeft, F(-240));
-    EXPECT_EQ(ClipRight, F(239));
-    EXPECT_EQ(ClipTop, F(-180));
-    EXPECT_EQ(ClipBottom, F(179));
+    EXPECT_EQ(ClipLeft, Fx(-240));
+    EXPECT_EQ(ClipRight, Fx(239));
+    EXPECT_EQ(ClipTop, Fx(-180));
+    EXPECT_EQ(ClipBottom, Fx(179));
 }
 
 TEST(RenderView, HorizonMovesTheCentreAndClipsFollowIt)
@@ -56,29 +57,29 @@ TEST(RenderView, HorizonMovesTheCentreAndClipsFollowIt)
     BindStandardView(pixels);
     const RenderRect rect = {100, 100, 200, 150};
     SetClipRect(&rect);
-    EXPECT_EQ(ClipTop, F(-80));
+    EXPECT_EQ(ClipTop, Fx(-80));
 
     // A clip set before the camera stays relative to the old centre: 10 rows off.
     SetRenderCamera(0, 0, 0, 0, 10, 256);
     EXPECT_EQ(ViewCentreY, 170);
-    EXPECT_EQ(ClipTop, F(-80));
+    EXPECT_EQ(ClipTop, Fx(-80));
 
     SetClipRect(&rect);
-    EXPECT_EQ(ClipLeft, F(-140));
-    EXPECT_EQ(ClipTop, F(-70));
-    EXPECT_EQ(ClipRight, F(-40));
-    EXPECT_EQ(ClipBottom, F(-20));
+    EXPECT_EQ(ClipLeft, Fx(-140));
+    EXPECT_EQ(ClipTop, Fx(-70));
+    EXPECT_EQ(ClipRight, Fx(-40));
+    EXPECT_EQ(ClipBottom, Fx(-20));
 
     SetClipRect(nullptr);
-    EXPECT_EQ(ClipTop, F(-170));
-    EXPECT_EQ(ClipBottom, F(189));
+    EXPECT_EQ(ClipTop, Fx(-170));
+    EXPECT_EQ(ClipBottom, Fx(189));
 
     const RenderRect outside = {-50, -50, 1000, 1000};
     SetClipRect(&outside);
-    EXPECT_EQ(ClipLeft, F(-240));
-    EXPECT_EQ(ClipRight, F(239));
-    EXPECT_EQ(ClipTop, F(-170));
-    EXPECT_EQ(ClipBottom, F(189));
+    EXPECT_EQ(ClipLeft, Fx(-240));
+    EXPECT_EQ(ClipRight, Fx(239));
+    EXPECT_EQ(ClipTop, Fx(-170));
+    EXPECT_EQ(ClipBottom, Fx(189));
 }
 
 TEST(RenderView, ViewWiderThanTheEdgeTablesIsLimited)
@@ -94,7 +95,7 @@ TEST(CameraTransform, QuarterTurnsAreExact)
 {
     std::vector<uint8_t> pixels;
     BindStandardView(pixels);
-    const Fixed16 cx = F(5), cy = F(7), cz = F(9);
+    const Fixed16 cx = Fx(5), cy = Fx(7), cz = Fx(9);
     const Fixed16 a = 12345, b = -67891;  // the point relative to the camera
     struct Case {
         Angle16 yaw;
@@ -103,17 +104,17 @@ TEST(CameraTransform, QuarterTurnsAreExact)
     for (const Case& c : cases) {
         SetRenderCamera(cx, cy, cz, c.yaw, 0, 256);
         Fixed16 x, y, z;
-        CameraTransformPoint(cx + a, cy - F(2), cz + b, &x, &y, &z);
+        CameraTransformPoint(cx + a, cy - Fx(2), cz + b, &x, &y, &z);
         EXPECT_EQ(x, c.x) << c.yaw;
-        EXPECT_EQ(y, F(2)) << c.yaw;  // view y grows downward
+        EXPECT_EQ(y, Fx(2)) << c.yaw;  // view y grows downward
         EXPECT_EQ(z, c.z) << c.yaw;
     }
 
     SetRenderCamera(0, 0, 0, 0x4000, 0, 256);
     Fixed16 x, y, z;
-    CameraTransformPoint(F(1), 0, 0, &x, &y, &z);
+    CameraTransformPoint(Fx(1), 0, 0, &x, &y, &z);
     EXPECT_EQ(x, 0);
-    EXPECT_EQ(z, F(1));
+    EXPECT_EQ(z, Fx(1));
 }
 
 TEST(CameraTransform, OtherHeadingsRotateThroughTheSineTable)
@@ -124,27 +125,27 @@ TEST(CameraTransform, OtherHeadingsRotateThroughTheSineTable)
     EXPECT_EQ(CameraYawSin, 23170);
     EXPECT_EQ(CameraYawCos, 23170);
     Fixed16 x, y, z;
-    CameraTransformPoint(F(10), 0, F(10), &x, &y, &z);
+    CameraTransformPoint(Fx(10), 0, Fx(10), &x, &y, &z);
     EXPECT_EQ(x, 0);
-    EXPECT_EQ(z, static_cast<Fixed16>((int64_t{F(10)} * 23170 * 2) >> 15));
-    CameraTransformPoint(F(-3), 0, F(1), &x, &y, &z);
-    EXPECT_EQ(x, static_cast<Fixed16>((int64_t{F(-3)} * 23170 - int64_t{F(1)} * 23170) >> 15));
+    EXPECT_EQ(z, static_cast<Fixed16>((int64_t{Fx(10)} * 23170 * 2) >> 15));
+    CameraTransformPoint(Fx(-3), 0, Fx(1), &x, &y, &z);
+    EXPECT_EQ(x, static_cast<Fixed16>((int64_t{Fx(-3)} * 23170 - int64_t{Fx(1)} * 23170) >> 15));
 }
 
 TEST(CameraTransform, PolygonFillsViewCorners)
 {
     std::vector<uint8_t> pixels;
     BindStandardView(pixels);
-    SetRenderCamera(F(1), F(2), F(3), 0x8000, 0, 256);
+    SetRenderCamera(Fx(1), Fx(2), Fx(3), 0x8000, 0, 256);
     PolygonCount = 4;
     for (int i = 0; i < 4; ++i) {
-        WorkingPolygon[i] = {F(i), F(2 * i), F(3 * i), F(i)};
+        WorkingPolygon[i] = {Fx(i), Fx(2 * i), Fx(3 * i), Fx(i)};
     }
     TransformPolygon();
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(ViewPolygon[i].x, -(F(i) - F(1)));
-        EXPECT_EQ(ViewPolygon[i].y, F(2) - F(2 * i));
-        EXPECT_EQ(ViewPolygon[i].z, -(F(3 * i) - F(3)));
+        EXPECT_EQ(ViewPolygon[i].x, -(Fx(i) - Fx(1)));
+        EXPECT_EQ(ViewPolygon[i].y, Fx(2) - Fx(2 * i));
+        EXPECT_EQ(ViewPolygon[i].z, -(Fx(3 * i) - Fx(3)));
         EXPECT_EQ(ViewCorners[i].x, ViewPolygon[i].x);
         EXPECT_EQ(ViewCorners[i].z, ViewPolygon[i].z);
     }
@@ -182,11 +183,11 @@ TEST(RenderView, BindsALockedSurfaceAndKeepsTheLastFrameWhenTheLockFails)
 
 TEST(RenderView, EveryFrameSwitchesTheScreenPortalOff)
 {
-    const PortalQuad quad = {{{F(1), F(2)}, {F(3), F(4)}, {F(5), F(6)}, {F(7), F(8)}}};
+    const PortalQuad quad = {{{Fx(1), Fx(2)}, {Fx(3), Fx(4)}, {Fx(5), Fx(6)}, {Fx(7), Fx(8)}}};
     SetPortal(&quad, -5, 9);
     EXPECT_TRUE(ScreenPortal.on);
-    EXPECT_EQ(ScreenPortal.quad.corners[2].x, F(5));
-    EXPECT_EQ(ScreenPortal.quad.corners[3].z, F(8));
+    EXPECT_EQ(ScreenPortal.quad.corners[2].x, Fx(5));
+    EXPECT_EQ(ScreenPortal.quad.corners[3].z, Fx(8));
     EXPECT_EQ(ScreenPortal.bottom, -5);
     EXPECT_EQ(ScreenPortal.top, 9);
 

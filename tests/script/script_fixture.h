@@ -1,10 +1,9 @@
 // A fresh script engine for each test, scripts written to a scratch folder, boxes recorded quietly.
 #pragma once
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,16 +17,15 @@
 #include "script/stream.h"
 #include "script/variables.h"
 #include "script/wait.h"
+#include "support/recorded_boxes.h"
+#include "support/scratch_folder.h"
+#include "support/script_vars.h"
 
 class ScriptTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("dusk_script_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-        home_ = std::filesystem::current_path();
-        std::filesystem::current_path(dir_);  // scripts name their files relative to the game's folder
+        scratch_.emplace("dusk_script");  // scripts name their files relative to the game's folder
+        dir_ = scratch_->Path();
         platform::SetHeadless(true);
         platform::SetBoxEcho(false);
         platform::ClearRecordedBoxes();
@@ -35,32 +33,22 @@ protected:
         InitScriptEngine();
     }
     void TearDown() override {
-        std::filesystem::current_path(home_);
-        std::filesystem::remove_all(dir_);
+        scratch_.reset();
         platform::SetBoxEcho(true);
     }
 
     // Writes a script file (bytes as given) and returns its path.
-    std::string Write(const std::string& name, const std::string& text) {
-        std::string path = (dir_ / name).string();
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
-    }
+    std::string Write(const std::string& name, const std::string& text) { return scratch_->Write(name, text); }
     // Compiles a script into the fresh engine without running it.
     int Compile(const std::string& text) { return LoadScriptFile(Write("t.scp", text).c_str()); }
     // Loads a script the way the game does: compiled, then run from its beginning.
     int Load(const std::string& text) { return LoadScript(Write("t.scp", text).c_str()); }
 
     static int Var(const char* name) {
-        int i = FindVariable(name);
-        EXPECT_LT(i, kMaxVariables) << name;
-        return i < kMaxVariables ? VariableTable[i].value : -12345;
+        EXPECT_LT(FindVariable(name), kMaxVariables) << name;
+        return support::VarValue(name);
     }
-    static std::vector<std::string> BoxTexts() {
-        std::vector<std::string> out;
-        for (const auto& b : platform::RecordedBoxes()) out.push_back(b.text + " | " + b.caption);
-        return out;
-    }
+    static std::vector<std::string> BoxTexts() { return support::BoxLines(); }
+    std::optional<support::ScratchFolder> scratch_;
     std::filesystem::path dir_;
-    std::filesystem::path home_;
 };

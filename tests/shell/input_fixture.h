@@ -13,6 +13,7 @@
 #include "script/variables.h"
 #include "shell/app.h"
 #include "shell/input.h"
+#include "support/script_vars.h"
 #include "support/shell_fixture.h"
 #include "world/cube.h"
 #include "world/level_files.h"
@@ -61,11 +62,7 @@ protected:
         Write("input.scp", text);
         return LoadScript("input.scp");
     }
-    static int Var(const char* name)
-    {
-        const int i = FindVariable(name);
-        return i < kMaxVariables ? VariableTable[i].value : -12345;
-    }
+    static int Var(const char* name) { return support::VarValue(name); }
 
     // Takes every queued message and dispatches it to the window procedure.
     static void Dispatch()

@@ -12,10 +12,12 @@
 #include "render/bitmap.h"
 #include "render/lighting.h"
 #include "render/render_state.h"
+#include "support/fixed_units.h"
+#include "support/test_frame.h"
 
 namespace filltest {
 
-constexpr Fixed16 F(int v) { return v * 65536; }
+using support::Fx;
 
 constexpr int Width = 160;
 constexpr int Height = 160;
@@ -23,8 +25,7 @@ constexpr int Skip = 32;
 constexpr int Pitch = Width + Skip;
 constexpr int GuardRows = 8;
 constexpr int Centre = 80;
-// Background of the frame; test textures never hold it.
-constexpr uint8_t Sentinel = 0xEE;
+constexpr uint8_t Sentinel = support::kSentinel;
 
 // A bitmap block (header and pixels) owned by the test.
 struct TestBitmap {
@@ -82,15 +83,15 @@ class FillTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        buffer.assign((Height + 2 * GuardRows) * Pitch, Sentinel);
-        FrameBuffer = buffer.data() + GuardRows * Pitch;
+        frame.Assign(Width, Height, Skip, GuardRows);
+        FrameBuffer = frame.Origin();
         ViewWidth = Width;
         ViewHeight = Height;
         RowSkip = Skip;
         ViewCentreX = Centre;
         ViewCentreY = Centre;
-        ProjectionScaleX = F(128);
-        ProjectionScaleY = F(128);
+        ProjectionScaleX = Fx(128);
+        ProjectionScaleY = Fx(128);
         InitShadeTable();
         BlendTable = nullptr;
         StippleMasks = nullptr;
@@ -105,24 +106,7 @@ protected:
 
     uint8_t& At(int column, int row) { return FrameBuffer[row * Pitch + column]; }
 
-    // Every pixel of the buffer, guard rows included: where `expected` gives a value
-    // (>= 0) the pixel must hold it, elsewhere the sentinel. Reports the first few faults.
-    void ExpectFrame(const std::function<int(int column, int row)>& expected)
-    {
-        int faults = 0;
-        for (int row = -GuardRows; row < Height + GuardRows && faults < 8; ++row) {
-            for (int column = 0; column < Pitch && faults < 8; ++column) {
-                const bool inView = row >= 0 && row < Height && column < Width;
-                const int want = inView ? expected(column, row) : -1;
-                const int got = FrameBuffer[row * Pitch + column];
-                if (got != (want >= 0 ? want : Sentinel)) {
-                    ADD_FAILURE() << "pixel (" << column << ", " << row << ") is " << got << ", expected "
-                                  << (want >= 0 ? want : int{Sentinel});
-                    ++faults;
-                }
-            }
-        }
-    }
+    void ExpectFrame(const std::function<int(int column, int row)>& expected) { frame.Expect(expected); }
 
     void ExpectRangeReset()
     {
@@ -131,7 +115,7 @@ protected:
     }
 
     // Edge entry of one absolute column (walls) or row (floors), lights in whole levels.
-    static void SetEdge(int index, int from, int to, Fixed16 lightFrom = F(20), Fixed16 lightTo = F(20))
+    static void SetEdge(int index, int from, int to, Fixed16 lightFrom = Fx(20), Fixed16 lightTo = Fx(20))
     {
         EdgeMin[index] = static_cast<int16_t>(from);
         EdgeMax[index] = static_cast<int16_t>(to);
@@ -141,7 +125,8 @@ protected:
         EdgeRangeMax = std::max(EdgeRangeMax, 2 * index);
     }
 
-    std::vector<uint8_t> buffer;
+    support::TestFrame frame;
+    std::vector<uint8_t>& buffer = frame.pixels;
 };
 
 }  // namespace filltest

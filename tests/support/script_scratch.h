@@ -2,10 +2,8 @@
 // scripts written into the folder and loaded the way the game loads them.
 #pragma once
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "platform/backend.h"
@@ -14,19 +12,15 @@
 #include "script/limits.h"
 #include "script/variables.h"
 #include "script/wait.h"
+#include "support/scratch_folder.h"
+#include "support/script_vars.h"
 
 namespace shelltest {
 
 class ScratchScripts {
 public:
-    ScratchScripts()
+    ScratchScripts() : folder_("dusk_shell")
     {
-        home_ = std::filesystem::current_path();
-        dir_ = std::filesystem::temp_directory_path() /
-               ("dusk_shell_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-        std::filesystem::current_path(dir_);
         platform::SetHeadless(true);
         platform::SetBoxEcho(false);
         platform::ClearRecordedBoxes();
@@ -35,35 +29,23 @@ public:
         }
         InitScriptEngine();
     }
-    ~ScratchScripts()
-    {
-        std::filesystem::current_path(home_);
-        std::filesystem::remove_all(dir_);
-    }
-    ScratchScripts(const ScratchScripts&) = delete;
-    ScratchScripts& operator=(const ScratchScripts&) = delete;
 
-    void Write(const std::string& name, const std::string& text) const
-    {
-        std::ofstream(dir_ / name, std::ios::binary) << text;
-    }
+    void Write(const std::string& name, const std::string& text) const { folder_.Write(name, text); }
     int Load(const std::string& text) const
     {
         Write("t.scp", text);
         return LoadScript("t.scp");
     }
-    std::filesystem::path Folder() const { return dir_; }
+    std::filesystem::path Folder() const { return folder_.Path(); }
 
     static int Var(const char* name)
     {
-        const int i = FindVariable(name);
-        EXPECT_LT(i, kMaxVariables) << name;
-        return i < kMaxVariables ? VariableTable[i].value : -12345;
+        EXPECT_LT(FindVariable(name), kMaxVariables) << name;
+        return support::VarValue(name);
     }
 
 private:
-    std::filesystem::path home_;
-    std::filesystem::path dir_;
+    support::ScratchFolder folder_;
 };
 
 }  // namespace shelltest

@@ -21,6 +21,7 @@
 #include "shell/input.h"
 #include "shell/overlays.h"
 #include "shell/report_error.h"
+#include "support/recorded_boxes.h"
 #include "world/cube.h"
 
 class ShellTest : public ::testing::Test {
@@ -90,11 +91,7 @@ protected:
     }
 
     // The texts of the boxes shown so far.
-    static std::vector<std::string> BoxTexts() {
-        std::vector<std::string> texts;
-        for (const auto& box : platform::RecordedBoxes()) texts.push_back(box.text);
-        return texts;
-    }
+    static std::vector<std::string> BoxTexts() { return support::BoxTexts(); }
 
     // Every file of a folder with its size and modification time.
     static std::map<std::string, std::string> Listing(const std::filesystem::path& folder) {

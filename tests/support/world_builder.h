@@ -2,15 +2,13 @@
 // Small worlds built in code: vertices, cubes and rooms placed straight into the level's tables.
 #include <initializer_list>
 
+#include "support/fixed_units.h"
 #include "world/cube.h"
 #include "world/fixed.h"
 
 namespace testworld {
 
-inline Fixed16 Fx(double v)
-{
-    return static_cast<Fixed16>(v * 65536.0);
-}
+using support::Fx;
 
 inline uint16_t AddVertex(double x, double y, double z)
 {

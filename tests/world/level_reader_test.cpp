@@ -10,15 +10,13 @@
 #include "world/room_nodes.h"
 #include "world/texture_table.h"
 #include "support/test_level.h"
+#include "support/fixed_units.h"
 
 using namespace testworld;
 
 namespace {
 
-Fixed16 F(double v)
-{
-    return static_cast<Fixed16>(v * 65536.0);
-}
+using support::Fx;
 
 class LevelFiles : public ::testing::Test {
 protected:
@@ -100,8 +98,8 @@ TEST_F(LevelFiles, FaceOrderNormalsVectorsAndFlags)
     EXPECT_EQ(a0->texture[1], OpenFace);
     EXPECT_EQ(a0->texture[2], OpenFace);
     EXPECT_EQ(a0->texture[3], 0);
-    EXPECT_EQ(a0->texU[0].y, F(80));
-    EXPECT_EQ(a0->texV[0].z, F(100));
+    EXPECT_EQ(a0->texU[0].y, Fx(80));
+    EXPECT_EQ(a0->texV[0].z, Fx(100));
     EXPECT_EQ(a0->texW[0].y, 0);
     EXPECT_EQ(a0->faceFlags[3], 0);
     // FLAGS fill the slots in file order, over what the textures set.
@@ -110,7 +108,7 @@ TEST_F(LevelFiles, FaceOrderNormalsVectorsAndFlags)
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(a1->faceFlags[i], flags[i]) << i;
     }
-    EXPECT_EQ(a0->centre.x, F(50));
+    EXPECT_EQ(a0->centre.x, Fx(50));
     EXPECT_EQ(a0->floorSloped, 0);
 }
 
@@ -152,10 +150,10 @@ TEST_F(LevelFiles, NeighboursExitsFloorClassesAndThePlayer)
     EXPECT_EQ(c1->Bottom(0).y, c1->Bottom(1).y);
 
     EXPECT_EQ(CurrentCube, a0);
-    EXPECT_EQ(PlayerX, F(50));
-    EXPECT_EQ(PlayerZ, F(30));
-    EXPECT_EQ(EyeHeight, F(40));
-    EXPECT_EQ(PlayerY, F(40));
+    EXPECT_EQ(PlayerX, Fx(50));
+    EXPECT_EQ(PlayerZ, Fx(30));
+    EXPECT_EQ(EyeHeight, Fx(40));
+    EXPECT_EQ(PlayerY, Fx(40));
     EXPECT_EQ(PlayerHeading, 0);
     int nodes = 0;
     for (RoomNode* n = VisibleRoomHead; n; n = n->next) {
@@ -170,8 +168,8 @@ TEST_F(LevelFiles, MapObjectsOfTheCubeFiles)
     auto* deco = dynamic_cast<DecoObject*>(MapObjectTable[12]);
     ASSERT_NE(deco, nullptr);
     EXPECT_EQ(deco->cube, Cubes[0]);
-    EXPECT_EQ(deco->corners[2].x, F(60));
-    EXPECT_EQ(deco->corners[2].y, F(50));
+    EXPECT_EQ(deco->corners[2].x, Fx(60));
+    EXPECT_EQ(deco->corners[2].y, Fx(50));
     EXPECT_EQ(deco->animation.count, 2);
     EXPECT_EQ(deco->animation.textures[1], 3);
     EXPECT_EQ(deco->normal.z != 0, true);
@@ -180,14 +178,14 @@ TEST_F(LevelFiles, MapObjectsOfTheCubeFiles)
     ASSERT_NE(door, nullptr);
     EXPECT_EQ(door->type, DoorType);
     EXPECT_EQ(door->cube, Cubes[2]);
-    EXPECT_EQ(door->extent, F(64));
-    EXPECT_EQ(door->step, F(4));
+    EXPECT_EQ(door->extent, Fx(64));
+    EXPECT_EQ(door->step, Fx(4));
     EXPECT_EQ(door->travelled, 0);  // loaded at rest
     EXPECT_EQ(door->leaf->bottom[0], 12 + 12);
     EXPECT_EQ(door->leaf->texture[0], OpenFace);  // a door's -1 stays open
     EXPECT_EQ(door->leaf->texture[2], 4 + 2);
-    EXPECT_EQ(door->centre.x, F(245));
-    EXPECT_EQ(door->centre.y, F(40));
+    EXPECT_EQ(door->centre.x, Fx(245));
+    EXPECT_EQ(door->centre.y, Fx(40));
     EXPECT_EQ(door->leaf->normal[CeilingSlot].y, 65536);  // a leaf's normals point out
 
     auto* sprite = dynamic_cast<Sprite2DObject*>(MapObjectTable[21]);
@@ -202,7 +200,7 @@ TEST_F(LevelFiles, MapObjectsOfTheCubeFiles)
     UpdateDoor(7, 1, 1.0f);
     UpdateWorld();
     EXPECT_EQ(sprite->animation.current, 0);
-    EXPECT_EQ(door->travelled, F(8));
+    EXPECT_EQ(door->travelled, Fx(8));
 }
 
 TEST_F(LevelFiles, KeywordsMatchInAnyCaseButObjectEntriesMustBeKnown)
@@ -274,10 +272,10 @@ TEST_F(LevelFiles, MissingFilesAndEmptyLevels)
     ASSERT_TRUE(folder->Damage("cubeworld.lvl", "room_a", "/room_a"));
     ASSERT_TRUE(folder->Damage("cubeworld.lvl", "ROOM_B", "/ROOM_B"));
     ASSERT_TRUE(folder->Damage("cubeworld.lvl", "room_c", "/room_c"));
-    PlayerX = F(350);
+    PlayerX = Fx(350);
     WorldScale = 1.0f;
     ExpectFailure("Level file cubeworld.lvl holds no cube!");
-    EXPECT_EQ(PlayerX, F(350));
+    EXPECT_EQ(PlayerX, Fx(350));
 
     // A texture sheet that is not there: the sheet loader's own box, and the load fails.
     folder.reset();
@@ -314,5 +312,5 @@ TEST_F(LevelFiles, CubeFileOfVerticesOnlyAddsAnEmptyRoom)
     EXPECT_EQ(Rooms[0]->cubeCount, 0);
     EXPECT_NE(Rooms[0]->cubeNodesHead, nullptr);
     EXPECT_EQ(VertexCount, 2);
-    EXPECT_EQ(Vertices[1].y, F(5));
+    EXPECT_EQ(Vertices[1].y, Fx(5));
 }
