@@ -13,6 +13,9 @@ constexpr uint32_t kPitchAlignment = 4;
 // The largest surface side accepted (larger requests fail with DDERR_TOOBIGSIZE).
 constexpr uint32_t kMaxSurfaceSide = 8192;
 
+// The 3D rasterizer divides for perspective once in this many pixels of a row.
+constexpr int32_t kRasterSpanPixels = 8;
+
 }  // namespace platform
 
 namespace platform {

@@ -24,11 +24,63 @@ inline float ValueAt(const Gradient& g, const Setup& s, float x, float y) {
     return g.at + g.dx * (x - s.x0) + g.dy * (y - s.y0);
 }
 
+// 0 .. 255, truncated; 0 for what is not above 0 (NaN included).
 inline uint32_t ToByte(float v) {
-    if (!(v > 0.0f)) return 0;
-    if (v >= 255.0f) return 255;
-    return static_cast<uint32_t>(v);
+    return static_cast<uint32_t>(std::min(255.0f, std::max(0.0f, v)));
 }
+
+// A texture's size, and its reciprocal, as the texel walk wraps by them.
+struct TextureSize {
+    float width, height, invWidth, invHeight;
+    int64_t fixedWidth, fixedHeight;  // 16.16
+    TextureSize(int w, int h)
+        : width(float(w)), height(float(h)), invWidth(1.0f / width), invHeight(1.0f / height),
+          fixedWidth(int64_t{w} << 16), fixedHeight(int64_t{h} << 16) {}
+};
+
+// A texel coordinate, in texels, wrapped into 0 .. size; 0 when it is not a finite number.
+inline float Wrapped(float t, float size, float invSize) {
+    t -= size * std::floor(t * invSize);
+    return t >= 0.0f && t < size ? t : 0.0f;
+}
+
+// One texel coordinate along a span in 16.16: exact at the span's start, stepped linearly to
+// the exact value at its end, and wrapped into the texture by one subtraction or addition.
+struct FixedWalk {
+    int64_t at = 0, step = 0, size = 1;
+    void Begin(float from, float to, int n, float fsize, float invSize, int64_t fixedSize) {
+        size = fixedSize;
+        at = int64_t(Wrapped(from, fsize, invSize) * 65536.0f);  // scaling by 2^16 is exact
+        const float delta = (to - from) / float(n) * 65536.0f;
+        step = std::fabs(delta) < 1e15f ? int64_t(delta) : 0;
+        if (step >= size || step <= -size) step %= size;
+    }
+    void Step() {
+        at += step;
+        if (at >= size) {
+            at -= size;
+        } else if (at < 0) {
+            at += size;
+        }
+    }
+};
+
+// The texel under each pixel of a row: the perspective division is made at the ends of spans
+// of a few pixels, and the texture coordinates step linearly in between.
+struct TexelWalk {
+    FixedWalk u, v;
+    void Begin(float z0, float uz0, float vz0, float z1, float uz1, float vz1, int n, const TextureSize& t) {
+        const float d0 = 1.0f / z0, d1 = 1.0f / z1;
+        u.Begin(uz0 * d0 * t.width, uz1 * d1 * t.width, n, t.width, t.invWidth, t.fixedWidth);
+        v.Begin(vz0 * d0 * t.height, vz1 * d1 * t.height, n, t.height, t.invHeight, t.fixedHeight);
+    }
+    int Column() const { return int(u.at >> 16); }
+    int Row() const { return int(v.at >> 16); }
+    void Step() {
+        u.Step();
+        v.Step();
+    }
+};
 
 // x where the edge from p to q (p above q) crosses row y.
 inline float EdgeX(const RmRasterVertex& p, const RmRasterVertex& q, float y) {
@@ -69,9 +121,9 @@ void RmRasterTriangle(const RmRasterTarget& target, const RmRasterFace& face,
 
     const RmTexture* tex = face.texture;
     const uint32_t* texels = tex ? tex->Texels() : nullptr;
-    int texW = tex ? tex->Width() : 1, texH = tex ? tex->Height() : 1;
-    float fTexW = float(texW), fTexH = float(texH);
-    float invTexW = 1.0f / fTexW, invTexH = 1.0f / fTexH;
+    const int texW = tex ? tex->Width() : 1;
+    const TextureSize texture(texW, tex ? tex->Height() : 1);
+    const int span = std::max(1, target.spanPixels);
     const RmPaletteMap& map = *target.palette;
 
     for (int j = firstRow; j < endRow; ++j) {
@@ -93,18 +145,20 @@ void RmRasterTriangle(const RmRasterTarget& target, const RmRasterFace& face,
         uint8_t* pixel = target.pixels + static_cast<ptrdiff_t>(j) * target.pitch;
         float* depth = target.depth + static_cast<ptrdiff_t>(j) * target.depthPitch;
         int drawnFirst = INT32_MAX, drawnLast = INT32_MIN;
+        TexelWalk walk;
+        int spanLeft = 0;  // pixels before the next exact division
         for (int i = start; i < end; ++i) {
+            if (texels && spanLeft-- == 0) {
+                const int n = std::min(span, end - i);
+                walk.Begin(z, u, w, z + float(n) * invZ.dx, u + float(n) * uZ.dx,
+                           w + float(n) * vZ.dx, n, texture);
+                spanLeft = n - 1;
+            }
             if (z >= depth[i]) {
                 float cr, cg, cb;
                 bool draw = true;
                 if (texels) {
-                    float depthHere = 1.0f / z;
-                    float fu = u * depthHere * fTexW, fv = w * depthHere * fTexH;
-                    fu -= fTexW * std::floor(fu * invTexW);
-                    fv -= fTexH * std::floor(fv * invTexH);
-                    int tu = (fu >= 0.0f && fu < fTexW) ? static_cast<int>(fu) : 0;
-                    int tv = (fv >= 0.0f && fv < fTexH) ? static_cast<int>(fv) : 0;
-                    uint32_t texel = texels[tv * texW + tu];
+                    uint32_t texel = texels[walk.Row() * texW + walk.Column()];
                     draw = (texel >> 24) != 0;
                     cr = float((texel >> 16) & 0xFF);
                     cg = float((texel >> 8) & 0xFF);
@@ -122,6 +176,7 @@ void RmRasterTriangle(const RmRasterTarget& target, const RmRasterFace& face,
                     ++stats.pixels;
                 }
             }
+            if (texels) walk.Step();
             z += invZ.dx, u += uZ.dx, w += vZ.dx;
             r += lr.dx, g += lg.dx, bl += lb.dx;
             hr += sr.dx, hg += sg.dx, hb += sb.dx;

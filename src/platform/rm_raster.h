@@ -1,10 +1,11 @@
-// The triangle rasterizer: depth-tested, Gouraud-lit, perspective-correct nearest-texel
-// triangles written as palette indices. A pixel is drawn when its centre lies inside the
+// The triangle rasterizer: depth-tested, Gouraud-lit, nearest-texel triangles written as
+// palette indices, the texture in perspective at every few pixels and linear in between. A pixel is drawn when its centre lies inside the
 // triangle; pixel (i, j) has its centre at screen point (i, j), and edges follow the top-left
 // rule, so triangles sharing an edge draw each pixel once.
 #pragma once
 #include <cstdint>
 
+#include "platform/limits.h"
 #include "platform/rm_palette_map.h"
 #include "platform/rm_texture.h"
 #include "platform/types.h"
@@ -18,6 +19,9 @@ struct RmRasterTarget {
     int32_t depthPitch = 0;
     Rect clip;  // pixels drawn: left <= i < right, top <= j < bottom
     const RmPaletteMap* palette = nullptr;
+    // Pixels of a row between two exact perspective divisions of the texture coordinates;
+    // 1 divides at every pixel.
+    int32_t spanPixels = kRasterSpanPixels;
 };
 
 struct RmRasterVertex {

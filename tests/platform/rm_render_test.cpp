@@ -13,6 +13,7 @@
 #include "platform/rm_light.h"
 #include "platform/rm_mesh.h"
 #include "platform/rm_palette_map.h"
+#include "platform/rm_raster.h"
 #include "platform/rm_texture.h"
 #include "platform/rm_viewport.h"
 
@@ -368,4 +369,79 @@ TEST(RmTexture, LoadsPpmFilesByGameNameAndReportsMissingOnes) {
     std::fclose(f);
     EXPECT_EQ(RmTexture::Load(junk.string(), &raw), D3DRMERR_BADFILE);
     std::filesystem::remove_all(dir);
+}
+
+// The texture is divided for perspective once a span of pixels and stepped linearly in
+// between: against a division at every pixel, textured triangles of a character's size at many
+// depths and angles differ on under 1% of their pixels.
+TEST(RmRaster, SpansOfPixelsKeepTheTexelsOfExactPerspective) {
+    constexpr int W = 480, H = 360;
+    std::array<PaletteEntry, 256> palette{};
+    for (int i = 0; i < 256; ++i) palette[i] = {uint8_t(i), uint8_t(255 - i), uint8_t(i * 7), 0};
+    RmPaletteMap map;
+    map.Update(palette.data());
+    // 5 x 3 texels of distinct colours: neither side a power of two.
+    std::vector<uint8_t> texels(5 * 3);
+    std::array<PaletteEntry, 15> imagePalette{};
+    for (int i = 0; i < 15; ++i) {
+        texels[i] = uint8_t(i);
+        imagePalette[i] = palette[i * 17 + 3];
+        imagePalette[i].flags = 1;
+    }
+    RmImage image;
+    image.width = 5, image.height = 3, image.bytesPerLine = 5, image.buffer1 = texels.data();
+    image.paletteSize = 15, image.palette = imagePalette.data();
+    RmTexture* rawTexture = nullptr;
+    ASSERT_EQ(RmTexture::CreateFromImage(image, &rawTexture), D3DRM_OK);
+    auto texture = RmAdopt(rawTexture);
+
+    std::vector<uint8_t> exact(W * H), spans(W * H);
+    std::vector<float> depthExact(W * H), depthSpans(W * H);
+    RmRasterTarget target;
+    target.pitch = W;
+    target.depthPitch = W;
+    target.clip = {0, 0, W, H};
+    target.palette = &map;
+    RmRasterFace face;
+    face.texture = texture.get();
+    std::mt19937 random(11);
+    auto uniform = [&random](float lo, float hi) {
+        return lo + (hi - lo) * float(random() % 10000) / 10000.0f;
+    };
+    uint64_t drawn = 0, differing = 0;
+    for (int n = 0; n < 3000; ++n) {
+        // A character's triangle: up to 80 pixels across, its far corner up to half as deep
+        // again as its near one, the texture repeated up to twice across it.
+        const float x = uniform(0.0f, W), y = uniform(0.0f, H), z = uniform(1.0f, 30.0f);
+        const float u = uniform(-4.0f, 4.0f), w = uniform(-4.0f, 4.0f);
+        RmRasterVertex v[3];
+        for (RmRasterVertex& p : v) {
+            const float depth = z * uniform(1.0f, 1.5f);
+            p.x = x + uniform(-40.0f, 40.0f);
+            p.y = y + uniform(-40.0f, 40.0f);
+            p.invZ = 1.0f / depth;
+            p.uOverZ = (u + uniform(0.0f, 2.0f)) / depth;
+            p.vOverZ = (w + uniform(0.0f, 2.0f)) / depth;
+            p.red = p.green = p.blue = 1.0f;
+        }
+        RmRasterStats stats;
+        std::fill(depthExact.begin(), depthExact.end(), 0.0f);
+        std::fill(depthSpans.begin(), depthSpans.end(), 0.0f);
+        std::fill(exact.begin(), exact.end(), uint8_t{0});
+        std::fill(spans.begin(), spans.end(), uint8_t{0});
+        target.pixels = exact.data();
+        target.depth = depthExact.data();
+        target.spanPixels = 1;
+        RmRasterTriangle(target, face, v[0], v[1], v[2], stats);
+        target.pixels = spans.data();
+        target.depth = depthSpans.data();
+        target.spanPixels = kRasterSpanPixels;
+        RmRasterTriangle(target, face, v[0], v[1], v[2], stats);
+        for (int i = 0; i < W * H; ++i) {
+            drawn += depthExact[i] != 0.0f;
+            differing += exact[i] != spans[i];
+        }
+    }
+    ASSERT_GT(drawn, 1000000u);
+    EXPECT_LT(differing * 100, drawn) << differing << " of " << drawn;
 }
