@@ -11,6 +11,7 @@
 
 #include "platform/dialog_state.h"
 #include "platform/imgui_render.h"
+#include "platform/quit_signals.h"
 
 namespace platform::dialog {
 namespace {
@@ -235,6 +236,8 @@ void RunFrames(DialogState& state, SDL_Window* window, SDL_Renderer* renderer, i
     while (!state.ended) {
         SDL_Event event;
         bool have = SDL_WaitEventTimeout(&event, kFrameWaitMs) != 0;
+        // A quit signal cancels the dialog, as its close box does.
+        if (TakeQuitSignal()) Perform(state, DialogAction::PressKey(VK_ESCAPE));
         for (; have && !state.ended; have = SDL_PollEvent(&event) != 0) {
             if (event.type == SDL_QUIT) {
                 Perform(state, DialogAction::PressKey(VK_ESCAPE));

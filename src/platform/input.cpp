@@ -6,6 +6,7 @@
 #include "platform/backend.h"
 #include "platform/display.h"
 #include "platform/presenter.h"
+#include "platform/quit_signals.h"
 #include "platform/surface.h"
 #include "platform/sdl_video.h"
 #include "platform/win_constants.h"
@@ -200,6 +201,8 @@ void HandleEvent(const SDL_Event& event) {
 }
 
 void PumpEvents() {
+    // A quit signal asks the main window to close, as its close box does.
+    if (MainWindowHandle() && TakeQuitSignal()) QueueInputMessage(WM_CLOSE, 0, 0);
     if (Headless()) return;
     SDL_Event event;
     while (SDL_PollEvent(&event)) HandleEvent(event);

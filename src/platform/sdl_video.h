@@ -16,7 +16,8 @@ void ForgetScreenWindow(SDL_Window* window);
 // map pointer positions through it onto the primary surface.
 SDL_Rect PictureArea(SDL_Window* window);
 
-// Takes every pending screen event and turns it into input state and messages.
+// Takes a caught quit signal and every pending screen event, and turns them into input state
+// and messages.
 void PumpEvents();
 
 // Turns one event (from the screen, or injected) into input state and messages.

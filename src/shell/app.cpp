@@ -9,6 +9,7 @@
 #include "anim/robot_movers.h"
 #include "platform/input.h"
 #include "platform/message_box.h"
+#include "platform/quit_signals.h"
 #include "platform/window.h"
 #include "render/lighting.h"
 #include "script/events.h"
@@ -166,6 +167,7 @@ bool MainLoopPass(platform::Msg& msg) {
 }
 
 int WinMain(void* instance, void*, const char*, int showCommand) {
+    platform::CatchQuitSignals();
     if (!InitApp(instance, showCommand)) return 0;
     platform::Msg msg;  // its wParam stays 0 until a message is taken
     while (MainLoopPass(msg)) {

@@ -1,7 +1,9 @@
+#include <csignal>
 #include <set>
 
 #include "platform/display.h"
 #include "platform/presenter.h"
+#include "platform/quit_signals.h"
 #include "script/runner.h"
 #include "script/wait.h"
 #include "shell/input.h"
@@ -40,6 +42,15 @@ protected:
         ASSERT_EQ(RoomCount, 4);
         ASSERT_EQ(EmblemFrame(), 0);
         InjectMouseMove(320, 240);  // away from the edges, where the cursor moves the player
+    }
+    // The game started again after it has ended.
+    void Restart() {
+        ResetLevel();
+        FreeOverlayImages(0);
+        ResetWindows();
+        ASSERT_EQ(InitApp(nullptr, SW_SHOWNORMAL), 1);
+        ASSERT_TRUE(RecordedBoxes().empty()) << BoxTexts()[0];
+        ASSERT_EQ(QuitDone, 0);
     }
 };
 
@@ -177,12 +188,33 @@ TEST_F(MainLoop, ClosingTheWindowAndF12EndWithStatusZero) {
     EXPECT_EQ(msg.message, WM_QUIT);
     EXPECT_EQ(msg.wParam, 0u);
 
-    ResetWindows();
-    ASSERT_EQ(InitApp(nullptr, SW_SHOWNORMAL), 1);
+    Restart();
     InjectKey(SDL_SCANCODE_F12, true);
     InjectKey(SDL_SCANCODE_F12, false);
     passes = 0;
     while (MainLoopPass(msg)) ASSERT_LT(++passes, 5);
     EXPECT_EQ(msg.message, WM_QUIT);
     EXPECT_EQ(msg.wParam, 0u);
+}
+
+TEST_F(MainLoop, SigtermAndSigintCloseTheWindowAndEndTheLoopInOrder) {
+    for (const int signal : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(signal);
+        if (signal == SIGINT) {
+            ResetWindows();
+            Restart();
+        }
+        // Without a screen nothing else would ever read the signal.
+        ASSERT_TRUE(Headless());
+        CatchQuitSignals();
+        ASSERT_EQ(raise(signal), 0);
+        Msg msg;
+        int passes = 0;
+        while (MainLoopPass(msg)) ASSERT_LT(++passes, 5);
+        EXPECT_EQ(msg.message, WM_QUIT);
+        EXPECT_EQ(msg.wParam, 0u);
+        EXPECT_EQ(QuitDone, 1);
+        EXPECT_FALSE(IsWindow(MainWindow));
+        EXPECT_FALSE(TakeQuitSignal());
+    }
 }

@@ -1,8 +1,15 @@
 // With a display (a real or virtual X server, SDL_VIDEODRIVER not dummy): the game's window
-// shows the demo's first room. Skipped when there is no display.
+// shows the demo's first room. Skipped when there is no display. And the game run as its own
+// process, with a screen when there is one and without.
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
 
 #include <set>
 #include <string>
@@ -12,27 +19,39 @@
 #include "platform/input.h"
 #include "platform/message_box.h"
 #include "platform/presenter.h"
+#include "platform/quit_signals.h"
 #include "platform/window.h"
+#include "support/shell_fixture.h"
 #include "shell/app.h"
 #include "world/cube.h"
 #include "world/player.h"
 
-TEST(Screen, TheWindowShowsTheDemosFirstRoom) {
-    platform::SetHeadless(false);
-    if (platform::Headless()) {
-        platform::SetHeadless(true);
-        GTEST_SKIP() << "no display";
+// The game on the display, started as a player starts it: the configuration dialog answered
+// with Enter (the first puzzle, in a window). Skipped when there is no display.
+class Screen : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        platform::SetHeadless(false);
+        if (platform::Headless()) {
+            platform::SetHeadless(true);
+            GTEST_SKIP() << "no display";
+        }
     }
-    platform::SetBoxEcho(false);
-    platform::ClearRecordedBoxes();
-    char here[4096];
-    ASSERT_NE(getcwd(here, sizeof here), nullptr);
-    ASSERT_EQ(chdir(DUSK_DEMO_DATA), 0);
+    void TearDown() override {
+        ShellTest::TearDown();
+        platform::ResetInput();
+        platform::SetHeadless(true);
+    }
+    static void Start() {
+        platform::QueueDialogActions({platform::DialogAction::PressKey(platform::VK_RETURN)});
+        ASSERT_EQ(InitApp(nullptr, platform::SW_SHOWNORMAL), 1);  // the demo script loads the level
+        ASSERT_EQ(RoomCount, 4);
+    }
+};
 
-    // The configuration dialog is answered with Enter: the first puzzle, in a window.
-    platform::QueueDialogActions({platform::DialogAction::PressKey(platform::VK_RETURN)});
-    ASSERT_EQ(InitApp(nullptr, platform::SW_SHOWNORMAL), 1);  // the demo script loads the level
-    ASSERT_EQ(RoomCount, 4);
+TEST_F(Screen, TheWindowShowsTheDemosFirstRoom) {
+    Start();
     platform::InjectMouseMove(320, 240);  // away from the edges, where the cursor moves the player
     platform::Msg msg;
     for (int pass = 0; pass < 5; ++pass) ASSERT_TRUE(MainLoopPass(msg));
@@ -43,31 +62,12 @@ TEST(Screen, TheWindowShowsTheDemosFirstRoom) {
     const platform::PresentedImage& image = platform::PresentedFrame();
     std::set<uint32_t> colours(image.pixels.begin(), image.pixels.end());
     EXPECT_GT(colours.size(), 20u) << "the view is blank";
-
-    FreeLevel();
-    ShutdownApp();
-    platform::ResetWindows();
-    MainWindow = nullptr;
-    platform::SetHeadless(true);
-    ASSERT_EQ(chdir(here), 0);
 }
 
 // The pointer resting outside the game's window (where the dialog left it) moves nothing.
-TEST(Screen, APointerOutsideTheWindowLeavesTheViewStill) {
-    platform::SetHeadless(false);
-    if (platform::Headless()) {
-        platform::SetHeadless(true);
-        GTEST_SKIP() << "no display";
-    }
-    platform::SetBoxEcho(false);
-    platform::ResetInput();
-    char here[4096];
-    ASSERT_NE(getcwd(here, sizeof here), nullptr);
-    ASSERT_EQ(chdir(DUSK_DEMO_DATA), 0);
-
+TEST_F(Screen, APointerOutsideTheWindowLeavesTheViewStill) {
     SDL_WarpMouseGlobal(2, 2);
-    platform::QueueDialogActions({platform::DialogAction::PressKey(platform::VK_RETURN)});
-    ASSERT_EQ(InitApp(nullptr, platform::SW_SHOWNORMAL), 1);
+    Start();
     const Fixed16 x = PlayerX, z = PlayerZ;
     const Angle16 heading = PlayerHeading;
     platform::Msg msg;
@@ -75,12 +75,71 @@ TEST(Screen, APointerOutsideTheWindowLeavesTheViewStill) {
     EXPECT_EQ(PlayerX, x);
     EXPECT_EQ(PlayerZ, z);
     EXPECT_EQ(PlayerHeading, heading);
+}
 
-    FreeLevel();
-    ShutdownApp();
-    platform::ResetWindows();
-    platform::ResetInput();
-    MainWindow = nullptr;
-    platform::SetHeadless(true);
-    ASSERT_EQ(chdir(here), 0);
+// A signal, caught as the game's entry catches it, ends the loop with the window's events.
+TEST_F(Screen, ASignalClosesTheWindowAndEndsTheLoop) {
+    Start();
+    platform::CatchQuitSignals();
+    ASSERT_EQ(raise(SIGTERM), 0);
+    platform::Msg msg;
+    int passes = 0;
+    while (MainLoopPass(msg)) ASSERT_LT(++passes, 5);
+    EXPECT_EQ(msg.message, platform::WM_QUIT);
+    EXPECT_EQ(msg.wParam, 0u);
+    EXPECT_FALSE(platform::IsWindow(MainWindow));
+}
+
+namespace {
+
+// Starts the game in the current folder with the video driver given; its process id.
+pid_t StartGame(const char* videoDriver) {
+    const pid_t child = fork();
+    if (child == 0) {
+        setenv("SDL_VIDEODRIVER", videoDriver, 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        execl(DUSK_GAME_EXE, DUSK_GAME_EXE, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return child;
+}
+
+// The process's wait status once it has ended, or -1 when it is still running after ten
+// seconds (it is then killed).
+int WaitForEnd(pid_t child) {
+    int status = 0;
+    for (int tick = 0; tick < 200; ++tick) {
+        if (waitpid(child, &status, WNOHANG) == child) return status;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    kill(child, SIGKILL);
+    waitpid(child, &status, 0);
+    return -1;
+}
+
+}  // namespace
+
+using GameProcess = ShellTest;
+
+// SIGTERM and SIGINT end the running game in order, with status 0: without a screen, and with
+// one when there is a display.
+TEST_F(GameProcess, SigtermAndSigintEndTheGameInOrder) {
+    std::vector<const char*> drivers = {"dummy"};
+    const char* display = std::getenv("DISPLAY");
+    if (display && *display) drivers.push_back("x11");
+    for (const char* driver : drivers) {
+        for (const int signal : {SIGTERM, SIGINT}) {
+            SCOPED_TRACE(std::string(driver) + " " + std::to_string(signal));
+            const pid_t game = StartGame(driver);
+            ASSERT_GT(game, 0);
+            // Well into the main loop: past the dialog, which is answered at once without a
+            // screen and waits for the player with one (a signal then cancels it).
+            std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+            ASSERT_EQ(kill(game, signal), 0);
+            const int status = WaitForEnd(game);
+            ASSERT_NE(status, -1) << "still running";
+            EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+            EXPECT_EQ(WEXITSTATUS(status), 0);
+        }
+    }
 }

@@ -1,0 +1,29 @@
+#include "platform/quit_signals.h"
+
+#include <signal.h>
+
+namespace platform {
+namespace {
+
+volatile sig_atomic_t gQuitSignal = 0;
+
+void OnQuitSignal(int) { gQuitSignal = 1; }
+
+}  // namespace
+
+void CatchQuitSignals() {
+    struct sigaction action {};
+    action.sa_handler = OnQuitSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESETHAND;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+bool TakeQuitSignal() {
+    if (!gQuitSignal) return false;
+    gQuitSignal = 0;
+    return true;
+}
+
+}  // namespace platform
