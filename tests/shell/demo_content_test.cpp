@@ -15,16 +15,14 @@
 #include "script/events.h"
 #include "script/loader.h"
 #include "script/states.h"
-#include "platform/surface.h"
 #include "render/bitmap.h"
-#include "shell/graphics_objects.h"
 #include "shell/sound.h"
 #include "support/shell_fixture.h"
+#include "support/undrawn_view.h"
 #include "world/level_files.h"
 #include "world/map_object.h"
 #include "world/player.h"
 #include "world/texture_table.h"
-#include "world/visible_rooms.h"
 
 namespace fs = std::filesystem;
 
@@ -130,9 +128,7 @@ std::vector<Pose> StandingPoses(int count, double clearance, unsigned seed) {
     return poses;
 }
 
-// The view pixels (the back buffer's top-left three quarters) that no drawing of the world
-// reached from the pose: the frame is drawn twice, over two fillings, and a pixel that kept
-// both is undrawn.
+// The view pixels that the world leaves undrawn from the pose.
 int UndrawnPixels(const Pose& pose) {
     PlayerX = static_cast<Fixed16>(pose.x * 65536);
     PlayerZ = static_cast<Fixed16>(pose.z * 65536);
@@ -140,18 +136,7 @@ int UndrawnPixels(const Pose& pose) {
     HorizonOffset = pose.horizon;
     CurrentCube = FindCubeAt(PlayerX, PlayerZ);
     PlayerY = CurrentCube->FloorHeight(PlayerX, PlayerZ) + EyeHeight;
-    const int width = static_cast<int>(BackBuffer->Width());
-    const int height = static_cast<int>(BackBuffer->Height());
-    const int viewWidth = width - width / 4, viewHeight = height - height / 4;
-    std::vector<bool> kept(viewWidth * viewHeight, true);
-    for (uint8_t filling : {uint8_t{0xEE}, uint8_t{0x11}}) {
-        for (int y = 0; y < height; ++y) std::fill_n(BackBuffer->Pixels() + y * BackBuffer->Pitch(), width, filling);
-        DrawWorld();
-        for (int y = 0; y < viewHeight; ++y)
-            for (int x = 0; x < viewWidth; ++x)
-                kept[y * viewWidth + x] = kept[y * viewWidth + x] && BackBuffer->Pixels()[y * BackBuffer->Pitch() + x] == filling;
-    }
-    return static_cast<int>(std::count(kept.begin(), kept.end(), true));
+    return UndrawnViewPixels();
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "anim/anim_objects.h"
 #include "anim/hot_spots.h"
 #include "anim/scene_lights.h"
+#include "script/camera_commands.h"
 #include "platform/presenter.h"
 #include "platform/random.h"
 #include "planner/robot_table.h"
@@ -24,6 +25,7 @@
 #include "shell/input.h"
 #include "shell/sound.h"
 #include "support/shell_fixture.h"
+#include "support/undrawn_view.h"
 #include "world/map_object.h"
 #include "world/player.h"
 
@@ -283,4 +285,52 @@ TEST_F(DemoScenario, TheTorchSwapsTheLanternsFramesAndBack) {
     EXPECT_EQ(lantern.count, SpriteSwapSets[1].frames);
     Click(420, 240);
     EXPECT_EQ(lantern.textures[0], lanternFirst);
+}
+
+// The tour whose pictures open the README (scripts/screenshots sets DUSK_SCREENSHOTS to the
+// folder they go to): the first level's hall with its robot, the green chamber, the spring court
+// with the gate open and the rover on the platform, the robot hall while the robots cross. Every
+// picture is of a whole view, and no two are alike.
+TEST_F(DemoScenario, TheReadmesTourShowsFourWholeDifferentViews) {
+    const char* folder = std::getenv("DUSK_SCREENSHOTS");
+    std::vector<PresentedImage> pictures;
+    auto stop = [&](const std::string& name) {
+        EXPECT_EQ(UndrawnViewPixels(), 0) << name;
+        Passes(1);
+        pictures.push_back(PresentedFrame());
+        if (folder) EXPECT_TRUE(SavePresentedFrame(std::string(folder) + "/" + name + ".png")) << name;
+    };
+    // The first level from the start: the robot in the hall, the corridor behind it.
+    Passes(10);
+    stop("hall");
+    // The green chamber's emblem, seen across the chamber.
+    SetCameraPosition(410, 50, 160, 140, 0);
+    Passes(5);
+    stop("green-chamber");
+    // The spring court: the gate opened, the rover sent down and arrived on the platform, which
+    // is seen from the court's far side with the loft's ledge above it.
+    Press(SDL_SCANCODE_F11);
+    Press(SDL_SCANCODE_F4);
+    Press(SDL_SCANCODE_F6);
+    Passes(150);
+    EXPECT_EQ(DoorLift(5), 90.0f);
+    EXPECT_EQ(HotSpots[0].object, 3);
+    SetCameraPosition(110, 50, 190, 100, 0);
+    Passes(2);
+    stop("spring-court");
+    // The robot hall from a corner while the two robots cross it.
+    Press(SDL_SCANCODE_F11);
+    Press(SDL_SCANCODE_F4);
+    Passes(60);
+    SetCameraPosition(188, 50, 12, 315, 0);
+    Passes(2);
+    stop("robot-hall");
+    ASSERT_EQ(pictures.size(), 4u);
+    for (size_t i = 0; i < pictures.size(); ++i)
+        for (size_t j = i + 1; j < pictures.size(); ++j) {
+            size_t differing = 0;
+            for (size_t p = 0; p < pictures[i].pixels.size(); ++p) differing += pictures[i].pixels[p] != pictures[j].pixels[p];
+            EXPECT_GT(differing, pictures[i].pixels.size() / 4) << "pictures " << i << " and " << j;
+        }
+    EXPECT_TRUE(RecordedBoxes().empty()) << BoxTexts()[0];
 }
