@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/sdl_video.h"
+#include "platform/sdl_video_detail.h"
 #include "platform/window.h"
 
 namespace platform {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/dialog_state.h"
-#include "platform/imgui_render.h"
+#include "platform/imgui_render_detail.h"
 #include "platform/quit_signals.h"
 
 namespace platform::dialog {

@@ -1,4 +1,4 @@
-#include "platform/imgui_render.h"
+#include "platform/imgui_render_detail.h"
 
 #include <cstddef>
 

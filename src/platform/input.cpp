@@ -8,7 +8,7 @@
 #include "platform/presenter.h"
 #include "platform/quit_signals.h"
 #include "platform/surface.h"
-#include "platform/sdl_video.h"
+#include "platform/sdl_video_detail.h"
 #include "platform/win_constants.h"
 #include "platform/window.h"
 

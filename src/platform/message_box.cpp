@@ -7,7 +7,7 @@
 #include "platform/backend.h"
 #include "platform/display.h"
 #include "platform/messages.h"
-#include "platform/sdl_video.h"
+#include "platform/sdl_video_detail.h"
 #include "platform/window.h"
 
 namespace platform {

@@ -8,7 +8,7 @@
 
 #include "platform/backend.h"
 #include "platform/limits.h"
-#include "platform/sdl_video.h"
+#include "platform/sdl_video_detail.h"
 #include "platform/surface.h"
 #include "platform/window.h"
 

@@ -1,4 +1,4 @@
-#include "platform/rm_raster.h"
+#include "platform/rm_raster_detail.h"
 
 #include <algorithm>
 #include <cmath>

@@ -15,7 +15,7 @@
 #include "platform/rm_frame.h"
 #include "platform/rm_light.h"
 #include "platform/rm_math.h"
-#include "platform/rm_raster.h"
+#include "platform/rm_raster_detail.h"
 #include "platform/rm_ref.h"
 #include "platform/types.h"
 

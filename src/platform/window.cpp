@@ -15,7 +15,7 @@
 #include "platform/input.h"
 #include "platform/limits.h"
 #include "platform/presenter.h"
-#include "platform/sdl_video.h"
+#include "platform/sdl_video_detail.h"
 
 namespace platform {
 

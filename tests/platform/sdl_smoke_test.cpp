@@ -10,7 +10,7 @@
 #include "platform/draw_constants.h"
 #include "platform/input.h"
 #include "platform/presenter.h"
-#include "platform/sdl_video.h"
+#include "platform/sdl_video_detail.h"
 #include "platform/window.h"
 
 using namespace platform;
