@@ -13,7 +13,7 @@
 #include "platform/rm_light.h"
 #include "platform/rm_mesh.h"
 #include "platform/rm_palette_map.h"
-#include "platform/rm_raster.h"
+#include "platform/rm_raster_detail.h"
 #include "platform/rm_texture.h"
 #include "platform/rm_viewport.h"
 
