@@ -18,17 +18,27 @@ public:
     // null stands for an all-black palette. Returns whether it was rebuilt.
     bool Update(const PaletteEntry* palette);
 
-    uint8_t Lookup(uint32_t red, uint32_t green, uint32_t blue) const {
-        uint32_t cell = ((red >> 3) << 10) | ((green >> 3) << 5) | (blue >> 3);
-        int16_t e = cellEntries_[cell];
-        if (e >= 0) {
-            uint32_t rgb = (red << 16) | (green << 8) | blue;
-            for (; e >= 0; e = nextInCell_[e]) {
-                if (colours_[e] == rgb) return static_cast<uint8_t>(e);
+    // The tables as plain pointers, for loops that look up many colours while writing pixels.
+    struct Tables {
+        const uint32_t* colours;
+        const uint8_t* nearest;
+        const int16_t* cellEntries;
+        const int16_t* nextInCell;
+        uint8_t Lookup(uint32_t red, uint32_t green, uint32_t blue) const {
+            uint32_t cell = ((red >> 3) << 10) | ((green >> 3) << 5) | (blue >> 3);
+            int16_t e = cellEntries[cell];
+            if (e >= 0) {
+                uint32_t rgb = (red << 16) | (green << 8) | blue;
+                for (; e >= 0; e = nextInCell[e]) {
+                    if (colours[e] == rgb) return static_cast<uint8_t>(e);
+                }
             }
+            return nearest[cell];
         }
-        return nearest_[cell];
-    }
+    };
+    Tables View() const { return {colours_.data(), nearest_.data(), cellEntries_.data(), nextInCell_.data()}; }
+
+    uint8_t Lookup(uint32_t red, uint32_t green, uint32_t blue) const { return View().Lookup(red, green, blue); }
 
 private:
     void Rebuild();

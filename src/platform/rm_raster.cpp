@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 
 namespace platform {
 
@@ -137,50 +138,72 @@ void RmRasterTriangle(const RmRasterTarget& target, const RmRasterFace& face,
         int start = static_cast<int>(startF), end = static_cast<int>(endF);
 
         float x = float(start);
-        float z = ValueAt(invZ, s, x, y), u = ValueAt(uZ, s, x, y), w = ValueAt(vZ, s, x, y);
-        float r = ValueAt(lr, s, x, y), g = ValueAt(lg, s, x, y), bl = ValueAt(lb, s, x, y);
-        float hr = 0, hg = 0, hb = 0;
-        if (face.specular) hr = ValueAt(sr, s, x, y), hg = ValueAt(sg, s, x, y), hb = ValueAt(sb, s, x, y);
+        const float z0 = ValueAt(invZ, s, x, y), u0 = ValueAt(uZ, s, x, y), w0 = ValueAt(vZ, s, x, y);
+        const float r0 = ValueAt(lr, s, x, y), g0 = ValueAt(lg, s, x, y), b0 = ValueAt(lb, s, x, y);
+        float hr0 = 0, hg0 = 0, hb0 = 0;
+        if (face.specular) hr0 = ValueAt(sr, s, x, y), hg0 = ValueAt(sg, s, x, y), hb0 = ValueAt(sb, s, x, y);
 
-        uint8_t* pixel = target.pixels + static_cast<ptrdiff_t>(j) * target.pitch;
-        float* depth = target.depth + static_cast<ptrdiff_t>(j) * target.depthPitch;
+        uint8_t* pixels = target.pixels + static_cast<ptrdiff_t>(j) * target.pitch;
+        float* depths = target.depth + static_cast<ptrdiff_t>(j) * target.depthPitch;
         int drawnFirst = INT32_MAX, drawnLast = INT32_MIN;
-        TexelWalk walk;
-        int spanLeft = 0;  // pixels before the next exact division
-        for (int i = start; i < end; ++i) {
-            if (texels && spanLeft-- == 0) {
-                const int n = std::min(span, end - i);
-                walk.Begin(z, u, w, z + float(n) * invZ.dx, u + float(n) * uZ.dx,
-                           w + float(n) * vZ.dx, n, texture);
-                spanLeft = n - 1;
-            }
-            if (z >= depth[i]) {
-                float cr, cg, cb;
-                bool draw = true;
-                if (texels) {
-                    uint32_t texel = texels[walk.Row() * texW + walk.Column()];
-                    draw = (texel >> 24) != 0;
-                    cr = float((texel >> 16) & 0xFF);
-                    cg = float((texel >> 8) & 0xFF);
-                    cb = float(texel & 0xFF);
-                } else {
-                    cr = face.red;
-                    cg = face.green;
-                    cb = face.blue;
+        uint64_t drawn = 0;
+        // The row's pixels, with the texture and the highlight known when compiled.
+        auto paint = [&](auto textured, auto specular) {
+            // Locals, so that the byte stores below need not be assumed to change them.
+            float z = z0, u = u0, w = w0, r = r0, g = g0, bl = b0, hr = hr0, hg = hg0, hb = hb0;
+            const float dz = invZ.dx, du = uZ.dx, dw = vZ.dx, dr = lr.dx, dg = lg.dx, db = lb.dx;
+            const float dhr = sr.dx, dhg = sg.dx, dhb = sb.dx;
+            const float red = face.red, green = face.green, blue = face.blue;
+            const RmPaletteMap::Tables colours = map.View();
+            uint8_t* const pixel = pixels;
+            float* const depth = depths;
+            int first = INT32_MAX, last = INT32_MIN;
+            uint64_t count = 0;
+            TexelWalk walk;
+            int spanLeft = 0;  // pixels before the next exact division
+            for (int i = start; i < end; ++i) {
+                if (textured && spanLeft-- == 0) {
+                    const int n = std::min(span, end - i);
+                    walk.Begin(z, u, w, z + float(n) * dz, u + float(n) * du, w + float(n) * dw, n, texture);
+                    spanLeft = n - 1;
                 }
-                if (draw) {
-                    pixel[i] = map.Lookup(ToByte(cr * r + hr), ToByte(cg * g + hg), ToByte(cb * bl + hb));
-                    depth[i] = z;
-                    drawnFirst = std::min(drawnFirst, i);
-                    drawnLast = i;
-                    ++stats.pixels;
+                if (z >= depth[i]) {
+                    float cr = red, cg = green, cb = blue;
+                    bool draw = true;
+                    if (textured) {
+                        uint32_t texel = texels[walk.Row() * texW + walk.Column()];
+                        draw = (texel >> 24) != 0;
+                        cr = float((texel >> 16) & 0xFF);
+                        cg = float((texel >> 8) & 0xFF);
+                        cb = float(texel & 0xFF);
+                    }
+                    if (draw) {
+                        float pr = cr * r, pg = cg * g, pb = cb * bl;
+                        if (specular) pr += hr, pg += hg, pb += hb;
+                        pixel[i] = colours.Lookup(ToByte(pr), ToByte(pg), ToByte(pb));
+                        depth[i] = z;
+                        first = std::min(first, i);
+                        last = i;
+                        ++count;
+                    }
                 }
+                if (textured) walk.Step();
+                z += dz, u += du, w += dw;
+                r += dr, g += dg, bl += db;
+                if (specular) hr += dhr, hg += dhg, hb += dhb;
             }
-            if (texels) walk.Step();
-            z += invZ.dx, u += uZ.dx, w += vZ.dx;
-            r += lr.dx, g += lg.dx, bl += lb.dx;
-            hr += sr.dx, hg += sg.dx, hb += sb.dx;
+            drawnFirst = first;
+            drawnLast = last;
+            drawn = count;
+        };
+        using Yes = std::true_type;
+        using No = std::false_type;
+        if (texels) {
+            face.specular ? paint(Yes{}, Yes{}) : paint(Yes{}, No{});
+        } else {
+            face.specular ? paint(No{}, Yes{}) : paint(No{}, No{});
         }
+        stats.pixels += drawn;
         if (drawnLast >= drawnFirst) {
             stats.bounds.left = std::min(stats.bounds.left, drawnFirst);
             stats.bounds.right = std::max(stats.bounds.right, drawnLast + 1);
