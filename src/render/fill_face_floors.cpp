@@ -40,6 +40,7 @@ void FillFloorSpansFace(const FaceRecord* face)
     const int32_t w1 = FloorTexture.lastColumn;
     const int32_t h1 = FloorTexture.lastRow;
     const int32_t width = w1 + 1;
+    const uint8_t* const texels = FloorTexture.pixels;  // held here: the pixel stores may not move it
     const float invU = static_cast<float>(1.0 / lenU);
     const float invV = static_cast<float>(1.0 / lenV);
     const float scaleU = static_cast<float>(w1 * static_cast<double>(invU) * 65536.0);
@@ -72,7 +73,7 @@ void FillFloorSpansFace(const FaceRecord* face)
         int32_t u = uLeft;
         int32_t v = vLeft;
         for (int k = 0; k < count; ++k, u += du, v += dv) {
-            dst[k] = FloorTexture.pixels[(v >> 16) * width + (u >> 16)];
+            dst[k] = texels[(v >> 16) * width + (u >> 16)];
         }
     }
     ResetEdgeRange();
