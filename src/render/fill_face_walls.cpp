@@ -88,11 +88,19 @@ void PaintStretchedColumn(uint8_t* dst, int pitch, const uint8_t* column, int32_
         inside = vStep == 0 ? count : std::min<int64_t>(count, (end - v + vStep - 1) / vStep);
     }
     auto pos = static_cast<uint32_t>(v);
-    for (int64_t k = 0; k < inside; ++k, dst += pitch, pos += static_cast<uint32_t>(vStep)) {
+    const auto step = static_cast<uint32_t>(vStep);
+    int64_t k = 0;
+    for (; k + 4 <= inside; k += 4, dst += 4 * pitch, pos += 4 * step) {
+        dst[0] = column[pos >> 16];
+        dst[pitch] = column[(pos + step) >> 16];
+        dst[2 * pitch] = column[(pos + 2 * step) >> 16];
+        dst[3 * pitch] = column[(pos + 3 * step) >> 16];
+    }
+    for (; k < inside; ++k, dst += pitch, pos += step) {
         *dst = column[pos >> 16];
     }
     const uint8_t last = column[h1];
-    for (int64_t k = inside; k < count; ++k, dst += pitch) {
+    for (; k < count; ++k, dst += pitch) {
         *dst = last;
     }
 }
