@@ -45,8 +45,7 @@ protected:
     }
     // The game started again after it has ended.
     void Restart() {
-        ResetLevel();
-        FreeOverlayImages(0);
+        EndProcess();
         ResetWindows();
         ASSERT_EQ(InitApp(nullptr, SW_SHOWNORMAL), 1);
         ASSERT_TRUE(RecordedBoxes().empty()) << BoxTexts()[0];

@@ -16,6 +16,7 @@
 #include "platform/input.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
+#include "planner/robot_table.h"
 #include "shell/app.h"
 #include "shell/direct_x.h"
 #include "shell/input.h"
@@ -23,6 +24,7 @@
 #include "shell/report_error.h"
 #include "support/recorded_boxes.h"
 #include "world/cube.h"
+#include "world/visible_rooms.h"
 
 class ShellTest : public ::testing::Test {
 protected:
@@ -56,11 +58,7 @@ protected:
 
     void TearDown() override {
         platform::ClearFaults();
-        // The shutdown leaves the level's sounds, pictures and scene to the end of the process;
-        // the next start-up in this one must not find them.
-        ResetLevel();
-        ShutdownApp();
-        FreeOverlayImages(0);
+        EndProcess();
         platform::ResetWindows();
         MainWindow = nullptr;
         platform::UseFakeClock(false);
@@ -70,10 +68,21 @@ protected:
         EXPECT_EQ(Listing(DUSK_DEMO_DATA), demoBefore) << "the demo folder was written";
     }
 
+    // The shutdown, and what it leaves to the end of the process: the level's sounds, pictures
+    // and scene, which the next start-up in this process must not find.
+    static void EndProcess() {
+        ResetLevel();
+        ShutdownApp();
+        FreeOverlayImages(0);
+    }
+
     // What a fresh process starts with and the start-up leaves as it finds it: the status
-    // displays, the room script F11 loads next, the last click and the robots' debug entry.
+    // displays, the faces and objects switches, the room script F11 loads next, the last click,
+    // the planner's settings and the robots' debug entry.
     static void ResetProcessStart() {
         ShowFrameRate = ShowInfo = 0;
+        ShowFaces = ShowObjects = 1;
+        PlanSettings = PlannerConfig{};
         RoomScriptToggle = 0;
         ClickedId = -1;
         ClickToggle = 0;
