@@ -23,6 +23,7 @@
 #include "platform/draw_constants.h"
 #include "platform/faults.h"
 #include "platform/input.h"
+#include "platform/input_injection.h"
 #include "platform/message_box.h"
 #include "platform/random.h"
 #include "platform/rm_device.h"

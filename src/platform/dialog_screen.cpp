@@ -11,6 +11,7 @@
 
 #include "platform/dialog_state.h"
 #include "platform/imgui_render_detail.h"
+#include "platform/input_detail.h"
 #include "platform/quit_signals.h"
 
 namespace platform::dialog {

@@ -5,6 +5,8 @@
 
 #include "platform/backend.h"
 #include "platform/display.h"
+#include "platform/input_detail.h"
+#include "platform/input_injection.h"
 #include "platform/presenter.h"
 #include "platform/quit_signals.h"
 #include "platform/surface.h"

@@ -7,6 +7,7 @@
 #include "platform/display.h"
 #include "platform/draw_constants.h"
 #include "platform/input.h"
+#include "platform/input_injection.h"
 #include "platform/window.h"
 
 using namespace platform;

@@ -6,6 +6,7 @@
 #include "platform/clock.h"
 #include "platform/faults.h"
 #include "platform/input.h"
+#include "platform/input_injection.h"
 #include "platform/window.h"
 
 using namespace platform;

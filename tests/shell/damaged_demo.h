@@ -10,6 +10,7 @@
 
 #include <SDL2/SDL.h>
 
+#include "platform/input_injection.h"
 #include "support/shell_fixture.h"
 
 class DamagedDemoTest : public ShellTest {

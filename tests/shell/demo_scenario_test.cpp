@@ -16,6 +16,7 @@
 #include "anim/anim_objects.h"
 #include "anim/hot_spots.h"
 #include "anim/scene_lights.h"
+#include "platform/input_injection.h"
 #include "script/camera_commands.h"
 #include "platform/presenter.h"
 #include "platform/random.h"

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/input.h"
+#include "platform/input_injection.h"
 #include "platform/window.h"
 #include "script/events.h"
 #include "script/limits.h"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/display.h"
+#include "platform/input_injection.h"
 #include "platform/rm_viewport.h"
 #include "platform/win_constants.h"
 #include "shell/build_variant.h"

@@ -2,6 +2,7 @@
 #include <set>
 
 #include "platform/display.h"
+#include "platform/input_injection.h"
 #include "platform/presenter.h"
 #include "platform/quit_signals.h"
 #include "script/runner.h"

@@ -17,6 +17,7 @@
 #include "platform/backend.h"
 #include "platform/dialog_window.h"
 #include "platform/input.h"
+#include "platform/input_injection.h"
 #include "platform/message_box.h"
 #include "platform/presenter.h"
 #include "platform/quit_signals.h"

@@ -3,6 +3,7 @@
 #include "platform/backend.h"
 #include "platform/display.h"
 #include "platform/input.h"
+#include "platform/input_injection.h"
 #include "platform/message_box.h"
 #include "shell/report_error.h"
 #include "world/cube.h"

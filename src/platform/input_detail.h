@@ -1,0 +1,15 @@
+// The platform's own side of the keyboard: SDL's key codes turned into virtual-key codes.
+#pragma once
+#include <SDL.h>
+
+#include <cstdint>
+
+namespace platform {
+
+// The virtual-key code of a key (0 when it has none): letters and digits by their character,
+// the keypad by NumLock (with it: the numbers and decimal point; without: the navigation keys,
+// 5 giving VK_CLEAR); `extended` tells keys that a standard keyboard doubles.
+int VirtualKeyOf(SDL_Scancode scancode, SDL_Keycode keycode, uint16_t modifiers,
+                 bool* extended = nullptr);
+
+}  // namespace platform
