@@ -43,7 +43,15 @@ void BackendDesktopMode(DisplayMode& mode) {
 void BackendSetFullScreen(Hwnd window, bool on) {
     if (Headless()) return;
     SDL_Window* screen = SdlWindowOf(window ? window : MainWindowHandle());
-    if (screen) SDL_SetWindowFullscreen(screen, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    if (!screen) return;
+    SDL_Rect bounds;
+    if (on && SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(screen), &bounds) == 0) {
+        // Without a window manager to carry out the full-screen request the window itself
+        // is made to cover the display.
+        SDL_SetWindowPosition(screen, bounds.x, bounds.y);
+        SDL_SetWindowSize(screen, bounds.w, bounds.h);
+    }
+    SDL_SetWindowFullscreen(screen, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
 }
 
 }  // namespace platform

@@ -1,7 +1,9 @@
 #include "platform/display.h"
 #include "platform/draw_constants.h"
 #include "platform/presenter.h"
+#include "platform/dialog_window.h"
 #include "shell/bmp_surface.h"
+#include "shell/config_dialog.h"
 #include "support/shell_fixture.h"
 
 using namespace platform;
@@ -25,6 +27,44 @@ void Offer(uint32_t width, uint32_t height, uint32_t bpp = 8) {
 }
 
 }  // namespace
+
+TEST_F(ShellTest, TheListedModesAreForInformationAWindowAndFullScreenBoth640x480x8) {
+    // The smallest mode chosen in the dialog's list, then OK in a window and in full screen:
+    // the demo script applies the display, which is 640 x 480 x 8 either way.
+    for (const int button : {WindowsButtonId, FullScreenButtonId}) {
+        SCOPED_TRACE(button);
+        ResetLevel();
+        ShutdownApp();
+        FreeOverlayImages(0);
+        ResetWindows();
+        const auto chooseSmallest = DialogAction::Look([](Hwnd dialog) {
+            const LResult rows = SendDlgItemMessage(dialog, DisplayModeListId, LB_GETCOUNT, 0, 0);
+            for (LResult row = 0; row < rows; ++row) {
+                char text[40] = "";
+                SendDlgItemMessage(dialog, DisplayModeListId, LB_GETTEXT, static_cast<WParam>(row),
+                                   reinterpret_cast<LParam>(text));
+                if (std::string(text) == "320*200*8") {
+                    SendDlgItemMessage(dialog, DisplayModeListId, LB_SETCURSEL,
+                                       static_cast<WParam>(row), 0);
+                    return;
+                }
+            }
+            ADD_FAILURE() << "no 320*200*8 row";
+        });
+        QueueDialogActions({chooseSmallest, DialogAction::ClickOn(button), DialogAction::ClickOn(IDOK)});
+        const int started = InitApp(nullptr, SW_SHOWNORMAL);
+        ASSERT_TRUE(RecordedBoxes().empty()) << BoxTexts()[0];
+        ASSERT_EQ(started, 1);
+        EXPECT_EQ(FullScreen, button == FullScreenButtonId ? 1 : 0);
+        EXPECT_EQ(FullScreenDisplay(), button == FullScreenButtonId);
+        EXPECT_EQ(DisplayWidth, 640);
+        EXPECT_EQ(DisplayHeight, 480);
+        EXPECT_EQ(DisplayBpp, 8);
+        ASSERT_NE(BackBuffer, nullptr);
+        EXPECT_EQ(BackBuffer->Width(), 640u);
+        EXPECT_EQ(BackBuffer->Height(), 480u);
+    }
+}
 
 TEST_F(ShellTest, TheModeTableKeepsModesTheViewTablesHoldSortedWithTheWindowsMode) {
     ASSERT_EQ(InitApp(nullptr, SW_SHOWNORMAL), 1);

@@ -78,6 +78,30 @@ TEST_F(Screen, APointerOutsideTheWindowLeavesTheViewStill) {
     EXPECT_EQ(PlayerHeading, heading);
 }
 
+// In full screen the game's window covers the whole display, also where no window manager
+// carries out the request: the pointer anywhere on the display is over the picture.
+TEST_F(Screen, FullScreenCoversTheDisplay) {
+    Start();
+    platform::Msg msg;
+    platform::InjectKey(SDL_SCANCODE_F1, true);
+    ASSERT_TRUE(MainLoopPass(msg));
+    platform::InjectKey(SDL_SCANCODE_F1, false);
+    ASSERT_EQ(FullScreen, 1);
+    SDL_Rect display;
+    ASSERT_EQ(SDL_GetDisplayBounds(0, &display), 0);
+    // Near the display's bottom-right corner, far outside where the window was.
+    SDL_WarpMouseGlobal(display.w - 10, display.h - 10);
+    platform::Point cursor{};
+    for (int pass = 0; pass < 20 && cursor.x <= 600; ++pass) {
+        SDL_Delay(20);
+        ASSERT_TRUE(MainLoopPass(msg));
+        platform::GetCursorPos(&cursor);
+    }
+    EXPECT_TRUE(platform::PointerInWindow());
+    EXPECT_GT(cursor.x, 600);
+    EXPECT_GT(cursor.y, 440);
+}
+
 // A signal, caught as the game's entry catches it, ends the loop with the window's events.
 TEST_F(Screen, ASignalClosesTheWindowAndEndsTheLoop) {
     Start();
