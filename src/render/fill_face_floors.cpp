@@ -72,7 +72,14 @@ void FillFloorSpansFace(const FaceRecord* face)
         uint8_t* dst = FrameBuffer + row * pitch + ViewCentreX + EdgeMin[row];
         int32_t u = uLeft;
         int32_t v = vLeft;
-        for (int k = 0; k < count; ++k, u += du, v += dv) {
+        int k = 0;
+        for (; k + 4 <= count; k += 4, u += 4 * du, v += 4 * dv) {
+            dst[k] = texels[(v >> 16) * width + (u >> 16)];
+            dst[k + 1] = texels[((v + dv) >> 16) * width + ((u + du) >> 16)];
+            dst[k + 2] = texels[((v + 2 * dv) >> 16) * width + ((u + 2 * du) >> 16)];
+            dst[k + 3] = texels[((v + 3 * dv) >> 16) * width + ((u + 3 * du) >> 16)];
+        }
+        for (; k < count; ++k, u += du, v += dv) {
             dst[k] = texels[(v >> 16) * width + (u >> 16)];
         }
     }
