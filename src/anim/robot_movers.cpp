@@ -29,13 +29,14 @@ public:
         return MoverChannel[channel].frameCount;
     }
 
-    // The robot's own animation object plays its character's motion again where it stands; the
-    // rows come from channel 0 for the first robot and channel 2 for the second.
+    // The robot's own animation object plays its character's motion again where it stands: the
+    // row its own mover channel moves (a character's channel is its entry), so that a stopped
+    // robot never plays the other robot's motion.
     void StopMove(int robot) override {
         if (robot < 0 || robot >= AnimObjCount || robot > 1) return;
         AnimObject& entry = AnimObj[robot];
         entry.type = AnimCharacterMotion;
-        entry.row = static_cast<int16_t>(MoverChannelRow(robot == 0 ? 0 : 2));
+        entry.row = static_cast<int16_t>(MoverChannelRow(robot));
         entry.arg = -1;
     }
 };

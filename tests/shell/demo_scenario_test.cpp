@@ -217,7 +217,7 @@ void DemoScenario::Play(std::vector<Picture>* frames) {
     Passes(60);
     Snap(frames);
     Passes(60);
-    EXPECT_EQ(HotSpots[0].object, 3);
+    EXPECT_EQ(HotSpots[0].object, 4);
     // Standing on the platform rang the chime.
     if (SoundDevice) {
         EXPECT_EQ(LastPlayedSound, 2);
