@@ -315,7 +315,7 @@ TEST_F(DemoScenario, TheReadmesTourShowsFourWholeDifferentViews) {
     Press(SDL_SCANCODE_F6);
     Passes(150);
     EXPECT_EQ(DoorLift(5), 90.0f);
-    EXPECT_EQ(HotSpots[0].object, 3);
+    EXPECT_EQ(HotSpots[0].object, 4);
     SetCameraPosition(110, 50, 190, 100, 0);
     Passes(2);
     stop("spring-court");
