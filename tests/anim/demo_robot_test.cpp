@@ -8,6 +8,7 @@
 #include "anim/motion_files.h"
 #include "anim/motion_table.h"
 #include "anim/parts.h"
+#include "platform/input_injection.h"
 #include "platform/presenter.h"
 #include "script/camera_commands.h"
 #include "script/states.h"
