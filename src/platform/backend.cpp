@@ -1,4 +1,5 @@
 #include "platform/backend.h"
+#include "platform/backend_detail.h"
 
 #include <SDL.h>
 

@@ -27,6 +27,5 @@ void UseFakeClock(bool on, uint32_t startMs) {
 }
 
 void AdvanceFakeClock(uint32_t ms) { gFakeMs += ms; }
-bool FakeClockOn() { return gFake; }
 
 }  // namespace platform

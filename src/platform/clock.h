@@ -13,6 +13,5 @@ long WallSeconds();
 // With the fake clock on, Milliseconds() and WallSeconds() return the fake time.
 void UseFakeClock(bool on, uint32_t startMs = 0);
 void AdvanceFakeClock(uint32_t ms);
-bool FakeClockOn();
 
 }  // namespace platform

@@ -68,7 +68,6 @@ public:
     HResult AddViewport(Direct3DViewport* viewport);
     // Triangles drawn since the device was made, and the other counts (always 0).
     HResult GetStats(D3DStats* stats) const;
-    Surface* Target() const { return target_; }
 
 protected:
     ~Direct3DDevice() override;

@@ -41,11 +41,6 @@ HResult DirectDraw::SetDisplayMode(uint32_t width, uint32_t height, uint32_t bpp
     return DDERR_INVALIDMODE;
 }
 
-HResult DirectDraw::RestoreDisplayMode() {
-    ResetDisplayMode();
-    return DD_OK;
-}
-
 HResult DirectDraw::GetDisplayMode(SurfaceDesc* mode) const {
     if (HResult fault = TakeFault("GetDisplayMode")) return fault;
     if (!mode) return DDERR_INVALIDPARAMS;

@@ -33,7 +33,6 @@ public:
     HResult SetCooperativeLevel(Hwnd window, uint32_t flags);
     // A mode of the table (DDERR_INVALIDMODE otherwise).
     HResult SetDisplayMode(uint32_t width, uint32_t height, uint32_t bpp);
-    HResult RestoreDisplayMode();
     HResult GetDisplayMode(SurfaceDesc* mode) const;
     HResult EnumDisplayModes(uint32_t flags, const SurfaceDesc* filter, void* context,
                              EnumModesCallback callback) const;

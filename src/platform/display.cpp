@@ -1,6 +1,7 @@
 #include "platform/display.h"
 
 #include "platform/backend.h"
+#include "platform/backend_detail.h"
 #include "platform/limits.h"
 
 namespace platform {

@@ -94,18 +94,6 @@ bool ReplaceFile(const std::string& name, const std::string& bytes) {
     return ok;
 }
 
-bool ReadWholeFile(const std::string& name, std::vector<unsigned char>& out) {
-    FILE* f = OpenFile(name, "rb");
-    if (!f) return false;
-    out.clear();
-    unsigned char buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.insert(out.end(), buf, buf + n);
-    bool ok = !std::ferror(f);
-    std::fclose(f);
-    return ok;
-}
-
 std::vector<std::string> FindFiles(const std::string& folder, const std::string& suffix) {
     std::vector<std::string> names;
     std::unique_ptr<DIR, int (*)(DIR*)> d(::opendir(folder.empty() ? "." : folder.c_str()),

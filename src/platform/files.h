@@ -21,9 +21,6 @@ const std::string& LastOpenedFile();
 // name is replaced, never followed. False when any step failed (the new file is then removed).
 bool ReplaceFile(const std::string& name, const std::string& bytes);
 
-// The whole file as bytes; false when it cannot be read.
-bool ReadWholeFile(const std::string& name, std::vector<unsigned char>& out);
-
 // Names of the files in a folder whose names end in the given suffix (case-insensitive), in
 // name order with letters compared without case, so that every machine lists a folder alike.
 std::vector<std::string> FindFiles(const std::string& folder, const std::string& suffix);

@@ -1,4 +1,5 @@
 #include "platform/presenter.h"
+#include "platform/presenter_detail.h"
 
 #include <SDL.h>
 #include <SDL_image.h>

@@ -18,11 +18,7 @@ struct PresentedImage {
 };
 
 // The one primary surface alive (null when none); kept by the surface itself.
-void SetPrimarySurface(Surface* surface);
 Surface* PrimarySurface();
-
-// Turns the primary surface into the presented picture and shows it.
-void PresentPrimary(const Surface& primary);
 
 // The last presented picture, and how many have been presented since the start.
 const PresentedImage& PresentedFrame();

@@ -161,6 +161,5 @@ constexpr HResult D3DRMERR_BADMINORVERSION = MakeDrawResult(792);
 constexpr HResult D3DRMERR_UNABLETOEXECUTE = MakeDrawResult(793);
 
 constexpr bool Failed(HResult r) { return r < 0; }
-constexpr bool Succeeded(HResult r) { return r >= 0; }
 
 }  // namespace platform

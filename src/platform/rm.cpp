@@ -23,25 +23,12 @@ HResult RetainedMode::CreateMeshBuilder(RmMeshBuilder** out) {
     return D3DRM_OK;
 }
 
-HResult RetainedMode::CreateMaterial(float power, RmMaterial** out) {
-    *out = new RmMaterial(power);
-    return D3DRM_OK;
-}
-
 HResult RetainedMode::CreateLightRGB(RmLightType type, float red, float green, float blue,
                                      RmLight** out) {
     *out = nullptr;
     if (HResult fault = TakeFault("CreateLightRGB")) return fault;
     *out = RmLight::Create(type, red, green, blue);
     return *out ? D3DRM_OK : D3DRMERR_BADVALUE;
-}
-
-HResult RetainedMode::LoadTexture(const std::string& fileName, RmTexture** out) {
-    return RmTexture::Load(fileName, out);
-}
-
-HResult RetainedMode::CreateTexture(const RmImage& image, RmTexture** out) {
-    return RmTexture::CreateFromImage(image, out);
 }
 
 HResult RetainedMode::CreateDeviceFromSurface(Surface* surface, RmDevice** out) {

@@ -29,11 +29,8 @@ public:
 
     HResult CreateFrame(RmFrame* parent, RmFrame** out);
     HResult CreateMeshBuilder(RmMeshBuilder** out);
-    HResult CreateMaterial(float power, RmMaterial** out);
     // D3DRMERR_BADVALUE for a type other than ambient or directional.
     HResult CreateLightRGB(RmLightType type, float red, float green, float blue, RmLight** out);
-    HResult LoadTexture(const std::string& fileName, RmTexture** out);
-    HResult CreateTexture(const RmImage& image, RmTexture** out);
     // A device drawing into an 8-bit surface with the palette attached to it at drawing time;
     // the device keeps the surface alive. D3DRMERR_BADOBJECT for a null surface.
     HResult CreateDeviceFromSurface(Surface* surface, RmDevice** out);

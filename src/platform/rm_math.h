@@ -27,9 +27,6 @@ using RmColor = uint32_t;
 
 // Colour from red, green and blue in 0.0 .. 1.0 (clamped), alpha full.
 RmColor RmCreateColorRGB(float red, float green, float blue);
-inline float RmColorRed(RmColor c) { return static_cast<float>((c >> 16) & 0xFF) / 255.0f; }
-inline float RmColorGreen(RmColor c) { return static_cast<float>((c >> 8) & 0xFF) / 255.0f; }
-inline float RmColorBlue(RmColor c) { return static_cast<float>(c & 0xFF) / 255.0f; }
 
 // The helpers write through `out` and return it, like the customary ones.
 RmVector* RmVectorSubtract(RmVector* out, const RmVector* a, const RmVector* b);

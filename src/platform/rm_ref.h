@@ -27,9 +27,6 @@ public:
     T& operator*() const { return *p_; }
     explicit operator bool() const { return p_ != nullptr; }
 
-    // The pointer with its reference handed to the caller.
-    T* Detach() { return std::exchange(p_, nullptr); }
-
 private:
     T* p_ = nullptr;
 };

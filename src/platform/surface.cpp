@@ -6,18 +6,13 @@
 #include "platform/faults.h"
 #include "platform/limits.h"
 #include "platform/presenter.h"
+#include "platform/presenter_detail.h"
 
 namespace platform {
 
 HResult Clipper::SetHWnd(uint32_t, Hwnd window) {
     if (HResult fault = TakeFault("SetHWnd")) return fault;
     window_ = window;
-    return DD_OK;
-}
-
-HResult Clipper::GetHWnd(Hwnd* window) const {
-    if (!window) return DDERR_INVALIDPARAMS;
-    *window = window_;
     return DD_OK;
 }
 
@@ -83,13 +78,6 @@ HResult Surface::SetColorKey(uint32_t flags, const ColorKey* key) {
     return DD_OK;
 }
 
-HResult Surface::GetColorKey(uint32_t flags, ColorKey* key) const {
-    if (!key || !(flags & DDCKEY_SRCBLT)) return DDERR_INVALIDPARAMS;
-    if (!hasSrcKey_) return DDERR_NOCOLORKEY;
-    *key = srcKey_;
-    return DD_OK;
-}
-
 HResult Surface::SetPalette(Palette* palette) {
     if (HResult fault = TakeFault("SetPalette")) return fault;
     if (bytesPerPixel_ != 1) return DDERR_NOTPALETTIZED;
@@ -97,14 +85,6 @@ HResult Surface::SetPalette(Palette* palette) {
     if (palette_) palette_->Release();
     palette_ = palette;
     Changed();
-    return DD_OK;
-}
-
-HResult Surface::GetPalette(Palette** palette) const {
-    if (!palette) return DDERR_INVALIDPARAMS;
-    if (!palette_) return DDERR_NOPALETTEATTACHED;
-    palette_->AddRef();
-    *palette = palette_;
     return DD_OK;
 }
 
@@ -148,15 +128,6 @@ HResult Surface::AddAttachedSurface(Surface* attached) {
     return DD_OK;
 }
 
-HResult Surface::GetAttachedSurface(uint32_t caps, Surface** attached) const {
-    if (!attached) return DDERR_INVALIDPARAMS;
-    if (!attached_ || (attached_->caps_ & caps) != caps) return DDERR_NOTFOUND;
-    attached_->AddRef();
-    *attached = attached_;
-    return DD_OK;
-}
-
-HResult Surface::IsLost() const { return DD_OK; }
 HResult Surface::Restore() { return DD_OK; }
 
 }  // namespace platform

@@ -41,7 +41,6 @@ struct BltFx {
 class Clipper : public RefCounted {
 public:
     HResult SetHWnd(uint32_t flags, Hwnd window);
-    HResult GetHWnd(Hwnd* window) const;
 
 private:
     Hwnd window_ = nullptr;
@@ -72,17 +71,13 @@ public:
     HResult BltFast(uint32_t x, uint32_t y, Surface* src, const Rect* srcRect, uint32_t flags);
 
     HResult SetColorKey(uint32_t flags, const ColorKey* key);
-    HResult GetColorKey(uint32_t flags, ColorKey* key) const;
     HResult SetPalette(Palette* palette);  // null detaches
-    HResult GetPalette(Palette** palette) const;
     HResult SetClipper(Clipper* clipper);
     HResult GetSurfaceDesc(SurfaceDesc* desc) const;
     HResult AddAttachedSurface(Surface* attached);
-    HResult GetAttachedSurface(uint32_t caps, Surface** attached) const;
     // A device context for drawing text into the surface, which stays locked until ReleaseDC.
     HResult GetDC(DeviceContext** dc);
     HResult ReleaseDC(DeviceContext* dc);
-    HResult IsLost() const;
     HResult Restore();
 
     // Direct access for the platform's own services.
