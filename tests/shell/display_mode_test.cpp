@@ -33,10 +33,6 @@ TEST_F(ShellTest, TheListedModesAreForInformationAWindowAndFullScreenBoth640x480
     // the demo script applies the display, which is 640 x 480 x 8 either way.
     for (const int button : {WindowsButtonId, FullScreenButtonId}) {
         SCOPED_TRACE(button);
-        ResetLevel();
-        ShutdownApp();
-        FreeOverlayImages(0);
-        ResetWindows();
         const auto chooseSmallest = DialogAction::Look([](Hwnd dialog) {
             const LResult rows = SendDlgItemMessage(dialog, DisplayModeListId, LB_GETCOUNT, 0, 0);
             for (LResult row = 0; row < rows; ++row) {
@@ -52,9 +48,7 @@ TEST_F(ShellTest, TheListedModesAreForInformationAWindowAndFullScreenBoth640x480
             ADD_FAILURE() << "no 320*200*8 row";
         });
         QueueDialogActions({chooseSmallest, DialogAction::ClickOn(button), DialogAction::ClickOn(IDOK)});
-        const int started = InitApp(nullptr, SW_SHOWNORMAL);
-        ASSERT_TRUE(RecordedBoxes().empty()) << BoxTexts()[0];
-        ASSERT_EQ(started, 1);
+        Restart();
         EXPECT_EQ(FullScreen, button == FullScreenButtonId ? 1 : 0);
         EXPECT_EQ(FullScreenDisplay(), button == FullScreenButtonId);
         EXPECT_EQ(DisplayWidth, 640);

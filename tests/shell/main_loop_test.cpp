@@ -44,14 +44,6 @@ protected:
         ASSERT_EQ(EmblemFrame(), 0);
         InjectMouseMove(320, 240);  // away from the edges, where the cursor moves the player
     }
-    // The game started again after it has ended.
-    void Restart() {
-        EndProcess();
-        ResetWindows();
-        ASSERT_EQ(InitApp(nullptr, SW_SHOWNORMAL), 1);
-        ASSERT_TRUE(RecordedBoxes().empty()) << BoxTexts()[0];
-        ASSERT_EQ(QuitDone, 0);
-    }
 };
 
 TEST_F(MainLoop, EachPassUpdatesTheWorldAndPresentsTheDrawnView) {

@@ -76,6 +76,16 @@ protected:
         FreeOverlayImages(0);
     }
 
+    // The game started again after a start in this test: the last start's level, objects and
+    // windows go first.
+    static void Restart() {
+        EndProcess();
+        platform::ResetWindows();
+        ASSERT_EQ(InitApp(nullptr, platform::SW_SHOWNORMAL), 1);
+        ASSERT_TRUE(platform::RecordedBoxes().empty()) << BoxTexts()[0];
+        ASSERT_EQ(QuitDone, 0);
+    }
+
     // What a fresh process starts with and the start-up leaves as it finds it: the status
     // displays, the faces and objects switches, the room script F11 loads next, the last click,
     // the planner's settings and the robots' debug entry.
