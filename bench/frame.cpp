@@ -20,7 +20,6 @@
 
 #include "platform/backend.h"
 #include "platform/clock.h"
-#include "platform/draw_constants.h"
 #include "platform/faults.h"
 #include "platform/input.h"
 #include "platform/input_injection.h"
@@ -33,8 +32,6 @@
 #include "shell/app.h"
 #include "shell/direct_x.h"
 #include "shell/input.h"
-#include "shell/overlays.h"
-#include "shell/status_displays.h"
 #include "world/cube.h"
 #include "world/visible_rooms.h"
 
@@ -121,13 +118,7 @@ void TimedPass(Phases& sum) {
     const Clock::time_point t3 = Clock::now();
     RMDevice->Update();
     const Clock::time_point t4 = Clock::now();
-    DrawFrameRate();
-    DrawInfo();
-    platform::Point cursor;
-    platform::GetCursorPos(&cursor);
-    DrawOverlay(CursorItem, cursor.x, cursor.y);
-    const platform::Rect view = ViewRect();
-    FrontBuffer->Blt(nullptr, BackBuffer, &view, platform::DDBLT_WAIT, nullptr);
+    PresentFrame();
     const Clock::time_point t5 = Clock::now();
     sum.logic += Ms(t1 - t0);
     sum.world += Ms(t3 - t2) - inside;

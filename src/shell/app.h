@@ -27,6 +27,9 @@ void InitGlobals();
 // program has shut down.
 void PerFrameUpdate();
 void RenderFrame();
+// The frame's last part: the status displays and the cursor drawn over the view, then the view
+// stretched onto the front buffer.
+void PresentFrame();
 
 // Empties the level-dependent tables of every part of the game. Always 1.
 int ResetLevel();

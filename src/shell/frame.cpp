@@ -32,6 +32,10 @@ void RenderFrame() {
     }
     DrawWorld();
     RMDevice->Update();
+    PresentFrame();
+}
+
+void PresentFrame() {
     DrawFrameRate();
     DrawInfo();
     platform::Point cursor;
