@@ -17,7 +17,7 @@
 #include "platform/surface.h"
 #include "render/lighting.h"
 #include "shell/bmp_surface.h"
-#include "shell/graphics_objects.h"
+#include "base/graphics_objects.h"
 #include "world/cube.h"
 #include "world/level_files.h"
 #include "world/player.h"

@@ -14,7 +14,7 @@
 #include "platform/draw_constants.h"
 #include "platform/surface.h"
 #include "shell/bmp_surface.h"
-#include "shell/report_error.h"
+#include "base/report_error.h"
 #include "world/cube.h"
 #include "world/level_files.h"
 

@@ -10,8 +10,8 @@
 #include "platform/rm.h"
 #include "script/events.h"
 #include "script/parser.h"
-#include "shell/graphics_objects.h"
-#include "shell/report_error.h"
+#include "base/graphics_objects.h"
+#include "base/report_error.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {

@@ -1,7 +1,7 @@
 // Entry of both builds of the game; the second build is chosen by DUSKHAVN_SECOND_BUILD.
 #include "platform/win_constants.h"
 #include "shell/app.h"
-#include "shell/build_variant.h"
+#include "base/build_variant.h"
 
 #ifndef DUSKHAVN_SECOND_BUILD
 #define DUSKHAVN_SECOND_BUILD 0

@@ -14,7 +14,7 @@
 #include "platform/message_box.h"
 #include "platform/rm_frame.h"
 #include "script/states.h"
-#include "shell/graphics_objects.h"
+#include "base/graphics_objects.h"
 #include "world/char3d_object.h"
 
 AnimObject AnimObj[kMaxAnimObjects];

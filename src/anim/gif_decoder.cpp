@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "anim/messages.h"
-#include "shell/report_error.h"
+#include "base/report_error.h"
 #include "platform/files.h"
 #include "platform/rm_math.h"
 

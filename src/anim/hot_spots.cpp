@@ -12,7 +12,7 @@
 #include "platform/rm.h"
 #include "script/events.h"
 #include "shell/direct_x.h"
-#include "world/fixed.h"
+#include "base/fixed.h"
 
 HotSpotEntry HotSpots[kMaxHotSpots];
 int HotSpotCount = 0;

@@ -12,10 +12,10 @@
 #include "script/camera_commands.h"
 #include "script/events.h"
 #include "script/runner.h"
-#include "shell/build_variant.h"
+#include "base/build_variant.h"
 #include "world/char3d_object.h"
 #include "world/cube.h"
-#include "world/fixed.h"
+#include "base/fixed.h"
 
 MoverChannelRecord MoverChannel[kMoverChannels];
 int CurrentMoverChannel = 0;

@@ -8,7 +8,7 @@
 #include "anim/messages.h"
 #include "anim/motion_table.h"
 #include "platform/message_box.h"
-#include "shell/graphics_objects.h"
+#include "base/graphics_objects.h"
 
 AnimPart Part[kMaxParts];
 int NextPart = 0;

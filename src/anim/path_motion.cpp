@@ -11,9 +11,9 @@
 #include "platform/message_box.h"
 #include "platform/rm_frame.h"
 #include "script/events.h"
-#include "shell/graphics_objects.h"
+#include "base/graphics_objects.h"
 #include "world/char3d_object.h"
-#include "world/fixed.h"
+#include "base/fixed.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "planner/robot_scene.h"
 #include "planner/robot_steps.h"
 #include "planner/robot_table.h"
-#include "shell/build_variant.h"
+#include "base/build_variant.h"
 #include "world/player.h"
 
 RobotRecord RobotTable[BODY_COUNT];

@@ -7,7 +7,7 @@
 #include "render/polygon.h"
 #include "render/quad.h"
 #include "render/view.h"
-#include "world/wrap.h"
+#include "base/wrap.h"
 
 namespace {
 

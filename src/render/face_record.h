@@ -3,7 +3,7 @@
 // three texture points into view space and writes the view normal for the face fillers.
 #include <cstdint>
 
-#include "world/fixed.h"
+#include "base/fixed.h"
 
 struct Bitmap;
 

@@ -1,7 +1,7 @@
 #pragma once
 // World-anchored floor span fillers: a row-major texture repeated at two texels per
 // world unit over a floor, ceiling or sloped polygon, painted one screen row at a time.
-#include "world/fixed.h"
+#include "base/fixed.h"
 
 // The floor texture frame: the world point where the rotated texture has u = v = 0
 // (before the texel offsets) and its world angle. Origin (0, 0), angle 0 until set.

@@ -2,7 +2,7 @@
 // The screen portal: a second, four-edge clip given by four floor-plan corners (x, z) and the
 // heights of its bottom and top. Binding the view switches it off every frame and nothing in the
 // game switches it on, so it changes no drawing.
-#include "world/fixed.h"
+#include "base/fixed.h"
 
 struct PortalCorner {
     Fixed16 x;

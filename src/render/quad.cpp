@@ -7,7 +7,7 @@
 #include "render/lighting.h"
 #include "render/polygon.h"
 #include "render/view.h"
-#include "world/wrap.h"
+#include "base/wrap.h"
 
 namespace {
 

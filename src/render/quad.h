@@ -4,7 +4,7 @@
 // or a floor (row) filler, chosen by its texture's layout and its face flags.
 #include <cstdint>
 
-#include "world/fixed.h"
+#include "base/fixed.h"
 
 struct Bitmap;
 

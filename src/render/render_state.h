@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "render/limits.h"
-#include "world/fixed.h"
+#include "base/fixed.h"
 
 struct Bitmap;
 

@@ -3,7 +3,7 @@
 // scaled by its depth and textured with a row-major bitmap.
 #include <cstdint>
 
-#include "world/fixed.h"
+#include "base/fixed.h"
 
 struct Bitmap;
 

@@ -13,10 +13,10 @@
 #include "platform/rm_math.h"
 #include "script/limits.h"
 #include "script/messages.h"
-#include "shell/graphics_objects.h"
-#include "shell/report_error.h"
+#include "base/graphics_objects.h"
+#include "base/report_error.h"
 #include "world/cube.h"
-#include "world/fixed.h"
+#include "base/fixed.h"
 #include "world/player.h"
 
 int CameraSavedFlag = 0;

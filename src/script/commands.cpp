@@ -16,7 +16,7 @@
 #include "planner/robot_control.h"
 #include "shell/direct_x.h"
 #include "shell/bmp_surface.h"
-#include "shell/build_variant.h"
+#include "base/build_variant.h"
 #include "shell/input.h"
 #include "shell/overlays.h"
 #include "shell/sound.h"

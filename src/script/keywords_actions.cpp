@@ -19,7 +19,7 @@
 #include "script/parser.h"
 #include "shell/direct_x.h"
 #include "script/runner.h"
-#include "shell/graphics_objects.h"
+#include "base/graphics_objects.h"
 #include "shell/input.h"
 #include "shell/timers.h"
 #include "world/map_object.h"

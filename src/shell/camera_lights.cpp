@@ -2,7 +2,7 @@
 #include "anim/scene_lights.h"
 #include "shell/direct_x.h"
 #include "shell/limits.h"
-#include "world/fixed.h"
+#include "base/fixed.h"
 #include "world/player.h"
 
 using platform::Failed;

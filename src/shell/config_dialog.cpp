@@ -8,7 +8,7 @@
 #include "platform/message_box.h"
 #include "shell/direct_x.h"
 #include "shell/messages.h"
-#include "shell/report_error.h"
+#include "base/report_error.h"
 
 char ScriptFileName[ScriptFileNameSize] = "";
 std::string ScriptFileList[MaxScriptFiles];

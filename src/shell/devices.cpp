@@ -12,7 +12,7 @@
 #include "shell/direct_x.h"
 #include "shell/messages.h"
 #include "shell/status_displays.h"
-#include "shell/report_error.h"
+#include "base/report_error.h"
 
 using platform::Failed;
 

@@ -9,7 +9,7 @@
 #include "platform/rm.h"
 #include "platform/surface.h"
 #include "platform/types.h"
-#include "shell/graphics_objects.h"
+#include "base/graphics_objects.h"
 #include "shell/limits.h"
 
 // The objects (null when absent); the back buffer, the scene-graph viewport and the scene,

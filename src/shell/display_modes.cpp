@@ -6,7 +6,7 @@
 #include "shell/app.h"
 #include "shell/direct_x.h"
 #include "shell/messages.h"
-#include "shell/report_error.h"
+#include "base/report_error.h"
 
 using platform::Failed;
 

@@ -6,7 +6,7 @@
 #include "platform/window.h"
 #include "shell/limits.h"
 #include "shell/messages.h"
-#include "shell/report_error.h"
+#include "base/report_error.h"
 
 void EndGameAfterFault(const std::string& text) {
     if (QuitRequested) return;

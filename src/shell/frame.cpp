@@ -10,7 +10,7 @@
 #include "shell/input.h"
 #include "shell/overlays.h"
 #include "shell/status_displays.h"
-#include "shell/report_error.h"
+#include "base/report_error.h"
 #include "world/map_object.h"
 #include "world/visible_rooms.h"
 

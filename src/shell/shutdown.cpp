@@ -14,7 +14,7 @@
 #include "shell/input.h"
 #include "shell/overlays.h"
 #include "shell/sound.h"
-#include "shell/report_error.h"
+#include "base/report_error.h"
 #include "world/cube.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "shell/app.h"
 #include "shell/direct_x.h"
 #include "shell/input.h"
-#include "shell/report_error.h"
+#include "base/report_error.h"
 #include "shell/timers.h"
 
 using namespace platform;

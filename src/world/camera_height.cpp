@@ -2,11 +2,11 @@
 
 #include "anim/camera_mover.h"
 #include "platform/rm_frame.h"
-#include "shell/graphics_objects.h"
+#include "base/graphics_objects.h"
 
 #include "world/cube.h"
 #include "world/player.h"
-#include "world/wrap.h"
+#include "base/wrap.h"
 
 void UpdateCameraHeight(Cube* cube)
 {

@@ -5,8 +5,8 @@
 #include "platform/rm_viewport.h"
 #include "platform/surface.h"
 #include "render/view.h"
-#include "shell/graphics_objects.h"
-#include "shell/report_error.h"
+#include "base/graphics_objects.h"
+#include "base/report_error.h"
 #include "world/cube.h"
 #include "world/messages.h"
 

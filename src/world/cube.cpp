@@ -6,7 +6,7 @@
 #include "render/lighting.h"
 #include "world/map_object.h"
 #include "world/player.h"
-#include "world/wrap.h"
+#include "base/wrap.h"
 
 FixedVector Vertices[MaxVertices];
 int VertexCount = 0;

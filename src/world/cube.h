@@ -3,7 +3,7 @@
 // tables.
 #include <cstdint>
 
-#include "world/fixed.h"
+#include "base/fixed.h"
 #include "world/limits.h"
 
 class Room;

@@ -10,7 +10,7 @@
 #include "render/bitmap.h"
 #include "render/lighting.h"
 #include "shell/bmp_surface.h"
-#include "shell/report_error.h"
+#include "base/report_error.h"
 #include "world/char3d_object.h"
 #include "world/cube.h"
 #include "world/level_files.h"
@@ -18,7 +18,7 @@
 #include "world/messages.h"
 #include "world/read_words.h"
 #include "world/texture_table.h"
-#include "world/wrap.h"
+#include "base/wrap.h"
 
 int PendingVerticalLinks[MaxCubes][2];
 

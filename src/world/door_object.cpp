@@ -1,12 +1,12 @@
 #include <algorithm>
 
-#include "shell/report_error.h"
+#include "base/report_error.h"
 #include "world/cube.h"
 #include "world/map_object.h"
 #include "world/messages.h"
 #include "world/player.h"
 #include "world/slide.h"
-#include "world/wrap.h"
+#include "base/wrap.h"
 
 namespace {
 

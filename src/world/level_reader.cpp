@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/files.h"
-#include "shell/report_error.h"
+#include "base/report_error.h"
 #include "world/camera_height.h"
 #include "world/cube.h"
 #include "world/level_files.h"

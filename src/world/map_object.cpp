@@ -3,7 +3,7 @@
 #include "world/cube.h"
 #include "world/movement.h"
 #include "world/player.h"
-#include "world/wrap.h"
+#include "base/wrap.h"
 
 MapObject* MapObjectTable[MaxMapObjects];
 int ObjectCount = 0;

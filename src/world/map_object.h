@@ -3,7 +3,7 @@
 // billboard sprites and 3D characters.
 #include <cstdint>
 
-#include "world/fixed.h"
+#include "base/fixed.h"
 #include "world/limits.h"
 
 class Cube;

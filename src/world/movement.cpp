@@ -3,15 +3,15 @@
 #include "platform/input.h"
 #include "platform/rm_frame.h"
 #include "render/lighting.h"
-#include "shell/graphics_objects.h"
-#include "shell/report_error.h"
+#include "base/graphics_objects.h"
+#include "base/report_error.h"
 #include "world/camera_height.h"
 #include "world/cube.h"
 #include "world/map_object.h"
 #include "world/messages.h"
 #include "world/player.h"
 #include "world/slide.h"
-#include "world/wrap.h"
+#include "base/wrap.h"
 
 namespace {
 

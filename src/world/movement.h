@@ -1,7 +1,7 @@
 #pragma once
 // The player's movement: turning, stepping through the cubes with wall sliding and door
 // collision, and the cursor at the screen edges moving the player each frame.
-#include "world/fixed.h"
+#include "base/fixed.h"
 
 class Cube;
 

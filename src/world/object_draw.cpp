@@ -6,7 +6,7 @@
 #include "world/map_object.h"
 #include "world/player.h"
 #include "world/texture_table.h"
-#include "world/wrap.h"
+#include "base/wrap.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The player, who is also the camera.
-#include "world/fixed.h"
+#include "base/fixed.h"
 
 class Cube;
 

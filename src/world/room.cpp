@@ -1,6 +1,6 @@
 #include "world/cube.h"
 #include "world/messages.h"
-#include "shell/report_error.h"
+#include "base/report_error.h"
 
 Room::Room()
     : exitRoom{}, exitCube{}, exitSide{}, exitCount(0), firstCube(0), cubeCount(0), visited(0),

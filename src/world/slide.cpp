@@ -2,7 +2,7 @@
 
 #include "world/limits.h"
 #include "world/player.h"
-#include "world/wrap.h"
+#include "base/wrap.h"
 
 Fixed16 PlayerDistanceFromPlane(const FixedVector& corner, const FixedVector& n)
 {

@@ -1,7 +1,7 @@
 #pragma once
 // The geometry of keeping the player off a wall: distances from a side's plane and the slide
 // that ends a step exactly WallDistance from it.
-#include "world/fixed.h"
+#include "base/fixed.h"
 
 // Distance of the player from the vertical plane through corner with normal n (x and z only).
 Fixed16 PlayerDistanceFromPlane(const FixedVector& corner, const FixedVector& n);

@@ -4,7 +4,7 @@
 #include "render/face.h"
 #include "render/polygon.h"
 #include "render/view.h"
-#include "shell/graphics_objects.h"
+#include "base/graphics_objects.h"
 #include "world/cube.h"
 #include "world/map_object.h"
 #include "world/player.h"

@@ -21,7 +21,7 @@
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/random.h"
-#include "shell/build_variant.h"
+#include "base/build_variant.h"
 #include "world/player.h"
 
 class FakeRobotScene : public RobotScene {

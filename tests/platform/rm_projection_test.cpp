@@ -14,7 +14,7 @@
 #include "render/int64.h"
 #include "render/render_state.h"
 #include "render/view.h"
-#include "world/fixed.h"
+#include "base/fixed.h"
 
 using namespace platform;
 

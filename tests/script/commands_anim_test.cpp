@@ -20,9 +20,9 @@
 #include "script/camera_commands.h"
 #include "script/keywords_actions.h"
 #include "script_fixture.h"
-#include "shell/build_variant.h"
+#include "base/build_variant.h"
 #include "shell/direct_x.h"
-#include "shell/graphics_objects.h"
+#include "base/graphics_objects.h"
 #include "world/cube.h"
 #include "support/world_builder.h"
 

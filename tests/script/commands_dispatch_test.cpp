@@ -13,7 +13,7 @@
 #include "script/tokenizer.h"
 #include "support/long_wave.h"
 #include "script_fixture.h"
-#include "shell/build_variant.h"
+#include "base/build_variant.h"
 #include "shell/sound.h"
 #include "world/cube.h"
 #include "support/test_level.h"

@@ -12,7 +12,7 @@
 #include "shell/bmp_surface.h"
 #include "shell/direct_x.h"
 #include "script_fixture.h"
-#include "shell/graphics_objects.h"
+#include "base/graphics_objects.h"
 #include "shell/input.h"
 #include "shell/input.h"
 #include "shell/timers.h"

@@ -12,7 +12,7 @@
 #include "platform/palette.h"
 #include "platform/surface.h"
 #include "shell/bmp_surface.h"
-#include "shell/report_error.h"
+#include "base/report_error.h"
 
 namespace {
 

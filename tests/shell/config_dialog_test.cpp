@@ -17,7 +17,7 @@
 #include "script/loader.h"
 #include "shell/direct_x.h"
 #include "shell/messages.h"
-#include "shell/report_error.h"
+#include "base/report_error.h"
 
 using namespace platform;
 

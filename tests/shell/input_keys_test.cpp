@@ -4,7 +4,7 @@
 #include "platform/input_injection.h"
 #include "platform/rm_viewport.h"
 #include "platform/win_constants.h"
-#include "shell/build_variant.h"
+#include "base/build_variant.h"
 #include "shell/input.h"
 #include "input_fixture.h"
 #include "world/map_object.h"

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/message_box.h"
-#include "shell/report_error.h"
+#include "base/report_error.h"
 
 TEST(ReportError, ShowsThePrefixedTextStopsRenderingAndCutsLongTexts)
 {

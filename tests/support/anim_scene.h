@@ -6,7 +6,7 @@
 #include "anim/motion_table.h"
 #include "anim/paths.h"
 #include "platform/rm_frame.h"
-#include "shell/graphics_objects.h"
+#include "base/graphics_objects.h"
 #include "world/cube.h"
 #include "support/world_builder.h"
 

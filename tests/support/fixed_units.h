@@ -1,6 +1,6 @@
 #pragma once
 // Fixed-point values for tests, written as plain numbers: Fx(1.5) is 1.5 in 16.16.
-#include "world/fixed.h"
+#include "base/fixed.h"
 
 namespace support {
 

@@ -21,7 +21,7 @@
 #include "shell/direct_x.h"
 #include "shell/input.h"
 #include "shell/overlays.h"
-#include "shell/report_error.h"
+#include "base/report_error.h"
 #include "support/recorded_boxes.h"
 #include "world/cube.h"
 #include "world/visible_rooms.h"

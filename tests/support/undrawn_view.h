@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/surface.h"
-#include "shell/graphics_objects.h"
+#include "base/graphics_objects.h"
 #include "world/visible_rooms.h"
 
 // The back buffer's top-left three quarters are the view. The world is drawn twice, over two

@@ -4,7 +4,7 @@
 
 #include "support/fixed_units.h"
 #include "world/cube.h"
-#include "world/fixed.h"
+#include "base/fixed.h"
 
 namespace testworld {
 

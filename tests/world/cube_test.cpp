@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/message_box.h"
-#include "shell/report_error.h"
+#include "base/report_error.h"
 #include "world/cube.h"
 #include "world/map_object.h"
 #include "world/player.h"

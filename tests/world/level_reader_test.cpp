@@ -2,7 +2,7 @@
 
 #include "platform/message_box.h"
 #include "render/bitmap.h"
-#include "shell/report_error.h"
+#include "base/report_error.h"
 #include "world/cube.h"
 #include "world/level_files.h"
 #include "world/map_object.h"

@@ -2,7 +2,7 @@
 
 #include "platform/message_box.h"
 #include "render/lighting.h"
-#include "shell/report_error.h"
+#include "base/report_error.h"
 #include "world/cube.h"
 #include "world/map_object.h"
 #include "world/player.h"

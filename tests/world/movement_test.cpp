@@ -5,7 +5,7 @@
 #include "platform/input.h"
 #include "platform/input_injection.h"
 #include "platform/message_box.h"
-#include "shell/report_error.h"
+#include "base/report_error.h"
 #include "world/cube.h"
 #include "world/level_files.h"
 #include "world/map_object.h"

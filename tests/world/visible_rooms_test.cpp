@@ -10,7 +10,7 @@
 #include "render/lighting.h"
 #include "render/quad.h"
 #include "render/view.h"
-#include "shell/graphics_objects.h"
+#include "base/graphics_objects.h"
 #include "world/cube.h"
 #include "world/map_object.h"
 #include "world/player.h"

@@ -1,4 +1,4 @@
-#include "world/fixed.h"
+#include "base/fixed.h"
 #include "world/player.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 
 #include "platform/result_codes.h"
 #include "shell/messages.h"
-#include "shell/report_error.h"
+#include "base/report_error.h"
 
 using namespace platform;
 

@@ -1,0 +1,3 @@
+#include "base/build_variant.h"
+
+bool SecondBuild = false;

@@ -1,3 +1,0 @@
-#include "shell/build_variant.h"
-
-bool SecondBuild = false;
