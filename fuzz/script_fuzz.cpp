@@ -33,6 +33,8 @@ void CopyDemo()
 void StartGame()
 {
     if (MainWindow && !QuitDone) return;
+    // A game that ended leaves its level to the end of the process; this process goes on.
+    ResetLevel();
     ShutdownApp();
     platform::ResetWindows();
     MainWindow = nullptr;
@@ -59,6 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (QuitDone) return;
         ResetLevel();
         LoadScript("fuzz.scp");
+        // A script that ended the game gets nothing more, as in the game.
+        if (QuitDone) return;
         RaiseEvent();
         RaiseMotionEvent(0, 0);
         RaiseHotSpotEvent(0, 1);
