@@ -10,7 +10,7 @@
 #include "anim/parts.h"
 #include "platform/input_injection.h"
 #include "platform/presenter.h"
-#include "script/camera_commands.h"
+#include "script/runner.h"
 #include "script/states.h"
 #include "shell/input.h"
 #include "support/shell_fixture.h"
@@ -245,7 +245,7 @@ TEST_F(DemoRobot, TheSpringCourtsRobotWalksItsRoundAndTheRoverToThePlatformFaceF
     // Three rounds of the square of 60 units, each on the same ground.
     std::vector<Walk> round{{0, Material[FindMaterial("Face")].texture}};
     Watch(round, 490, 0);
-    EXPECT_GT(round[0].samples, 450);
+    EXPECT_GT(round[0].samples, 440);
     EXPECT_LT(round[0].worst, 1.0f);
     EXPECT_NEAR(round[0].high[0] - round[0].low[0], 60.0f, 0.01f);
     EXPECT_NEAR(round[0].high[1] - round[0].low[1], 60.0f, 0.01f);
@@ -263,4 +263,27 @@ TEST_F(DemoRobot, TheSpringCourtsRobotWalksItsRoundAndTheRoverToThePlatformFaceF
     EXPECT_LT(DegreesOff(FaceHeading(3, Material[FindMaterial("RoverFace")].texture),
                          {camera.x - at.x, 0.0f, camera.z - at.z}),
               36.0f);
+    EXPECT_TRUE(platform::RecordedBoxes().empty()) << BoxTexts()[0];
+}
+
+TEST_F(DemoRobot, TheSpringCourtsRobotNodsWhenClickedAndKeepsToItsRound) {
+    Press(SDL_SCANCODE_F11);
+    Passes(20);  // half along the round's first side
+    ClickedId = 0;  // a click on the robot
+    StopFlag = 0;
+    ExecState(FindState("Event"));
+    std::vector<Walk> round{{0, Material[FindMaterial("Face")].texture}};
+    bool nodded = false;
+    for (int i = 0; i < 400 && !nodded; ++i) {
+        Watch(round, 1, 0);
+        nodded = AnimObj[0].row == 2;
+    }
+    ASSERT_TRUE(nodded);
+    // Two rounds more after the nod, on the same ground as before it.
+    Watch(round, 400, 0);
+    EXPECT_EQ(AnimObj[0].type, AnimPathMotion);
+    EXPECT_LT(round[0].worst, 1.0f);
+    EXPECT_NEAR(round[0].high[0] - round[0].low[0], 60.0f, 0.01f);
+    EXPECT_NEAR(round[0].high[1] - round[0].low[1], 60.0f, 0.01f);
+    EXPECT_TRUE(platform::RecordedBoxes().empty()) << BoxTexts()[0];
 }
