@@ -9,7 +9,7 @@
 #include "anim/key_frames.h"
 #include "anim/motion_table.h"
 #include "platform/rm_math.h"
-#include "script/camera_commands.h"
+#include "bindings/camera_commands.h"
 #include "script/events.h"
 #include "script/runner.h"
 #include "base/build_variant.h"

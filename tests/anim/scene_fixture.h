@@ -18,7 +18,7 @@
 #include "platform/backend.h"
 #include "platform/message_box.h"
 #include "platform/rm.h"
-#include "script/camera_commands.h"
+#include "bindings/camera_commands.h"
 #include "script/events.h"
 #include "script/parser.h"
 #include "script/runner.h"

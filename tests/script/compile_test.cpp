@@ -5,7 +5,7 @@
 #include <string>
 
 #include "shell/bmp_surface.h"
-#include "script_fixture.h"
+#include "support/script_fixture.h"
 #include "script/tokenizer.h"
 
 using ::testing::ElementsAre;

@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "script_fixture.h"
+#include "support/script_fixture.h"
 
 using ::testing::ElementsAre;
 

@@ -3,7 +3,7 @@
 #include <random>
 #include <string>
 
-#include "script_fixture.h"
+#include "support/script_fixture.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/bmp_surface.h"
-#include "script_fixture.h"
+#include "support/script_fixture.h"
 #include "world/map_object.h"
 
 using ::testing::ElementsAre;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "script_fixture.h"
+#include "support/script_fixture.h"
 #include "script/tokenizer.h"
 
 namespace {

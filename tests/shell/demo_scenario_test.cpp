@@ -17,7 +17,7 @@
 #include "anim/hot_spots.h"
 #include "anim/scene_lights.h"
 #include "platform/input_injection.h"
-#include "script/camera_commands.h"
+#include "bindings/camera_commands.h"
 #include "platform/presenter.h"
 #include "platform/random.h"
 #include "planner/robot_table.h"

@@ -1,4 +1,4 @@
-#include "script/keywords_actions.h"
+#include "bindings/keywords_actions.h"
 
 #include <iterator>
 #include <string>
@@ -12,8 +12,8 @@
 #include "platform/surface.h"
 #include "anim/hot_spots.h"
 #include "script/backends.h"
-#include "script/camera_commands.h"
-#include "script/commands.h"
+#include "bindings/camera_commands.h"
+#include "bindings/commands.h"
 #include "script/events.h"
 #include "script/messages.h"
 #include "script/parser.h"

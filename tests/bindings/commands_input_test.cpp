@@ -2,7 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "script_fixture.h"
+#include "support/script_fixture.h"
 #include "shell/input.h"
 #include "shell/overlays.h"
 

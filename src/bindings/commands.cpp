@@ -1,4 +1,4 @@
-#include "script/commands.h"
+#include "bindings/commands.h"
 
 #include <cstring>
 #include <string>
@@ -10,7 +10,7 @@
 #include "anim/path_motion.h"
 #include "anim/scene_lights.h"
 #include "script/backends.h"
-#include "script/camera_commands.h"
+#include "bindings/camera_commands.h"
 #include "script/limits.h"
 #include "script/parser.h"
 #include "planner/robot_control.h"

@@ -5,8 +5,8 @@
 
 #include "platform/rm.h"
 #include "platform/rm_frame.h"
-#include "script/camera_commands.h"
-#include "script_fixture.h"
+#include "bindings/camera_commands.h"
+#include "support/script_fixture.h"
 #include "base/graphics_objects.h"
 #include "base/report_error.h"
 #include "world/cube.h"

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "script/backends.h"
-#include "script/commands.h"
+#include "bindings/commands.h"
 #include "shell/bmp_surface.h"
 #include "script/tokenizer.h"
 #include "support/long_wave.h"
-#include "script_fixture.h"
+#include "support/script_fixture.h"
 #include "base/build_variant.h"
 #include "shell/sound.h"
 #include "world/cube.h"

@@ -11,7 +11,7 @@
 #include "platform/surface.h"
 #include "shell/bmp_surface.h"
 #include "shell/direct_x.h"
-#include "script_fixture.h"
+#include "support/script_fixture.h"
 #include "base/graphics_objects.h"
 #include "shell/input.h"
 #include "shell/input.h"

@@ -1,4 +1,4 @@
-#include "script/camera_commands.h"
+#include "bindings/camera_commands.h"
 
 #include <cmath>
 #include <cstdint>
