@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "anim/camera_mover.h"
+#include "world/camera_height.h"
 #include "anim/key_frames.h"
 #include "anim/messages.h"
 #include "anim/motion_table.h"

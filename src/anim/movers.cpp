@@ -4,12 +4,12 @@
 #include <cmath>
 
 #include "anim/anim_objects.h"
-#include "anim/camera_mover.h"
+#include "world/camera_height.h"
 #include "anim/hot_spots.h"
 #include "anim/key_frames.h"
 #include "anim/motion_table.h"
 #include "platform/rm_math.h"
-#include "bindings/camera_commands.h"
+#include "world/camera_position.h"
 #include "script/events.h"
 #include "script/runner.h"
 #include "base/build_variant.h"

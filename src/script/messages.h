@@ -53,4 +53,3 @@ inline constexpr const char* MsgUnrecognizedOperator = "Unrecognized Operator To
 
 // Keywords and commands.
 inline constexpr const char* MsgSetPaletteFailed = "SetPalette failed";
-inline constexpr const char* MsgCameraOutsideMap = "Camera position set inscript is outside the map!";

@@ -18,7 +18,7 @@
 #include "shell/config_dialog.h"
 #include "shell/direct_x.h"
 #include "shell/messages.h"
-#include "bindings/camera_commands.h"
+#include "world/camera_position.h"
 #include "planner/robot_control.h"
 #include "planner/robot_scene.h"
 #include "shell/bmp_surface.h"

@@ -10,7 +10,7 @@
 #include "shell/app.h"
 #include "shell/direct_x.h"
 #include "planner/robot_control.h"
-#include "bindings/camera_commands.h"
+#include "world/camera_position.h"
 #include "shell/input.h"
 #include "shell/overlays.h"
 #include "shell/sound.h"

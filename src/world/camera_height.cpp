@@ -1,12 +1,13 @@
 #include "world/camera_height.h"
 
-#include "anim/camera_mover.h"
 #include "platform/rm_frame.h"
 #include "base/graphics_objects.h"
 
 #include "world/cube.h"
 #include "world/player.h"
 #include "base/wrap.h"
+
+int CameraMoverActive = 0;
 
 void UpdateCameraHeight(Cube* cube)
 {

@@ -3,4 +3,7 @@
 // when the floor drops away by more than FallThreshold.
 class Cube;
 
+// Set while a straight mover carries the camera: the player's floor following then waits.
+extern int CameraMoverActive;
+
 void UpdateCameraHeight(Cube* cube);

@@ -16,3 +16,4 @@ constexpr const char* TooManyExitsText = "Too many exits in this room!";
 constexpr const char* Char3DOutsideText = "Character 3D position is outside the map!";
 constexpr const char* PlayerInsideDoorText = "Player is inside the door!";
 constexpr const char* PlayerPositionWrongText = "Player's next position is wrong!";
+constexpr const char* CameraOutsideMapText = "Camera position set inscript is outside the map!";

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "anim/anim_objects.h"
-#include "anim/camera_mover.h"
+#include "world/camera_height.h"
 #include "anim/hot_spots.h"
 #include "anim/materials.h"
 #include "anim/motion_table.h"
@@ -18,7 +18,7 @@
 #include "platform/backend.h"
 #include "platform/message_box.h"
 #include "platform/rm.h"
-#include "bindings/camera_commands.h"
+#include "world/camera_position.h"
 #include "script/events.h"
 #include "script/parser.h"
 #include "script/runner.h"

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "anim/camera_mover.h"
 #include "platform/message_box.h"
 #include "platform/draw_constants.h"
 #include "platform/rm.h"

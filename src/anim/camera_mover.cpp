@@ -1,3 +1,0 @@
-#include "anim/camera_mover.h"
-
-int CameraMoverActive = 0;
