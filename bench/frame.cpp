@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "platform/backend.h"
@@ -32,6 +33,8 @@
 #include "shell/app.h"
 #include "shell/direct_x.h"
 #include "shell/input.h"
+#include "shell/overlays.h"
+#include "support/process_start.h"
 #include "world/cube.h"
 #include "world/visible_rooms.h"
 
@@ -45,7 +48,8 @@ constexpr int TimedPasses = 60;
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
-// The game started headless in the demo folder the build writes; stopped and released on exit.
+// The game started headless, as in a fresh process, on the files of the demo the build writes;
+// stopped and released on exit.
 class Game {
 public:
     Game() {
@@ -56,8 +60,12 @@ public:
         platform::ResetWindows();
         platform::ResetInput();
         platform::UseFakeClock(true, 1000);
+        support::ResetProcessStart();
         old_ = fs::current_path();
-        fs::current_path(fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "demo");
+        folder_ = fs::temp_directory_path() / ("dusk_bench_frame_" + std::to_string(::getpid()));
+        fs::remove_all(folder_);
+        support::LinkDemoFiles(fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "demo", folder_);
+        fs::current_path(folder_);
         platform::SRand(7);
         started_ = InitApp(nullptr, platform::SW_SHOWNORMAL) == 1 && platform::RecordedBoxes().empty();
         platform::InjectMouseMove(320, 240);
@@ -65,12 +73,13 @@ public:
     }
     ~Game() {
         ResetLevel();
-        FreeLevel();
         ShutdownApp();
+        FreeOverlayImages(0);
         platform::ResetWindows();
         MainWindow = nullptr;
         platform::UseFakeClock(false);
         fs::current_path(old_);
+        fs::remove_all(folder_);
     }
     bool Started() const { return started_; }
 
@@ -90,6 +99,7 @@ public:
 
 private:
     fs::path old_;
+    fs::path folder_;
     bool started_ = false;
 };
 

@@ -22,6 +22,7 @@
 #include "shell/input.h"
 #include "shell/overlays.h"
 #include "base/report_error.h"
+#include "support/process_start.h"
 #include "support/recorded_boxes.h"
 #include "world/cube.h"
 #include "world/visible_rooms.h"
@@ -36,7 +37,7 @@ protected:
         platform::ResetWindows();
         platform::ResetInput();
         platform::UseFakeClock(true, 1000);
-        ResetProcessStart();
+        support::ResetProcessStart();
         char here[4096];
         ASSERT_NE(getcwd(here, sizeof here), nullptr);
         previousFolder = here;
@@ -47,12 +48,7 @@ protected:
                     ("dusk_shell_" + std::to_string(::getpid()) + "_" +
                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(runFolder);
-        std::filesystem::create_directories(runFolder);
-        for (const auto& entry : std::filesystem::directory_iterator(DUSK_DEMO_DATA)) {
-            const std::string name = entry.path().filename().string();
-            if (name == "Blank Map" || name == "Planned Path") continue;  // dumps of older runs
-            std::filesystem::create_symlink(entry.path(), runFolder / name);
-        }
+        support::LinkDemoFiles(DUSK_DEMO_DATA, runFolder);
         ASSERT_EQ(chdir(runFolder.c_str()), 0);
     }
 
@@ -84,22 +80,6 @@ protected:
         ASSERT_EQ(InitApp(nullptr, platform::SW_SHOWNORMAL), 1);
         ASSERT_TRUE(platform::RecordedBoxes().empty()) << BoxTexts()[0];
         ASSERT_EQ(QuitDone, 0);
-    }
-
-    // What a fresh process starts with and the start-up leaves as it finds it: the status
-    // displays, the faces and objects switches, the room script F11 loads next, the last click,
-    // the planner's settings and the robots' debug entry.
-    static void ResetProcessStart() {
-        ShowFrameRate = ShowInfo = 0;
-        ShowFaces = ShowObjects = 1;
-        PlanSettings = PlannerConfig{};
-        RoomScriptToggle = 0;
-        ClickedId = -1;
-        ClickToggle = 0;
-        DebugEntryState = DebugIdle;
-        DebugRobot = 0;
-        DebugTextLength = 0;
-        DebugTextX[0] = DebugTextZ[0] = 0;
     }
 
     // The objects every display mode makes, and the scene and camera frames, in release order.

@@ -1,0 +1,41 @@
+#pragma once
+// The game started more than once in one process (tests, benchmarks): what a fresh process
+// starts with, and a scratch folder of links to the demo's files for the game to run in, so
+// that what it writes (the planner's dumps) stays out of the demo folder.
+#include <filesystem>
+#include <string>
+
+#include "planner/robot_table.h"
+#include "shell/input.h"
+#include "world/visible_rooms.h"
+
+namespace support {
+
+// What a fresh process starts with and the start-up leaves as it finds it: the status
+// displays, the faces and objects switches, the room script F11 loads next, the last click,
+// the planner's settings and the robots' debug entry.
+inline void ResetProcessStart() {
+    ShowFrameRate = ShowInfo = 0;
+    ShowFaces = ShowObjects = 1;
+    PlanSettings = PlannerConfig{};
+    RoomScriptToggle = 0;
+    ClickedId = -1;
+    ClickToggle = 0;
+    DebugEntryState = DebugIdle;
+    DebugRobot = 0;
+    DebugTextLength = 0;
+    DebugTextX[0] = DebugTextZ[0] = 0;
+}
+
+// Fills `folder` (made when missing) with links to the files of the demo folder, leaving out
+// the dumps of older runs.
+inline void LinkDemoFiles(const std::filesystem::path& demo, const std::filesystem::path& folder) {
+    std::filesystem::create_directories(folder);
+    for (const auto& entry : std::filesystem::directory_iterator(demo)) {
+        const std::string name = entry.path().filename().string();
+        if (name == "Blank Map" || name == "Planned Path") continue;
+        std::filesystem::create_symlink(entry.path(), folder / name);
+    }
+}
+
+}  // namespace support
