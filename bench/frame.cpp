@@ -53,14 +53,7 @@ double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(
 class Game {
 public:
     Game() {
-        platform::SetHeadless(true);
-        platform::SetBoxEcho(false);
-        platform::ClearRecordedBoxes();
-        platform::ClearFaults();
-        platform::ResetWindows();
-        platform::ResetInput();
-        platform::UseFakeClock(true, 1000);
-        support::ResetProcessStart();
+        support::FreshHeadlessStart();
         old_ = fs::current_path();
         folder_ = fs::temp_directory_path() / ("dusk_bench_frame_" + std::to_string(::getpid()));
         fs::remove_all(folder_);

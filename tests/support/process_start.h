@@ -5,6 +5,12 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/backend.h"
+#include "platform/clock.h"
+#include "platform/faults.h"
+#include "platform/input.h"
+#include "platform/message_box.h"
+#include "platform/window.h"
 #include "planner/robot_table.h"
 #include "shell/input.h"
 #include "world/visible_rooms.h"
@@ -25,6 +31,19 @@ inline void ResetProcessStart() {
     DebugRobot = 0;
     DebugTextLength = 0;
     DebugTextX[0] = DebugTextZ[0] = 0;
+}
+
+// Headless, no boxes shown or recorded, no faults, windows or input left, the fake clock at
+// 1000 ms, and the process start above: a start-up from here runs as in a fresh process.
+inline void FreshHeadlessStart() {
+    platform::SetHeadless(true);
+    platform::SetBoxEcho(false);
+    platform::ClearRecordedBoxes();
+    platform::ClearFaults();
+    platform::ResetWindows();
+    platform::ResetInput();
+    platform::UseFakeClock(true, 1000);
+    ResetProcessStart();
 }
 
 // Fills `folder` (made when missing) with links to the files of the demo folder, leaving out

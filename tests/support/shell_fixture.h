@@ -30,14 +30,7 @@
 class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        platform::SetHeadless(true);
-        platform::SetBoxEcho(false);
-        platform::ClearRecordedBoxes();
-        platform::ClearFaults();
-        platform::ResetWindows();
-        platform::ResetInput();
-        platform::UseFakeClock(true, 1000);
-        support::ResetProcessStart();
+        support::FreshHeadlessStart();
         char here[4096];
         ASSERT_NE(getcwd(here, sizeof here), nullptr);
         previousFolder = here;
