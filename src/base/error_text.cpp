@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <iterator>
 
+#include "base/messages.h"
 #include "platform/result_codes.h"
-#include "shell/messages.h"
 #include "base/report_error.h"
 
 using namespace platform;

@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/graphics_objects.h"
+#include "base/limits.h"
+#include "base/messages.h"
+#include "platform/direct_draw.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
-#include "shell/app.h"
-#include "shell/direct_x.h"
-#include "shell/limits.h"
-#include "shell/messages.h"
 
 int RenderingStopped = 0;
 bool QuitRequested = false;

@@ -27,7 +27,6 @@
 #include "shell/sound.h"
 #include "base/report_error.h"
 
-platform::Hwnd MainWindow = nullptr;
 void* AppInstance = nullptr;
 uintptr_t TimerId = 0;
 int QuitDone = 0;

@@ -3,10 +3,10 @@
 #pragma once
 #include <cstdint>
 
+#include "base/graphics_objects.h"  // the main window
 #include "platform/types.h"
 #include "platform/window.h"
 
-extern platform::Hwnd MainWindow;
 extern void* AppInstance;
 extern uintptr_t TimerId;  // the one-second timer; 0 when none could be had
 extern int QuitDone;       // 1 once ShutdownApp has run

@@ -3,9 +3,7 @@
 #include "platform/direct3d.h"
 #include "platform/rm_types.h"
 
-platform::DirectDraw* DDrawObject = nullptr;
 platform::Surface* FrontBuffer = nullptr;
-platform::Surface* BackBuffer = nullptr;
 platform::Surface* ZBuffer = nullptr;
 platform::Clipper* Clipper = nullptr;
 platform::Palette* PaletteTable[PaletteTableSize] = {};
@@ -14,18 +12,9 @@ platform::Surface* InfoSurface = nullptr;
 platform::Direct3D* D3DObject = nullptr;
 platform::Direct3DDevice* D3DDevice = nullptr;
 platform::Direct3DViewport* D3DViewport = nullptr;
-platform::RetainedMode* RMObject = nullptr;
 platform::RmDevice* RMDevice = nullptr;
 platform::RmDevice* RMWinDevice = nullptr;
-platform::RmViewport* RMViewport = nullptr;
-platform::RmFrame* SceneFrame = nullptr;
-platform::RmFrame* CameraFrame = nullptr;
-platform::RmFrame* WorldFrame = nullptr;
 
-int32_t DisplayWidth = WindowModeWidth;
-int32_t DisplayHeight = WindowModeHeight;
-int32_t DisplayBpp = WindowModeBpp;
-int FullScreen = 0;
 int WasFullScreen = 0;
 DisplayMode DisplayModes[MaxDisplayModes] = {};
 int DisplayModeCount = 0;

@@ -12,10 +12,9 @@
 #include "base/graphics_objects.h"
 #include "shell/limits.h"
 
-// The objects (null when absent); the back buffer, the scene-graph viewport and the scene,
-// camera and world frames are in graphics_objects.h. The three frames are made once a run and
+// The objects (null when absent); the display object, the back buffer, the scene-graph object and
+// viewport, the scene, camera and world frames and the display's size are in graphics_objects.h. The three frames are made once a run and
 // live through display-mode changes.
-extern platform::DirectDraw* DDrawObject;
 extern platform::Surface* FrontBuffer;  // the screen: the main window's picture
 extern platform::Surface* ZBuffer;      // attached to BackBuffer
 extern platform::Clipper* Clipper;      // bound to the main window; window mode only
@@ -25,7 +24,6 @@ extern platform::Surface* InfoSurface;
 extern platform::Direct3D* D3DObject;
 extern platform::Direct3DDevice* D3DDevice;
 extern platform::Direct3DViewport* D3DViewport;
-extern platform::RetainedMode* RMObject;
 extern platform::RmDevice* RMDevice;
 extern platform::RmDevice* RMWinDevice;  // the window view of RMDevice
 
@@ -35,10 +33,6 @@ struct DisplayMode {
     int32_t height;
     int32_t bpp;
 };
-extern int32_t DisplayWidth;
-extern int32_t DisplayHeight;
-extern int32_t DisplayBpp;
-extern int FullScreen;     // asked for: 1 exclusive full screen, 0 window
 extern int WasFullScreen;  // FullScreen as last applied
 extern DisplayMode DisplayModes[MaxDisplayModes];  // sorted: depth, width, height descending
 extern int DisplayModeCount;

@@ -2,8 +2,7 @@
 #pragma once
 #include <cstdint>
 
-// The error report's text buffer, terminator included.
-constexpr int ReportBufferSize = 256;
+#include "base/limits.h"  // the window's mode and the error report's
 
 // Overlay pictures; image 0 is the display palette's picture, whose surface also receives the
 // texture sheets.
@@ -34,13 +33,6 @@ constexpr int MaxDrivers = 5;
 // A mode is kept only when its view (three quarters of each side) fits the renderer's
 // per-column and per-row tables.
 constexpr int MaxViewSide = 640;
-// The window's mode, always offered; and the mode a report switches full screen to.
-constexpr int WindowModeWidth = 640;
-constexpr int WindowModeHeight = 480;
-constexpr int WindowModeBpp = 8;
-constexpr int ReportModeWidth = 640;
-constexpr int ReportModeHeight = 400;
-constexpr int ReportModeBpp = 8;
 
 // Palettes the script can fill; entry 0 is the display palette.
 constexpr int PaletteTableSize = 100;

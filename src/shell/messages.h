@@ -1,10 +1,6 @@
 // Texts and captions of the application shell's message boxes.
 #pragma once
 
-// Error report (ReportError).
-constexpr const char* ReportPrefix = "D3D: ";
-constexpr const char* ReportCaption = "Msg";
-
 // BMP readers.
 constexpr const char* BmpOpenFailedText = "Open %s failed.";
 constexpr const char* BmpCreateSurfaceFailedText = "Create a BMP surface failed!";
@@ -26,9 +22,6 @@ constexpr const char* MessageCaption = "Message";
 // Script timers.
 constexpr const char* TimerLimitTooSmallText = "Limit too small! Setting to Min value";
 constexpr const char* SetTimeCaption = "Set Time Debug";
-
-// Error texts that have no entry of their own.
-constexpr const char* UnrecognizedErrorText = "Unrecognized error value.";
 
 // Start-up and the main window.
 constexpr const char* WindowClassName = "Duskharbor";
