@@ -11,7 +11,7 @@
 #include "planner/robot_control.h"
 #include "platform/rm.h"
 #include "script/events.h"
-#include "shell/direct_x.h"
+#include "base/graphics_objects.h"
 #include "base/fixed.h"
 
 HotSpotEntry HotSpots[kMaxHotSpots];

@@ -6,7 +6,7 @@
 #include "anim/messages.h"
 #include "platform/message_box.h"
 #include "platform/rm.h"
-#include "shell/direct_x.h"
+#include "base/graphics_objects.h"
 
 SceneLightRecord SceneLight[kMaxSceneLights];
 int SceneLightCount = 0;
