@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bindings/handlers_install.h"
 #include "platform/backend.h"
 #include "platform/exit.h"
 #include "platform/message_box.h"
@@ -24,7 +25,8 @@ struct ExitRequested {
     int status;
 };
 
-// Once per program, from LLVMFuzzerInitialize: headless, quiet boxes and the exit hook. The
+// Once per program, from LLVMFuzzerInitialize: headless, quiet boxes, the exit hook and the
+// calls the lower floors make upward handed over. The
 // input and corpus paths are made absolute, so that relative ones still name the same files
 // once the scratch folder is the working directory.
 inline void Start(int* argc, char*** argv)
@@ -37,6 +39,7 @@ inline void Start(int* argc, char*** argv)
             arg = absolute[i].data();
         }
     }
+    InstallHandlers();
     platform::SetHeadless(true);
     platform::SetBoxEcho(false);
     platform::SetExitHook([](int status) { throw ExitRequested{status}; });

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "anim/anim_objects.h"
-#include "shell/sound.h"
+#include "base/handlers.h"
 #include "world/map_object.h"
 
 SoundFrame SoundFrameTable[kSoundFrameCount];
@@ -129,7 +129,7 @@ void StepSpecialDoors(int doorA, int doorB, int frame) {
 void PlaySoundFrames(int frame) {
     for (const SoundFrame& pair : SoundFrameTable) {
         if (pair.frame == frame && pair.slot >= 0) {
-            PlaySound(pair.slot, 0);
+            if (Handlers.playSound) Handlers.playSound(pair.slot);
             return;
         }
     }

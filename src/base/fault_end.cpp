@@ -1,12 +1,12 @@
 // The ordered end of the game after a fault that leaves it unable to go on.
 #include <cstdio>
 
+#include "base/limits.h"
+#include "base/messages.h"
+#include "base/report_error.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
-#include "shell/limits.h"
-#include "shell/messages.h"
-#include "base/report_error.h"
 
 void EndGameAfterFault(const std::string& text) {
     if (QuitRequested) return;

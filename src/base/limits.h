@@ -11,3 +11,6 @@ constexpr int WindowModeBpp = 8;
 constexpr int ReportModeWidth = 640;
 constexpr int ReportModeHeight = 400;
 constexpr int ReportModeBpp = 8;
+
+// The program's status when it ends after a fault it cannot go on from.
+constexpr int FaultExitStatus = 1;

@@ -1,4 +1,4 @@
-// Texts and captions of the error reports.
+// Texts and captions of the error reports and of the end of the game after a fault.
 #pragma once
 
 // Error report (ReportError).
@@ -7,3 +7,10 @@ constexpr const char* ReportCaption = "Msg";
 
 // The text of a result code that has none of its own.
 constexpr const char* UnrecognizedErrorText = "Unrecognized error value.";
+
+// The caption of failed loads, limits and set-up steps.
+constexpr const char* ErrorCaption = "Error";
+
+// The end of the game after an allocation failed (caption ErrorCaption).
+constexpr const char* OutOfMemoryText = "Out of memory.";
+constexpr const char* OutOfMemoryLoadingText = "Out of memory while loading %s.";

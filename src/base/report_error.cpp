@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/graphics_objects.h"
+#include "base/handlers.h"
 #include "base/limits.h"
 #include "base/messages.h"
 #include "platform/direct_draw.h"
@@ -39,4 +40,12 @@ void ReportError(const char* format, ...) {
                                     static_cast<uint32_t>(DisplayBpp));
     }
     platform::SetWindowPos(MainWindow, platform::HWND_TOPMOST, 0, 0, 0, 0, keep);
+}
+
+int QuitApp() {
+    QuitRequested = true;
+    // A script run that asked stops after the statement that asked.
+    if (Handlers.stopScriptRun) Handlers.stopScriptRun();
+    platform::DestroyWindow(MainWindow);
+    return 0;
 }

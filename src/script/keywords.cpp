@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/message_box.h"
-#include "script/backends.h"
+#include "base/handlers.h"
 #include "script/events.h"
 #include "script/messages.h"
 #include "script/parser.h"
@@ -212,7 +212,7 @@ void RunKeyword(int keyword) {
             break;
         }
         default:
-            ExecKeyword(keyword, Parsed);
+            if (Handlers.execKeyword) Handlers.execKeyword(keyword, Parsed);
             break;
     }
 }

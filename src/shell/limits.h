@@ -131,5 +131,3 @@ constexpr int HotSpotPlannerMode = 3;
 constexpr int DebugActorBase = 4;
 constexpr float DebugHotSpotSpeed = 35.0f;
 
-// The program's status when it ends after a fault it cannot go on from.
-constexpr int FaultExitStatus = 1;

@@ -1,5 +1,6 @@
 // Texts and captions of the application shell's message boxes.
 #pragma once
+#include "base/messages.h"  // the caption of failed loads and set-up steps
 
 // BMP readers.
 constexpr const char* BmpOpenFailedText = "Open %s failed.";
@@ -15,7 +16,6 @@ constexpr const char* WaveOpenErrorText = "Wave File Open Error";
 constexpr const char* WaveMemoryErrorText = "Memory Allocation Error for Wave";
 constexpr const char* SoundLostText = "Sound buffer needs restored";
 constexpr const char* SoundRestoredText = "Sound buffer has been restored";
-constexpr const char* ErrorCaption = "Error";
 constexpr const char* WarningCaption = "Warning";
 constexpr const char* MessageCaption = "Message";
 
@@ -30,10 +30,6 @@ constexpr const char* CreateWindowFailedText = "CreateWindowEx failed";
 constexpr const char* NoTimersText = "No Timers left!";
 constexpr const char* ClearViewportFailedText = "Clearing viewport failed.\n%s";
 constexpr const char* DisplayPaletteFile = "Palette.bmp";
-
-// The end of the game after an allocation failed (caption ErrorCaption).
-constexpr const char* OutOfMemoryText = "Out of memory.";
-constexpr const char* OutOfMemoryLoadingText = "Out of memory while loading %s.";
 
 // Set-up of the drawing, 3D and scene-graph objects (caption ErrorCaption).
 constexpr const char* DDEnumerateFailedText = "DirectDrawEnumerate failed";

@@ -86,11 +86,3 @@ int ShutdownApp() {
     platform::PostQuitMessage(0);
     return 1;
 }
-
-int QuitApp() {
-    QuitRequested = true;
-    // A script run that asked stops after the statement that asked.
-    StopFlag = 1;
-    platform::DestroyWindow(MainWindow);
-    return 0;
-}

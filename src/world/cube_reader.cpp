@@ -9,7 +9,7 @@
 #include "platform/files.h"
 #include "render/bitmap.h"
 #include "render/lighting.h"
-#include "shell/bmp_surface.h"
+#include "base/handlers.h"
 #include "base/report_error.h"
 #include "world/char3d_object.h"
 #include "world/cube.h"
@@ -176,7 +176,7 @@ bool CubeFileReader::ReadTextureLines()
         if (flag.empty() || TextureCount == MaxTextures || (flags & BitmapRunLength)) {
             return Fail(SyntaxErrorText);
         }
-        if (!LoadBmpSurface(file.c_str(), nullptr, nullptr, nullptr)) {
+        if (!Handlers.loadTextureSheet || !Handlers.loadTextureSheet(file.c_str())) {
             // The sheet's loader has shown its own message.
             QuitApp();
             return false;
@@ -187,7 +187,7 @@ bool CubeFileReader::ReadTextureLines()
         Bitmap* bitmap = nullptr;
         if (right <= INT32_MAX && bottom <= INT32_MAX) {
             const int rect[4] = {left, top, static_cast<int>(right), static_cast<int>(bottom)};
-            bitmap = CaptureBitmap(OverlaySurfaces[0], rect, static_cast<uint16_t>(flags));
+            bitmap = CaptureBitmap(Handlers.textureSheet(), rect, static_cast<uint16_t>(flags));
         }
         if (!bitmap) {
             return Fail(SyntaxErrorText);

@@ -1,0 +1,3 @@
+#include "base/handlers.h"
+
+HandlerTable Handlers;
