@@ -3,4 +3,4 @@
 // robots avoid. Set once by main from the build's definition; tests may set it directly.
 #pragma once
 
-extern bool SecondBuild;
+inline bool SecondBuild = false;

@@ -23,4 +23,4 @@ struct HandlerTable {
     void (*playSound)(int slot) = nullptr;
 };
 
-extern HandlerTable Handlers;
+inline HandlerTable Handlers;

@@ -1,3 +1,0 @@
-#include "base/build_variant.h"
-
-bool SecondBuild = false;

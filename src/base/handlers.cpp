@@ -1,3 +1,0 @@
-#include "base/handlers.h"
-
-HandlerTable Handlers;
