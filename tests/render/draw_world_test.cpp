@@ -216,10 +216,13 @@ protected:
         const double turn = PlayerHeading * 6.283185307179586 / 65536.0;
         CameraFrame->SetOrientation(SceneFrame, static_cast<float>(std::sin(turn)), 0.0f,
                                     static_cast<float>(std::cos(turn)), 0.0f, 1.0f, 0.0f);
+        // The scene's window moves with the horizon as the world's projection centre does.
+        const float h = static_cast<float>(HorizonOffset / HorizonBandLines);
+        ASSERT_EQ(RMViewport->SetPlane(-0.5f, 0.5f, -0.5f - h, 0.5f - h), platform::D3DRM_OK);
     }
 
-    // A character at (x, y, z): one flat quad with both sides drawn, its corners given relative
-    // to that point.
+    // A character at (x, y, z), kept in `placed`: one flat quad with both sides drawn, its
+    // corners given relative to that point.
     void PlaceCharacter(float x, float y, float z, const platform::RmVector (&corners)[4])
     {
         character = platform::RmFrame::Create(SceneFrame);
@@ -232,8 +235,7 @@ protected:
                   platform::D3DRM_OK);
         character->AddVisual(quad);
         quad->Release();
-        Char3DObject* object = nullptr;
-        ASSERT_EQ(CreateChar3DObject(character, &object), 1);
+        ASSERT_EQ(CreateChar3DObject(character, &placed), 1);
     }
 
     // The view drawn from a cleared viewport over the sentinel.
@@ -248,6 +250,7 @@ protected:
     platform::RetainedMode* rm = nullptr;
     platform::RmDevice* device = nullptr;
     platform::RmFrame* character = nullptr;
+    Char3DObject* placed = nullptr;
 };
 
 }  // namespace
@@ -330,6 +333,36 @@ TEST_F(LevelWithCharacter, ACharacterBehindAWallOfThePlayersRoomChangesNothing)
     ASSERT_NE(Rooms[2]->clip[1], HiddenClipTop);
     PlaceCharacter(90, 40, 250, {{-10, -60, 0}, {10, -60, 0}, {10, 20, 0}, {-10, 20, 0}});
     EXPECT_TRUE(Draw().pixels == empty.pixels);
+}
+
+TEST_F(LevelWithCharacter, ACharacterBelowTheStepOfItsRoomIsHiddenByTheNearerCubesFloor)
+{
+    // Room C steps down by a hundred units at z = 300. From its first cube, looking down the
+    // room, a character at the far end of the last cube stands below the line of sight over the
+    // step's edge and above that to the near end of the step's cube: that cube's floor, nearer
+    // and so drawn after the character's cube, covers it. On that nearer cube it shows.
+    StandWithCamera({"down_the_step", 50, 150, 0x0000, 300, 1});
+    const golden::Frame empty = Draw();
+    PlaceCharacter(50, -199.7f, 390, {{-10, 0, 0}, {10, 0, 0}, {10, 50, 0}, {-10, 50, 0}});
+    ASSERT_EQ(placed->cube, Cubes[6]);
+    EXPECT_TRUE(Draw().pixels == empty.pixels);
+    SetObjectPosition(placed, 50, -95, 280);
+    ASSERT_EQ(placed->cube, Cubes[5]);
+    EXPECT_FALSE(Draw().pixels == empty.pixels);
+}
+
+TEST_F(LevelWithCharacter, ACharacterMovedIntoTheEyesCubeIsDrawnAfterItsWalls)
+{
+    // A character placed on the step's cube and moved down into the last cube of room C, where
+    // the eye stands: it is listed there and drawn after that cube's far wall, which would cover
+    // it were it still listed in the cube it came from.
+    StandWithCamera({"last_cube", 50, 310, 0x0000, 0, 1});
+    const golden::Frame empty = Draw();
+    PlaceCharacter(50, -95, 280, {{-10, 0, 0}, {10, 0, 0}, {10, 60, 0}, {-10, 60, 0}});
+    ASSERT_EQ(placed->cube, Cubes[5]);
+    SetObjectPosition(placed, 50, -199.7f, 380);
+    ASSERT_EQ(placed->cube, CurrentCube);
+    EXPECT_FALSE(Draw().pixels == empty.pixels);
 }
 
 TEST_P(DrawWorldTest, FrameMatchesItsStoredPictureAndStaysInsideTheView)
