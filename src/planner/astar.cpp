@@ -20,49 +20,70 @@ double Heuristic(const PlanGrid& g, int32_t row, int32_t col) {
     return std::sqrt(dc * dc + dr * dr);
 }
 
-// Offers cell `to` a route through `from`; false when the open list has no room for it.
-bool Relax(PlanGrid& g, int32_t fr, int32_t fc, int32_t tr, int32_t tc, double cost) {
-    float& f = g.f[tr][tc];
-    float& cost0 = g.g[tr][tc];
-    double newG = static_cast<double>(g.g[fr][fc]) + cost;
+// The grid's search state as flat blocks indexed by cell number, and the cell codes' rows.
+struct SearchCells {
+    explicit SearchCells(PlanGrid& grid)
+        : grid(grid), f(grid.f.data()), g(grid.g.data()), closed(grid.closed.data()),
+          parentRow(grid.parentRow.data()), parentCol(grid.parentCol.data()) {}
+    PlanGrid& grid;
+    float* f;
+    float* g;
+    uint8_t* closed;
+    int32_t* parentRow;
+    int32_t* parentCol;
+};
+
+// Offers cell `to` (row tr, column tc) a route through `from`; false when the open list has no
+// room for it.
+bool Relax(SearchCells& s, int32_t from, int32_t fr, int32_t fc, int32_t to, int32_t tr, int32_t tc,
+           double cost) {
+    float& f = s.f[to];
+    float& cost0 = s.g[to];
+    double newG = static_cast<double>(s.g[from]) + cost;
     if (f != 0.0f) {
         double newF = newG + static_cast<double>(f - cost0);
         if (!(newF < f)) return true;
         cost0 = static_cast<float>(newG);
         f = static_cast<float>(newF);
-        g.parentRow[tr][tc] = fr;
-        g.parentCol[tr][tc] = fc;
-        GridNode node{KEY_BASE - f, tr, tc};
-        if (g.closed[tr][tc]) {  // a shorter way to an expanded cell reopens it
-            g.closed[tr][tc] = 0;
-            return g.open.Push(node);
+        s.parentRow[to] = fr;
+        s.parentCol[to] = fc;
+        OpenEntry entry{f, to, tr, tc};
+        if (s.closed[to]) {  // a shorter way to an expanded cell reopens it
+            s.closed[to] = 0;
+            return s.grid.open.Push(entry);
         }
-        return g.open.ChangeKey(node);
+        return s.grid.open.ChangeKey(entry);
     }
-    g.reached.push_back(tr * g.cols + tc);
+    s.grid.reached.push_back(to);
     cost0 = static_cast<float>(newG);
-    f = static_cast<float>(newG + Heuristic(g, tr, tc));
-    g.parentRow[tr][tc] = fr;
-    g.parentCol[tr][tc] = fc;
-    return g.open.Push({KEY_BASE - f, tr, tc});
+    f = static_cast<float>(newG + Heuristic(s.grid, tr, tc));
+    s.parentRow[to] = fr;
+    s.parentCol[to] = fc;
+    return s.grid.open.Push({f, to, tr, tc});
 }
 
 // Relaxes the passable neighbours of (r, c): the four straight ones, then the diagonals whose
 // two straight neighbours are both passable.
-bool Expand(PlanGrid& g, int32_t r, int32_t c) {
+bool Expand(SearchCells& s, int32_t r, int32_t c) {
+    const PlanGrid& g = s.grid;
+    const int32_t cols = g.cols;
+    const int32_t at = r * cols + c;
     bool right = CellPassable(g, r, c + 1);
     bool left = CellPassable(g, r, c - 1);
     bool down = CellPassable(g, r + 1, c);
     bool up = CellPassable(g, r - 1, c);
+    auto relax = [&](int32_t dr, int32_t dc, double cost) {
+        return Relax(s, at, r, c, at + dr * cols + dc, r + dr, c + dc, cost);
+    };
     bool ok = true;
-    if (right) ok = ok && Relax(g, r, c, r, c + 1, STRAIGHT_COST);
-    if (left) ok = ok && Relax(g, r, c, r, c - 1, STRAIGHT_COST);
-    if (down) ok = ok && Relax(g, r, c, r + 1, c, STRAIGHT_COST);
-    if (up) ok = ok && Relax(g, r, c, r - 1, c, STRAIGHT_COST);
-    if (right && down && CellPassable(g, r + 1, c + 1)) ok = ok && Relax(g, r, c, r + 1, c + 1, DIAGONAL_COST);
-    if (left && down && CellPassable(g, r + 1, c - 1)) ok = ok && Relax(g, r, c, r + 1, c - 1, DIAGONAL_COST);
-    if (right && up && CellPassable(g, r - 1, c + 1)) ok = ok && Relax(g, r, c, r - 1, c + 1, DIAGONAL_COST);
-    if (left && up && CellPassable(g, r - 1, c - 1)) ok = ok && Relax(g, r, c, r - 1, c - 1, DIAGONAL_COST);
+    if (right) ok = ok && relax(0, 1, STRAIGHT_COST);
+    if (left) ok = ok && relax(0, -1, STRAIGHT_COST);
+    if (down) ok = ok && relax(1, 0, STRAIGHT_COST);
+    if (up) ok = ok && relax(-1, 0, STRAIGHT_COST);
+    if (right && down && CellPassable(g, r + 1, c + 1)) ok = ok && relax(1, 1, DIAGONAL_COST);
+    if (left && down && CellPassable(g, r + 1, c - 1)) ok = ok && relax(1, -1, DIAGONAL_COST);
+    if (right && up && CellPassable(g, r - 1, c + 1)) ok = ok && relax(-1, 1, DIAGONAL_COST);
+    if (left && up && CellPassable(g, r - 1, c - 1)) ok = ok && relax(-1, -1, DIAGONAL_COST);
     return ok;
 }
 
@@ -104,6 +125,7 @@ int PlanPath(PlanGrid& grid, RobotPath& path, int32_t budgetMs, int32_t improved
         path.count = 0;
         return PLAN_NO_PATH;
     }
+    SearchCells s(grid);
     if (grid.searchStarted == 0) {
         grid.open.Clear();
         ResetReachedCells(grid);
@@ -113,20 +135,21 @@ int PlanPath(PlanGrid& grid, RobotPath& path, int32_t budgetMs, int32_t improved
             path.count = 1;
             return PLAN_FOUND;
         }
-        const int32_t r = grid.start.row, c = grid.start.col;
-        Relax(grid, r, c, r, c, 0.0);
+        const int32_t r = grid.start.row, c = grid.start.col, at = r * grid.cols + c;
+        Relax(s, at, r, c, at, r, c, 0.0);
         grid.current = grid.start;
-        grid.closed[r][c] = 1;
+        s.closed[at] = 1;
         grid.searchStarted = 1;
-        if (!Expand(grid, r, c)) return NoPath(grid, path);
+        if (!Expand(s, r, c)) return NoPath(grid, path);
     }
     // The clock is read after the first expansion of a call and then after every few more.
     bool spent = false;
     for (int32_t expansions = 0; !SameCell(grid.current, grid.goal) && !grid.open.Empty() && !spent;
          ++expansions) {
-        grid.current = grid.open.Pop();
-        grid.closed[grid.current.row][grid.current.col] = 1;
-        if (!Expand(grid, grid.current.row, grid.current.col)) return NoPath(grid, path);
+        const OpenEntry next = grid.open.Pop();
+        grid.current = {KEY_BASE - next.f, next.row, next.col};
+        s.closed[next.cell] = 1;
+        if (!Expand(s, next.row, next.col)) return NoPath(grid, path);
         if (expansions % planner_limits::EXPANSIONS_PER_CLOCK_READ == 0) {
             uint32_t elapsed = platform::Milliseconds() - t0;
             spent = int64_t{elapsed} > budgetMs;

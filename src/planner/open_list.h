@@ -1,6 +1,7 @@
-// The open list of a grid search: a binary max-heap of nodes ordered by key (10000 - f, so the
-// cell with the smallest f comes out first), entries 1 .. top of a fixed array, with each
-// cell's entry indexed so that a key is changed without a search.
+// The open list of a grid search: a binary heap of cells, entries 1 .. top of a fixed array,
+// the cell with the smallest f at the top, with each cell's entry indexed so that a key is
+// changed without a search. A node's priority is its key 10000 - f; as every f is at least 1,
+// that difference is exact and ordering by the float f is ordering by the key, ties included.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -15,6 +16,14 @@ struct GridNode {
 // Two nodes are the same cell when row and column agree; the key is not compared.
 inline bool SameCell(const GridNode& a, const GridNode& b) { return a.row == b.row && a.col == b.col; }
 
+// An open cell: its f, its number (row x cols + col), its row and column.
+struct OpenEntry {
+    float f = 0.0f;
+    int32_t cell = 0;
+    int32_t row = 0;
+    int32_t col = 0;
+};
+
 class OpenList {
 public:
     // Sizes the index from each cell of a rows x cols grid to its entry, and empties the list.
@@ -22,23 +31,21 @@ public:
     void Clear();
     bool Empty() const { return top_ == 0; }
     // False, and nothing stored, when the list is full.
-    bool Push(const GridNode& node);
-    GridNode Pop();
-    // Gives the entry of the node's cell the node's key; pushes the node when its cell is not in
-    // the list. False when that push fails.
-    bool ChangeKey(const GridNode& node);
+    bool Push(const OpenEntry& entry);
+    OpenEntry Pop();
+    // Gives the entry of the cell its new f; pushes the entry when its cell is not in the list.
+    // False when that push fails.
+    bool ChangeKey(const OpenEntry& entry);
 
 private:
-    int32_t& SlotOf(const GridNode& node) { return slots_[static_cast<size_t>(node.row) * cols_ + node.col]; }
-    void Place(int i, const GridNode& node) {
-        entries_[i] = node;
-        SlotOf(node) = i;
+    void Place(int i, const OpenEntry& entry) {
+        entries_[i] = entry;
+        slots_[entry.cell] = i;
     }
-    void SiftUp(int i, GridNode node);
-    void SiftDown(int i, GridNode node);
+    void SiftUp(int i, OpenEntry entry);
+    void SiftDown(int i, OpenEntry entry);
 
-    std::vector<GridNode> entries_;  // index 0 unused; allocated on first push
+    std::vector<OpenEntry> entries_;  // index 0 unused; allocated on first push
     int top_ = 0;
-    std::vector<int32_t> slots_;     // per cell, row by row: its entry, 0 when not in the list
-    int32_t cols_ = 0;
+    std::vector<int32_t> slots_;      // per cell: its entry, 0 when not in the list
 };

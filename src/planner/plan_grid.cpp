@@ -2,8 +2,11 @@
 #include "planner/plan_grid.h"
 
 #include <cmath>
+#include <new>
+#include <type_traits>
 
 #include "planner/limits.h"
+#include "planner/messages.h"
 
 namespace {
 
@@ -16,16 +19,36 @@ int32_t CellIndex(double v) {
 }
 
 void FreeMatrices(PlanGrid& g) {
-    long last = g.rows - 1, lastCol = g.cols - 1;
-    release_imatrix(g.parentRow, 0, last, 0, lastCol);
-    release_imatrix(g.parentCol, 0, last, 0, lastCol);
-    release_imatrix(g.cells, 0, last, 0, lastCol);
-    release_matrix(g.f, 0, last, 0, lastCol);
-    release_matrix(g.g, 0, last, 0, lastCol);
-    release_imatrix(g.closed, 0, last, 0, lastCol);
+    g.parentRow.Free();
+    g.parentCol.Free();
+    release_imatrix(g.cells, 0, g.rows - 1, 0, g.cols - 1);
+    g.f.Free();
+    g.g.Free();
+    g.closed.Free();
+}
+
+void ClearCell(PlanGrid& grid, std::size_t cell) {
+    grid.f.data()[cell] = 0.0f;
+    grid.g.data()[cell] = 0.0f;
+    grid.closed.data()[cell] = 0;
 }
 
 }  // namespace
+
+template <typename T>
+void CellMatrix<T>::Assign(int32_t rows, int32_t cols) {
+    try {
+        values_.assign(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols), T{});
+    } catch (const std::bad_alloc&) {
+        ReportAllocError(std::is_same_v<T, float> ? planner_messages::ALLOC_MATRIX_ROW
+                                                  : planner_messages::ALLOC_IMATRIX_ROW);
+    }
+    cols_ = cols;
+}
+
+template class CellMatrix<int32_t>;
+template class CellMatrix<uint8_t>;
+template class CellMatrix<float>;
 
 PlanGrid::~PlanGrid() { FreeMatrices(*this); }
 
@@ -49,23 +72,13 @@ WorldPoint CellToWorld(const PlanGrid& grid, int32_t row, int32_t col) {
 
 void ResetPlanGrid(PlanGrid& grid) {
     if (!grid.cells) return;
-    for (int32_t r = 0; r < grid.rows; ++r) {
-        for (int32_t c = 0; c < grid.cols; ++c) {
-            grid.f[r][c] = 0.0f;
-            grid.g[r][c] = 0.0f;
-            grid.closed[r][c] = 0;
-        }
-    }
+    const std::size_t count = static_cast<std::size_t>(grid.rows) * grid.cols;
+    for (std::size_t cell = 0; cell < count; ++cell) ClearCell(grid, cell);
     grid.reached.clear();
 }
 
 void ResetReachedCells(PlanGrid& grid) {
-    for (const int32_t cell : grid.reached) {
-        const int32_t r = cell / grid.cols, c = cell % grid.cols;
-        grid.f[r][c] = 0.0f;
-        grid.g[r][c] = 0.0f;
-        grid.closed[r][c] = 0;
-    }
+    for (const int32_t cell : grid.reached) ClearCell(grid, static_cast<std::size_t>(cell));
     grid.reached.clear();
 }
 
@@ -74,13 +87,12 @@ void ResizePlanGrid(PlanGrid& grid, int32_t rows, int32_t cols) {
     FreeMatrices(grid);
     grid.rows = rows;
     grid.cols = cols;
-    long last = rows - 1, lastCol = cols - 1;
-    grid.parentRow = imatrix(0, last, 0, lastCol);
-    grid.parentCol = imatrix(0, last, 0, lastCol);
-    grid.cells = imatrix(0, last, 0, lastCol);
-    grid.f = matrix(0, last, 0, lastCol);
-    grid.g = matrix(0, last, 0, lastCol);
-    grid.closed = imatrix(0, last, 0, lastCol);
+    grid.cells = imatrix(0, rows - 1, 0, cols - 1);
+    grid.parentRow.Assign(rows, cols);
+    grid.parentCol.Assign(rows, cols);
+    grid.f.Assign(rows, cols);
+    grid.g.Assign(rows, cols);
+    grid.closed.Assign(rows, cols);
     grid.open.IndexCells(rows, cols);
-    ResetPlanGrid(grid);
+    grid.reached.clear();
 }

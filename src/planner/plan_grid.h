@@ -10,19 +10,41 @@
 #include "planner/allocators.h"
 #include "planner/open_list.h"
 
+// A search-state matrix over the grid's cells, in one block row by row: read as [row][col], or
+// by cell number (row x cols + col) through the block, as the search does.
+template <typename T>
+class CellMatrix {
+public:
+    // Holds rows x cols cleared values; a block that cannot be had is reported as a matrix row
+    // that cannot be, and the program ends.
+    void Assign(int32_t rows, int32_t cols);
+    void Free() {
+        values_ = {};
+        cols_ = 0;
+    }
+    T* operator[](int32_t row) { return values_.data() + static_cast<std::size_t>(row) * cols_; }
+    const T* operator[](int32_t row) const { return values_.data() + static_cast<std::size_t>(row) * cols_; }
+    T* data() { return values_.data(); }
+    const T* data() const { return values_.data(); }
+
+private:
+    std::vector<T> values_;
+    int32_t cols_ = 0;
+};
+
 // Cell codes. Every code other than the two obstacles is passable.
 constexpr int32_t CELL_FREE = 0;
 constexpr int32_t CELL_OBSTACLE = -1;   // from the map file
 constexpr int32_t CELL_FOOTPRINT = -2;  // another body, painted for one search call
 
 struct PlanGrid {
-    RangeMatrix<int32_t> parentRow;  // each cell's parent in the search tree
-    RangeMatrix<int32_t> parentCol;
-    RangeMatrix<int32_t> closed;     // 1 once the cell has been expanded
+    CellMatrix<int32_t> parentRow;   // each cell's parent in the search tree
+    CellMatrix<int32_t> parentCol;
+    CellMatrix<uint8_t> closed;      // 1 once the cell has been expanded
     int32_t cols = 0;
     int32_t rows = 0;
-    RangeMatrix<float> f;            // g + heuristic; 0: never reached
-    RangeMatrix<float> g;            // cost from the start
+    CellMatrix<float> f;             // g + heuristic; 0: never reached
+    CellMatrix<float> g;             // cost from the start
     RangeMatrix<int32_t> cells;      // cell codes
     double cellSize = 0.0;           // world units per cell
     int32_t originRow = 0;           // the row of world x = 0
