@@ -47,7 +47,7 @@ bool Relax(SearchCells& s, int32_t from, int32_t fr, int32_t fc, int32_t to, int
         f = static_cast<float>(newF);
         s.parentRow[to] = fr;
         s.parentCol[to] = fc;
-        OpenEntry entry{f, to, tr, tc};
+        OpenEntry entry{f, to};
         if (s.closed[to]) {  // a shorter way to an expanded cell reopens it
             s.closed[to] = 0;
             return s.grid.open.Push(entry);
@@ -59,7 +59,12 @@ bool Relax(SearchCells& s, int32_t from, int32_t fr, int32_t fc, int32_t to, int
     f = static_cast<float>(newG + Heuristic(s.grid, tr, tc));
     s.parentRow[to] = fr;
     s.parentCol[to] = fc;
-    return s.grid.open.Push({f, to, tr, tc});
+    return s.grid.open.Push({f, to});
+}
+
+// The cell codes of row r, or none outside the grid.
+const int32_t* CodesOfRow(const PlanGrid& g, int32_t r) {
+    return r >= 0 && r < g.rows ? &g.cells[r][0] : nullptr;
 }
 
 // Relaxes the passable neighbours of (r, c): the four straight ones, then the diagonals whose
@@ -68,22 +73,29 @@ bool Expand(SearchCells& s, int32_t r, int32_t c) {
     const PlanGrid& g = s.grid;
     const int32_t cols = g.cols;
     const int32_t at = r * cols + c;
-    bool right = CellPassable(g, r, c + 1);
-    bool left = CellPassable(g, r, c - 1);
-    bool down = CellPassable(g, r + 1, c);
-    bool up = CellPassable(g, r - 1, c);
+    const int32_t* rows[3] = {CodesOfRow(g, r - 1), CodesOfRow(g, r), CodesOfRow(g, r + 1)};
+    auto passable = [&](int32_t dr, int32_t dc) {
+        const int32_t* codes = rows[dr + 1];
+        if (!codes || c + dc < 0 || c + dc >= cols) return false;
+        const int32_t code = codes[c + dc];
+        return code != CELL_OBSTACLE && code != CELL_FOOTPRINT;
+    };
     auto relax = [&](int32_t dr, int32_t dc, double cost) {
         return Relax(s, at, r, c, at + dr * cols + dc, r + dr, c + dc, cost);
     };
+    bool right = passable(0, 1);
+    bool left = passable(0, -1);
+    bool down = passable(1, 0);
+    bool up = passable(-1, 0);
     bool ok = true;
     if (right) ok = ok && relax(0, 1, STRAIGHT_COST);
     if (left) ok = ok && relax(0, -1, STRAIGHT_COST);
     if (down) ok = ok && relax(1, 0, STRAIGHT_COST);
     if (up) ok = ok && relax(-1, 0, STRAIGHT_COST);
-    if (right && down && CellPassable(g, r + 1, c + 1)) ok = ok && relax(1, 1, DIAGONAL_COST);
-    if (left && down && CellPassable(g, r + 1, c - 1)) ok = ok && relax(1, -1, DIAGONAL_COST);
-    if (right && up && CellPassable(g, r - 1, c + 1)) ok = ok && relax(-1, 1, DIAGONAL_COST);
-    if (left && up && CellPassable(g, r - 1, c - 1)) ok = ok && relax(-1, -1, DIAGONAL_COST);
+    if (right && down && passable(1, 1)) ok = ok && relax(1, 1, DIAGONAL_COST);
+    if (left && down && passable(1, -1)) ok = ok && relax(1, -1, DIAGONAL_COST);
+    if (right && up && passable(-1, 1)) ok = ok && relax(-1, 1, DIAGONAL_COST);
+    if (left && up && passable(-1, -1)) ok = ok && relax(-1, -1, DIAGONAL_COST);
     return ok;
 }
 
@@ -147,9 +159,10 @@ int PlanPath(PlanGrid& grid, RobotPath& path, int32_t budgetMs, int32_t improved
     for (int32_t expansions = 0; !SameCell(grid.current, grid.goal) && !grid.open.Empty() && !spent;
          ++expansions) {
         const OpenEntry next = grid.open.Pop();
-        grid.current = {KEY_BASE - next.f, next.row, next.col};
+        const int32_t row = next.cell / grid.cols, col = next.cell - row * grid.cols;
+        grid.current = {KEY_BASE - next.f, row, col};
         s.closed[next.cell] = 1;
-        if (!Expand(s, next.row, next.col)) return NoPath(grid, path);
+        if (!Expand(s, row, col)) return NoPath(grid, path);
         if (expansions % planner_limits::EXPANSIONS_PER_CLOCK_READ == 0) {
             uint32_t elapsed = platform::Milliseconds() - t0;
             spent = int64_t{elapsed} > budgetMs;

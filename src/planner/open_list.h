@@ -16,12 +16,10 @@ struct GridNode {
 // Two nodes are the same cell when row and column agree; the key is not compared.
 inline bool SameCell(const GridNode& a, const GridNode& b) { return a.row == b.row && a.col == b.col; }
 
-// An open cell: its f, its number (row x cols + col), its row and column.
+// An open cell: its f and its number (row x cols + col).
 struct OpenEntry {
     float f = 0.0f;
     int32_t cell = 0;
-    int32_t row = 0;
-    int32_t col = 0;
 };
 
 class OpenList {
