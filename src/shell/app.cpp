@@ -6,6 +6,7 @@
 
 #include "anim/materials.h"
 #include "anim/motion_table.h"
+#include "anim/reset.h"
 #include "anim/robot_movers.h"
 #include "platform/input.h"
 #include "platform/message_box.h"
@@ -18,7 +19,7 @@
 #include "shell/config_dialog.h"
 #include "shell/direct_x.h"
 #include "shell/messages.h"
-#include "world/camera_position.h"
+#include "world/reset.h"
 #include "planner/robot_control.h"
 #include "planner/robot_scene.h"
 #include "shell/bmp_surface.h"
@@ -64,9 +65,9 @@ void InitGlobals() {
     OverlayImageCount = FirstScriptOverlayImage;
     MaterialCount = 1;
     CurrentMaterial = 1;
-    CameraSavedFlag = 0;
+    ResetWorld();
+    ResetSceneAnimation();
     InitInputState();
-    ResetMotionLinks();
     SetRobotScene(MoverRobotScene());
 }
 

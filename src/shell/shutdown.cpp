@@ -1,21 +1,18 @@
 // The level reset, the release routines, the one-time shutdown and the quit entry.
 #include <cstring>
 
-#include "anim/anim_objects.h"
-#include "anim/hot_spots.h"
-#include "anim/motion_table.h"
+#include "anim/reset.h"
 #include "platform/input.h"
 #include "platform/window.h"
 #include "script/runner.h"
 #include "shell/app.h"
 #include "shell/direct_x.h"
 #include "planner/robot_control.h"
-#include "world/camera_position.h"
 #include "shell/input.h"
 #include "shell/overlays.h"
 #include "shell/sound.h"
 #include "base/report_error.h"
-#include "world/cube.h"
+#include "world/reset.h"
 
 namespace {
 
@@ -47,17 +44,14 @@ void ReleaseModeObjects() {
 }  // namespace
 
 int ResetLevel() {
-    FreeLevel();
-    ResetAnimObjects(0);
-    TruncateMotionTable(0);
+    ResetWorld();
+    ResetSceneAnimation();
+    IdleRobots();
     FreeSounds(0);
     FreeOverlayImages(1);
-    SetHotSpotCount(0);
-    IdleRobots();
     OverlayItemCount = 1;
     CursorItem = 0;
     for (int32_t& binding : KeyBindingTable) binding = -1;
-    CameraSavedFlag = 0;
     return 1;
 }
 

@@ -15,6 +15,7 @@
 #include "anim/motion_table.h"
 #include "anim/parts.h"
 #include "anim/paths.h"
+#include "anim/reset.h"
 #include "platform/backend.h"
 #include "platform/message_box.h"
 #include "platform/rm.h"
@@ -25,6 +26,7 @@
 #include "base/graphics_objects.h"
 #include "base/report_error.h"
 #include "world/cube.h"
+#include "world/reset.h"
 #include "support/recorded_boxes.h"
 #include "support/scratch_folder.h"
 #include "support/script_vars.h"
@@ -42,10 +44,9 @@ protected:
         testscene::MakeEmptyAnimScene();
     }
     void TearDown() override {
-        TruncateMotionTable(0);
-        ResetAnimObjects(0);
+        ResetSceneAnimation();
         ResetMaterials();
-        FreeLevel();
+        ResetWorld();
         QuitRequested = false;
         RenderingStopped = 0;
         WorldFrame->Release();

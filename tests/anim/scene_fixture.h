@@ -15,6 +15,7 @@
 #include "anim/materials.h"
 #include "anim/motion_table.h"
 #include "anim/movers.h"
+#include "anim/reset.h"
 #include "platform/backend.h"
 #include "platform/message_box.h"
 #include "platform/rm.h"
@@ -60,21 +61,14 @@ protected:
         WorldFrame = platform::RmFrame::Create(SceneFrame);
         InitScriptEngine();
         RunMode = RunModeRun;
-        ResetMotionLinks();
-        TruncateMotionTable(0);
-        ResetAnimObjects(0);
+        ResetSceneAnimation();
         ResetMaterials();
-        SetHotSpotCount(0);
-        for (MoverChannelRecord& c : MoverChannel) c = MoverChannelRecord{};
-        CameraMoverEntry = -1;
         ASSERT_EQ(LoadLevel("cubeworld.lvl"), 1);
         SetCameraPosition(50.0f, 40.0f, 30.0f, 0.0f, 0);
         Write("walker.x", kWalker);
     }
     void TearDown() override {
-        SetHotSpotCount(0);
-        TruncateMotionTable(0);
-        ResetAnimObjects(0);
+        ResetSceneAnimation();
         ResetMaterials();
         level_.reset();
         WorldFrame->Release();

@@ -5,6 +5,7 @@
 #include "anim/materials.h"
 #include "anim/motion_table.h"
 #include "anim/paths.h"
+#include "anim/reset.h"
 #include "platform/rm_frame.h"
 #include "base/graphics_objects.h"
 #include "world/cube.h"
@@ -18,12 +19,8 @@ inline void MakeEmptyAnimScene() {
     Room* room = testworld::AddRoom();
     testworld::AddBox(room, -200, -200, 200, 200);
     testworld::CloseRoom(room);
-    ResetMotionLinks();
-    TruncateMotionTable(0);
-    ResetAnimObjects(0);
+    ResetSceneAnimation();
     ResetMaterials();
-    PathMaxTime = 0;
-    for (PathRecord& path : Path) path = PathRecord{};
 }
 
 }  // namespace testscene

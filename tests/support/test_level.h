@@ -12,6 +12,7 @@
 #include "platform/surface.h"
 #include "shell/bmp_surface.h"
 #include "world/cube.h"
+#include "world/reset.h"
 
 namespace testworld {
 
@@ -33,7 +34,7 @@ public:
     }
     ~TestLevelFolder()
     {
-        FreeLevel();
+        ResetWorld();
         OverlaySurfaces[0]->Release();
         OverlaySurfaces[0] = nullptr;
         std::filesystem::current_path(old_);
