@@ -19,6 +19,14 @@ Surface* gPrimary = nullptr;
 PresentedImage gFrame;
 uint64_t gFrameCount = 0;
 
+// The palette indices and colours the presented picture was made from: rows that have not
+// changed since are not converted again.
+struct Shown {
+    std::vector<uint8_t> indices;  // gFrame.width a row
+    uint32_t rgb[kPaletteSize] = {};
+};
+Shown gShown;
+
 // What the picture is drawn with on a real screen.
 struct Screen {
     SDL_Window* window = nullptr;
@@ -131,14 +139,22 @@ void PresentPrimary(const Surface& primary) {
         rgb[i] = (uint32_t{colours[i].red} << 16) | (uint32_t{colours[i].green} << 8) |
                  colours[i].blue;
     }
+    const bool resized = gFrame.width != primary.Width() || gFrame.height != primary.Height();
     gFrame.width = primary.Width();
     gFrame.height = primary.Height();
-    gFrame.pixels.resize(static_cast<size_t>(gFrame.width) * gFrame.height);
-    // A row equal to the one above (a stretched picture repeats rows) takes its colours.
     const size_t width = gFrame.width;
+    gFrame.pixels.resize(width * gFrame.height);
+    gShown.indices.resize(width * gFrame.height);
+    const bool sameColours = !resized && std::memcmp(rgb, gShown.rgb, sizeof rgb) == 0;
+    std::memcpy(gShown.rgb, rgb, sizeof rgb);
+    // A row the picture already shows is left; a row equal to the one above (a stretched
+    // picture repeats rows) takes its colours.
     const size_t pitch = primary.Pitch();
     for (size_t y = 0; y < gFrame.height; ++y) {
         const uint8_t* row = primary.Pixels() + y * pitch;
+        uint8_t* shown = gShown.indices.data() + y * width;
+        if (sameColours && std::memcmp(row, shown, width) == 0) continue;
+        std::memcpy(shown, row, width);
         uint32_t* out = gFrame.pixels.data() + y * width;
         if (y > 0 && std::memcmp(row, row - pitch, width) == 0) {
             std::memcpy(out, out - width, width * sizeof *out);

@@ -226,16 +226,29 @@ TEST(Presenting, PrimaryShowsTheBackBufferThroughItsPalettePixelForPixel) {
     const PresentedImage& shown = PresentedFrame();
     ASSERT_EQ(shown.width, 640u);
     ASSERT_EQ(shown.height, 480u);
-    bool same = true;
-    for (uint32_t y = 0; y < 480 && same; ++y) {
-        for (uint32_t x = 0; x < 640 && same; ++x) {
-            uint8_t index = uint8_t(((x * 3 / 4) / 3) ^ (y * 3 / 4));
-            const PaletteEntry& e = ramp[index];
-            uint32_t want = (uint32_t(e.red) << 16) | (uint32_t(e.green) << 8) | e.blue;
-            same = shown.Pixel(x, y) == want;
-            EXPECT_EQ(shown.Pixel(x, y), want) << "at " << x << "," << y;
+    auto expectShown = [&shown, &ramp](int changedRow) {
+        bool same = true;
+        for (uint32_t y = 0; y < 480 && same; ++y) {
+            for (uint32_t x = 0; x < 640 && same; ++x) {
+                uint8_t index = uint8_t(((x * 3 / 4) / 3) ^ (y * 3 / 4));
+                if (int(y * 3 / 4) == changedRow && x * 3 / 4 == 0) index = 1;
+                const PaletteEntry& e = ramp[index];
+                uint32_t want = (uint32_t(e.red) << 16) | (uint32_t(e.green) << 8) | e.blue;
+                same = shown.Pixel(x, y) == want;
+                EXPECT_EQ(shown.Pixel(x, y), want) << "at " << x << "," << y;
+            }
         }
-    }
+    };
+    expectShown(-1);
+
+    // Presenting again follows a changed pixel and a changed palette entry, and nothing else.
+    ASSERT_EQ(back->Lock(nullptr, &ld, DDLOCK_WAIT), DD_OK);
+    static_cast<uint8_t*>(ld.surface)[100 * ld.pitch] = 1;
+    ASSERT_EQ(back->Unlock(), DD_OK);
+    ramp[100] = PaletteEntry{1, 2, 3, D3DPAL_READONLY};
+    ASSERT_EQ(pal->SetEntries(0, 100, 1, &ramp[100]), DD_OK);  // still held by the surfaces
+    ASSERT_EQ(front->Blt(nullptr, back, &view, DDBLT_WAIT, nullptr), DD_OK);
+    expectShown(100);
     std::string png = ::testing::TempDir() + "presented.png";
     EXPECT_TRUE(SavePresentedFrame(png));
     FILE* f = std::fopen(png.c_str(), "rb");
