@@ -49,21 +49,25 @@ int CreateChar3DObject(platform::RmFrame* frame, Char3DObject** out)
     if (ObjectCount >= MaxMapObjects) {
         return 0;
     }
-    Char3DObject* character = new Char3DObject;
-    character->frame = frame;
-    character->type = Char3DType;
-    character->id = ObjectCount;
-    MapObjectTable[ObjectCount++] = character;
+    const int id = ObjectCount++;  // used up even by a character that cannot be placed
     platform::RmVector position{};
     frame->GetPosition(SceneFrame, &position);
     const Fixed16 x = WorldToFixed(position.x), y = WorldToFixed(position.y),
                   z = WorldToFixed(position.z);
     Cube* cube = FindCubeAt(x, z);
     if (!cube) {
+        // Made only once it has a cube: every object in the table is listed in a cube, which
+        // the level reset frees, so an object of a cube file that takes the slot later loses
+        // nothing.
         ReportError("%s", Char3DOutsideText);
         QuitApp();
         return 0;
     }
+    Char3DObject* character = new Char3DObject;
+    character->frame = frame;
+    character->type = Char3DType;
+    character->id = id;
+    MapObjectTable[id] = character;
     character->cube = cube;
     AppendObject(*cube, character);
     character->SetPosition(SceneFrame, x, y, z);

@@ -22,7 +22,8 @@ public:
 
 // Wraps a frame placed in the scene in a new character with the next run-time id and lists it
 // in the cube under it. 1 with the character in `out`; 0 when the table is full or the frame
-// stands outside every floored cube (reported; the game ends).
+// stands outside every floored cube (reported; the game ends; the id is used up, but no
+// character is made and the table is left as it was).
 int CreateChar3DObject(platform::RmFrame* frame, Char3DObject** out);
 
 // Places a character at a position in world units; 1.

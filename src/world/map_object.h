@@ -31,6 +31,8 @@ struct ObjectListNode {
 };
 
 // Objects by id for the script; 3D characters made at run time take ObjectCount as their id.
+// An object enters the table only together with a cube's list, which keeps it until the level
+// is freed: a slot taken over by a later object loses nothing.
 extern MapObject* MapObjectTable[MaxMapObjects];
 extern int ObjectCount;
 

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/message_box.h"
+#include "platform/rm_frame.h"
 #include "render/bitmap.h"
 #include "base/report_error.h"
+#include "world/char3d_object.h"
 #include "world/cube.h"
 #include "world/level_files.h"
 #include "world/map_object.h"
@@ -201,6 +203,24 @@ TEST_F(LevelFiles, MapObjectsOfTheCubeFiles)
     UpdateWorld();
     EXPECT_EQ(sprite->animation.current, 0);
     EXPECT_EQ(door->travelled, Fx(8));
+}
+
+// A character made where no cube stands is reported and thrown away: it holds no slot that a
+// cube file's object could later take over, so nothing is left without an owner.
+TEST_F(LevelFiles, ACharacterThatCannotBePlacedLeavesNothingInTheTable)
+{
+    platform::RmFrame* frame = platform::RmFrame::Create(nullptr);
+    ObjectCount = 7;  // the id of the level's door
+    Char3DObject* character = nullptr;
+    EXPECT_EQ(CreateChar3DObject(frame, &character), 0);  // no level yet: outside the map
+    EXPECT_EQ(character, nullptr);
+    EXPECT_EQ(MapObjectTable[7], nullptr);
+    EXPECT_EQ(ObjectCount, 8);  // its id is used up all the same
+    QuitRequested = false;
+    platform::ClearRecordedBoxes();
+    ASSERT_EQ(LoadLevel("cubeworld.lvl"), 1);
+    EXPECT_EQ(MapObjectTable[7]->type, DoorType);
+    frame->Release();
 }
 
 TEST_F(LevelFiles, KeywordsMatchInAnyCaseButObjectEntriesMustBeKnown)
