@@ -17,6 +17,7 @@
 #include "shell/direct_x.h"
 #include "shell/bmp_surface.h"
 #include "base/build_variant.h"
+#include "shell/display_modes.h"
 #include "shell/input.h"
 #include "shell/overlays.h"
 #include "shell/sound.h"

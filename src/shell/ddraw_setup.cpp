@@ -4,6 +4,7 @@
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "shell/app.h"
+#include "shell/ddraw_setup.h"
 #include "shell/direct_x.h"
 #include "shell/messages.h"
 

@@ -68,39 +68,5 @@ extern uint32_t ColorModel;
 // The union of the rectangles the scene-graph device drew in its last update.
 extern platform::Rect DirtyRect;
 
-// Set-up steps: 1 done, 0 failed (after the step's box).
-int InitDirectDraw();
-int CreateD3DRM();
-int CreateDevices();  // SetDisplayModeAndWindow, CreateD3D, CreateD3DDevice, CreateD3DRMDevice
-int SetDisplayModeAndWindow();
-int CreateWindowSurfaces();
-int CreateD3D();
-int CreateD3DDevice();
-int CreateZBuffer(uint32_t memoryCaps);
-int EnumerateDisplayModes();
-int CreateD3DRMDevice();
-int ReadSurfaceDesc(platform::SurfaceDesc* desc, platform::Surface* surface);
-int CheckDriverCaps();
-void SaveRestoreWindowStyle(platform::Hwnd window);
-
-// Applies FullScreen: the chosen full-screen mode or the 640 x 480 x 8 window. 0 when it failed
-// (the program is then shut down).
-int ApplyDisplayMode();
-// Fills the front and back buffers with colour 0.
-int ClearBuffers();
-// Creates WorldFrame, places the camera at the player and makes the two default lights.
-void SetupCameraAndLights();
-
 // The drawn part of the back buffer: its top-left three quarters in width and height.
 platform::Rect ViewRect();
-
-// Enumeration and sorting callbacks.
-int EnumDirectDrawCallback(platform::Guid* guid, const char* description, const char* name,
-                           void* context);
-platform::HResult EnumD3DDevicesCallback(platform::Guid* guid, const char* description,
-                                         const char* name, platform::D3DDeviceDesc* hardware,
-                                         platform::D3DDeviceDesc* software, void* context);
-platform::HResult EnumDisplayModesCallback(platform::SurfaceDesc* mode, void* context);
-int CompareDisplayModes(const void* a, const void* b);
-void DeviceUpdateCallback(platform::RmDevice* device, void* argument, int32_t count,
-                          const platform::Rect* rects);

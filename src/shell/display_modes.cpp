@@ -4,7 +4,10 @@
 #include "platform/draw_constants.h"
 #include "platform/message_box.h"
 #include "shell/app.h"
+#include "shell/ddraw_setup.h"
+#include "shell/devices.h"
 #include "shell/direct_x.h"
+#include "shell/display_modes.h"
 #include "shell/messages.h"
 #include "base/report_error.h"
 

@@ -14,6 +14,7 @@
 #include "shell/app.h"
 #include "base/build_variant.h"
 #include "shell/direct_x.h"
+#include "shell/display_modes.h"
 #include "shell/input.h"
 #include "shell/messages.h"
 #include "base/report_error.h"

@@ -4,6 +4,8 @@
 #include "platform/dialog_window.h"
 #include "shell/bmp_surface.h"
 #include "shell/config_dialog.h"
+#include "shell/devices.h"
+#include "shell/display_modes.h"
 #include "support/shell_fixture.h"
 
 using namespace platform;

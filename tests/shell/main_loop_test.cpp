@@ -7,6 +7,7 @@
 #include "platform/quit_signals.h"
 #include "script/runner.h"
 #include "script/wait.h"
+#include "shell/display_modes.h"
 #include "shell/input.h"
 #include "shell/overlays.h"
 #include "support/shell_fixture.h"
