@@ -3,12 +3,14 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "planner/plan_config.h"
 #include "planner/plan_grid.h"
 #include "platform/backend.h"
 #include "platform/message_box.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -18,19 +20,13 @@ namespace fs = std::filesystem;
 class PlanGridFiles : public testing::Test {
 protected:
     void SetUp() override {
-        old_ = fs::current_path();
-        dir_ = fs::temp_directory_path() /
-               ("plan_grid_" + std::to_string(::getpid()) + "_" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-        fs::current_path(dir_);
+        scratch_.emplace("plan_grid");
         platform::SetHeadless(true);
         platform::SetBoxEcho(false);
         platform::ClearRecordedBoxes();
     }
     void TearDown() override {
-        fs::current_path(old_);
-        fs::remove_all(dir_);
+        scratch_.reset();
         platform::SetBoxEcho(true);
     }
     static void Write(const std::string& name, const std::string& text) {
@@ -42,7 +38,7 @@ protected:
         s << in.rdbuf();
         return s.str();
     }
-    fs::path old_, dir_;
+    std::optional<support::ScratchFolder> scratch_;
 };
 
 TEST_F(PlanGridFiles, MapFileFillsTheGridAndTheBlankMap) {

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "shell/direct_x.h"
 #include "shell/messages.h"
 #include "base/report_error.h"
+#include "support/scratch_folder.h"
 
 using namespace platform;
 
@@ -29,12 +31,8 @@ protected:
         SetHeadless(true);
         SetBoxEcho(false);
         ClearRecordedBoxes();
-        home_ = std::filesystem::current_path();
-        dir_ = std::filesystem::temp_directory_path() /
-               ("dusk_config_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-        std::filesystem::current_path(dir_);
+        scratch_.emplace("dusk_config");
+        dir_ = scratch_->Path();
         ScriptFileName[0] = '\0';
         FullScreen = 0;
         WasFullScreen = 0;
@@ -43,8 +41,7 @@ protected:
         DriverCount = 0;
     }
     void TearDown() override {
-        std::filesystem::current_path(home_);
-        std::filesystem::remove_all(dir_);
+        scratch_.reset();
         QuitRequested = false;
         DisplayModeCount = 0;
         DriverCount = 0;
@@ -58,7 +55,7 @@ protected:
         return DialogBoxParam(ConfigurationDialogTemplate(), nullptr, ConfigurationDialogProc, 0);
     }
 
-    std::filesystem::path home_;
+    std::optional<support::ScratchFolder> scratch_;
     std::filesystem::path dir_;
 };
 
