@@ -15,6 +15,10 @@ constexpr uint32_t kMaxSurfaceSide = 8192;
 
 // The 3D rasterizer divides for perspective once in this many pixels of a row.
 constexpr int32_t kRasterSpanPixels = 8;
+// Under a grey light the rasterizer takes a texture's pixels from a table of this many light
+// levels from dark to full; textures of more colours than this are lit pixel by pixel.
+constexpr int32_t kShadeLevels = 4096;
+constexpr int32_t kShadeColours = 256;
 
 }  // namespace platform
 

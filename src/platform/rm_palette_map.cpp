@@ -7,6 +7,7 @@ namespace platform {
 
 namespace {
 constexpr int kCells = 32 * 32 * 32;
+uint64_t gBuilds = 0;
 }
 
 RmPaletteMap::RmPaletteMap() : nearest_(kCells, 0), cellEntries_(kCells, -1) {}
@@ -23,6 +24,7 @@ bool RmPaletteMap::Update(const PaletteEntry* palette) {
     colours_ = colours;
     Rebuild();
     built_ = true;
+    generation_ = ++gBuilds;
     return true;
 }
 

@@ -40,11 +40,16 @@ public:
 
     uint8_t Lookup(uint32_t red, uint32_t green, uint32_t blue) const { return View().Lookup(red, green, blue); }
 
+    // A number no other build of any map has had: tables made from this one are valid while
+    // it stays.
+    uint64_t Generation() const { return generation_; }
+
 private:
     void Rebuild();
 
     std::array<uint32_t, 256> colours_{};  // 0x00RRGGBB
     bool built_ = false;
+    uint64_t generation_ = 0;
     std::vector<uint8_t> nearest_;        // per cell: the entry nearest the cell's centre
     std::vector<int16_t> cellEntries_;    // per cell: first entry lying in it, -1 none
     std::array<int16_t, 256> nextInCell_{};

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <type_traits>
 
+#include "platform/rm_shade_table.h"
+
 namespace platform {
 
 namespace {
@@ -25,10 +27,8 @@ inline float ValueAt(const Gradient& g, const Setup& s, float x, float y) {
     return g.at + g.dx * (x - s.x0) + g.dy * (y - s.y0);
 }
 
-// 0 .. 255, truncated; 0 for what is not above 0 (NaN included).
-inline uint32_t ToByte(float v) {
-    return static_cast<uint32_t>(std::min(255.0f, std::max(0.0f, v)));
-}
+// A light the same in all three colours.
+inline bool Grey(const RmRasterVertex& v) { return v.red == v.green && v.green == v.blue; }
 
 // A texture's size, and its reciprocal, as the texel walk wraps by them.
 struct TextureSize {
@@ -126,6 +126,11 @@ void RmRasterTriangle(const RmRasterTarget& target, const RmRasterFace& face,
     const TextureSize texture(texW, tex ? tex->Height() : 1);
     const int span = std::max(1, target.spanPixels);
     const RmPaletteMap& map = *target.palette;
+    // Under a grey light a texture of few colours is lit through its shade table.
+    RmShadeTable* shades = tex && target.shadeTables && !face.specular && Grey(a) && Grey(b) && Grey(c)
+                               ? tex->Shades(map)
+                               : nullptr;
+    const uint8_t* shadeIndices = shades ? tex->ShadeIndices() : nullptr;
 
     for (int j = firstRow; j < endRow; ++j) {
         float y = float(j);
@@ -148,7 +153,7 @@ void RmRasterTriangle(const RmRasterTarget& target, const RmRasterFace& face,
         int drawnFirst = INT32_MAX, drawnLast = INT32_MIN;
         uint64_t drawn = 0;
         // The row's pixels, with the texture and the highlight known when compiled.
-        auto paint = [&](auto textured, auto specular) {
+        auto paint = [&](auto textured, auto specular, auto shaded) {
             // Locals, so that the byte stores below need not be assumed to change them.
             float z = z0, u = u0, w = w0, r = r0, g = g0, bl = b0, hr = hr0, hg = hg0, hb = hb0;
             const float dz = invZ.dx, du = uZ.dx, dw = vZ.dx, dr = lr.dx, dg = lg.dx, db = lb.dx;
@@ -170,7 +175,17 @@ void RmRasterTriangle(const RmRasterTarget& target, const RmRasterFace& face,
                 if (z >= depth[i]) {
                     float cr = red, cg = green, cb = blue;
                     bool draw = true;
-                    if (textured) {
+                    if (shaded) {
+                        const int at = walk.Row() * texW + walk.Column();
+                        if ((texels[at] >> 24) != 0) {
+                            pixel[i] = shades->Row(ShadeLevel(r))[shadeIndices[at]];
+                            depth[i] = z;
+                            first = std::min(first, i);
+                            last = i;
+                            ++count;
+                        }
+                        draw = false;
+                    } else if (textured) {
                         uint32_t texel = texels[walk.Row() * texW + walk.Column()];
                         draw = (texel >> 24) != 0;
                         cr = float((texel >> 16) & 0xFF);
@@ -180,7 +195,7 @@ void RmRasterTriangle(const RmRasterTarget& target, const RmRasterFace& face,
                     if (draw) {
                         float pr = cr * r, pg = cg * g, pb = cb * bl;
                         if (specular) pr += hr, pg += hg, pb += hb;
-                        pixel[i] = colours.Lookup(ToByte(pr), ToByte(pg), ToByte(pb));
+                        pixel[i] = colours.Lookup(LitByte(pr), LitByte(pg), LitByte(pb));
                         depth[i] = z;
                         first = std::min(first, i);
                         last = i;
@@ -198,10 +213,12 @@ void RmRasterTriangle(const RmRasterTarget& target, const RmRasterFace& face,
         };
         using Yes = std::true_type;
         using No = std::false_type;
-        if (texels) {
-            face.specular ? paint(Yes{}, Yes{}) : paint(Yes{}, No{});
+        if (shades) {
+            paint(Yes{}, No{}, Yes{});
+        } else if (texels) {
+            face.specular ? paint(Yes{}, Yes{}, No{}) : paint(Yes{}, No{}, No{});
         } else {
-            face.specular ? paint(No{}, Yes{}) : paint(No{}, No{});
+            face.specular ? paint(No{}, Yes{}, No{}) : paint(No{}, No{}, No{});
         }
         stats.pixels += drawn;
         if (drawnLast >= drawnFirst) {

@@ -22,6 +22,9 @@ struct RmRasterTarget {
     // Pixels of a row between two exact perspective divisions of the texture coordinates;
     // 1 divides at every pixel.
     int32_t spanPixels = kRasterSpanPixels;
+    // Whether grey-lit textures of few colours take their pixels from shade tables; false
+    // lights every pixel exactly.
+    bool shadeTables = true;
 };
 
 struct RmRasterVertex {

@@ -5,6 +5,8 @@
 
 #include <sys/stat.h>
 
+#include <unordered_map>
+
 #include "platform/files.h"
 
 namespace platform {
@@ -85,6 +87,32 @@ void RmTexture::UpdateTransparency() {
         bool hidden = decal_ && rgb_[i] == key;
         texels_[i] = hidden ? rgb_[i] : (rgb_[i] | 0xFF000000u);
     }
+    IndexColours();
+}
+
+void RmTexture::IndexColours() {
+    shades_ = RmShadeTable{};
+    shadeColours_.clear();
+    shadeIndices_.resize(texels_.size());
+    std::unordered_map<uint32_t, uint8_t> numbers;
+    for (size_t i = 0; i < texels_.size(); ++i) {
+        auto [at, added] = numbers.try_emplace(texels_[i], static_cast<uint8_t>(shadeColours_.size()));
+        if (added) {
+            if (shadeColours_.size() == static_cast<size_t>(kShadeColours)) {
+                shadeColours_.clear();
+                shadeIndices_.clear();
+                return;
+            }
+            shadeColours_.push_back(texels_[i]);
+        }
+        shadeIndices_[i] = at->second;
+    }
+}
+
+RmShadeTable* RmTexture::Shades(const RmPaletteMap& map) const {
+    if (shadeIndices_.empty()) return nullptr;
+    if (!shades_.MadeFor(map)) shades_.Reset(shadeColours_, map);
+    return &shades_;
 }
 
 }  // namespace platform

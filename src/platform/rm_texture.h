@@ -9,6 +9,7 @@
 
 #include "platform/palette.h"
 #include "platform/rm_math.h"
+#include "platform/rm_shade_table.h"
 #include "platform/rm_types.h"
 #include "platform/types.h"
 
@@ -52,15 +53,24 @@ public:
     int Height() const { return height_; }
     // Texels as 0xAARRGGBB, rows top first; alpha 0 marks a texel that is not drawn.
     const uint32_t* Texels() const { return texels_.data(); }
+    // Each texel's number among the texture's distinct texels; none when it has more than
+    // kShadeColours of them.
+    const uint8_t* ShadeIndices() const { return shadeIndices_.empty() ? nullptr : shadeIndices_.data(); }
+    // The shade table of the distinct texels for this palette map; null as above.
+    RmShadeTable* Shades(const RmPaletteMap& map) const;
 
 private:
     RmTexture(int width, int height, std::vector<uint32_t> rgb);
     void UpdateTransparency();
+    void IndexColours();
 
     int width_;
     int height_;
     std::vector<uint32_t> rgb_;  // 0x00RRGGBB
     std::vector<uint32_t> texels_;
+    std::vector<uint8_t> shadeIndices_;
+    std::vector<uint32_t> shadeColours_;  // the distinct texels
+    mutable RmShadeTable shades_;
     bool decal_ = false;
     RmColor transparent_ = 0xFF000000u;
     std::shared_ptr<void> appData_;

@@ -1,0 +1,43 @@
+// The pixels of a texture's colours under a grey light: one row per light level, each entry the
+// palette index of a colour scaled by the level, a row filled when first asked for.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "platform/limits.h"
+
+namespace platform {
+
+class RmPaletteMap;
+
+// A colour component times a light, 0 .. 255, truncated; 0 for what is not above 0 (NaN too).
+inline uint32_t LitByte(float v) { return static_cast<uint32_t>(v > 0.0f ? (v < 255.0f ? v : 255.0f) : 0.0f); }
+
+// The level nearest a light of 0 .. 1 (held in that range).
+inline int32_t ShadeLevel(float light) {
+    const float l = light > 0.0f ? (light < 1.0f ? light : 1.0f) : 0.0f;
+    return static_cast<int32_t>(l * float(kShadeLevels - 1) + 0.5f);
+}
+
+class RmShadeTable {
+public:
+    // Empties the table for these colours (0xAARRGGBB, at most kShadeColours) and this map.
+    void Reset(const std::vector<uint32_t>& colours, const RmPaletteMap& map);
+    bool MadeFor(const RmPaletteMap& map) const;
+    const uint8_t* Row(int32_t level) {
+        if (!filled_[level]) Fill(level);
+        return entries_.data() + static_cast<std::size_t>(level) * colours_.size();
+    }
+
+private:
+    void Fill(int32_t level);
+
+    const RmPaletteMap* map_ = nullptr;
+    uint64_t generation_ = 0;
+    std::vector<uint32_t> colours_;
+    std::vector<uint8_t> entries_;  // one a colour, level by level
+    std::vector<bool> filled_;
+};
+
+}  // namespace platform
