@@ -15,3 +15,14 @@ int32_t DisplayWidth = WindowModeWidth;
 int32_t DisplayHeight = WindowModeHeight;
 int32_t DisplayBpp = WindowModeBpp;
 int FullScreen = 0;
+
+void ResetGraphicsObjects() {
+    DDrawObject = nullptr;
+    BackBuffer = nullptr;
+    RMObject = nullptr;
+    RMViewport = nullptr;
+    SceneFrame = CameraFrame = WorldFrame = nullptr;
+    DisplayWidth = WindowModeWidth;
+    DisplayHeight = WindowModeHeight;
+    DisplayBpp = WindowModeBpp;
+}

@@ -28,3 +28,7 @@ extern int32_t DisplayWidth;
 extern int32_t DisplayHeight;
 extern int32_t DisplayBpp;
 extern int FullScreen;
+
+// Every graphics object above null (without releasing it: the shell releases them) and the
+// display back at 640 x 480 x 8.
+void ResetGraphicsObjects();

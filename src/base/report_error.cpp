@@ -15,6 +15,11 @@
 int RenderingStopped = 0;
 bool QuitRequested = false;
 
+void ResetErrorState() {
+    RenderingStopped = 0;
+    QuitRequested = false;
+}
+
 void ReportError(const char* format, ...) {
     // Prefix, message and line end share one bounded buffer; a longer message is cut so that
     // the line end still fits.

@@ -12,6 +12,9 @@ extern int RenderingStopped;
 // Set by QuitApp: the program is ending.
 extern bool QuitRequested;
 
+// Rendering goes on and no end is asked for, as at start.
+void ResetErrorState();
+
 // Shows "D3D: " and the formatted message (printf rules, no floating-point conversions) in a
 // box captioned "Msg" and stops rendering; the text is cut to the report buffer. In full screen
 // the display drops to 640 x 400 x 8 while the box is up. The caller decides whether the game ends.

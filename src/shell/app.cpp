@@ -36,18 +36,16 @@ uintptr_t TimerId = 0;
 int QuitDone = 0;
 
 void InitGlobals() {
-    DDrawObject = nullptr;
-    FrontBuffer = BackBuffer = ZBuffer = nullptr;
+    ResetGraphicsObjects();
+    ResetErrorState();
+    FrontBuffer = ZBuffer = nullptr;
     Clipper = nullptr;
     for (platform::Palette*& palette : PaletteTable) palette = nullptr;
     FrameRateSurface = InfoSurface = nullptr;
     D3DObject = nullptr;
     D3DDevice = nullptr;
     D3DViewport = nullptr;
-    RMObject = nullptr;
     RMDevice = RMWinDevice = nullptr;
-    RMViewport = nullptr;
-    SceneFrame = CameraFrame = WorldFrame = nullptr;
     RenderQuality = StartRenderQuality;
     TextureQuality = platform::D3DRMTEXTURE_NEAREST;
     DitherMode = 0;
@@ -56,20 +54,14 @@ void InitGlobals() {
     ChosenDisplayMode = 0;
     ModeSwitching = 0;
     QuitDone = 0;
-    QuitRequested = false;
-    RenderingStopped = 0;
     SystemMemorySurfaces = 1;
     ColorModel = platform::D3DCOLOR_MONO;
-    DisplayWidth = WindowModeWidth;
-    DisplayHeight = WindowModeHeight;
-    DisplayBpp = WindowModeBpp;
     DirectDrawEnumerated = 0;
     DriversListed = 0;
     OverlayImageCount = FirstScriptOverlayImage;
-    MaterialCount = 1;
-    CurrentMaterial = 1;
     ResetWorld();
     ResetSceneAnimation();
+    ResetMaterials();
     InitInputState();
     SetRobotScene(MoverRobotScene());
 }

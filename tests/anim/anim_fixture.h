@@ -47,8 +47,7 @@ protected:
         ResetSceneAnimation();
         ResetMaterials();
         ResetWorld();
-        QuitRequested = false;
-        RenderingStopped = 0;
+        ResetErrorState();
         WorldFrame->Release();
         WorldFrame = nullptr;
         SceneFrame->Release();

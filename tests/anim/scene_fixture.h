@@ -80,8 +80,7 @@ protected:
         CameraMoverActive = 0;
         UpdateStateFlag = 0;
         SecondBuild = false;
-        QuitRequested = false;
-        RenderingStopped = 0;
+        ResetErrorState();
         platform::SetBoxEcho(true);
     }
 

@@ -37,8 +37,7 @@ protected:
         camera_ = platform::RmFrame::Create(scene_);
         SceneFrame = scene_;
         CameraFrame = camera_;
-        QuitRequested = false;
-        RenderingStopped = 0;
+        ResetErrorState();
     }
     void TearDown() override {
         SceneFrame = CameraFrame = nullptr;
@@ -47,8 +46,7 @@ protected:
         FreeLevel();
         CurrentCube = nullptr;
         WorldScale = 1.0f;
-        QuitRequested = false;
-        RenderingStopped = 0;
+        ResetErrorState();
         ScriptTest::TearDown();
     }
     static platform::RmVector CameraAt() {

@@ -53,8 +53,7 @@ protected:
         EyeHeight = savedEye;
         Falling = FallStep = 0;
         CameraMoverActive = 0;
-        QuitRequested = false;
-        RenderingStopped = 0;
+        ResetErrorState();
     }
 
     FixedVector saved{};

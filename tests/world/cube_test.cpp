@@ -5,6 +5,7 @@
 #include "world/cube.h"
 #include "world/map_object.h"
 #include "world/player.h"
+#include "world/reset.h"
 #include "world/room_nodes.h"
 #include "world/texture_table.h"
 #include "support/world_builder.h"
@@ -23,9 +24,8 @@ protected:
     }
     void TearDown() override
     {
-        FreeLevel();
-        QuitRequested = false;
-        RenderingStopped = 0;
+        ResetWorld();
+        ResetErrorState();
     }
 };
 

@@ -26,15 +26,13 @@ protected:
     {
         platform::SetBoxEcho(false);
         platform::ClearRecordedBoxes();
-        QuitRequested = false;
-        RenderingStopped = 0;
+        ResetErrorState();
         folder = std::make_unique<TestLevelFolder>();
     }
     void TearDown() override
     {
         folder.reset();
-        QuitRequested = false;
-        RenderingStopped = 0;
+        ResetErrorState();
         WorldScale = 1.0f;
     }
 

@@ -31,8 +31,7 @@ protected:
         PlayerX = savedX;
         PlayerY = savedY;
         PlayerZ = savedZ;
-        QuitRequested = false;
-        RenderingStopped = 0;
+        ResetErrorState();
     }
 
     // A door leaf from (x0, z0) to (x1, z1), 0 to 20 high, with outward side normals.

@@ -27,8 +27,7 @@ public:
     {
         platform::SetBoxEcho(false);
         platform::ClearRecordedBoxes();
-        QuitRequested = false;
-        RenderingStopped = 0;
+        ResetErrorState();
         Falling = 0;
         FallStep = 0;
     }
@@ -42,8 +41,7 @@ public:
         CurrentCube = cube_;
         Falling = 0;
         FallStep = 0;
-        QuitRequested = false;
-        RenderingStopped = 0;
+        ResetErrorState();
     }
 
 private:
