@@ -25,7 +25,19 @@ bool RmPaletteMap::Update(const PaletteEntry* palette) {
     Rebuild();
     built_ = true;
     generation_ = ++gBuilds;
+    colourShades_.clear();
     return true;
+}
+
+RmShadeTable* RmPaletteMap::ColourShades(float red, float green, float blue) const {
+    uint32_t colour = 0;
+    for (float component : {red, green, blue}) {
+        if (!(component >= 0.0f && component <= 255.0f) || float(int(component)) != component) return nullptr;
+        colour = (colour << 8) | static_cast<uint32_t>(component);
+    }
+    RmShadeTable& table = colourShades_[colour];
+    if (!table.MadeFor(*this)) table.Reset({colour}, *this);
+    return &table;
 }
 
 void RmPaletteMap::Rebuild() {

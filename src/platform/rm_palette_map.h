@@ -4,8 +4,10 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
+#include "platform/rm_shade_table.h"
 #include "platform/rm_texture.h"
 
 namespace platform {
@@ -44,12 +46,17 @@ public:
     // it stays.
     uint64_t Generation() const { return generation_; }
 
+    // The shade table of one colour (components 0 .. 255, whole numbers) for this map; null
+    // for any other colour.
+    RmShadeTable* ColourShades(float red, float green, float blue) const;
+
 private:
     void Rebuild();
 
     std::array<uint32_t, 256> colours_{};  // 0x00RRGGBB
     bool built_ = false;
     uint64_t generation_ = 0;
+    mutable std::unordered_map<uint32_t, RmShadeTable> colourShades_;  // by 0x00RRGGBB
     std::vector<uint8_t> nearest_;        // per cell: the entry nearest the cell's centre
     std::vector<int16_t> cellEntries_;    // per cell: first entry lying in it, -1 none
     std::array<int16_t, 256> nextInCell_{};

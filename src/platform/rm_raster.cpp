@@ -126,11 +126,13 @@ void RmRasterTriangle(const RmRasterTarget& target, const RmRasterFace& face,
     const TextureSize texture(texW, tex ? tex->Height() : 1);
     const int span = std::max(1, target.spanPixels);
     const RmPaletteMap& map = *target.palette;
-    // Under a grey light a texture of few colours is lit through its shade table.
-    RmShadeTable* shades = tex && target.shadeTables && !face.specular && Grey(a) && Grey(b) && Grey(c)
-                               ? tex->Shades(map)
-                               : nullptr;
-    const uint8_t* shadeIndices = shades ? tex->ShadeIndices() : nullptr;
+    // Under a grey light a texture of few colours, or a colour of whole components, is lit
+    // through its shade table.
+    RmShadeTable* shades = nullptr;
+    if (target.shadeTables && !face.specular && Grey(a) && Grey(b) && Grey(c)) {
+        shades = tex ? tex->Shades(map) : map.ColourShades(face.red, face.green, face.blue);
+    }
+    const uint8_t* shadeIndices = shades && tex ? tex->ShadeIndices() : nullptr;
 
     for (int j = firstRow; j < endRow; ++j) {
         float y = float(j);
@@ -175,16 +177,11 @@ void RmRasterTriangle(const RmRasterTarget& target, const RmRasterFace& face,
                 if (z >= depth[i]) {
                     float cr = red, cg = green, cb = blue;
                     bool draw = true;
-                    if (shaded) {
+                    int shadeColour = 0;  // the texel's number among the table's colours
+                    if (shaded && textured) {
                         const int at = walk.Row() * texW + walk.Column();
-                        if ((texels[at] >> 24) != 0) {
-                            pixel[i] = shades->Row(ShadeLevel(r))[shadeIndices[at]];
-                            depth[i] = z;
-                            first = std::min(first, i);
-                            last = i;
-                            ++count;
-                        }
-                        draw = false;
+                        draw = (texels[at] >> 24) != 0;
+                        shadeColour = shadeIndices[at];
                     } else if (textured) {
                         uint32_t texel = texels[walk.Row() * texW + walk.Column()];
                         draw = (texel >> 24) != 0;
@@ -193,9 +190,13 @@ void RmRasterTriangle(const RmRasterTarget& target, const RmRasterFace& face,
                         cb = float(texel & 0xFF);
                     }
                     if (draw) {
-                        float pr = cr * r, pg = cg * g, pb = cb * bl;
-                        if (specular) pr += hr, pg += hg, pb += hb;
-                        pixel[i] = colours.Lookup(LitByte(pr), LitByte(pg), LitByte(pb));
+                        if (shaded) {
+                            pixel[i] = shades->Row(ShadeLevel(r))[shadeColour];
+                        } else {
+                            float pr = cr * r, pg = cg * g, pb = cb * bl;
+                            if (specular) pr += hr, pg += hg, pb += hb;
+                            pixel[i] = colours.Lookup(LitByte(pr), LitByte(pg), LitByte(pb));
+                        }
                         depth[i] = z;
                         first = std::min(first, i);
                         last = i;
@@ -214,7 +215,7 @@ void RmRasterTriangle(const RmRasterTarget& target, const RmRasterFace& face,
         using Yes = std::true_type;
         using No = std::false_type;
         if (shades) {
-            paint(Yes{}, No{}, Yes{});
+            texels ? paint(Yes{}, No{}, Yes{}) : paint(No{}, No{}, Yes{});
         } else if (texels) {
             face.specular ? paint(Yes{}, Yes{}, No{}) : paint(Yes{}, No{}, No{});
         } else {

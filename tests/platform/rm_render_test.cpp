@@ -372,15 +372,15 @@ TEST(RmTexture, LoadsPpmFilesByGameNameAndReportsMissingOnes) {
     std::filesystem::remove_all(dir);
 }
 
-// What two settings of the rasterizer make of the same 3000 textured triangles of a character's
-// size at many depths and angles, each lit by `light` at its corners: the pixels drawn and those
-// that differ.
+// What two settings of the rasterizer make of the same 3000 triangles of a character's size at
+// many depths and angles, textured or of one colour, each lit by `light` at its corners: the
+// pixels drawn and those that differ.
 struct SettingsCompared {
     uint64_t drawn = 0, differing = 0;
 };
 using Setting = void (*)(RmRasterTarget&);
 template <typename Light>
-SettingsCompared CompareSettings(Setting first, Setting second, Light light) {
+SettingsCompared CompareSettings(Setting first, Setting second, Light light, bool textured = true) {
     constexpr int W = 480, H = 360;
     std::array<PaletteEntry, 256> palette{};
     for (int i = 0; i < 256; ++i) palette[i] = {uint8_t(i), uint8_t(255 - i), uint8_t(i * 7), 0};
@@ -409,7 +409,8 @@ SettingsCompared CompareSettings(Setting first, Setting second, Light light) {
     target.clip = {0, 0, W, H};
     target.palette = &map;
     RmRasterFace face;
-    face.texture = texture.get();
+    face.texture = textured ? texture.get() : nullptr;
+    face.red = 200.0f, face.green = 120.0f, face.blue = 40.0f;
     std::mt19937 random(11);
     auto uniform = [&random](float lo, float hi) {
         return lo + (hi - lo) * float(random() % 10000) / 10000.0f;
@@ -457,13 +458,16 @@ TEST(RmRaster, SpansOfPixelsKeepTheTexelsOfExactPerspective) {
     EXPECT_LT(compared.differing * 100, compared.drawn) << compared.differing << " of " << compared.drawn;
 }
 
-// Under a grey light the texels' pixels come from shade tables of a few thousand light levels:
-// against lighting each pixel exactly, one pixel in 400 at most differs (a colour component a
-// step brighter or darker that crosses to another palette entry).
+// Under a grey light the pixels of texels and of one-coloured faces come from shade tables of a
+// few thousand light levels: against lighting each pixel exactly, one pixel in 400 at most
+// differs (a colour component a step brighter or darker that crosses to another palette entry).
 TEST(RmRaster, ShadeTablesKeepThePixelsOfExactLight) {
-    const SettingsCompared compared = CompareSettings(
-        [](RmRasterTarget& t) { t.shadeTables = false; }, [](RmRasterTarget& t) { t.shadeTables = true; },
-        [](RmRasterVertex& p, float level) { p.red = p.green = p.blue = level; });
-    ASSERT_GT(compared.drawn, 1000000u);
-    EXPECT_LT(compared.differing * 400, compared.drawn) << compared.differing << " of " << compared.drawn;
+    for (bool textured : {true, false}) {
+        const SettingsCompared compared = CompareSettings(
+            [](RmRasterTarget& t) { t.shadeTables = false; }, [](RmRasterTarget& t) { t.shadeTables = true; },
+            [](RmRasterVertex& p, float level) { p.red = p.green = p.blue = level; }, textured);
+        ASSERT_GT(compared.drawn, 1000000u);
+        EXPECT_LT(compared.differing * 400, compared.drawn)
+            << compared.differing << " of " << compared.drawn << (textured ? " textured" : " one colour");
+    }
 }
