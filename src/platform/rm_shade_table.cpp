@@ -9,7 +9,7 @@ void RmShadeTable::Reset(const std::vector<uint32_t>& colours, const RmPaletteMa
     generation_ = map.Generation();
     colours_ = colours;
     entries_.assign(static_cast<size_t>(kShadeLevels) * colours.size(), 0);
-    filled_.assign(kShadeLevels, false);
+    filled_.assign(kShadeLevels, 0);
 }
 
 bool RmShadeTable::MadeFor(const RmPaletteMap& map) const {
@@ -25,7 +25,7 @@ void RmShadeTable::Fill(int32_t level) {
         row[i] = tables.Lookup(LitByte(float((c >> 16) & 0xFF) * light), LitByte(float((c >> 8) & 0xFF) * light),
                                LitByte(float(c & 0xFF) * light));
     }
-    filled_[level] = true;
+    filled_[level] = 1;
 }
 
 }  // namespace platform

@@ -37,7 +37,7 @@ private:
     uint64_t generation_ = 0;
     std::vector<uint32_t> colours_;
     std::vector<uint8_t> entries_;  // one a colour, level by level
-    std::vector<bool> filled_;
+    std::vector<uint8_t> filled_;  // per level: 1 once its row is filled
 };
 
 }  // namespace platform
