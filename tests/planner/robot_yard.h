@@ -9,6 +9,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -23,6 +24,7 @@
 #include "platform/random.h"
 #include "base/build_variant.h"
 #include "world/player.h"
+#include "support/scratch_folder.h"
 
 class FakeRobotScene : public RobotScene {
 public:
@@ -112,12 +114,7 @@ protected:
     static constexpr float kCell = 10.0f;
 
     void SetUp() override {
-        old_ = std::filesystem::current_path();
-        dir_ = std::filesystem::temp_directory_path() /
-               ("robot_yard_" + std::to_string(::getpid()) + "_" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-        std::filesystem::current_path(dir_);
+        scratch_.emplace("robot_yard");
         platform::SetHeadless(true);
         platform::SetBoxEcho(false);
         platform::ClearRecordedBoxes();
@@ -134,8 +131,7 @@ protected:
         IdleRobots();
         SecondBuild = false;
         platform::UseFakeClock(false);
-        std::filesystem::current_path(old_);
-        std::filesystem::remove_all(dir_);
+        scratch_.reset();
         platform::SetBoxEcho(true);
     }
 
@@ -222,5 +218,5 @@ protected:
 
     FakeRobotScene scene_;
     RobotScene* gameScene_ = nullptr;
-    std::filesystem::path old_, dir_;
+    std::optional<support::ScratchFolder> scratch_;
 };
