@@ -105,13 +105,16 @@ int DrawOverlay(int item, int x, int y)
     int64_t top = y - fh / 2;
     left = left * ViewWidth / DisplayWidth;
     top = top * ViewHeight / DisplayHeight;
-    if (left >= DisplayWidth - fw) {
-        left = DisplayWidth - fw;
+    // Kept inside the view that is shown (three quarters of the display each way), so that an
+    // edge arrow at the right or bottom edge shows whole rather than its first few columns.
+    const platform::Rect view = ViewRect();
+    if (left >= view.right - fw) {
+        left = view.right - fw;
     } else if (left < 0) {
         left = 0;
     }
-    if (top >= DisplayHeight - fh) {
-        top = DisplayHeight - fh;
+    if (top >= view.bottom - fh) {
+        top = view.bottom - fh;
     } else if (top < 0) {
         top = 0;
     }

@@ -82,6 +82,14 @@ TEST_F(Overlays, IconAtTheCursorIsDrawnScaledToTheViewWithColourZeroTransparent)
     FillBack(77);
     EXPECT_EQ(DrawOverlay(item, 0, 0), 1);
     EXPECT_EQ(Back(1, 0), 6);
+
+    // And at its bottom-right corner, where an edge arrow shows: the whole icon stays inside the
+    // 480 x 360 view that is shown, not only its first columns and rows.
+    FillBack(77);
+    EXPECT_EQ(DrawOverlay(item, 639, 479), 1);
+    EXPECT_EQ(Back(480 - 32 + 1, 360 - 32), 5);
+    EXPECT_EQ(Back(479, 359), 5);
+    EXPECT_EQ(Back(480 - 32, 360 - 32), 77);
 }
 
 TEST_F(Overlays, ItemsPanesAndTheirLimits)
