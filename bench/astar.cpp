@@ -16,7 +16,8 @@ void FillRandomGrid(PlanGrid& grid) {
     ResizePlanGrid(grid, SIZE, SIZE);
     std::mt19937 random(1234);
     for (int r = 0; r < SIZE; ++r) {
-        for (int c = 0; c < SIZE; ++c) grid.cells[r][c] = random() % 5 == 0 ? CELL_OBSTACLE : CELL_FREE;
+        for (int c = 0; c < SIZE; ++c)
+            grid.cells[r][c] = random() % 5 == 0 ? CELL_OBSTACLE : CELL_FREE;
     }
 }
 
@@ -29,12 +30,14 @@ std::vector<std::pair<GridCell, GridCell>> RandomPairs(const PlanGrid& grid, int
         GridCell a{static_cast<int32_t>(random() % SIZE), static_cast<int32_t>(random() % SIZE)};
         GridCell b{a.row + static_cast<int32_t>(random() % (2 * reach + 1)) - reach,
                    a.col + static_cast<int32_t>(random() % (2 * reach + 1)) - reach};
-        if (CellPassable(grid, a.row, a.col) && CellPassable(grid, b.row, b.col)) pairs.push_back({a, b});
+        if (CellPassable(grid, a.row, a.col) && CellPassable(grid, b.row, b.col))
+            pairs.push_back({a, b});
     }
     return pairs;
 }
 
-void Run(benchmark::State& state, PlanGrid& grid, const std::vector<std::pair<GridCell, GridCell>>& pairs) {
+void Run(benchmark::State& state, PlanGrid& grid,
+         const std::vector<std::pair<GridCell, GridCell>>& pairs) {
     RobotPath path;
     std::size_t next = 0;
     int64_t found = 0;

@@ -12,12 +12,12 @@
 #include <filesystem>
 #include <vector>
 
+#include "base/graphics_objects.h"
 #include "platform/draw_constants.h"
 #include "platform/message_box.h"
 #include "platform/surface.h"
 #include "render/lighting.h"
 #include "shell/bmp_surface.h"
-#include "base/graphics_objects.h"
 #include "world/cube.h"
 #include "world/level_files.h"
 #include "world/player.h"
@@ -36,26 +36,26 @@ struct Eye {
 
 // A walk through room A, into room B, back and down the steps of room C, turning as it goes.
 const Eye Path[] = {
-    {50, 30, 0.0},   {60, 50, 0.15}, {120, 50, 0.25}, {180, 40, 0.3},  {250, 50, 0.25},
-    {280, 20, 0.8},  {180, 60, 0.75}, {60, 70, 0.9},  {50, 90, 1.0},   {50, 150, 1.0},
-    {50, 250, 1.05}, {50, 330, 1.2},  {50, 250, 1.5}, {50, 120, 1.55}, {50, 30, 2.0},
+    {50, 30, 0.0},   {60, 50, 0.15},  {120, 50, 0.25}, {180, 40, 0.3},  {250, 50, 0.25},
+    {280, 20, 0.8},  {180, 60, 0.75}, {60, 70, 0.9},   {50, 90, 1.0},   {50, 150, 1.0},
+    {50, 250, 1.05}, {50, 330, 1.2},  {50, 250, 1.5},  {50, 120, 1.55}, {50, 30, 2.0},
 };
 constexpr int StepsPerLeg = 20;
 
 // The demo's walk from the hall through the corridor into the green chamber and the wooden room.
 const Eye DemoPath[] = {
-    {50, 50, 0.25},   {150, 60, 0.3},   {250, 50, 0.25},  {350, 50, 0.2},  {450, 50, 0.0},
-    {450, 150, -0.1}, {450, 250, 0.25}, {450, 150, 0.5},  {350, 50, 0.75}, {150, 50, 0.75},
-    {50, 150, 1.0},   {50, 50, 1.25},
+    {50, 50, 0.25},  {150, 60, 0.3},   {250, 50, 0.25},  {350, 50, 0.2},
+    {450, 50, 0.0},  {450, 150, -0.1}, {450, 250, 0.25}, {450, 150, 0.5},
+    {350, 50, 0.75}, {150, 50, 0.75},  {50, 150, 1.0},   {50, 50, 1.25},
 };
 
 // The level's files in a scratch folder that is the working directory: the cube world files
 // from the source tree and the texture sheet the build generated.
 class LevelFolder {
 public:
-    LevelFolder()
-    {
-        const fs::path source = fs::path(__FILE__).parent_path().parent_path() / "tests" / "data" / "cubeworld";
+    LevelFolder() {
+        const fs::path source =
+            fs::path(__FILE__).parent_path().parent_path() / "tests" / "data" / "cubeworld";
         const fs::path build = fs::read_symlink("/proc/self/exe").parent_path().parent_path();
         old_ = fs::current_path();
         char name[] = "/tmp/dusk_bench_XXXXXX";
@@ -69,8 +69,7 @@ public:
         platform::SetBoxEcho(false);
         loaded_ = LoadLevel("cubeworld.lvl") == 1;
     }
-    ~LevelFolder()
-    {
+    ~LevelFolder() {
         FreeLevel();
         OverlaySurfaces[0]->Release();
         OverlaySurfaces[0] = nullptr;
@@ -88,8 +87,7 @@ private:
 // The demo as the build writes it, its folder the working directory, the level loaded.
 class DemoFolder {
 public:
-    DemoFolder()
-    {
+    DemoFolder() {
         const fs::path build = fs::read_symlink("/proc/self/exe").parent_path().parent_path();
         old_ = fs::current_path();
         fs::current_path(build / "demo");
@@ -98,8 +96,7 @@ public:
         platform::SetBoxEcho(false);
         loaded_ = LoadLevel("demo.lvl") == 1;
     }
-    ~DemoFolder()
-    {
+    ~DemoFolder() {
         FreeLevel();
         OverlaySurfaces[0]->Release();
         OverlaySurfaces[0] = nullptr;
@@ -119,8 +116,7 @@ struct Pose {
 };
 
 template <size_t N>
-std::vector<Pose> CameraPath(const Eye (&eyes)[N])
-{
+std::vector<Pose> CameraPath(const Eye (&eyes)[N]) {
     std::vector<Pose> poses;
     constexpr int legs = static_cast<int>(N) - 1;
     for (int leg = 0; leg < legs; ++leg) {
@@ -132,7 +128,8 @@ std::vector<Pose> CameraPath(const Eye (&eyes)[N])
             Pose p;
             p.x = static_cast<Fixed16>((a.x + (b.x - a.x) * t) * 65536.0);
             p.z = static_cast<Fixed16>((a.z + (b.z - a.z) * t) * 65536.0);
-            p.heading = static_cast<Angle16>(static_cast<int64_t>(std::llround(turns * 65536.0)) & 0xFFFF);
+            p.heading =
+                static_cast<Angle16>(static_cast<int64_t>(std::llround(turns * 65536.0)) & 0xFFFF);
             p.cube = FindCubeAt(p.x, p.z);
             if (!p.cube) {
                 continue;
@@ -144,8 +141,7 @@ std::vector<Pose> CameraPath(const Eye (&eyes)[N])
     return poses;
 }
 
-void Stand(const Pose& p)
-{
+void Stand(const Pose& p) {
     PlayerX = p.x;
     PlayerY = p.y;
     PlayerZ = p.z;
@@ -154,16 +150,14 @@ void Stand(const Pose& p)
     CurrentCube = p.cube;
 }
 
-void ClearView(platform::Surface* surface)
-{
+void ClearView(platform::Surface* surface) {
     for (int y = 0; y < 360; ++y) {
         std::fill_n(surface->Pixels() + y * surface->Pitch(), 480, Background);
     }
 }
 
 // Times DrawWorld over the poses of a loaded level, one pose a frame, round and round.
-void DrawAlong(benchmark::State& state, const std::vector<Pose>& path)
-{
+void DrawAlong(benchmark::State& state, const std::vector<Pose>& path) {
     if (path.empty()) {
         state.SkipWithError("no pose of the path is inside the level");
         return;
@@ -179,7 +173,8 @@ void DrawAlong(benchmark::State& state, const std::vector<Pose>& path)
         DrawWorld();
         for (int y = 0; y < 360; ++y) {
             const uint8_t* row = BackBuffer->Pixels() + y * BackBuffer->Pitch();
-            covered += static_cast<double>(std::count_if(row, row + 480, [](uint8_t v) { return v != Background; }));
+            covered += static_cast<double>(
+                std::count_if(row, row + 480, [](uint8_t v) { return v != Background; }));
         }
     }
 
@@ -190,15 +185,15 @@ void DrawAlong(benchmark::State& state, const std::vector<Pose>& path)
         benchmark::DoNotOptimize(BackBuffer->Pixels()[0]);
         next = next + 1 == path.size() ? 0 : next + 1;
     }
-    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["pixels_per_frame"] = covered / static_cast<double>(path.size());
     state.counters["path_frames"] = static_cast<double>(path.size());
     BackBuffer->Release();
     BackBuffer = nullptr;
 }
 
-void DrawWorldAlongPath(benchmark::State& state)
-{
+void DrawWorldAlongPath(benchmark::State& state) {
     LevelFolder level;
     if (!level.Loaded()) {
         state.SkipWithError("the test level did not load");
@@ -207,8 +202,7 @@ void DrawWorldAlongPath(benchmark::State& state)
     DrawAlong(state, CameraPath(Path));
 }
 
-void DrawDemoAlongPath(benchmark::State& state)
-{
+void DrawDemoAlongPath(benchmark::State& state) {
     DemoFolder demo;
     if (!demo.Loaded()) {
         state.SkipWithError("the demo level did not load");
@@ -218,8 +212,7 @@ void DrawDemoAlongPath(benchmark::State& state)
 }
 
 // A memset of the 480 x 360 view, the yardstick for the frames above.
-void MemsetView(benchmark::State& state)
-{
+void MemsetView(benchmark::State& state) {
     std::vector<uint8_t> view(480 * 360);
     uint8_t value = 0;
     for (auto _ : state) {

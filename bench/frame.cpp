@@ -57,10 +57,12 @@ public:
         old_ = fs::current_path();
         folder_ = fs::temp_directory_path() / ("dusk_bench_frame_" + std::to_string(::getpid()));
         fs::remove_all(folder_);
-        support::LinkDemoFiles(fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "demo", folder_);
+        support::LinkDemoFiles(
+            fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "demo", folder_);
         fs::current_path(folder_);
         platform::SRand(7);
-        started_ = InitApp(nullptr, platform::SW_SHOWNORMAL) == 1 && platform::RecordedBoxes().empty();
+        started_ =
+            InitApp(nullptr, platform::SW_SHOWNORMAL) == 1 && platform::RecordedBoxes().empty();
         platform::InjectMouseMove(320, 240);
         Passes(1);
     }
@@ -198,9 +200,13 @@ double Min(const std::vector<double>& v) { return *std::min_element(v.begin(), v
 
 }  // namespace
 
-#define FRAME_BENCHMARK(f)                                                              \
-    BENCHMARK(f)->Iterations(1)->Repetitions(7)->ComputeStatistics("min", Min)          \
-        ->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond)
+#define FRAME_BENCHMARK(f)              \
+    BENCHMARK(f)                        \
+        ->Iterations(1)                 \
+        ->Repetitions(7)                \
+        ->ComputeStatistics("min", Min) \
+        ->ReportAggregatesOnly(true)    \
+        ->Unit(benchmark::kMillisecond)
 FRAME_BENCHMARK(FirstHall);
 FRAME_BENCHMARK(SpringCourt);
 FRAME_BENCHMARK(RobotHall);

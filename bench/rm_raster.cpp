@@ -43,7 +43,8 @@ RmRef<RmMeshBuilder> Sphere(RmTexture* texture) {
         float theta = 3.14159265f * float(i) / Stacks;
         for (int j = 0; j <= Slices; ++j) {
             float phi = 2 * 3.14159265f * float(j) / Slices;
-            points.push_back({std::sin(theta) * std::cos(phi), std::cos(theta), std::sin(theta) * std::sin(phi)});
+            points.push_back({std::sin(theta) * std::cos(phi), std::cos(theta),
+                              std::sin(theta) * std::sin(phi)});
             uv.push_back({float(j) / Slices * 4, float(i) / Stacks * 2});
         }
     }
@@ -60,8 +61,8 @@ RmRef<RmMeshBuilder> Sphere(RmTexture* texture) {
     }
     data.push_back(0);
     auto builder = RmAdopt(new RmMeshBuilder());
-    builder->AddFaces(points.data(), uint32_t(points.size()), points.data(), uint32_t(points.size()),
-                      data.data(), data.size(), nullptr);
+    builder->AddFaces(points.data(), uint32_t(points.size()), points.data(),
+                      uint32_t(points.size()), data.data(), data.size(), nullptr);
     builder->SetTexture(texture);
     for (uint32_t k = 0; k < uv.size(); ++k) builder->SetTextureCoordinates(k, uv[k].u, uv[k].v);
     return builder;
@@ -70,9 +71,13 @@ RmRef<RmMeshBuilder> Sphere(RmTexture* texture) {
 void BM_RenderLitTexturedSphere(benchmark::State& state) {
     std::vector<uint8_t> pixels(W * H);
     std::array<PaletteEntry, 256> palette{};
-    for (int i = 0; i < 216; ++i) palette[i] = {uint8_t(i / 36 * 51), uint8_t(i / 6 % 6 * 51), uint8_t(i % 6 * 51), 0};
-    for (int i = 216; i < 256; ++i) palette[i] = {uint8_t((i - 216) * 6), uint8_t((i - 216) * 6), uint8_t((i - 216) * 6), 0};
-    auto device = RmAdopt(RmDevice::Create([&] { return RmTarget{pixels.data(), W, W, H, palette.data()}; }));
+    for (int i = 0; i < 216; ++i)
+        palette[i] = {uint8_t(i / 36 * 51), uint8_t(i / 6 % 6 * 51), uint8_t(i % 6 * 51), 0};
+    for (int i = 216; i < 256; ++i)
+        palette[i] = {uint8_t((i - 216) * 6), uint8_t((i - 216) * 6), uint8_t((i - 216) * 6), 0};
+    auto device = RmAdopt(RmDevice::Create([&] {
+        return RmTarget{pixels.data(), W, W, H, palette.data()};
+    }));
     auto scene = RmAdopt(RmFrame::Create(nullptr));
     auto camera = RmAdopt(RmFrame::Create(scene.get()));
     auto viewport = RmAdopt(RmViewport::Create(device.get(), camera.get(), 0, 0, 480, 360));
@@ -104,9 +109,11 @@ void BM_RenderLitTexturedSphere(benchmark::State& state) {
         benchmark::DoNotOptimize(pixels.data());
     }
     double drawn = double(device->TrianglesDrawn() - drawnBefore);
-    state.counters["model_triangles/s"] = benchmark::Counter(double(model->GetFaceCount()) * state.iterations(), benchmark::Counter::kIsRate);
+    state.counters["model_triangles/s"] = benchmark::Counter(
+        double(model->GetFaceCount()) * state.iterations(), benchmark::Counter::kIsRate);
     state.counters["drawn_triangles/s"] = benchmark::Counter(drawn, benchmark::Counter::kIsRate);
-    state.counters["pixels/s"] = benchmark::Counter(double(covered) * state.iterations(), benchmark::Counter::kIsRate);
+    state.counters["pixels/s"] =
+        benchmark::Counter(double(covered) * state.iterations(), benchmark::Counter::kIsRate);
     state.counters["coverage"] = double(covered) / (480.0 * 360.0);
 }
 

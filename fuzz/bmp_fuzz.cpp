@@ -11,8 +11,7 @@ namespace {
 platform::DirectDraw* DrawObject = nullptr;
 }
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     fuzz::Start(argc, argv);
     OverlaySurfaces[0] = new platform::Surface(
         platform::DDSCAPS_OFFSCREENPLAIN | platform::DDSCAPS_SYSTEMMEMORY, 256, 256, 1);
@@ -20,8 +19,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::WriteFile("fuzz.bmp", data, size);
     fuzz::Run([] { LoadBmpSurface("fuzz.bmp", nullptr, nullptr, nullptr); });
     platform::Surface* surface = nullptr;

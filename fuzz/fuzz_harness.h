@@ -29,8 +29,7 @@ struct ExitRequested {
 // calls the lower floors make upward handed over. The
 // input and corpus paths are made absolute, so that relative ones still name the same files
 // once the scratch folder is the working directory.
-inline void Start(int* argc, char*** argv)
-{
+inline void Start(int* argc, char*** argv) {
     static std::vector<std::string> absolute(*argc);
     for (int i = 1; i < *argc; ++i) {
         char*& arg = (*argv)[i];
@@ -47,8 +46,7 @@ inline void Start(int* argc, char*** argv)
 
 // A fresh folder, made the working directory at the first input (not before: a merge runs the
 // program again by the name it was started with) and removed when the program ends.
-inline void EnterScratchFolder()
-{
+inline void EnterScratchFolder() {
     static char folder[] = "/tmp/dusk_fuzz_XXXXXX";
     static const bool made = [] {
         if (!mkdtemp(folder)) {
@@ -66,8 +64,7 @@ inline void EnterScratchFolder()
 }
 
 // Writes bytes into a file of the scratch folder.
-inline void WriteFile(const std::string& name, const uint8_t* data, size_t size)
-{
+inline void WriteFile(const std::string& name, const uint8_t* data, size_t size) {
     EnterScratchFolder();
     FILE* f = std::fopen(name.c_str(), "wb");
     if (!f) {
@@ -80,8 +77,7 @@ inline void WriteFile(const std::string& name, const uint8_t* data, size_t size)
 
 // Runs one read; an exit the reader asks for ends only this input. Boxes are dropped after.
 template <class Read>
-void Run(Read read)
-{
+void Run(Read read) {
     try {
         read();
     } catch (const ExitRequested&) {

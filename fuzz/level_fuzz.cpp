@@ -10,11 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include "base/report_error.h"
 #include "fuzz_harness.h"
 #include "platform/draw_constants.h"
 #include "platform/surface.h"
 #include "shell/bmp_surface.h"
-#include "base/report_error.h"
 #include "world/cube.h"
 #include "world/level_files.h"
 
@@ -23,8 +23,7 @@ namespace {
 constexpr std::string_view kFileMark = "\n#FILE ";
 
 // A name safe to create in the scratch folder: letters, digits, '.', '_' and '-' only.
-bool UsableName(std::string_view name)
-{
+bool UsableName(std::string_view name) {
     if (name.empty() || name.size() > 64 || name[0] == '.') return false;
     for (char c : name) {
         const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
@@ -34,8 +33,7 @@ bool UsableName(std::string_view name)
     return true;
 }
 
-void CopySheets(const char* folder)
-{
+void CopySheets(const char* folder) {
     namespace fs = std::filesystem;
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(folder, error)) {
@@ -49,16 +47,14 @@ void CopySheets(const char* folder)
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     fuzz::Start(argc, argv);
     OverlaySurfaces[0] = new platform::Surface(
         platform::DDSCAPS_OFFSCREENPLAIN | platform::DDSCAPS_SYSTEMMEMORY, 256, 256, 1);
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::EnterScratchFolder();
     static const bool sheets = [] {
         CopySheets(DUSK_GEN_DATA);

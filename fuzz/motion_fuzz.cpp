@@ -6,15 +6,14 @@
 #include "anim/motion_files.h"
 #include "anim/motion_table.h"
 #include "anim/paths.h"
+#include "base/graphics_objects.h"
+#include "base/report_error.h"
 #include "fuzz_harness.h"
 #include "platform/rm.h"
 #include "script/events.h"
 #include "script/parser.h"
-#include "base/graphics_objects.h"
-#include "base/report_error.h"
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     fuzz::Start(argc, argv);
     InitScriptEngine();
     RunMode = RunModeRun;  // the commands that load motion files run inside a script
@@ -24,8 +23,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::WriteFile("fuzz.ani", data, size);
     fuzz::Run([] {
         LoadAnimObj("fuzz.ani", nullptr, 0);

@@ -2,14 +2,12 @@
 #include "fuzz_harness.h"
 #include "planner/plan_grid.h"
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     fuzz::Start(argc, argv);
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::WriteFile("fuzz.map", data, size);
     fuzz::Run([] {
         PlanGrid grid;

@@ -17,8 +17,7 @@ namespace {
 constexpr int kPasses = 4;
 constexpr uint32_t kPassMilliseconds = 1000;  // a timer tick every pass
 
-void CopyDemo()
-{
+void CopyDemo() {
     static const bool copied = [] {
         for (const auto& entry : std::filesystem::directory_iterator(DUSK_DEMO_DATA)) {
             std::filesystem::copy_file(entry.path(), entry.path().filename(),
@@ -30,8 +29,7 @@ void CopyDemo()
 }
 
 // A game to run the script in: started anew when the last input ended it.
-void StartGame()
-{
+void StartGame() {
     if (MainWindow && !QuitDone) return;
     // A game that ended leaves its level to the end of the process; this process goes on.
     ResetLevel();
@@ -43,8 +41,7 @@ void StartGame()
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     // No sound device is needed to run a script, and none may be there.
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     fuzz::Start(argc, argv);
@@ -52,8 +49,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::WriteFile("fuzz.scp", data, size);
     CopyDemo();
     fuzz::Run([] {

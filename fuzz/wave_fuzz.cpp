@@ -6,16 +6,14 @@
 #include "fuzz_harness.h"
 #include "shell/sound.h"
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     fuzz::Start(argc, argv);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     InitSound(nullptr);
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::WriteFile("fuzz.wav", data, size);
     fuzz::Run([] {
         if (!SoundDevice) {

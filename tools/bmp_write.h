@@ -11,14 +11,12 @@ struct Colour {
     uint8_t red, green, blue;
 };
 
-inline void Put16(std::vector<uint8_t>& out, uint32_t v)
-{
+inline void Put16(std::vector<uint8_t>& out, uint32_t v) {
     out.push_back(v & 0xFF);
     out.push_back((v >> 8) & 0xFF);
 }
 
-inline void Put32(std::vector<uint8_t>& out, uint32_t v)
-{
+inline void Put32(std::vector<uint8_t>& out, uint32_t v) {
     Put16(out, v & 0xFFFF);
     Put16(out, v >> 16);
 }
@@ -26,8 +24,7 @@ inline void Put32(std::vector<uint8_t>& out, uint32_t v)
 // The file's bytes: the two headers, the colour table and the rows, bottom row first, each
 // padded to a multiple of 4 bytes. pixels holds width * height indices, top row first.
 inline std::vector<uint8_t> Encode(int width, int height, const std::vector<uint8_t>& pixels,
-                                   const std::vector<Colour>& palette, int bitsPerPixel = 8)
-{
+                                   const std::vector<Colour>& palette, int bitsPerPixel = 8) {
     const uint32_t rowLength = (static_cast<uint32_t>(width) + 3) & ~3u;
     const uint32_t offset = 54 + 4 * static_cast<uint32_t>(palette.size());
     std::vector<uint8_t> out;
@@ -61,8 +58,7 @@ inline std::vector<uint8_t> Encode(int width, int height, const std::vector<uint
     return out;
 }
 
-inline bool Write(const std::string& path, const std::vector<uint8_t>& bytes)
-{
+inline bool Write(const std::string& path, const std::vector<uint8_t>& bytes) {
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) {
         return false;

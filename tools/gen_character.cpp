@@ -27,8 +27,8 @@ Rgb BodyTexel(int x, int y) {
 
 // The face's palette entries.
 enum FaceColour : uint8_t { Skin, EyeWhite, Pupil, Mouth, Brow, FaceColours };
-const Rgb kFacePalette[16] = {{170, 175, 190}, {250, 250, 250}, {20, 20, 30}, {110, 30, 40},
-                              {60, 60, 80}};
+const Rgb kFacePalette[16] = {
+    {170, 175, 190}, {250, 250, 250}, {20, 20, 30}, {110, 30, 40}, {60, 60, 80}};
 
 uint8_t FaceTexel(int x, int y) {
     for (int eye : {9, 22}) {
@@ -86,8 +86,9 @@ private:
 };
 
 bool WriteGif(const std::string& path) {
-    std::vector<uint8_t> out = {'G', 'I', 'F', '8', '9', 'a', kSize, 0, kSize, 0,
-                                0x80 | (GifCodes::kMinCodeSize - 1), 0, 0};
+    std::vector<uint8_t> out = {
+        'G', 'I', 'F', '8', '9', 'a', kSize, 0, kSize, 0, 0x80 | (GifCodes::kMinCodeSize - 1),
+        0,   0};
     for (const Rgb& c : kFacePalette) out.insert(out.end(), {c.r, c.g, c.b});
     out.insert(out.end(), {',', 0, 0, 0, 0, kSize, 0, kSize, 0, 0, GifCodes::kMinCodeSize});
     GifCodes codes;

@@ -1,10 +1,10 @@
 // Writes the demo's pictures into <build>/demo: "Palette.bmp", the display palette with a small
 // picture of its colours, "Dusk.bmp", the same picture with the palette darkened toward blue for
-// the spring court's dusk, "demo.bmp", the sheet the rooms' textures (256 x 256, each stretched over
-// a 100-unit face, so that a wall seen from close by still shows its bricks) and the emblem's two
-// 64 x 64 frames are cut from, "spring.bmp", the sheet of 32 x 32 animation frames of the spring court's decos and sprites,
-// and the cursor icons: "arrow1.bmp" to "arrow8.bmp" for the screen edges, "cursor0.bmp" to
-// "cursor5.bmp" for the script's cursors.
+// the spring court's dusk, "demo.bmp", the sheet the rooms' textures (256 x 256, each stretched
+// over a 100-unit face, so that a wall seen from close by still shows its bricks) and the emblem's
+// two 64 x 64 frames are cut from, "spring.bmp", the sheet of 32 x 32 animation frames of the
+// spring court's decos and sprites, and the cursor icons: "arrow1.bmp" to "arrow8.bmp" for the
+// screen edges, "cursor0.bmp" to "cursor5.bmp" for the script's cursors.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -54,8 +54,10 @@ std::vector<Colour> Palette() {
     int index = ColourCubeBase;
     for (int r = 0; r < 6; ++r)
         for (int g = 0; g < 6; ++g)
-            for (int b = 0; b < 3; ++b) p[index++] = {Channel(r * 51), Channel(g * 51), Channel(b * 127.5)};
-    for (int k = 0; index < 255; ++index, ++k) p[index] = {Channel(k * 16), Channel(k * 16), Channel(k * 16)};
+            for (int b = 0; b < 3; ++b)
+                p[index++] = {Channel(r * 51), Channel(g * 51), Channel(b * 127.5)};
+    for (int k = 0; index < 255; ++index, ++k)
+        p[index] = {Channel(k * 16), Channel(k * 16), Channel(k * 16)};
     p[255] = {255, 255, 255};
     return p;
 }
@@ -63,7 +65,9 @@ std::vector<Colour> Palette() {
 // A small deterministic noise in 0 .. 3.
 int Noise(int x, int y) { return ((x * 7919 + y * 104729) ^ (x * y * 31)) >> 3 & 3; }
 
-int Shade(int base, int level) { return base + (level < 0 ? 0 : level >= RampSize ? RampSize - 1 : level); }
+int Shade(int base, int level) {
+    return base + (level < 0 ? 0 : level >= RampSize ? RampSize - 1 : level);
+}
 
 // Bricks: staggered courses with dark mortar.
 int Brick(int x, int y) {
@@ -99,7 +103,8 @@ int Planks(int x, int y) {
 // Floor tiles: a checker of light and dark stone.
 int Tiles(int x, int y) {
     if (x % 32 == 0 || y % 32 == 0) return Shade(StoneBase, 1);
-    return ((x / 32 + y / 32) & 1) ? Shade(StoneBase, 18 + Noise(x, y)) : Shade(StoneBase, 7 + Noise(x, y));
+    return ((x / 32 + y / 32) & 1) ? Shade(StoneBase, 18 + Noise(x, y))
+                                   : Shade(StoneBase, 7 + Noise(x, y));
 }
 
 // Wooden floor boards.
@@ -134,7 +139,8 @@ int (*const Emblems[EmblemFrames])(int, int) = {EmblemBright, EmblemDim};
 
 // The palette at dusk: every colour darkened, blue least.
 std::vector<Colour> Dusk(std::vector<Colour> palette) {
-    for (Colour& c : palette) c = {Channel(c.red * 0.45), Channel(c.green * 0.5), Channel(c.blue * 0.7 + 12)};
+    for (Colour& c : palette)
+        c = {Channel(c.red * 0.45), Channel(c.green * 0.5), Channel(c.blue * 0.7 + 12)};
     palette[0] = {0, 0, 0};
     return palette;
 }
@@ -233,7 +239,8 @@ bool WriteSpringSheet(const std::string& path, const std::vector<Colour>& palett
             const int top = (strip.firstRow + f / FrameColumns) * FrameSize;
             for (int y = 0; y < FrameSize; ++y)
                 for (int x = 0; x < FrameSize; ++x)
-                    pixels[(top + y) * width + left + x] = static_cast<uint8_t>(strip.draw(x, y, f));
+                    pixels[(top + y) * width + left + x] =
+                        static_cast<uint8_t>(strip.draw(x, y, f));
         }
     return bmpwrite::Write(path, bmpwrite::Encode(width, height, pixels, palette));
 }
@@ -241,7 +248,8 @@ bool WriteSpringSheet(const std::string& path, const std::vector<Colour>& palett
 // Icons of 16 x 16, colour 0 clear. The edge arrows point up, down, left, right, then to the
 // top right, bottom right, top left and bottom left, as the cursor's edge zones are numbered.
 constexpr int IconSize = 16;
-const int ArrowDirections[8][2] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}, {1, -1}, {1, 1}, {-1, -1}, {-1, 1}};
+const int ArrowDirections[8][2] = {{0, -1}, {0, 1}, {-1, 0},  {1, 0},
+                                   {1, -1}, {1, 1}, {-1, -1}, {-1, 1}};
 
 int Arrow(int x, int y, int dx, int dy) {
     // Distance along the arrow and across it, from the icon's centre.
@@ -257,17 +265,17 @@ int Arrow(int x, int y, int dx, int dy) {
 int Cursor(int x, int y, int n) {
     const int dx = x - 7, dy = y - 7;
     switch (n) {
-    case 0: return (dx == 0 || dy == 0) ? 255 : 0;
-    case 1: return (dx * dx + dy * dy >= 25 && dx * dx + dy * dy <= 42) ? 255 : 0;
-    case 2: return dx * dx + dy * dy <= 9 ? 255 : 0;
-    default: {
-        // A pointer from the top-left corner; clicked looks are filled with warmer colours.
-        const bool inside = y >= x && x + y / 2 < 12;
-        const bool edge = inside && (y == x || x == 0 || x + y / 2 == 11);
-        if (!inside) return 0;
-        if (edge) return 1;
-        return n == 3 ? 255 : Shade(n == 4 ? WoodBase : BrickBase, 22);
-    }
+        case 0: return (dx == 0 || dy == 0) ? 255 : 0;
+        case 1: return (dx * dx + dy * dy >= 25 && dx * dx + dy * dy <= 42) ? 255 : 0;
+        case 2: return dx * dx + dy * dy <= 9 ? 255 : 0;
+        default: {
+            // A pointer from the top-left corner; clicked looks are filled with warmer colours.
+            const bool inside = y >= x && x + y / 2 < 12;
+            const bool edge = inside && (y == x || x == 0 || x + y / 2 == 11);
+            if (!inside) return 0;
+            if (edge) return 1;
+            return n == 3 ? 255 : Shade(n == 4 ? WoodBase : BrickBase, 22);
+        }
     }
 }
 
@@ -279,13 +287,16 @@ bool WriteIcons(const std::string& folder, const std::vector<Colour>& palette) {
                 pixels[y * IconSize + x] =
                     static_cast<uint8_t>(Arrow(x, y, ArrowDirections[a][0], ArrowDirections[a][1]));
         const std::string name = folder + "arrow" + std::to_string(a + 1) + ".bmp";
-        if (!bmpwrite::Write(name, bmpwrite::Encode(IconSize, IconSize, pixels, palette))) return false;
+        if (!bmpwrite::Write(name, bmpwrite::Encode(IconSize, IconSize, pixels, palette)))
+            return false;
     }
     for (int c = 0; c < 6; ++c) {
         for (int y = 0; y < IconSize; ++y)
-            for (int x = 0; x < IconSize; ++x) pixels[y * IconSize + x] = static_cast<uint8_t>(Cursor(x, y, c));
+            for (int x = 0; x < IconSize; ++x)
+                pixels[y * IconSize + x] = static_cast<uint8_t>(Cursor(x, y, c));
         const std::string name = folder + "cursor" + std::to_string(c) + ".bmp";
-        if (!bmpwrite::Write(name, bmpwrite::Encode(IconSize, IconSize, pixels, palette))) return false;
+        if (!bmpwrite::Write(name, bmpwrite::Encode(IconSize, IconSize, pixels, palette)))
+            return false;
     }
     return true;
 }

@@ -33,12 +33,12 @@ std::vector<uint8_t> Encode(const std::vector<double>& samples) {
     PutId(out, "WAVE");
     PutId(out, "fmt ");
     Put32(out, 16);
-    Put16(out, 1);         // PCM
-    Put16(out, 1);         // mono
-    Put32(out, Rate);      // samples a second
-    Put32(out, Rate);      // bytes a second
-    Put16(out, 1);         // block size
-    Put16(out, 8);         // bits a sample
+    Put16(out, 1);     // PCM
+    Put16(out, 1);     // mono
+    Put32(out, Rate);  // samples a second
+    Put32(out, Rate);  // bytes a second
+    Put16(out, 1);     // block size
+    Put16(out, 8);     // bits a sample
     PutId(out, "data");
     Put32(out, dataSize);
     for (double s : samples) {
@@ -86,7 +86,8 @@ std::vector<double> Chime() {
     for (double freq : {880.0, 660.0})
         for (int i = 0; i < n; ++i) {
             const double t = double(i) / Rate;
-            s.push_back(0.7 * std::exp(-6.0 * t) * (std::sin(2 * Pi * freq * t) + 0.3 * std::sin(4 * Pi * freq * t)));
+            s.push_back(0.7 * std::exp(-6.0 * t) *
+                        (std::sin(2 * Pi * freq * t) + 0.3 * std::sin(4 * Pi * freq * t)));
         }
     return s;
 }

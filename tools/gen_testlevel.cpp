@@ -30,13 +30,12 @@ int SpriteA(int x, int y) { return (x - 8) * (x - 8) + (y - 8) * (y - 8) < 49 ? 
 int SpriteB(int x, int y) { return (x - 8) * (x - 8) + (y - 8) * (y - 8) < 16 ? 240 : 0; }
 
 const Region Regions[] = {
-    {0, 0, 32, 32, Wall},     {32, 0, 32, 32, Floor},   {64, 0, 16, 32, Door},
-    {80, 0, 16, 16, DecoA},   {96, 0, 16, 16, DecoB},   {80, 16, 16, 16, SpriteA},
-    {96, 16, 16, 16, SpriteB}, {0, 32, 32, 32, Wall},   {32, 32, 32, 32, Floor},
+    {0, 0, 32, 32, Wall},      {32, 0, 32, 32, Floor}, {64, 0, 16, 32, Door},
+    {80, 0, 16, 16, DecoA},    {96, 0, 16, 16, DecoB}, {80, 16, 16, 16, SpriteA},
+    {96, 16, 16, 16, SpriteB}, {0, 32, 32, 32, Wall},  {32, 32, 32, 32, Floor},
 };
 
-std::vector<bmpwrite::Colour> Palette()
-{
+std::vector<bmpwrite::Colour> Palette() {
     std::vector<bmpwrite::Colour> palette(256);
     for (int i = 0; i < 256; ++i) {
         const uint8_t v = static_cast<uint8_t>(i);
@@ -48,8 +47,7 @@ std::vector<bmpwrite::Colour> Palette()
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "usage: gen_testlevel <build folder>\n");
         return 2;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "world/camera_height.h"
 #include "anim/key_frames.h"
 #include "anim/messages.h"
 #include "anim/motion_table.h"
@@ -11,10 +10,11 @@
 #include "anim/path_motion.h"
 #include "anim/paths.h"
 #include "anim/scene_lights.h"
+#include "base/graphics_objects.h"
 #include "platform/message_box.h"
 #include "platform/rm_frame.h"
 #include "script/states.h"
-#include "base/graphics_objects.h"
+#include "world/camera_height.h"
 #include "world/char3d_object.h"
 
 AnimObject AnimObj[kMaxAnimObjects];
@@ -55,7 +55,8 @@ int AddAnimObject(int index, int frames, int type, int value) {
             entry.row = ToInt16(index);
             entry.arg = -1;
             MotionTable[index].animObj = ToInt16(e);
-            if (platform::RmFrame* frame = PartFrame(MotionLink[MotionTable[index].firstLink].part)) {
+            if (platform::RmFrame* frame =
+                    PartFrame(MotionLink[MotionTable[index].firstLink].part)) {
                 Char3DObject* character = nullptr;
                 if (CreateChar3DObject(frame, &character)) entry.character = character;
             }
@@ -113,8 +114,7 @@ int AddAnimObject(int index, int frames, int type, int value) {
             frames = std::min(frames, kSpecialDoorFrames);
             break;
         }
-        default:
-            return 0;
+        default: return 0;
     }
     AnimObject& entry = AnimObj[e];
     entry.type = static_cast<int16_t>(type);
@@ -181,13 +181,13 @@ void UpdateAnimObjects() {
             case AnimCameraPath:
                 if (entry.arg >= 0) StepCameraPath(entry.arg);
                 break;
-            case AnimLightRamp:
-                StepLightAnim(entry.row);
-                break;
+            case AnimLightRamp: StepLightAnim(entry.row); break;
             case AnimSpecial:
                 if (entry.row < 0) break;
-                if (entry.followUp == kSpecialDoors) StepSpecialDoors(entry.row, entry.arg, entry.frame);
-                else if (entry.followUp == kSpecialSoundFrames) PlaySoundFrames(entry.frame);
+                if (entry.followUp == kSpecialDoors)
+                    StepSpecialDoors(entry.row, entry.arg, entry.frame);
+                else if (entry.followUp == kSpecialSoundFrames)
+                    PlaySoundFrames(entry.frame);
                 if (++entry.frame >= entry.frameCount) entry.row = -1;
                 break;
             case AnimStraightMove:
@@ -195,12 +195,14 @@ void UpdateAnimObjects() {
             case AnimTurnMove:
                 if (entry.arg < 0) break;
                 CurrentMoverChannel = entry.arg;
-                if (entry.type == AnimStraightMove) StepLineMove(entry.arg);
-                else if (entry.type == AnimJump) StepJumpMove(entry.arg);
-                else StepTurnMove(entry.arg);
+                if (entry.type == AnimStraightMove)
+                    StepLineMove(entry.arg);
+                else if (entry.type == AnimJump)
+                    StepJumpMove(entry.arg);
+                else
+                    StepTurnMove(entry.arg);
                 break;
-            default:
-                break;
+            default: break;
         }
     }
 }

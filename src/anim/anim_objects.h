@@ -14,8 +14,8 @@ struct AnimObject {
     int16_t row;         // motion row (6), light (8), first door or 1 (10, -1 once finished)
     int16_t frameCount;
     int16_t frame;
-    int16_t arg;         // path (5, 7), mover channel (11-13), second door (10), else -1
-    int16_t followUp;    // state triggered when a move or path pass ends; the mode of a special
+    int16_t arg;       // path (5, 7), mover channel (11-13), second door (10), else -1
+    int16_t followUp;  // state triggered when a move or path pass ends; the mode of a special
     Char3DObject* character;  // the map object of a character entry
 };
 

@@ -312,7 +312,8 @@ std::unique_ptr<PalettedImage> GifReader::Decode(int imageNumber) {
     size_t bytes = static_cast<size_t>(image->bytesPerLine) * image->height;
     if (bytes > kGifMaxImageBytes) ReportGifError(kGifErrorTooLarge, image->width, image->height);
     image->pixels.assign(bytes, 0);
-    if (screen[4] & kColourTableFlag) ReadColourTable(2 << (screen[4] & kTableSizeMask), image.get());
+    if (screen[4] & kColourTableFlag)
+        ReadColourTable(2 << (screen[4] & kTableSizeMask), image.get());
 
     int imageCount = 0;
     for (;;) {

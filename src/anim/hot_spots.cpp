@@ -8,11 +8,11 @@
 #include "anim/motion_table.h"
 #include "anim/movers.h"
 #include "anim/parts.h"
+#include "base/fixed.h"
+#include "base/graphics_objects.h"
 #include "planner/robot_control.h"
 #include "platform/rm.h"
 #include "script/events.h"
-#include "base/graphics_objects.h"
-#include "base/fixed.h"
 
 HotSpotEntry HotSpots[kMaxHotSpots];
 int HotSpotCount = 0;
@@ -26,7 +26,8 @@ void BuildMarker(HotSpotEntry& spot) {
     platform::RmVector normals[kMarkerSides];
     for (int i = 0; i < kMarkerSides; ++i) {
         const double angle = i * (2.0 * std::numbers::pi / kMarkerSides);
-        const float c = static_cast<float>(std::cos(angle)), s = static_cast<float>(std::sin(angle));
+        const float c = static_cast<float>(std::cos(angle)),
+                    s = static_cast<float>(std::sin(angle));
         vertices[i] = {spot.radius * c, -kMarkerDrop, spot.radius * s};
         normals[i] = {c, 0.0f, s};
     }
@@ -41,7 +42,8 @@ void BuildMarker(HotSpotEntry& spot) {
     }
     for (int i = 0; i < kMarkerSides; ++i) {
         const uint32_t next = (i + 1) % kMarkerSides;
-        for (uint32_t v : {3u, uint32_t(i), uint32_t(i), next, next, uint32_t(apex), 1u}) faces[n++] = v;
+        for (uint32_t v : {3u, uint32_t(i), uint32_t(i), next, next, uint32_t(apex), 1u})
+            faces[n++] = v;
     }
     faces[n++] = 0;
 
@@ -103,7 +105,8 @@ int AddHotSpot(const float* numbers, int n) {
     std::copy(numbers + 2, numbers + 5, spot.position);
     spot.platformHeight = numbers[6];
     spot.object = kNoArrival;
-    if (RMObject && WorldFrame && !platform::Failed(RMObject->CreateFrame(WorldFrame, &spot.frame))) {
+    if (RMObject && WorldFrame &&
+        !platform::Failed(RMObject->CreateFrame(WorldFrame, &spot.frame))) {
         spot.frame->SetPosition(WorldFrame, spot.position[0], spot.position[1], spot.position[2]);
         BuildMarker(spot);
     }
@@ -128,30 +131,26 @@ int MoveToHotSpot(int mode, int row, int hotSpot, float speed, int robot) {
     int channel = -1;
     int type = AnimStraightMove;
     switch (mode) {
-        case kWalkToHotSpot:
-            channel = StartLineMove(row, start, target, speed);
-            break;
+        case kWalkToHotSpot: channel = StartLineMove(row, start, target, speed); break;
         case kJumpToHotSpot:
             channel = StartJumpMove(row, start, target, speed);
             type = AnimJump;
             break;
-        case kRobotToHotSpot:
-            return SendRobotToWithSpeed(robot, row, target[0], target[2], speed);
-        case kCameraToHotSpot:
-            channel = StartLineMove(-1, start, target, speed);
-            break;
+        case kRobotToHotSpot: return SendRobotToWithSpeed(robot, row, target[0], target[2], speed);
+        case kCameraToHotSpot: channel = StartLineMove(-1, start, target, speed); break;
         case kCameraJumpToHotSpot:
             channel = StartJumpMove(-1, start, target, speed);
             type = AnimJump;
             break;
-        default:
-            return -1;
+        default: return -1;
     }
     if (channel < 0) return -1;
     const int frames = MoverChannel[channel].frameCount;
-    if (!(camera ? AddCameraMoverObject(frames, type) : AddAnimObject(channel, frames, type, 0))) return -1;
+    if (!(camera ? AddCameraMoverObject(frames, type) : AddAnimObject(channel, frames, type, 0)))
+        return -1;
     MoverChannelRecord& c = MoverChannel[channel];
-    if (Exists(c.targetHotSpot)) HotSpots[c.targetHotSpot].object = camera ? kCameraArrival : kNoArrival;
+    if (Exists(c.targetHotSpot))
+        HotSpots[c.targetHotSpot].object = camera ? kCameraArrival : kNoArrival;
     c.targetHotSpot = static_cast<int16_t>(hotSpot);
     return hotSpot;
 }
@@ -178,10 +177,8 @@ int CheckHotSpots(int n, int mode, int* out) {
             }
             return 1;
         }
-        case kHotSpotNothing:
-            return 1;
-        default:
-            return 0;
+        case kHotSpotNothing: return 1;
+        default: return 0;
     }
 }
 

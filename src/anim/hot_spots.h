@@ -17,9 +17,9 @@ struct HotSpotEntry {
     platform::RmMesh* marker;  // the cone on that frame; the table holds it too
     float position[3];         // world units
     float radius;
-    float platformHeight;      // added to the floor inside a platform
-    int16_t type;              // kCameraHotSpot, kPlatformHotSpot; other types are only targets
-    int16_t object;            // what arrived: a motion row, kCameraArrival or kNoArrival
+    float platformHeight;  // added to the floor inside a platform
+    int16_t type;          // kCameraHotSpot, kPlatformHotSpot; other types are only targets
+    int16_t object;        // what arrived: a motion row, kCameraArrival or kNoArrival
 };
 
 extern HotSpotEntry HotSpots[kMaxHotSpots];

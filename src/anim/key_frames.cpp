@@ -122,7 +122,8 @@ void ApplyLinkRotation(int link, int frame) {
 
 void WalkMotionTree(MotionLinkNode* node, int op) {
     if (!node) return;
-    if (MotionLevel >= 0 && MotionLevel <= kDeepestMotionLevel) MotionLevelStack[MotionLevel] = node->index;
+    if (MotionLevel >= 0 && MotionLevel <= kDeepestMotionLevel)
+        MotionLevelStack[MotionLevel] = node->index;
     if (op == kWalkApplyKeys) ApplyLinkRotation(node->index, CurrentMotionFrame);
     if (node->firstChild) {
         if (++MotionLevel > kDeepestMotionLevel) {

@@ -5,7 +5,7 @@
 
 // GIF texture reader.
 inline constexpr int kGifPaletteEntries = 256;
-inline constexpr int kGifMaxCodeBits = 12;                     // LZW codes are at most 12 bits
+inline constexpr int kGifMaxCodeBits = 12;                      // LZW codes are at most 12 bits
 inline constexpr int kGifCodeTableSize = 1 << kGifMaxCodeBits;  // 4096 prefix/suffix entries
 inline constexpr int kGifMaxMinCodeSize = kGifMaxCodeBits - 1;  // so the first codes fit 12 bits
 // Pixel block cap, a 4096 x 4096 screen: the texture made from the block keeps two more copies
@@ -50,8 +50,8 @@ inline constexpr int kSpecialDoors = 1;
 inline constexpr int kSpecialSoundFrames = 2;
 
 // Parts, materials and the mesh being gathered.
-inline constexpr int kMaxParts = 256;         // parts 0 to 254
-inline constexpr int kMaxMaterials = 64;      // entry 0 is "no material"; named ones 1 to 62
+inline constexpr int kMaxParts = 256;           // parts 0 to 254
+inline constexpr int kMaxMaterials = 64;        // entry 0 is "no material"; named ones 1 to 62
 inline constexpr int kMeshBufferEntries = 640;  // a mesh statement holds fewer entries than this
 
 // Paths.
@@ -76,10 +76,10 @@ inline constexpr int kMaxRampFrames = 32767;
 // Hot spots and their markers: eight-sided cones whose base lies half a unit below the point.
 inline constexpr int kMaxHotSpots = 32;
 inline constexpr int kMaxHotSpotNumbers = 10;  // the numbers an LHS statement may give
-inline constexpr int kCameraHotSpot = 2;    // the camera triggers it
-inline constexpr int kPlatformHotSpot = 4;  // the camera triggers it and it lifts characters
-inline constexpr int kNoArrival = -1;       // a hot spot's object before anything arrives
-inline constexpr int kCameraArrival = -99;  // the camera is on its way or has arrived
+inline constexpr int kCameraHotSpot = 2;       // the camera triggers it
+inline constexpr int kPlatformHotSpot = 4;     // the camera triggers it and it lifts characters
+inline constexpr int kNoArrival = -1;          // a hot spot's object before anything arrives
+inline constexpr int kCameraArrival = -99;     // the camera is on its way or has arrived
 inline constexpr int kMarkerSides = 8;
 inline constexpr float kMarkerDrop = 0.5f;
 

@@ -21,7 +21,8 @@ inline constexpr const char* kGifWarningBogus = "bogus character 0x%02x, ignorin
 inline constexpr const char* kGifWarningBlockSize = "error in getting DataBlock size";
 inline constexpr const char* kGifWarningBlockData = "error in reading DataBlock";
 inline constexpr const char* kGifWarningTooMuch = "too much input data, ignoring extra...";
-inline constexpr const char* kGifWarningMissingEod = "missing EOD in data stream (common occurence)";
+inline constexpr const char* kGifWarningMissingEod =
+    "missing EOD in data stream (common occurence)";
 
 // Message boxes of the scene animation share one caption; the motion-file readers' end-of-file
 // notice is captioned with the file's name.

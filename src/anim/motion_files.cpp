@@ -23,14 +23,33 @@ enum class FileKind { AnimObj, Motion, Path };
 
 // The keywords of the motion files, compared exactly with a statement's first word.
 enum MotionKeyword {
-    KwObject, KwMatrix, KwMesh, KwVertices, KwNormals, KwFaces, KwAnimationSet, KwAnimation,
-    KwObjectName, KwRotateKeys, KwPositionKeys, KwScaleKeys, KwMaterial, KwColour, KwSpecular,
-    KwFaceMaterials, KwTexture, KwTextureCoordinates, KwNone
+    KwObject,
+    KwMatrix,
+    KwMesh,
+    KwVertices,
+    KwNormals,
+    KwFaces,
+    KwAnimationSet,
+    KwAnimation,
+    KwObjectName,
+    KwRotateKeys,
+    KwPositionKeys,
+    KwScaleKeys,
+    KwMaterial,
+    KwColour,
+    KwSpecular,
+    KwFaceMaterials,
+    KwTexture,
+    KwTextureCoordinates,
+    KwNone
 };
 constexpr const char* kMotionKeywords[KwNone] = {
-    "object", "matrix", "mesh", "vertices", "normals", "faces", "animation_set", "animation",
-    "object_name", "rotate_keys", "position_keys", "scale_keys", "material", "colour",
-    "specular", "face_materials", "texture", "texture_coordinates",
+    "object",         "matrix",        "mesh",
+    "vertices",       "normals",       "faces",
+    "animation_set",  "animation",     "object_name",
+    "rotate_keys",    "position_keys", "scale_keys",
+    "material",       "colour",        "specular",
+    "face_materials", "texture",       "texture_coordinates",
 };
 
 uint8_t StatementBuffer[kMotionStatementBufferSize];
@@ -163,12 +182,12 @@ int AnimObjFileStatement() {
         case KwAnimation:
             if (const int link = FindMotionLink(s.name); link >= 0) CurrentMotionLink = link;
             break;
-        case KwObjectName:
-            StoreMotionKeys(CurrentMotionLink, s.numbers, s.n);
-            break;
+        case KwObjectName: StoreMotionKeys(CurrentMotionLink, s.numbers, s.n); break;
         case KwMaterial:
-            if (const int m = FindMaterial(s.name); m < 0) NewMaterial(s.name);
-            else SetMeshMaterial(m);
+            if (const int m = FindMaterial(s.name); m < 0)
+                NewMaterial(s.name);
+            else
+                SetMeshMaterial(m);
             if (s.n > 0) SetMaterialColor(s.numbers, s.n);
             break;
         case KwColour:
@@ -177,9 +196,7 @@ int AnimObjFileStatement() {
         case KwSpecular:
             if (s.n > 0) SetMaterialSpecular(s.numbers, s.n);
             break;
-        case KwTexture:
-            SetMaterialTexture(s.name);
-            break;
+        case KwTexture: SetMaterialTexture(s.name); break;
         case KwNone:
             if (Parsed.WordCount > 1) {
                 const char* words[kMaxWords];
@@ -187,8 +204,7 @@ int AnimObjFileStatement() {
                 SetFaceMaterials(words, Parsed.WordCount);
             }
             break;
-        default:
-            break;
+        default: break;
     }
     return 1;
 }

@@ -246,7 +246,8 @@ void StorePathKeys(int path, const float* numbers, int n, int type) {
 int TruncateMotionTable(int from) {
     if (from < 0 || from > MotionCount) return 0;
     for (int row = from; row < MotionCount; ++row) {
-        if (MotionRowUsable(row)) WalkFromTop(&MotionLink[MotionTable[row].firstLink], kWalkRelease);
+        if (MotionRowUsable(row))
+            WalkFromTop(&MotionLink[MotionTable[row].firstLink], kWalkRelease);
     }
     MotionCount = from;
     CurrentMotion = from;

@@ -44,8 +44,8 @@ extern int MotionLevel;        // the hierarchy level of the statement in hand
 extern int MotionLevelStack[kMaxMotionLevels];
 
 extern MotionTableEntry MotionTable[kMaxMotionRows];
-extern int MotionCount;    // rows in use
-extern int CurrentMotion;  // the row being loaded or played
+extern int MotionCount;         // rows in use
+extern int CurrentMotion;       // the row being loaded or played
 extern int MotionFirstLink;     // where FindMotionLink starts: the current motion's first link
 extern int CurrentMotionFrame;  // the frame whose keys are applied
 extern int PreviousMotion;      // the row a character played before its last SetAnim

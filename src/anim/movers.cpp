@@ -4,18 +4,18 @@
 #include <cmath>
 
 #include "anim/anim_objects.h"
-#include "world/camera_height.h"
 #include "anim/hot_spots.h"
 #include "anim/key_frames.h"
 #include "anim/motion_table.h"
+#include "base/build_variant.h"
+#include "base/fixed.h"
 #include "platform/rm_math.h"
-#include "world/camera_position.h"
 #include "script/events.h"
 #include "script/runner.h"
-#include "base/build_variant.h"
+#include "world/camera_height.h"
+#include "world/camera_position.h"
 #include "world/char3d_object.h"
 #include "world/cube.h"
-#include "base/fixed.h"
 
 MoverChannelRecord MoverChannel[kMoverChannels];
 int CurrentMoverChannel = 0;
@@ -78,7 +78,8 @@ int StartStraight(int row, const float from[3], const float to[3], float speed, 
         c.turnFrames = turnFrames;
         c.notify = notify;
         const float frames = static_cast<float>(turnFrames);
-        const float spread = SecondBuild ? static_cast<float>(c.frameCount) : (n <= frames ? n : frames);
+        const float spread =
+            SecondBuild ? static_cast<float>(c.frameCount) : (n <= frames ? n : frames);
         c.turnStep = spread > 0.0f ? ShorterTurn(startHeading, endHeading) / spread : 0.0f;
         c.floor = from[1] - AnimObj[channel].heightOffset;
     }
@@ -90,7 +91,8 @@ MoverChannelRecord* Steppable(int channel) {
     if (channel < 0 || channel >= kMoverChannels) return nullptr;
     MoverChannelRecord& c = MoverChannel[channel];
     if (c.kind == kMoverCamera) return channel == kCameraChannel ? &c : nullptr;
-    if (c.kind != kMoverCharacter || channel >= AnimObjCount || !MotionRowUsable(c.row)) return nullptr;
+    if (c.kind != kMoverCharacter || channel >= AnimObjCount || !MotionRowUsable(c.row))
+        return nullptr;
     return &c;
 }
 
@@ -107,7 +109,8 @@ void Place(int channel, const float p[3], bool holdCamera) {
 }
 
 void MarkArrival(int hotSpot, int value) {
-    if (hotSpot >= 0 && hotSpot < HotSpotCount) HotSpots[hotSpot].object = static_cast<int16_t>(value);
+    if (hotSpot >= 0 && hotSpot < HotSpotCount)
+        HotSpots[hotSpot].object = static_cast<int16_t>(value);
 }
 
 // The first step past the last frame: the character goes back to its motion and its follow-up
@@ -121,7 +124,8 @@ void EndMove(int channel, MoveKind kind) {
         entry.arg = -1;
         MarkArrival(c.targetHotSpot, c.row);
         if (kind == MoveKind::Jump) MotionTable[c.row].applyMode = 0;
-        if (kind != MoveKind::Turning || c.notify == 1) TriggerState(channel, c.row, entry.followUp);
+        if (kind != MoveKind::Turning || c.notify == 1)
+            TriggerState(channel, c.row, entry.followUp);
     } else {
         if (CameraMoverEntry >= 0 && CameraMoverEntry < AnimObjCount) {
             AnimObj[CameraMoverEntry].type = AnimFree;
@@ -195,8 +199,10 @@ void StepTurnMove(int channel) {
     p[1] = KeepOnFloor(p[0], p[2], c->floor) + lift;
     if (c->turnStep != 0.0f && c->frame < c->turnFrames) {
         c->turnHeading += c->turnStep;
-        if (c->turnHeading > 360.0f) c->turnHeading -= 360.0f;
-        else if (c->turnHeading < 0.0f) c->turnHeading += 360.0f;
+        if (c->turnHeading > 360.0f)
+            c->turnHeading -= 360.0f;
+        else if (c->turnHeading < 0.0f)
+            c->turnHeading += 360.0f;
         RotateMotionObj(AnimCharacterMotion, c->row, 0, c->turnHeading, 0);
     }
     Place(channel, p, false);
@@ -284,8 +290,10 @@ void BreakOffMove(int channel) {
     if (channel < 0 || channel >= kMoverChannels) return;
     MoverChannelRecord& c = MoverChannel[channel];
     c.frame = 0;
-    if (c.kind == kMoverCamera) CameraMoverActive = 0;
-    else if (c.kind == kMoverCharacter && MotionRowUsable(c.row)) MotionTable[c.row].applyMode = 0;
+    if (c.kind == kMoverCamera)
+        CameraMoverActive = 0;
+    else if (c.kind == kMoverCharacter && MotionRowUsable(c.row))
+        MotionTable[c.row].applyMode = 0;
 }
 
 int RotateMotionObj(int kind, int row, int, float yawDegrees, int) {

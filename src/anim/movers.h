@@ -12,20 +12,21 @@
 struct MoverChannelRecord {
     float start[3];   // world units
     float target[3];  // jump only
-    float step[3];    // straight moves: per-frame change; jump: sin(heading), per-frame y, cos(heading)
+    float
+        step[3];  // straight moves: per-frame change; jump: sin(heading), per-frame y, cos(heading)
     float launchAngle;  // jump, radians
     float heading;      // jump: direction of flight in the x/z plane, radians
     float speed;        // jump: launch speed
     int16_t frameCount;
     int16_t frame;
-    int16_t kind;           // kMoverCharacter or kMoverCamera; any other value: idle
-    int16_t row;            // the character's motion row, -1 for the camera
+    int16_t kind;                // kMoverCharacter or kMoverCamera; any other value: idle
+    int16_t row;                 // the character's motion row, -1 for the camera
     int16_t targetHotSpot = -1;  // where the move goes, -1 none
-    float turnHeading;      // turning move: current heading, degrees
-    float turnStep;         // degrees a frame, 0 for no turn
-    int32_t turnFrames;     // frames over which the heading turns
-    int32_t notify;         // turning move: 1 tells the script at the end
-    float floor;            // turning move: the floor height last found under the character
+    float turnHeading;           // turning move: current heading, degrees
+    float turnStep;              // degrees a frame, 0 for no turn
+    int32_t turnFrames;          // frames over which the heading turns
+    int32_t notify;              // turning move: 1 tells the script at the end
+    float floor;                 // turning move: the floor height last found under the character
 };
 
 extern MoverChannelRecord MoverChannel[kMoverChannels];

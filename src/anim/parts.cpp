@@ -7,8 +7,8 @@
 #include "anim/materials.h"
 #include "anim/messages.h"
 #include "anim/motion_table.h"
-#include "platform/message_box.h"
 #include "base/graphics_objects.h"
+#include "platform/message_box.h"
 
 AnimPart Part[kMaxParts];
 int NextPart = 0;
@@ -127,7 +127,8 @@ int SetNormals(const float* numbers, int n) {
 
 int SetFaces(const float* numbers, int n) {
     if (n <= 0 || n >= kMeshBufferEntries) return 0;
-    for (int i = 0; i < n; ++i) PendingMesh.faceData[i] = static_cast<uint32_t>(FaceValue(numbers[i]));
+    for (int i = 0; i < n; ++i)
+        PendingMesh.faceData[i] = static_cast<uint32_t>(FaceValue(numbers[i]));
     PendingMesh.faceData[n] = 0;  // the list always ends, whatever the file gave
     PendingMesh.faceDataCount = n;
     return 1;
@@ -211,7 +212,8 @@ void SetPartPosition(int part, float x, float y, float z) {
 }
 
 void ScalePart(int part, float s) {
-    if (platform::RmFrame* frame = PartFrame(part)) frame->AddScale(platform::D3DRMCOMBINE_BEFORE, s, s, s);
+    if (platform::RmFrame* frame = PartFrame(part))
+        frame->AddScale(platform::D3DRMCOMBINE_BEFORE, s, s, s);
 }
 
 void SetPartRotation(int part, const float q[4]) {

@@ -8,12 +8,12 @@
 #include "anim/motion_table.h"
 #include "anim/parts.h"
 #include "anim/paths.h"
+#include "base/fixed.h"
+#include "base/graphics_objects.h"
 #include "platform/message_box.h"
 #include "platform/rm_frame.h"
 #include "script/events.h"
-#include "base/graphics_objects.h"
 #include "world/char3d_object.h"
-#include "base/fixed.h"
 
 namespace {
 
@@ -26,7 +26,9 @@ struct PathKeys {
     int valueSize;  // bytes of one key's values
 
     int Time(int i) const { return KeyInt16(offset + 4 + 2 * i); }
-    float Value(int i, int c) const { return KeyFloat(offset + 4 + 2 * count + valueSize * i + 4 * c); }
+    float Value(int i, int c) const {
+        return KeyFloat(offset + 4 + 2 * count + valueSize * i + 4 * c);
+    }
 
     // The keys around `frame`: a == b for an exact key, or the first or last key outside the
     // keys' range; else the pair and how far the frame lies between them. False without keys.
@@ -97,8 +99,9 @@ int InterpolatePathKeys(int path, int frame, float rotation[4], float position[3
     if (!Loaded(path)) return 0;
     const PathRecord& p = Path[path];
     const PathKeys rotations{p.keyOffset, p.rotCount, 16};
-    const int positionOffset =
-        p.rotCount > 0 ? p.keyOffset + PathKeyBlockSize(p.rotCount, kPathRotationKeys) : p.keyOffset;
+    const int positionOffset = p.rotCount > 0
+                                   ? p.keyOffset + PathKeyBlockSize(p.rotCount, kPathRotationKeys)
+                                   : p.keyOffset;
     const PathKeys positions{positionOffset, p.posCount, 12};
     int a = 0, b = 0;
     float t = 0.0f;
@@ -108,8 +111,10 @@ int InterpolatePathKeys(int path, int frame, float rotation[4], float position[3
             qa[c] = rotations.Value(a, c);
             qb[c] = rotations.Value(b, c);
         }
-        if (a == b) std::copy(qa, qa + 4, rotation);
-        else QuaternionSlerp(qa, qb, t, rotation);
+        if (a == b)
+            std::copy(qa, qa + 4, rotation);
+        else
+            QuaternionSlerp(qa, qb, t, rotation);
     }
     if (positions.Around(frame, a, b, t)) {
         for (int c = 0; c < 3; ++c) {
@@ -159,7 +164,8 @@ int StepCameraPath(int path) {
         CameraFrame->AddTransform(platform::D3DRMCOMBINE_REPLACE, m);
     }
     if (p.frame + 1 > p.frameCount) {
-        if (CurrentAnimObj >= 0 && CurrentAnimObj < AnimObjCount) AnimObj[CurrentAnimObj].type = AnimFree;
+        if (CurrentAnimObj >= 0 && CurrentAnimObj < AnimObjCount)
+            AnimObj[CurrentAnimObj].type = AnimFree;
         p.frame = 0;
     } else {
         ++p.frame;

@@ -8,10 +8,10 @@
 struct PathRecord {
     char name[kAnimNameSize];
     int16_t motions[kMaxPathMotions];  // motion-table rows attached to the path
-    float base[3];       // world units added to the path's positions
-    float baseSet;       // 1.0 once `base` is set
-    int32_t keyOffset;   // the path's first key block
-    int16_t frameCount;  // the largest key time of the path
+    float base[3];                     // world units added to the path's positions
+    float baseSet;                     // 1.0 once `base` is set
+    int32_t keyOffset;                 // the path's first key block
+    int16_t frameCount;                // the largest key time of the path
     int16_t frame;
     int16_t rotCount;
     int16_t posCount;

@@ -13,7 +13,8 @@ class MoverScene : public RobotScene {
 public:
     bool PartTranslation(int row, int partOffset, float out[3]) override {
         if (!MotionRowUsable(row)) return false;
-        platform::RmFrame* frame = PartFrame(MotionLink[MotionTable[row].firstLink].part + partOffset);
+        platform::RmFrame* frame =
+            PartFrame(MotionLink[MotionTable[row].firstLink].part + partOffset);
         platform::RmMatrix4 m;
         if (!frame || platform::Failed(frame->GetTransform(m))) return false;
         for (int c = 0; c < 3; ++c) out[c] = m.m[3][c];

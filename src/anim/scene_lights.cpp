@@ -4,9 +4,9 @@
 
 #include "anim/anim_objects.h"
 #include "anim/messages.h"
+#include "base/graphics_objects.h"
 #include "platform/message_box.h"
 #include "platform/rm.h"
-#include "base/graphics_objects.h"
 
 SceneLightRecord SceneLight[kMaxSceneLights];
 int SceneLightCount = 0;
@@ -50,7 +50,8 @@ int RunningRamp(int light) {
 
 }  // namespace
 
-int CreateLight(int type, const float position[3], const float direction[3], const float colour[3]) {
+int CreateLight(int type, const float position[3], const float direction[3],
+                const float colour[3]) {
     StartOverInNewScene();
     const int index = SceneLightCount;
     SceneLightCount = std::min(SceneLightCount + 1, kMaxSceneLights);
@@ -67,9 +68,10 @@ int CreateLight(int type, const float position[3], const float direction[3], con
     if (type != kDirectionalLight && type != kAmbientLight) return Fail(kMsgIllegalLightType);
     const bool directional = type == kDirectionalLight;
     platform::RmLight* light = nullptr;
-    if (!RMObject || platform::Failed(RMObject->CreateLightRGB(
-                         directional ? platform::D3DRMLIGHT_DIRECTIONAL : platform::D3DRMLIGHT_AMBIENT,
-                         colour[0], colour[1], colour[2], &light))) {
+    if (!RMObject ||
+        platform::Failed(RMObject->CreateLightRGB(
+            directional ? platform::D3DRMLIGHT_DIRECTIONAL : platform::D3DRMLIGHT_AMBIENT,
+            colour[0], colour[1], colour[2], &light))) {
         return Fail(directional ? kMsgDirectionalLightFailed : kMsgAmbientLightFailed);
     }
     platform::RmFrame* frame = nullptr;
@@ -93,8 +95,8 @@ int CreateLight(int type, const float position[3], const float direction[3], con
 int MoveLight(int light, const float* up, const float* direction) {
     SceneLightRecord* record = MadeLight(light);
     if (!record) return 1;
-    record->frame->SetOrientation(SceneFrame, direction[0], direction[1], direction[2], up[0], up[1],
-                                  up[2]);
+    record->frame->SetOrientation(SceneFrame, direction[0], direction[1], direction[2], up[0],
+                                  up[1], up[2]);
     return 1;
 }
 

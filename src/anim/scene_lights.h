@@ -14,7 +14,7 @@ class RmLight;
 struct SceneLightRecord {
     platform::RmFrame* frame;  // the light's own frame under the scene frame
     platform::RmLight* light;
-    float position[3];         // as given at creation
+    float position[3];  // as given at creation
     float direction[3];
     float colour[3];      // red, green, blue, 0.0 to 1.0
     float colourStep[3];  // per-frame change during a ramp

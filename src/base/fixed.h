@@ -40,8 +40,7 @@ inline int CosOf(Angle16 a) { return SineTable[(a >> 6) + 256]; }
 inline float FixedToFloat(Fixed16 v) { return static_cast<float>(v / 65536.0); }
 
 // The unit view direction of a heading for the 3D scene's camera: (sin, 0, cos).
-inline FixedVectorF HeadingDirection(Angle16 a)
-{
+inline FixedVectorF HeadingDirection(Angle16 a) {
     return {static_cast<float>(SinOf(a) / 32768.0), 0.0f, static_cast<float>(CosOf(a) / 32768.0)};
 }
 
@@ -52,8 +51,7 @@ Fixed16 FixedMul(Fixed16 a, Fixed16 b);
 extern float WorldScale;
 
 // A double truncated toward zero into 32 bits; out-of-range values saturate, NaN gives 0.
-inline int32_t DoubleToInt32(double v)
-{
+inline int32_t DoubleToInt32(double v) {
     if (std::isnan(v)) {
         return 0;
     }

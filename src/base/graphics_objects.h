@@ -13,13 +13,13 @@ class RmFrame;
 class RmViewport;
 }  // namespace platform
 
-extern platform::Surface* BackBuffer;     // the 8-bit surface everything is drawn into
-extern platform::RmViewport* RMViewport;  // renders the scene's frames into the back buffer
-extern platform::RmFrame* SceneFrame;     // the root of the scene
-extern platform::RmFrame* CameraFrame;    // the player's eye
-extern platform::RmFrame* WorldFrame;     // the frame of the level's last 3D character
-extern platform::DirectDraw* DDrawObject;   // the display, its modes and surfaces
-extern platform::RetainedMode* RMObject;    // makes the scene's frames, meshes and lights
+extern platform::Surface* BackBuffer;      // the 8-bit surface everything is drawn into
+extern platform::RmViewport* RMViewport;   // renders the scene's frames into the back buffer
+extern platform::RmFrame* SceneFrame;      // the root of the scene
+extern platform::RmFrame* CameraFrame;     // the player's eye
+extern platform::RmFrame* WorldFrame;      // the frame of the level's last 3D character
+extern platform::DirectDraw* DDrawObject;  // the display, its modes and surfaces
+extern platform::RetainedMode* RMObject;   // makes the scene's frames, meshes and lights
 extern platform::Hwnd MainWindow;
 
 // The display's size and depth (640 x 480 x 8 at start; a window is always 640 x 480 x 8) and

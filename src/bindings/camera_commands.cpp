@@ -5,18 +5,18 @@
 
 #include "anim/anim_objects.h"
 #include "anim/hot_spots.h"
-#include "anim/paths.h"
 #include "anim/motion_table.h"
-#include "anim/parts.h"
 #include "anim/movers.h"
+#include "anim/parts.h"
+#include "anim/paths.h"
+#include "base/fixed.h"
+#include "base/graphics_objects.h"
+#include "base/report_error.h"
 #include "platform/rm_frame.h"
 #include "platform/rm_math.h"
 #include "script/limits.h"
 #include "script/messages.h"
-#include "base/graphics_objects.h"
-#include "base/report_error.h"
 #include "world/cube.h"
-#include "base/fixed.h"
 #include "world/player.h"
 
 void SetCameraPath(int mode, int index, float a, int b) {
@@ -67,8 +67,7 @@ int TurnToObj(int kind, int entry, int targetKind, int target) {
                      HotSpots[target].position[1] * WorldScale,
                      HotSpots[target].position[2] * WorldScale};
             break;
-        default:
-            return 0;
+        default: return 0;
     }
     platform::RmVector d;
     platform::RmVectorSubtract(&d, &own, &other);

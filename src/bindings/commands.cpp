@@ -6,17 +6,17 @@
 #include "anim/anim_objects.h"
 #include "anim/hot_spots.h"
 #include "anim/motion_files.h"
-#include "anim/paths.h"
 #include "anim/path_motion.h"
+#include "anim/paths.h"
 #include "anim/scene_lights.h"
-#include "script/backends.h"
+#include "base/build_variant.h"
 #include "bindings/camera_commands.h"
+#include "planner/robot_control.h"
+#include "script/backends.h"
 #include "script/limits.h"
 #include "script/parser.h"
-#include "planner/robot_control.h"
-#include "shell/direct_x.h"
 #include "shell/bmp_surface.h"
-#include "base/build_variant.h"
+#include "shell/direct_x.h"
 #include "shell/display_modes.h"
 #include "shell/input.h"
 #include "shell/overlays.h"
@@ -104,8 +104,10 @@ int ExecCommand(const ParsedStatement& s) {
         case CommandPlaySound: PlaySound(IntArg(s, 0), IntArg(s, 1)); break;
         case CommandAddPathMotion: AddPathMotion(IntArg(s, 0), IntArg(s, 1)); break;
         case CommandDelPathMotion:
-            if (SecondBuild) StopSound(IntArg(s, 0));
-            else DelPathMotion(IntArg(s, 0), IntArg(s, 1));
+            if (SecondBuild)
+                StopSound(IntArg(s, 0));
+            else
+                DelPathMotion(IntArg(s, 0), IntArg(s, 1));
             break;
         case CommandPlayPathAnim: PlayPathAnim(IntArg(s, 0)); break;
         case CommandMHS:
@@ -114,7 +116,9 @@ int ExecCommand(const ParsedStatement& s) {
         case CommandSetCameraPath:
             SetCameraPath(IntArg(s, 0), IntArg(s, 1), FloatArg(s, 2), IntArg(s, 3));
             break;
-        case CommandTurnToObj: TurnToObj(IntArg(s, 0), IntArg(s, 1), IntArg(s, 2), IntArg(s, 3)); break;
+        case CommandTurnToObj:
+            TurnToObj(IntArg(s, 0), IntArg(s, 1), IntArg(s, 2), IntArg(s, 3));
+            break;
         case CommandAddPane:
             AddPane(IntArg(s, 0), IntArg(s, 1), IntArg(s, 2), IntArg(s, 3), IntArg(s, 4));
             break;
@@ -138,8 +142,10 @@ int ExecCommand(const ParsedStatement& s) {
         case CommandSetSoundHandle: {
             int values[kSoundFramePairs];
             IntsFrom(s, 0, values, kSoundFramePairs, -1);
-            if (command == CommandSetSoundFrame) SetSoundFrame(values);
-            else SetSoundHandle(values);
+            if (command == CommandSetSoundFrame)
+                SetSoundFrame(values);
+            else
+                SetSoundHandle(values);
             break;
         }
         case CommandLoadPlanningMap: LoadPlanningMap(NameArg(s).c_str()); break;
@@ -156,8 +162,7 @@ int ExecCommand(const ParsedStatement& s) {
             MoveLight(IntArg(s, 0), up, direction);
             break;
         }
-        default:
-            return 0;
+        default: return 0;
     }
     return 1;
 }

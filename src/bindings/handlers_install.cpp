@@ -11,7 +11,9 @@ void InstallHandlers() {
     Handlers.execKeyword = ExecKeyword;
     Handlers.execCommand = ExecCommand;
     Handlers.stopScriptRun = [] { StopFlag = 1; };
-    Handlers.loadTextureSheet = [](const char* file) { return LoadBmpSurface(file, nullptr, nullptr, nullptr); };
+    Handlers.loadTextureSheet = [](const char* file) {
+        return LoadBmpSurface(file, nullptr, nullptr, nullptr);
+    };
     Handlers.textureSheet = [] { return OverlaySurfaces[0]; };
     Handlers.playSound = [](int slot) { PlaySound(slot, 0); };
 }

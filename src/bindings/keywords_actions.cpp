@@ -4,22 +4,22 @@
 #include <string>
 
 #include "anim/anim_objects.h"
+#include "anim/hot_spots.h"
 #include "anim/motion_table.h"
 #include "anim/movers.h"
+#include "base/graphics_objects.h"
+#include "bindings/camera_commands.h"
+#include "bindings/commands.h"
 #include "platform/message_box.h"
 #include "platform/palette.h"
 #include "platform/random.h"
 #include "platform/surface.h"
-#include "anim/hot_spots.h"
 #include "script/backends.h"
-#include "bindings/camera_commands.h"
-#include "bindings/commands.h"
 #include "script/events.h"
 #include "script/messages.h"
 #include "script/parser.h"
-#include "shell/direct_x.h"
 #include "script/runner.h"
-#include "base/graphics_objects.h"
+#include "shell/direct_x.h"
 #include "shell/input.h"
 #include "shell/timers.h"
 #include "world/map_object.h"
@@ -107,7 +107,6 @@ void ExecKeyword(int keyword, const ParsedStatement& s) {
         case KeywordRotateObj:
             RotateAnimObj(6, IntArg(s, 0), IntArg(s, 1), FloatArg(s, 2), IntArg(s, 3));
             break;
-        default:
-            break;  // loadMesh and the keywords the parser handles itself
+        default: break;  // loadMesh and the keywords the parser handles itself
     }
 }

@@ -17,10 +17,10 @@ struct ParseStatementRow {
     const char* terminator;
 };
 constexpr ParseStatementRow PARSE_STATEMENTS[] = {
-    {"int", 1, ";"},    {"float", 2, ";"},   {"double", 3, ";"},        {"char", 4, ";"},
-    {"struct", 5, "};"}, {"/*", 6, "*/"},     {"#define", 7, "\n"},     {"if", 11, ")"},
-    {"else", 14, ";"},  {"for", 12, ")"},    {"{", 13, "}"},            {nullptr, 8, "#END_DATA"},
-    {nullptr, 9, ";"},  {nullptr, -3, ";"},
+    {"int", 1, ";"},     {"float", 2, ";"},  {"double", 3, ";"},   {"char", 4, ";"},
+    {"struct", 5, "};"}, {"/*", 6, "*/"},    {"#define", 7, "\n"}, {"if", 11, ")"},
+    {"else", 14, ";"},   {"for", 12, ")"},   {"{", 13, "}"},       {nullptr, 8, "#END_DATA"},
+    {nullptr, 9, ";"},   {nullptr, -3, ";"},
 };
 
 // Largest string or table (count times row size) a ParseIt file may define, in bytes.
@@ -79,9 +79,9 @@ constexpr float GATE_DIVISOR = 1.42f;
 constexpr double FOOTPRINT_DIVISOR = 12.0;
 
 // Random waits, in cycles: base + trunc(rand * span / 32767).
-constexpr int STOP_WAIT_BASE = 2;           // after a stop for a predicted collision: 2 to 12
+constexpr int STOP_WAIT_BASE = 2;  // after a stop for a predicted collision: 2 to 12
 constexpr double STOP_WAIT_SPAN = 10.0;
-constexpr int BLOCKED_WAIT_BASE = 4;        // while the blocker is still moving: 4 to 12
+constexpr int BLOCKED_WAIT_BASE = 4;  // while the blocker is still moving: 4 to 12
 constexpr double BLOCKED_WAIT_SPAN = 8.0;
 
 }  // namespace planner_limits

@@ -14,7 +14,9 @@ struct GridNode {
 };
 
 // Two nodes are the same cell when row and column agree; the key is not compared.
-inline bool SameCell(const GridNode& a, const GridNode& b) { return a.row == b.row && a.col == b.col; }
+inline bool SameCell(const GridNode& a, const GridNode& b) {
+    return a.row == b.row && a.col == b.col;
+}
 
 // An open cell: its f and its number (row x cols + col).
 struct OpenEntry {
@@ -45,5 +47,5 @@ private:
 
     std::vector<OpenEntry> entries_;  // index 0 unused; allocated on first push
     int top_ = 0;
-    std::vector<int32_t> slots_;      // per cell: its entry, 0 when not in the list
+    std::vector<int32_t> slots_;  // per cell: its entry, 0 when not in the list
 };

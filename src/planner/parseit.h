@@ -34,7 +34,7 @@ struct ParseSymbol {
     std::string name;
     // A string's bytes (its capacity, terminated by a zero byte) or a table's rows.
     std::vector<unsigned char> data;
-    int32_t intValue = 0;     // numbers truncated; a char's character
+    int32_t intValue = 0;  // numbers truncated; a char's character
     double doubleValue = 0.0;
     int32_t structType = -1;  // a table's row type: its index in ParseList::types
 };

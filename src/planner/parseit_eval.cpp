@@ -70,7 +70,8 @@ private:
         Value b = Additive();
         bool result;
         if (a.isInt && b.isInt) {
-            result = greater ? (orEqual ? a.i >= b.i : a.i > b.i) : (orEqual ? a.i <= b.i : a.i < b.i);
+            result =
+                greater ? (orEqual ? a.i >= b.i : a.i > b.i) : (orEqual ? a.i <= b.i : a.i < b.i);
         } else {
             double x = a.AsDouble(), y = b.AsDouble();
             result = greater ? (orEqual ? x >= y : x > y) : (orEqual ? x <= y : x < y);
@@ -108,7 +109,8 @@ private:
             } else if (ints) {
                 a = Value::Int(Wrap(times ? int64_t{a.i} * b.i : int64_t{a.i} / b.i));
             } else {
-                a = Value::Double(times ? a.AsDouble() * b.AsDouble() : a.AsDouble() / b.AsDouble());
+                a = Value::Double(times ? a.AsDouble() * b.AsDouble()
+                                        : a.AsDouble() / b.AsDouble());
             }
         }
         return a;

@@ -75,8 +75,8 @@ void Classify(Token& t) {
 }  // namespace
 
 bool IsWordChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '.' || c == '_';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+           c == '_';
 }
 
 bool IsTokenChar(char c) { return c != '\0' && std::strchr("!\"#'()*+-/;<=>[]^{}", c) != nullptr; }

@@ -53,7 +53,8 @@ void SetNumber(ParseSymbol& s, const Value& v) {
     s.doubleValue = v.AsDouble();
 }
 
-void AddString(ParseList& list, const std::string& name, std::size_t size, const std::string& text) {
+void AddString(ParseList& list, const std::string& name, std::size_t size,
+               const std::string& text) {
     ParseSymbol& s = AddSymbol(list, PARSE_STRING, name);
     s.data.assign(size, 0);
     StoreText(s.data, text);
@@ -159,17 +160,13 @@ void ReadField(const ParseField& f, const std::vector<Token>& t, std::size_t& p,
                unsigned char* at) {
     const Token& tok = t[p];
     switch (f.type) {
-        case PARSE_INT:
-            std::memcpy(at, &tok.intValue, 4);
-            break;
+        case PARSE_INT: std::memcpy(at, &tok.intValue, 4); break;
         case PARSE_FLOAT: {
             float v = static_cast<float>(tok.doubleValue);
             std::memcpy(at, &v, 4);
             break;
         }
-        case PARSE_DOUBLE:
-            std::memcpy(at, &tok.doubleValue, 8);
-            break;
+        case PARSE_DOUBLE: std::memcpy(at, &tok.doubleValue, 8); break;
         case PARSE_CHAR:
             // A character between apostrophes: three tokens.
             if (p + 1 < t.size()) *at = static_cast<unsigned char>(t[p + 1].text[0]);
@@ -240,8 +237,7 @@ int Assign(ParseSymbol& s, const std::vector<Token>& t, const ParseList& list) {
             StoreText(s.data, text);
             return OK;
         }
-        default:
-            return MALFORMED;
+        default: return MALFORMED;
     }
 }
 

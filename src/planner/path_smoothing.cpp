@@ -14,7 +14,9 @@ void CopyPoint(RobotPath& p, int32_t from, int32_t to) {
     p.cols[to] = p.cols[from];
 }
 
-bool Blocked(const PlanGrid& grid, int32_t row, int32_t col) { return !CellPassable(grid, row, col); }
+bool Blocked(const PlanGrid& grid, int32_t row, int32_t col) {
+    return !CellPassable(grid, row, col);
+}
 
 }  // namespace
 

@@ -14,8 +14,8 @@ struct PlannerConfig {
     double defaultRobotSpeed = 0.0;    // world units per cycle
     double speedDivisor = 0.0;         // a robot's speed is divided by it for the mover
     double defaultRobotRadius = 0.0;
-    double metersPerCell = 0.0;        // cell size until the map file sets its own
-    std::string mapFileName;           // at most MAP_FILE_NAME_SIZE - 1 characters
+    double metersPerCell = 0.0;  // cell size until the map file sets its own
+    std::string mapFileName;     // at most MAP_FILE_NAME_SIZE - 1 characters
 };
 
 // Reads every setting; a missing one (or one of a type its getter does not accept) gives -1 or

@@ -62,7 +62,8 @@ RobotPath::~RobotPath() {
 }
 
 GridCell WorldToCell(const PlanGrid& grid, double x, double z) {
-    return {CellIndex(x / grid.cellSize + grid.originRow), CellIndex(z / grid.cellSize + grid.originCol)};
+    return {CellIndex(x / grid.cellSize + grid.originRow),
+            CellIndex(z / grid.cellSize + grid.originCol)};
 }
 
 WorldPoint CellToWorld(const PlanGrid& grid, int32_t row, int32_t col) {

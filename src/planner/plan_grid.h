@@ -23,7 +23,9 @@ public:
         cols_ = 0;
     }
     T* operator[](int32_t row) { return values_.data() + static_cast<std::size_t>(row) * cols_; }
-    const T* operator[](int32_t row) const { return values_.data() + static_cast<std::size_t>(row) * cols_; }
+    const T* operator[](int32_t row) const {
+        return values_.data() + static_cast<std::size_t>(row) * cols_;
+    }
     T* data() { return values_.data(); }
     const T* data() const { return values_.data(); }
 
@@ -38,23 +40,23 @@ constexpr int32_t CELL_OBSTACLE = -1;   // from the map file
 constexpr int32_t CELL_FOOTPRINT = -2;  // another body, painted for one search call
 
 struct PlanGrid {
-    CellMatrix<int32_t> parentRow;   // each cell's parent in the search tree
+    CellMatrix<int32_t> parentRow;  // each cell's parent in the search tree
     CellMatrix<int32_t> parentCol;
-    CellMatrix<uint8_t> closed;      // 1 once the cell has been expanded
+    CellMatrix<uint8_t> closed;  // 1 once the cell has been expanded
     int32_t cols = 0;
     int32_t rows = 0;
-    CellMatrix<float> f;             // g + heuristic; 0: never reached
-    CellMatrix<float> g;             // cost from the start
-    RangeMatrix<int32_t> cells;      // cell codes
-    double cellSize = 0.0;           // world units per cell
-    int32_t originRow = 0;           // the row of world x = 0
-    int32_t originCol = 0;           // the column of world z = 0
+    CellMatrix<float> f;         // g + heuristic; 0: never reached
+    CellMatrix<float> g;         // cost from the start
+    RangeMatrix<int32_t> cells;  // cell codes
+    double cellSize = 0.0;       // world units per cell
+    int32_t originRow = 0;       // the row of world x = 0
+    int32_t originCol = 0;       // the column of world z = 0
     GridNode start;
     GridNode goal;
-    GridNode current;                // the cell being expanded
-    int32_t searchStarted = 0;       // 1 once the search for the current goal has begun
-    OpenList open;                   // this grid's own open list
-    std::vector<int32_t> reached;    // cells (row x cols + col) given an f since the last reset
+    GridNode current;              // the cell being expanded
+    int32_t searchStarted = 0;     // 1 once the search for the current goal has begun
+    OpenList open;                 // this grid's own open list
+    std::vector<int32_t> reached;  // cells (row x cols + col) given an f since the last reset
 
     PlanGrid() = default;
     PlanGrid(const PlanGrid&) = delete;

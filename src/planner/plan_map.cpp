@@ -44,7 +44,8 @@ void WriteDump(const char* fileName, const PlanGrid& grid, bool planned, bool& f
 void MarkPath(PlanGrid& grid, const RobotPath& path, int32_t code) {
     int32_t count = std::min(std::max(path.count, 0), planner_limits::PATH_POINTS);
     for (int32_t i = 0; i < count; ++i) {
-        if (CellInGrid(grid, path.rows[i], path.cols[i])) grid.cells[path.rows[i]][path.cols[i]] = code;
+        if (CellInGrid(grid, path.rows[i], path.cols[i]))
+            grid.cells[path.rows[i]][path.cols[i]] = code;
     }
 }
 
@@ -90,7 +91,8 @@ bool ReadPlanMap(const std::string& fileName, PlanGrid& grid) {
     for (int32_t r = 0; r < rows; ++r) {
         for (int32_t c = 0; c < cols; ++c) {
             int32_t code = codes[i++];
-            bool marker = code == planner_limits::MAP_START_MARK || code == planner_limits::MAP_GOAL_MARK;
+            bool marker =
+                code == planner_limits::MAP_START_MARK || code == planner_limits::MAP_GOAL_MARK;
             grid.cells[r][c] = marker ? CELL_FREE : code;
         }
     }

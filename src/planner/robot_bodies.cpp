@@ -1,11 +1,11 @@
 // The planner's bodies: where they stand, how fast they go, and whether they are about to meet.
 #include <cmath>
 
+#include "base/build_variant.h"
 #include "planner/limits.h"
 #include "planner/robot_scene.h"
 #include "planner/robot_steps.h"
 #include "planner/robot_table.h"
-#include "base/build_variant.h"
 #include "world/player.h"
 
 RobotRecord RobotTable[BODY_COUNT];

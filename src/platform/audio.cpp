@@ -45,12 +45,8 @@ WaveFormat OutputFormat() {
 
 SoundBuffer::SoundBuffer(DirectSound* device, uint32_t flags, const WaveFormat& format,
                          uint32_t bytes, int channel)
-    : device_(device),
-      flags_(flags),
-      format_(format),
-      bitsPerSample_(BitsOf(format)),
-      pcm_(bytes, 0),
-      channel_(channel) {
+    : device_(device), flags_(flags), format_(format), bitsPerSample_(BitsOf(format)),
+      pcm_(bytes, 0), channel_(channel) {
     device_->AddRef();
 }
 

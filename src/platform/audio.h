@@ -57,8 +57,8 @@ struct WaveFormat {
 };
 
 struct SoundBufferDesc {
-    uint32_t flags = 0;               // DSBCAPS_*
-    uint32_t bufferBytes = 0;         // 0 for the primary buffer
+    uint32_t flags = 0;                  // DSBCAPS_*
+    uint32_t bufferBytes = 0;            // 0 for the primary buffer
     const WaveFormat* format = nullptr;  // null for the primary buffer
 };
 
@@ -99,11 +99,11 @@ private:
     DirectSound* device_;
     uint32_t flags_;
     WaveFormat format_;
-    int bitsPerSample_;             // from the format, or from its block size
-    std::vector<uint8_t> pcm_;      // the sound in its own format
-    std::vector<uint8_t> output_;   // the sound in the device's format
+    int bitsPerSample_;            // from the format, or from its block size
+    std::vector<uint8_t> pcm_;     // the sound in its own format
+    std::vector<uint8_t> output_;  // the sound in the device's format
     Mix_Chunk* chunk_ = nullptr;
-    int channel_;                   // -1: the primary buffer
+    int channel_;  // -1: the primary buffer
     bool looping_ = false;
 };
 

@@ -23,8 +23,8 @@ bool VideoUp() {
 bool Headless() {
     if (gChoice == Choice::Undecided) {
         const char* driver = std::getenv("SDL_VIDEODRIVER");
-        bool none = driver && (std::strcmp(driver, "dummy") == 0 ||
-                               std::strcmp(driver, "offscreen") == 0);
+        bool none =
+            driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
         gChoice = (none || !VideoUp()) ? Choice::Headless : Choice::Screen;
     }
     return gChoice == Choice::Headless;

@@ -88,7 +88,8 @@ HResult Surface::Blt(const Rect* dest, Surface* src, const Rect* srcRect, uint32
     // The source column of each destination column, worked out once for all rows.
     const int64_t cols = std::max<int64_t>(right - left, 0);
     std::vector<int32_t> column(static_cast<size_t>(cols));
-    for (int64_t x = left; x < right; ++x) column[x - left] = static_cast<int32_t>(s.left + (x - d.left) * sw / dw);
+    for (int64_t x = left; x < right; ++x)
+        column[x - left] = static_cast<int32_t>(s.left + (x - d.left) * sw / dw);
     const int32_t* sourceColumn = column.data();
     int64_t lastSy = -1;
     for (int64_t y = top; y < bottom; ++y) {

@@ -11,10 +11,10 @@ namespace platform::dialog {
 
 struct Control {
     DialogItem item;
-    std::vector<std::string> rows;  // list boxes
-    int selection = -1;             // list boxes: the selected row, -1 none
-    bool checked = false;           // buttons
-    bool scrollToSelection = false; // list boxes: the selection moved by keyboard or program
+    std::vector<std::string> rows;   // list boxes
+    int selection = -1;              // list boxes: the selected row, -1 none
+    bool checked = false;            // buttons
+    bool scrollToSelection = false;  // list boxes: the selection moved by keyboard or program
 };
 
 struct DialogState {

@@ -117,7 +117,9 @@ void ListKey(DialogState& state, Control& list, int key) {
 }
 
 void RadioKey(DialogState& state, int index, int key) {
-    const int delta = (key == VK_UP || key == VK_LEFT) ? -1 : (key == VK_DOWN || key == VK_RIGHT) ? 1 : 0;
+    const int delta = (key == VK_UP || key == VK_LEFT)      ? -1
+                      : (key == VK_DOWN || key == VK_RIGHT) ? 1
+                                                            : 0;
     if (delta == 0) return;
     auto [first, last] = RadioGroup(state, index);
     int next = index + delta;
@@ -357,8 +359,6 @@ DialogAction DialogAction::CaptureTo(std::string path) {
     return a;
 }
 
-void QueueDialogActions(std::vector<DialogAction> actions) {
-    dialog::gQueued = std::move(actions);
-}
+void QueueDialogActions(std::vector<DialogAction> actions) { dialog::gQueued = std::move(actions); }
 
 }  // namespace platform

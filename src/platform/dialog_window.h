@@ -74,9 +74,9 @@ int FocusedControl(Hwnd dialog);
 struct DialogAction {
     enum class Kind { Click, Select, DoubleClick, Key, Inspect, Capture };
     Kind kind = Kind::Click;
-    int id = 0;     // the control clicked or chosen in
-    int value = 0;  // the row (Select, DoubleClick) or the virtual key (Key)
-    bool shift = false;  // Key: with Shift held
+    int id = 0;                         // the control clicked or chosen in
+    int value = 0;                      // the row (Select, DoubleClick) or the virtual key (Key)
+    bool shift = false;                 // Key: with Shift held
     std::function<void(Hwnd)> inspect;  // Inspect: called with the open dialog
     std::string path;  // Capture: the BMP file the dialog's picture goes to (screen only)
 

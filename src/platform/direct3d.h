@@ -21,10 +21,10 @@ constexpr uint32_t D3DDD_DEVICERENDERBITDEPTH = 0x00000080;
 constexpr uint32_t D3DDD_DEVICEZBUFFERBITDEPTH = 0x00000100;
 
 struct D3DDeviceDesc {
-    uint32_t flags = 0;                 // D3DDD_* fields that are valid
-    uint32_t colorModel = 0;            // 0: not a driver of this kind (no hardware)
-    uint32_t deviceRenderBitDepth = 0;  // DDBD_*
-    uint32_t deviceZBufferBitDepth = 0; // DDBD_*
+    uint32_t flags = 0;                  // D3DDD_* fields that are valid
+    uint32_t colorModel = 0;             // 0: not a driver of this kind (no hardware)
+    uint32_t deviceRenderBitDepth = 0;   // DDBD_*
+    uint32_t deviceZBufferBitDepth = 0;  // DDBD_*
 };
 
 struct D3DStats {

@@ -9,7 +9,8 @@ namespace {
 bool gModeSet = false;
 DisplayMode gMode;
 bool gFullScreen = false;
-Size gClient{static_cast<int32_t>(kDefaultClient.width), static_cast<int32_t>(kDefaultClient.height)};
+Size gClient{static_cast<int32_t>(kDefaultClient.width),
+             static_cast<int32_t>(kDefaultClient.height)};
 }  // namespace
 
 DisplayMode DesktopMode() {

@@ -97,7 +97,7 @@ bool ReplaceFile(const std::string& name, const std::string& bytes) {
 std::vector<std::string> FindFiles(const std::string& folder, const std::string& suffix) {
     std::vector<std::string> names;
     std::unique_ptr<DIR, int (*)(DIR*)> d(::opendir(folder.empty() ? "." : folder.c_str()),
-                                         ::closedir);
+                                          ::closedir);
     if (!d) return names;
     while (dirent* e = ::readdir(d.get())) {
         std::string n = e->d_name;

@@ -47,7 +47,7 @@ bool GetTextExtentPoint32(Hdc dc, const char* text, int length, Size* size);
 // Draws the text with its top-left corner at (x, y). ETO_OPAQUE fills `rect` with the
 // background colour first; ETO_CLIPPED keeps the text inside `rect`. With the OPAQUE
 // background mode the text's own cells are filled with the background colour.
-bool ExtTextOut(Hdc dc, int32_t x, int32_t y, uint32_t options, const Rect* rect,
-                const char* text, int length);
+bool ExtTextOut(Hdc dc, int32_t x, int32_t y, uint32_t options, const Rect* rect, const char* text,
+                int length);
 
 }  // namespace platform

@@ -11,8 +11,8 @@ ImGuiRenderer::ImGuiRenderer(SDL_Renderer* renderer) : renderer_(renderer) {
     int width = 0;
     int height = 0;
     io.Fonts->GetTexDataAsRGBA32(&pixels, &width, &height);
-    fontTexture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGBA32,
-                                     SDL_TEXTUREACCESS_STATIC, width, height);
+    fontTexture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGBA32, SDL_TEXTUREACCESS_STATIC,
+                                     width, height);
     if (!fontTexture_) return;
     SDL_UpdateTexture(fontTexture_, nullptr, pixels, width * 4);
     SDL_SetTextureBlendMode(fontTexture_, SDL_BLENDMODE_BLEND);

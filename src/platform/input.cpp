@@ -9,8 +9,8 @@
 #include "platform/input_injection.h"
 #include "platform/presenter.h"
 #include "platform/quit_signals.h"
-#include "platform/surface.h"
 #include "platform/sdl_video_detail.h"
+#include "platform/surface.h"
 #include "platform/win_constants.h"
 #include "platform/window.h"
 
@@ -31,27 +31,47 @@ struct FixedKey {
     bool extended;
 };
 constexpr FixedKey kFixedKeys[] = {
-    {SDL_SCANCODE_ESCAPE, VK_ESCAPE, false},   {SDL_SCANCODE_RETURN, VK_RETURN, false},
-    {SDL_SCANCODE_KP_ENTER, VK_RETURN, true},  {SDL_SCANCODE_SPACE, VK_SPACE, false},
-    {SDL_SCANCODE_TAB, VK_TAB, false},         {SDL_SCANCODE_BACKSPACE, VK_BACK, false},
-    {SDL_SCANCODE_LSHIFT, VK_SHIFT, false},    {SDL_SCANCODE_RSHIFT, VK_SHIFT, false},
-    {SDL_SCANCODE_LCTRL, VK_CONTROL, false},   {SDL_SCANCODE_RCTRL, VK_CONTROL, true},
-    {SDL_SCANCODE_LALT, VK_MENU, false},       {SDL_SCANCODE_RALT, VK_MENU, true},
-    {SDL_SCANCODE_PAUSE, VK_PAUSE, false},     {SDL_SCANCODE_CAPSLOCK, VK_CAPITAL, false},
-    {SDL_SCANCODE_NUMLOCKCLEAR, VK_NUMLOCK, true}, {SDL_SCANCODE_SCROLLLOCK, VK_SCROLL, false},
+    {SDL_SCANCODE_ESCAPE, VK_ESCAPE, false},
+    {SDL_SCANCODE_RETURN, VK_RETURN, false},
+    {SDL_SCANCODE_KP_ENTER, VK_RETURN, true},
+    {SDL_SCANCODE_SPACE, VK_SPACE, false},
+    {SDL_SCANCODE_TAB, VK_TAB, false},
+    {SDL_SCANCODE_BACKSPACE, VK_BACK, false},
+    {SDL_SCANCODE_LSHIFT, VK_SHIFT, false},
+    {SDL_SCANCODE_RSHIFT, VK_SHIFT, false},
+    {SDL_SCANCODE_LCTRL, VK_CONTROL, false},
+    {SDL_SCANCODE_RCTRL, VK_CONTROL, true},
+    {SDL_SCANCODE_LALT, VK_MENU, false},
+    {SDL_SCANCODE_RALT, VK_MENU, true},
+    {SDL_SCANCODE_PAUSE, VK_PAUSE, false},
+    {SDL_SCANCODE_CAPSLOCK, VK_CAPITAL, false},
+    {SDL_SCANCODE_NUMLOCKCLEAR, VK_NUMLOCK, true},
+    {SDL_SCANCODE_SCROLLLOCK, VK_SCROLL, false},
     {SDL_SCANCODE_PRINTSCREEN, VK_SNAPSHOT, true},
-    {SDL_SCANCODE_PAGEUP, VK_PRIOR, true},     {SDL_SCANCODE_PAGEDOWN, VK_NEXT, true},
-    {SDL_SCANCODE_END, VK_END, true},          {SDL_SCANCODE_HOME, VK_HOME, true},
-    {SDL_SCANCODE_LEFT, VK_LEFT, true},        {SDL_SCANCODE_UP, VK_UP, true},
-    {SDL_SCANCODE_RIGHT, VK_RIGHT, true},      {SDL_SCANCODE_DOWN, VK_DOWN, true},
-    {SDL_SCANCODE_INSERT, VK_INSERT, true},    {SDL_SCANCODE_DELETE, VK_DELETE, true},
-    {SDL_SCANCODE_KP_PLUS, VK_ADD, false},     {SDL_SCANCODE_KP_MINUS, VK_SUBTRACT, false},
-    {SDL_SCANCODE_KP_MULTIPLY, VK_MULTIPLY, false}, {SDL_SCANCODE_KP_DIVIDE, VK_DIVIDE, true},
-    {SDL_SCANCODE_MINUS, VK_OEM_MINUS, false}, {SDL_SCANCODE_EQUALS, VK_OEM_PLUS, false},
-    {SDL_SCANCODE_PERIOD, VK_OEM_PERIOD, false}, {SDL_SCANCODE_COMMA, VK_OEM_COMMA, false},
-    {SDL_SCANCODE_SEMICOLON, VK_OEM_1, false}, {SDL_SCANCODE_SLASH, VK_OEM_2, false},
-    {SDL_SCANCODE_GRAVE, VK_OEM_3, false},     {SDL_SCANCODE_LEFTBRACKET, VK_OEM_4, false},
-    {SDL_SCANCODE_BACKSLASH, VK_OEM_5, false}, {SDL_SCANCODE_RIGHTBRACKET, VK_OEM_6, false},
+    {SDL_SCANCODE_PAGEUP, VK_PRIOR, true},
+    {SDL_SCANCODE_PAGEDOWN, VK_NEXT, true},
+    {SDL_SCANCODE_END, VK_END, true},
+    {SDL_SCANCODE_HOME, VK_HOME, true},
+    {SDL_SCANCODE_LEFT, VK_LEFT, true},
+    {SDL_SCANCODE_UP, VK_UP, true},
+    {SDL_SCANCODE_RIGHT, VK_RIGHT, true},
+    {SDL_SCANCODE_DOWN, VK_DOWN, true},
+    {SDL_SCANCODE_INSERT, VK_INSERT, true},
+    {SDL_SCANCODE_DELETE, VK_DELETE, true},
+    {SDL_SCANCODE_KP_PLUS, VK_ADD, false},
+    {SDL_SCANCODE_KP_MINUS, VK_SUBTRACT, false},
+    {SDL_SCANCODE_KP_MULTIPLY, VK_MULTIPLY, false},
+    {SDL_SCANCODE_KP_DIVIDE, VK_DIVIDE, true},
+    {SDL_SCANCODE_MINUS, VK_OEM_MINUS, false},
+    {SDL_SCANCODE_EQUALS, VK_OEM_PLUS, false},
+    {SDL_SCANCODE_PERIOD, VK_OEM_PERIOD, false},
+    {SDL_SCANCODE_COMMA, VK_OEM_COMMA, false},
+    {SDL_SCANCODE_SEMICOLON, VK_OEM_1, false},
+    {SDL_SCANCODE_SLASH, VK_OEM_2, false},
+    {SDL_SCANCODE_GRAVE, VK_OEM_3, false},
+    {SDL_SCANCODE_LEFTBRACKET, VK_OEM_4, false},
+    {SDL_SCANCODE_BACKSLASH, VK_OEM_5, false},
+    {SDL_SCANCODE_RIGHTBRACKET, VK_OEM_6, false},
     {SDL_SCANCODE_APOSTROPHE, VK_OEM_7, false},
 };
 
@@ -62,11 +82,11 @@ struct PadKey {
     int withoutNumLock;
 };
 constexpr PadKey kPadKeys[] = {
-    {SDL_SCANCODE_KP_0, VK_NUMPAD0, VK_INSERT}, {SDL_SCANCODE_KP_1, VK_NUMPAD1, VK_END},
-    {SDL_SCANCODE_KP_2, VK_NUMPAD2, VK_DOWN},   {SDL_SCANCODE_KP_3, VK_NUMPAD3, VK_NEXT},
-    {SDL_SCANCODE_KP_4, VK_NUMPAD4, VK_LEFT},   {SDL_SCANCODE_KP_5, VK_NUMPAD5, VK_CLEAR},
-    {SDL_SCANCODE_KP_6, VK_NUMPAD6, VK_RIGHT},  {SDL_SCANCODE_KP_7, VK_NUMPAD7, VK_HOME},
-    {SDL_SCANCODE_KP_8, VK_NUMPAD8, VK_UP},     {SDL_SCANCODE_KP_9, VK_NUMPAD9, VK_PRIOR},
+    {SDL_SCANCODE_KP_0, VK_NUMPAD0, VK_INSERT},      {SDL_SCANCODE_KP_1, VK_NUMPAD1, VK_END},
+    {SDL_SCANCODE_KP_2, VK_NUMPAD2, VK_DOWN},        {SDL_SCANCODE_KP_3, VK_NUMPAD3, VK_NEXT},
+    {SDL_SCANCODE_KP_4, VK_NUMPAD4, VK_LEFT},        {SDL_SCANCODE_KP_5, VK_NUMPAD5, VK_CLEAR},
+    {SDL_SCANCODE_KP_6, VK_NUMPAD6, VK_RIGHT},       {SDL_SCANCODE_KP_7, VK_NUMPAD7, VK_HOME},
+    {SDL_SCANCODE_KP_8, VK_NUMPAD8, VK_UP},          {SDL_SCANCODE_KP_9, VK_NUMPAD9, VK_PRIOR},
     {SDL_SCANCODE_KP_PERIOD, VK_DECIMAL, VK_DELETE},
 };
 
@@ -76,7 +96,8 @@ Point ToClient(int32_t x, int32_t y) {
     // leaves it as it was); else the size it would have.
     Size size = PrimarySize();
     if (const Surface* primary = PrimarySurface()) {
-        size = Size{static_cast<int32_t>(primary->Width()), static_cast<int32_t>(primary->Height())};
+        size =
+            Size{static_cast<int32_t>(primary->Width()), static_cast<int32_t>(primary->Height())};
     }
     Point p{x, y};
     if (!Headless()) {
@@ -134,8 +155,7 @@ void OnPointer(int32_t x, int32_t y, uint32_t message) {
 
 }  // namespace
 
-int VirtualKeyOf(SDL_Scancode scancode, SDL_Keycode keycode, uint16_t modifiers,
-                 bool* extended) {
+int VirtualKeyOf(SDL_Scancode scancode, SDL_Keycode keycode, uint16_t modifiers, bool* extended) {
     if (extended) *extended = false;
     if (keycode >= SDLK_a && keycode <= SDLK_z) return 'A' + (keycode - SDLK_a);
     if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z) {
@@ -149,7 +169,8 @@ int VirtualKeyOf(SDL_Scancode scancode, SDL_Keycode keycode, uint16_t modifiers,
         return VK_F1 + (scancode - SDL_SCANCODE_F1);
     }
     for (const PadKey& k : kPadKeys) {
-        if (k.scancode == scancode) return (modifiers & KMOD_NUM) ? k.withNumLock : k.withoutNumLock;
+        if (k.scancode == scancode)
+            return (modifiers & KMOD_NUM) ? k.withNumLock : k.withoutNumLock;
     }
     for (const FixedKey& k : kFixedKeys) {
         if (k.scancode == scancode) {
@@ -163,12 +184,8 @@ int VirtualKeyOf(SDL_Scancode scancode, SDL_Keycode keycode, uint16_t modifiers,
 void HandleEvent(const SDL_Event& event) {
     switch (event.type) {
         case SDL_KEYDOWN:
-        case SDL_KEYUP:
-            OnKey(event.key);
-            break;
-        case SDL_MOUSEMOTION:
-            OnPointer(event.motion.x, event.motion.y, WM_MOUSEMOVE);
-            break;
+        case SDL_KEYUP: OnKey(event.key); break;
+        case SDL_MOUSEMOTION: OnPointer(event.motion.x, event.motion.y, WM_MOUSEMOVE); break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
             const bool down = event.type == SDL_MOUSEBUTTONDOWN;
@@ -194,11 +211,8 @@ void HandleEvent(const SDL_Event& event) {
                 RedrawPresented();
             }
             break;
-        case SDL_QUIT:
-            QueueInputMessage(WM_CLOSE, 0, 0);
-            break;
-        default:
-            break;
+        case SDL_QUIT: QueueInputMessage(WM_CLOSE, 0, 0); break;
+        default: break;
     }
 }
 

@@ -29,9 +29,9 @@ int ShowOnScreen(const RecordedBox& box) {
         buttons[count++] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDOK, kButtonOk};
         buttons[count++] = {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDCANCEL, kButtonCancel};
     } else {
-        buttons[count++] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT |
-                                SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
-                            IDOK, kButtonOk};
+        buttons[count++] = {
+            SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDOK,
+            kButtonOk};
     }
     const unsigned icon = box.style & 0xF0;
     Uint32 flags = icon == MB_ICONHAND          ? SDL_MESSAGEBOX_ERROR

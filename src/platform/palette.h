@@ -29,7 +29,8 @@ public:
 
     const PaletteEntries& Entries() const { return entries_; }
 
-    // The entry whose colour lies nearest (squared distance) to the given one; lowest index wins ties.
+    // The entry whose colour lies nearest (squared distance) to the given one; lowest index wins
+    // ties.
     uint8_t NearestIndex(uint8_t red, uint8_t green, uint8_t blue) const;
 
 private:

@@ -54,10 +54,9 @@ bool DrawOnScreen() {
     if (!gScreen.texture || gScreen.textureWidth != gFrame.width ||
         gScreen.textureHeight != gFrame.height) {
         if (gScreen.texture) SDL_DestroyTexture(gScreen.texture);
-        gScreen.texture = SDL_CreateTexture(gScreen.renderer, SDL_PIXELFORMAT_RGB888,
-                                            SDL_TEXTUREACCESS_STREAMING,
-                                            static_cast<int>(gFrame.width),
-                                            static_cast<int>(gFrame.height));
+        gScreen.texture =
+            SDL_CreateTexture(gScreen.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                              static_cast<int>(gFrame.width), static_cast<int>(gFrame.height));
         if (!gScreen.texture) return false;
         gScreen.textureWidth = gFrame.width;
         gScreen.textureHeight = gFrame.height;
@@ -136,8 +135,8 @@ void PresentPrimary(const Surface& primary) {
         primary.AttachedPalette() ? primary.AttachedPalette()->Entries() : grey;
     uint32_t rgb[kPaletteSize];
     for (uint32_t i = 0; i < kPaletteSize; ++i) {
-        rgb[i] = (uint32_t{colours[i].red} << 16) | (uint32_t{colours[i].green} << 8) |
-                 colours[i].blue;
+        rgb[i] =
+            (uint32_t{colours[i].red} << 16) | (uint32_t{colours[i].green} << 8) | colours[i].blue;
     }
     const bool resized = gFrame.width != primary.Width() || gFrame.height != primary.Height();
     gFrame.width = primary.Width();
@@ -172,8 +171,8 @@ uint64_t PresentedFrameCount() { return gFrameCount; }
 bool SavePresentedFrame(const std::string& path) {
     if (gFrame.pixels.empty()) return false;
     SDL_Surface* image = SDL_CreateRGBSurfaceWithFormatFrom(
-        gFrame.pixels.data(), static_cast<int>(gFrame.width), static_cast<int>(gFrame.height),
-        32, static_cast<int>(gFrame.width * 4), SDL_PIXELFORMAT_RGB888);
+        gFrame.pixels.data(), static_cast<int>(gFrame.width), static_cast<int>(gFrame.height), 32,
+        static_cast<int>(gFrame.width * 4), SDL_PIXELFORMAT_RGB888);
     if (!image) return false;
     bool ok = IMG_SavePNG(image, path.c_str()) == 0;
     SDL_FreeSurface(image);

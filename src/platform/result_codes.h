@@ -8,9 +8,7 @@ namespace platform {
 using HResult = int32_t;
 
 // Codes of the drawing facility: 0x88760000 | code.
-constexpr HResult MakeDrawResult(uint32_t code) {
-    return static_cast<HResult>(0x88760000u | code);
-}
+constexpr HResult MakeDrawResult(uint32_t code) { return static_cast<HResult>(0x88760000u | code); }
 
 constexpr HResult DD_OK = 0;
 

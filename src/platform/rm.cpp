@@ -44,9 +44,8 @@ HResult RetainedMode::CreateDeviceFromSurface(Surface* surface, RmDevice** out) 
     return *out ? D3DRM_OK : D3DRMERR_BADDEVICE;
 }
 
-HResult RetainedMode::CreateViewport(RmDevice* device, RmFrame* camera, int32_t left,
-                                     int32_t top, int32_t width, int32_t height,
-                                     RmViewport** out) {
+HResult RetainedMode::CreateViewport(RmDevice* device, RmFrame* camera, int32_t left, int32_t top,
+                                     int32_t width, int32_t height, RmViewport** out) {
     *out = nullptr;
     if (HResult fault = TakeFault("CreateViewport")) return fault;
     *out = RmViewport::Create(device, camera, left, top, width, height);

@@ -68,7 +68,8 @@ HResult RmFrame::AddScale(RmCombineType combine, float sx, float sy, float sz) {
 
 RmMatrix4 RmFrame::WorldTransform() const {
     RmMatrix4 world = transform_;
-    for (const RmFrame* f = parent_; f; f = f->parent_) world = RmMatrixMultiply(world, f->transform_);
+    for (const RmFrame* f = parent_; f; f = f->parent_)
+        world = RmMatrixMultiply(world, f->transform_);
     return world;
 }
 

@@ -26,8 +26,8 @@ HResult RmFaceArray::GetElement(uint32_t index, RmFace** out) const {
 }
 
 HResult RmMeshBuilder::AddFaces(const RmVector* vertices, uint32_t vertexCount,
-                                const RmVector* normals, uint32_t normalCount,
-                                const uint32_t* data, size_t dataCount, RmFaceArray** faces) {
+                                const RmVector* normals, uint32_t normalCount, const uint32_t* data,
+                                size_t dataCount, RmFaceArray** faces) {
     if (faces) *faces = nullptr;
     if ((vertexCount && !vertices) || (normalCount && !normals) || (dataCount && !data)) {
         return D3DRMERR_BADVALUE;

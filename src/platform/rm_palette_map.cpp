@@ -8,7 +8,7 @@ namespace platform {
 namespace {
 constexpr int kCells = 32 * 32 * 32;
 uint64_t gBuilds = 0;
-}
+}  // namespace
 
 RmPaletteMap::RmPaletteMap() : nearest_(kCells, 0), cellEntries_(kCells, -1) {}
 
@@ -32,7 +32,8 @@ bool RmPaletteMap::Update(const PaletteEntry* palette) {
 RmShadeTable* RmPaletteMap::ColourShades(float red, float green, float blue) const {
     uint32_t colour = 0;
     for (float component : {red, green, blue}) {
-        if (!(component >= 0.0f && component <= 255.0f) || float(int(component)) != component) return nullptr;
+        if (!(component >= 0.0f && component <= 255.0f) || float(int(component)) != component)
+            return nullptr;
         colour = (colour << 8) | static_cast<uint32_t>(component);
     }
     RmShadeTable& table = colourShades_[colour];
@@ -45,7 +46,8 @@ void RmPaletteMap::Rebuild() {
     std::fill(cellEntries_.begin(), cellEntries_.end(), int16_t(-1));
     for (int i = 255; i >= 0; --i) {
         uint32_t c = colours_[i];
-        uint32_t cell = (((c >> 16) >> 3) << 10) | ((((c >> 8) & 0xFF) >> 3) << 5) | ((c & 0xFF) >> 3);
+        uint32_t cell =
+            (((c >> 16) >> 3) << 10) | ((((c >> 8) & 0xFF) >> 3) << 5) | ((c & 0xFF) >> 3);
         nextInCell_[i] = cellEntries_[cell];
         cellEntries_[cell] = static_cast<int16_t>(i);
     }
@@ -70,7 +72,8 @@ void RmPaletteMap::Rebuild() {
                     for (int k = 0; k < 3; ++k) {
                         int below = lo[k] - pc[i][k], above = pc[i][k] - (lo[k] + 24);
                         int gap = below > 0 ? below : (above > 0 ? above : 0);
-                        int far = std::max(std::abs(pc[i][k] - lo[k]), std::abs(pc[i][k] - lo[k] - 24));
+                        int far =
+                            std::max(std::abs(pc[i][k] - lo[k]), std::abs(pc[i][k] - lo[k] - 24));
                         dNear += gap * gap;
                         dFar += far * far;
                     }
@@ -88,7 +91,8 @@ void RmPaletteMap::Rebuild() {
                             int best = candidates[0], bestD = 1 << 30;
                             for (int n = 0; n < count; ++n) {
                                 const int* e = pc[candidates[n]];
-                                int d = (e[0] - c[0]) * (e[0] - c[0]) + (e[1] - c[1]) * (e[1] - c[1]) +
+                                int d = (e[0] - c[0]) * (e[0] - c[0]) +
+                                        (e[1] - c[1]) * (e[1] - c[1]) +
                                         (e[2] - c[2]) * (e[2] - c[2]);
                                 if (d < bestD) {
                                     bestD = d;

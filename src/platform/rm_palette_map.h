@@ -38,9 +38,13 @@ public:
             return nearest[cell];
         }
     };
-    Tables View() const { return {colours_.data(), nearest_.data(), cellEntries_.data(), nextInCell_.data()}; }
+    Tables View() const {
+        return {colours_.data(), nearest_.data(), cellEntries_.data(), nextInCell_.data()};
+    }
 
-    uint8_t Lookup(uint32_t red, uint32_t green, uint32_t blue) const { return View().Lookup(red, green, blue); }
+    uint8_t Lookup(uint32_t red, uint32_t green, uint32_t blue) const {
+        return View().Lookup(red, green, blue);
+    }
 
     // A number no other build of any map has had: tables made from this one are valid while
     // it stays.
@@ -57,8 +61,8 @@ private:
     bool built_ = false;
     uint64_t generation_ = 0;
     mutable std::unordered_map<uint32_t, RmShadeTable> colourShades_;  // by 0x00RRGGBB
-    std::vector<uint8_t> nearest_;        // per cell: the entry nearest the cell's centre
-    std::vector<int16_t> cellEntries_;    // per cell: first entry lying in it, -1 none
+    std::vector<uint8_t> nearest_;      // per cell: the entry nearest the cell's centre
+    std::vector<int16_t> cellEntries_;  // per cell: first entry lying in it, -1 none
     std::array<int16_t, 256> nextInCell_{};
 };
 

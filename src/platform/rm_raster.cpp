@@ -70,7 +70,8 @@ struct FixedWalk {
 // of a few pixels, and the texture coordinates step linearly in between.
 struct TexelWalk {
     FixedWalk u, v;
-    void Begin(float z0, float uz0, float vz0, float z1, float uz1, float vz1, int n, const TextureSize& t) {
+    void Begin(float z0, float uz0, float vz0, float z1, float uz1, float vz1, int n,
+               const TextureSize& t) {
         const float d0 = 1.0f / z0, d1 = 1.0f / z1;
         u.Begin(uz0 * d0 * t.width, uz1 * d1 * t.width, n, t.width, t.invWidth, t.fixedWidth);
         v.Begin(vz0 * d0 * t.height, vz1 * d1 * t.height, n, t.height, t.invHeight, t.fixedHeight);
@@ -99,7 +100,8 @@ void RmRasterTriangle(const RmRasterTarget& target, const RmRasterFace& face,
     s.invArea = 1.0f / area;
 
     const RmRasterVertex* v[3] = {&a, &b, &c};
-    std::sort(v, v + 3, [](const RmRasterVertex* p, const RmRasterVertex* q) { return p->y < q->y; });
+    std::sort(v, v + 3,
+              [](const RmRasterVertex* p, const RmRasterVertex* q) { return p->y < q->y; });
     const RmRasterVertex &top = *v[0], &mid = *v[1], &bottom = *v[2];
 
     float firstRowF = std::max(std::ceil(top.y), float(target.clip.top));
@@ -145,10 +147,12 @@ void RmRasterTriangle(const RmRasterTarget& target, const RmRasterFace& face,
         int start = static_cast<int>(startF), end = static_cast<int>(endF);
 
         float x = float(start);
-        const float z0 = ValueAt(invZ, s, x, y), u0 = ValueAt(uZ, s, x, y), w0 = ValueAt(vZ, s, x, y);
+        const float z0 = ValueAt(invZ, s, x, y), u0 = ValueAt(uZ, s, x, y),
+                    w0 = ValueAt(vZ, s, x, y);
         const float r0 = ValueAt(lr, s, x, y), g0 = ValueAt(lg, s, x, y), b0 = ValueAt(lb, s, x, y);
         float hr0 = 0, hg0 = 0, hb0 = 0;
-        if (face.specular) hr0 = ValueAt(sr, s, x, y), hg0 = ValueAt(sg, s, x, y), hb0 = ValueAt(sb, s, x, y);
+        if (face.specular)
+            hr0 = ValueAt(sr, s, x, y), hg0 = ValueAt(sg, s, x, y), hb0 = ValueAt(sb, s, x, y);
 
         uint8_t* pixels = target.pixels + static_cast<ptrdiff_t>(j) * target.pitch;
         float* depths = target.depth + static_cast<ptrdiff_t>(j) * target.depthPitch;
@@ -171,7 +175,8 @@ void RmRasterTriangle(const RmRasterTarget& target, const RmRasterFace& face,
             for (int i = start; i < end; ++i) {
                 if (textured && spanLeft-- == 0) {
                     const int n = std::min(span, end - i);
-                    walk.Begin(z, u, w, z + float(n) * dz, u + float(n) * du, w + float(n) * dw, n, texture);
+                    walk.Begin(z, u, w, z + float(n) * dz, u + float(n) * du, w + float(n) * dw, n,
+                               texture);
                     spanLeft = n - 1;
                 }
                 if (z >= depth[i]) {

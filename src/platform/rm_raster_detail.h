@@ -1,7 +1,7 @@
 // The triangle rasterizer: depth-tested, Gouraud-lit, nearest-texel triangles written as
-// palette indices, the texture in perspective at every few pixels and linear in between. A pixel is drawn when its centre lies inside the
-// triangle; pixel (i, j) has its centre at screen point (i, j), and edges follow the top-left
-// rule, so triangles sharing an edge draw each pixel once.
+// palette indices, the texture in perspective at every few pixels and linear in between. A pixel is
+// drawn when its centre lies inside the triangle; pixel (i, j) has its centre at screen point (i,
+// j), and edges follow the top-left rule, so triangles sharing an edge draw each pixel once.
 #pragma once
 #include <cstdint>
 
@@ -28,17 +28,17 @@ struct RmRasterTarget {
 };
 
 struct RmRasterVertex {
-    float x = 0.0f, y = 0.0f;   // screen position
-    float invZ = 0.0f;          // 1 / view depth
+    float x = 0.0f, y = 0.0f;  // screen position
+    float invZ = 0.0f;         // 1 / view depth
     float uOverZ = 0.0f, vOverZ = 0.0f;
-    float red = 0.0f, green = 0.0f, blue = 0.0f;                 // diffuse light, 0 .. 1
-    float specRed = 0.0f, specGreen = 0.0f, specBlue = 0.0f;     // highlight, 0 .. 1
+    float red = 0.0f, green = 0.0f, blue = 0.0f;              // diffuse light, 0 .. 1
+    float specRed = 0.0f, specGreen = 0.0f, specBlue = 0.0f;  // highlight, 0 .. 1
 };
 
 struct RmRasterFace {
-    const RmTexture* texture = nullptr;  // null: the colour below
+    const RmTexture* texture = nullptr;                 // null: the colour below
     float red = 255.0f, green = 255.0f, blue = 255.0f;  // 0 .. 255
-    bool specular = false;  // whether the vertices carry a highlight
+    bool specular = false;                              // whether the vertices carry a highlight
 };
 
 // What was drawn: pixels written and their bounding rectangle (empty when none).

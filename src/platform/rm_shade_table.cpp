@@ -22,7 +22,8 @@ void RmShadeTable::Fill(int32_t level) {
     uint8_t* row = entries_.data() + static_cast<size_t>(level) * colours_.size();
     for (size_t i = 0; i < colours_.size(); ++i) {
         const uint32_t c = colours_[i];
-        row[i] = tables.Lookup(LitByte(float((c >> 16) & 0xFF) * light), LitByte(float((c >> 8) & 0xFF) * light),
+        row[i] = tables.Lookup(LitByte(float((c >> 16) & 0xFF) * light),
+                               LitByte(float((c >> 8) & 0xFF) * light),
                                LitByte(float(c & 0xFF) * light));
     }
     filled_[level] = 1;

@@ -12,7 +12,9 @@ namespace platform {
 class RmPaletteMap;
 
 // A colour component times a light, 0 .. 255, truncated; 0 for what is not above 0 (NaN too).
-inline uint32_t LitByte(float v) { return static_cast<uint32_t>(v > 0.0f ? (v < 255.0f ? v : 255.0f) : 0.0f); }
+inline uint32_t LitByte(float v) {
+    return static_cast<uint32_t>(v > 0.0f ? (v < 255.0f ? v : 255.0f) : 0.0f);
+}
 
 // The level nearest a light of 0 .. 1 (held in that range).
 inline int32_t ShadeLevel(float light) {
@@ -37,7 +39,7 @@ private:
     uint64_t generation_ = 0;
     std::vector<uint32_t> colours_;
     std::vector<uint8_t> entries_;  // one a colour, level by level
-    std::vector<uint8_t> filled_;  // per level: 1 once its row is filled
+    std::vector<uint8_t> filled_;   // per level: 1 once its row is filled
 };
 
 }  // namespace platform

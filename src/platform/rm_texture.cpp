@@ -51,9 +51,11 @@ HResult RmTexture::Load(const std::string& fileName, RmTexture** out) {
     std::vector<uint32_t> rgb(static_cast<size_t>(rgbSurface->w) * rgbSurface->h);
     SDL_LockSurface(rgbSurface);
     for (int y = 0; y < rgbSurface->h; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(rgbSurface->pixels) +
-                                                            static_cast<size_t>(y) * rgbSurface->pitch);
-        for (int x = 0; x < rgbSurface->w; ++x) rgb[static_cast<size_t>(y) * rgbSurface->w + x] = row[x] & 0xFFFFFFu;
+        const auto* row =
+            reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(rgbSurface->pixels) +
+                                              static_cast<size_t>(y) * rgbSurface->pitch);
+        for (int x = 0; x < rgbSurface->w; ++x)
+            rgb[static_cast<size_t>(y) * rgbSurface->w + x] = row[x] & 0xFFFFFFu;
     }
     SDL_UnlockSurface(rgbSurface);
     int w = rgbSurface->w, h = rgbSurface->h;
@@ -96,7 +98,8 @@ void RmTexture::IndexColours() {
     shadeIndices_.resize(texels_.size());
     std::unordered_map<uint32_t, uint8_t> numbers;
     for (size_t i = 0; i < texels_.size(); ++i) {
-        auto [at, added] = numbers.try_emplace(texels_[i], static_cast<uint8_t>(shadeColours_.size()));
+        auto [at, added] =
+            numbers.try_emplace(texels_[i], static_cast<uint8_t>(shadeColours_.size()));
         if (added) {
             if (shadeColours_.size() == static_cast<size_t>(kShadeColours)) {
                 shadeColours_.clear();

@@ -55,7 +55,9 @@ public:
     const uint32_t* Texels() const { return texels_.data(); }
     // Each texel's number among the texture's distinct texels; none when it has more than
     // kShadeColours of them.
-    const uint8_t* ShadeIndices() const { return shadeIndices_.empty() ? nullptr : shadeIndices_.data(); }
+    const uint8_t* ShadeIndices() const {
+        return shadeIndices_.empty() ? nullptr : shadeIndices_.data();
+    }
     // The shade table of the distinct texels for this palette map; null as above.
     RmShadeTable* Shades(const RmPaletteMap& map) const;
 

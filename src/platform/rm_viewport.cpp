@@ -20,8 +20,8 @@ RmViewport* RmViewport::Create(RmDevice* device, RmFrame* camera, int32_t left, 
     return new RmViewport(device, camera, left, top, width, height);
 }
 
-RmViewport::RmViewport(RmDevice* device, RmFrame* camera, int32_t left, int32_t top,
-                       int32_t width, int32_t height)
+RmViewport::RmViewport(RmDevice* device, RmFrame* camera, int32_t left, int32_t top, int32_t width,
+                       int32_t height)
     : device_(device), camera_(camera), left_(left), top_(top), width_(width), height_(height) {}
 
 HResult RmViewport::SetBack(float distance) {
@@ -132,8 +132,9 @@ HResult RmViewport::Render(RmFrame* frame, const Rect* clip) {
     RenderFrame(frame, frame->WorldTransform(), view, eye, target, CurrentProjection(), stats,
                 triangles);
     const auto spent = std::chrono::steady_clock::now() - started;
-    device_->AddDrawn(stats.bounds, triangles,
-                      uint64_t(std::chrono::duration_cast<std::chrono::nanoseconds>(spent).count()));
+    device_->AddDrawn(
+        stats.bounds, triangles,
+        uint64_t(std::chrono::duration_cast<std::chrono::nanoseconds>(spent).count()));
     return D3DRM_OK;
 }
 
@@ -154,8 +155,8 @@ float Clamp01(float v) { return v > 0.0f ? (v < 1.0f ? v : 1.0f) : 0.0f; }
 }  // namespace
 
 void RmViewport::RenderFrame(const RmFrame* frame, const RmMatrix4& world, const RmMatrix4& view,
-                             const RmVector& eye, const RmRasterTarget& target,
-                             const Projection& p, RmRasterStats& stats, uint64_t& triangles) {
+                             const RmVector& eye, const RmRasterTarget& target, const Projection& p,
+                             RmRasterStats& stats, uint64_t& triangles) {
     uint32_t quality = device_->GetQuality();
     bool lit = (quality & D3DRMLIGHT_MASK) == D3DRMLIGHT_ON;
     bool flat = (quality & D3DRMSHADE_MASK) == D3DRMSHADE_FLAT;
@@ -188,7 +189,8 @@ void RmViewport::RenderFrame(const RmFrame* frame, const RmMatrix4& world, const
                 RmColor color = fromFrame ? frame->Color() : face.Color();
                 const RmMaterial* material = fromFrame ? nullptr : face.Material();
                 RmRgb specular = material ? material->Specular() : RmRgb{};
-                bool hasSpecular = lit && (specular.red > 0 || specular.green > 0 || specular.blue > 0);
+                bool hasSpecular =
+                    lit && (specular.red > 0 || specular.green > 0 || specular.blue > 0);
 
                 RmRasterFace rf;
                 rf.texture = face.Texture();
@@ -208,9 +210,11 @@ void RmViewport::RenderFrame(const RmFrame* frame, const RmMatrix4& world, const
                         cv.r = cv.g = cv.b = 1.0f;
                     } else if (flat && !polygon_.empty()) {
                         const ClipVertex& f = polygon_.front();
-                        cv.r = f.r, cv.g = f.g, cv.b = f.b, cv.sr = f.sr, cv.sg = f.sg, cv.sb = f.sb;
+                        cv.r = f.r, cv.g = f.g, cv.b = f.b, cv.sr = f.sr, cv.sg = f.sg,
+                        cv.sb = f.sb;
                     } else {
-                        RmVector normal = RmTransformDirection(g.normals[corner.normal], normalMatrix);
+                        RmVector normal =
+                            RmTransformDirection(g.normals[corner.normal], normalMatrix);
                         RmVectorNormalize(&normal);
                         RmVector toEye{};
                         if (hasSpecular) {
@@ -225,7 +229,8 @@ void RmViewport::RenderFrame(const RmFrame* frame, const RmMatrix4& world, const
                                 amount = -RmVectorDotProduct(&normal, &light.direction);
                                 if (amount <= 0.0f) continue;
                                 if (hasSpecular) {
-                                    RmVector half{toEye.x - light.direction.x, toEye.y - light.direction.y,
+                                    RmVector half{toEye.x - light.direction.x,
+                                                  toEye.y - light.direction.y,
                                                   toEye.z - light.direction.z};
                                     RmVectorNormalize(&half);
                                     float h = RmVectorDotProduct(&normal, &half);

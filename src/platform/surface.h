@@ -30,7 +30,7 @@ struct SurfaceDesc {
     uint32_t zBufferBitDepth = 0;
     ColorKey ckSrcBlt;
     PixelFormat pixelFormat;
-    uint32_t caps = 0;  // DDSCAPS_*
+    uint32_t caps = 0;        // DDSCAPS_*
     void* surface = nullptr;  // the memory, filled by Lock
 };
 
@@ -48,7 +48,8 @@ private:
 
 class Surface : public RefCounted {
 public:
-    // width x height pixels of `bytesPerPixel` bytes (1 for 8-bit surfaces, more for depth buffers).
+    // width x height pixels of `bytesPerPixel` bytes (1 for 8-bit surfaces, more for depth
+    // buffers).
     Surface(uint32_t caps, uint32_t width, uint32_t height, uint32_t bytesPerPixel);
 
     // Locks the whole surface (rect null) or a rectangle of it and fills the description with

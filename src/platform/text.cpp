@@ -29,9 +29,7 @@ struct DeviceContext {
 
 namespace {
 
-bool FontsUp() {
-    return TTF_WasInit() > 0 || TTF_Init() == 0;
-}
+bool FontsUp() { return TTF_WasInit() > 0 || TTF_Init() == 0; }
 
 // The palette index drawn for a colour on the surface.
 uint8_t IndexOf(const Surface& surface, ColorRef color) {
@@ -152,8 +150,8 @@ bool GetTextExtentPoint32(Hdc dc, const char* text, int length, Size* size) {
     return true;
 }
 
-bool ExtTextOut(Hdc dc, int32_t x, int32_t y, uint32_t options, const Rect* rect,
-                const char* text, int length) {
+bool ExtTextOut(Hdc dc, int32_t x, int32_t y, uint32_t options, const Rect* rect, const char* text,
+                int length) {
     if (!dc || !dc->surface) return false;
     Surface& target = *dc->surface;
     const Rect everywhere{INT32_MIN / 2, INT32_MIN / 2, INT32_MAX / 2, INT32_MAX / 2};
@@ -164,7 +162,8 @@ bool ExtTextOut(Hdc dc, int32_t x, int32_t y, uint32_t options, const Rect* rect
     std::string s = Cut(text, length);
     if (s.empty()) return true;
     if (!dc->font) return false;
-    SDL_Surface* glyphs = TTF_RenderUTF8_Solid(dc->font->font, s.c_str(), SDL_Color{255, 255, 255, 255});
+    SDL_Surface* glyphs =
+        TTF_RenderUTF8_Solid(dc->font->font, s.c_str(), SDL_Color{255, 255, 255, 255});
     if (!glyphs) return false;
     const uint8_t fg = IndexOf(target, dc->textColor);
     const bool opaque = dc->bkMode == OPAQUE;

@@ -243,8 +243,7 @@ bool PeekMessage(Msg* msg, Hwnd window, uint32_t first, uint32_t last, uint32_t 
         if (remove & PM_REMOVE) gQueue.erase(it);
         return true;
     }
-    if (gQuitPosted && !window &&
-        InFilter(MakeMsg(nullptr, WM_QUIT, 0, 0), nullptr, first, last)) {
+    if (gQuitPosted && !window && InFilter(MakeMsg(nullptr, WM_QUIT, 0, 0), nullptr, first, last)) {
         *msg = MakeMsg(nullptr, WM_QUIT, static_cast<WParam>(gQuitCode), 0);
         if (remove & PM_REMOVE) gQuitPosted = false;
         return true;
@@ -305,9 +304,8 @@ uintptr_t SetTimer(Hwnd window, uintptr_t id, uint32_t period, void*) {
 }
 
 bool KillTimer(Hwnd window, uintptr_t id) {
-    auto it = std::find_if(gTimers.begin(), gTimers.end(), [&](const Timer& t) {
-        return t.window == window && t.id == id;
-    });
+    auto it = std::find_if(gTimers.begin(), gTimers.end(),
+                           [&](const Timer& t) { return t.window == window && t.id == id; });
     if (it == gTimers.end()) return false;
     gTimers.erase(it);
     return true;

@@ -7,8 +7,7 @@
 #include "platform/draw_constants.h"
 #include "platform/surface.h"
 
-Bitmap* NewBitmap(uint16_t flags, int width, int height)
-{
+Bitmap* NewBitmap(uint16_t flags, int width, int height) {
     const size_t pixels = static_cast<size_t>(width) * static_cast<size_t>(height);
     void* block = std::calloc(1, sizeof(Bitmap) + pixels);
     if (!block) {
@@ -19,19 +18,16 @@ Bitmap* NewBitmap(uint16_t flags, int width, int height)
                               static_cast<uint16_t>(pixels)};
 }
 
-void FreeBitmap(Bitmap* bitmap)
-{
-    std::free(bitmap);
-}
+void FreeBitmap(Bitmap* bitmap) { std::free(bitmap); }
 
-Bitmap* CaptureBitmap(platform::Surface* surface, const int rect[4], uint16_t flags)
-{
+Bitmap* CaptureBitmap(platform::Surface* surface, const int rect[4], uint16_t flags) {
     if (!surface) {
         return nullptr;
     }
     const int left = rect[0], top = rect[1], right = rect[2], bottom = rect[3];
     if (left < 0 || top < 0 || right < left || bottom < top ||
-        right >= static_cast<int>(surface->Width()) || bottom >= static_cast<int>(surface->Height())) {
+        right >= static_cast<int>(surface->Width()) ||
+        bottom >= static_cast<int>(surface->Height())) {
         return nullptr;
     }
     platform::SurfaceDesc desc;
@@ -63,8 +59,7 @@ namespace {
 
 // Decodes line `index` of `lines` lines, each `length` texels long. A run that would run past
 // the line's end is cut there.
-int DecodeLine(int index, const Bitmap* bitmap, int lines, int length, uint8_t* buffer)
-{
+int DecodeLine(int index, const Bitmap* bitmap, int lines, int length, uint8_t* buffer) {
     if (index < 0 || index >= lines) {
         return 0;
     }
@@ -100,12 +95,10 @@ int DecodeLine(int index, const Bitmap* bitmap, int lines, int length, uint8_t* 
 
 }  // namespace
 
-int DecodeTextureColumn(int index, const Bitmap* bitmap, uint8_t* buffer)
-{
+int DecodeTextureColumn(int index, const Bitmap* bitmap, uint8_t* buffer) {
     return DecodeLine(index, bitmap, bitmap->width, bitmap->height, buffer);
 }
 
-int DecodeSpriteRow(int index, const Bitmap* bitmap, uint8_t* buffer)
-{
+int DecodeSpriteRow(int index, const Bitmap* bitmap, uint8_t* buffer) {
     return DecodeLine(index, bitmap, bitmap->height, bitmap->width, buffer);
 }

@@ -1,5 +1,6 @@
 #include "render/face.h"
 
+#include "base/wrap.h"
 #include "render/bitmap.h"
 #include "render/fill_face_floors.h"
 #include "render/fill_face_walls.h"
@@ -7,22 +8,16 @@
 #include "render/polygon.h"
 #include "render/quad.h"
 #include "render/view.h"
-#include "base/wrap.h"
 
 namespace {
 
-bool SamePoint(const FixedVector& a, const FixedVector& b)
-{
+bool SamePoint(const FixedVector& a, const FixedVector& b) {
     return a.x == b.x && a.y == b.y && a.z == b.z;
 }
 
-void ToView(FixedVector& p)
-{
-    CameraTransformPoint(p.x, p.y, p.z, &p.x, &p.y, &p.z);
-}
+void ToView(FixedVector& p) { CameraTransformPoint(p.x, p.y, p.z, &p.x, &p.y, &p.z); }
 
-void WriteViewNormal(FaceRecord* face)
-{
+void WriteViewNormal(FaceRecord* face) {
     face->viewNormal.x = static_cast<float>(ViewPlaneNormal.x / 65536.0);
     face->viewNormal.y = static_cast<float>(ViewPlaneNormal.y / 65536.0);
     face->viewNormal.z = static_cast<float>(ViewPlaneNormal.z / 65536.0);
@@ -30,8 +25,7 @@ void WriteViewNormal(FaceRecord* face)
 
 }  // namespace
 
-void DrawFace(FaceRecord* face)
-{
+void DrawFace(FaceRecord* face) {
     const Bitmap* bitmap = face->bitmap;
     if (!DrawableBitmap(bitmap)) {
         return;

@@ -14,21 +14,24 @@
 namespace fill {
 
 // The low 32 bits of a value, as a signed number.
-inline int32_t Cut(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(v))); }
+inline int32_t Cut(int64_t v) {
+    return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(v)));
+}
 
 // Wrapping 32-bit sum, difference and product.
 inline int32_t Add(int32_t a, int32_t b) { return Cut(int64_t{a} + b); }
 inline int32_t Sub(int32_t a, int32_t b) { return Cut(int64_t{a} - b); }
 inline int32_t Mul(int32_t a, int32_t b) { return Cut(int64_t{a} * b); }
 // a << n within 32 bits (bits shifted out are lost, as in a register).
-inline int32_t Shl(int32_t a, int n) { return Cut(static_cast<int64_t>(static_cast<uint64_t>(static_cast<uint32_t>(a)) << n)); }
+inline int32_t Shl(int32_t a, int n) {
+    return Cut(static_cast<int64_t>(static_cast<uint64_t>(static_cast<uint32_t>(a)) << n));
+}
 
 // (a * b) >> n, the full product shifted arithmetically, low 32 bits kept.
 inline int32_t MulShift(int32_t a, int32_t b, int n) { return Cut((int64_t{a} * b) >> n); }
 
 // value / d, truncated toward zero, when d is not 0 and the quotient fits in 32 bits.
-inline std::optional<int32_t> Div(int64_t value, int64_t d)
-{
+inline std::optional<int32_t> Div(int64_t value, int64_t d) {
     if (d == 0 || (d == -1 && value == std::numeric_limits<int64_t>::min())) {
         return std::nullopt;
     }
@@ -47,8 +50,7 @@ inline int ShadeRow(int level) { return Clamp(level, 0, ShadeLevels - 1); }
 inline const uint8_t* ShadeRowOf(int level) { return ShadeTable + (ShadeRow(level) << 8); }
 
 // 16-bit signed division of an 8.8 light difference by a pixel count, sign-extended.
-inline int32_t LightStep(Fixed16 fromLight, Fixed16 toLight, int count)
-{
+inline int32_t LightStep(Fixed16 fromLight, Fixed16 toLight, int count) {
     const auto diff = static_cast<int16_t>(Sub(toLight, fromLight) >> 8);
     const auto n = static_cast<int16_t>(count);
     if (n == 0) {
@@ -60,8 +62,7 @@ inline int32_t LightStep(Fixed16 fromLight, Fixed16 toLight, int count)
 inline int Pitch() { return ViewWidth + RowSkip; }
 
 // log2 of a power of two.
-inline int Log2(uint32_t v)
-{
+inline int Log2(uint32_t v) {
     int k = 0;
     while ((1u << k) < v) {
         ++k;

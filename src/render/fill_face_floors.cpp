@@ -16,8 +16,8 @@ struct Axis {
 
 // Distance along an axis, truncated to a whole Fixed16, then scaled to 16.16 texels
 // and clamped to the texture.
-int32_t TexelCoordinate(float x, float z, const FixedVector& t0, Axis axis, float scale, int32_t limit)
-{
+int32_t TexelCoordinate(float x, float z, const FixedVector& t0, Axis axis, float scale,
+                        int32_t limit) {
     const int32_t along = DoubleToInt32((static_cast<double>(x) - t0.x) * axis.x +
                                         (static_cast<double>(z) - t0.z) * axis.z);
     return Clamp(DoubleToInt32(along * static_cast<double>(scale)), 0, limit);
@@ -25,8 +25,7 @@ int32_t TexelCoordinate(float x, float z, const FixedVector& t0, Axis axis, floa
 
 }  // namespace
 
-void FillFloorSpansFace(const FaceRecord* face)
-{
+void FillFloorSpansFace(const FaceRecord* face) {
     const FixedVector& t0 = face->texOrigin;
     const FixedVector& t1 = face->texUEnd;
     const FixedVector& t2 = face->texVEnd;
@@ -40,7 +39,8 @@ void FillFloorSpansFace(const FaceRecord* face)
     const int32_t w1 = FloorTexture.lastColumn;
     const int32_t h1 = FloorTexture.lastRow;
     const int32_t width = w1 + 1;
-    const uint8_t* const texels = FloorTexture.pixels;  // held here: the pixel stores may not move it
+    const uint8_t* const texels =
+        FloorTexture.pixels;  // held here: the pixel stores may not move it
     const float invU = static_cast<float>(1.0 / lenU);
     const float invV = static_cast<float>(1.0 / lenV);
     const float scaleU = static_cast<float>(w1 * static_cast<double>(invU) * 65536.0);

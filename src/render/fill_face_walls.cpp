@@ -32,8 +32,7 @@ struct WallFrame {
     double num;  // the plane's distance from the eye, scaled
 
     // False when the column's ray runs parallel to the wall.
-    bool Hit(int col, ColumnHit& hit) const
-    {
+    bool Hit(int col, ColumnHit& hit) const {
         const int dx = col - ViewCentreX;
         const double denominator = dx * static_cast<double>(nx) + nz * static_cast<double>(sx);
         if (denominator == 0.0) {
@@ -47,8 +46,7 @@ struct WallFrame {
 };
 
 // False for a texture frame with no horizontal u axis or a view with no projection.
-bool MakeWallFrame(const FaceRecord* face, WallFrame& w)
-{
+bool MakeWallFrame(const FaceRecord* face, WallFrame& w) {
     const FixedVector& t0 = face->texOrigin;
     const FixedVector& t1 = face->texUEnd;
     const Fixed16 lenU = Distance2D(t0.x, t0.z, t1.x, t1.z);
@@ -72,8 +70,7 @@ bool MakeWallFrame(const FaceRecord* face, WallFrame& w)
 // pixel; rows beyond the texture's last row h1 repeat the last row. Going down, the pixels that
 // reach past the last row are counted once, so the texture rows are read without a clamp.
 void PaintStretchedColumn(uint8_t* dst, int pitch, const uint8_t* column, int32_t h1, int32_t v,
-                          int32_t vStep, int count)
-{
+                          int32_t vStep, int count) {
     if (vStep < 0) {
         int64_t pos = v;
         for (int k = 0; k < count; ++k, dst += pitch, pos += vStep) {
@@ -107,8 +104,7 @@ void PaintStretchedColumn(uint8_t* dst, int pitch, const uint8_t* column, int32_
 
 }  // namespace
 
-void FillWallColumnsFace(const FaceRecord* face)
-{
+void FillWallColumnsFace(const FaceRecord* face) {
     WallFrame w;
     const double lenV = static_cast<double>(int64_t{face->texVEnd.y} - face->texOrigin.y);
     if (EdgeRangeMax < EdgeRangeMin || lenV == 0.0 || !MakeWallFrame(face, w)) {
@@ -132,7 +128,8 @@ void FillWallColumnsFace(const FaceRecord* face)
         const int32_t along = DoubleToInt32((static_cast<double>(hit.z) - w.t0.z) * w.az +
                                             (static_cast<double>(hit.x) - w.t0.x) * w.ax);
         const int32_t u = Clamp(DoubleToInt32(along * static_cast<double>(scaleU)), 0, uLimit);
-        int32_t v = DoubleToInt32(DoubleToInt32(static_cast<double>(hit.y) - w.t0.y) * static_cast<double>(scaleV));
+        int32_t v = DoubleToInt32(DoubleToInt32(static_cast<double>(hit.y) - w.t0.y) *
+                                  static_cast<double>(scaleV));
         if (v < 0) {
             v = 0;
         }
@@ -144,8 +141,7 @@ void FillWallColumnsFace(const FaceRecord* face)
     ResetEdgeRange();
 }
 
-void FillWallColumnsTiledFace(const FaceRecord* face)
-{
+void FillWallColumnsTiledFace(const FaceRecord* face) {
     WallFrame w;
     if (EdgeRangeMax < EdgeRangeMin || !MakeWallFrame(face, w)) {
         ResetEdgeRange();

@@ -10,12 +10,12 @@ namespace {
 // u the 8.8 texel column; both stay between the row's clamped ends, so every read lies
 // inside the texture.
 template <bool Transparent, bool PowerOfTwoWidth>
-void PaintRow(uint8_t* dst, const uint8_t* pixels, int64_t width, int64_t v, int64_t vStep, int32_t u, int32_t uStep,
-              int32_t light, int32_t lStep, int count)
-{
+void PaintRow(uint8_t* dst, const uint8_t* pixels, int64_t width, int64_t v, int64_t vStep,
+              int32_t u, int32_t uStep, int32_t light, int32_t lStep, int count) {
     for (int i = 0; i < count; ++i, ++dst, v += vStep, u += uStep, light += lStep) {
         const int64_t scaledRow = v >> 8;
-        const int64_t rowStart = PowerOfTwoWidth ? (scaledRow & -width) : scaledRow - scaledRow % width;
+        const int64_t rowStart =
+            PowerOfTwoWidth ? (scaledRow & -width) : scaledRow - scaledRow % width;
         const uint8_t t = pixels[rowStart + (u >> 8)];
         if (!Transparent || t != 0) {
             *dst = ShadeRowOf(light >> 8)[t];
@@ -23,11 +23,10 @@ void PaintRow(uint8_t* dst, const uint8_t* pixels, int64_t width, int64_t v, int
     }
 }
 
-using RowPainter = void (*)(uint8_t*, const uint8_t*, int64_t, int64_t, int64_t, int32_t, int32_t, int32_t, int32_t,
-                            int);
+using RowPainter = void (*)(uint8_t*, const uint8_t*, int64_t, int64_t, int64_t, int32_t, int32_t,
+                            int32_t, int32_t, int);
 
-RowPainter ChoosePainter(bool transparent, bool powerOfTwoWidth)
-{
+RowPainter ChoosePainter(bool transparent, bool powerOfTwoWidth) {
     if (transparent) {
         return powerOfTwoWidth ? PaintRow<true, true> : PaintRow<true, false>;
     }
@@ -36,8 +35,7 @@ RowPainter ChoosePainter(bool transparent, bool powerOfTwoWidth)
 
 }  // namespace
 
-void FillFloorSpans()
-{
+void FillFloorSpans() {
     if (EdgeRangeMin > EdgeRangeMax) {
         ResetEdgeRange();
         return;
@@ -46,7 +44,8 @@ void FillFloorSpans()
     const int32_t w1 = FloorTexture.lastColumn;
     const int32_t h1 = FloorTexture.lastRow;
     const int64_t width = w1 + 1;
-    const RowPainter paint = ChoosePainter(TextureTransparent != 0, IsPowerOfTwo(static_cast<uint32_t>(width)));
+    const RowPainter paint =
+        ChoosePainter(TextureTransparent != 0, IsPowerOfTwo(static_cast<uint32_t>(width)));
     const int32_t uMax = w1 << 8;
     const int32_t vMax = h1 << 8;
     const FixedVector& c0 = ViewCorners[0];
@@ -55,7 +54,8 @@ void FillFloorSpans()
     const int32_t sx = ProjectionScaleX;
     const int32_t sy = ProjectionScaleY;
 
-    // The texture's axes in the floor plane: u from corner 3 to corner 2, v from corner 0 to corner 3.
+    // The texture's axes in the floor plane: u from corner 3 to corner 2, v from corner 0 to
+    // corner 3.
     const int32_t ex = Sub(c2.x, c3.x);
     const int32_t ez = Sub(c2.z, c3.z);
     const int32_t fx = Sub(c3.x, c0.x);
@@ -111,7 +111,8 @@ void FillFloorSpans()
         const int32_t uStep = (uAt(EdgeMax[row]) - uLeft) / count;
         const int32_t lStep = LightStep(EdgeMinLight[row], EdgeMaxLight[row], count);
         uint8_t* dst = FrameBuffer + row * pitch + ViewCentreX + left;
-        paint(dst, FloorTexture.pixels, width, vLeft, vStep, uLeft, uStep, EdgeMinLight[row] >> 8, lStep, count);
+        paint(dst, FloorTexture.pixels, width, vLeft, vStep, uLeft, uStep, EdgeMinLight[row] >> 8,
+              lStep, count);
     }
     ResetEdgeRange();
 }

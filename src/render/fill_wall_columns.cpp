@@ -9,8 +9,7 @@ namespace {
 
 enum class WallRule { LightMap, TransparentTranslucent, Transparent, Translucent, Opaque };
 
-WallRule ChooseWallRule()
-{
+WallRule ChooseWallRule() {
     const bool translucent = (CurrentFaceFlags & FaceTranslucent) != 0 && BlendTable != nullptr;
     if (TextureLightMap) {
         return WallRule::LightMap;
@@ -24,9 +23,8 @@ WallRule ChooseWallRule()
 // Paints count pixels down one screen column. v is the 16.16 texel row of the first
 // pixel; rows outside the column are held at its first or last texel.
 template <WallRule Rule>
-void PaintColumn(uint8_t* dst, int pitch, const uint8_t* column, int lastRow, int64_t v, int32_t vStep, int count,
-                 const uint8_t* shade)
-{
+void PaintColumn(uint8_t* dst, int pitch, const uint8_t* column, int lastRow, int64_t v,
+                 int32_t vStep, int count, const uint8_t* shade) {
     for (int i = 0; i < count; ++i, dst += pitch, v += vStep) {
         const int64_t row = v >> 16;
         const uint8_t t = column[row < 0 ? 0 : (row > lastRow ? lastRow : row)];
@@ -48,32 +46,31 @@ void PaintColumn(uint8_t* dst, int pitch, const uint8_t* column, int lastRow, in
     }
 }
 
-void PaintWallColumn(WallRule rule, uint8_t* dst, int pitch, const uint8_t* column, int lastRow, int64_t v,
-                     int32_t vStep, int count, const uint8_t* shade)
-{
+void PaintWallColumn(WallRule rule, uint8_t* dst, int pitch, const uint8_t* column, int lastRow,
+                     int64_t v, int32_t vStep, int count, const uint8_t* shade) {
     switch (rule) {
-    case WallRule::LightMap:
-        PaintColumn<WallRule::LightMap>(dst, pitch, column, lastRow, v, vStep, count, shade);
-        break;
-    case WallRule::TransparentTranslucent:
-        PaintColumn<WallRule::TransparentTranslucent>(dst, pitch, column, lastRow, v, vStep, count, shade);
-        break;
-    case WallRule::Transparent:
-        PaintColumn<WallRule::Transparent>(dst, pitch, column, lastRow, v, vStep, count, shade);
-        break;
-    case WallRule::Translucent:
-        PaintColumn<WallRule::Translucent>(dst, pitch, column, lastRow, v, vStep, count, shade);
-        break;
-    case WallRule::Opaque:
-        PaintColumn<WallRule::Opaque>(dst, pitch, column, lastRow, v, vStep, count, shade);
-        break;
+        case WallRule::LightMap:
+            PaintColumn<WallRule::LightMap>(dst, pitch, column, lastRow, v, vStep, count, shade);
+            break;
+        case WallRule::TransparentTranslucent:
+            PaintColumn<WallRule::TransparentTranslucent>(dst, pitch, column, lastRow, v, vStep,
+                                                          count, shade);
+            break;
+        case WallRule::Transparent:
+            PaintColumn<WallRule::Transparent>(dst, pitch, column, lastRow, v, vStep, count, shade);
+            break;
+        case WallRule::Translucent:
+            PaintColumn<WallRule::Translucent>(dst, pitch, column, lastRow, v, vStep, count, shade);
+            break;
+        case WallRule::Opaque:
+            PaintColumn<WallRule::Opaque>(dst, pitch, column, lastRow, v, vStep, count, shade);
+            break;
     }
 }
 
 // The texels of texture column u: in place, or decoded into the line buffer when the
 // texture is run-length coded. Null for an empty coded column.
-const uint8_t* ColumnSource(int u)
-{
+const uint8_t* ColumnSource(int u) {
     if (TextureRunLength) {
         if (DecodeTextureColumn(u, WallTexture.bitmap, LineBuffer) == 0) {
             return nullptr;
@@ -88,20 +85,20 @@ bool ColumnSourceFits() { return !TextureRunLength || WallTexture.lastRow < Line
 
 // Per-call terms of the depth and texture-column recurrences shared by both fillers.
 struct ColumnWalk {
-    int64_t n;   // depth numerator: n / d is twice the wall's depth along the column
-    int32_t d;   // depth denominator, advanced by dStep per column
+    int64_t n;  // depth numerator: n / d is twice the wall's depth along the column
+    int32_t d;  // depth denominator, advanced by dStep per column
     int32_t dStep;
-    int64_t m;   // texture-column numerator, lowered by k per column
+    int64_t m;  // texture-column numerator, lowered by k per column
     int64_t k;
 };
 
 // The depth along the column, guarded: the division is made only when its quotient
 // surely fits, else twice corner 0's depth is used.
-int32_t GuardedDoubleDepth(const ColumnWalk& w, Fixed16 c0z)
-{
+int32_t GuardedDoubleDepth(const ColumnWalk& w, Fixed16 c0z) {
     const auto high = static_cast<int32_t>(w.n >> 32);
     const int32_t halfD = w.d >> 1;
-    const bool fits = (w.d > 0 && high >= 0 && high < halfD) || (w.d < 0 && halfD < high && high <= 0);
+    const bool fits =
+        (w.d > 0 && high >= 0 && high < halfD) || (w.d < 0 && halfD < high && high <= 0);
     if (fits) {
         if (auto q = Div(w.n, w.d)) {
             return *q;
@@ -112,8 +109,7 @@ int32_t GuardedDoubleDepth(const ColumnWalk& w, Fixed16 c0z)
 
 }  // namespace
 
-void FillWallColumns()
-{
+void FillWallColumns() {
     if (EdgeRangeMin >= EdgeRangeMax || !ColumnSourceFits()) {
         ResetEdgeRange();
         return;
@@ -167,7 +163,8 @@ void FillWallColumns()
                     v = 0;
                 }
                 uint8_t* dst = FrameBuffer + (top + ViewCentreY) * pitch + col;
-                PaintWallColumn(rule, dst, pitch, source, h1, v, *vStep, count, ShadeRowOf(EdgeMinLight[col] >> 16));
+                PaintWallColumn(rule, dst, pitch, source, h1, v, *vStep, count,
+                                ShadeRowOf(EdgeMinLight[col] >> 16));
             }
         }
         w.d = Add(w.d, w.dStep);
@@ -177,8 +174,7 @@ void FillWallColumns()
     ResetEdgeRange();
 }
 
-void FillWallColumnsTiled()
-{
+void FillWallColumnsTiled() {
     if (EdgeRangeMin >= EdgeRangeMax || !ColumnSourceFits()) {
         ResetEdgeRange();
         return;
@@ -202,7 +198,8 @@ void FillWallColumnsTiled()
     const int32_t dZ = Sub(c1.z, c0.z);
     int32_t j = EdgeRangeMin / 2 - ViewCentreX;
     ColumnWalk w;
-    w.n = int64_t{MulShift(dZ >> 4, sx, 16)} * Mul(2, c0.x) - int64_t{MulShift(dX >> 4, sx, 16)} * Mul(2, c0.z);
+    w.n = int64_t{MulShift(dZ >> 4, sx, 16)} * Mul(2, c0.x) -
+          int64_t{MulShift(dX >> 4, sx, 16)} * Mul(2, c0.z);
     w.dStep = dZ >> 4;
     w.d = Sub(Mul(j, w.dStep), MulShift(dX >> 4, sx, 16));
     const int32_t l2 = 2 * WallLengthUnits;

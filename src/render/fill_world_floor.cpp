@@ -11,8 +11,7 @@ Fixed16 FloorTextureOriginX = 0;
 Fixed16 FloorTextureOriginZ = 0;
 Angle16 FloorTextureAngle = 0;
 
-void SetFloorTextureFrame(Fixed16 x, Fixed16 z, Angle16 angle)
-{
+void SetFloorTextureFrame(Fixed16 x, Fixed16 z, Angle16 angle) {
     FloorTextureOriginX = x;
     FloorTextureOriginZ = z;
     FloorTextureAngle = angle;
@@ -34,22 +33,20 @@ struct TileTexture {
     uint32_t columnMask;
 };
 
-TileTexture CurrentTileTexture()
-{
+TileTexture CurrentTileTexture() {
     TileTexture t;
     t.pixels = FloorTexture.pixels;
     t.width = FloorTexture.lastColumn + 1;
     t.height = FloorTexture.lastRow + 1;
-    t.masked = IsPowerOfTwo(static_cast<uint32_t>(t.width)) && IsPowerOfTwo(static_cast<uint32_t>(t.height)) &&
-               t.width * t.height <= 65536;
+    t.masked = IsPowerOfTwo(static_cast<uint32_t>(t.width)) &&
+               IsPowerOfTwo(static_cast<uint32_t>(t.height)) && t.width * t.height <= 65536;
     t.rowShift = t.masked ? Log2(static_cast<uint32_t>(t.width)) : 0;
     t.rowMask = static_cast<uint32_t>(FloorTexture.lastRow) << t.rowShift;
     t.columnMask = FloorTexture.lastColumn;
     return t;
 }
 
-int32_t Wrap(int32_t v, int32_t n)
-{
+int32_t Wrap(int32_t v, int32_t n) {
     const int32_t r = v % n;
     return r < 0 ? r + n : r;
 }
@@ -57,9 +54,8 @@ int32_t Wrap(int32_t v, int32_t n)
 // Paints count pixels from the 16.16 accumulators v (row, times the width when masked)
 // and u (column), stepping the 8.8 light per pixel.
 template <bool Transparent, bool Masked>
-void PaintTiled(uint8_t* dst, int count, const TileTexture& tex, uint32_t v, uint32_t vStep, uint32_t u,
-                uint32_t uStep, int32_t light, int32_t lStep)
-{
+void PaintTiled(uint8_t* dst, int count, const TileTexture& tex, uint32_t v, uint32_t vStep,
+                uint32_t u, uint32_t uStep, int32_t light, int32_t lStep) {
     for (int i = 0; i < count; ++i, ++dst, v += vStep, u += uStep, light += lStep) {
         uint8_t t;
         if constexpr (Masked) {
@@ -75,12 +71,11 @@ void PaintTiled(uint8_t* dst, int count, const TileTexture& tex, uint32_t v, uin
     }
 }
 
-void PaintTiledRun(bool transparent, uint8_t* dst, int count, const TileTexture& tex, int32_t v, int32_t vStep,
-                   int32_t u, int32_t uStep, int32_t light, int32_t lStep)
-{
+void PaintTiledRun(bool transparent, uint8_t* dst, int count, const TileTexture& tex, int32_t v,
+                   int32_t vStep, int32_t u, int32_t uStep, int32_t light, int32_t lStep) {
     const auto args = [&](auto painter) {
-        painter(dst, count, tex, static_cast<uint32_t>(v), static_cast<uint32_t>(vStep), static_cast<uint32_t>(u),
-                static_cast<uint32_t>(uStep), light, lStep);
+        painter(dst, count, tex, static_cast<uint32_t>(v), static_cast<uint32_t>(vStep),
+                static_cast<uint32_t>(u), static_cast<uint32_t>(uStep), light, lStep);
     };
     if (transparent) {
         tex.masked ? args(PaintTiled<true, true>) : args(PaintTiled<true, false>);
@@ -93,8 +88,7 @@ uint8_t* RowStart(int row, int left) { return FrameBuffer + row * Pitch() + View
 
 }  // namespace
 
-void FillFloorSpansRotated()
-{
+void FillFloorSpansRotated() {
     if (EdgeRangeMin > EdgeRangeMax) {
         ResetEdgeRange();
         return;
@@ -133,10 +127,12 @@ void FillFloorSpansRotated()
         const int32_t zc = MulShift(*z, ca, 16);
         const int32_t vStep0 = MulShift(*q, ca, 16);
         const int32_t uStep0 = MulShift(sa, *q, 16);
-        const int32_t v = Shl(Add(Mul(2, Sub(Sub(Mul(left, vStep0), zs), va)), offsetV), tex.rowShift);
+        const int32_t v =
+            Shl(Add(Mul(2, Sub(Sub(Mul(left, vStep0), zs), va)), offsetV), tex.rowShift);
         const int32_t u = Add(Mul(2, Sub(Add(Mul(left, uStep0), zc), ua)), offsetU);
-        PaintTiledRun(transparent, RowStart(row, left), count, tex, v, Shl(vStep0, tex.rowShift + 1), u,
-                      Mul(2, uStep0), EdgeMinLight[row] >> 8, LightStep(EdgeMinLight[row], EdgeMaxLight[row], count));
+        PaintTiledRun(transparent, RowStart(row, left), count, tex, v,
+                      Shl(vStep0, tex.rowShift + 1), u, Mul(2, uStep0), EdgeMinLight[row] >> 8,
+                      LightStep(EdgeMinLight[row], EdgeMaxLight[row], count));
     }
     ResetEdgeRange();
 }
@@ -160,8 +156,7 @@ struct PlanePoint {
 // Where the ray through column x of row r meets the plane, as distances from corner 0
 // along the two axes (Fixed16 world units). A ray meeting the plane too far away or
 // not at all, or one whose divisions would not fit, gives (0, 0).
-PlanePoint PointOnPlane(const AlignedPlane& p, int32_t rowTerm, int r, int x)
-{
+PlanePoint PointOnPlane(const AlignedPlane& p, int32_t rowTerm, int r, int x) {
     const auto across = Div(int64_t{Shl(x, 16)} * p.nx, ProjectionScaleX);
     if (!across) {
         return {0, 0};
@@ -186,13 +181,14 @@ PlanePoint PointOnPlane(const AlignedPlane& p, int32_t rowTerm, int r, int x)
 
 }  // namespace
 
-void FillFloorSpansAligned()
-{
+void FillFloorSpansAligned() {
     const FixedVector& c0 = ViewCorners[0];
     const FixedVector& c1 = ViewCorners[1];
     const int64_t a = int64_t{c1.x} - c0.x;
     const int64_t b = int64_t{c1.z} - c0.z;
-    const auto len = static_cast<int64_t>(std::nearbyint(std::sqrt(static_cast<double>(a) * static_cast<double>(a) + static_cast<double>(b) * static_cast<double>(b))));
+    const auto len = static_cast<int64_t>(
+        std::nearbyint(std::sqrt(static_cast<double>(a) * static_cast<double>(a) +
+                                 static_cast<double>(b) * static_cast<double>(b))));
     // A first edge with no horizontal extent gives the texture no direction.
     if (EdgeRangeMin > EdgeRangeMax || len == 0) {
         ResetEdgeRange();
@@ -238,8 +234,8 @@ void FillFloorSpansAligned()
             const int32_t vStep0 = n == 64 ? dv >> 6 : dv / n;
             const int32_t v = Shl(Add(Mul(2, start.v), offsetV), tex.rowShift);
             const int32_t u = Add(Mul(2, start.u), offsetU);
-            PaintTiledRun(false, RowStart(row, cur), n, tex, v, Shl(vStep0, tex.rowShift + 1), u, Mul(2, uStep0),
-                          light, lStep);
+            PaintTiledRun(false, RowStart(row, cur), n, tex, v, Shl(vStep0, tex.rowShift + 1), u,
+                          Mul(2, uStep0), light, lStep);
             light += (n - 1) * lStep;
             cur = end;
             start = stop;

@@ -4,18 +4,15 @@
 
 namespace {
 
-int64_t WrapAdd(int64_t a, int64_t b)
-{
+int64_t WrapAdd(int64_t a, int64_t b) {
     return static_cast<int64_t>(static_cast<uint64_t>(a) + static_cast<uint64_t>(b));
 }
 
-int64_t WrapSubtract(int64_t a, int64_t b)
-{
+int64_t WrapSubtract(int64_t a, int64_t b) {
     return static_cast<int64_t>(static_cast<uint64_t>(a) - static_cast<uint64_t>(b));
 }
 
-int32_t SaturatingDivide(int64_t value, int64_t d)
-{
+int32_t SaturatingDivide(int64_t value, int64_t d) {
     if (d == 0) {
         return 0;
     }
@@ -41,32 +38,27 @@ int32_t SaturatingDivide(int64_t value, int64_t d)
 
 }  // namespace
 
-Int64& Int64::Clear()
-{
+Int64& Int64::Clear() {
     value_ = 0;
     return *this;
 }
 
-Int64& Int64::operator+=(const Int64& other)
-{
+Int64& Int64::operator+=(const Int64& other) {
     Add(*this, *this, other);
     return *this;
 }
 
-Int64& Int64::operator-=(const Int64& other)
-{
+Int64& Int64::operator-=(const Int64& other) {
     Subtract(*this, *this, other);
     return *this;
 }
 
-Int64& Int64::operator>>=(int n)
-{
+Int64& Int64::operator>>=(int n) {
     ShiftRight(*this, n);
     return *this;
 }
 
-int Int64::operator>(const Int64& other) const
-{
+int Int64::operator>(const Int64& other) const {
     // The high words compare signed; equal high words leave the low words, compared unsigned.
     if (High() != other.High()) {
         return High() > other.High() ? 1 : 0;
@@ -74,42 +66,24 @@ int Int64::operator>(const Int64& other) const
     return Low() > other.Low() ? 1 : 0;
 }
 
-uint32_t Int64::Low() const
-{
-    return static_cast<uint32_t>(static_cast<uint64_t>(value_));
-}
+uint32_t Int64::Low() const { return static_cast<uint32_t>(static_cast<uint64_t>(value_)); }
 
-int32_t Int64::High() const
-{
-    return static_cast<int32_t>(value_ >> 32);
-}
+int32_t Int64::High() const { return static_cast<int32_t>(value_ >> 32); }
 
-void Int64::Multiply(Int64& out, int32_t a, int32_t b)
-{
-    out.value_ = static_cast<int64_t>(a) * b;
-}
+void Int64::Multiply(Int64& out, int32_t a, int32_t b) { out.value_ = static_cast<int64_t>(a) * b; }
 
-void Int64::Add(Int64& out, const Int64& a, const Int64& b)
-{
+void Int64::Add(Int64& out, const Int64& a, const Int64& b) {
     out.value_ = WrapAdd(a.value_, b.value_);
 }
 
-void Int64::Subtract(Int64& out, const Int64& a, const Int64& b)
-{
+void Int64::Subtract(Int64& out, const Int64& a, const Int64& b) {
     out.value_ = WrapSubtract(a.value_, b.value_);
 }
 
-void Int64::ShiftRight(Int64& value, int n)
-{
-    value.value_ >>= (n & 31);
-}
+void Int64::ShiftRight(Int64& value, int n) { value.value_ >>= (n & 31); }
 
-int32_t Int64Divide(const Int64& value, int32_t d)
-{
-    return SaturatingDivide(value.Value(), d);
-}
+int32_t Int64Divide(const Int64& value, int32_t d) { return SaturatingDivide(value.Value(), d); }
 
-int32_t MulDiv(int32_t a, int32_t b, int32_t c)
-{
+int32_t MulDiv(int32_t a, int32_t b, int32_t c) {
     return SaturatingDivide(static_cast<int64_t>(a) * b, c);
 }

@@ -19,27 +19,21 @@ constexpr Fixed16 MaxLightLevel = 63 * FixedOne;
 
 alignas(256) uint8_t ShadeTableBuffer[ShadeTableBufferSize];
 
-Fixed16 Cut32(int64_t v)
-{
+Fixed16 Cut32(int64_t v) {
     return static_cast<Fixed16>(static_cast<uint32_t>(static_cast<uint64_t>(v)));
 }
 
-Fixed16 Sub32(Fixed16 a, Fixed16 b)
-{
-    return Cut32(static_cast<int64_t>(a) - b);
-}
+Fixed16 Sub32(Fixed16 a, Fixed16 b) { return Cut32(static_cast<int64_t>(a) - b); }
 
 // (A . B) >> 16 with the sum in 64 bits, low 32 bits kept.
-Fixed16 Dot(Fixed16 ax, Fixed16 ay, Fixed16 az, const FixedVector& b)
-{
+Fixed16 Dot(Fixed16 ax, Fixed16 ay, Fixed16 az, const FixedVector& b) {
     const uint64_t sum = static_cast<uint64_t>(static_cast<int64_t>(ax) * b.x) +
                          static_cast<uint64_t>(static_cast<int64_t>(ay) * b.y) +
                          static_cast<uint64_t>(static_cast<int64_t>(az) * b.z);
     return Cut32(static_cast<int64_t>(sum) >> 16);
 }
 
-Fixed16 DirectionalTerm(const LightRecord& light, const FixedVector& n)
-{
+Fixed16 DirectionalTerm(const LightRecord& light, const FixedVector& n) {
     const Fixed16 dot = Dot(light.x, light.y, light.z, n);
     if (dot <= 0) {
         return 0;
@@ -48,8 +42,7 @@ Fixed16 DirectionalTerm(const LightRecord& light, const FixedVector& n)
 }
 
 Fixed16 PointTerm(const LightRecord& light, Fixed16 dx, Fixed16 dy, Fixed16 dz,
-                  const FixedVector& n)
-{
+                  const FixedVector& n) {
     const Fixed16 dot = Dot(dx, dy, dz, n);
     if (dot <= 0) {
         return 0;
@@ -65,20 +58,21 @@ Fixed16 PointTerm(const LightRecord& light, Fixed16 dx, Fixed16 dy, Fixed16 dz,
     if (light.range == -1) {
         return l;
     }
-    const int64_t beyond = static_cast<int64_t>(d) - (static_cast<int64_t>(light.falloffStart) << 16);
+    const int64_t beyond =
+        static_cast<int64_t>(d) - (static_cast<int64_t>(light.falloffStart) << 16);
     if (beyond < 0) {
         return l;
     }
     const int64_t magnitude = std::llabs(static_cast<int64_t>(light.intensity));
-    const Fixed16 q = Cut32(Cut32((magnitude * beyond) >> 24) + static_cast<int64_t>(light.range) * 4096);
+    const Fixed16 q =
+        Cut32(Cut32((magnitude * beyond) >> 24) + static_cast<int64_t>(light.range) * 4096);
     if (q == 0) {
         return 0;
     }
     return MulDiv(light.range * 4096, l, q);
 }
 
-Fixed16 DistanceFade(const PolygonVertex& v, Fixed16 value)
-{
+Fixed16 DistanceFade(const PolygonVertex& v, Fixed16 value) {
     const Fixed16 dist = Distance2D(0, 0, Distance2D(0, 0, v.z, v.x), v.y);
     const int64_t e = static_cast<int64_t>(dist) - FadeNear;
     if (e <= 0) {
@@ -92,8 +86,7 @@ Fixed16 DistanceFade(const PolygonVertex& v, Fixed16 value)
 }
 
 // `owner`, when given, is the id whose lights shine at full intensity.
-Fixed16 Light(PolygonVertex& v, const int32_t* owner)
-{
+Fixed16 Light(PolygonVertex& v, const int32_t* owner) {
     int64_t faded = 0;
     int64_t unfaded = 0;
     for (int i = 0; i < LightCount; ++i) {
@@ -130,8 +123,7 @@ Fixed16 Light(PolygonVertex& v, const int32_t* owner)
 }  // namespace
 
 void SetLighting(Fixed16 fadeNear, Fixed16 fadeRange, Fixed16 ambient, int count,
-                 const LightRecord* lights)
-{
+                 const LightRecord* lights) {
     FadeNear = fadeNear;
     FadeRange = fadeRange;
     AmbientLight = ambient;
@@ -152,55 +144,46 @@ void SetLighting(Fixed16 fadeNear, Fixed16 fadeRange, Fixed16 ambient, int count
     }
 }
 
-Fixed16 LightVertex(PolygonVertex& v)
-{
-    return Light(v, nullptr);
-}
+Fixed16 LightVertex(PolygonVertex& v) { return Light(v, nullptr); }
 
-Fixed16 LightSpriteVertex(PolygonVertex& v, int32_t ownerId)
-{
-    return Light(v, &ownerId);
-}
+Fixed16 LightSpriteVertex(PolygonVertex& v, int32_t ownerId) { return Light(v, &ownerId); }
 
-int LightReachesPoint(const LightRecord& light, const PolygonVertex& point)
-{
+int LightReachesPoint(const LightRecord& light, const PolygonVertex& point) {
     // The cone's sine and cosine are read at twice the angle's entry, taken round the turn.
     const int entry = (2 * (light.coneAngle >> 6)) & 1023;
     const int64_t s = SineTable[entry];
     const int64_t c = SineTable[entry + 256];
     const int64_t dy = static_cast<int64_t>(point.y) - light.y;
     switch (light.kind) {
-    case LightUpwardCone: {
-        if (dy >= 0) {
-            return 0;  // reaches only points above the light
+        case LightUpwardCone: {
+            if (dy >= 0) {
+                return 0;  // reaches only points above the light
+            }
+            const int64_t r = Distance2D(light.x, light.z, point.x, point.z);
+            return (-dy) * s > r * c ? 0 : 1;
         }
-        const int64_t r = Distance2D(light.x, light.z, point.x, point.z);
-        return (-dy) * s > r * c ? 0 : 1;
-    }
-    case LightDownwardCone: {
-        if (dy <= 0) {
-            return 0;  // reaches only points below the light
+        case LightDownwardCone: {
+            if (dy <= 0) {
+                return 0;  // reaches only points below the light
+            }
+            const int64_t r = Distance2D(light.x, light.z, point.x, point.z);
+            return dy * s > r * c ? 0 : 1;
         }
-        const int64_t r = Distance2D(light.x, light.z, point.x, point.z);
-        return dy * s > r * c ? 0 : 1;
-    }
-    case LightHorizontalCone: {
-        const int64_t a = static_cast<int64_t>(Sub32(light.x, point.x)) * s +
-                          static_cast<int64_t>(Sub32(light.z, point.z)) * c;
-        const int64_t b =
-            static_cast<int64_t>(Distance2D(0, 0, Distance2D(light.x, light.z, point.x, point.z),
-                                            Cut32(dy))) *
-            c;
-        return b > a ? 0 : 1;
-    }
-    default:
-        return 1;
+        case LightHorizontalCone: {
+            const int64_t a = static_cast<int64_t>(Sub32(light.x, point.x)) * s +
+                              static_cast<int64_t>(Sub32(light.z, point.z)) * c;
+            const int64_t b =
+                static_cast<int64_t>(
+                    Distance2D(0, 0, Distance2D(light.x, light.z, point.x, point.z), Cut32(dy))) *
+                c;
+            return b > a ? 0 : 1;
+        }
+        default: return 1;
     }
 }
 
 void PlaneNormal(const FixedVector& p0, const FixedVector& p1, const FixedVector& p2,
-                 FixedVector& out)
-{
+                 FixedVector& out) {
     const int64_t ax = Sub32(p1.x, p0.x);
     const int64_t ay = Sub32(p1.y, p0.y);
     const int64_t az = Sub32(p1.z, p0.z);
@@ -236,15 +219,13 @@ void PlaneNormal(const FixedVector& p0, const FixedVector& p1, const FixedVector
     out.z = DoubleToInt32(std::nearbyint(nz * 65536.0 / len));
 }
 
-Fixed16 Distance2D(Fixed16 x0, Fixed16 z0, Fixed16 x1, Fixed16 z1)
-{
+Fixed16 Distance2D(Fixed16 x0, Fixed16 z0, Fixed16 x1, Fixed16 z1) {
     const double dx = static_cast<double>(x1) - x0;
     const double dz = static_cast<double>(z1) - z0;
     return DoubleToInt32(std::nearbyint(std::sqrt(dx * dx + dz * dz)));
 }
 
-void InitShadeTable()
-{
+void InitShadeTable() {
     ShadeTable = ShadeTableBuffer;
     for (int level = 0; level < ShadeLevels; ++level) {
         for (int j = 0; j < 256; ++j) {

@@ -9,13 +9,13 @@ struct LightRecord {
     Fixed16 x;  // position, or for kind 0 a direction
     Fixed16 y;
     Fixed16 z;
-    Fixed16 intensity;  // may be negative
-    int32_t ownerId;    // the map object the light belongs to
-    Angle16 coneAngle;  // 0 = no cone
-    int16_t range;      // -1 = no falloff
+    Fixed16 intensity;     // may be negative
+    int32_t ownerId;       // the map object the light belongs to
+    Angle16 coneAngle;     // 0 = no cone
+    int16_t range;         // -1 = no falloff
     uint8_t falloffStart;  // whole world units
-    uint8_t kind;  // 0 directional, 2 upward cone, 3 downward cone, 4 horizontal cone,
-                   // other values point lights; bit 0x40: not faded by distance
+    uint8_t kind;          // 0 directional, 2 upward cone, 3 downward cone, 4 horizontal cone,
+                           // other values point lights; bit 0x40: not faded by distance
 };
 
 constexpr uint8_t LightDirectional = 0;

@@ -11,47 +11,34 @@
 
 namespace {
 
-Fixed16 Cut32(int64_t v)
-{
+Fixed16 Cut32(int64_t v) {
     return static_cast<Fixed16>(static_cast<uint32_t>(static_cast<uint64_t>(v)));
 }
 
-Fixed16 Sub32(Fixed16 a, Fixed16 b)
-{
-    return Cut32(static_cast<int64_t>(a) - b);
-}
+Fixed16 Sub32(Fixed16 a, Fixed16 b) { return Cut32(static_cast<int64_t>(a) - b); }
 
-Fixed16 Add32(Fixed16 a, Fixed16 b)
-{
-    return Cut32(static_cast<int64_t>(a) + b);
-}
+Fixed16 Add32(Fixed16 a, Fixed16 b) { return Cut32(static_cast<int64_t>(a) + b); }
 
-int RoundToPixel(Fixed16 v)
-{
-    return static_cast<int>((static_cast<int64_t>(v) + 0x8000) >> 16);
-}
+int RoundToPixel(Fixed16 v) { return static_cast<int>((static_cast<int64_t>(v) + 0x8000) >> 16); }
 
 // prev.c + (cur.c - prev.c) * num / den
-Fixed16 Lerp(Fixed16 prev, Fixed16 cur, Fixed16 num, Fixed16 den)
-{
+Fixed16 Lerp(Fixed16 prev, Fixed16 cur, Fixed16 num, Fixed16 den) {
     return Add32(prev, MulDiv(Sub32(cur, prev), num, den));
 }
 
 // ---- Frustum planes ----
 
 // Signed distance from a side plane: inside when not negative.
-int64_t SideDistance(int plane, const PolygonVertex& v)
-{
+int64_t SideDistance(int plane, const PolygonVertex& v) {
     switch (plane) {
-    case StatusLeft: return static_cast<int64_t>(v.x) + v.z;
-    case StatusRight: return static_cast<int64_t>(v.z) - v.x;
-    case StatusTop: return static_cast<int64_t>(v.y) + v.z;
-    default: return static_cast<int64_t>(v.z) - v.y;
+        case StatusLeft: return static_cast<int64_t>(v.x) + v.z;
+        case StatusRight: return static_cast<int64_t>(v.z) - v.x;
+        case StatusTop: return static_cast<int64_t>(v.y) + v.z;
+        default: return static_cast<int64_t>(v.z) - v.y;
     }
 }
 
-PolygonVertex FrustumIntersection(int plane, const PolygonVertex& prev, const PolygonVertex& cur)
-{
+PolygonVertex FrustumIntersection(int plane, const PolygonVertex& prev, const PolygonVertex& cur) {
     PolygonVertex out;
     if (plane == StatusNear) {
         const Fixed16 n = Sub32(FixedOne, prev.z);
@@ -68,16 +55,27 @@ PolygonVertex FrustumIntersection(int plane, const PolygonVertex& prev, const Po
     out.z = along(prev.z, cur.z);
     out.light = along(prev.light, cur.light);
     switch (plane) {
-    case StatusLeft: out.y = along(prev.y, cur.y); out.x = Cut32(-static_cast<int64_t>(out.z)); break;
-    case StatusRight: out.y = along(prev.y, cur.y); out.x = out.z; break;
-    case StatusTop: out.x = along(prev.x, cur.x); out.y = Cut32(-static_cast<int64_t>(out.z)); break;
-    default: out.x = along(prev.x, cur.x); out.y = out.z; break;
+        case StatusLeft:
+            out.y = along(prev.y, cur.y);
+            out.x = Cut32(-static_cast<int64_t>(out.z));
+            break;
+        case StatusRight:
+            out.y = along(prev.y, cur.y);
+            out.x = out.z;
+            break;
+        case StatusTop:
+            out.x = along(prev.x, cur.x);
+            out.y = Cut32(-static_cast<int64_t>(out.z));
+            break;
+        default:
+            out.x = along(prev.x, cur.x);
+            out.y = out.z;
+            break;
     }
     return out;
 }
 
-int RectOutcode(const PolygonVertex& v)
-{
+int RectOutcode(const PolygonVertex& v) {
     int code = 0;
     if (v.x < ClipLeft) code |= StatusLeft;
     if (v.x > ClipRight) code |= StatusRight;
@@ -86,8 +84,7 @@ int RectOutcode(const PolygonVertex& v)
     return code;
 }
 
-PolygonVertex RectIntersection(int edge, const PolygonVertex& prev, const PolygonVertex& cur)
-{
+PolygonVertex RectIntersection(int edge, const PolygonVertex& prev, const PolygonVertex& cur) {
     PolygonVertex out = {0, 0, 0, 0};
     if (edge == StatusLeft || edge == StatusRight) {
         const Fixed16 b = edge == StatusLeft ? ClipLeft : ClipRight;
@@ -109,9 +106,8 @@ PolygonVertex RectIntersection(int edge, const PolygonVertex& prev, const Polygo
 
 // One Sutherland-Hodgman pass against one plane; the output never passes the buffer size.
 template <typename Outcode, typename Intersect>
-int ClipAgainst(int plane, const PolygonVertex* in, int count, PolygonVertex* out,
-                Outcode outcode, Intersect intersect)
-{
+int ClipAgainst(int plane, const PolygonVertex* in, int count, PolygonVertex* out, Outcode outcode,
+                Intersect intersect) {
     int n = 0;
     auto emit = [&](const PolygonVertex& v) {
         if (n < PolygonCapacity) {
@@ -142,8 +138,7 @@ int ClipAgainst(int plane, const PolygonVertex* in, int count, PolygonVertex* ou
 // bit is set, ping-ponging between `out` and a local buffer.
 template <typename Outcode, typename Intersect, typename Accepted>
 bool ClipPolygon(const PolygonVertex* in, PolygonVertex* out, int& count, const int* planes,
-                 int planeCount, Outcode outcode, Intersect intersect, Accepted accepted)
-{
+                 int planeCount, Outcode outcode, Intersect intersect, Accepted accepted) {
     count = std::clamp(count, 0, PolygonCapacity);
     int all = 255;
     int any = 0;
@@ -183,8 +178,7 @@ bool ClipPolygon(const PolygonVertex* in, PolygonVertex* out, int& count, const 
 // ---- Edge walking ----
 
 // Merges one index's extreme values of the edge being walked into the tables.
-void MergeIndex(int index, int lo, Fixed16 loLight, int hi, Fixed16 hiLight)
-{
+void MergeIndex(int index, int lo, Fixed16 loLight, int hi, Fixed16 hiLight) {
     if (index < 0 || index >= EdgeTableSize) {
         return;
     }
@@ -221,8 +215,7 @@ struct EdgeEnd {
 // end. The walk keeps e = 2 k dShort + dLong - 1 - 2 dLong * (short steps taken) and takes
 // a short step whenever e reaches 2 dLong, so it needs no division.
 // The rule depends only on the two ends, never on the order the polygon gives them in.
-void RasteriseEdge(EdgeEnd a, EdgeEnd b, Fixed16 lightStep)
-{
+void RasteriseEdge(EdgeEnd a, EdgeEnd b, Fixed16 lightStep) {
     if (b.index < a.index) {
         std::swap(a, b);
         lightStep = Cut32(-static_cast<int64_t>(lightStep));
@@ -281,8 +274,7 @@ void RasteriseEdge(EdgeEnd a, EdgeEnd b, Fixed16 lightStep)
     }
 }
 
-void ScanEdges(const PolygonVertex* polygon, int count, bool byColumn)
-{
+void ScanEdges(const PolygonVertex* polygon, int count, bool byColumn) {
     count = std::min(count, PolygonCapacity);
     for (int i = 0; i < count; ++i) {
         const PolygonVertex& s = polygon[i];
@@ -293,9 +285,11 @@ void ScanEdges(const PolygonVertex* polygon, int count, bool byColumn)
         const Fixed16 lightStep =
             steps == 0 ? 0 : Cut32((static_cast<int64_t>(e.light) - s.light) / steps);
         if (byColumn) {
-            RasteriseEdge({sx + ViewCentreX, sy, s.light}, {ex + ViewCentreX, ey, e.light}, lightStep);
+            RasteriseEdge({sx + ViewCentreX, sy, s.light}, {ex + ViewCentreX, ey, e.light},
+                          lightStep);
         } else {
-            RasteriseEdge({sy + ViewCentreY, sx, s.light}, {ey + ViewCentreY, ex, e.light}, lightStep);
+            RasteriseEdge({sy + ViewCentreY, sx, s.light}, {ey + ViewCentreY, ex, e.light},
+                          lightStep);
         }
     }
 }
@@ -303,8 +297,7 @@ void ScanEdges(const PolygonVertex* polygon, int count, bool byColumn)
 constexpr int FrustumPlanes[] = {StatusNear, StatusLeft, StatusRight, StatusTop, StatusBottom};
 constexpr int RectEdges[] = {StatusLeft, StatusRight, StatusTop, StatusBottom};
 
-bool WholeClipRect(ScreenRect& rect)
-{
+bool WholeClipRect(ScreenRect& rect) {
     rect.x = (ClipLeft >> 16) + ViewCentreX;
     rect.y = (ClipTop >> 16) + ViewCentreY;
     rect.width = (ClipRight >> 16) - (ClipLeft >> 16) + 1;
@@ -314,8 +307,7 @@ bool WholeClipRect(ScreenRect& rect)
 
 // Where an exit corner lies when the exit could not be clipped: behind the eye, beyond
 // the near plane, or on either side of the view axis.
-int ExitCornerCode(const FixedVector& c)
-{
+int ExitCornerCode(const FixedVector& c) {
     int code = 0;
     if (c.z <= 0) code |= 0x01;
     if (c.z >= FixedOne) code |= 0x02;
@@ -326,8 +318,7 @@ int ExitCornerCode(const FixedVector& c)
 
 }  // namespace
 
-void LoadPolygonVertices(const FixedVector* vertices, int count)
-{
+void LoadPolygonVertices(const FixedVector* vertices, int count) {
     PolygonCount = std::clamp(count, 0, PolygonCapacity);
     for (int i = 0; i < PolygonCount; ++i) {
         WorkingPolygon[i].x = vertices[i].x;
@@ -336,8 +327,7 @@ void LoadPolygonVertices(const FixedVector* vertices, int count)
     }
 }
 
-int FrustumOutcode(const PolygonVertex& v)
-{
+int FrustumOutcode(const PolygonVertex& v) {
     const int64_t x = v.x, y = v.y, z = v.z;
     int code = 0;
     if (z < FixedOne) code |= StatusNear;
@@ -348,8 +338,7 @@ int FrustumOutcode(const PolygonVertex& v)
     return code;
 }
 
-bool ClipPolygonToFrustum(PolygonVertex* in, PolygonVertex* out, int& count)
-{
+bool ClipPolygonToFrustum(PolygonVertex* in, PolygonVertex* out, int& count) {
     auto light = [in](int n) {
         if (VertexLightingOn) {
             for (int i = 0; i < n; ++i) {
@@ -361,8 +350,7 @@ bool ClipPolygonToFrustum(PolygonVertex* in, PolygonVertex* out, int& count)
                        light);
 }
 
-void ProjectPolygon(PolygonVertex* polygon, int count)
-{
+void ProjectPolygon(PolygonVertex* polygon, int count) {
     count = std::min(count, PolygonCapacity);
     for (int i = 0; i < count; ++i) {
         polygon[i].x = MulDiv(polygon[i].x, ProjectionScaleX, polygon[i].z);
@@ -370,23 +358,15 @@ void ProjectPolygon(PolygonVertex* polygon, int count)
     }
 }
 
-bool ClipPolygonToRect(const PolygonVertex* in, PolygonVertex* out, int& count)
-{
+bool ClipPolygonToRect(const PolygonVertex* in, PolygonVertex* out, int& count) {
     return ClipPolygon(in, out, count, RectEdges, 4, RectOutcode, RectIntersection, [](int) {});
 }
 
-void ScanWallEdges(const PolygonVertex* polygon, int count)
-{
-    ScanEdges(polygon, count, true);
-}
+void ScanWallEdges(const PolygonVertex* polygon, int count) { ScanEdges(polygon, count, true); }
 
-void ScanFloorEdges(const PolygonVertex* polygon, int count)
-{
-    ScanEdges(polygon, count, false);
-}
+void ScanFloorEdges(const PolygonVertex* polygon, int count) { ScanEdges(polygon, count, false); }
 
-bool GetScreenRect(const FixedVector corners[4], ScreenRect& rect)
-{
+bool GetScreenRect(const FixedVector corners[4], ScreenRect& rect) {
     VertexLightingOn = 0;
     LoadPolygonVertices(corners, 4);
     CurrentFaceFlags = 0;
@@ -424,8 +404,7 @@ bool GetScreenRect(const FixedVector corners[4], ScreenRect& rect)
     return result;
 }
 
-void FillSpans(uint8_t colour)
-{
+void FillSpans(uint8_t colour) {
     if (EdgeRangeMin <= EdgeRangeMax && FrameBuffer != nullptr) {
         const int pitch = ViewWidth + RowSkip;
         const int firstRow = std::max(EdgeRangeMin / 2, ViewTop);

@@ -8,7 +8,8 @@
 // ViewPolygon. A filler then consumes the edge tables and empties their range.
 #include "render/render_state.h"
 
-// Copies `count` world points (at most PolygonCapacity) into WorkingPolygon; lights stay as they are.
+// Copies `count` world points (at most PolygonCapacity) into WorkingPolygon; lights stay as they
+// are.
 void LoadPolygonVertices(const FixedVector* vertices, int count);
 
 // Frustum outcode of a view vertex (near, left, right, top, bottom).

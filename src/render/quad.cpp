@@ -1,5 +1,6 @@
 #include "render/quad.h"
 
+#include "base/wrap.h"
 #include "render/bitmap.h"
 #include "render/fill_floor_spans.h"
 #include "render/fill_wall_columns.h"
@@ -7,20 +8,17 @@
 #include "render/lighting.h"
 #include "render/polygon.h"
 #include "render/view.h"
-#include "base/wrap.h"
 
 namespace {
 
-TextureSource SourceOf(const Bitmap* bitmap)
-{
+TextureSource SourceOf(const Bitmap* bitmap) {
     return {bitmap, bitmap->Pixels(), static_cast<uint16_t>(bitmap->height - 1),
             static_cast<uint16_t>(bitmap->width - 1)};
 }
 
 // Loads, transforms, clips (lighting the corners) and projects the quad, leaving the clipped
 // polygon in ViewPolygon; false when nothing of it is left to scan.
-bool RunQuadPipeline(const QuadRecord* quad)
-{
+bool RunQuadPipeline(const QuadRecord* quad) {
     LoadPolygonVertices(quad->corners, 4);
     TransformPolygon();
     if (!ClipPolygonToFrustum(ViewPolygon, WorkingPolygon, PolygonCount)) {
@@ -30,8 +28,7 @@ bool RunQuadPipeline(const QuadRecord* quad)
     return ClipPolygonToRect(WorkingPolygon, ViewPolygon, PolygonCount);
 }
 
-void Exchange(FixedVector& a, FixedVector& b)
-{
+void Exchange(FixedVector& a, FixedVector& b) {
     const FixedVector t = a;
     a = b;
     b = t;
@@ -39,25 +36,21 @@ void Exchange(FixedVector& a, FixedVector& b)
 
 }  // namespace
 
-bool DrawableBitmap(const Bitmap* bitmap)
-{
+bool DrawableBitmap(const Bitmap* bitmap) {
     return bitmap != nullptr && bitmap->width != 0 && bitmap->height != 0;
 }
 
-void SetColumnTexture(const Bitmap* bitmap)
-{
+void SetColumnTexture(const Bitmap* bitmap) {
     WallTexture = SourceOf(bitmap);
     TextureRunLength = (bitmap->flags & BitmapRunLength) != 0 ? 1 : 0;
 }
 
-void SetRowTexture(const Bitmap* bitmap)
-{
+void SetRowTexture(const Bitmap* bitmap) {
     FloorTexture = SourceOf(bitmap);
     TextureRunLength = (bitmap->flags & BitmapRunLength) != 0 ? 1 : 0;
 }
 
-int DrawTexturedQuad(const QuadRecord* quad)
-{
+int DrawTexturedQuad(const QuadRecord* quad) {
     const Bitmap* bitmap = quad->bitmap;
     if (!DrawableBitmap(bitmap)) {
         return 0;
@@ -65,7 +58,8 @@ int DrawTexturedQuad(const QuadRecord* quad)
     // The plane normal turned into view space by rotation alone.
     FixedVector n;
     PlaneNormal(quad->corners[0], quad->corners[1], quad->corners[3], n);
-    ViewPlaneNormal = TransformToView(WrapAdd(CameraX, n.x), WrapAdd(CameraY, n.y), WrapAdd(CameraZ, n.z));
+    ViewPlaneNormal =
+        TransformToView(WrapAdd(CameraX, n.x), WrapAdd(CameraY, n.y), WrapAdd(CameraZ, n.z));
 
     CurrentFaceFlags = quad->flags;
     Brightness = quad->brightness;
@@ -86,8 +80,7 @@ int DrawTexturedQuad(const QuadRecord* quad)
     return RenderStatus;
 }
 
-void DrawWallQuad(const QuadRecord* quad)
-{
+void DrawWallQuad(const QuadRecord* quad) {
     if (RunQuadPipeline(quad)) {
         ScanWallEdges(ViewPolygon, PolygonCount);
     }
@@ -108,8 +101,7 @@ void DrawWallQuad(const QuadRecord* quad)
     }
 }
 
-void DrawFloorQuad(const QuadRecord* quad)
-{
+void DrawFloorQuad(const QuadRecord* quad) {
     if (RunQuadPipeline(quad)) {
         ScanFloorEdges(ViewPolygon, PolygonCount);
     }

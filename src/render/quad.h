@@ -11,10 +11,10 @@ struct Bitmap;
 struct QuadRecord {
     FixedVector corners[4];  // world space, in order around the quad
     const Bitmap* bitmap;
-    uint16_t offsetU;        // texel offsets handed to the tiled fillers
+    uint16_t offsetU;  // texel offsets handed to the tiled fillers
     uint16_t offsetV;
-    uint8_t flags;           // FaceFlags
-    uint8_t brightness;      // 128 = 1.0
+    uint8_t flags;       // FaceFlags
+    uint8_t brightness;  // 128 = 1.0
 };
 
 // Draws the quad and returns the status word (RenderStatus); 0x20 is set when something was

@@ -46,8 +46,7 @@ Fixed16 EdgeMaxLight[EdgeTableSize] = {};
 int EdgeRangeMin = EdgeRangeEmptyMin;
 int EdgeRangeMax = EdgeRangeEmptyMax;
 
-void ResetEdgeRange()
-{
+void ResetEdgeRange() {
     EdgeRangeMin = EdgeRangeEmptyMin;
     EdgeRangeMax = EdgeRangeEmptyMax;
 }

@@ -3,8 +3,8 @@
 // span fillers read it. Values stay until the next call overwrites them.
 #include <cstdint>
 
-#include "render/limits.h"
 #include "base/fixed.h"
+#include "render/limits.h"
 
 struct Bitmap;
 
@@ -108,8 +108,8 @@ extern int TextureLightMap;         // texels are shade rows applied to the dest
 extern uint8_t CurrentFaceFlags;
 extern uint16_t TextureOffsetU;
 extern uint16_t TextureOffsetV;
-extern int16_t WallLengthUnits;     // the wall quad's first edge in whole world units
-extern FixedVector ViewPlaneNormal; // the current face's unit normal in view space
+extern int16_t WallLengthUnits;      // the wall quad's first edge in whole world units
+extern FixedVector ViewPlaneNormal;  // the current face's unit normal in view space
 extern uint8_t LineBuffer[LineBufferSize];
 
 // Face flags of quads and cube faces.

@@ -20,10 +20,11 @@ int64_t RoundToPixel(int64_t v) { return (v + 0x8000) >> 16; }
 
 // The reduced-precision projection of the sprite drawer: low 8 bits zero. Kept in
 // 64 bits so that a corner far outside the view cannot wrap into it.
-int64_t ProjectCorner(int64_t v, int32_t scale, int32_t depth) { return ((int64_t{scale >> 4} * (v >> 4)) / depth) * 256; }
+int64_t ProjectCorner(int64_t v, int32_t scale, int32_t depth) {
+    return ((int64_t{scale >> 4} * (v >> 4)) / depth) * 256;
+}
 
-int OutCode(int64_t x, int64_t y, int64_t left, int64_t right, int64_t top, int64_t bottom)
-{
+int OutCode(int64_t x, int64_t y, int64_t left, int64_t right, int64_t top, int64_t bottom) {
     return (x < left ? StatusLeft : 0) | (x > right ? StatusRight : 0) | (y < top ? StatusTop : 0) |
            (y > bottom ? StatusBottom : 0);
 }
@@ -31,9 +32,8 @@ int OutCode(int64_t x, int64_t y, int64_t left, int64_t right, int64_t top, int6
 // One screen row of a run-length coded sprite from the decoded line. Special rows
 // (whose line has fill runs of texel 1 or 2) darken under texel 1 and brighten under
 // texel 2; the stipple loop draws only where the rotating mask has a bit.
-void PaintCodedRow(uint8_t* dst, int columns, const uint8_t* line, SpriteLoop loop, bool special, int level,
-                   uint32_t mask)
-{
+void PaintCodedRow(uint8_t* dst, int columns, const uint8_t* line, SpriteLoop loop, bool special,
+                   int level, uint32_t mask) {
     const uint8_t* shade = ShadeRowOf(level);
     const uint8_t* shadow = ShadeRowOf(SpriteShadowLevel);
     const uint8_t* highlight = ShadeRowOf(ShadeLevels - 1);
@@ -62,8 +62,7 @@ void PaintCodedRow(uint8_t* dst, int columns, const uint8_t* line, SpriteLoop lo
 }
 
 // One screen row of an uncoded sprite: texel 1 darkens the pixel by SpriteShadowDrop levels.
-void PaintUncodedRow(uint8_t* dst, int columns, const uint8_t* line, int level)
-{
+void PaintUncodedRow(uint8_t* dst, int columns, const uint8_t* line, int level) {
     const uint8_t* shade = ShadeRowOf(level);
     const uint8_t* shadow = ShadeRowOf(level - SpriteShadowDrop);
     for (int i = 0; i < columns; ++i) {
@@ -78,8 +77,7 @@ void PaintUncodedRow(uint8_t* dst, int columns, const uint8_t* line, int level)
 
 }  // namespace
 
-int DrawSprite(const SpriteRecord* sprite, const Bitmap* bitmap, int ownerId)
-{
+int DrawSprite(const SpriteRecord* sprite, const Bitmap* bitmap, int ownerId) {
     const int pitch = Pitch();
     TextureRunLength = (bitmap->flags & BitmapRunLength) != 0 ? 1 : 0;
     Fixed16 vx = 0;
@@ -93,9 +91,12 @@ int DrawSprite(const SpriteRecord* sprite, const Bitmap* bitmap, int ownerId)
     }
 
     // The view-space rectangle at the anchor's depth (view y grows downward).
-    const int64_t left = int64_t{vx} - (int64_t{sprite->width} << 15) + (int64_t{sprite->trimLeft} << 16);
-    const int64_t right = int64_t{vx} + (int64_t{sprite->width} << 15) - (int64_t{sprite->trimRight} << 16);
-    const int64_t top = int64_t{vy} - (int64_t{sprite->height} << 16) + (int64_t{sprite->trimTop} << 16);
+    const int64_t left =
+        int64_t{vx} - (int64_t{sprite->width} << 15) + (int64_t{sprite->trimLeft} << 16);
+    const int64_t right =
+        int64_t{vx} + (int64_t{sprite->width} << 15) - (int64_t{sprite->trimRight} << 16);
+    const int64_t top =
+        int64_t{vy} - (int64_t{sprite->height} << 16) + (int64_t{sprite->trimTop} << 16);
     const int64_t bottom = int64_t{vy} - (int64_t{sprite->trimBottom} << 16);
     // Trims that cross each other leave nothing to draw.
     if (right < left || bottom < top) {
@@ -121,7 +122,8 @@ int DrawSprite(const SpriteRecord* sprite, const Bitmap* bitmap, int ownerId)
     const int64_t t = ProjectCorner(top, sy, vz);
     const int64_t r = ProjectCorner(right, sx, vz);
     const int64_t b = ProjectCorner(bottom, sy, vz);
-    // A clip rectangle that holds no pixel of the view (one set wholly outside it) lets nothing through.
+    // A clip rectangle that holds no pixel of the view (one set wholly outside it) lets nothing
+    // through.
     if (ClipRight < ClipLeft || ClipBottom < ClipTop) {
         RenderStatus &= ~StatusDrawn;
         return RenderStatus;
@@ -135,9 +137,12 @@ int DrawSprite(const SpriteRecord* sprite, const Bitmap* bitmap, int ownerId)
     RenderStatus |= StatusDrawn;
 
     // The texture spans the whole sprite: the trims cut the visible rectangle only.
-    const int64_t leftPx = RoundToPixel(ProjectCorner(int64_t{vx} - (int64_t{sprite->width} << 15), sx, vz));
-    const int64_t rightPx = RoundToPixel(ProjectCorner(int64_t{vx} + (int64_t{sprite->width} << 15), sx, vz));
-    const int64_t topPx = RoundToPixel(ProjectCorner(int64_t{vy} - (int64_t{sprite->height} << 16), sy, vz));
+    const int64_t leftPx =
+        RoundToPixel(ProjectCorner(int64_t{vx} - (int64_t{sprite->width} << 15), sx, vz));
+    const int64_t rightPx =
+        RoundToPixel(ProjectCorner(int64_t{vx} + (int64_t{sprite->width} << 15), sx, vz));
+    const int64_t topPx =
+        RoundToPixel(ProjectCorner(int64_t{vy} - (int64_t{sprite->height} << 16), sy, vz));
     const int64_t bottomPx = RoundToPixel(ProjectCorner(vy, sy, vz));
     const int64_t leftC = RoundToPixel(l < ClipLeft ? ClipLeft : (l > ClipRight ? ClipRight : l));
     const int64_t topC = RoundToPixel(t < ClipTop ? ClipTop : (t > ClipBottom ? ClipBottom : t));
@@ -150,13 +155,15 @@ int DrawSprite(const SpriteRecord* sprite, const Bitmap* bitmap, int ownerId)
     const int columns = static_cast<int>(rightC - leftC + 1);
     // A sprite trimmed to nothing, an empty bitmap, or a coded row too wide for the
     // line buffer draws nothing.
-    if (spanX <= 0 || spanY <= 0 || columns <= 0 || columns > SpriteColumnMapSize || bottomC < topC || bw == 0 ||
-        bh == 0 || (TextureRunLength && bw > LineBufferSize)) {
+    if (spanX <= 0 || spanY <= 0 || columns <= 0 || columns > SpriteColumnMapSize ||
+        bottomC < topC || bw == 0 || bh == 0 || (TextureRunLength && bw > LineBufferSize)) {
         return RenderStatus;
     }
 
-    int32_t uStep = static_cast<int32_t>((static_cast<uint32_t>(bw) << 16) / static_cast<uint64_t>(spanX));
-    int32_t vStep = static_cast<int32_t>((static_cast<uint32_t>(bh) << 16) / static_cast<uint64_t>(spanY));
+    int32_t uStep =
+        static_cast<int32_t>((static_cast<uint32_t>(bw) << 16) / static_cast<uint64_t>(spanX));
+    int32_t vStep =
+        static_cast<int32_t>((static_cast<uint32_t>(bh) << 16) / static_cast<uint64_t>(spanY));
     int32_t u = Cut((leftC - leftPx) * uStep);
     int32_t v = Cut((topC - topPx) * vStep);
 
@@ -172,7 +179,8 @@ int DrawSprite(const SpriteRecord* sprite, const Bitmap* bitmap, int ownerId)
     }
     int32_t light = (corners[0].light + corners[1].light) >> 1;
     const int32_t bottomLight = (corners[2].light + corners[3].light) >> 1;
-    const int32_t lightStep = bottomC == topC ? 0 : static_cast<int32_t>((bottomLight - light) / (bottomC - topC));
+    const int32_t lightStep =
+        bottomC == topC ? 0 : static_cast<int32_t>((bottomLight - light) / (bottomC - topC));
 
     if ((sprite->flags & SpriteMirrorX) != 0) {
         const int32_t magnitude = uStep;
@@ -200,7 +208,8 @@ int DrawSprite(const SpriteRecord* sprite, const Bitmap* bitmap, int ownerId)
     int decodeResult = 0;
     int maskIndex = 0;
     uint8_t* dst = FrameBuffer + (ViewCentreY + topC) * pitch + ViewCentreX + leftC;
-    for (int64_t row = topC; row <= bottomC; ++row, dst += pitch, v = Add(v, vStep), light = Add(light, lightStep)) {
+    for (int64_t row = topC; row <= bottomC;
+         ++row, dst += pitch, v = Add(v, vStep), light = Add(light, lightStep)) {
         const int texRow = Clamp(v >> 16, 0, bh - 1);
         const int level = light >> 16;
         if (!TextureRunLength) {

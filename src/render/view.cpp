@@ -16,15 +16,13 @@ namespace {
 RenderCamera Camera = {};
 uint16_t ViewportHeight = 0;  // the height last given to SetViewport, for the y scale
 
-Fixed16 Cut32(int64_t v)
-{
+Fixed16 Cut32(int64_t v) {
     return static_cast<Fixed16>(static_cast<uint32_t>(static_cast<uint64_t>(v)));
 }
 
 // Keeps the clip rectangle inside the view rectangle around the current projection centre,
 // so that nothing clipped by it can reach past the view or the edge tables.
-void ClampClipToView()
-{
+void ClampClipToView() {
     const Fixed16 left = (ViewLeft - ViewCentreX) * FixedOne;
     const Fixed16 right = (ViewLeft + ViewWidth - 1 - ViewCentreX) * FixedOne;
     const Fixed16 top = (ViewTop - ViewCentreY) * FixedOne;
@@ -35,8 +33,7 @@ void ClampClipToView()
     ClipBottom = std::min(ClipBottom, bottom);
 }
 
-void UseFullClip()
-{
+void UseFullClip() {
     ClipLeft = FullClipLeft;
     ClipTop = FullClipTop;
     ClipRight = FullClipRight;
@@ -45,8 +42,7 @@ void UseFullClip()
 
 }  // namespace
 
-int InitRenderViewport(platform::Surface* surface, const RenderRect& rect)
-{
+int InitRenderViewport(platform::Surface* surface, const RenderRect& rect) {
     platform::SurfaceDesc desc;
     if (surface == nullptr ||
         surface->Lock(nullptr, &desc, platform::DDLOCK_WAIT) != platform::DD_OK) {
@@ -55,8 +51,7 @@ int InitRenderViewport(platform::Surface* surface, const RenderRect& rect)
     return InitRenderViewport(static_cast<uint8_t*>(desc.surface), desc.pitch, rect);
 }
 
-int InitRenderViewport(uint8_t* pixels, int pitch, const RenderRect& rect)
-{
+int InitRenderViewport(uint8_t* pixels, int pitch, const RenderRect& rect) {
     ViewLeft = rect.left;
     ViewTop = rect.top;
     // The edge tables bound the view.
@@ -81,8 +76,7 @@ int InitRenderViewport(uint8_t* pixels, int pitch, const RenderRect& rect)
     return 1;
 }
 
-void SetViewport(int left, int top, int width, int height)
-{
+void SetViewport(int left, int top, int width, int height) {
     ViewCentreX = left + (width >> 1);
     ViewCentreY = top + (height >> 1);
     FullClipRight = ((width - 1) >> 1) * FixedOne;
@@ -93,16 +87,14 @@ void SetViewport(int left, int top, int width, int height)
     ViewportHeight = static_cast<uint16_t>(height);
 }
 
-int MaxWholeViewHorizon(int viewWidth, int viewHeight)
-{
+int MaxWholeViewHorizon(int viewWidth, int viewHeight) {
     // As InitRenderViewport sets them: the bounds of a viewport twice the view width high.
     const int boundTop = viewWidth, boundBottom = (2 * viewWidth - 1) >> 1;
     const int above = viewHeight >> 1, below = viewHeight - 1 - above;
     return std::max(0, std::min(boundTop - above, boundBottom - below));
 }
 
-void SetClipRect(const RenderRect* rect)
-{
+void SetClipRect(const RenderRect* rect) {
     if (rect == nullptr) {
         UseFullClip();
     } else {
@@ -114,14 +106,12 @@ void SetClipRect(const RenderRect* rect)
     ClampClipToView();
 }
 
-RenderRect ClipWindow()
-{
+RenderRect ClipWindow() {
     return {ViewCentreX + (ClipLeft >> 16), ViewCentreY + (ClipTop >> 16),
             ViewCentreX + (ClipRight >> 16), ViewCentreY + (ClipBottom >> 16)};
 }
 
-void SetRenderCamera(Fixed16 x, Fixed16 y, Fixed16 z, Angle16 yaw, int horizon, int fovDivisor)
-{
+void SetRenderCamera(Fixed16 x, Fixed16 y, Fixed16 z, Angle16 yaw, int horizon, int fovDivisor) {
     Camera.x = x;
     Camera.y = y;
     Camera.z = z;
@@ -129,8 +119,7 @@ void SetRenderCamera(Fixed16 x, Fixed16 y, Fixed16 z, Angle16 yaw, int horizon, 
     SetupCameraProjection(Camera, fovDivisor, horizon);
 }
 
-void SetupCameraProjection(const RenderCamera& camera, int fovDivisor, int horizon)
-{
+void SetupCameraProjection(const RenderCamera& camera, int fovDivisor, int horizon) {
     // (H * 2^24) / (2 * fovDivisor), unsigned; a divisor below 1 is taken as 1.
     const uint64_t divisor = 2u * static_cast<uint32_t>(std::max(fovDivisor, 1));
     const uint64_t scale = (static_cast<uint64_t>(ViewportHeight) << 24) / divisor;
@@ -149,8 +138,7 @@ void SetupCameraProjection(const RenderCamera& camera, int fovDivisor, int horiz
     CameraYawCos = SineTable[(camera.yaw >> 6) + 256];
 }
 
-FixedVector TransformToView(Fixed16 wx, Fixed16 wy, Fixed16 wz)
-{
+FixedVector TransformToView(Fixed16 wx, Fixed16 wy, Fixed16 wz) {
     const int64_t x = Cut32(static_cast<int64_t>(wx) - CameraX);
     const int64_t y = Cut32(static_cast<int64_t>(CameraY) - wy);
     const int64_t z = Cut32(static_cast<int64_t>(wz) - CameraZ);
@@ -159,10 +147,22 @@ FixedVector TransformToView(Fixed16 wx, Fixed16 wy, Fixed16 wz)
     if ((CameraYaw & 0x3FFF) == 0) {
         // Quarter turns are exact.
         switch (CameraYaw) {
-        case 0x0000: out.x = Cut32(x); out.z = Cut32(z); break;
-        case 0x4000: out.x = Cut32(-z); out.z = Cut32(x); break;
-        case 0x8000: out.x = Cut32(-x); out.z = Cut32(-z); break;
-        default: out.x = Cut32(z); out.z = Cut32(-x); break;
+            case 0x0000:
+                out.x = Cut32(x);
+                out.z = Cut32(z);
+                break;
+            case 0x4000:
+                out.x = Cut32(-z);
+                out.z = Cut32(x);
+                break;
+            case 0x8000:
+                out.x = Cut32(-x);
+                out.z = Cut32(-z);
+                break;
+            default:
+                out.x = Cut32(z);
+                out.z = Cut32(-x);
+                break;
         }
         return out;
     }
@@ -173,8 +173,7 @@ FixedVector TransformToView(Fixed16 wx, Fixed16 wy, Fixed16 wz)
     return out;
 }
 
-void TransformVertex(int i)
-{
+void TransformVertex(int i) {
     if (i < 0 || i >= VertexScratchSize) {
         return;
     }
@@ -182,8 +181,7 @@ void TransformVertex(int i)
     ViewVertexScratch[i] = TransformToView(w.x, w.y, w.z);
 }
 
-void TransformPolygon()
-{
+void TransformPolygon() {
     const int count = std::clamp(PolygonCount, 0, PolygonCapacity);
     for (int i = 0; i < count; ++i) {
         const PolygonVertex& w = WorkingPolygon[i];
@@ -199,8 +197,7 @@ void TransformPolygon()
 }
 
 void CameraTransformPoint(Fixed16 x, Fixed16 y, Fixed16 z, Fixed16* outX, Fixed16* outY,
-                          Fixed16* outZ)
-{
+                          Fixed16* outZ) {
     WorldVertexScratch[0] = {x, y, z};
     TransformVertex(0);
     *outX = ViewVertexScratch[0].x;

@@ -95,8 +95,10 @@ int RaiseHotSpotEvent(int hotSpot, int value) {
 }
 
 void TriggerState(int object, int row, int state) {
-    if (IsStepState(state)) StepState(state);
-    else RaiseMotionEvent(object, row);
+    if (IsStepState(state))
+        StepState(state);
+    else
+        RaiseMotionEvent(object, row);
 }
 
 int GetMotionEventArg(int selector) {

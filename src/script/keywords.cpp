@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "platform/message_box.h"
 #include "base/handlers.h"
+#include "platform/message_box.h"
 #include "script/events.h"
 #include "script/messages.h"
 #include "script/parser.h"
@@ -30,11 +30,8 @@ void CompileKeyword(int keyword, const uint8_t* encoded, size_t size) {
             break;
         case KeywordSetValue:
         case KeywordUnloadMesh:
-        case KeywordLoadState:
-            break;
-        default:
-            AppendStatement(encoded, size);
-            break;
+        case KeywordLoadState: break;
+        default: AppendStatement(encoded, size); break;
     }
 }
 
@@ -170,15 +167,11 @@ void RunKeyword(int keyword) {
     if (SkipFlag == 1) {
         switch (keyword) {
             case KeywordIf:
-            case KeywordWhile:
-                ++SkipDepth;
-                return;
+            case KeywordWhile: ++SkipDepth; return;
             case KeywordElse:
             case KeywordEndif:
-            case KeywordEndwhile:
-                break;  // these test SkipDepth instead
-            default:
-                return;
+            case KeywordEndwhile: break;  // these test SkipDepth instead
+            default: return;
         }
     }
     switch (keyword) {
@@ -188,8 +181,7 @@ void RunKeyword(int keyword) {
         case KeywordUnloadMesh:
         case KeywordLoadState:
         case KeywordStepState:
-        case KeywordInt:
-            break;
+        case KeywordInt: break;
         case KeywordGotoState: GotoState(); break;
         case KeywordIf: If(); break;
         case KeywordElse:
@@ -199,8 +191,10 @@ void RunKeyword(int keyword) {
         case KeywordWhile: While(); break;
         case KeywordVar: Assign(); break;
         case KeywordEndif:
-            if (SkipDepth > 0) --SkipDepth;
-            else SkipFlag = 0;
+            if (SkipDepth > 0)
+                --SkipDepth;
+            else
+                SkipFlag = 0;
             break;
         case KeywordEndwhile: EndWhile(); break;
         case KeywordExit: StopFlag = 1; break;
@@ -220,6 +214,8 @@ void RunKeyword(int keyword) {
 }  // namespace
 
 void HandleKeyword(int keyword, const uint8_t* encoded, size_t size) {
-    if (RunMode == RunModeCompile) CompileKeyword(keyword, encoded, size);
-    else if (RunMode == RunModeRun) RunKeyword(keyword);
+    if (RunMode == RunModeCompile)
+        CompileKeyword(keyword, encoded, size);
+    else if (RunMode == RunModeRun)
+        RunKeyword(keyword);
 }

@@ -20,11 +20,13 @@ int ReadScriptLine(std::FILE* f, char (&line)[kLineBufferSize]) {
     int c;
     while ((c = std::fgetc(f)) != EOF && c != 0 && c != '\n') {
         if (c == '\r') continue;
-        if (length < kLineBufferSize - 1) line[length++] = static_cast<char>(c);
-        else tooLong = true;
+        if (length < kLineBufferSize - 1)
+            line[length++] = static_cast<char>(c);
+        else
+            tooLong = true;
     }
     line[length] = 0;
-    if (c == 0) std::ungetc(c, f);  // the NUL stays the end for the next call
+    if (c == 0) std::ungetc(c, f);                  // the NUL stays the end for the next call
     if (c != '\n' && length == 0) return kLineEnd;  // else a last line without its line feed
     return tooLong ? kLineTooLong : kLineRead;
 }

@@ -38,9 +38,12 @@ public:
         while (p_ < end_ && *p_ != tag::End) {
             uint8_t t = *p_;
             switch (t) {
-                case ' ': case ',': case '.': case ';': case '`': case tag::Start:
-                    ++p_;
-                    break;
+                case ' ':
+                case ',':
+                case '.':
+                case ';':
+                case '`':
+                case tag::Start: ++p_; break;
                 case tag::Float:
                 case tag::Int:
                 case tag::Long:

@@ -16,8 +16,8 @@ extern int RunMode;
 // so a statement without words still shows the first word of the one before it.
 struct ParsedStatement {
     char StatementTokens[kMaxWords][kWordSize];  // NUL-closed; a group word holds encoded bytes
-    int WordLength[kMaxWords];                    // bytes of each word, without the closing NUL
-    bool VariableMark[kMaxWords];                 // the word "var" made for a declared variable
+    int WordLength[kMaxWords];                   // bytes of each word, without the closing NUL
+    bool VariableMark[kMaxWords];                // the word "var" made for a declared variable
     float StatementNumbers[kMaxNumbers];
     int WordCount;    // words made by the last parse
     int NumberCount;  // numbers made by the last parse

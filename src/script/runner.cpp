@@ -1,7 +1,7 @@
 #include "script/runner.h"
 
-#include "platform/message_box.h"
 #include "base/handlers.h"
+#include "platform/message_box.h"
 #include "script/messages.h"
 #include "script/parser.h"
 #include "script/states.h"
@@ -49,7 +49,8 @@ void RunFrom(int& position, int end) {
         position += length;
         StatementEnd = position;
         ParseResult result = ParseStatement(record, static_cast<size_t>(length));
-        if (result == ParseResult::Command && SkipFlag == 0 && Handlers.execCommand) Handlers.execCommand(Parsed);
+        if (result == ParseResult::Command && SkipFlag == 0 && Handlers.execCommand)
+            Handlers.execCommand(Parsed);
         if (JumpPending == 1) {
             position = JumpTarget;
             end = JumpEnd;

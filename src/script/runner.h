@@ -5,11 +5,11 @@
 
 #include "script/limits.h"
 
-extern int StopFlag;         // 1 ends the current run after the statement that set it
-extern int SkipFlag;         // 1 while statements are skipped in a false branch
-extern int SkipDepth;        // if/while met while skipping, not yet matched
-extern int LastIfResult;     // the last evaluated if: 1 or 0; -1 after RunScript starts
-extern int LoopStart;        // the offset after the last while that ran
+extern int StopFlag;      // 1 ends the current run after the statement that set it
+extern int SkipFlag;      // 1 while statements are skipped in a false branch
+extern int SkipDepth;     // if/while met while skipping, not yet matched
+extern int LastIfResult;  // the last evaluated if: 1 or 0; -1 after RunScript starts
+extern int LoopStart;     // the offset after the last while that ran
 extern uint8_t WhileCondition[kWordSize];  // that while's condition group
 extern int WhileConditionLength;
 extern int LoopBackPending;  // a true endwhile: the run goes back to LoopStart
@@ -25,5 +25,5 @@ extern int RunDepth;         // runs now nested inside each other
 // hold a state; 0 when refused, else 1.
 int RunScript(int stateRecord);
 void ExecRange(int start, int end);
-void ExecState(int id);   // a state from its start to its end
-void StepState(int id);   // the next step of a step state
+void ExecState(int id);  // a state from its start to its end
+void StepState(int id);  // the next step of a step state

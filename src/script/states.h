@@ -6,14 +6,14 @@
 
 struct ScriptState {
     char name[kStateNameSize];
-    int16_t id;              // the record's index; 0 for the placeholder and for empty records
-    int32_t start;           // stream offset of the first statement
-    int16_t length;          // end - start
-    int32_t end;             // stream offset after the last statement
+    int16_t id;      // the record's index; 0 for the placeholder and for empty records
+    int32_t start;   // stream offset of the first statement
+    int16_t length;  // end - start
+    int32_t end;     // stream offset after the last statement
     int16_t statementCount;
-    int16_t level;           // BlockLevel at the state's line
+    int16_t level;  // BlockLevel at the state's line
     int16_t isStepState;
-    int16_t stepRow;         // row in the StepTable (step states only)
+    int16_t stepRow;  // row in the StepTable (step states only)
 };
 
 struct StepRow {
@@ -23,8 +23,8 @@ struct StepRow {
 };
 
 extern ScriptState StateTable[kMaxStates];
-extern int StateCount;       // records in use, 1 when no state is defined
-extern int OpenStateIndex;   // the state being compiled; after loading, the file's last state
+extern int StateCount;      // records in use, 1 when no state is defined
+extern int OpenStateIndex;  // the state being compiled; after loading, the file's last state
 extern StepRow StepTable[kMaxStepStates];
 extern int StepRowCount;
 extern int StepLineCount;

@@ -204,7 +204,8 @@ int ScanTokens(const char* line, uint8_t* out, size_t room) {
                 ok = w.PutText(tag::Variable, name, n);
             } else {
                 ok = w.PutText(tag::Name, name, n);
-                ParenDropFlag = (std::strcmp(name, "if") == 0 || std::strcmp(name, "while") == 0) ? 0 : 1;
+                ParenDropFlag =
+                    (std::strcmp(name, "if") == 0 || std::strcmp(name, "while") == 0) ? 0 : 1;
             }
         } else if (IsCharInSet(ch, "[],.;:{}~?")) {
             ok = w.Put(static_cast<uint8_t>(ch));
@@ -239,16 +240,13 @@ const uint8_t* SkipToken(const uint8_t* p, const uint8_t* end) {
     switch (t) {
         case tag::Int:
         case tag::Long:
-        case tag::Float:
-            return end - p >= 4 ? p + 4 : end;
-        case tag::Char:
-            return p < end ? p + 1 : end;
+        case tag::Float: return end - p >= 4 ? p + 4 : end;
+        case tag::Char: return p < end ? p + 1 : end;
         case tag::String:
         case tag::Name:
         case tag::Variable:
             while (p < end && *p) ++p;
             return p < end ? p + 1 : end;
-        default:
-            return p;
+        default: return p;
     }
 }

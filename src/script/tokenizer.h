@@ -5,8 +5,8 @@
 //   '@' first byte, and between the tokens of two lines of one statement
 //   'S' string literal, 'Y' identifier, 'U' declared variable: the characters and a NUL
 //   'C' one character; 'I' int32, 'J' int32 written with an l/L suffix, 'F' float32 (little-endian)
-//   two-character operators as one code: n != , a && , p ++ , L << , l <= , q == , R >> , g >= , o ||
-//   one-character operators and punctuation as themselves; '\' ends a complete statement.
+//   two-character operators as one code: n != , a && , p ++ , L << , l <= , q == , R >> , g >= , o
+//   || one-character operators and punctuation as themselves; '\' ends a complete statement.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -24,10 +24,10 @@ constexpr uint8_t End = '\\';
 }  // namespace tag
 
 // Results of ScanTokens besides the count of bytes a line added.
-constexpr int kScanComplete = 0;   // the line completed the statement ('\' and '@' written)
-constexpr int kScanComment = -1;   // the line holds a "//" comment: drop the statement
-constexpr int kScanTooLong = -2;   // an identifier or literal is longer than the tokenizer holds
-constexpr int kScanFull = -3;      // the statement does not fit in the room given
+constexpr int kScanComplete = 0;  // the line completed the statement ('\' and '@' written)
+constexpr int kScanComment = -1;  // the line holds a "//" comment: drop the statement
+constexpr int kScanTooLong = -2;  // an identifier or literal is longer than the tokenizer holds
+constexpr int kScanFull = -3;     // the statement does not fit in the room given
 
 // "{" adds 1 and "}" subtracts 1, in the tokenizer and again in the parser.
 extern int BraceDepth;

@@ -56,9 +56,7 @@ int ApplyOperator(int op, int32_t a, int32_t b) {
         case 'q': r = x == y; break;
         case 'a': r = (x != 0) && (y != 0); break;
         case 'o': r = (x != 0) || (y != 0); break;
-        default:
-            platform::MessageBox(MsgUnrecognizedOperator, CaptionDebug);
-            return 0;
+        default: platform::MessageBox(MsgUnrecognizedOperator, CaptionDebug); return 0;
     }
     return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(r)));  // low 32 bits
 }
@@ -111,7 +109,8 @@ struct ConditionReader {
         }
     }
 
-    // "(" left operator right ")", the cursor on the "(" (or at the left operand of the outer group).
+    // "(" left operator right ")", the cursor on the "(" (or at the left operand of the outer
+    // group).
     int32_t Group() {
         if (p < end && *p == '(') ++p;
         int32_t left = Operand();

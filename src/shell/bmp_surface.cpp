@@ -25,13 +25,11 @@ struct FileCloser {
 };
 using BmpFile = std::unique_ptr<FILE, FileCloser>;
 
-uint32_t Read32(const uint8_t* p)
-{
+uint32_t Read32(const uint8_t* p) {
     return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t{p[3]} << 24);
 }
 
-void ShowBmpError(const char* format, const char* name)
-{
+void ShowBmpError(const char* format, const char* name) {
     char text[300];
     std::snprintf(text, sizeof text, format, name);
     platform::MessageBox(text, BmpCaption, platform::MB_OK);
@@ -46,8 +44,7 @@ struct BmpHeader {
 };
 
 // Opens the file and reads its headers; false after a failure, reported with the file's name.
-bool OpenBmp(const char* name, BmpFile& file, BmpHeader& header)
-{
+bool OpenBmp(const char* name, BmpFile& file, BmpHeader& header) {
     file.reset(platform::OpenFile(name, "rb"));
     if (!file) {
         ShowBmpError(BmpOpenFailedText, name);
@@ -69,8 +66,7 @@ bool OpenBmp(const char* name, BmpFile& file, BmpHeader& header)
 // inside the headers or past the end of the file, and files too short for their rows are
 // damaged files here: reported with the open failure's text before a surface and a block of
 // the picture's size are made for them.
-bool CheckBmp(const char* name, FILE* file, const BmpHeader& header)
-{
+bool CheckBmp(const char* name, FILE* file, const BmpHeader& header) {
     const long length = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
     const bool seekable = std::fseek(file, BmpHeadersSize, SEEK_SET) == 0 && length >= 0;
     const uint64_t rowLength = (static_cast<uint64_t>(header.width) + 3) & ~uint64_t{3};
@@ -87,8 +83,7 @@ bool CheckBmp(const char* name, FILE* file, const BmpHeader& header)
 }
 
 platform::Surface* CreateBmpSurface(const char* name, platform::DirectDraw* ddraw,
-                                    const BmpHeader& header, platform::Surface** slot)
-{
+                                    const BmpHeader& header, platform::Surface** slot) {
     platform::SurfaceDesc desc;
     desc.flags = platform::DDSD_CAPS | platform::DDSD_WIDTH | platform::DDSD_HEIGHT;
     desc.caps = platform::DDSCAPS_OFFSCREENPLAIN | platform::DDSCAPS_SYSTEMMEMORY;
@@ -103,8 +98,7 @@ platform::Surface* CreateBmpSurface(const char* name, platform::DirectDraw* ddra
 
 // The colour table: at most the entries a palette takes are read; the file position ends at
 // the pixel data.
-bool ReadColourTable(FILE* file, const BmpHeader& header, std::vector<uint8_t>& colours)
-{
+bool ReadColourTable(FILE* file, const BmpHeader& header, std::vector<uint8_t>& colours) {
     const size_t entries =
         std::min<size_t>((header.dataOffset - BmpHeadersSize) / 4, BmpPaletteEntries);
     colours.assign(entries * 4, 0);
@@ -116,8 +110,7 @@ bool ReadColourTable(FILE* file, const BmpHeader& header, std::vector<uint8_t>& 
 
 // Reads the padded rows and copies them into the surface so that the file's last row becomes
 // the surface's first; a picture larger than the surface is cut to it.
-bool ReadRows(FILE* file, const BmpHeader& header, platform::Surface* target)
-{
+bool ReadRows(FILE* file, const BmpHeader& header, platform::Surface* target) {
     const size_t rowLength = (static_cast<size_t>(header.width) + 3) & ~size_t{3};
     std::vector<uint8_t> rows(rowLength * static_cast<size_t>(header.height));
     if (std::fread(rows.data(), 1, rows.size(), file) != rows.size()) {
@@ -141,8 +134,7 @@ bool ReadRows(FILE* file, const BmpHeader& header, platform::Surface* target)
 }  // namespace
 
 int LoadBmpSurface(const char* name, platform::DirectDraw* ddraw, platform::Surface** surface,
-                   platform::Palette** palette)
-{
+                   platform::Palette** palette) {
     BmpFile file;
     BmpHeader header{};
     if (!OpenBmp(name, file, header)) {
@@ -192,8 +184,7 @@ int LoadBmpSurface(const char* name, platform::DirectDraw* ddraw, platform::Surf
     return ReadRows(file.get(), header, target) ? 1 : 0;
 }
 
-int LoadBmpImage(const char* name, platform::DirectDraw* ddraw, platform::Surface** surface)
-{
+int LoadBmpImage(const char* name, platform::DirectDraw* ddraw, platform::Surface** surface) {
     BmpFile file;
     BmpHeader header{};
     if (!OpenBmp(name, file, header)) {

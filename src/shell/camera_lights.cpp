@@ -1,9 +1,9 @@
 // The world frame, the camera placed at the player, and the two default lights.
-#include "anim/scene_lights.h"
 #include "shell/camera_lights.h"
+#include "anim/scene_lights.h"
+#include "base/fixed.h"
 #include "shell/direct_x.h"
 #include "shell/limits.h"
-#include "base/fixed.h"
 #include "world/player.h"
 
 using platform::Failed;

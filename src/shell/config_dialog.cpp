@@ -4,11 +4,11 @@
 #include <cstring>
 #include <vector>
 
+#include "base/report_error.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "shell/direct_x.h"
 #include "shell/messages.h"
-#include "base/report_error.h"
 
 char ScriptFileName[ScriptFileNameSize] = "";
 std::string ScriptFileList[MaxScriptFiles];
@@ -35,7 +35,8 @@ constexpr int kFullScreenChoice = 1;
 constexpr int kWindowChoice = 2;
 
 platform::DialogTemplate MakeTemplate() {
-    constexpr uint32_t kList = LBS_NOTIFY | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | WS_TABSTOP;
+    constexpr uint32_t kList =
+        LBS_NOTIFY | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | WS_TABSTOP;
     platform::DialogTemplate t;
     t.title = ConfigTitle;
     t.style = platform::WS_CAPTION | platform::WS_SYSMENU | platform::DS_MODALFRAME;

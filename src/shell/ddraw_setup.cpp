@@ -1,10 +1,10 @@
 // The drawing object and the scene-graph object: the first two set-up steps.
+#include "shell/ddraw_setup.h"
 #include "platform/direct_draw.h"
 #include "platform/draw_constants.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "shell/app.h"
-#include "shell/ddraw_setup.h"
 #include "shell/direct_x.h"
 #include "shell/messages.h"
 
@@ -90,7 +90,8 @@ int InitDirectDraw() {
             FullScreen = 0;
             return Fail(SetCooperativeLevelFailedText);
         }
-    } else if (platform::Failed(DDrawObject->SetCooperativeLevel(MainWindow, platform::DDSCL_NORMAL))) {
+    } else if (platform::Failed(
+                   DDrawObject->SetCooperativeLevel(MainWindow, platform::DDSCL_NORMAL))) {
         return Fail(SetCooperativeLevelFailedText);
     }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/report_error.h"
 #include "platform/direct3d.h"
 #include "platform/draw_constants.h"
 #include "platform/message_box.h"
@@ -14,7 +15,6 @@
 #include "shell/display_modes.h"
 #include "shell/messages.h"
 #include "shell/status_displays.h"
-#include "base/report_error.h"
 
 using platform::Failed;
 
@@ -101,13 +101,12 @@ int SetDisplayModeAndWindow() {
         platform::Rect frame{0, 0, DisplayWidth, DisplayHeight};
         platform::AdjustWindowRectEx(&frame, style, false,
                                      platform::GetWindowLong(MainWindow, platform::GWL_EXSTYLE));
-        platform::SetWindowPos(MainWindow, nullptr, 0, 0, frame.right - frame.left,
-                               frame.bottom - frame.top,
-                               platform::SWP_NOMOVE | platform::SWP_NOZORDER |
-                                   platform::SWP_NOACTIVATE);
-        platform::SetWindowPos(MainWindow, platform::HWND_NOTOPMOST, 0, 0, 0, 0,
-                               platform::SWP_NOMOVE | platform::SWP_NOSIZE |
-                                   platform::SWP_NOACTIVATE);
+        platform::SetWindowPos(
+            MainWindow, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+            platform::SWP_NOMOVE | platform::SWP_NOZORDER | platform::SWP_NOACTIVATE);
+        platform::SetWindowPos(
+            MainWindow, platform::HWND_NOTOPMOST, 0, 0, 0, 0,
+            platform::SWP_NOMOVE | platform::SWP_NOSIZE | platform::SWP_NOACTIVATE);
         ModeSwitching = 0;
         platform::Rect client;
         platform::GetClientRect(MainWindow, &client);
@@ -152,9 +151,8 @@ platform::HResult EnumD3DDevicesCallback(platform::Guid* guid, const char* descr
     if (!take) {
         const DriverRecord& current = Drivers[chosen];
         if (hardware->colorModel != 0) {
-            take = Software(current) ||
-                   ((hardware->colorModel & platform::D3DCOLOR_RGB) &&
-                    (current.hardware.colorModel & platform::D3DCOLOR_MONO));
+            take = Software(current) || ((hardware->colorModel & platform::D3DCOLOR_RGB) &&
+                                         (current.hardware.colorModel & platform::D3DCOLOR_MONO));
         } else if (Software(current)) {
             take = current.software.colorModel == 0 ||
                    ((software->colorModel & platform::D3DCOLOR_MONO) &&
@@ -270,7 +268,8 @@ int CreateD3DRMDevice() {
     }
     if (Failed(RMDevice->SetDither(false))) return Fail(SetDitherOffFailedText);
     if (Failed(RMDevice->SetQuality(RenderQuality))) return Fail(SetQualityFailedText);
-    if (Failed(RMDevice->SetTextureQuality(TextureQuality))) return Fail(SetTextureQualityFailedText);
+    if (Failed(RMDevice->SetTextureQuality(TextureQuality)))
+        return Fail(SetTextureQualityFailedText);
     if (Failed(RMDevice->SetDither(DitherMode != 0))) return Fail(SetDitherFailedText);
 
     if (!SceneFrame) {

@@ -4,22 +4,22 @@
 #pragma once
 #include <cstdint>
 
+#include "base/graphics_objects.h"
 #include "platform/direct3d.h"
 #include "platform/direct_draw.h"
 #include "platform/rm.h"
 #include "platform/surface.h"
 #include "platform/types.h"
-#include "base/graphics_objects.h"
 #include "shell/limits.h"
 
 // The objects (null when absent); the display object, the back buffer, the scene-graph object and
-// viewport, the scene, camera and world frames and the display's size are in graphics_objects.h. The three frames are made once a run and
-// live through display-mode changes.
+// viewport, the scene, camera and world frames and the display's size are in graphics_objects.h.
+// The three frames are made once a run and live through display-mode changes.
 extern platform::Surface* FrontBuffer;  // the screen: the main window's picture
 extern platform::Surface* ZBuffer;      // attached to BackBuffer
 extern platform::Clipper* Clipper;      // bound to the main window; window mode only
 extern platform::Palette* PaletteTable[PaletteTableSize];  // 0: the display palette
-extern platform::Surface* FrameRateSurface;  // the two status displays' surfaces
+extern platform::Surface* FrameRateSurface;                // the two status displays' surfaces
 extern platform::Surface* InfoSurface;
 extern platform::Direct3D* D3DObject;
 extern platform::Direct3DDevice* D3DDevice;
@@ -33,12 +33,12 @@ struct DisplayMode {
     int32_t height;
     int32_t bpp;
 };
-extern int WasFullScreen;  // FullScreen as last applied
+extern int WasFullScreen;                          // FullScreen as last applied
 extern DisplayMode DisplayModes[MaxDisplayModes];  // sorted: depth, width, height descending
 extern int DisplayModeCount;
-extern int ChosenDisplayMode;  // the row used in full screen
-extern int PrimaryDevice;      // 0 when a separate 3D board was found
-extern int ModeSwitching;      // 1 while the cooperative level, mode or window style changes
+extern int ChosenDisplayMode;      // the row used in full screen
+extern int PrimaryDevice;          // 0 when a separate 3D board was found
+extern int ModeSwitching;          // 1 while the cooperative level, mode or window style changes
 extern platform::Rect WindowRect;  // the client area in screen coordinates
 extern platform::Guid SecondaryDeviceGuid;
 extern platform::DDCaps SecondaryDriverCaps;

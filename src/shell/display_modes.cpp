@@ -1,6 +1,7 @@
 // The table of full-screen modes, and applying the mode asked for.
 #include <cstdlib>
 
+#include "base/report_error.h"
 #include "platform/draw_constants.h"
 #include "platform/message_box.h"
 #include "shell/app.h"
@@ -9,7 +10,6 @@
 #include "shell/direct_x.h"
 #include "shell/display_modes.h"
 #include "shell/messages.h"
-#include "base/report_error.h"
 
 using platform::Failed;
 
@@ -78,7 +78,8 @@ int EnumerateDisplayModes() {
     }
     // The window's mode can always be chosen.
     if (!HasWindowMode()) {
-        DisplayModes[DisplayModeCount++] = DisplayMode{WindowModeWidth, WindowModeHeight, WindowModeBpp};
+        DisplayModes[DisplayModeCount++] =
+            DisplayMode{WindowModeWidth, WindowModeHeight, WindowModeBpp};
     }
     std::qsort(DisplayModes, static_cast<size_t>(DisplayModeCount), sizeof(DisplayMode),
                CompareDisplayModes);
@@ -94,7 +95,8 @@ int ClearBuffers() {
     for (platform::Surface* surface : surfaces) {
         platform::SurfaceDesc desc;
         if (!ReadSurfaceDesc(&desc, surface)) return 0;
-        platform::Rect all{0, 0, static_cast<int32_t>(desc.width), static_cast<int32_t>(desc.height)};
+        platform::Rect all{0, 0, static_cast<int32_t>(desc.width),
+                           static_cast<int32_t>(desc.height)};
         platform::BltFx fx;
         fx.fillColor = 0;
         if (Failed(surface->Blt(&all, nullptr, nullptr,

@@ -22,8 +22,8 @@ extern int32_t PickCursorItem;  // the cursor item that a left click advances
 // The last left click: the id of the map object under the cursor, ClickedCubeId for a side of
 // the clickable cube, -1 for anything else.
 extern int32_t ClickedId;
-extern int32_t ClickToggle;       // flipped by each click on the toggling object
-extern int32_t ShowFrameRate;     // the two status displays, switched with Space
+extern int32_t ClickToggle;    // flipped by each click on the toggling object
+extern int32_t ShowFrameRate;  // the two status displays, switched with Space
 extern int32_t ShowInfo;
 extern int32_t RoomScriptToggle;  // which room script F11 loads next
 

@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/build_variant.h"
+#include "base/report_error.h"
 #include "platform/draw_constants.h"
 #include "platform/input.h"
 #include "platform/result_codes.h"
@@ -12,12 +14,10 @@
 #include "script/runner.h"
 #include "script/states.h"
 #include "shell/app.h"
-#include "base/build_variant.h"
 #include "shell/direct_x.h"
 #include "shell/display_modes.h"
 #include "shell/input.h"
 #include "shell/messages.h"
-#include "base/report_error.h"
 #include "world/camera_height.h"
 #include "world/movement.h"
 #include "world/player.h"
@@ -27,21 +27,14 @@ int32_t KeyBindingTable[KeyBindingCount];
 
 namespace {
 
-bool Held(int key)
-{
-    return platform::GetAsyncKeyState(key) != 0;
-}
+bool Held(int key) { return platform::GetAsyncKeyState(key) != 0; }
 
-bool HeldEither(int a, int b)
-{
-    return Held(a) || Held(b);
-}
+bool HeldEither(int a, int b) { return Held(a) || Held(b); }
 
 // Tilts the view by `step` lines, no further than the renderer draws the whole view (beyond
 // that, bands at the top or bottom would stay undrawn), and shifts the scene viewport's window
 // with the horizon, as the software renderer shifts its own.
-void TiltView(int step)
-{
+void TiltView(int step) {
     const platform::Rect view = ViewRect();
     const int limit = MaxWholeViewHorizon(view.right, view.bottom);
     HorizonOffset = std::clamp(HorizonOffset + step, -limit, limit);
@@ -49,8 +42,8 @@ void TiltView(int step)
         return;
     }
     const double h = HorizonOffset / HorizonBandLines;
-    const platform::HResult result = RMViewport->SetPlane(
-        -0.5f, 0.5f, static_cast<float>(-0.5 - h), static_cast<float>(0.5 - h));
+    const platform::HResult result = RMViewport->SetPlane(-0.5f, 0.5f, static_cast<float>(-0.5 - h),
+                                                          static_cast<float>(0.5 - h));
     if (platform::Failed(result)) {
         ReportError(ViewportBandingFailedText, ErrorToString(result));
         return;
@@ -60,8 +53,7 @@ void TiltView(int step)
 
 // The horizon centred and the eye at its standard height, also in no cube (where the eye is
 // put above a floor at the next step into one); 0 when the viewport refused.
-int ResetView()
-{
+int ResetView() {
     HorizonOffset = 0;
     EyeHeight = SecondBuild ? SecondBuildResetEyeHeight : ResetEyeHeight;
     if (RMViewport) {
@@ -77,8 +69,7 @@ int ResetView()
 }
 
 // Between full screen and window; only on the primary display device.
-void ToggleFullScreen()
-{
+void ToggleFullScreen() {
     if (PrimaryDevice != 1) {
         return;
     }
@@ -90,8 +81,7 @@ void ToggleFullScreen()
 }
 
 // Space: none, the frame rate, both, none again.
-void CycleStatusDisplays()
-{
+void CycleStatusDisplays() {
     if (ShowFrameRate && ShowInfo) {
         ShowFrameRate = 0;
         ShowInfo = 0;
@@ -102,8 +92,7 @@ void CycleStatusDisplays()
     }
 }
 
-void ToggleFaces()
-{
+void ToggleFaces() {
     ShowFaces = !ShowFaces;
     if (BackBuffer) {
         platform::BltFx fx;
@@ -115,8 +104,7 @@ void ToggleFaces()
 
 // A function key runs the state the script bound to it, from its start to its end, as an
 // event runs its state.
-void RunBoundState(int key)
-{
+void RunBoundState(int key) {
     const int state = KeyBindingTable[key];
     if (state >= 0) {
         StopFlag = 0;
@@ -124,8 +112,7 @@ void RunBoundState(int key)
     }
 }
 
-void LoadNextRoomScript()
-{
+void LoadNextRoomScript() {
     ResetLevel();
     const char* name = RoomScriptToggle == 0 ? FirstRoomScript : SecondRoomScript;
     RoomScriptToggle = RoomScriptToggle == 0 ? 1 : 0;
@@ -134,14 +121,12 @@ void LoadNextRoomScript()
 
 // Keys that switch something or start a script act once per press: their repeats while held
 // are taken and do nothing.
-bool ActsOncePerPress(platform::WParam key)
-{
+bool ActsOncePerPress(platform::WParam key) {
     using namespace platform;
     return key == VK_SPACE || key == VK_F2 || key == VK_F3 || (key >= VK_F4 && key <= VK_F11);
 }
 
-int KeyDown(platform::WParam key, platform::LParam lParam)
-{
+int KeyDown(platform::WParam key, platform::LParam lParam) {
     using namespace platform;
     if (key < KeyBindingCount && HandleRobotDebugKey(static_cast<int>(key))) {
         return 1;
@@ -150,51 +135,31 @@ int KeyDown(platform::WParam key, platform::LParam lParam)
         return 1;
     }
     switch (key) {
-    case VK_ESCAPE:
-    case VK_F12:
-        QuitApp();
-        return 1;
-    case VK_SPACE:
-        CycleStatusDisplays();
-        return 1;
-    case VK_PRIOR:
-    case VK_NUMPAD9:
-        MovePlayer(MoveForwardRight);
-        return 1;
-    case VK_HOME:
-    case VK_NUMPAD7:
-        MovePlayer(MoveForwardLeft);
-        return 1;
-    case VK_NUMPAD5:
-        return ResetView();
-    case VK_F2:
-        ToggleFaces();
-        return 1;
-    case VK_F3:
-        ShowObjects = !ShowObjects;
-        return 1;
-    case VK_F4:
-    case VK_F5:
-    case VK_F6:
-    case VK_F7:
-    case VK_F8:
-    case VK_F9:
-    case VK_F10:
-        RunBoundState(static_cast<int>(key));
-        return 1;
-    case VK_F11:
-        LoadNextRoomScript();
-        return 1;
-    default:
-        return static_cast<int>(
-            DefWindowProc(MainWindow, WM_KEYDOWN, key, lParam));
+        case VK_ESCAPE:
+        case VK_F12: QuitApp(); return 1;
+        case VK_SPACE: CycleStatusDisplays(); return 1;
+        case VK_PRIOR:
+        case VK_NUMPAD9: MovePlayer(MoveForwardRight); return 1;
+        case VK_HOME:
+        case VK_NUMPAD7: MovePlayer(MoveForwardLeft); return 1;
+        case VK_NUMPAD5: return ResetView();
+        case VK_F2: ToggleFaces(); return 1;
+        case VK_F3: ShowObjects = !ShowObjects; return 1;
+        case VK_F4:
+        case VK_F5:
+        case VK_F6:
+        case VK_F7:
+        case VK_F8:
+        case VK_F9:
+        case VK_F10: RunBoundState(static_cast<int>(key)); return 1;
+        case VK_F11: LoadNextRoomScript(); return 1;
+        default: return static_cast<int>(DefWindowProc(MainWindow, WM_KEYDOWN, key, lParam));
     }
 }
 
 }  // namespace
 
-int SetKeyState(int virtualKey, const char* stateName)
-{
+int SetKeyState(int virtualKey, const char* stateName) {
     if (virtualKey < 0 || virtualKey >= KeyBindingCount) {
         return -1;
     }
@@ -202,8 +167,7 @@ int SetKeyState(int virtualKey, const char* stateName)
     return KeyBindingTable[virtualKey];
 }
 
-int PollKeyboard()
-{
+int PollKeyboard() {
     using namespace platform;
     if (HeldEither(VK_NUMPAD8, VK_UP)) {
         MovePlayer(MoveForward);
@@ -239,26 +203,22 @@ int PollKeyboard()
     return 0;
 }
 
-int HandleKeyMessage(uint32_t message, platform::WParam virtualKey, platform::LParam lParam)
-{
+int HandleKeyMessage(uint32_t message, platform::WParam virtualKey, platform::LParam lParam) {
     using namespace platform;
     switch (message) {
-    case WM_KEYDOWN:
-        return KeyDown(virtualKey, lParam);
-    case WM_KEYUP:
-        return 1;
-    case WM_SYSKEYUP:
-        if (virtualKey == VK_RETURN) {
-            ToggleFullScreen();
-            return 1;
-        }
-        if (virtualKey == VK_ADD || virtualKey == VK_DIVIDE) {
-            // No table of further display modes is ever filled: these keys do nothing.
-            return 1;
-        }
-        break;
-    default:
-        break;
+        case WM_KEYDOWN: return KeyDown(virtualKey, lParam);
+        case WM_KEYUP: return 1;
+        case WM_SYSKEYUP:
+            if (virtualKey == VK_RETURN) {
+                ToggleFullScreen();
+                return 1;
+            }
+            if (virtualKey == VK_ADD || virtualKey == VK_DIVIDE) {
+                // No table of further display modes is ever filled: these keys do nothing.
+                return 1;
+            }
+            break;
+        default: break;
     }
     return static_cast<int>(DefWindowProc(MainWindow, message, virtualKey, lParam));
 }

@@ -59,7 +59,6 @@ constexpr int FirstScriptOverlayImage = 2;
 constexpr int MaxScriptFiles = 16;
 constexpr int ScriptFileNameSize = 16;
 
-
 // Keyboard and mouse.
 constexpr int KeyBindingCount = 256;  // one state id per virtual-key code
 // The cursor's edge arrows show outside the inner tenth-in rectangle of the display.
@@ -130,4 +129,3 @@ constexpr int DebugTextSize = 24;
 constexpr int HotSpotPlannerMode = 3;
 constexpr int DebugActorBase = 4;
 constexpr float DebugHotSpotSpeed = 35.0f;
-

@@ -89,7 +89,6 @@ constexpr const char* PuzzleFilePattern = ".scp";
 constexpr const char* ScriptNameTooLongText =
     "The script file name \"%s\" is too long: at most 15 characters. Rename it or pick another.";
 
-
 // Keyboard and mouse.
 constexpr const char* ViewportBandingFailedText = "Viewport banding failed.\n%s";
 constexpr const char* ViewportRestoreFailedText = "Viewport restore failed.\n%s";

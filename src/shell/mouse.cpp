@@ -29,8 +29,7 @@ namespace {
 
 // The cursor item for a screen position: an edge arrow outside the bounds, the script's cursor
 // inside; a position exactly on a bound keeps the current item.
-void FollowCursor(int x, int y)
-{
+void FollowCursor(int x, int y) {
     const int left = ScreenBounds[0], top = ScreenBounds[1];
     const int right = ScreenBounds[2], bottom = ScreenBounds[3];
     if (x > left && x < right && y > top && y < bottom) {
@@ -54,15 +53,11 @@ void FollowCursor(int x, int y)
     }
 }
 
-bool IsCube(const Cube* cube, int index)
-{
-    return index < CubeCount && cube == Cubes[index];
-}
+bool IsCube(const Cube* cube, int index) { return index < CubeCount && cube == Cubes[index]; }
 
 // A click with the pick cursor shows the next cursor, only when the script loaded one there:
 // the pointer never loses its picture.
-void AdvancePickCursor()
-{
+void AdvancePickCursor() {
     if (CursorItem == PickCursorItem && PickedCursorItem < OverlayItemCount) {
         CursorItem = PickedCursorItem;
         CursorNumber = PickedCursorNumber;
@@ -72,8 +67,7 @@ void AdvancePickCursor()
     }
 }
 
-void LeftClick()
-{
+void LeftClick() {
     AdvancePickCursor();
     platform::Point cursor{};
     platform::GetCursorPos(&cursor);
@@ -97,8 +91,7 @@ void LeftClick()
     RaiseEvent();
 }
 
-void RightClick()
-{
+void RightClick() {
     platform::ShowCursor(false);
     if (CursorItem >= PickCursorItem) {
         platform::ShowCursor(true);
@@ -112,8 +105,7 @@ void RightClick()
 
 }  // namespace
 
-void InitInputState()
-{
+void InitInputState() {
     CursorNumber = StartCursorNumber;
     CursorItem = StartCursorItem;
     OverlayItemCount = 1;
@@ -126,20 +118,15 @@ void InitInputState()
     std::fill(std::begin(KeyBindingTable), std::end(KeyBindingTable), -1);
 }
 
-int SetActiveCursor(int n)
-{
+int SetActiveCursor(int n) {
     CursorNumber = n;
     CursorItem = n + CursorBase;
     return CursorItem;
 }
 
-int GetActiveCursor()
-{
-    return CursorNumber;
-}
+int GetActiveCursor() { return CursorNumber; }
 
-int OnMouseMessage(uint32_t message, platform::WParam, platform::LParam)
-{
+int OnMouseMessage(uint32_t message, platform::WParam, platform::LParam) {
     using namespace platform;
     if (message == WM_MOUSEMOVE) {
         Point cursor{};
@@ -153,8 +140,7 @@ int OnMouseMessage(uint32_t message, platform::WParam, platform::LParam)
     return 1;
 }
 
-void PickObjectAt(PickRecord& picker, int x, int y)
-{
+void PickObjectAt(PickRecord& picker, int x, int y) {
     picker = {nullptr, nullptr, nullptr, PickNone};
     if (!BackBuffer || ViewWidth <= 0 || ViewHeight <= 0) {
         return;

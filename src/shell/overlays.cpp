@@ -14,8 +14,7 @@ int CurrentOverlayImage = 0;
 OverlayItem OverlayItems[MaxOverlayItems];
 int OverlayItemCount = 0;
 
-int LoadOverlayImage(const char* name, int frameWidth, int frameHeight)
-{
+int LoadOverlayImage(const char* name, int frameWidth, int frameHeight) {
     if (frameWidth <= 0 || frameHeight <= 0 || OverlayImageCount >= MaxOverlayImages ||
         OverlayImageCount < 0) {
         // No frame to cut, or no row left for the picture.
@@ -35,8 +34,7 @@ int LoadOverlayImage(const char* name, int frameWidth, int frameHeight)
     return 1;
 }
 
-int FreeOverlayImages(int first)
-{
+int FreeOverlayImages(int first) {
     for (int i = first < 0 ? 0 : first; i < OverlayImageCount && i < MaxOverlayImages; ++i) {
         if (OverlaySurfaces[i]) {
             if (OverlaySurfaces[i]->IsLocked()) {
@@ -54,8 +52,7 @@ int FreeOverlayImages(int first)
 namespace {
 
 // The next item, made the cursor item; -1 when the table is full.
-int AddItem(const OverlayItem& item)
-{
+int AddItem(const OverlayItem& item) {
     if (OverlayItemCount >= MaxOverlayItems) {
         return -1;
     }
@@ -67,25 +64,23 @@ int AddItem(const OverlayItem& item)
 
 }  // namespace
 
-int AddOverlay(const char* name, int frameWidth, int frameHeight, int x, int y)
-{
+int AddOverlay(const char* name, int frameWidth, int frameHeight, int x, int y) {
     if (OverlayItemCount >= MaxOverlayItems || !LoadOverlayImage(name, frameWidth, frameHeight)) {
         return -1;
     }
     const OverlayImage& image = OverlayImages[CurrentOverlayImage];
-    return AddItem({x, y, x + frameWidth, y + frameHeight, static_cast<int16_t>(CurrentOverlayImage),
+    return AddItem({x, y, x + frameWidth, y + frameHeight,
+                    static_cast<int16_t>(CurrentOverlayImage),
                     static_cast<int16_t>(image.rows * image.cols), 0, OverlayPicture,
                     static_cast<int16_t>(x), static_cast<int16_t>(y)});
 }
 
-int AddPane(int, int width, int height, int x, int y)
-{
+int AddPane(int, int width, int height, int x, int y) {
     return AddItem({x, y, x + width, y + height, -1, 0, 0, OverlayPane, static_cast<int16_t>(x),
                     static_cast<int16_t>(y)});
 }
 
-int DrawOverlay(int item, int x, int y)
-{
+int DrawOverlay(int item, int x, int y) {
     if (item <= 0 || item >= OverlayItemCount || !BackBuffer || DisplayWidth <= 0 ||
         DisplayHeight <= 0) {
         return -1;
@@ -123,8 +118,7 @@ int DrawOverlay(int item, int x, int y)
     platform::HResult result;
     do {
         result = BackBuffer->BltFast(static_cast<uint32_t>(left), static_cast<uint32_t>(top),
-                                     OverlaySurfaces[m], &source,
-                                     platform::DDBLTFAST_SRCCOLORKEY);
+                                     OverlaySurfaces[m], &source, platform::DDBLTFAST_SRCCOLORKEY);
     } while (result == platform::DDERR_WASSTILLDRAWING);
     if (result != platform::DD_OK) {
         return 0;

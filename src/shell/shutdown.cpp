@@ -2,16 +2,16 @@
 #include <cstring>
 
 #include "anim/reset.h"
+#include "base/report_error.h"
+#include "planner/robot_control.h"
 #include "platform/input.h"
 #include "platform/window.h"
 #include "script/runner.h"
 #include "shell/app.h"
 #include "shell/direct_x.h"
-#include "planner/robot_control.h"
 #include "shell/input.h"
 #include "shell/overlays.h"
 #include "shell/sound.h"
-#include "base/report_error.h"
 #include "world/reset.h"
 
 namespace {

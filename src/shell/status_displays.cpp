@@ -22,13 +22,9 @@ namespace {
 
 platform::Hfont StatusFont = nullptr;
 
-void Report(const char* text)
-{
-    platform::MessageBox(text, ErrorCaption, platform::MB_OK);
-}
+void Report(const char* text) { platform::MessageBox(text, ErrorCaption, platform::MB_OK); }
 
-platform::Size MeasureOnScreen(const char* text)
-{
+platform::Size MeasureOnScreen(const char* text) {
     platform::Size size;
     platform::Hdc dc = platform::GetDC(nullptr);
     if (dc) {
@@ -40,13 +36,12 @@ platform::Size MeasureOnScreen(const char* text)
 }
 
 // A status surface of the size given, colour 0 transparent; null after the report.
-platform::Surface* CreateStatusSurface(platform::Size size)
-{
+platform::Surface* CreateStatusSurface(platform::Size size) {
     platform::SurfaceDesc desc;
     desc.flags = platform::DDSD_CAPS | platform::DDSD_WIDTH | platform::DDSD_HEIGHT;
-    desc.caps = platform::DDSCAPS_OFFSCREENPLAIN |
-                (SystemMemorySurfaces ? platform::DDSCAPS_SYSTEMMEMORY
-                                      : platform::DDSCAPS_VIDEOMEMORY);
+    desc.caps =
+        platform::DDSCAPS_OFFSCREENPLAIN |
+        (SystemMemorySurfaces ? platform::DDSCAPS_SYSTEMMEMORY : platform::DDSCAPS_VIDEOMEMORY);
     desc.width = static_cast<uint32_t>(std::max(size.cx, 1));
     desc.height = static_cast<uint32_t>(std::max(size.cy, 1));
     platform::Surface* surface = nullptr;
@@ -61,8 +56,7 @@ platform::Surface* CreateStatusSurface(platform::Size size)
 
 // Draws the text yellow on black at the surface's top-left corner; its extent goes to `size`.
 int DrawStatusText(platform::Surface* surface, const char* text, const char* failure,
-                   platform::Size* size)
-{
+                   platform::Size* size) {
     platform::Hdc dc = nullptr;
     if (!surface || surface->GetDC(&dc) != platform::DD_OK) {
         Report(failure);
@@ -82,8 +76,7 @@ int DrawStatusText(platform::Surface* surface, const char* text, const char* fai
 
 // Blits the text's extent of a status surface onto the back buffer; 0 after the report.
 int BlitStatus(platform::Surface* surface, platform::Size size, uint32_t x, uint32_t y,
-               const char* failure)
-{
+               const char* failure) {
     const platform::Rect source{0, 0, std::min<int32_t>(size.cx, surface->Width()),
                                 std::min<int32_t>(size.cy, surface->Height())};
     if (BackBuffer->BltFast(x, y, surface, &source,
@@ -97,15 +90,14 @@ int BlitStatus(platform::Surface* surface, platform::Size size, uint32_t x, uint
 
 }  // namespace
 
-int CreateStatusSurfaces()
-{
+int CreateStatusSurfaces() {
     if (StatusFont) {
         platform::DeleteObject(StatusFont);
     }
     const int height =
         DisplayWidth <= SmallStatusDisplayWidth ? SmallStatusFontHeight : LargeStatusFontHeight;
-    StatusFont = platform::CreateFont(height, platform::FW_NORMAL, platform::VARIABLE_PITCH,
-                                      StatusFontFace);
+    StatusFont =
+        platform::CreateFont(height, platform::FW_NORMAL, platform::VARIABLE_PITCH, StatusFontFace);
     StatusDisplay.frameRateSize = MeasureOnScreen(FrameRateTemplate);
     StatusDisplay.infoSize = MeasureOnScreen(InfoTemplate);
     if (FrameRateSurface) {
@@ -122,8 +114,7 @@ int CreateStatusSurfaces()
     return InfoSurface ? 1 : 0;
 }
 
-int FormatFrameRate()
-{
+int FormatFrameRate() {
     char rate[StatusTextSize] = "";
     char triangles[StatusTextSize] = "";
     const int hundredths = static_cast<int>(StatusDisplay.framesPerSecond * 100.0f);
@@ -140,17 +131,14 @@ int FormatFrameRate()
                           &StatusDisplay.frameRateSize);
 }
 
-int FormatInfo()
-{
+int FormatInfo() {
     char text[StatusTextSize];
     std::snprintf(text, sizeof text, InfoFormat, DisplayWidth, DisplayHeight, DisplayBpp,
-                  ColorModel == platform::D3DCOLOR_MONO ? MonoColourModelName
-                                                        : RgbColourModelName);
+                  ColorModel == platform::D3DCOLOR_MONO ? MonoColourModelName : RgbColourModelName);
     return DrawStatusText(InfoSurface, text, InfoDCFailedText, &StatusDisplay.infoSize);
 }
 
-int ResetFrameRate()
-{
+int ResetFrameRate() {
     StatusDisplay.startTime = platform::Milliseconds();
     StatusDisplay.frameCounter = 0;
     StatusDisplay.framesSinceMeasure = 0;
@@ -160,8 +148,7 @@ int ResetFrameRate()
     return 1;
 }
 
-int DrawFrameRate()
-{
+int DrawFrameRate() {
     ++StatusDisplay.frameCounter;
     ++StatusDisplay.framesSinceMeasure;
     if (StatusDisplay.frameCounter % FrameRateInterval != 0) {
@@ -190,16 +177,15 @@ int DrawFrameRate()
     return 1;
 }
 
-int DrawInfo()
-{
+int DrawInfo() {
     if (!BackBuffer || !RMViewport) {
         return 1;
     }
     const int32_t viewWidth = RMViewport->GetWidth();
     const int32_t viewHeight = RMViewport->GetHeight();
     const platform::Size rate = StatusDisplay.frameRateSize;
-    if (ShowFrameRate && FrameRateSurface && rate.cx > 0 && rate.cy > 0 &&
-        rate.cx < DisplayWidth && rate.cy < DisplayHeight) {
+    if (ShowFrameRate && FrameRateSurface && rate.cx > 0 && rate.cy > 0 && rate.cx < DisplayWidth &&
+        rate.cy < DisplayHeight) {
         const uint32_t x = static_cast<uint32_t>(viewWidth - rate.cx) / 2;
         if (!BlitStatus(FrameRateSurface, rate, x, 0, FrameRateBltFailedText)) {
             return 0;

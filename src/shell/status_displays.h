@@ -8,10 +8,10 @@
 
 // The measured figures and the texts' sizes.
 struct StatusFigures {
-    int64_t frameCounter;          // every frame drawn
+    int64_t frameCounter;  // every frame drawn
     int32_t framesSinceMeasure;
-    uint32_t startTime;            // milliseconds at the last measurement
-    uint32_t trianglesAtMeasure;   // the device's triangle count then
+    uint32_t startTime;           // milliseconds at the last measurement
+    uint32_t trianglesAtMeasure;  // the device's triangle count then
     float framesPerSecond;
     int32_t trianglesPerSecond;
     platform::Size frameRateSize;  // the frame-rate text's extent

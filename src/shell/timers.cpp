@@ -15,8 +15,7 @@
 int FiredTimer = 0;
 int TimersEnabled = 0;
 
-int TimerTick()
-{
+int TimerTick() {
     if (FindState(TimerStateName) < 0) {
         return 0;
     }
@@ -36,16 +35,14 @@ int TimerTick()
     return 1;
 }
 
-void ResetScriptTimers()
-{
+void ResetScriptTimers() {
     TimersEnabled = 1;
     for (ScriptTimer& timer : ScriptTimers) {
         timer = {0, 0};
     }
 }
 
-void SetScriptTimer(int index, int counter, int limit, int mode)
-{
+void SetScriptTimer(int index, int counter, int limit, int mode) {
     if (index < 0 || index >= kScriptTimerCount) {
         return;
     }
@@ -63,12 +60,6 @@ void SetScriptTimer(int index, int counter, int limit, int mode)
     }
 }
 
-void EnableScriptTimers(int value)
-{
-    TimersEnabled = value == 1 ? 1 : 0;
-}
+void EnableScriptTimers(int value) { TimersEnabled = value == 1 ? 1 : 0; }
 
-int GetFiredTimer()
-{
-    return FiredTimer;
-}
+int GetFiredTimer() { return FiredTimer; }

@@ -1,10 +1,10 @@
 // The main window's procedure.
+#include "base/report_error.h"
 #include "platform/window.h"
 #include "script/wait.h"
 #include "shell/app.h"
 #include "shell/direct_x.h"
 #include "shell/input.h"
-#include "base/report_error.h"
 #include "shell/timers.h"
 
 using namespace platform;
@@ -16,8 +16,7 @@ LResult MainWindowProc(Hwnd window, uint32_t message, WParam wParam, LParam lPar
     switch (message) {
         case WM_CREATE:
         case WM_SIZE:
-        case WM_ACTIVATE:
-            return 0;
+        case WM_ACTIVATE: return 0;
         case WM_DESTROY:
             RenderingStopped = 1;
             ShutdownApp();
@@ -50,7 +49,6 @@ LResult MainWindowProc(Hwnd window, uint32_t message, WParam wParam, LParam lPar
         case WM_RBUTTONUP:
             if (ended) return 0;
             return OnMouseMessage(message, wParam, lParam) ? 1 : 0;
-        default:
-            return DefWindowProc(window, message, wParam, lParam);
+        default: return DefWindowProc(window, message, wParam, lParam);
     }
 }

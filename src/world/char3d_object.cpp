@@ -1,17 +1,16 @@
 #include "world/char3d_object.h"
 
+#include "base/graphics_objects.h"
+#include "base/report_error.h"
 #include "platform/draw_constants.h"
 #include "platform/rm_frame.h"
 #include "platform/rm_viewport.h"
 #include "platform/surface.h"
 #include "render/view.h"
-#include "base/graphics_objects.h"
-#include "base/report_error.h"
 #include "world/cube.h"
 #include "world/messages.h"
 
-int Char3DObject::Draw()
-{
+int Char3DObject::Draw() {
     if (!frame || !BackBuffer || !RMViewport) {
         return 0;
     }
@@ -27,8 +26,7 @@ int Char3DObject::Draw()
     return BackBuffer->Lock(nullptr, &desc, platform::DDLOCK_WAIT) == platform::DD_OK ? 1 : 0;
 }
 
-void Char3DObject::SetPosition(platform::RmFrame* reference, Fixed16 x, Fixed16 y, Fixed16 z)
-{
+void Char3DObject::SetPosition(platform::RmFrame* reference, Fixed16 x, Fixed16 y, Fixed16 z) {
     centre = {x, y, z};
     if (frame) {
         frame->SetPosition(reference, FixedToFloat(x), FixedToFloat(y), FixedToFloat(z));
@@ -44,8 +42,7 @@ void Char3DObject::SetPosition(platform::RmFrame* reference, Fixed16 x, Fixed16 
     cube = next;
 }
 
-int CreateChar3DObject(platform::RmFrame* frame, Char3DObject** out)
-{
+int CreateChar3DObject(platform::RmFrame* frame, Char3DObject** out) {
     if (ObjectCount >= MaxMapObjects) {
         return 0;
     }
@@ -75,14 +72,12 @@ int CreateChar3DObject(platform::RmFrame* frame, Char3DObject** out)
     return 1;
 }
 
-int SetObjectPosition(Char3DObject* character, float x, float y, float z)
-{
+int SetObjectPosition(Char3DObject* character, float x, float y, float z) {
     character->SetPosition(SceneFrame, WorldToFixed(x), WorldToFixed(y), WorldToFixed(z));
     return 1;
 }
 
-void PlaceLevelCharacter(Cube& cube, Fixed16 x, Fixed16 y, Fixed16 z)
-{
+void PlaceLevelCharacter(Cube& cube, Fixed16 x, Fixed16 y, Fixed16 z) {
     platform::RmFrame* frame = platform::RmFrame::Create(SceneFrame);
     if (WorldFrame) {
         WorldFrame->Release();  // the scene keeps the earlier character's frame

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "base/wrap.h"
 #include "render/int64.h"
 #include "render/lighting.h"
 #include "world/map_object.h"
 #include "world/player.h"
-#include "base/wrap.h"
 
 FixedVector Vertices[MaxVertices];
 int VertexCount = 0;
@@ -17,28 +17,17 @@ int RoomCount = 0;
 
 Cube::Cube()
     : texU{}, texV{}, texW{}, bottom{}, top{}, normal{}, texture{OpenFace, OpenFace, OpenFace,
-      OpenFace, OpenFace, OpenFace}, faceFlags{}, centre{}, link{}, objects(nullptr),
-      floorClass(0), floorSloped(0), visited(0), room(nullptr)
-{
-}
+                                                                 OpenFace, OpenFace, OpenFace},
+      faceFlags{}, centre{}, link{}, objects(nullptr), floorClass(0), floorSloped(0), visited(0),
+      room(nullptr) {}
 
-Cube::~Cube()
-{
-    FreeObjectNodes(objects);
-}
+Cube::~Cube() { FreeObjectNodes(objects); }
 
-const FixedVector& Cube::Bottom(int corner) const
-{
-    return Vertices[bottom[corner & 3]];
-}
+const FixedVector& Cube::Bottom(int corner) const { return Vertices[bottom[corner & 3]]; }
 
-const FixedVector& Cube::Top(int corner) const
-{
-    return Vertices[top[corner & 3]];
-}
+const FixedVector& Cube::Top(int corner) const { return Vertices[top[corner & 3]]; }
 
-int EdgeSide(Fixed16 x, Fixed16 z, const FixedVector& a, const FixedVector& b)
-{
+int EdgeSide(Fixed16 x, Fixed16 z, const FixedVector& a, const FixedVector& b) {
     const int64_t left = (int64_t{x} - b.x) * (int64_t{a.z} - b.z);
     const int64_t right = (int64_t{z} - b.z) * (int64_t{a.x} - b.x);
     if (left > right) {
@@ -47,8 +36,7 @@ int EdgeSide(Fixed16 x, Fixed16 z, const FixedVector& a, const FixedVector& b)
     return left == right ? 0 : -1;
 }
 
-bool Cube::Contains(Fixed16 x, Fixed16 z) const
-{
+bool Cube::Contains(Fixed16 x, Fixed16 z) const {
     Fixed16 minX = Bottom(0).x, maxX = minX, minZ = Bottom(0).z, maxZ = minZ;
     for (int k = 1; k < 4; ++k) {
         minX = std::min(minX, Bottom(k).x);
@@ -67,8 +55,7 @@ bool Cube::Contains(Fixed16 x, Fixed16 z) const
     return true;
 }
 
-Cube* FindCubeAt(Fixed16 x, Fixed16 z)
-{
+Cube* FindCubeAt(Fixed16 x, Fixed16 z) {
     for (int i = 0; i < CubeCount; ++i) {
         if (Cubes[i]->Floored() && Cubes[i]->Contains(x, z)) {
             return Cubes[i];
@@ -77,8 +64,7 @@ Cube* FindCubeAt(Fixed16 x, Fixed16 z)
     return nullptr;
 }
 
-Cube* Cube::FindCubeFrom(Fixed16 x, Fixed16 z)
-{
+Cube* Cube::FindCubeFrom(Fixed16 x, Fixed16 z) {
     if (Contains(x, z)) {
         return this;
     }
@@ -102,8 +88,7 @@ Cube* Cube::FindCubeFrom(Fixed16 x, Fixed16 z)
     return FindCubeAt(x, z);
 }
 
-Fixed16 Cube::FloorHeight(Fixed16 x, Fixed16 z) const
-{
+Fixed16 Cube::FloorHeight(Fixed16 x, Fixed16 z) const {
     const FixedVector& c0 = Bottom(0);
     FixedVector n;
     PlaneNormal(c0, Bottom(1), Bottom(3), n);
@@ -118,18 +103,16 @@ Fixed16 Cube::FloorHeight(Fixed16 x, Fixed16 z) const
     return WrapAdd(Int64Divide(sum, n.y), c0.y);
 }
 
-bool FaceVisible(const Cube& cube, int k)
-{
+bool FaceVisible(const Cube& cube, int k) {
     const FixedVector& p = k == CeilingSlot ? cube.Top(0) : cube.Bottom(k == FloorSlot ? 0 : k);
     const FixedVector& n = cube.normal[k];
-    const Fixed16 dot = WrapAdd(WrapAdd(FixedMul(WrapSub(PlayerZ, p.z), n.z),
-                                        FixedMul(WrapSub(PlayerX, p.x), n.x)),
-                                FixedMul(WrapSub(PlayerY, p.y), n.y));
+    const Fixed16 dot =
+        WrapAdd(WrapAdd(FixedMul(WrapSub(PlayerZ, p.z), n.z), FixedMul(WrapSub(PlayerX, p.x), n.x)),
+                FixedMul(WrapSub(PlayerY, p.y), n.y));
     return dot >= 0;
 }
 
-void RotateCubeSides(Cube& cube)
-{
+void RotateCubeSides(Cube& cube) {
     const Fixed16 y0 = cube.Bottom(0).y, y1 = cube.Bottom(1).y, y2 = cube.Bottom(2).y;
     if (y0 == y1 || y1 != y2) {
         return;

@@ -82,12 +82,12 @@ public:
     Cube* exitCube[MaxRoomExits];  // this room's cube at each exit
     int exitSide[MaxRoomExits];    // the side of that cube through which the exit leads
     int exitCount;
-    int firstCube;                 // index in Cubes of the room's first cube
+    int firstCube;  // index in Cubes of the room's first cube
     int cubeCount;
     int visited;
     CubeNode* cubeNodesHead;
     CubeNode* cubeNodesCursor;
-    int clip[4];                   // screen clip window left, top, right, bottom (inclusive)
+    int clip[4];  // screen clip window left, top, right, bottom (inclusive)
 };
 
 // The level's tables.

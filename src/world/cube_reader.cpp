@@ -6,11 +6,12 @@
 #include <sstream>
 #include <string>
 
+#include "base/handlers.h"
+#include "base/report_error.h"
+#include "base/wrap.h"
 #include "platform/files.h"
 #include "render/bitmap.h"
 #include "render/lighting.h"
-#include "base/handlers.h"
-#include "base/report_error.h"
 #include "world/char3d_object.h"
 #include "world/cube.h"
 #include "world/level_files.h"
@@ -18,7 +19,6 @@
 #include "world/messages.h"
 #include "world/read_words.h"
 #include "world/texture_table.h"
-#include "base/wrap.h"
 
 int PendingVerticalLinks[MaxCubes][2];
 
@@ -28,9 +28,7 @@ class CubeFileReader {
 public:
     CubeFileReader(std::istream& in, Room* room)
         : in_(in), room_(room), vertexBase_(VertexCount), textureBase_(TextureCount),
-          cubeBase_(CubeCount)
-    {
-    }
+          cubeBase_(CubeCount) {}
 
     // Reads the file to its end; false after the failure has been reported.
     bool Read();
@@ -38,20 +36,17 @@ public:
     void FinishRoom();
 
 private:
-    bool Fail(const char* message)
-    {
+    bool Fail(const char* message) {
         ReportError("%s", message);
         QuitApp();
         return false;
     }
 
     std::string Word() { return ReadWord(in_); }
-    bool Expect(const char* keyword, const char* message)
-    {
+    bool Expect(const char* keyword, const char* message) {
         return SameKeyword(Word(), keyword) || Fail(message);
     }
-    bool ExpectOpen(const char* keyword, const char* message)
-    {
+    bool ExpectOpen(const char* keyword, const char* message) {
         return Expect(keyword, message) && Expect("{", message);
     }
     int Int() { return WordToInt(Word()); }
@@ -79,8 +74,7 @@ private:
 };
 
 // A texture index of a file with the file's base added; false when it cannot name a texture.
-bool TextureIndex(int value, int base, int16_t& out)
-{
+bool TextureIndex(int value, int base, int16_t& out) {
     const int64_t index = int64_t{value} + base;
     if (index < 0 || index >= MaxTextures) {
         return false;
@@ -89,8 +83,7 @@ bool TextureIndex(int value, int base, int16_t& out)
     return true;
 }
 
-bool VertexIndex(int value, int base, uint16_t& out)
-{
+bool VertexIndex(int value, int base, uint16_t& out) {
     const int64_t index = int64_t{value} + base;
     if (index < 0 || index >= VertexCount) {
         return false;
@@ -99,8 +92,7 @@ bool VertexIndex(int value, int base, uint16_t& out)
     return true;
 }
 
-bool CubeFileReader::Read()
-{
+bool CubeFileReader::Read() {
     std::string line;
     while (ReadLine(in_, line)) {
         std::istringstream words(line);
@@ -129,16 +121,14 @@ bool CubeFileReader::Read()
     return true;
 }
 
-void CubeFileReader::FinishRoom()
-{
+void CubeFileReader::FinishRoom() {
     room_->firstCube = cubeBase_;
     room_->cubeCount = CubeCount - cubeBase_;
     room_->BuildCubeNodes();
     ++RoomCount;
 }
 
-bool CubeFileReader::ReadVertexLines()
-{
+bool CubeFileReader::ReadVertexLines() {
     std::string line;
     while (ReadLine(in_, line)) {
         std::istringstream words(line);
@@ -159,8 +149,7 @@ bool CubeFileReader::ReadVertexLines()
     return true;
 }
 
-bool CubeFileReader::ReadTextureLines()
-{
+bool CubeFileReader::ReadTextureLines() {
     std::string line;
     while (ReadLine(in_, line)) {
         std::istringstream words(line);
@@ -197,8 +186,7 @@ bool CubeFileReader::ReadTextureLines()
     return true;
 }
 
-bool CubeFileReader::ReadCube()
-{
+bool CubeFileReader::ReadCube() {
     if (CubeCount == MaxCubes) {
         return Fail(CubeSyntaxErrorText);
     }
@@ -289,8 +277,7 @@ bool CubeFileReader::ReadCube()
 }
 
 // The VERTICES block of a cube or a door leaf: bottom corners 0..3, then top corners 0..3.
-bool CubeFileReader::ReadCorners(uint16_t* corners)
-{
+bool CubeFileReader::ReadCorners(uint16_t* corners) {
     if (!ExpectOpen("VERTICES", CubeSyntaxErrorText)) {
         return false;
     }
@@ -302,8 +289,7 @@ bool CubeFileReader::ReadCorners(uint16_t* corners)
     return Expect("}", CubeSyntaxErrorText);
 }
 
-bool CubeFileReader::ReadFaceTextures(Cube& cube)
-{
+bool CubeFileReader::ReadFaceTextures(Cube& cube) {
     for (int i = 0; i < CubeFaces; ++i) {
         const int slot = FaceOrder[i];
         const std::string first = Word();
@@ -328,8 +314,7 @@ bool CubeFileReader::ReadFaceTextures(Cube& cube)
     return true;
 }
 
-bool CubeFileReader::ReadObjects(Cube& cube)
-{
+bool CubeFileReader::ReadObjects(Cube& cube) {
     for (;;) {
         const std::string entry = Word();
         if (entry == "}") {
@@ -357,8 +342,7 @@ bool CubeFileReader::ReadObjects(Cube& cube)
     }
 }
 
-bool CubeFileReader::StoreObject(Cube& cube, MapObject* object, int id)
-{
+bool CubeFileReader::StoreObject(Cube& cube, MapObject* object, int id) {
     object->id = id;
     object->cube = &cube;
     MapObjectTable[id] = object;
@@ -366,8 +350,7 @@ bool CubeFileReader::StoreObject(Cube& cube, MapObject* object, int id)
     return true;
 }
 
-bool CubeFileReader::ReadDoor(Cube& cube)
-{
+bool CubeFileReader::ReadDoor(Cube& cube) {
     auto door = std::make_unique<DoorObject>();
     door->type = DoorType;
     const int id = Int();
@@ -431,8 +414,7 @@ bool CubeFileReader::ReadDoor(Cube& cube)
     return StoreObject(cube, door.release(), id);
 }
 
-bool CubeFileReader::ReadFrames(FrameAnimation& animation, const char* message)
-{
+bool CubeFileReader::ReadFrames(FrameAnimation& animation, const char* message) {
     animation.flags = static_cast<int16_t>(Int());
     animation.delay = static_cast<int16_t>(Int());
     animation.current = static_cast<int16_t>(Int());
@@ -448,8 +430,7 @@ bool CubeFileReader::ReadFrames(FrameAnimation& animation, const char* message)
     return Expect("}", message);
 }
 
-bool CubeFileReader::ReadDeco(Cube& cube)
-{
+bool CubeFileReader::ReadDeco(Cube& cube) {
     auto deco = std::make_unique<DecoObject>();
     deco->type = DecoType;
     const int id = Int();
@@ -475,8 +456,7 @@ bool CubeFileReader::ReadDeco(Cube& cube)
     return StoreObject(cube, deco.release(), id);
 }
 
-bool CubeFileReader::ReadSprite2D(Cube& cube)
-{
+bool CubeFileReader::ReadSprite2D(Cube& cube) {
     auto sprite = std::make_unique<Sprite2DObject>();
     sprite->type = Sprite2DType;
     const int id = Int();
@@ -496,8 +476,7 @@ bool CubeFileReader::ReadSprite2D(Cube& cube)
     return StoreObject(cube, sprite.release(), id);
 }
 
-bool CubeFileReader::ReadChar3D(Cube& cube)
-{
+bool CubeFileReader::ReadChar3D(Cube& cube) {
     const Fixed16 x = WorldToFixed(Number()), y = WorldToFixed(Number()),
                   z = WorldToFixed(Number());
     Word();
@@ -508,8 +487,7 @@ bool CubeFileReader::ReadChar3D(Cube& cube)
     return true;
 }
 
-bool CubeFileReader::SkipSprite()
-{
+bool CubeFileReader::SkipSprite() {
     for (int i = 0; i < 8; ++i) {
         Word();
     }
@@ -522,8 +500,7 @@ bool CubeFileReader::SkipSprite()
 
 }  // namespace
 
-int LoadCubeFile(const char* path)
-{
+int LoadCubeFile(const char* path) {
     std::ifstream in(platform::ResolvePath(path));
     if (!in) {
         ReportError(OpenCubeFileFailedText, path);

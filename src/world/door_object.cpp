@@ -1,35 +1,25 @@
 #include <algorithm>
 
 #include "base/report_error.h"
+#include "base/wrap.h"
 #include "world/cube.h"
 #include "world/map_object.h"
 #include "world/messages.h"
 #include "world/player.h"
 #include "world/slide.h"
-#include "base/wrap.h"
 
 namespace {
 
 // The direction that moves a door back the way the other member of its pair moved it.
-int OppositeDirection(int direction)
-{
-    return direction ^ 1;
-}
+int OppositeDirection(int direction) { return direction ^ 1; }
 
-Fixed16 Scaled(Fixed16 d, float factor)
-{
-    return DoubleToInt32(static_cast<float>(d) * factor);
-}
+Fixed16 Scaled(Fixed16 d, float factor) { return DoubleToInt32(static_cast<float>(d) * factor); }
 
 }  // namespace
 
-DoorObject::~DoorObject()
-{
-    delete leaf;
-}
+DoorObject::~DoorObject() { delete leaf; }
 
-void DoorObject::Update(int op)
-{
+void DoorObject::Update(int op) {
     if (op == 0) {
         if (target != travelled) {
             Step();
@@ -41,37 +31,31 @@ void DoorObject::Update(int op)
     }
 }
 
-void DoorObject::StartTravel(int command)
-{
+void DoorObject::StartTravel(int command) {
     travelled = 0;
     direction = command == 1 ? state : OppositeDirection(state);
     Step();
 }
 
-void DoorObject::Command(int command, float fraction)
-{
+void DoorObject::Command(int command, float fraction) {
     switch (command) {
-    case 1:
-    case 2:
-        target = Scaled(extent, fraction);
-        StartTravel(command);
-        break;
-    case 0:
-        if (target == travelled) {
-            target = travelled = 0;
-        }
-        Step();
-        break;
-    case 3:
-        target = travelled = 0;
-        break;
-    default:
-        break;
+        case 1:
+        case 2:
+            target = Scaled(extent, fraction);
+            StartTravel(command);
+            break;
+        case 0:
+            if (target == travelled) {
+                target = travelled = 0;
+            }
+            Step();
+            break;
+        case 3: target = travelled = 0; break;
+        default: break;
     }
 }
 
-void DoorObject::MoveBy(int command, float distance)
-{
+void DoorObject::MoveBy(int command, float distance) {
     step = WorldToFixed(distance);
     if (command == 1 || command == 2) {
         target = step;
@@ -81,8 +65,7 @@ void DoorObject::MoveBy(int command, float distance)
     }
 }
 
-void DoorObject::Step()
-{
+void DoorObject::Step() {
     Fixed16 d = step;
     if (int64_t{travelled} + step > target) {
         d = WrapSub(target, travelled);
@@ -94,22 +77,17 @@ void DoorObject::Step()
     uint16_t* end = std::unique(corners, corners + 8);
     auto move = [this, d](FixedVector& v) {
         switch (direction) {
-        case DoorUp:
-            v.y = WrapAdd(v.y, d);
-            break;
-        case DoorDown:
-            v.y = WrapSub(v.y, d);
-            break;
-        case DoorAgainst:
-            v.x = WrapSub(v.x, Scaled(d, fx));
-            v.z = WrapSub(v.z, Scaled(d, fz));
-            break;
-        case DoorAlong:
-            v.x = WrapAdd(v.x, Scaled(d, fx));
-            v.z = WrapAdd(v.z, Scaled(d, fz));
-            break;
-        default:
-            break;
+            case DoorUp: v.y = WrapAdd(v.y, d); break;
+            case DoorDown: v.y = WrapSub(v.y, d); break;
+            case DoorAgainst:
+                v.x = WrapSub(v.x, Scaled(d, fx));
+                v.z = WrapSub(v.z, Scaled(d, fz));
+                break;
+            case DoorAlong:
+                v.x = WrapAdd(v.x, Scaled(d, fx));
+                v.z = WrapAdd(v.z, Scaled(d, fz));
+                break;
+            default: break;
         }
     };
     for (uint16_t* c = corners; c != end; ++c) {
@@ -119,8 +97,7 @@ void DoorObject::Step()
     travelled = WrapAdd(travelled, d);
 }
 
-void DoorObject::Collide(FixedVector* step)
-{
+void DoorObject::Collide(FixedVector* step) {
     if (PlayerY < leaf->Bottom(0).y) {
         return;
     }

@@ -4,36 +4,26 @@
 Bitmap* TextureTable[MaxTextures];
 int TextureCount = 0;
 
-Bitmap* TextureAt(int index)
-{
+Bitmap* TextureAt(int index) {
     return index >= 0 && index < TextureCount ? TextureTable[index] : nullptr;
 }
 
-void FrameAnimation::Update(int op)
-{
+void FrameAnimation::Update(int op) {
     switch (op) {
-    case 1:
-        state = AnimationPlaying;
-        [[fallthrough]];
-    case 0:
-        // An object without frames has nothing to advance.
-        if (state == AnimationPlaying && count > 0) {
-            current = static_cast<int16_t>((current + 1) % count);
-        }
-        break;
-    case 2:
-        state = AnimationPaused;
-        break;
-    case 3:
-        state = AnimationHidden;
-        break;
-    default:
-        break;
+        case 1: state = AnimationPlaying; [[fallthrough]];
+        case 0:
+            // An object without frames has nothing to advance.
+            if (state == AnimationPlaying && count > 0) {
+                current = static_cast<int16_t>((current + 1) % count);
+            }
+            break;
+        case 2: state = AnimationPaused; break;
+        case 3: state = AnimationHidden; break;
+        default: break;
     }
 }
 
-void FrameAnimation::Swap(const AnimationSet& set)
-{
+void FrameAnimation::Swap(const AnimationSet& set) {
     count = static_cast<int16_t>(set.frames);
     for (int i = 0; i < set.frames; ++i) {
         textures[i] = static_cast<int16_t>(set.first + i);
@@ -42,23 +32,20 @@ void FrameAnimation::Swap(const AnimationSet& set)
     current = 0;
 }
 
-Bitmap* FrameAnimation::CurrentBitmap() const
-{
+Bitmap* FrameAnimation::CurrentBitmap() const {
     if (current < 0 || current >= count) {
         return nullptr;
     }
     return TextureAt(textures[current]);
 }
 
-void DecoObject::SwapDeco(int set)
-{
+void DecoObject::SwapDeco(int set) {
     if (set == 0 || set == 1) {
         animation.Swap(DecoSwapSets[set]);
     }
 }
 
-void Sprite2DObject::SwapTexture(int set)
-{
+void Sprite2DObject::SwapTexture(int set) {
     if (set == 0 || set == 1) {
         animation.Swap(SpriteSwapSets[set]);
     }

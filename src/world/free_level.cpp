@@ -7,8 +7,7 @@
 #include "world/room_nodes.h"
 #include "world/texture_table.h"
 
-void FreeLevel()
-{
+void FreeLevel() {
     FreeRoomNodes();
 
     // Every object lives in one cube's list, in MapObjectTable, or both: delete each once.

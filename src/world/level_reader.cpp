@@ -4,8 +4,8 @@
 #include <sstream>
 #include <string>
 
-#include "platform/files.h"
 #include "base/report_error.h"
+#include "platform/files.h"
 #include "world/camera_height.h"
 #include "world/cube.h"
 #include "world/level_files.h"
@@ -16,15 +16,13 @@
 
 namespace {
 
-int Fail(const char* message)
-{
+int Fail(const char* message) {
     ReportError("%s", message);
     QuitApp();
     return 0;
 }
 
-int16_t FloorClass(const Cube& cube)
-{
+int16_t FloorClass(const Cube& cube) {
     bool allLow = true, allMiddle = true;
     for (int k = 0; k < 4; ++k) {
         const FixedVector& c = cube.Bottom(k);
@@ -39,12 +37,12 @@ int16_t FloorClass(const Cube& cube)
 
 // Turns the vertical connections read from the files into links, then finds side neighbours,
 // exits and the rooms behind them. False when a room has too many exits (reported).
-bool LinkLevel()
-{
+bool LinkLevel() {
     for (int i = 0; i < CubeCount; ++i) {
         for (int j = 0; j < 2; ++j) {
             const int target = PendingVerticalLinks[i][j];
-            Cubes[i]->link[CeilingSlot + j] = target >= 0 && target < CubeCount ? Cubes[target] : nullptr;
+            Cubes[i]->link[CeilingSlot + j] =
+                target >= 0 && target < CubeCount ? Cubes[target] : nullptr;
         }
     }
     for (int i = 0; i < CubeCount; ++i) {
@@ -63,8 +61,7 @@ bool LinkLevel()
 
 }  // namespace
 
-int LoadLevel(const char* path)
-{
+int LoadLevel(const char* path) {
     std::ifstream in(platform::ResolvePath(path));
     if (!in) {
         return Fail(OpenLevelFailedText);

@@ -6,7 +6,7 @@
 constexpr int MaxVertices = 4000;
 constexpr int MaxTextures = 300;
 constexpr int MaxCubes = 533;
-constexpr int MaxRooms = 10;  // one per cube file
+constexpr int MaxRooms = 10;        // one per cube file
 constexpr int MaxMapObjects = 100;  // map-object ids 0..99
 constexpr int MaxRoomExits = 4;
 
@@ -29,10 +29,10 @@ constexpr int FaceOrder[CubeFaces] = {2, 1, 0, 3, 5, 4};
 constexpr int OpenFace = -1;
 
 // Floor classes, from the exact heights of a cube's bottom corners (16.16 fixed point).
-constexpr int32_t DeepFloorY = -13087539;   // -199.7: class 2 when any corner lies there
-constexpr int32_t LowFloorY = -11272192;    // -172.0: class 2 when all lie there ...
-constexpr int32_t LowFloorMinZ = -44695552; // ... with z at or above -682.0
-constexpr int32_t MiddleFloorY = -4698931;  // -71.7: class 1 when all lie there
+constexpr int32_t DeepFloorY = -13087539;    // -199.7: class 2 when any corner lies there
+constexpr int32_t LowFloorY = -11272192;     // -172.0: class 2 when all lie there ...
+constexpr int32_t LowFloorMinZ = -44695552;  // ... with z at or above -682.0
+constexpr int32_t MiddleFloorY = -4698931;   // -71.7: class 1 when all lie there
 
 // A side whose bottom and top corner k share a vertex gets its normal from a point this far
 // above the bottom corner (16.0).

@@ -1,28 +1,20 @@
 #include "world/map_object.h"
 
+#include "base/wrap.h"
 #include "world/cube.h"
 #include "world/movement.h"
 #include "world/player.h"
-#include "base/wrap.h"
 
 MapObject* MapObjectTable[MaxMapObjects];
 int ObjectCount = 0;
 
-void MapObject::Update(int)
-{
-}
+void MapObject::Update(int) {}
 
-int MapObject::Draw()
-{
-    return 0;
-}
+int MapObject::Draw() { return 0; }
 
-void MapObject::Collide(FixedVector*)
-{
-}
+void MapObject::Collide(FixedVector*) {}
 
-void AppendObject(Cube& cube, MapObject* object)
-{
+void AppendObject(Cube& cube, MapObject* object) {
     ObjectListNode* node = new ObjectListNode{nullptr, nullptr, object};
     if (!cube.objects) {
         cube.objects = node;
@@ -36,8 +28,7 @@ void AppendObject(Cube& cube, MapObject* object)
     node->previous = tail;
 }
 
-void RemoveObject(Cube& cube, MapObject* object)
-{
+void RemoveObject(Cube& cube, MapObject* object) {
     for (ObjectListNode* node = cube.objects; node; node = node->next) {
         if (node->object != object) {
             continue;
@@ -55,8 +46,7 @@ void RemoveObject(Cube& cube, MapObject* object)
     }
 }
 
-void FreeObjectNodes(ObjectListNode* head)
-{
+void FreeObjectNodes(ObjectListNode* head) {
     while (head) {
         ObjectListNode* next = head->next;
         delete head;
@@ -64,15 +54,13 @@ void FreeObjectNodes(ObjectListNode* head)
     }
 }
 
-Fixed16 ObjectDistanceKey(const MapObject& object)
-{
+Fixed16 ObjectDistanceKey(const MapObject& object) {
     const Fixed16 dx = WrapSub(object.centre.x, PlayerX) >> 8;
     const Fixed16 dz = WrapSub(object.centre.z, PlayerZ) >> 8;
     return WrapAdd(FixedMul(dx, dx), FixedMul(dz, dz));
 }
 
-void SortObjects(Cube& cube)
-{
+void SortObjects(Cube& cube) {
     for (ObjectListNode* p = cube.objects; p; p = p->next) {
         for (ObjectListNode* q = p->next; q; q = q->next) {
             if (ObjectDistanceKey(*p->object) < ObjectDistanceKey(*q->object)) {
@@ -84,8 +72,7 @@ void SortObjects(Cube& cube)
     }
 }
 
-void UpdateObjects(Cube& cube)
-{
+void UpdateObjects(Cube& cube) {
     for (ObjectListNode* node = cube.objects; node;) {
         ObjectListNode* next = node->next;
         node->object->Update(0);
@@ -94,8 +81,7 @@ void UpdateObjects(Cube& cube)
     SortObjects(cube);
 }
 
-void UpdateWorld()
-{
+void UpdateWorld() {
     MovePlayerByMouse();
     for (int i = 0; i < CubeCount; ++i) {
         UpdateObjects(*Cubes[i]);
@@ -106,8 +92,7 @@ namespace {
 
 // The object with this id when its slot is filled and holds an object of the type.
 template <class T>
-T* ObjectOfType(int id, int type)
-{
+T* ObjectOfType(int id, int type) {
     if (id < 0 || id >= MaxMapObjects || !MapObjectTable[id] || MapObjectTable[id]->type != type) {
         return nullptr;
     }
@@ -116,36 +101,31 @@ T* ObjectOfType(int id, int type)
 
 }  // namespace
 
-void SpriteAnim(int id, int op)
-{
+void SpriteAnim(int id, int op) {
     if (id >= 0 && id < MaxMapObjects && MapObjectTable[id]) {
         MapObjectTable[id]->Update(op);
     }
 }
 
-void UpdateDoor(int id, int command, float fraction)
-{
+void UpdateDoor(int id, int command, float fraction) {
     if (DoorObject* door = ObjectOfType<DoorObject>(id, DoorType)) {
         door->Command(command, fraction);
     }
 }
 
-void MoveDoorBy(int id, int command, float distance)
-{
+void MoveDoorBy(int id, int command, float distance) {
     if (DoorObject* door = ObjectOfType<DoorObject>(id, DoorType)) {
         door->MoveBy(command, distance);
     }
 }
 
-void SwapTexture(int id, int set)
-{
+void SwapTexture(int id, int set) {
     if (Sprite2DObject* sprite = ObjectOfType<Sprite2DObject>(id, Sprite2DType)) {
         sprite->SwapTexture(set);
     }
 }
 
-void SwapDeco(int id, int set)
-{
+void SwapDeco(int id, int set) {
     if (DecoObject* deco = ObjectOfType<DecoObject>(id, DecoType)) {
         deco->SwapDeco(set);
     }

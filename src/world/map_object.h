@@ -72,13 +72,13 @@ public:
     void Step();
 
     Cube* leaf = nullptr;
-    int state = 0;       // the direction an open moves
-    int direction = 0;   // the current travel's direction
+    int state = 0;      // the direction an open moves
+    int direction = 0;  // the current travel's direction
     int kind = 0;
     Fixed16 extent = 0;  // full travel length
     Fixed16 travelled = 0;
     Fixed16 target = 0;
-    Fixed16 step = 0;    // travel per frame
+    Fixed16 step = 0;              // travel per frame
     float fx = 0, fy = 0, fz = 0;  // sideways direction (fy not used)
 
 private:

@@ -1,44 +1,40 @@
 #include "world/movement.h"
 
+#include "base/graphics_objects.h"
+#include "base/report_error.h"
+#include "base/wrap.h"
 #include "platform/input.h"
 #include "platform/rm_frame.h"
 #include "render/lighting.h"
-#include "base/graphics_objects.h"
-#include "base/report_error.h"
 #include "world/camera_height.h"
 #include "world/cube.h"
 #include "world/map_object.h"
 #include "world/messages.h"
 #include "world/player.h"
 #include "world/slide.h"
-#include "base/wrap.h"
 
 namespace {
 
 // Collide of every object in the cube's list, in list order.
-void CollideObjects(Cube& cube, FixedVector* step)
-{
+void CollideObjects(Cube& cube, FixedVector* step) {
     for (ObjectListNode* node = cube.objects; node; node = node->next) {
         node->object->Collide(step);
     }
 }
 
-bool SteepFloor(const Cube& cube)
-{
+bool SteepFloor(const Cube& cube) {
     return cube.texture[FloorSlot] != OpenFace && cube.normal[FloorSlot].y < SteepNormalY;
 }
 
 // A ceiling whose normal points down with a height part of less than 0.5.
-bool SteepCeiling(const Cube& cube)
-{
+bool SteepCeiling(const Cube& cube) {
     const Fixed16 y = cube.normal[CeilingSlot].y;
     return cube.texture[CeilingSlot] != OpenFace && y > -SteepNormalY && y < 0;
 }
 
 // The sides of the neighbour p that the step reaches: an open side with a cube behind lets
 // that cube's objects cut the step, any other side slides it.
-void CutAgainstNeighbour(Cube& from, Cube& p, FixedVector* step)
-{
+void CutAgainstNeighbour(Cube& from, Cube& p, FixedVector* step) {
     CollideObjects(p, step);
     for (int j = 0; j < CubeSides; ++j) {
         if (p.Degenerate(j) || p.link[j] == &from || !SideNear(p, j, *step)) {
@@ -52,8 +48,7 @@ void CutAgainstNeighbour(Cube& from, Cube& p, FixedVector* step)
     }
 }
 
-void Turn(int delta)
-{
+void Turn(int delta) {
     PlayerHeading = static_cast<Angle16>(PlayerHeading + delta);
     if (CameraFrame) {
         const FixedVectorF d = HeadingDirection(PlayerHeading);
@@ -63,8 +58,7 @@ void Turn(int delta)
 
 }  // namespace
 
-bool SideNear(const Cube& cube, int k, const FixedVector& step)
-{
+bool SideNear(const Cube& cube, int k, const FixedVector& step) {
     const FixedVector& b0 = cube.Bottom(k);
     const FixedVector& b1 = cube.Bottom(k + 1);
     const Fixed16 distance = PlayerDistanceFromPlane(b0, cube.normal[k]);
@@ -89,13 +83,11 @@ bool SideNear(const Cube& cube, int k, const FixedVector& step)
     return DoubleToInt32(beyond1) < WallDistance;
 }
 
-void SlideAlongWall(const Cube& cube, int k, FixedVector* step)
-{
+void SlideAlongWall(const Cube& cube, int k, FixedVector* step) {
     SlideStep(*step, cube.normal[k], PlayerDistanceFromPlane(cube.Bottom(k), cube.normal[k]));
 }
 
-void MovePlayerStep(Cube* cube, FixedVector* step)
-{
+void MovePlayerStep(Cube* cube, FixedVector* step) {
     CollideObjects(*cube, step);
     for (int k = 0; k < CubeSides; ++k) {
         if (cube->Degenerate(k) || !SideNear(*cube, k, *step)) {
@@ -127,8 +119,7 @@ void MovePlayerStep(Cube* cube, FixedVector* step)
     UpdateCameraHeight(CurrentCube);
 }
 
-int MovePlayer(int code)
-{
+int MovePlayer(int code) {
     if (!CurrentCube) {
         // No level, or the player left every cube: there is nothing to move through.
         return 0;
@@ -140,35 +131,23 @@ int MovePlayer(int code)
     int direction = 0;
     bool back = false;
     switch (code) {
-    case MoveTurnLeft:
-        Turn(-TurnStep);
-        return 1;
-    case MoveTurnRight:
-        Turn(TurnStep);
-        return 1;
-    case MoveForwardLeft:
-    case MoveForwardLeftEdge:
-        direction = -DiagonalOffset;
-        break;
-    case MoveForwardRight:
-    case MoveForwardRightEdge:
-        direction = DiagonalOffset;
-        break;
-    case MoveForward:
-        break;
-    case MoveBack:
-        back = true;
-        break;
-    case MoveBackLeft:
-        direction = DiagonalOffset;
-        back = true;
-        break;
-    case MoveBackRight:
-        direction = -DiagonalOffset;
-        back = true;
-        break;
-    default:
-        return 0;
+        case MoveTurnLeft: Turn(-TurnStep); return 1;
+        case MoveTurnRight: Turn(TurnStep); return 1;
+        case MoveForwardLeft:
+        case MoveForwardLeftEdge: direction = -DiagonalOffset; break;
+        case MoveForwardRight:
+        case MoveForwardRightEdge: direction = DiagonalOffset; break;
+        case MoveForward: break;
+        case MoveBack: back = true; break;
+        case MoveBackLeft:
+            direction = DiagonalOffset;
+            back = true;
+            break;
+        case MoveBackRight:
+            direction = -DiagonalOffset;
+            back = true;
+            break;
+        default: return 0;
     }
     const Angle16 angle = static_cast<Angle16>(PlayerHeading + direction);
     FixedVector step{SinOf(angle) * StepScale, 0, CosOf(angle) * StepScale};
@@ -180,8 +159,7 @@ int MovePlayer(int code)
     return 1;
 }
 
-int MouseZoneCode(int x, int y)
-{
+int MouseZoneCode(int x, int y) {
     if (x < EdgeZoneLeft || x > EdgeZoneRight) {
         const bool left = x < EdgeZoneLeft;
         if (y <= EdgeZoneTop) {
@@ -201,8 +179,7 @@ int MouseZoneCode(int x, int y)
     return MoveNone;
 }
 
-int MovePlayerByMouse()
-{
+int MovePlayerByMouse() {
     // A pointer outside the window, or a window in the background, steers nothing.
     if (!platform::PointerInWindow() || !platform::HasInputFocus()) {
         return 0;

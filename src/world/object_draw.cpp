@@ -1,20 +1,19 @@
 // Drawing the map objects: door leaves and decos as textured quads, sprites as billboards.
+#include "base/wrap.h"
+#include "render/lighting.h"
 #include "render/quad.h"
 #include "render/sprite.h"
-#include "render/lighting.h"
 #include "world/cube.h"
 #include "world/map_object.h"
 #include "world/player.h"
 #include "world/texture_table.h"
-#include "base/wrap.h"
 
 namespace {
 
 // Draws one face of a door leaf; true when something was drawn. A face without a texture
 // (open, or an index past the loaded textures) draws nothing.
 bool DrawLeafFace(const Cube& leaf, int slot, const FixedVector& c0, const FixedVector& c1,
-                  const FixedVector& c2, const FixedVector& c3)
-{
+                  const FixedVector& c2, const FixedVector& c3) {
     const Bitmap* bitmap = TextureAt(leaf.texture[slot]);
     if (!bitmap || !FaceVisible(leaf, slot)) {
         return false;
@@ -25,8 +24,7 @@ bool DrawLeafFace(const Cube& leaf, int slot, const FixedVector& c0, const Fixed
 
 }  // namespace
 
-int DoorObject::Draw()
-{
+int DoorObject::Draw() {
     const Cube& l = *leaf;
     int drawn = 0;
     if (DrawLeafFace(l, CeilingSlot, l.Top(0), l.Top(1), l.Top(2), l.Top(3))) {
@@ -43,8 +41,7 @@ int DoorObject::Draw()
     return drawn;
 }
 
-int DecoObject::Draw()
-{
+int DecoObject::Draw() {
     if (animation.state == AnimationHidden) {
         return 0;
     }
@@ -56,19 +53,23 @@ int DecoObject::Draw()
     if (facing < 0 || !bitmap) {
         return 0;
     }
-    const QuadRecord quad{{corners[0], corners[1], corners[2], corners[3]}, bitmap, 0, 0,
-                          static_cast<uint8_t>(animation.flags), ObjectBrightness};
+    const QuadRecord quad{{corners[0], corners[1], corners[2], corners[3]},
+                          bitmap,
+                          0,
+                          0,
+                          static_cast<uint8_t>(animation.flags),
+                          ObjectBrightness};
     DrawTexturedQuad(&quad);
     return 1;
 }
 
-int Sprite2DObject::Draw()
-{
+int Sprite2DObject::Draw() {
     const Bitmap* bitmap = animation.CurrentBitmap();
     if (animation.state == AnimationHidden || !bitmap) {
         return 0;
     }
-    const SpriteRecord sprite{x, y, z, static_cast<uint8_t>(width), static_cast<uint8_t>(height),
-                              0, 0, 0, 0, static_cast<uint8_t>(animation.flags)};
+    const SpriteRecord sprite{
+        x, y, z, static_cast<uint8_t>(width),          static_cast<uint8_t>(height), 0,
+        0, 0, 0, static_cast<uint8_t>(animation.flags)};
     return DrawSprite(&sprite, bitmap, NoLightOwner) & DrawnStatus;
 }

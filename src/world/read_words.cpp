@@ -1,14 +1,13 @@
 #include "world/read_words.h"
 
+#include <strings.h>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <strings.h>
 
 #include "world/limits.h"
 
-bool ReadLine(std::istream& in, std::string& line)
-{
+bool ReadLine(std::istream& in, std::string& line) {
     if (!std::getline(in, line)) {
         return false;
     }
@@ -21,8 +20,7 @@ bool ReadLine(std::istream& in, std::string& line)
     return true;
 }
 
-std::string ReadWord(std::istream& in)
-{
+std::string ReadWord(std::istream& in) {
     std::string word;
     if (!(in >> word)) {
         word.clear();
@@ -30,13 +28,11 @@ std::string ReadWord(std::istream& in)
     return word;
 }
 
-bool SameKeyword(const std::string& word, const char* keyword)
-{
+bool SameKeyword(const std::string& word, const char* keyword) {
     return strcasecmp(word.c_str(), keyword) == 0;
 }
 
-int WordToInt(const std::string& word)
-{
+int WordToInt(const std::string& word) {
     const long value = std::strtol(word.c_str(), nullptr, 10);
     if (value > INT_MAX) {
         return INT_MAX;
@@ -47,7 +43,4 @@ int WordToInt(const std::string& word)
     return static_cast<int>(value);
 }
 
-double WordToNumber(const std::string& word)
-{
-    return std::strtod(word.c_str(), nullptr);
-}
+double WordToNumber(const std::string& word) { return std::strtod(word.c_str(), nullptr); }

@@ -1,15 +1,12 @@
+#include "base/report_error.h"
 #include "world/cube.h"
 #include "world/messages.h"
-#include "base/report_error.h"
 
 Room::Room()
     : exitRoom{}, exitCube{}, exitSide{}, exitCount(0), firstCube(0), cubeCount(0), visited(0),
-      cubeNodesHead(nullptr), cubeNodesCursor(nullptr), clip{}
-{
-}
+      cubeNodesHead(nullptr), cubeNodesCursor(nullptr), clip{} {}
 
-Room::~Room()
-{
+Room::~Room() {
     for (CubeNode* node = cubeNodesHead; node;) {
         CubeNode* next = node->next;
         delete node;
@@ -17,8 +14,7 @@ Room::~Room()
     }
 }
 
-void Room::BuildCubeNodes()
-{
+void Room::BuildCubeNodes() {
     const int count = cubeCount > 1 ? cubeCount : 1;
     CubeNode* last = nullptr;
     for (int i = 0; i < count; ++i) {
@@ -33,8 +29,7 @@ void Room::BuildCubeNodes()
     cubeNodesCursor = last;
 }
 
-bool Room::FindExits()
-{
+bool Room::FindExits() {
     exitCount = 0;
     for (int i = firstCube; i < firstCube + cubeCount; ++i) {
         Cube* cube = Cubes[i];
@@ -59,8 +54,7 @@ bool Room::FindExits()
     return true;
 }
 
-void Room::LinkRooms()
-{
+void Room::LinkRooms() {
     for (int i = 0; i < exitCount; ++i) {
         exitRoom[i] = nullptr;
         for (int r = 0; r < RoomCount && !exitRoom[i]; ++r) {
@@ -84,8 +78,7 @@ namespace {
 
 // Whether a floored cube lies anywhere down the chain of floor links. The walk ends after
 // CubeCount links, so a loop of floor links cannot hold it.
-bool StandsOnFlooredCube(const Cube* cube)
-{
+bool StandsOnFlooredCube(const Cube* cube) {
     const Cube* below = cube->link[FloorSlot];
     for (int steps = 0; below && steps < CubeCount; ++steps) {
         if (below->Floored()) {
@@ -96,15 +89,11 @@ bool StandsOnFlooredCube(const Cube* cube)
     return false;
 }
 
-bool SameFloorPoint(const FixedVector& a, const FixedVector& b)
-{
-    return a.x == b.x && a.z == b.z;
-}
+bool SameFloorPoint(const FixedVector& a, const FixedVector& b) { return a.x == b.x && a.z == b.z; }
 
 }  // namespace
 
-void Cube::LinkNeighbours()
-{
+void Cube::LinkNeighbours() {
     for (int k = 0; k < CubeSides; ++k) {
         link[k] = nullptr;
     }

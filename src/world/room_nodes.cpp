@@ -3,8 +3,7 @@
 RoomNode* VisibleRoomHead = nullptr;
 RoomNode* VisibleRoomCursor = nullptr;
 
-void BuildRoomNodes(int count)
-{
+void BuildRoomNodes(int count) {
     FreeRoomNodes();
     RoomNode* last = nullptr;
     for (int i = 0; i < (count > 1 ? count : 1); ++i) {
@@ -19,8 +18,7 @@ void BuildRoomNodes(int count)
     VisibleRoomCursor = VisibleRoomHead;
 }
 
-void FreeRoomNodes()
-{
+void FreeRoomNodes() {
     while (VisibleRoomHead) {
         RoomNode* next = VisibleRoomHead->next;
         delete VisibleRoomHead;

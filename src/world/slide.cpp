@@ -1,22 +1,19 @@
 #include "world/slide.h"
 
+#include "base/wrap.h"
 #include "world/limits.h"
 #include "world/player.h"
-#include "base/wrap.h"
 
-Fixed16 PlayerDistanceFromPlane(const FixedVector& corner, const FixedVector& n)
-{
+Fixed16 PlayerDistanceFromPlane(const FixedVector& corner, const FixedVector& n) {
     return WrapAdd(FixedMul(WrapSub(PlayerX, corner.x), n.x),
                    FixedMul(WrapSub(PlayerZ, corner.z), n.z));
 }
 
-Fixed16 StepAlongNormal(const FixedVector& step, const FixedVector& n)
-{
+Fixed16 StepAlongNormal(const FixedVector& step, const FixedVector& n) {
     return WrapAdd(FixedMul(step.x, n.x), FixedMul(step.z, n.z));
 }
 
-void SlideStep(FixedVector& step, const FixedVector& n, Fixed16 distance)
-{
+void SlideStep(FixedVector& step, const FixedVector& n, Fixed16 distance) {
     const Fixed16 gap = WrapSub(WallDistance, distance);
     const Fixed16 pushX = FixedMul(gap, n.x);
     const Fixed16 pushZ = FixedMul(gap, n.z);

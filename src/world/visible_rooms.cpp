@@ -1,10 +1,10 @@
 #include "world/visible_rooms.h"
 
+#include "base/graphics_objects.h"
 #include "platform/surface.h"
 #include "render/face.h"
 #include "render/polygon.h"
 #include "render/view.h"
-#include "base/graphics_objects.h"
 #include "world/cube.h"
 #include "world/map_object.h"
 #include "world/player.h"
@@ -19,8 +19,7 @@ namespace {
 // ---- Drawing one cube ----
 
 // Fills the face record for face slot f with the corners in the order given and draws it.
-void DrawCubeFace(const Cube& cube, int f, const FixedVector* const corners[4], uint8_t flags)
-{
+void DrawCubeFace(const Cube& cube, int f, const FixedVector* const corners[4], uint8_t flags) {
     FaceRecord face;
     face.texOrigin = cube.texU[f];
     face.texUEnd = cube.texV[f];
@@ -39,21 +38,16 @@ void DrawCubeFace(const Cube& cube, int f, const FixedVector* const corners[4], 
     DrawFace(&face);
 }
 
-bool Textured(const Cube& cube, int f)
-{
-    return cube.texture[f] != OpenFace;
-}
+bool Textured(const Cube& cube, int f) { return cube.texture[f] != OpenFace; }
 
-void DrawCeiling(const Cube& cube)
-{
+void DrawCeiling(const Cube& cube) {
     const FixedVector* corners[4] = {&cube.Top(0), &cube.Top(1), &cube.Top(2), &cube.Top(3)};
     const bool level = corners[0]->y == corners[1]->y && corners[1]->y == corners[2]->y;
     DrawCubeFace(cube, CeilingSlot, corners,
                  level ? static_cast<uint8_t>(cube.faceFlags[CeilingSlot]) : SlopedFaceFlags);
 }
 
-void DrawFloor(const Cube& cube)
-{
+void DrawFloor(const Cube& cube) {
     FloorShapeResult shape;
     if (!FloorShape(cube, shape)) {
         return;
@@ -66,15 +60,13 @@ void DrawFloor(const Cube& cube)
 }
 
 // A side with a face: not degenerate, textured and of some height.
-bool SideDrawn(const Cube& cube, int k)
-{
+bool SideDrawn(const Cube& cube, int k) {
     const int next = (k + 1) & 3;
     const bool zeroHeight = cube.top[k] == cube.bottom[k] && cube.top[next] == cube.bottom[next];
     return !cube.Degenerate(k) && Textured(cube, k) && !zeroHeight;
 }
 
-void DrawSide(const Cube& cube, int k)
-{
+void DrawSide(const Cube& cube, int k) {
     const FixedVector* corners[4] = {&cube.Top(k), &cube.Top(k + 1), &cube.Bottom(k + 1),
                                      &cube.Bottom(k)};
     DrawCubeFace(cube, k, corners, static_cast<uint8_t>(cube.faceFlags[k]));
@@ -83,8 +75,7 @@ void DrawSide(const Cube& cube, int k)
 // ---- The walks ----
 
 // Whether side i of the cube is one of the room's exits.
-bool IsExit(const Room& room, const Cube* cube, int i)
-{
+bool IsExit(const Room& room, const Cube* cube, int i) {
     for (int e = 0; e < room.exitCount; ++e) {
         if (room.exitCube[e] == cube && room.exitSide[e] == i) {
             return true;
@@ -95,8 +86,7 @@ bool IsExit(const Room& room, const Cube* cube, int i)
 
 // Puts an unvisited cube of the room on the room's next cube node. Cubes of other rooms are
 // kept out (they are drawn with their own room), and a full list takes no more.
-void AddCubeNode(Room& room, Cube* cube)
-{
+void AddCubeNode(Room& room, Cube* cube) {
     if (cube->visited || cube->room != &room || !room.cubeNodesCursor->next) {
         return;
     }
@@ -107,8 +97,7 @@ void AddCubeNode(Room& room, Cube* cube)
 
 // Adds the cubes beside and above a cube: for the ceiling and sides 3 down to 0 that are not
 // exits, the neighbour and the chain of cubes standing on it. Floor links are never followed.
-void AddLinkedCubes(Room& room, Cube* cube)
-{
+void AddLinkedCubes(Room& room, Cube* cube) {
     for (int i = CeilingSlot; i >= 0; --i) {
         if (i < CubeSides && IsExit(room, cube, i)) {
             continue;
@@ -122,8 +111,7 @@ void AddLinkedCubes(Room& room, Cube* cube)
 
 // Walks the room's cubes outward from the cube where the eye enters it. A room without a
 // start cube gets an empty walk.
-void StartCubeWalk(Room& room, Cube* cube)
-{
+void StartCubeWalk(Room& room, Cube* cube) {
     CubeNode* head = room.cubeNodesHead;
     room.cubeNodesCursor = head;
     if (!head) {
@@ -144,15 +132,11 @@ void StartCubeWalk(Room& room, Cube* cube)
     }
 }
 
-void HideRoom(Room& room)
-{
-    room.clip[1] = HiddenClipTop;
-}
+void HideRoom(Room& room) { room.clip[1] = HiddenClipTop; }
 
 // The clip window of room r seen from room f through f's exit i: the screen rectangle of the
 // exit's opening cut to f's window. Without f the whole view.
-void ClipThroughExit(Room& r, const Room* f, int i)
-{
+void ClipThroughExit(Room& r, const Room* f, int i) {
     if (!f) {
         r.clip[0] = 0;
         r.clip[1] = 0;
@@ -166,8 +150,8 @@ void ClipThroughExit(Room& r, const Room* f, int i)
     // Through open ceilings the opening reaches up to the first closed one above; the climb
     // stops where no cube stands above.
     const Cube* upper = s;
-    for (int steps = 0; !Textured(*upper, CeilingSlot) && upper->link[CeilingSlot] && steps < CubeCount;
-         ++steps) {
+    for (int steps = 0;
+         !Textured(*upper, CeilingSlot) && upper->link[CeilingSlot] && steps < CubeCount; ++steps) {
         upper = upper->link[CeilingSlot];
     }
     if (upper != s) {
@@ -197,8 +181,7 @@ void ClipThroughExit(Room& r, const Room* f, int i)
 // Judges every room behind the room's exits that was not reached before, through the first
 // exit that reaches it; a visible one joins the list with its cubes walked. An exit with no
 // room behind it is skipped.
-void FloodExits(Room& room)
-{
+void FloodExits(Room& room) {
     for (int i = 0; i < room.exitCount; ++i) {
         Room* r = room.exitRoom[i];
         if (!r || r->visited) {
@@ -216,8 +199,7 @@ void FloodExits(Room& room)
 
 // Every cube node of this frame's walk of the room, from the head (nearest) to the cursor.
 template <class Visit>
-bool ForEachWalkedCube(Room& room, Visit visit)
-{
+bool ForEachWalkedCube(Room& room, Visit visit) {
     for (CubeNode* node = room.cubeNodesHead; node && room.cubeNodesCursor; node = node->next) {
         if (node->cube && visit(*node->cube)) {
             return true;
@@ -231,8 +213,7 @@ bool ForEachWalkedCube(Room& room, Visit visit)
 
 // The same from the cursor back to the head: farthest first.
 template <class Visit>
-void ForEachWalkedCubeFarthestFirst(Room& room, Visit visit)
-{
+void ForEachWalkedCubeFarthestFirst(Room& room, Visit visit) {
     if (!room.cubeNodesHead) {
         return;
     }
@@ -247,8 +228,7 @@ void ForEachWalkedCubeFarthestFirst(Room& room, Visit visit)
 }
 
 // Exchange sort of the cube's objects, nearest to the player first.
-void SortObjectsNearestFirst(Cube& cube)
-{
+void SortObjectsNearestFirst(Cube& cube) {
     for (ObjectListNode* p = cube.objects; p; p = p->next) {
         for (ObjectListNode* q = p->next; q; q = q->next) {
             if (ObjectDistanceKey(*p->object) > ObjectDistanceKey(*q->object)) {
@@ -260,8 +240,7 @@ void SortObjectsNearestFirst(Cube& cube)
     }
 }
 
-bool Hit(PickRecord& pick, Cube& cube, MapObject* object, int kind)
-{
+bool Hit(PickRecord& pick, Cube& cube, MapObject* object, int kind) {
     if (*pick.pixel == 0) {
         return false;
     }
@@ -273,8 +252,7 @@ bool Hit(PickRecord& pick, Cube& cube, MapObject* object, int kind)
 
 }  // namespace
 
-bool FloorShape(const Cube& cube, FloorShapeResult& shape)
-{
+bool FloorShape(const Cube& cube, FloorShapeResult& shape) {
     const Fixed16 y0 = cube.Bottom(0).y, y1 = cube.Bottom(1).y, y2 = cube.Bottom(2).y;
     if (y0 == y1 && y1 == y2) {
         shape = {0, static_cast<uint8_t>(cube.faceFlags[FloorSlot])};
@@ -292,8 +270,7 @@ bool FloorShape(const Cube& cube, FloorShapeResult& shape)
     return true;
 }
 
-int Cube::Draw()
-{
+int Cube::Draw() {
     if (ShowFaces) {
         if (Textured(*this, CeilingSlot) && FaceVisible(*this, CeilingSlot)) {
             DrawCeiling(*this);
@@ -315,16 +292,14 @@ int Cube::Draw()
     return 1;
 }
 
-int DrawFloorUnderlay(Cube& cube)
-{
+int DrawFloorUnderlay(Cube& cube) {
     if (ShowFaces && cube.Floored() && FaceVisible(cube, FloorSlot)) {
         DrawFloor(cube);
     }
     return 1;
 }
 
-int Cube::Pick(PickRecord& pick)
-{
+int Cube::Pick(PickRecord& pick) {
     SortObjectsNearestFirst(*this);
     for (ObjectListNode* node = objects; node; node = node->next) {
         node->object->Draw();
@@ -355,8 +330,7 @@ int Cube::Pick(PickRecord& pick)
     return 0;
 }
 
-int DrawRoom(Room& room)
-{
+int DrawRoom(Room& room) {
     ForEachWalkedCubeFarthestFirst(room, [](Cube& cube) {
         if (cube.floorClass == 2) {
             DrawFloorUnderlay(cube);
@@ -371,13 +345,11 @@ int DrawRoom(Room& room)
     return 1;
 }
 
-int PickInRoom(Room& room, PickRecord& pick)
-{
+int PickInRoom(Room& room, PickRecord& pick) {
     return ForEachWalkedCube(room, [&pick](Cube& cube) { return cube.Pick(pick) != 0; }) ? 1 : 0;
 }
 
-bool BuildVisibleRoomList()
-{
+bool BuildVisibleRoomList() {
     Room* start = CurrentCube ? CurrentCube->room : nullptr;
     if (!VisibleRoomHead || !start || RoomCount == 0) {
         VisibleRoomCursor = nullptr;
@@ -399,8 +371,7 @@ bool BuildVisibleRoomList()
     return true;
 }
 
-void ClearRoomVisits()
-{
+void ClearRoomVisits() {
     for (int i = 0; i < RoomCount; ++i) {
         Rooms[i]->visited = 0;
     }
@@ -409,8 +380,7 @@ void ClearRoomVisits()
     }
 }
 
-int FindPickedObject(PickRecord& pick)
-{
+int FindPickedObject(PickRecord& pick) {
     if (!VisibleRoomCursor) {
         return 0;
     }
@@ -425,8 +395,7 @@ int FindPickedObject(PickRecord& pick)
     return 0;
 }
 
-void DrawWorld()
-{
+void DrawWorld() {
     if (!BackBuffer || !CurrentCube || RoomCount == 0) {
         return;
     }

@@ -9,13 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "support/anim_scene.h"
 #include "anim/anim_objects.h"
 #include "anim/materials.h"
 #include "anim/motion_table.h"
 #include "anim/parts.h"
 #include "anim/paths.h"
 #include "anim/reset.h"
+#include "base/graphics_objects.h"
+#include "base/report_error.h"
 #include "platform/backend.h"
 #include "platform/message_box.h"
 #include "platform/rm.h"
@@ -23,14 +24,13 @@
 #include "script/loader.h"
 #include "script/parser.h"
 #include "script/variables.h"
-#include "base/graphics_objects.h"
-#include "base/report_error.h"
-#include "world/cube.h"
-#include "world/reset.h"
+#include "support/anim_scene.h"
 #include "support/recorded_boxes.h"
 #include "support/scratch_folder.h"
 #include "support/script_vars.h"
 #include "support/world_builder.h"
+#include "world/cube.h"
+#include "world/reset.h"
 
 class AnimTest : public ::testing::Test {
 protected:

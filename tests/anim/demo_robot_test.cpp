@@ -22,12 +22,14 @@ namespace {
 
 int PixelsThatDiffer(const platform::PresentedImage& a, const platform::PresentedImage& b) {
     int n = 0;
-    for (size_t i = 0; i < a.pixels.size() && i < b.pixels.size(); ++i) n += a.pixels[i] != b.pixels[i];
+    for (size_t i = 0; i < a.pixels.size() && i < b.pixels.size(); ++i)
+        n += a.pixels[i] != b.pixels[i];
     return n;
 }
 
 // The centres of the faces of a head that carry the picture.
-std::vector<platform::RmVector> FacesWith(const platform::RmMeshBuilder* head, const platform::RmTexture* picture) {
+std::vector<platform::RmVector> FacesWith(const platform::RmMeshBuilder* head,
+                                          const platform::RmTexture* picture) {
     std::vector<platform::RmVector> centres;
     if (!head) return centres;
     const platform::RmGeometry& g = head->Geometry();
@@ -58,14 +60,16 @@ platform::RmVector FaceHeading(int row, const platform::RmTexture* picture) {
 
 // Where a character stands, in the scene's coordinates.
 platform::RmVector Place(int row) {
-    const platform::RmMatrix4 m = Part[MotionLink[MotionTable[row].firstLink].part].frame->WorldTransform();
+    const platform::RmMatrix4 m =
+        Part[MotionLink[MotionTable[row].firstLink].part].frame->WorldTransform();
     return {m.m[3][0], 0.0f, m.m[3][2]};
 }
 
 // The angle in degrees between a character's face and a direction on the floor.
 float DegreesOff(const platform::RmVector& face, platform::RmVector way) {
     platform::RmVectorNormalize(&way);
-    return std::acos(std::clamp(platform::RmVectorDotProduct(&face, &way), -1.0f, 1.0f)) * 57.29578f;
+    return std::acos(std::clamp(platform::RmVectorDotProduct(&face, &way), -1.0f, 1.0f)) *
+           57.29578f;
 }
 
 platform::PresentedImage Frame() {
@@ -132,7 +136,9 @@ protected:
                     continue;
                 }
                 platform::RmVectorNormalize(&way);
-                w.steadyPasses = platform::RmVectorDotProduct(&way, &w.lastWay) > 0.9998f ? w.steadyPasses + 1 : 0;
+                w.steadyPasses = platform::RmVectorDotProduct(&way, &w.lastWay) > 0.9998f
+                                     ? w.steadyPasses + 1
+                                     : 0;
                 w.lastWay = way;
                 if (w.steadyPasses < turnPasses) continue;
                 ++w.samples;
@@ -200,12 +206,14 @@ TEST_F(DemoRobot, BothRobotsHaveSolidFacesOnTheFrontOfTheirHeadsOnly) {
               0);
 
     // Both face -z; the rover is read from its file after the robot.
-    const auto robot = FacesWith(Part[MotionLink[MotionTable[0].firstLink].firstChild->part].meshBuilder, face);
+    const auto robot =
+        FacesWith(Part[MotionLink[MotionTable[0].firstLink].firstChild->part].meshBuilder, face);
     ASSERT_EQ(robot.size(), 1u);
     EXPECT_EQ(robot[0].z, -4.0f);
     const int roverRoot = NextPart;
     ASSERT_EQ(LoadAnimObjFile("rover.ani"), 1);
-    const auto rover = FacesWith(Part[roverRoot + 2].meshBuilder, Material[FindMaterial("RoverFace")].texture);
+    const auto rover =
+        FacesWith(Part[roverRoot + 2].meshBuilder, Material[FindMaterial("RoverFace")].texture);
     ASSERT_EQ(rover.size(), 1u);
     EXPECT_EQ(rover[0].z, -4.0f);
 }
@@ -268,7 +276,7 @@ TEST_F(DemoRobot, TheSpringCourtsRobotWalksItsRoundAndTheRoverToThePlatformFaceF
 
 TEST_F(DemoRobot, TheSpringCourtsRobotNodsWhenClickedAndKeepsToItsRound) {
     Press(SDL_SCANCODE_F11);
-    Passes(20);  // half along the round's first side
+    Passes(20);     // half along the round's first side
     ClickedId = 0;  // a click on the robot
     StopFlag = 0;
     ExecState(FindState("Event"));

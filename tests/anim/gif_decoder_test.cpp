@@ -8,7 +8,6 @@
 #include <fstream>
 #include <random>
 
-
 namespace {
 
 using testing::EndsWith;
@@ -239,10 +238,12 @@ TEST_F(GifDecoderTest, DamagedFilesEndTheProgramWithTheirMessage) {
     const Case cases[] = {
         {"short magic", {'G', 'I', 'F', '8'}, "error reading magic number"},
         {"other format", {'P', 'N', 'G', '8', '9', 'a'}, "not a GIF file"},
-        {"version", {'G', 'I', 'F', '8', '8', 'a', 10, 0, 10, 0, 0, 0, 0},
+        {"version",
+         {'G', 'I', 'F', '8', '8', 'a', 10, 0, 10, 0, 0, 0, 0},
          "bad version number, not '87a' or '89a'"},
         {"screen", {'G', 'I', 'F', '8', '7', 'a', 10, 0}, "failed to read screen descriptor"},
-        {"colour table", {'G', 'I', 'F', '8', '7', 'a', 1, 0, 1, 0, 0x81, 0, 0, 1, 2, 3, 4},
+        {"colour table",
+         {'G', 'I', 'F', '8', '7', 'a', 1, 0, 1, 0, 0x81, 0, 0, 1, 2, 3, 4},
          "bad colormap"},
         {"no image", concat(head, {';'}), "only 0 image found in file"},
         {"no trailer", concat(head, {'!', 0xFE, 1, 'x', 0}), "EOF / read error on image data"},
@@ -338,7 +339,8 @@ TEST_F(GifDecoderTest, TruncatedAndCorruptedFilesEndCleanly) {
         for (int i = 0; i < 150; ++i) {
             std::vector<uint8_t> bad = file;
             int flips = 1 + rng() % 4;
-            for (int k = 0; k < flips; ++k) bad[6 + rng() % (bad.size() - 6)] ^= uint8_t(1 + rng() % 255);
+            for (int k = 0; k < flips; ++k)
+                bad[6 + rng() % (bad.size() - 6)] ^= uint8_t(1 + rng() % 255);
             Outcome out = Decode(bad);
             EXPECT_TRUE(out.exitStatus == -1 || out.exitStatus == 1);
         }

@@ -3,8 +3,8 @@
 #include "anim/key_frames.h"
 #include "anim/motion_files.h"
 #include "anim_fixture.h"
-#include "world/char3d_object.h"
 #include "script/tokenizer.h"
+#include "world/char3d_object.h"
 
 namespace {
 
@@ -206,12 +206,12 @@ TEST_F(MotionFiles, ReadingFailuresAreReportedAndKeepWhatWasRead) {
     Write("last.x", "object g;\nobject h;");
     EXPECT_EQ(LoadAnimObjFile("last.x"), 1);
     EXPECT_STREQ(MotionLink[NextMotionLink - 1].name, "h");
-    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{
-                              "Script File Open Error: missing.x | Error",
-                              "File Reading Error: nul.x | Error", "Illegal Syntax: long.x | Error",
-                              "Exceed Maximum Buffer size: wide.x | Error",
-                              "Exceed Maximum Buffer size: big.x | Error",
-                              "Motion File Terminated Illegally | open.x"}));
+    EXPECT_EQ(BoxTexts(),
+              (std::vector<std::string>{
+                  "Script File Open Error: missing.x | Error", "File Reading Error: nul.x | Error",
+                  "Illegal Syntax: long.x | Error", "Exceed Maximum Buffer size: wide.x | Error",
+                  "Exceed Maximum Buffer size: big.x | Error",
+                  "Motion File Terminated Illegally | open.x"}));
 }
 
 TEST_F(MotionFiles, StatementsWithoutKeywordsAndUnbalancedBraces) {

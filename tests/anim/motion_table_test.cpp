@@ -136,7 +136,7 @@ TEST_F(MotionTable_, PlayingAFrameTurnsEachLinkAndKeepsTheTopPartInPlace) {
     ExpectQuat(MotionLink[child].current, TurnY(45), 1e-6f);
     const platform::RmMatrix4 arm = PartTransform(child);
     EXPECT_NEAR(arm.m[0][0], std::cos(M_PI / 4), 1e-6);  // turned 45 degrees
-    EXPECT_FLOAT_EQ(arm.m[3][1], 5.0f);                   // translation kept
+    EXPECT_FLOAT_EQ(arm.m[3][1], 5.0f);                  // translation kept
     // The extra orientation, (1, 0, 0, 0) by default, replaces the top part's turn.
     const platform::RmMatrix4 body = PartTransform(top);
     EXPECT_FLOAT_EQ(body.m[0][0], 1.0f);
@@ -179,7 +179,8 @@ TEST_F(MotionTable_, EveryLimitIsReportedWhereItIsReached) {
                                                     "Exceed Maximum Motion Table | Error",
                                                     "Exceed Maximum Motion Table | Error"}));
     // A further motion drives the object's parts in order and takes its character's entry.
-    EXPECT_EQ(MotionLink[MotionTable[1].firstLink].part, MotionLink[MotionTable[row].firstLink].part);
+    EXPECT_EQ(MotionLink[MotionTable[1].firstLink].part,
+              MotionLink[MotionTable[row].firstLink].part);
     // An animated object may take the table's last row.
     platform::ClearRecordedBoxes();
     Write("empty.x", "");

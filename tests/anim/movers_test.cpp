@@ -227,7 +227,8 @@ TEST_F(Movers, SecondBuildArrivesOnTheTarget) {
     ASSERT_EQ(MoveToHotSpot(2, 0, 1, 45.0f, 0), 1);
     ASSERT_EQ(MoverChannel[0].frameCount, 7);  // 20 units from x = 60
     const std::vector<float> jump = XPerFrame(8);
-    for (int frame = 0; frame <= 7; ++frame) EXPECT_NEAR(jump[frame], 60.0f + frame * (20.0f / 7.0f), 1e-4);
+    for (int frame = 0; frame <= 7; ++frame)
+        EXPECT_NEAR(jump[frame], 60.0f + frame * (20.0f / 7.0f), 1e-4);
 
     // The straight and turning steps divide by the whole frames: 40 units at 7 a frame take 5
     // frames of 8 units, and the turn of 90 degrees spreads over all 5, not over the 2 asked.

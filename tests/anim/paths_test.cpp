@@ -82,7 +82,7 @@ TEST_F(PathsTest, CameraFollowsAPathAsItStandsAndLetsGoAfterItsLastFrame) {
               1);
     const int entry = AnimObjCount - 1;
     ASSERT_EQ(AnimObj[entry].type, AnimCameraPath);
-    Frames(7);  // frame 6
+    Frames(7);                       // frame 6
     EXPECT_FLOAT_EQ(Eye().x, 3.0f);  // the path's own positions, not moved to the camera
     EXPECT_FLOAT_EQ(Eye().y, 2.0f);
     EXPECT_EQ(PlayerX, 50 * 65536);
@@ -107,9 +107,9 @@ TEST_F(PathsTest, KeysHoldOutsideTheirRangeAndAPathWithoutRotationsKeepsIt) {
 }
 
 TEST_F(PathsTest, AttachedMotionsAreCheckedCountedAndRemovedOnePlaceAtATime) {
-    EXPECT_EQ(AddPathMotion(2, 0), 0);   // no such path
-    EXPECT_EQ(AddPathMotion(1, 3), 0);   // no such row
-    EXPECT_EQ(DelPathMotion(0, 1), 0);   // nothing attached
+    EXPECT_EQ(AddPathMotion(2, 0), 0);  // no such path
+    EXPECT_EQ(AddPathMotion(1, 3), 0);  // no such row
+    EXPECT_EQ(DelPathMotion(0, 1), 0);  // nothing attached
     for (int i = 0; i < kMaxPathMotions; ++i) ASSERT_EQ(AddPathMotion(1, 0), 1);
     EXPECT_TRUE(BoxTexts().empty());
     EXPECT_EQ(AddPathMotion(1, 0), 0);

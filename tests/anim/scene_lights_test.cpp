@@ -9,7 +9,8 @@ protected:
     void SetUp() override {
         SceneTest::SetUp();
         // The two lights the game makes at start-up.
-        const float ambientAt[3] = {2, 2, 5}, ambientFacing[3] = {1, 0, 1}, grey[3] = {0.6f, 0.6f, 0.6f};
+        const float ambientAt[3] = {2, 2, 5}, ambientFacing[3] = {1, 0, 1},
+                    grey[3] = {0.6f, 0.6f, 0.6f};
         const float sunAt[3] = {0, 0, 0}, sunFacing[3] = {0, 20, 0}, white[3] = {1, 1, 1};
         ASSERT_EQ(CreateLight(2, ambientAt, ambientFacing, grey), 0);
         ASSERT_EQ(CreateLight(1, sunAt, sunFacing, white), 1);
@@ -47,9 +48,9 @@ TEST_F(SceneLights, DefaultLightsHangUnderTheSceneAndTheTableHoldsFifteen) {
     while (SceneLightCount < kUsableSceneLights) ASSERT_GE(CreateLight(2, zero, up, zero), 0);
     EXPECT_EQ(CreateLight(2, zero, up, zero), -1);
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Illegal Type of Light | Error",
-                                                     "Failed to Create Directional Light | Error",
-                                                     "Failed to Create Light Frame | Error",
-                                                     "Exceed Maximum Number of Lights | Error"}));
+                                                    "Failed to Create Directional Light | Error",
+                                                    "Failed to Create Light Frame | Error",
+                                                    "Exceed Maximum Number of Lights | Error"}));
     // A light that failed keeps its place but cannot be moved or ramped.
     EXPECT_EQ(MoveLight(2, up, up), 1);
     EXPECT_EQ(AnimLight(3, 4, zero), 0);

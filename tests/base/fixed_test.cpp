@@ -5,16 +5,14 @@
 
 #include <cmath>
 
-TEST(FixedMul, ShiftsTheProductAndWrapsToThirtyTwoBits)
-{
+TEST(FixedMul, ShiftsTheProductAndWrapsToThirtyTwoBits) {
     EXPECT_EQ(FixedMul(65536, 65536), 65536);
     EXPECT_EQ(FixedMul(-1, 1), -1);                // arithmetic shift: rounds toward minus infinity
     EXPECT_EQ(FixedMul(0x7fffffff, 0x20000), -2);  // the low 32 bits of a product too large to fit
     EXPECT_EQ(FixedMul(-3 * 65536, 65536 / 2), -3 * 65536 / 2);
 }
 
-TEST(SineTable, FollowsItsRuleExceptForThreeEntries)
-{
+TEST(SineTable, FollowsItsRuleExceptForThreeEntries) {
     for (int i = 0; i < 1024; ++i) {
         double v = std::trunc(32768.0 * std::sin(2.0 * M_PI * i / 1024.0));
         v = std::fmax(-32767.0, std::fmin(32767.0, v));
@@ -35,8 +33,7 @@ TEST(SineTable, FollowsItsRuleExceptForThreeEntries)
     }
 }
 
-TEST(Angle16, HeadingZeroLooksAlongZAndAQuarterTurnAlongX)
-{
+TEST(Angle16, HeadingZeroLooksAlongZAndAQuarterTurnAlongX) {
     EXPECT_EQ(SinOf(0), 0);
     EXPECT_EQ(CosOf(0), 32767);
     EXPECT_EQ(SinOf(16384), 32767);
@@ -49,8 +46,7 @@ TEST(Angle16, HeadingZeroLooksAlongZAndAQuarterTurnAlongX)
     EXPECT_EQ(CosOf(65535), SineTable[1023 + 256]);
 }
 
-TEST(FileNumbers, TruncateTowardZeroAndSaturate)
-{
+TEST(FileNumbers, TruncateTowardZeroAndSaturate) {
     EXPECT_EQ(FileNumberToFixed(-0.00001), 0);
     EXPECT_EQ(FileNumberToFixed(1.5), 98304);
     EXPECT_EQ(FileNumberToFixed(-1.5), -98304);
@@ -66,8 +62,7 @@ TEST(FileNumbers, TruncateTowardZeroAndSaturate)
     WorldScale = saved;
 }
 
-TEST(Player, StartsAtTheDefaultEye)
-{
+TEST(Player, StartsAtTheDefaultEye) {
     EXPECT_EQ(PlayerX, 350 * 65536);
     EXPECT_EQ(PlayerY, 36 * 65536);
     EXPECT_EQ(PlayerZ, 120 * 65536);

@@ -5,26 +5,26 @@
 #include <cmath>
 #include <string>
 
-#include "support/anim_scene.h"
 #include "anim/anim_objects.h"
+#include "anim/hot_spots.h"
 #include "anim/materials.h"
 #include "anim/motion_table.h"
-#include "anim/parts.h"
-#include "anim/hot_spots.h"
 #include "anim/movers.h"
+#include "anim/parts.h"
 #include "anim/paths.h"
 #include "anim/scene_lights.h"
+#include "base/build_variant.h"
+#include "base/graphics_objects.h"
+#include "bindings/camera_commands.h"
+#include "bindings/keywords_actions.h"
 #include "platform/rm.h"
 #include "platform/rm_frame.h"
 #include "platform/rm_math.h"
-#include "bindings/camera_commands.h"
-#include "bindings/keywords_actions.h"
-#include "support/script_fixture.h"
-#include "base/build_variant.h"
 #include "shell/direct_x.h"
-#include "base/graphics_objects.h"
-#include "world/cube.h"
+#include "support/anim_scene.h"
+#include "support/script_fixture.h"
 #include "support/world_builder.h"
+#include "world/cube.h"
 
 using ::testing::ElementsAre;
 
@@ -115,9 +115,9 @@ TEST_F(AnimCommands, TurnToObjFacesTheCharacterFromItsTarget) {
                    "TurnToObj 5 0 6 1;\n"   // only kind 6
                    "TurnToObj 6 40 6 1;\n"  // no such entry
                    "TurnToObj 6 -1 6 1;\n"
-                   "TurnToObj 6 0 6 9;\n"   // no such row
-                   "TurnToObj 6 0 9 1;\n"   // no such kind of target
-                   "TurnToObj 6 0;\n"       // missing numbers: target kind 0
+                   "TurnToObj 6 0 6 9;\n"  // no such row
+                   "TurnToObj 6 0 9 1;\n"  // no such kind of target
+                   "TurnToObj 6 0;\n"      // missing numbers: target kind 0
                    "exit;\n"),
               1);
     // Own position minus the target's is (-10, 0, -10): yaw = atan2(10, -10).
@@ -125,10 +125,12 @@ TEST_F(AnimCommands, TurnToObjFacesTheCharacterFromItsTarget) {
     EXPECT_FLOAT_EQ(MotionTable[1].extraOrientation[0], 1.0f);  // the target stays as it is
 
     const float before[4] = {MotionTable[0].extraOrientation[0], MotionTable[0].extraOrientation[1],
-                             MotionTable[0].extraOrientation[2], MotionTable[0].extraOrientation[3]};
+                             MotionTable[0].extraOrientation[2],
+                             MotionTable[0].extraOrientation[3]};
     StopFlag = 0;
     ExecState(FindState("Hostile"));
-    EXPECT_THAT(MotionTable[0].extraOrientation, ElementsAre(before[0], before[1], before[2], before[3]));
+    EXPECT_THAT(MotionTable[0].extraOrientation,
+                ElementsAre(before[0], before[1], before[2], before[3]));
     EXPECT_TRUE(platform::RecordedBoxes().empty());
 
     // Towards the camera, straight ahead along +z: the character turns half round.
@@ -196,7 +198,7 @@ TEST_F(AnimCommands, RotateObjTurnsTheCharacterOfAnAnimationObject) {
                    "LoadPath \"track.x\";\n"
                    "SetCameraPath 1 0 0 0;\n"  // entry 0: the camera's, no motion row
                    "LoadAnimObj \"box.x\" 0 0 0 1 0;\n"
-                   "RotateObj 1 7 90 3;\n"     // the second and fourth numbers are not used
+                   "RotateObj 1 7 90 3;\n"  // the second and fourth numbers are not used
                    "RotateObj 0 0 45 0;\n"
                    "RotateObj 5 0 45 0;\n"
                    "RotateObj -3 0 45 0;\n"
@@ -311,8 +313,12 @@ TEST_F(AnimCommands, LightsTakeTheirColourAndDirectionsFromTheNumbers) {
     ASSERT_GE(light, 0);
     const std::string n = std::to_string(light);
     ASSERT_EQ(Load("state Start;\n"
-                   "AnimLight " + n + " 10 1 0.4;\n"  // no blue: 0
-                   "MoveLight " + n + " 0 1 0 1 0 0;\n"
+                   "AnimLight " +
+                   n +
+                   " 10 1 0.4;\n"  // no blue: 0
+                   "MoveLight " +
+                   n +
+                   " 0 1 0 1 0 0;\n"
                    "exit;\n"),
               1);
     const SceneLightRecord& record = SceneLight[light];

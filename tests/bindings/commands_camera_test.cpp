@@ -3,15 +3,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/rm.h"
-#include "platform/rm_frame.h"
-#include "bindings/camera_commands.h"
-#include "support/script_fixture.h"
 #include "base/graphics_objects.h"
 #include "base/report_error.h"
+#include "bindings/camera_commands.h"
+#include "platform/rm.h"
+#include "platform/rm_frame.h"
+#include "support/script_fixture.h"
+#include "support/world_builder.h"
 #include "world/cube.h"
 #include "world/player.h"
-#include "support/world_builder.h"
 
 using ::testing::ElementsAre;
 

@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "script/backends.h"
+#include "base/build_variant.h"
 #include "bindings/commands.h"
-#include "shell/bmp_surface.h"
+#include "script/backends.h"
 #include "script/tokenizer.h"
+#include "shell/bmp_surface.h"
+#include "shell/sound.h"
 #include "support/long_wave.h"
 #include "support/script_fixture.h"
-#include "base/build_variant.h"
-#include "shell/sound.h"
-#include "world/cube.h"
 #include "support/test_level.h"
+#include "world/cube.h"
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;

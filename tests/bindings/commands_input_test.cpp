@@ -2,9 +2,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "support/script_fixture.h"
 #include "shell/input.h"
 #include "shell/overlays.h"
+#include "support/script_fixture.h"
 
 namespace {
 

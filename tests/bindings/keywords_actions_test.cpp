@@ -5,20 +5,19 @@
 #include <string>
 #include <vector>
 
+#include "base/graphics_objects.h"
 #include "platform/draw_constants.h"
 #include "platform/palette.h"
 #include "platform/random.h"
 #include "platform/surface.h"
 #include "shell/bmp_surface.h"
 #include "shell/direct_x.h"
-#include "support/script_fixture.h"
-#include "base/graphics_objects.h"
-#include "shell/input.h"
 #include "shell/input.h"
 #include "shell/timers.h"
+#include "support/script_fixture.h"
+#include "support/world_builder.h"
 #include "world/cube.h"
 #include "world/map_object.h"
-#include "support/world_builder.h"
 
 using ::testing::ElementsAre;
 
@@ -90,7 +89,7 @@ TEST_F(Keywords, BadObjectIdsDoNothing) {
                    "SpriteAnim 5 3;\n"      // an empty slot
                    "UpdateDoor 4 1 0.5;\n"  // not a door
                    "UpdateDoor -3 1 0.5;\n"
-                   "SwapTexture 7 1;\n"     // not a sprite
+                   "SwapTexture 7 1;\n"  // not a sprite
                    "SwapDeco 99 0;\n"
                    "exit;\n"),
               1);
@@ -112,28 +111,28 @@ TEST_F(Keywords, ValueKeywordsLeaveTheirValueForAssignments) {
     for (const char* name : {"click", "none", "rnd", "neg", "zero", "m0", "m1", "m2", "h0", "h1",
                              "h2", "kept", "upd", "spot", "timer", "cursor"})
         declarations += std::string("int ") + name + ";\n";
-    ASSERT_EQ(Load(declarations +
-                   "state Start;\n"
-                   "none = CheckActiveObj;\n"
-                   "rnd = RandomNum 6;\n"
-                   "neg = RandomNum -4;\n"
-                   "zero = RandomNum 0;\n"
-                   "m0 = CheckMotionState 0;\n"
-                   "m1 = CheckMotionState 1;\n"
-                   "m2 = CheckMotionState 2;\n"
-                   "h0 = ReturnHotSpot 0;\n"
-                   "h1 = ReturnHotSpot 1;\n"
-                   "h2 = ReturnHotSpot 2;\n"
-                   "kept = SpriteAnim 1 1;\n"  // no value of its own: the last one stays
-                   "upd = checkUpdateState;\n"
-                   "spot = CheckHotSpot 1 3;\n"
-                   "timer = checkTimer;\n"
-                   "cursor = CheckActiveCursor;\n"
-                   "exit;\n"
-                   "state Click;\n"
-                   "click = CheckActiveObj;\n"
-                   "exit;\n"),
-              1);
+    ASSERT_EQ(
+        Load(declarations + "state Start;\n"
+                            "none = CheckActiveObj;\n"
+                            "rnd = RandomNum 6;\n"
+                            "neg = RandomNum -4;\n"
+                            "zero = RandomNum 0;\n"
+                            "m0 = CheckMotionState 0;\n"
+                            "m1 = CheckMotionState 1;\n"
+                            "m2 = CheckMotionState 2;\n"
+                            "h0 = ReturnHotSpot 0;\n"
+                            "h1 = ReturnHotSpot 1;\n"
+                            "h2 = ReturnHotSpot 2;\n"
+                            "kept = SpriteAnim 1 1;\n"  // no value of its own: the last one stays
+                            "upd = checkUpdateState;\n"
+                            "spot = CheckHotSpot 1 3;\n"
+                            "timer = checkTimer;\n"
+                            "cursor = CheckActiveCursor;\n"
+                            "exit;\n"
+                            "state Click;\n"
+                            "click = CheckActiveObj;\n"
+                            "exit;\n"),
+        1);
     EXPECT_EQ(Var("none"), 99);
     EXPECT_EQ(Var("rnd"), r1);
     EXPECT_EQ(Var("neg"), r2);
@@ -145,8 +144,8 @@ TEST_F(Keywords, ValueKeywordsLeaveTheirValueForAssignments) {
     EXPECT_EQ(Var("h1"), 9);
     EXPECT_EQ(Var("h2"), 5);
     EXPECT_EQ(Var("kept"), 5);
-    EXPECT_EQ(Var("upd"), 0);     // no move has ended
-    EXPECT_EQ(Var("spot"), -1);   // nothing stands on the hot spot
+    EXPECT_EQ(Var("upd"), 0);    // no move has ended
+    EXPECT_EQ(Var("spot"), -1);  // nothing stands on the hot spot
     EXPECT_EQ(Var("timer"), FiredTimer);
     EXPECT_EQ(Var("cursor"), 6);
     SetActiveCursor(cursorBefore);

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <queue>
-#include <sstream>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -99,25 +99,12 @@ protected:
 
 TEST_F(AStar, HandMadeGridsGiveShortestPathsWithoutCuttingCorners) {
     const std::vector<std::vector<std::string>> grids = {
-        {"SX",
-         ".G"},
-        {"S....",
-         "XXXX.",
-         "G....",
-         "....."},
-        {"..........",
-         ".S..X.....",
-         "....X.....",
-         "XXX.X.XXXX",
-         "....X...G.",
-         "..T.XXX...",
+        {"SX", ".G"},
+        {"S....", "XXXX.", "G....", "....."},
+        {"..........", ".S..X.....", "....X.....", "XXX.X.XXXX", "....X...G.", "..T.XXX...",
          ".........."},
-        {"S.X.",
-         "X.X.",
-         "..XG"},  // unreachable
-        {"S..",
-         ".XX",
-         ".XG"},   // goal closed in by corners only
+        {"S.X.", "X.X.", "..XG"},  // unreachable
+        {"S..", ".XX", ".XG"},     // goal closed in by corners only
     };
     for (const auto& picture : grids) {
         PlanGrid grid;
@@ -169,9 +156,7 @@ TEST_F(AStar, RandomGridsAgreeWithDijkstra) {
 TEST_F(AStar, ObstacleGoalsStartsAtTheGoalAndCellsOffTheGrid) {
     PlanGrid grid;
     RobotPath path;
-    Load(grid, {"S...",
-                "..XX",
-                "..XG"});
+    Load(grid, {"S...", "..XX", "..XG"});
     grid.goal = {0.0, 1, 3};  // an obstacle
     EXPECT_EQ(PlanPath(grid, path, 0, 0), PLAN_NO_PATH);
 
@@ -214,19 +199,14 @@ TEST_F(AStar, PathsAndOpenListsThatOutgrowTheirRoomGiveNoPath) {
     hall[1199][1] = 'G';
     Load(grid, hall);
     EXPECT_EQ(PlanPath(grid, path, 0, 0), PLAN_NO_PATH);
-    EXPECT_EQ(grid.closed[1100][1], 0);  // given up before the far end was reached
+    EXPECT_EQ(grid.closed[1100][1], 0);                   // given up before the far end was reached
     EXPECT_EQ(PlanPath(grid, path, 0, 0), PLAN_NO_PATH);  // and stays so
 }
 
 TEST_F(AStar, SlicedSearchesResumeToTheSamePath) {
-    const std::vector<std::string> picture = {
-        "S.........",
-        "XXXXXXXX..",
-        "..........",
-        "..XXXXXXXX",
-        "..........",
-        ".XXXXX.XX.",
-        "....X....G"};
+    const std::vector<std::string> picture = {"S.........", "XXXXXXXX..", "..........",
+                                              "..XXXXXXXX", "..........", ".XXXXX.XX.",
+                                              "....X....G"};
     PlanGrid whole;
     RobotPath wholePath;
     Load(whole, picture);
@@ -288,22 +268,13 @@ TEST_F(AStar, ImprovedPathsDropCollinearPointsAndKeepLineOfSight) {
     EXPECT_EQ(Points(path), (std::vector<GridCell>{{0, 0}, {0, 2}, {2, 4}, {2, 5}}));
 
     // On an open floor a path whose rows and columns only grow keeps the start and the goal.
-    Load(grid, {"S.........",
-                "..........",
-                "..........",
-                "..........",
-                ".........G"});
+    Load(grid, {"S.........", "..........", "..........", "..........", ".........G"});
     ASSERT_EQ(PlanPath(grid, path, 0, 2), PLAN_FOUND);
     EXPECT_EQ(Points(path), (std::vector<GridCell>{{0, 0}, {4, 9}}));
 
     // Around obstacles every kept point sees the next one, and the ends stay.
-    const std::vector<std::string> maze = {
-        "S.....X...",
-        "......X...",
-        "..XX..X...",
-        "..X.......",
-        "..X...XXX.",
-        "......X..G"};
+    const std::vector<std::string> maze = {"S.....X...", "......X...", "..XX..X...",
+                                           "..X.......", "..X...XXX.", "......X..G"};
     Load(grid, maze);
     ASSERT_EQ(PlanPath(grid, path, 0, 1), PLAN_FOUND);
     int32_t thinned = path.count;
@@ -314,7 +285,8 @@ TEST_F(AStar, ImprovedPathsDropCollinearPointsAndKeepLineOfSight) {
     EXPECT_TRUE((Points(path).front() == GridCell{0, 0}));
     EXPECT_TRUE((Points(path).back() == GridCell{5, 9}));
     for (int i = 1; i < path.count; ++i) {
-        EXPECT_TRUE(LineOfSight(grid, {path.rows[i - 1], path.cols[i - 1]}, {path.rows[i], path.cols[i]}))
+        EXPECT_TRUE(
+            LineOfSight(grid, {path.rows[i - 1], path.cols[i - 1]}, {path.rows[i], path.cols[i]}))
             << "leg " << i;
     }
 }
@@ -325,12 +297,14 @@ TEST_F(AStar, ImprovedPathsDropCollinearPointsAndKeepLineOfSight) {
 GridCell FirstBlockedCellOnLeg(const PlanGrid& grid, GridCell a, GridCell b) {
     const int64_t rows = b.row - a.row;
     const int64_t cols = b.col - a.col;
-    const int64_t steps = 4 * std::max<int64_t>(1, std::abs(rows)) * std::max<int64_t>(1, std::abs(cols));
+    const int64_t steps =
+        4 * std::max<int64_t>(1, std::abs(rows)) * std::max<int64_t>(1, std::abs(cols));
     // The cells whose closed extent holds the coordinate (from + k * delta / steps): one, or the
     // two beside a cell side.
     auto cellsAt = [steps](int64_t from, int64_t delta, int64_t k) {
         const int64_t twice = 2 * (from * steps + k * delta) + steps;  // in halves of a step
-        const int64_t cell = twice >= 0 ? twice / (2 * steps) : -((-twice + 2 * steps - 1) / (2 * steps));
+        const int64_t cell =
+            twice >= 0 ? twice / (2 * steps) : -((-twice + 2 * steps - 1) / (2 * steps));
         std::vector<int64_t> cells = {cell};
         if (twice % (2 * steps) == 0) cells.push_back(cell - 1);
         return cells;
@@ -347,14 +321,15 @@ GridCell FirstBlockedCellOnLeg(const PlanGrid& grid, GridCell a, GridCell b) {
     return {-1, -1};
 }
 
-void ExpectLegsCrossNoBlockedCell(const PlanGrid& grid, const RobotPath& path, const std::string& where) {
+void ExpectLegsCrossNoBlockedCell(const PlanGrid& grid, const RobotPath& path,
+                                  const std::string& where) {
     for (int i = 1; i < path.count; ++i) {
         const GridCell a{path.rows[i - 1], path.cols[i - 1]};
         const GridCell b{path.rows[i], path.cols[i]};
         const GridCell hit = FirstBlockedCellOnLeg(grid, a, b);
-        EXPECT_TRUE((hit == GridCell{-1, -1})) << where << ": leg (" << a.row << ", " << a.col << ") -> (" << b.row
-                                               << ", " << b.col << ") crosses the blocked cell (" << hit.row
-                                               << ", " << hit.col << ")";
+        EXPECT_TRUE((hit == GridCell{-1, -1}))
+            << where << ": leg (" << a.row << ", " << a.col << ") -> (" << b.row << ", " << b.col
+            << ") crosses the blocked cell (" << hit.row << ", " << hit.col << ")";
     }
 }
 
@@ -379,10 +354,7 @@ TEST_F(AStar, LineOfSightCountsTheCellsAtExactCorners) {
 
     // A smoothed path around the blocked (2, 2) keeps off it.
     RobotPath path;
-    Load(grid, {"S...",
-                "....",
-                "..X.",
-                "...G"});
+    Load(grid, {"S...", "....", "..X.", "...G"});
     ASSERT_EQ(PlanPath(grid, path, 0, 2), PLAN_FOUND);
     ExpectLegsCrossNoBlockedCell(grid, path, "around (2, 2)");
 }
@@ -404,7 +376,9 @@ TEST_F(AStar, SmoothedPathsOnRandomGridsKeepToRawPathPointsAndCrossNoObstacle) {
         // The smoothed points are raw path points, in order, from the start to the goal.
         int at = 0;
         for (int i = 0; i < path.count; ++i) {
-            while (at < raw.count && !(raw.rows[at] == path.rows[i] && raw.cols[at] == path.cols[i])) ++at;
+            while (at < raw.count &&
+                   !(raw.rows[at] == path.rows[i] && raw.cols[at] == path.cols[i]))
+                ++at;
             ASSERT_LT(at, raw.count) << where << ": point " << i << " is not on the raw path";
         }
         EXPECT_TRUE((Points(path).front() == Points(raw).front())) << where;
@@ -417,11 +391,7 @@ TEST_F(AStar, SmoothedPathsOnRandomGridsKeepToRawPathPointsAndCrossNoObstacle) {
 
 TEST_F(AStar, LineOfSightAlongRowsColumnsAndSlopes) {
     PlanGrid grid;
-    Load(grid, {"......",
-                "...X..",
-                "......",
-                "T.....",
-                "......"});
+    Load(grid, {"......", "...X..", "......", "T.....", "......"});
     EXPECT_TRUE(LineOfSight(grid, {0, 0}, {0, 5}));   // along a row
     EXPECT_FALSE(LineOfSight(grid, {1, 0}, {1, 5}));  // through the obstacle
     EXPECT_TRUE(LineOfSight(grid, {1, 5}, {1, 3}));   // the end point is not tested
@@ -456,11 +426,14 @@ std::vector<std::string> SeededSearches() {
         PlanGrid grid;
         ResizePlanGrid(grid, size, size);
         for (int r = 0; r < size; ++r) {
-            for (int c = 0; c < size; ++c) grid.cells[r][c] = random() % 100 < blocked ? CELL_OBSTACLE : CELL_FREE;
+            for (int c = 0; c < size; ++c)
+                grid.cells[r][c] = random() % 100 < blocked ? CELL_OBSTACLE : CELL_FREE;
         }
         for (int k = 0; k < 3; ++k) {
-            GridCell a{static_cast<int32_t>(random() % size), static_cast<int32_t>(random() % size)};
-            GridCell b{static_cast<int32_t>(random() % size), static_cast<int32_t>(random() % size)};
+            GridCell a{static_cast<int32_t>(random() % size),
+                       static_cast<int32_t>(random() % size)};
+            GridCell b{static_cast<int32_t>(random() % size),
+                       static_cast<int32_t>(random() % size)};
             grid.cells[a.row][a.col] = grid.cells[b.row][b.col] = CELL_FREE;
             search(grid, n, a, b);
         }
@@ -470,12 +443,14 @@ std::vector<std::string> SeededSearches() {
     constexpr int SIZE = 256;
     ResizePlanGrid(grid, SIZE, SIZE);
     for (int r = 0; r < SIZE; ++r) {
-        for (int c = 0; c < SIZE; ++c) grid.cells[r][c] = random() % 5 == 0 ? CELL_OBSTACLE : CELL_FREE;
+        for (int c = 0; c < SIZE; ++c)
+            grid.cells[r][c] = random() % 5 == 0 ? CELL_OBSTACLE : CELL_FREE;
     }
     for (int k = 0; k < 30; ++k) {
         GridCell a{static_cast<int32_t>(random() % SIZE), static_cast<int32_t>(random() % SIZE)};
-        GridCell b{std::clamp<int32_t>(a.row + static_cast<int32_t>(random() % 141) - 70, 0, SIZE - 1),
-                   std::clamp<int32_t>(a.col + static_cast<int32_t>(random() % 141) - 70, 0, SIZE - 1)};
+        GridCell b{
+            std::clamp<int32_t>(a.row + static_cast<int32_t>(random() % 141) - 70, 0, SIZE - 1),
+            std::clamp<int32_t>(a.col + static_cast<int32_t>(random() % 141) - 70, 0, SIZE - 1)};
         grid.cells[a.row][a.col] = grid.cells[b.row][b.col] = CELL_FREE;
         search(grid, 40 + k, a, b);
     }
@@ -486,7 +461,8 @@ std::vector<std::string> SeededSearches() {
 // them anew.
 TEST_F(AStar, SeededSearchesKeepTheirStoredPaths) {
     const std::vector<std::string> lines = SeededSearches();
-    const std::filesystem::path stored = std::filesystem::path(DUSK_TEST_DATA) / "planner" / "seeded_paths.txt";
+    const std::filesystem::path stored =
+        std::filesystem::path(DUSK_TEST_DATA) / "planner" / "seeded_paths.txt";
     const char* update = std::getenv("DUSK_UPDATE_GOLDEN");
     if (update && std::string(update) == "1") {
         std::filesystem::create_directories(stored.parent_path());

@@ -226,8 +226,9 @@ TEST(ParseItStatements, TablesOfStructRows) {
 }
 
 TEST(ParseItStatements, OversizedStringsAndTablesAreRefused) {
-    for (const char* bad : {"char big[999999999];", "struct S { int a; }; S rows[999999999] = { {1} };\n#END_DATA\n",
-                            "int n = 0; struct S { int a; }; S rows[n - 1] = { {1} };\n#END_DATA\n"}) {
+    for (const char* bad :
+         {"char big[999999999];", "struct S { int a; }; S rows[999999999] = { {1} };\n#END_DATA\n",
+          "int n = 0; struct S { int a; }; S rows[n - 1] = { {1} };\n#END_DATA\n"}) {
         ParseList list = NewParseList();
         Parse(std::string(bad) + " int after = 1;", list);
         EXPECT_FALSE(Defined(list, "big")) << bad;
@@ -268,7 +269,8 @@ TEST(ParseItFiles, MissingFileLongTokensAndEndByte) {
               "ParseIt Error: Error Opening parse file: '/nonexistent/planner.cfg'\n");
 
     std::string path = (std::filesystem::temp_directory_path() /
-                        ("parseit_test_" + std::to_string(::getpid()) + ".cfg")).string();
+                        ("parseit_test_" + std::to_string(::getpid()) + ".cfg"))
+                           .string();
     std::string longName(200, 'n');
     {
         std::ofstream f(path, std::ios::binary);

@@ -87,7 +87,8 @@ TEST_F(PlanGridFiles, PlannedPathShowsPathAndFootprintThenFreesThePath) {
     ASSERT_TRUE(ReadPlanMap("room.map", grid));
     grid.cells[2][3] = CELL_FOOTPRINT;
     RobotPath path;
-    const int32_t points[][2] = {{0, 0}, {0, 1}, {0, 2}, {1, 3}, {7, 9}};  // the last is off the grid
+    const int32_t points[][2] = {
+        {0, 0}, {0, 1}, {0, 2}, {1, 3}, {7, 9}};  // the last is off the grid
     for (int i = 0; i < 5; ++i) {
         path.rows[i] = points[i][0];
         path.cols[i] = points[i][1];
@@ -155,8 +156,10 @@ TEST_F(PlanGridFiles, ConfigurationKeysAndMissingOnes) {
 
     // meters_per_cell must be a double; a float (or a missing key) reads as -1. A long text is
     // cut to what a token holds.
-    Write("sparse.cfg", "float meters_per_cell = 0.25; double milliseconds_per_cycle = 5;\n"
-                        "char map_file_name[200] = \"" + std::string(150, 'a') + "\";\n");
+    Write("sparse.cfg",
+          "float meters_per_cell = 0.25; double milliseconds_per_cycle = 5;\n"
+          "char map_file_name[200] = \"" +
+              std::string(150, 'a') + "\";\n");
     ReadPlanConfig("sparse.cfg", config);
     EXPECT_EQ(config.millisecondsPerCycle, -1);
     EXPECT_DOUBLE_EQ(config.speedDivisor, -1.0);

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "base/build_variant.h"
 #include "planner/robot_control.h"
 #include "planner/robot_scene.h"
 #include "planner/robot_steps.h"
@@ -22,9 +23,8 @@
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/random.h"
-#include "base/build_variant.h"
-#include "world/player.h"
 #include "support/scratch_folder.h"
+#include "world/player.h"
 
 class FakeRobotScene : public RobotScene {
 public:

@@ -75,7 +75,8 @@ std::vector<std::string> Rows(Hwnd dialog, int id) {
     std::vector<std::string> rows;
     const LResult count = SendDlgItemMessage(dialog, id, LB_GETCOUNT, 0, 0);
     for (LResult i = 0; i < count; ++i) {
-        std::string text(static_cast<size_t>(SendDlgItemMessage(dialog, id, LB_GETTEXTLEN, i, 0)), '\0');
+        std::string text(static_cast<size_t>(SendDlgItemMessage(dialog, id, LB_GETTEXTLEN, i, 0)),
+                         '\0');
         std::vector<char> buffer(text.size() + 1);
         SendDlgItemMessage(dialog, id, LB_GETTEXT, i, reinterpret_cast<LParam>(buffer.data()));
         rows.emplace_back(buffer.data());
@@ -83,7 +84,9 @@ std::vector<std::string> Rows(Hwnd dialog, int id) {
     return rows;
 }
 
-LResult Selection(Hwnd dialog, int id) { return SendDlgItemMessage(dialog, id, LB_GETCURSEL, 0, 0); }
+LResult Selection(Hwnd dialog, int id) {
+    return SendDlgItemMessage(dialog, id, LB_GETCURSEL, 0, 0);
+}
 LResult Checked(Hwnd dialog, int id) { return SendDlgItemMessage(dialog, id, BM_GETCHECK, 0, 0); }
 
 class DialogWindowTest : public ::testing::Test {
@@ -113,12 +116,15 @@ TEST_F(DialogWindowTest, ListBoxesSortAsTextOrKeepTheOrderGiven) {
         EXPECT_EQ(SendDlgItemMessage(dialog, kPlain, LB_SETCURSEL, 3, 0), LB_ERR);
         EXPECT_EQ(Selection(dialog, kPlain), LB_ERR);
         char buffer[16] = "unchanged";
-        EXPECT_EQ(SendDlgItemMessage(dialog, kPlain, LB_GETTEXT, 3, reinterpret_cast<LParam>(buffer)), LB_ERR);
+        EXPECT_EQ(
+            SendDlgItemMessage(dialog, kPlain, LB_GETTEXT, 3, reinterpret_cast<LParam>(buffer)),
+            LB_ERR);
         EXPECT_STREQ(buffer, "unchanged");
         EXPECT_EQ(SendDlgItemMessage(dialog, 999, LB_GETCOUNT, 0, 0), LB_ERR);
         // The selected row stays selected when a sorted row goes in before it.
         SendDlgItemMessage(dialog, kSorted, LB_SETCURSEL, 1, 0);
-        SendDlgItemMessage(dialog, kSorted, LB_ADDSTRING, 0, reinterpret_cast<LParam>("1152*864*8"));
+        SendDlgItemMessage(dialog, kSorted, LB_ADDSTRING, 0,
+                           reinterpret_cast<LParam>("1152*864*8"));
         EXPECT_EQ(Selection(dialog, kSorted), 2);
     })});
 }
@@ -152,21 +158,26 @@ TEST_F(DialogWindowTest, ClicksCheckRadioButtonsInTheirGroupAndSendCommands) {
 TEST_F(DialogWindowTest, KeysMoveTheListSelectionTheFocusAndTheRadioCheck) {
     QueueDialogActions({
         DialogAction::Look([](Hwnd dialog) { EXPECT_EQ(FocusedControl(dialog), kOk); }),
-        DialogAction::PressKey(VK_TAB), DialogAction::PressKey(VK_TAB),
+        DialogAction::PressKey(VK_TAB),
+        DialogAction::PressKey(VK_TAB),
         DialogAction::PressKey(VK_TAB),
         DialogAction::Look([](Hwnd dialog) { EXPECT_EQ(FocusedControl(dialog), kPlain); }),
         // Down with nothing selected takes the first row; the list stops at its ends.
-        DialogAction::PressKey(VK_DOWN), DialogAction::PressKey(VK_DOWN),
-        DialogAction::PressKey(VK_END), DialogAction::PressKey(VK_DOWN),
+        DialogAction::PressKey(VK_DOWN),
+        DialogAction::PressKey(VK_DOWN),
+        DialogAction::PressKey(VK_END),
+        DialogAction::PressKey(VK_DOWN),
         DialogAction::Look([](Hwnd dialog) { EXPECT_EQ(Selection(dialog, kPlain), 2); }),
-        DialogAction::PressKey(VK_HOME), DialogAction::PressKey(VK_UP),
+        DialogAction::PressKey(VK_HOME),
+        DialogAction::PressKey(VK_UP),
         DialogAction::Look([](Hwnd dialog) { EXPECT_EQ(Selection(dialog, kPlain), 0); }),
         DialogAction::PressKey(VK_TAB, true),
         DialogAction::Look([](Hwnd dialog) { EXPECT_EQ(FocusedControl(dialog), kSorted); }),
         // The sorted list shows three rows: Page Down from the top lands on the third.
         DialogAction::PressKey(VK_NEXT),
         DialogAction::Look([](Hwnd dialog) { EXPECT_EQ(Selection(dialog, kSorted), 2); }),
-        DialogAction::ClickOn(kFirstRadio), DialogAction::PressKey(VK_UP),
+        DialogAction::ClickOn(kFirstRadio),
+        DialogAction::PressKey(VK_UP),
         DialogAction::Look([](Hwnd dialog) {
             EXPECT_EQ(FocusedControl(dialog), kThirdRadio);
             EXPECT_EQ(Checked(dialog, kThirdRadio), BST_CHECKED);
@@ -188,7 +199,8 @@ TEST_F(DialogWindowTest, EnterAndEscapeEndTheDialogThroughItsProcedure) {
     EXPECT_EQ(Run({}), kOk + 100);
     EXPECT_EQ(Run({DialogAction::PressKey(VK_ESCAPE)}), kCancel + 100);
     // Enter on the focused CANCEL button presses it, not the default button.
-    EXPECT_EQ(Run({DialogAction::PressKey(VK_TAB), DialogAction::PressKey(VK_RETURN)}), kCancel + 100);
+    EXPECT_EQ(Run({DialogAction::PressKey(VK_TAB), DialogAction::PressKey(VK_RETURN)}),
+              kCancel + 100);
     EXPECT_EQ(DialogBoxParam(TestTemplate(), nullptr, nullptr, 0), -1);
     Hwnd closed = nullptr;
     Run({DialogAction::Look([&](Hwnd dialog) { closed = dialog; })});

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "base/fixed.h"
 #include "platform/rm_device.h"
 #include "platform/rm_frame.h"
 #include "platform/rm_light.h"
@@ -14,7 +15,6 @@
 #include "render/int64.h"
 #include "render/render_state.h"
 #include "render/view.h"
-#include "base/fixed.h"
 
 using namespace platform;
 
@@ -39,12 +39,15 @@ TEST(RmProjection, MatchesTheWorldRendererForEveryHorizonOffset) {
     std::vector<uint8_t> pixels(W * H, 0);
     std::array<PaletteEntry, 256> palette{};
     for (int i = 0; i < 256; ++i) palette[i] = {uint8_t(i), uint8_t(i), uint8_t(i), 0};
-    auto device = RmAdopt(RmDevice::Create([&] { return RmTarget{pixels.data(), W, W, H, palette.data()}; }));
+    auto device = RmAdopt(RmDevice::Create([&] {
+        return RmTarget{pixels.data(), W, W, H, palette.data()};
+    }));
     auto scene = RmAdopt(RmFrame::Create(nullptr));
     auto camera = RmAdopt(RmFrame::Create(scene.get()));
     auto light = RmAdopt(RmLight::Create(D3DRMLIGHT_AMBIENT, 1, 1, 1));
     scene->AddLight(light.get());
-    auto viewport = RmAdopt(RmViewport::Create(device.get(), camera.get(), 0, 0, W - W / 4, H - H / 4));
+    auto viewport =
+        RmAdopt(RmViewport::Create(device.get(), camera.get(), 0, 0, W - W / 4, H - H / 4));
 
     const Fixed16 eyeX = 100 * FixedOne, eyeY = 36 * FixedOne, eyeZ = -250 * FixedOne;
     for (Angle16 heading : {Angle16(0), Angle16(0x2000), Angle16(12345)}) {
@@ -63,8 +66,10 @@ TEST(RmProjection, MatchesTheWorldRendererForEveryHorizonOffset) {
 
             // A point 40 units along the camera's axis: the same pixel exactly, and a small
             // square drawn around it covers that pixel.
-            float ax = eyeX / 65536.0f + 40 * s, ay = eyeY / 65536.0f, az = eyeZ / 65536.0f + 40 * c;
-            Pixel soft = SoftwarePixel({Fixed16(ax * 65536), Fixed16(ay * 65536), Fixed16(az * 65536)});
+            float ax = eyeX / 65536.0f + 40 * s, ay = eyeY / 65536.0f,
+                  az = eyeZ / 65536.0f + 40 * c;
+            Pixel soft =
+                SoftwarePixel({Fixed16(ax * 65536), Fixed16(ay * 65536), Fixed16(az * 65536)});
             RmVector screen;
             ASSERT_EQ(viewport->Transform({ax, ay, az}, &screen), D3DRM_OK);
             EXPECT_EQ(int(std::floor(screen.x + 0.5f)), soft.column);
@@ -75,7 +80,8 @@ TEST(RmProjection, MatchesTheWorldRendererForEveryHorizonOffset) {
             marker->SetPosition(scene.get(), ax, ay, az);
             marker->SetOrientation(scene.get(), s, 0, c, 0, 1, 0);
             auto square = RmAdopt(new RmMeshBuilder());
-            RmVector v[4] = {{-0.05f, 0.05f, 0}, {0.05f, 0.05f, 0}, {0.05f, -0.05f, 0}, {-0.05f, -0.05f, 0}};
+            RmVector v[4] = {
+                {-0.05f, 0.05f, 0}, {0.05f, 0.05f, 0}, {0.05f, -0.05f, 0}, {-0.05f, -0.05f, 0}};
             RmVector n[1] = {{0, 0, -1}};
             uint32_t data[] = {4, 0, 0, 1, 0, 2, 0, 3, 0, 0};
             square->AddFaces(v, 4, n, 1, data, 10, nullptr);
@@ -86,11 +92,13 @@ TEST(RmProjection, MatchesTheWorldRendererForEveryHorizonOffset) {
 
             // Points off the axis land within a pixel of the world renderer's (it truncates
             // its fixed-point products where the scene graph keeps floats).
-            for (auto [right, up, ahead] : {std::array<float, 3>{5, 3, 30}, {-12, -4, 25}, {7, -9, 60}}) {
+            for (auto [right, up, ahead] :
+                 {std::array<float, 3>{5, 3, 30}, {-12, -4, 25}, {7, -9, 60}}) {
                 float px = eyeX / 65536.0f + ahead * s + right * c;
                 float py = eyeY / 65536.0f + up;
                 float pz = eyeZ / 65536.0f + ahead * c - right * s;
-                Pixel p = SoftwarePixel({Fixed16(px * 65536), Fixed16(py * 65536), Fixed16(pz * 65536)});
+                Pixel p =
+                    SoftwarePixel({Fixed16(px * 65536), Fixed16(py * 65536), Fixed16(pz * 65536)});
                 ASSERT_EQ(viewport->Transform({px, py, pz}, &screen), D3DRM_OK);
                 EXPECT_NEAR(screen.x, p.column, 1.0f);
                 EXPECT_NEAR(screen.y, p.row, 1.0f);

@@ -174,7 +174,8 @@ TEST(RmRender, DirectionalLightBrightensTheFacesItFaces) {
     s.viewport->Render(quad.get());
     EXPECT_NEAR(s.At(240, 180), 150 + 0.4 * 0.5 * 255, 2);
     // With the lights switched off in the quality, faces show their own colour.
-    ASSERT_EQ(s.device->SetQuality(D3DRMSHADE_GOURAUD | D3DRMLIGHT_OFF | D3DRMFILL_SOLID), D3DRM_OK);
+    ASSERT_EQ(s.device->SetQuality(D3DRMSHADE_GOURAUD | D3DRMLIGHT_OFF | D3DRMFILL_SOLID),
+              D3DRM_OK);
     s.viewport->Clear();
     s.viewport->Render(quad.get());
     EXPECT_EQ(s.At(240, 180), 200);
@@ -187,7 +188,8 @@ TEST(RmRender, TexelsLandInPlaceAndPureGreenIsNotDrawn) {
     s.palette[3] = {0, 0, 255, 0};
     s.AddLight(D3DRMLIGHT_AMBIENT, 1.0f);
     // 2 x 2 checker: grey 10, red / blue, green (transparent when decal).
-    std::array<PaletteEntry, 4> imagePalette{{{10, 10, 10, 1}, {255, 0, 0, 1}, {0, 0, 255, 1}, {0, 255, 0, 1}}};
+    std::array<PaletteEntry, 4> imagePalette{
+        {{10, 10, 10, 1}, {255, 0, 0, 1}, {0, 0, 255, 1}, {0, 255, 0, 1}}};
     uint8_t texels[2 * 4] = {0, 1, 0, 0, 2, 3, 0, 0};  // rows padded to 4 bytes
     RmImage image;
     image.width = 2, image.height = 2, image.bytesPerLine = 4, image.buffer1 = texels;
@@ -278,10 +280,11 @@ TEST(RmRender, DrawsOnlyInsideTheViewportAndReportsWhatItDrew) {
 TEST(RmPaletteMap, PaletteColoursMapExactlyAndOthersToTheNearest) {
     std::array<PaletteEntry, 256> pal{};
     for (int i = 0; i < 256; ++i) {
-        pal[i] = {uint8_t((i * 37) & 0xFF), uint8_t((i * 101 + 7) & 0xFF), uint8_t((i * 13) ^ 0x55), 0};
+        pal[i] = {uint8_t((i * 37) & 0xFF), uint8_t((i * 101 + 7) & 0xFF), uint8_t((i * 13) ^ 0x55),
+                  0};
     }
-    pal[200] = pal[100];       // a duplicate: the lower index wins
-    pal[5] = {8, 8, 8, 0};     // two entries in one table cell
+    pal[200] = pal[100];    // a duplicate: the lower index wins
+    pal[5] = {8, 8, 8, 0};  // two entries in one table cell
     pal[6] = {9, 9, 9, 0};
     RmPaletteMap map;
     EXPECT_TRUE(map.Update(pal.data()));
@@ -295,14 +298,16 @@ TEST(RmPaletteMap, PaletteColoursMapExactlyAndOthersToTheNearest) {
     for (int trial = 0; trial < 2; ++trial) {
         for (auto& e : pal) e = {uint8_t(random()), uint8_t(random()), uint8_t(random()), 0};
         if (trial == 1) {
-            for (int i = 0; i < 256; ++i) pal[i] = {uint8_t(i & 0xE0), uint8_t(i & 0xE0), uint8_t(i << 3), 0};
+            for (int i = 0; i < 256; ++i)
+                pal[i] = {uint8_t(i & 0xE0), uint8_t(i & 0xE0), uint8_t(i << 3), 0};
         }
         map.Update(pal.data());
         for (int cell = 0; cell < 32768; ++cell) {
             int r = (cell >> 10) * 8 + 4, g = ((cell >> 5) & 31) * 8 + 4, b = (cell & 31) * 8 + 4;
             int best = 0, bestD = 1 << 30;
             for (int i = 0; i < 256; ++i) {
-                int d = (pal[i].red - r) * (pal[i].red - r) + (pal[i].green - g) * (pal[i].green - g) +
+                int d = (pal[i].red - r) * (pal[i].red - r) +
+                        (pal[i].green - g) * (pal[i].green - g) +
                         (pal[i].blue - b) * (pal[i].blue - b);
                 if (d < bestD) bestD = d, best = i;
             }
@@ -451,11 +456,13 @@ SettingsCompared CompareSettings(Setting first, Setting second, Light light, boo
 // The texture is divided for perspective once a span of pixels and stepped linearly in
 // between: against a division at every pixel, under 1% of the pixels differ.
 TEST(RmRaster, SpansOfPixelsKeepTheTexelsOfExactPerspective) {
-    const SettingsCompared compared = CompareSettings(
-        [](RmRasterTarget& t) { t.spanPixels = 1; }, [](RmRasterTarget& t) { t.spanPixels = kRasterSpanPixels; },
-        [](RmRasterVertex& p, float) { p.red = p.green = p.blue = 1.0f; });
+    const SettingsCompared compared =
+        CompareSettings([](RmRasterTarget& t) { t.spanPixels = 1; },
+                        [](RmRasterTarget& t) { t.spanPixels = kRasterSpanPixels; },
+                        [](RmRasterVertex& p, float) { p.red = p.green = p.blue = 1.0f; });
     ASSERT_GT(compared.drawn, 1000000u);
-    EXPECT_LT(compared.differing * 100, compared.drawn) << compared.differing << " of " << compared.drawn;
+    EXPECT_LT(compared.differing * 100, compared.drawn)
+        << compared.differing << " of " << compared.drawn;
 }
 
 // Under a grey light the pixels of texels and of one-coloured faces come from shade tables of a
@@ -464,10 +471,12 @@ TEST(RmRaster, SpansOfPixelsKeepTheTexelsOfExactPerspective) {
 TEST(RmRaster, ShadeTablesKeepThePixelsOfExactLight) {
     for (bool textured : {true, false}) {
         const SettingsCompared compared = CompareSettings(
-            [](RmRasterTarget& t) { t.shadeTables = false; }, [](RmRasterTarget& t) { t.shadeTables = true; },
+            [](RmRasterTarget& t) { t.shadeTables = false; },
+            [](RmRasterTarget& t) { t.shadeTables = true; },
             [](RmRasterVertex& p, float level) { p.red = p.green = p.blue = level; }, textured);
         ASSERT_GT(compared.drawn, 1000000u);
         EXPECT_LT(compared.differing * 400, compared.drawn)
-            << compared.differing << " of " << compared.drawn << (textured ? " textured" : " one colour");
+            << compared.differing << " of " << compared.drawn
+            << (textured ? " textured" : " one colour");
     }
 }

@@ -8,7 +8,6 @@
 
 using namespace platform;
 
-
 TEST(RetainedMode, DrawsIntoASurfaceThroughItsCurrentPalette) {
     RetainedMode* rawRm = nullptr;
     ASSERT_EQ(RetainedMode::Create(&rawRm), D3DRM_OK);

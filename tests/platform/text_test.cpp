@@ -14,8 +14,8 @@ namespace {
 // Draws the text as the status displays do: yellow on black, opaque, at (0, 0) in its extent.
 struct Drawn {
     Size extent;
-    int textPixels = 0;    // pixels of the text colour inside the extent
-    int outside = 0;       // pixels changed outside the extent
+    int textPixels = 0;  // pixels of the text colour inside the extent
+    int outside = 0;     // pixels changed outside the extent
     bool backgroundFilled = true;
 };
 

@@ -252,8 +252,7 @@ TEST_F(Windows, RestylingAndSizingReachTheProcedureAndTheClientArea) {
     uint32_t style = GetWindowLong(window, GWL_STYLE);
     EXPECT_EQ(SetWindowLong(window, GWL_STYLE, (style & ~WS_POPUP) | WS_CAPTION | WS_THICKFRAME),
               style);
-    ASSERT_TRUE(SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 640, 480,
-                             SWP_NOMOVE | SWP_NOACTIVATE));
+    ASSERT_TRUE(SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 640, 480, SWP_NOMOVE | SWP_NOACTIVATE));
     EXPECT_FALSE(IsTopmost(window));
     ASSERT_EQ(gSeen.size(), 1u);
     EXPECT_EQ(gSeen[0].message, uint32_t(WM_SIZE));

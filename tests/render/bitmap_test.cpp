@@ -12,8 +12,7 @@ namespace {
 // A sheet whose pixel (x, y) is x + 16 * y (low byte).
 class Sheet : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         sheet = new platform::Surface(platform::DDSCAPS_OFFSCREENPLAIN, 320, 310, 1);
         for (uint32_t y = 0; y < sheet->Height(); ++y) {
             for (uint32_t x = 0; x < sheet->Width(); ++x) {
@@ -27,8 +26,7 @@ protected:
 
 // A run-length coded bitmap of the given lines (each a byte sequence; empty = no line).
 std::vector<uint8_t> CodedBitmap(uint16_t flags, int width, int height,
-                                 const std::vector<std::vector<uint8_t>>& lines)
-{
+                                 const std::vector<std::vector<uint8_t>>& lines) {
     std::vector<uint8_t> block(8 + 2 * lines.size());
     const uint16_t header[4] = {flags, static_cast<uint16_t>(width), static_cast<uint16_t>(height),
                                 static_cast<uint16_t>(width * height)};
@@ -46,8 +44,7 @@ std::vector<uint8_t> CodedBitmap(uint16_t flags, int width, int height,
 
 }  // namespace
 
-TEST_F(Sheet, CapturesColumnsForWallsAndRowsOtherwise)
-{
+TEST_F(Sheet, CapturesColumnsForWallsAndRowsOtherwise) {
     const int rect[4] = {3, 5, 4, 7};  // 2 x 3, inclusive
     Bitmap* wall = CaptureBitmap(sheet, rect, BitmapColumnMajor | BitmapTransparent);
     ASSERT_NE(wall, nullptr);
@@ -65,8 +62,7 @@ TEST_F(Sheet, CapturesColumnsForWallsAndRowsOtherwise)
     FreeBitmap(floor);
 }
 
-TEST_F(Sheet, LargeCaptureKeepsTheLowSizeBitsAndEveryPixel)
-{
+TEST_F(Sheet, LargeCaptureKeepsTheLowSizeBitsAndEveryPixel) {
     const int rect[4] = {0, 0, 299, 299};
     Bitmap* big = CaptureBitmap(sheet, rect, 0);
     ASSERT_NE(big, nullptr);
@@ -75,8 +71,7 @@ TEST_F(Sheet, LargeCaptureKeepsTheLowSizeBitsAndEveryPixel)
     FreeBitmap(big);
 }
 
-TEST_F(Sheet, RectanglesOutsideTheSheetAndLockedSheetsGiveNothing)
-{
+TEST_F(Sheet, RectanglesOutsideTheSheetAndLockedSheetsGiveNothing) {
     const int outside[][4] = {{-1, 0, 3, 3}, {0, 0, 320, 3}, {0, 300, 3, 310}, {5, 0, 4, 3}};
     for (const auto& rect : outside) {
         EXPECT_EQ(CaptureBitmap(sheet, rect, 0), nullptr);
@@ -89,8 +84,7 @@ TEST_F(Sheet, RectanglesOutsideTheSheetAndLockedSheetsGiveNothing)
     EXPECT_EQ(CaptureBitmap(nullptr, rect, 0), nullptr);
 }
 
-TEST(RunLengthLines, DecodeFillsLiteralsAndEmptyLines)
-{
+TEST(RunLengthLines, DecodeFillsLiteralsAndEmptyLines) {
     const auto block = CodedBitmap(BitmapColumnMajor | BitmapRunLength, 3, 8,
                                    {{3, 0, 2, 7, 9, 3, 2}, {}, {4, 5, 6, 7, 8, 4, 9, 10, 11, 12}});
     const Bitmap* bitmap = reinterpret_cast<const Bitmap*>(block.data());
@@ -106,8 +100,7 @@ TEST(RunLengthLines, DecodeFillsLiteralsAndEmptyLines)
     EXPECT_EQ(std::memcmp(out, third, 8), 0);
 }
 
-TEST(RunLengthLines, RowsReportTheLastSpecialRunAndNeverOverrunTheLine)
-{
+TEST(RunLengthLines, RowsReportTheLastSpecialRunAndNeverOverrunTheLine) {
     // Row 0: a fill of 2, then of 1: the last one wins. Row 1 claims more texels than the row.
     const auto block = CodedBitmap(BitmapRunLength, 4, 2, {{2, 2, 2, 1}, {9, 1}});
     const Bitmap* bitmap = reinterpret_cast<const Bitmap*>(block.data());

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "support/draw_frame.h"
 #include "render/face.h"
 #include "render/polygon.h"
+#include "support/draw_frame.h"
 
 using namespace drawtest;
 
@@ -10,8 +10,7 @@ namespace {
 
 // An upright 16 x 16 wall at depth 32 straight ahead, centred on the eye, seen from its
 // front: corners top-left, top-right, bottom-right, bottom-left; the texture frame spans it.
-FaceRecord FacingWall(const Bitmap* bitmap, uint8_t flags = 0)
-{
+FaceRecord FacingWall(const Bitmap* bitmap, uint8_t flags = 0) {
     FaceRecord face{};
     face.corners[0] = {Fx(-8), Fx(8), Fx(32)};
     face.corners[1] = {Fx(8), Fx(8), Fx(32)};
@@ -37,8 +36,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Faces, WallAtPowerOfTwoDistanceMapsEveryTexelExactly)
-{
+TEST_F(Faces, WallAtPowerOfTwoDistanceMapsEveryTexelExactly) {
     FaceRecord face = FacingWall(wallTexture.bitmap);
     DrawFace(&face);
     // The wall covers columns 256 +- 128 and rows 150 +- 128; the texture's 16 columns and rows
@@ -55,8 +53,7 @@ TEST_F(Faces, WallAtPowerOfTwoDistanceMapsEveryTexelExactly)
     EXPECT_EQ(EdgeRangeMax, EdgeRangeEmptyMax);
 }
 
-TEST_F(Faces, QuarterTurnGivesTheSamePictureAndLeavesTheRecordInViewSpace)
-{
+TEST_F(Faces, QuarterTurnGivesTheSamePictureAndLeavesTheRecordInViewSpace) {
     FaceRecord ahead = FacingWall(wallTexture.bitmap);
     DrawFace(&ahead);
     const std::vector<uint8_t> straight = Snapshot();
@@ -85,8 +82,7 @@ TEST_F(Faces, QuarterTurnGivesTheSamePictureAndLeavesTheRecordInViewSpace)
     EXPECT_FLOAT_EQ(turned.viewNormal.z, -1.0f);
 }
 
-TEST_F(Faces, MirrorTranslucentAndOffsetsLeaveAWallUnchanged)
-{
+TEST_F(Faces, MirrorTranslucentAndOffsetsLeaveAWallUnchanged) {
     FaceRecord plain = FacingWall(wallTexture.bitmap);
     DrawFace(&plain);
     const std::vector<uint8_t> expected = Snapshot();
@@ -100,8 +96,7 @@ TEST_F(Faces, MirrorTranslucentAndOffsetsLeaveAWallUnchanged)
     }
 }
 
-TEST_F(Faces, NothingIsDrawnBehindTheEyeOutsideTheClipOrWithoutATexture)
-{
+TEST_F(Faces, NothingIsDrawnBehindTheEyeOutsideTheClipOrWithoutATexture) {
     FaceRecord behind = FacingWall(wallTexture.bitmap);
     for (FixedVector& p : behind.corners) {
         p.z = -p.z;
@@ -126,8 +121,7 @@ TEST_F(Faces, NothingIsDrawnBehindTheEyeOutsideTheClipOrWithoutATexture)
     EXPECT_EQ(EdgeRangeMax, EdgeRangeEmptyMax);
 }
 
-TEST_F(Faces, LightFollowsBrightnessAndTrianglesTakeTheUprightNormal)
-{
+TEST_F(Faces, LightFollowsBrightnessAndTrianglesTakeTheUprightNormal) {
     FaceRecord bright = FacingWall(wallTexture.bitmap);
     DrawFace(&bright);
     // Within the fade distance the ambient 20.0 is scaled by the brightness.

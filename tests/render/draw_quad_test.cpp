@@ -1,24 +1,31 @@
 #include <gtest/gtest.h>
 
-#include "support/draw_frame.h"
 #include "render/quad.h"
+#include "support/draw_frame.h"
 
 using namespace drawtest;
 
 namespace {
 
 // An upright 16 x 16 wall at depth 32 straight ahead, first edge along its top.
-QuadRecord Wall(const Bitmap* bitmap, uint8_t flags = 0)
-{
-    return {{{Fx(-8), Fx(8), Fx(32)}, {Fx(8), Fx(8), Fx(32)}, {Fx(8), Fx(-8), Fx(32)}, {Fx(-8), Fx(-8), Fx(32)}},
-            bitmap, 0, 0, flags, 128};
+QuadRecord Wall(const Bitmap* bitmap, uint8_t flags = 0) {
+    return {{{Fx(-8), Fx(8), Fx(32)},
+             {Fx(8), Fx(8), Fx(32)},
+             {Fx(8), Fx(-8), Fx(32)},
+             {Fx(-8), Fx(-8), Fx(32)}},
+            bitmap,
+            0,
+            0,
+            flags,
+            128};
 }
 
 // A level floor 8 below the eye from depth 16 to 48, 32 wide, its corners starting at `first`.
-QuadRecord Floor(const Bitmap* bitmap, uint8_t flags, int first = 0)
-{
-    const FixedVector corners[4] = {{Fx(-16), Fx(-8), Fx(48)}, {Fx(16), Fx(-8), Fx(48)},
-                                    {Fx(16), Fx(-8), Fx(16)}, {Fx(-16), Fx(-8), Fx(16)}};
+QuadRecord Floor(const Bitmap* bitmap, uint8_t flags, int first = 0) {
+    const FixedVector corners[4] = {{Fx(-16), Fx(-8), Fx(48)},
+                                    {Fx(16), Fx(-8), Fx(48)},
+                                    {Fx(16), Fx(-8), Fx(16)},
+                                    {Fx(-16), Fx(-8), Fx(16)}};
     QuadRecord q{{}, bitmap, 0, 0, flags, 128};
     for (int i = 0; i < 4; ++i) {
         q.corners[i] = corners[(first + i) & 3];
@@ -31,8 +38,7 @@ protected:
     void SetUp() override { Bind(512, 300); }
 
     // The texture columns along one screen row (texel / 16 with the test texture).
-    std::vector<int> ColumnsAlongRow(int row)
-    {
+    std::vector<int> ColumnsAlongRow(int row) {
         std::vector<int> columns;
         for (int c = 0; c < frame_.Width(); ++c) {
             if (At(c, row) != Sentinel) {
@@ -42,8 +48,7 @@ protected:
         return columns;
     }
 
-    static bool Ascending(const std::vector<int>& v)
-    {
+    static bool Ascending(const std::vector<int>& v) {
         for (size_t i = 1; i < v.size(); ++i) {
             if (v[i] < v[i - 1]) {
                 return false;
@@ -58,8 +63,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Quads, WallFlagsChooseStretchedOrTiledTexture)
-{
+TEST_F(Quads, WallFlagsChooseStretchedOrTiledTexture) {
     QuadRecord stretched = Wall(columns.bitmap);
     EXPECT_EQ(DrawTexturedQuad(&stretched) & StatusDrawn, StatusDrawn);
     const std::vector<int> once = ColumnsAlongRow(150);
@@ -75,8 +79,7 @@ TEST_F(Quads, WallFlagsChooseStretchedOrTiledTexture)
     EXPECT_FALSE(Ascending(ColumnsAlongRow(150)));
 }
 
-TEST_F(Quads, FloorFlagsChooseStretchedWorldAnchoredOrEdgeAlignedTexture)
-{
+TEST_F(Quads, FloorFlagsChooseStretchedWorldAnchoredOrEdgeAlignedTexture) {
     QuadRecord plain = Floor(rows.bitmap, 0);
     EXPECT_EQ(DrawTexturedQuad(&plain) & StatusDrawn, StatusDrawn);
     EXPECT_GT(Written(), 0);
@@ -95,8 +98,7 @@ TEST_F(Quads, FloorFlagsChooseStretchedWorldAnchoredOrEdgeAlignedTexture)
     EXPECT_NE(draw(Floor(rows.bitmap, FaceWorldAnchored | FaceAligned, 1)), aligned);
 }
 
-TEST_F(Quads, MirrorFlagsExchangeTheViewCorners)
-{
+TEST_F(Quads, MirrorFlagsExchangeTheViewCorners) {
     QuadRecord plain = Wall(columns.bitmap);
     DrawTexturedQuad(&plain);
     FixedVector c[4];
@@ -122,11 +124,17 @@ TEST_F(Quads, MirrorFlagsExchangeTheViewCorners)
     }
 }
 
-TEST_F(Quads, RecordSetsTheFillerInputs)
-{
+TEST_F(Quads, RecordSetsTheFillerInputs) {
     Bitmap* door = MakeTexture(16, 16, BitmapColumnMajor | BitmapTransparent | BitmapLightMap);
-    QuadRecord q{{{Fx(0), Fx(8), Fx(32)}, {Fx(10.5), Fx(8), Fx(32)}, {Fx(10.5), Fx(0), Fx(32)}, {Fx(0), Fx(0), Fx(32)}},
-                 door, 3, 5, 0x41, 64};
+    QuadRecord q{{{Fx(0), Fx(8), Fx(32)},
+                  {Fx(10.5), Fx(8), Fx(32)},
+                  {Fx(10.5), Fx(0), Fx(32)},
+                  {Fx(0), Fx(0), Fx(32)}},
+                 door,
+                 3,
+                 5,
+                 0x41,
+                 64};
     DrawTexturedQuad(&q);
     EXPECT_EQ(WallLengthUnits, 10);
     EXPECT_EQ(Brightness, 64);
@@ -148,8 +156,7 @@ TEST_F(Quads, RecordSetsTheFillerInputs)
     FreeBitmap(door);
 }
 
-TEST_F(Quads, QuadBehindTheEyeOrWithoutTextureDrawsNothing)
-{
+TEST_F(Quads, QuadBehindTheEyeOrWithoutTextureDrawsNothing) {
     QuadRecord behind = Wall(columns.bitmap);
     for (FixedVector& p : behind.corners) {
         p.z = -p.z;

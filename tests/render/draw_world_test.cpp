@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/graphics_objects.h"
+#include "base/report_error.h"
 #include "golden.h"
 #include "platform/draw_constants.h"
 #include "platform/message_box.h"
@@ -17,16 +19,13 @@
 #include "render/lighting.h"
 #include "render/view.h"
 #include "shell/limits.h"
-#include "base/graphics_objects.h"
-#include "shell/limits.h"
-#include "base/report_error.h"
+#include "support/test_level.h"
 #include "world/char3d_object.h"
 #include "world/cube.h"
 #include "world/level_files.h"
 #include "world/map_object.h"
 #include "world/player.h"
 #include "world/room_nodes.h"
-#include "support/test_level.h"
 #include "world/visible_rooms.h"
 
 namespace {
@@ -49,35 +48,35 @@ struct Pose {
 };
 
 const Pose Poses[] = {
-    {"start_north", 50, 30, 0x0000, 0, 2},       // into room C through one exit
-    {"start_east", 50, 50, 0x4000, 0, 2},        // along A into room B
+    {"start_north", 50, 30, 0x0000, 0, 2},  // into room C through one exit
+    {"start_east", 50, 50, 0x4000, 0, 2},   // along A into room B
     {"start_south", 50, 50, 0x8000, 0, 1},
     {"start_west", 150, 50, 0xC000, 0, 2},
     {"odd_heading", 30, 20, 0x1A2B, 0, 2},
     {"horizon_plus60", 50, 30, 0x0000, 60, 2},
     {"horizon_minus60", 50, 30, 0x0000, -60, 2},
-    {"door_leaf", 290, 10, 0xCFA5, 0, 3},        // B's door leaf in front of the exit into A
-    {"two_exits", 290, 92, 0xC600, 0, 3},        // from B through A into C
+    {"door_leaf", 290, 10, 0xCFA5, 0, 3},  // B's door leaf in front of the exit into A
+    {"two_exits", 290, 92, 0xC600, 0, 3},  // from B through A into C
     {"slope_and_deep_floor", 50, 150, 0x0000, 150, 1},
     {"wall_too_near_ahead", 0.5, 50, 0xC000, 0, 2},  // half a unit from the wall: all of it clipped
-    {"wall_too_near_beside", 0.5, 30, 0x0000, 0, 2}, // the same wall along the left, cut at depth 1
+    {"wall_too_near_beside", 0.5, 30, 0x0000, 0,
+     2},  // the same wall along the left, cut at depth 1
 };
 
 // The test level loaded, a 640 x 480 back buffer and the player placed at a pose.
 class LevelFrame : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         platform::SetBoxEcho(false);
         QuitRequested = false;
         RenderingStopped = 0;
         folder = std::make_unique<testworld::TestLevelFolder>();
         ASSERT_EQ(LoadLevel("cubeworld.lvl"), 1);
         InitShadeTable();
-        BackBuffer = new platform::Surface(platform::DDSCAPS_OFFSCREENPLAIN, BufferWidth, BufferHeight, 1);
+        BackBuffer =
+            new platform::Surface(platform::DDSCAPS_OFFSCREENPLAIN, BufferWidth, BufferHeight, 1);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         BackBuffer->Release();
         BackBuffer = nullptr;
         folder.reset();
@@ -86,8 +85,7 @@ protected:
         ShowObjects = 1;
     }
 
-    void Stand(const Pose& pose)
-    {
+    void Stand(const Pose& pose) {
         PlayerX = static_cast<Fixed16>(pose.x * 65536.0);
         PlayerZ = static_cast<Fixed16>(pose.z * 65536.0);
         PlayerHeading = pose.heading;
@@ -97,8 +95,7 @@ protected:
         PlayerY = CurrentCube->FloorHeight(PlayerX, PlayerZ) + EyeHeight;
     }
 
-    void Fill()
-    {
+    void Fill() {
         for (int y = 0; y < BufferHeight; ++y) {
             std::fill_n(BackBuffer->Pixels() + y * BackBuffer->Pitch(), BufferWidth, Sentinel);
         }
@@ -106,8 +103,7 @@ protected:
 
     uint8_t Pixel(int x, int y) const { return BackBuffer->Pixels()[y * BackBuffer->Pitch() + x]; }
 
-    golden::Frame View() const
-    {
+    golden::Frame View() const {
         golden::Frame frame{ViewW, ViewH, {}};
         for (int y = 0; y < ViewH; ++y) {
             for (int x = 0; x < ViewW; ++x) {
@@ -118,8 +114,7 @@ protected:
     }
 
     // Pixels outside the rectangle (inclusive) that are not the sentinel.
-    int WrittenOutside(int left, int top, int right, int bottom) const
-    {
+    int WrittenOutside(int left, int top, int right, int bottom) const {
         int n = 0;
         for (int y = 0; y < BufferHeight; ++y) {
             for (int x = 0; x < BufferWidth; ++x) {
@@ -131,21 +126,18 @@ protected:
     }
 
     // The frame's set-up and the visible rooms, as the drawing walk makes them.
-    void BeginWalk()
-    {
+    void BeginWalk() {
         ASSERT_EQ(InitRenderViewport(BackBuffer, {0, 0, ViewW - 1, ViewH - 1}), 1);
         SetRenderCamera(PlayerX, PlayerY, PlayerZ, PlayerHeading, HorizonOffset, 256);
         ASSERT_TRUE(BuildVisibleRoomList());
     }
-    void EndWalk()
-    {
+    void EndWalk() {
         ClearRoomVisits();
         BackBuffer->Unlock();
     }
 
     // One visible room drawn alone over the sentinel, clipped to its window, which is returned.
-    RenderRect DrawAlone(Room& room)
-    {
+    RenderRect DrawAlone(Room& room) {
         Fill();
         const RenderRect clip{room.clip[0], room.clip[1], room.clip[2], room.clip[3]};
         SetClipRect(&clip);
@@ -155,8 +147,7 @@ protected:
 
     // Picks the view pixel (x, y) as a left click does: a one-pixel clip at the pixel, which is
     // cleared first, and the visible rooms walked nearest first.
-    PickRecord PickAt(int x, int y)
-    {
+    PickRecord PickAt(int x, int y) {
         EXPECT_EQ(InitRenderViewport(BackBuffer, {0, 0, ViewW - 1, ViewH - 1}), 1);
         SetRenderCamera(PlayerX, PlayerY, PlayerZ, PlayerHeading, HorizonOffset, 256);
         const RenderRect one{x, y, x + 1, y + 1};
@@ -180,8 +171,7 @@ class DrawWorldTest : public LevelFrame, public ::testing::WithParamInterface<Po
 // viewport over the view rectangle of the back buffer.
 class LevelWithCharacter : public LevelFrame {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         LevelFrame::SetUp();
         ASSERT_EQ(platform::RetainedMode::Create(&rm), platform::D3DRM_OK);
         ASSERT_EQ(rm->CreateDeviceFromSurface(BackBuffer, &device), platform::D3DRM_OK);
@@ -191,8 +181,7 @@ protected:
                   platform::D3DRM_OK);
         ASSERT_EQ(RMViewport->SetBack(ViewportBackDistance), platform::D3DRM_OK);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         RMViewport->Release();
         RMViewport = nullptr;
         device->Release();
@@ -208,8 +197,7 @@ protected:
     }
 
     // The eye's frame where the player stands, looking along the heading.
-    void StandWithCamera(const Pose& pose)
-    {
+    void StandWithCamera(const Pose& pose) {
         Stand(pose);
         CameraFrame->SetPosition(SceneFrame, PlayerX / 65536.0f, PlayerY / 65536.0f,
                                  PlayerZ / 65536.0f);
@@ -223,8 +211,7 @@ protected:
 
     // A character at (x, y, z), kept in `placed`: one flat quad with both sides drawn, its
     // corners given relative to that point.
-    void PlaceCharacter(float x, float y, float z, const platform::RmVector (&corners)[4])
-    {
+    void PlaceCharacter(float x, float y, float z, const platform::RmVector (&corners)[4]) {
         character = platform::RmFrame::Create(SceneFrame);
         character->SetPosition(SceneFrame, x, y, z);
         platform::RmMeshBuilder* quad = nullptr;
@@ -239,8 +226,7 @@ protected:
     }
 
     // The view drawn from a cleared viewport over the sentinel.
-    golden::Frame Draw()
-    {
+    golden::Frame Draw() {
         EXPECT_EQ(RMViewport->Clear(), platform::D3DRM_OK);
         Fill();
         DrawWorld();
@@ -255,8 +241,7 @@ protected:
 
 }  // namespace
 
-TEST_F(LevelFrame, PickingFindsTheSpriteAndSeesThroughItsClearTexels)
-{
+TEST_F(LevelFrame, PickingFindsTheSpriteAndSeesThroughItsClearTexels) {
     // From room A looking east, B's sprite (id 21) stands before B's far wall (side 2 of B's
     // lower cube); its texel-0 corners leave the wall to be hit.
     Stand({"start_east", 50, 50, 0x4000, 0, 2});
@@ -274,8 +259,7 @@ TEST_F(LevelFrame, PickingFindsTheSpriteAndSeesThroughItsClearTexels)
     EXPECT_EQ(pick.cube, Cubes[2]);
 }
 
-TEST_F(LevelFrame, EveryTiltUpToTheLimitDrawsTheWholeView)
-{
+TEST_F(LevelFrame, EveryTiltUpToTheLimitDrawsTheWholeView) {
     // The full-view bounds reach 480 lines above and below the projection centre; the 360
     // lines of the view fit inside them up to a tilt of 300 either way.
     const int limit = MaxWholeViewHorizon(ViewW, ViewH);
@@ -309,8 +293,7 @@ TEST_F(LevelFrame, EveryTiltUpToTheLimitDrawsTheWholeView)
     }
 }
 
-TEST_F(LevelWithCharacter, ACharacterSeenThroughAnExitStaysInsideItsWindow)
-{
+TEST_F(LevelWithCharacter, ACharacterSeenThroughAnExitStaysInsideItsWindow) {
     // From room A looking east into room B: a character in B, wider than the exit it is seen
     // through, is drawn with B and only inside B's window.
     StandWithCamera({"start_east", 50, 50, 0x4000, 0, 2});
@@ -324,8 +307,7 @@ TEST_F(LevelWithCharacter, ACharacterSeenThroughAnExitStaysInsideItsWindow)
     EndWalk();
 }
 
-TEST_F(LevelWithCharacter, ACharacterBehindAWallOfThePlayersRoomChangesNothing)
-{
+TEST_F(LevelWithCharacter, ACharacterBehindAWallOfThePlayersRoomChangesNothing) {
     // From the east half of room A looking north-west: room C shows through its exit on the
     // left, and a character in C stands straight behind A's wall on the right.
     StandWithCamera({"north_west", 180, 50, 0xE000, 0, 2});
@@ -335,8 +317,7 @@ TEST_F(LevelWithCharacter, ACharacterBehindAWallOfThePlayersRoomChangesNothing)
     EXPECT_TRUE(Draw().pixels == empty.pixels);
 }
 
-TEST_F(LevelWithCharacter, ACharacterBelowTheStepOfItsRoomIsHiddenByTheNearerCubesFloor)
-{
+TEST_F(LevelWithCharacter, ACharacterBelowTheStepOfItsRoomIsHiddenByTheNearerCubesFloor) {
     // Room C steps down by a hundred units at z = 300. From its first cube, looking down the
     // room, a character at the far end of the last cube stands below the line of sight over the
     // step's edge and above that to the near end of the step's cube: that cube's floor, nearer
@@ -351,8 +332,7 @@ TEST_F(LevelWithCharacter, ACharacterBelowTheStepOfItsRoomIsHiddenByTheNearerCub
     EXPECT_FALSE(Draw().pixels == empty.pixels);
 }
 
-TEST_F(LevelWithCharacter, ACharacterMovedIntoTheEyesCubeIsDrawnAfterItsWalls)
-{
+TEST_F(LevelWithCharacter, ACharacterMovedIntoTheEyesCubeIsDrawnAfterItsWalls) {
     // A character placed on the step's cube and moved down into the last cube of room C, where
     // the eye stands: it is listed there and drawn after that cube's far wall, which would cover
     // it were it still listed in the cube it came from.
@@ -365,8 +345,7 @@ TEST_F(LevelWithCharacter, ACharacterMovedIntoTheEyesCubeIsDrawnAfterItsWalls)
     EXPECT_FALSE(Draw().pixels == empty.pixels);
 }
 
-TEST_P(DrawWorldTest, FrameMatchesItsStoredPictureAndStaysInsideTheView)
-{
+TEST_P(DrawWorldTest, FrameMatchesItsStoredPictureAndStaysInsideTheView) {
     const Pose& pose = GetParam();
     Stand(pose);
     Fill();
@@ -375,8 +354,7 @@ TEST_P(DrawWorldTest, FrameMatchesItsStoredPictureAndStaysInsideTheView)
     golden::ExpectMatches(pose.name, View());
 }
 
-TEST_P(DrawWorldTest, EveryRoomStaysInsideItsClipWindow)
-{
+TEST_P(DrawWorldTest, EveryRoomStaysInsideItsClipWindow) {
     const Pose& pose = GetParam();
     Stand(pose);
     BeginWalk();
@@ -384,7 +362,8 @@ TEST_P(DrawWorldTest, EveryRoomStaysInsideItsClipWindow)
     for (RoomNode* node = VisibleRoomHead;; node = node->next) {
         ++listed;
         const RenderRect clip = DrawAlone(*node->room);
-        EXPECT_EQ(WrittenOutside(clip.left, clip.top, clip.right, clip.bottom), 0) << "room " << listed;
+        EXPECT_EQ(WrittenOutside(clip.left, clip.top, clip.right, clip.bottom), 0)
+            << "room " << listed;
         if (node == VisibleRoomCursor) {
             break;
         }
@@ -394,4 +373,6 @@ TEST_P(DrawWorldTest, EveryRoomStaysInsideItsClipWindow)
 }
 
 INSTANTIATE_TEST_SUITE_P(Poses, DrawWorldTest, ::testing::ValuesIn(Poses),
-                         [](const ::testing::TestParamInfo<Pose>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<Pose>& info) {
+                             return std::string(info.param.name);
+                         });

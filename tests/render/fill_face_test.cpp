@@ -10,8 +10,7 @@ namespace {
 
 class FaceFillTest : public FillTest {
 protected:
-    void UseTexture(int width, int height, uint16_t flags)
-    {
+    void UseTexture(int width, int height, uint16_t flags) {
         texture = MakeTexture(width, height, flags);
         const Bitmap* b = texture.bitmap();
         const TextureSource source{b, texture.pixels(), static_cast<uint16_t>(b->height - 1),
@@ -23,8 +22,7 @@ protected:
     // A wall facing the eye at depth 8.0 (view normal toward it), texture frame from
     // (-2, top) across to x = 2 and down to y = 4: columns -32..32 and rows -64..64
     // around the centre when the top is -4.
-    void FacingWall(int top)
-    {
+    void FacingWall(int top) {
         face.texOrigin = {Fx(-2), Fx(top), Fx(8)};
         face.texUEnd = {Fx(2), Fx(top), Fx(8)};
         face.texVEnd = {Fx(-2), Fx(4), Fx(8)};
@@ -38,8 +36,7 @@ protected:
     TestBitmap texture;
 };
 
-TEST_F(FaceFillTest, WallStretchesTheTextureFrameAndClampsBeyondIt)
-{
+TEST_F(FaceFillTest, WallStretchesTheTextureFrameAndClampsBeyondIt) {
     UseTexture(32, 8, 0x0001);
     FacingWall(-4);
     // Mirror and translucent flags and the offsets change nothing on a face.
@@ -59,8 +56,7 @@ TEST_F(FaceFillTest, WallStretchesTheTextureFrameAndClampsBeyondIt)
     });
 }
 
-TEST_F(FaceFillTest, TiledWallRepeatsAtTwoTexelsPerUnit)
-{
+TEST_F(FaceFillTest, TiledWallRepeatsAtTwoTexelsPerUnit) {
     UseTexture(4, 8, 0x0001);
     FacingWall(-4);
     FillWallColumnsTiledFace(&face);
@@ -76,17 +72,17 @@ TEST_F(FaceFillTest, TiledWallRepeatsAtTwoTexelsPerUnit)
     });
 }
 
-TEST_F(FaceFillTest, ColumnsStartingAboveTheOriginAndSinglePixels)
-{
+TEST_F(FaceFillTest, ColumnsStartingAboveTheOriginAndSinglePixels) {
     UseTexture(4, 8, 0x0001);
-    FacingWall(-2);  // the texture frame starts 2.0 below the tops of the columns
+    FacingWall(-2);              // the texture frame starts 2.0 below the tops of the columns
     SetEdge(Centre + 41, 7, 7);  // one pixel
     FillWallColumnsFace(&face);
     // The plain path starts such columns at row 0; rows 7 / 6.0 per unit down from there.
     const int frame = 7 * 65536 / 6 / 16;  // 16.16 rows per pixel: 7 rows over 6.0 = 96 pixels
     EXPECT_EQ(At(Centre, Centre - 64), Texel(3 * 32 / 64, 0));
     EXPECT_EQ(At(Centre, Centre), Texel(1, (64 * frame) >> 16));
-    EXPECT_EQ(At(Centre + 41, Centre + 7), Texel(3, ((7 + 32) * frame) >> 16));  // its own top, 39 pixels below the origin
+    EXPECT_EQ(At(Centre + 41, Centre + 7),
+              Texel(3, ((7 + 32) * frame) >> 16));  // its own top, 39 pixels below the origin
     EXPECT_EQ(At(Centre + 41, Centre + 6), Sentinel);
 
     FacingWall(-2);
@@ -98,8 +94,7 @@ TEST_F(FaceFillTest, ColumnsStartingAboveTheOriginAndSinglePixels)
 
 // A floor face 2.0 below the eye, texture frame from (-2, 16) (texel (0, 0)) across to
 // x = 2 and toward the eye to depth 8: rows 16 (depth 16) to 32 (depth 8).
-TEST_F(FaceFillTest, FloorStretchesTheTextureFrameAndClampsBeyondIt)
-{
+TEST_F(FaceFillTest, FloorStretchesTheTextureFrameAndClampsBeyondIt) {
     UseTexture(16, 16, 0);
     face.texOrigin = {Fx(-2), Fx(2), Fx(16)};
     face.texUEnd = {Fx(2), Fx(2), Fx(16)};
@@ -111,7 +106,9 @@ TEST_F(FaceFillTest, FloorStretchesTheTextureFrameAndClampsBeyondIt)
     FillFloorSpansFace(&face);
     ExpectRangeReset();
     // Depth 16: u = 15 (x + 16) / 32 texels at the ends; depth 8: 15 (x + 32) / 64, clamped.
-    auto u = [](int x, int perUnit) { return std::clamp(15 * 65536 / perUnit * (x + perUnit / 2), 0, 15 << 16); };
+    auto u = [](int x, int perUnit) {
+        return std::clamp(15 * 65536 / perUnit * (x + perUnit / 2), 0, 15 << 16);
+    };
     for (int x = -16; x <= 16; ++x) {
         const int step = (u(16, 32) - u(-16, 32)) / 33;
         EXPECT_EQ(At(Centre + x, Centre + 16), Texel((u(-16, 32) + (x + 16) * step) >> 16, 0)) << x;
@@ -119,14 +116,14 @@ TEST_F(FaceFillTest, FloorStretchesTheTextureFrameAndClampsBeyondIt)
     EXPECT_EQ(At(Centre - 16, Centre + 16), Texel(0, 0));
     for (int x = -40; x <= 40; ++x) {
         const int step = (u(40, 64) - u(-40, 64)) / 81;
-        EXPECT_EQ(At(Centre + x, Centre + 32), Texel((u(-40, 64) + (x + 40) * step) >> 16, 15)) << x;
+        EXPECT_EQ(At(Centre + x, Centre + 32), Texel((u(-40, 64) + (x + 40) * step) >> 16, 15))
+            << x;
     }
     EXPECT_EQ(At(Centre + 9, Centre + 33), Texel(9, 15));  // one pixel, beyond the frame: last row
     EXPECT_EQ(At(Centre + 17, Centre + 16), Sentinel);
 }
 
-TEST_F(FaceFillTest, DegenerateFramesAndEmptyRangesDrawNothing)
-{
+TEST_F(FaceFillTest, DegenerateFramesAndEmptyRangesDrawNothing) {
     UseTexture(4, 8, 0x0001);
     FillWallColumnsFace(&face);
     ExpectRangeReset();

@@ -10,8 +10,7 @@ namespace {
 // 8.0 (corners 3 and 2, the last row), 4.0 wide: rows 16 (depth 16) to 32 (depth 8).
 class FloorSpansTest : public FillTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         FillTest::SetUp();
         ViewCorners[0] = {Fx(-2), Fx(2), Fx(16)};
         ViewCorners[1] = {Fx(2), Fx(2), Fx(16)};
@@ -19,17 +18,19 @@ protected:
         ViewCorners[3] = {Fx(-2), Fx(2), Fx(8)};
         texture = MakeTexture(16, 16, 0);
         const Bitmap* b = texture.bitmap();
-        FloorTexture = {b, texture.pixels(), static_cast<uint16_t>(b->height - 1), static_cast<uint16_t>(b->width - 1)};
+        FloorTexture = {b, texture.pixels(), static_cast<uint16_t>(b->height - 1),
+                        static_cast<uint16_t>(b->width - 1)};
     }
 
     // One row of the floor at depth 8.0 (or 16.0) from column `left` to `right`: the texture
     // column, exact at both ends (8.8, clamped to the texture), steps by (right end - left end)
     // / count.
-    int ExpectedRow(int row, int left, int right, int column)
-    {
+    int ExpectedRow(int row, int left, int right, int column) {
         const bool near = row - Centre == 32;
         // At depth 8 the quad spans columns -32..32, at depth 16 columns -16..16.
-        auto u = [&](int x) { return std::clamp(near ? 60 * x + 1920 : 120 * x + 1920, 0, 15 * 256); };
+        auto u = [&](int x) {
+            return std::clamp(near ? 60 * x + 1920 : 120 * x + 1920, 0, 15 * 256);
+        };
         const int count = right - left + 1;
         const int i = column - Centre - left;
         return Texel((u(left) + i * ((u(right) - u(left)) / count)) >> 8, near ? 15 : 0);
@@ -38,8 +39,7 @@ protected:
     TestBitmap texture;
 };
 
-TEST_F(FloorSpansTest, NearAndFarEdgesShowTheLastAndFirstTextureRows)
-{
+TEST_F(FloorSpansTest, NearAndFarEdgesShowTheLastAndFirstTextureRows) {
     SetEdge(Centre + 16, -16, 16);
     SetEdge(Centre + 32, -32, 32);
     // The rows between are drawn too; only these two have exact depths.
@@ -52,17 +52,17 @@ TEST_F(FloorSpansTest, NearAndFarEdgesShowTheLastAndFirstTextureRows)
         const int half = row - Centre;
         for (int column = 0; column < Width; ++column) {
             const bool drawn = std::abs(column - Centre) <= half;
-            EXPECT_EQ(At(column, row), drawn ? ExpectedRow(row, -half, half, column) : Sentinel) << column << "," << row;
+            EXPECT_EQ(At(column, row), drawn ? ExpectedRow(row, -half, half, column) : Sentinel)
+                << column << "," << row;
         }
     }
-    EXPECT_EQ(At(Centre - 16, Centre + 16), Texel(0, 0));  // corner 0 shows texel (0, 0)
+    EXPECT_EQ(At(Centre - 16, Centre + 16), Texel(0, 0));    // corner 0 shows texel (0, 0)
     EXPECT_EQ(At(Centre + 31, Centre + 32), Texel(14, 15));  // one step short of the right end
     EXPECT_EQ(At(Centre, Centre + 15), Sentinel);
     EXPECT_EQ(At(Centre, Centre + 33), Sentinel);
 }
 
-TEST_F(FloorSpansTest, RowsOfOneSixtyFourAndSixtyFivePixelsAndClampedEnds)
-{
+TEST_F(FloorSpansTest, RowsOfOneSixtyFourAndSixtyFivePixelsAndClampedEnds) {
     struct Span {
         int left, right;
     };
@@ -75,13 +75,14 @@ TEST_F(FloorSpansTest, RowsOfOneSixtyFourAndSixtyFivePixelsAndClampedEnds)
         FillFloorSpans();
         ExpectFrame([&](int column, int row) {
             const int x = column - Centre;
-            return row == Centre + 32 && x >= s.left && x <= s.right ? ExpectedRow(row, s.left, s.right, column) : -1;
+            return row == Centre + 32 && x >= s.left && x <= s.right
+                       ? ExpectedRow(row, s.left, s.right, column)
+                       : -1;
         });
     }
 }
 
-TEST_F(FloorSpansTest, CentreRowTakesCornerThreesDepth)
-{
+TEST_F(FloorSpansTest, CentreRowTakesCornerThreesDepth) {
     SetEdge(Centre, -32, 32);
     FillFloorSpans();
     for (int x = -32; x <= 32; ++x) {
@@ -89,8 +90,7 @@ TEST_F(FloorSpansTest, CentreRowTakesCornerThreesDepth)
     }
 }
 
-TEST_F(FloorSpansTest, TransparentTexelsLeaveThePixel)
-{
+TEST_F(FloorSpansTest, TransparentTexelsLeaveThePixel) {
     TextureTransparent = 1;
     SetEdge(Centre + 16, -16, 16);
     FillFloorSpans();
@@ -102,8 +102,7 @@ TEST_F(FloorSpansTest, TransparentTexelsLeaveThePixel)
     EXPECT_EQ(At(Centre - 16, Centre + 16), Sentinel);
 }
 
-TEST_F(FloorSpansTest, DegenerateQuadsAndEmptyRangesDrawNothing)
-{
+TEST_F(FloorSpansTest, DegenerateQuadsAndEmptyRangesDrawNothing) {
     FillFloorSpans();
     ExpectRangeReset();
     // A quad with no extent: its texture axes have no length.

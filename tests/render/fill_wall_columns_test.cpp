@@ -8,40 +8,41 @@ namespace {
 
 // A wall facing the camera at depth 8.0, 4.0 wide and 8.0 high, centred on the view:
 // it covers the columns -32..32 and rows -64..64 around the centre.
-void SetFacingWall()
-{
+void SetFacingWall() {
     ViewCorners[0] = {Fx(-2), Fx(-4), Fx(8)};
     ViewCorners[1] = {Fx(2), Fx(-4), Fx(8)};
     ViewCorners[2] = {Fx(2), Fx(4), Fx(8)};
     ViewCorners[3] = {Fx(-2), Fx(4), Fx(8)};
 }
 
-void SetWallTexture(TestBitmap& t)
-{
+void SetWallTexture(TestBitmap& t) {
     const Bitmap* b = t.bitmap();
-    WallTexture = {b, t.pixels(), static_cast<uint16_t>(b->height - 1), static_cast<uint16_t>(b->width - 1)};
+    WallTexture = {b, t.pixels(), static_cast<uint16_t>(b->height - 1),
+                   static_cast<uint16_t>(b->width - 1)};
 }
 
 // Texture column and row of the facing wall at view-relative column j and row y:
 // the column is where the ray meets the wall across its width, the row rounds to the
 // nearest texel down its height (rows below the wall repeat the last one).
 int WallColumn(int j, int lastColumn) { return lastColumn * (j + 32) / 64; }
-int WallRow(int y, int lastRow) { return std::clamp((lastRow * (y + 64) * 512 + 32768) >> 16, 0, lastRow); }
+int WallRow(int y, int lastRow) {
+    return std::clamp((lastRow * (y + 64) * 512 + 32768) >> 16, 0, lastRow);
+}
 
 class WallColumnsTest : public FillTest {
 protected:
     // The whole facing wall, columns -32..32, rows -64..64, at light `light`.
-    void ScanWholeWall(Fixed16 light = Fx(20))
-    {
+    void ScanWholeWall(Fixed16 light = Fx(20)) {
         for (int j = -32; j <= 32; ++j) {
             SetEdge(Centre + j, -64, 64, light, light);
         }
     }
-    bool OnWall(int column, int row) { return std::abs(column - Centre) <= 32 && std::abs(row - Centre) <= 64; }
+    bool OnWall(int column, int row) {
+        return std::abs(column - Centre) <= 32 && std::abs(row - Centre) <= 64;
+    }
 };
 
-TEST_F(WallColumnsTest, FacingWallShowsTheTextureOnceAndNothingElse)
-{
+TEST_F(WallColumnsTest, FacingWallShowsTheTextureOnceAndNothingElse) {
     TestBitmap t = MakeTexture(32, 8, 0x0001);
     SetWallTexture(t);
     SetFacingWall();
@@ -49,12 +50,13 @@ TEST_F(WallColumnsTest, FacingWallShowsTheTextureOnceAndNothingElse)
     FillWallColumns();
     ExpectRangeReset();
     ExpectFrame([&](int column, int row) {
-        return OnWall(column, row) ? Texel(WallColumn(column - Centre, 31), WallRow(row - Centre, 7)) : -1;
+        return OnWall(column, row)
+                   ? Texel(WallColumn(column - Centre, 31), WallRow(row - Centre, 7))
+                   : -1;
     });
 }
 
-TEST_F(WallColumnsTest, ColumnsOfOneSixtyFourAndSixtyFivePixels)
-{
+TEST_F(WallColumnsTest, ColumnsOfOneSixtyFourAndSixtyFivePixels) {
     TestBitmap t = MakeTexture(32, 8, 0x0001);
     SetWallTexture(t);
     SetFacingWall();
@@ -72,8 +74,7 @@ TEST_F(WallColumnsTest, ColumnsOfOneSixtyFourAndSixtyFivePixels)
     });
 }
 
-TEST_F(WallColumnsTest, OneColumnOrNothingScannedDrawsNothing)
-{
+TEST_F(WallColumnsTest, OneColumnOrNothingScannedDrawsNothing) {
     TestBitmap t = MakeTexture(32, 8, 0x0001);
     SetWallTexture(t);
     SetFacingWall();
@@ -88,8 +89,7 @@ TEST_F(WallColumnsTest, OneColumnOrNothingScannedDrawsNothing)
     ExpectFrame([](int, int) { return -1; });
 }
 
-TEST_F(WallColumnsTest, PixelRulesShadeBlendAndLightMap)
-{
+TEST_F(WallColumnsTest, PixelRulesShadeBlendAndLightMap) {
     // Shade row L adds L; the blend table mixes source and destination by xor.
     static uint8_t shade[64 * 256];
     static uint8_t blend[256 * 256];
@@ -105,15 +105,20 @@ TEST_F(WallColumnsTest, PixelRulesShadeBlendAndLightMap)
     }
     ShadeTable = shade;
     // Texels 0..63 so that the same texture serves as a light map.
-    TestBitmap t = MakeTexture(32, 8, 0x0001, [](int u, int v) { return static_cast<uint8_t>((u * 8 + v) & 63); });
+    TestBitmap t = MakeTexture(32, 8, 0x0001,
+                               [](int u, int v) { return static_cast<uint8_t>((u * 8 + v) & 63); });
     SetWallTexture(t);
     SetFacingWall();
-    auto texel = [&](int column, int row) { return ((column - Centre + 32) * 31 / 64 * 8 + WallRow(row - Centre, 7)) & 63; };
+    auto texel = [&](int column, int row) {
+        return ((column - Centre + 32) * 31 / 64 * 8 + WallRow(row - Centre, 7)) & 63;
+    };
     auto run = [&](Fixed16 light, const std::function<int(int t, int d)>& rule) {
         std::fill(buffer.begin(), buffer.end(), Sentinel);
         ScanWholeWall(light);
         FillWallColumns();
-        ExpectFrame([&](int column, int row) { return OnWall(column, row) ? rule(texel(column, row), Sentinel) : -1; });
+        ExpectFrame([&](int column, int row) {
+            return OnWall(column, row) ? rule(texel(column, row), Sentinel) : -1;
+        });
     };
     const auto shaded = [](int level) { return [level](int t, int) { return (t + level) & 255; }; };
     run(Fx(5) + 0xFFFF, shaded(5));  // the integer part of the light is the level
@@ -131,14 +136,14 @@ TEST_F(WallColumnsTest, PixelRulesShadeBlendAndLightMap)
     BlendTable = nullptr;
 }
 
-TEST_F(WallColumnsTest, TextureColumnsBeyondTheTextureAreWrappedThenLimited)
-{
+TEST_F(WallColumnsTest, TextureColumnsBeyondTheTextureAreWrappedThenLimited) {
     SetFacingWall();
     // Columns right of the wall continue its mapping past the last texture column.
     for (int j = -32; j < 80; ++j) {
         SetEdge(Centre + j, 0, 0);
     }
-    TestBitmap wide = MakeTexture(600, 4, 0x0001, [](int u, int) { return static_cast<uint8_t>(u % 233); });
+    TestBitmap wide =
+        MakeTexture(600, 4, 0x0001, [](int u, int) { return static_cast<uint8_t>(u % 233); });
     SetWallTexture(wide);
     WallTexture.lastColumn = 599;
     FillWallColumns();
@@ -148,7 +153,8 @@ TEST_F(WallColumnsTest, TextureColumnsBeyondTheTextureAreWrappedThenLimited)
     EXPECT_EQ(At(Centre + 20, Centre), 486 % 233);
     EXPECT_EQ(At(Centre + 24, Centre), 12);
 
-    TestBitmap narrow = MakeTexture(256, 4, 0x0001, [](int u, int) { return static_cast<uint8_t>(u % 233); });
+    TestBitmap narrow =
+        MakeTexture(256, 4, 0x0001, [](int u, int) { return static_cast<uint8_t>(u % 233); });
     SetWallTexture(narrow);
     SetFacingWall();
     for (int j = -32; j < 79; ++j) {
@@ -160,8 +166,7 @@ TEST_F(WallColumnsTest, TextureColumnsBeyondTheTextureAreWrappedThenLimited)
     EXPECT_EQ(At(Centre + 40, Centre), 255 % 233);
 }
 
-TEST_F(WallColumnsTest, CodedTextureSkipsEmptyColumns)
-{
+TEST_F(WallColumnsTest, CodedTextureSkipsEmptyColumns) {
     // Two columns of 8 texels: column 0 empty, column 1 three 0s, 7, 9 and three 2s.
     TestBitmap t = MakeCodedTexture(2, 8, 0x0001, {{}, {3, 0, 2, 7, 9, 3, 2}});
     SetWallTexture(t);
@@ -179,8 +184,7 @@ TEST_F(WallColumnsTest, CodedTextureSkipsEmptyColumns)
     });
 }
 
-TEST_F(WallColumnsTest, DegenerateWallsAreSkipped)
-{
+TEST_F(WallColumnsTest, DegenerateWallsAreSkipped) {
     TestBitmap t = MakeTexture(32, 8, 0x0001);
     SetWallTexture(t);
     // No height: the row step would divide by zero.
@@ -205,8 +209,7 @@ TEST_F(WallColumnsTest, DegenerateWallsAreSkipped)
 // down, texture row 0 at the wall's top, light stepped per pixel.
 class TiledWallTest : public WallColumnsTest {
 protected:
-    void Fill(int width, int height, int offsetU, int offsetV, uint8_t flags)
-    {
+    void Fill(int width, int height, int offsetU, int offsetV, uint8_t flags) {
         texture = MakeTexture(width, height, 0x0001);
         SetWallTexture(texture);
         SetFacingWall();
@@ -229,8 +232,7 @@ protected:
     TestBitmap texture;
 };
 
-TEST_F(TiledWallTest, RepeatsAcrossAndDownWithOffsets)
-{
+TEST_F(TiledWallTest, RepeatsAcrossAndDownWithOffsets) {
     static uint8_t shade[64 * 256];
     for (int level = 0; level < 64; ++level) {
         for (int j = 0; j < 256; ++j) {
@@ -243,8 +245,10 @@ TEST_F(TiledWallTest, RepeatsAcrossAndDownWithOffsets)
         uint8_t flags;
     };
     // Power-of-two and other heights, from the top and (mirrored) from the bottom edge.
-    for (const Case c : {Case{4, 8, 0, 0, 0}, Case{4, 6, 1, 3, 0}, Case{8, 4, 3, 3, 0x80}, Case{8, 6, 0, 5, 0x80}}) {
-        SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height << " flags " << int{c.flags});
+    for (const Case c : {Case{4, 8, 0, 0, 0}, Case{4, 6, 1, 3, 0}, Case{8, 4, 3, 3, 0x80},
+                         Case{8, 6, 0, 5, 0x80}}) {
+        SCOPED_TRACE(::testing::Message()
+                     << c.width << "x" << c.height << " flags " << int{c.flags});
         std::fill(buffer.begin(), buffer.end(), Sentinel);
         Fill(c.width, c.height, c.offsetU, c.offsetV, c.flags);
         ExpectFrame([&](int column, int row) {
@@ -266,8 +270,7 @@ TEST_F(TiledWallTest, RepeatsAcrossAndDownWithOffsets)
     }
 }
 
-TEST_F(TiledWallTest, TransparentTexelsLeaveThePixel)
-{
+TEST_F(TiledWallTest, TransparentTexelsLeaveThePixel) {
     TextureTransparent = 1;
     Fill(4, 8, 0, 0, 0);
     ExpectFrame([&](int column, int row) {
@@ -281,8 +284,7 @@ TEST_F(TiledWallTest, TransparentTexelsLeaveThePixel)
     });
 }
 
-TEST_F(TiledWallTest, StepsOfSeveralTextureHeightsAPixelWrapBothWays)
-{
+TEST_F(TiledWallTest, StepsOfSeveralTextureHeightsAPixelWrapBothWays) {
     // A 32nd of the projection: each pixel steps 4 texel rows down a texture 3 rows high.
     ProjectionScaleY = Fx(4);
     for (const uint8_t flags : {uint8_t{0}, uint8_t{0x80}}) {

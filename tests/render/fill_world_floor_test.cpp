@@ -12,8 +12,7 @@ constexpr double Pi = 3.14159265358979323846;
 
 // Texel at the tiled texture coordinates (u, v), wrapped; -1 when either lies within
 // 0.1 texel of a texel edge, where fixed-point rounding may pick the neighbour.
-int TiledTexel(double u, double v, int width, int height)
-{
+int TiledTexel(double u, double v, int width, int height) {
     auto nearEdge = [](double t) { return std::abs(t - std::round(t)) < 0.1; };
     if (nearEdge(u) || nearEdge(v)) {
         return -1;
@@ -24,17 +23,16 @@ int TiledTexel(double u, double v, int width, int height)
 
 class WorldFloorTest : public FillTest {
 protected:
-    void UseTexture(int width, int height, const std::function<uint8_t(int, int)>& texel = Texel)
-    {
+    void UseTexture(int width, int height, const std::function<uint8_t(int, int)>& texel = Texel) {
         texture = MakeTexture(width, height, 0, texel);
         const Bitmap* b = texture.bitmap();
-        FloorTexture = {b, texture.pixels(), static_cast<uint16_t>(b->height - 1), static_cast<uint16_t>(b->width - 1)};
+        FloorTexture = {b, texture.pixels(), static_cast<uint16_t>(b->height - 1),
+                        static_cast<uint16_t>(b->width - 1)};
     }
 
     // Every pixel of the drawn rows either matches `expected` (-1: too near a texel edge
     // to tell) or is skipped; most must be checked.
-    void ExpectTiled(int firstRow, int lastRow, const std::function<int(int x, int r)>& expected)
-    {
+    void ExpectTiled(int firstRow, int lastRow, const std::function<int(int x, int r)>& expected) {
         int checked = 0;
         int total = 0;
         for (int r = firstRow; r <= lastRow; ++r) {
@@ -54,16 +52,16 @@ protected:
 
 // A level floor 1.5 below the eye; the texture is anchored in the world: texel row
 // 2 x world x, column 2 x world z.
-TEST_F(WorldFloorTest, RotatedFloorIsFixedInTheWorldWhateverTheCamera)
-{
+TEST_F(WorldFloorTest, RotatedFloorIsFixedInTheWorldWhateverTheCamera) {
     UseTexture(16, 8);
     struct Pose {
         double x, z;
         Angle16 yaw;
         int offsetU, offsetV;
     };
-    for (const Pose p : {Pose{0, 0, 0, 0, 0}, Pose{3.25, -2.75, 0, 0, 0}, Pose{3.25, -2.75, 0x2000, 0, 0},
-                         Pose{-1.5, 0.75, 0x4000, 0, 0}, Pose{0.5, 0.5, 0xB000, 3, 3}}) {
+    for (const Pose p :
+         {Pose{0, 0, 0, 0, 0}, Pose{3.25, -2.75, 0, 0, 0}, Pose{3.25, -2.75, 0x2000, 0, 0},
+          Pose{-1.5, 0.75, 0x4000, 0, 0}, Pose{0.5, 0.5, 0xB000, 3, 3}}) {
         SCOPED_TRACE(::testing::Message() << "camera " << p.x << ", " << p.z << " yaw " << p.yaw);
         CameraX = static_cast<Fixed16>(p.x * 65536);
         CameraY = Fx(3);
@@ -92,8 +90,7 @@ TEST_F(WorldFloorTest, RotatedFloorIsFixedInTheWorldWhateverTheCamera)
     }
 }
 
-TEST_F(WorldFloorTest, RotatedFloorIsSeamlessAcrossPolygons)
-{
+TEST_F(WorldFloorTest, RotatedFloorIsSeamlessAcrossPolygons) {
     UseTexture(16, 8);
     CameraX = Fx(1);
     CameraY = Fx(2);
@@ -124,8 +121,7 @@ TEST_F(WorldFloorTest, RotatedFloorIsSeamlessAcrossPolygons)
 // corner 0, v up the slope. Rows are mapped exactly at the first pixel and every 63rd
 // after it and at the last; between those points u and v step by 1/n of the
 // difference per pixel, n being the sub-span's pixel count.
-TEST_F(WorldFloorTest, AlignedSlopeMapsAlongItsFirstEdge)
-{
+TEST_F(WorldFloorTest, AlignedSlopeMapsAlongItsFirstEdge) {
     UseTexture(8, 16);
     ViewCorners[0] = {Fx(-2), Fx(2), Fx(8)};
     ViewCorners[1] = {Fx(2), Fx(2), Fx(8)};
@@ -154,8 +150,7 @@ TEST_F(WorldFloorTest, AlignedSlopeMapsAlongItsFirstEdge)
     });
 }
 
-TEST_F(WorldFloorTest, AlignedRowsCarryTheLightAcrossSubSpans)
-{
+TEST_F(WorldFloorTest, AlignedRowsCarryTheLightAcrossSubSpans) {
     // Every texel 5; shade row L writes L, so each pixel shows its light level.
     UseTexture(8, 8, [](int, int) { return uint8_t{5}; });
     static uint8_t shade[64 * 256];
@@ -178,8 +173,7 @@ TEST_F(WorldFloorTest, AlignedRowsCarryTheLightAcrossSubSpans)
     EXPECT_EQ(At(Centre + 4, Centre + 21), Sentinel);
 }
 
-TEST_F(WorldFloorTest, TransparencyOnlyOnTheRotatedPath)
-{
+TEST_F(WorldFloorTest, TransparencyOnlyOnTheRotatedPath) {
     UseTexture(8, 8, [](int, int) { return uint8_t{0}; });
     TextureTransparent = 1;
     ViewCorners[0] = {Fx(-2), Fx(2), Fx(8)};
@@ -193,8 +187,7 @@ TEST_F(WorldFloorTest, TransparencyOnlyOnTheRotatedPath)
     EXPECT_EQ(At(Centre, Centre + 20), 0);
 }
 
-TEST_F(WorldFloorTest, DegenerateInputDrawsNothing)
-{
+TEST_F(WorldFloorTest, DegenerateInputDrawsNothing) {
     UseTexture(8, 8);
     // No horizontal first edge for the aligned filler.
     ViewCorners[0] = {Fx(1), Fx(2), Fx(8)};

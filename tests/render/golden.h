@@ -22,8 +22,7 @@ struct Frame {
 };
 
 // The palette the pictures are shown with: the test level's texture sheet's.
-inline std::vector<SDL_Color> ViewPalette()
-{
+inline std::vector<SDL_Color> ViewPalette() {
     std::vector<SDL_Color> colours(256, SDL_Color{0, 0, 0, 255});
     if (SDL_Surface* sheet = SDL_LoadBMP(DUSK_GEN_DATA "/cubeworld.bmp")) {
         if (sheet->format->palette) {
@@ -36,15 +35,17 @@ inline std::vector<SDL_Color> ViewPalette()
     return colours;
 }
 
-inline bool Save(const std::filesystem::path& path, const Frame& frame, const std::vector<SDL_Color>& palette)
-{
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, frame.width, frame.height, 8, SDL_PIXELFORMAT_INDEX8);
+inline bool Save(const std::filesystem::path& path, const Frame& frame,
+                 const std::vector<SDL_Color>& palette) {
+    SDL_Surface* s =
+        SDL_CreateRGBSurfaceWithFormat(0, frame.width, frame.height, 8, SDL_PIXELFORMAT_INDEX8);
     if (!s) {
         return false;
     }
     SDL_SetPaletteColors(s->format->palette, palette.data(), 0, static_cast<int>(palette.size()));
     for (int y = 0; y < frame.height; ++y) {
-        std::copy_n(frame.pixels.data() + y * frame.width, frame.width, static_cast<uint8_t*>(s->pixels) + y * s->pitch);
+        std::copy_n(frame.pixels.data() + y * frame.width, frame.width,
+                    static_cast<uint8_t*>(s->pixels) + y * s->pitch);
     }
     std::filesystem::create_directories(path.parent_path());
     const bool ok = IMG_SavePNG(s, path.c_str()) == 0;
@@ -52,8 +53,7 @@ inline bool Save(const std::filesystem::path& path, const Frame& frame, const st
     return ok;
 }
 
-inline bool Load(const std::filesystem::path& path, Frame& frame)
-{
+inline bool Load(const std::filesystem::path& path, Frame& frame) {
     SDL_Surface* s = IMG_Load(path.c_str());
     if (!s) {
         return false;
@@ -64,7 +64,8 @@ inline bool Load(const std::filesystem::path& path, Frame& frame)
         frame.height = s->h;
         frame.pixels.resize(static_cast<size_t>(s->w) * s->h);
         for (int y = 0; y < s->h; ++y) {
-            std::copy_n(static_cast<const uint8_t*>(s->pixels) + y * s->pitch, s->w, frame.pixels.data() + y * s->w);
+            std::copy_n(static_cast<const uint8_t*>(s->pixels) + y * s->pitch, s->w,
+                        frame.pixels.data() + y * s->w);
         }
     }
     SDL_FreeSurface(s);
@@ -72,9 +73,9 @@ inline bool Load(const std::filesystem::path& path, Frame& frame)
 }
 
 // Compares the frame with the stored picture `name`; see the top of this file.
-inline void ExpectMatches(const std::string& name, const Frame& actual)
-{
-    const std::filesystem::path stored = std::filesystem::path(DUSK_TEST_DATA) / "golden" / (name + ".png");
+inline void ExpectMatches(const std::string& name, const Frame& actual) {
+    const std::filesystem::path stored =
+        std::filesystem::path(DUSK_TEST_DATA) / "golden" / (name + ".png");
     const std::vector<SDL_Color> palette = ViewPalette();
     const char* update = std::getenv("DUSK_UPDATE_GOLDEN");
     if (update && std::string(update) == "1") {
@@ -96,7 +97,8 @@ inline void ExpectMatches(const std::string& name, const Frame& actual)
             return;
         }
     }
-    const std::filesystem::path out = std::filesystem::path(DUSK_GEN_DATA).parent_path() / "golden-failures";
+    const std::filesystem::path out =
+        std::filesystem::path(DUSK_GEN_DATA).parent_path() / "golden-failures";
     Save(out / (name + "-actual.png"), actual, palette);
     std::vector<SDL_Color> marks(256, SDL_Color{0, 0, 0, 255});
     marks[1] = SDL_Color{255, 0, 0, 255};
@@ -105,7 +107,8 @@ inline void ExpectMatches(const std::string& name, const Frame& actual)
     }
     std::string fault = "no indexed picture at ";
     if (loaded) {
-        fault = differing > 0 ? std::to_string(differing) + " pixels differ from " : "another size than ";
+        fault = differing > 0 ? std::to_string(differing) + " pixels differ from "
+                              : "another size than ";
     }
     ADD_FAILURE() << "frame " << name << ": " << fault << stored.string() << "; the frame is in "
                   << (out / (name + "-actual.png")).string();

@@ -6,8 +6,7 @@
 
 namespace {
 
-Int64 Make(int32_t a, int32_t b)
-{
+Int64 Make(int32_t a, int32_t b) {
     Int64 v;
     Int64::Multiply(v, a, b);
     return v;
@@ -15,8 +14,7 @@ Int64 Make(int32_t a, int32_t b)
 
 }  // namespace
 
-TEST(Int64, MultiplyGivesTheSignedProductInTwoWords)
-{
+TEST(Int64, MultiplyGivesTheSignedProductInTwoWords) {
     const Int64 m = Make(-1, 1);
     EXPECT_EQ(m.Low(), 0xFFFFFFFFu);
     EXPECT_EQ(m.High(), -1);
@@ -29,8 +27,7 @@ TEST(Int64, MultiplyGivesTheSignedProductInTwoWords)
     EXPECT_EQ(big.Value(), INT64_C(0x4000000000000000));
 }
 
-TEST(Int64, ComparesHighWordsSignedAndLowWordsUnsigned)
-{
+TEST(Int64, ComparesHighWordsSignedAndLowWordsUnsigned) {
     const Int64 a = Make(INT32_MIN, -1);  // low 0x80000000, high 0
     const Int64 b = Make(INT32_MAX, 1);   // low 0x7FFFFFFF, high 0
     EXPECT_EQ(a.High(), b.High());
@@ -39,8 +36,7 @@ TEST(Int64, ComparesHighWordsSignedAndLowWordsUnsigned)
     EXPECT_EQ(a > a, 0);
 }
 
-TEST(Int64, AddSubtractAndShiftCarryBetweenWords)
-{
+TEST(Int64, AddSubtractAndShiftCarryBetweenWords) {
     Int64 v = Make(1, static_cast<int32_t>(0x7FFFFFFF));
     v += Make(1, static_cast<int32_t>(0x7FFFFFFF));
     v += Make(1, 1);  // low 0xFFFFFFFF
@@ -69,8 +65,7 @@ TEST(Int64, AddSubtractAndShiftCarryBetweenWords)
     EXPECT_EQ(t.Value(), 2);
 }
 
-TEST(MulDiv, TruncatesTowardZeroAndSaturates)
-{
+TEST(MulDiv, TruncatesTowardZeroAndSaturates) {
     EXPECT_EQ(MulDiv(-7, 1, 2), -3);
     EXPECT_EQ(MulDiv(7, 1, -2), -3);
     EXPECT_EQ(MulDiv(65536 * 100, 65536 * 480, 65536 * 2), 65536 * 24000);

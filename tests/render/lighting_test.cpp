@@ -13,8 +13,7 @@ using support::Fx;
 
 class Lighting : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         pixels_.assign(640 * 480, 0);
         savedBrightness_ = Brightness;
         // The camera first: InitRenderViewport lights in the view space of the last camera.
@@ -26,8 +25,7 @@ protected:
     }
     void TearDown() override { Brightness = savedBrightness_; }
 
-    static Fixed16 LightAt(Fixed16 x, Fixed16 y, Fixed16 z)
-    {
+    static Fixed16 LightAt(Fixed16 x, Fixed16 y, Fixed16 z) {
         PolygonVertex v = {x, y, z, -1};
         const Fixed16 light = LightVertex(v);
         EXPECT_EQ(v.light, light);
@@ -40,8 +38,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Lighting, DefaultLightsFadeWithDistance)
-{
+TEST_F(Lighting, DefaultLightsFadeWithDistance) {
     EXPECT_EQ(LightAt(0, 0, Fx(10)), Fx(20));
     EXPECT_EQ(LightAt(0, 0, Fx(500)), 739246);  // 20.0 * 564 / 1000, truncated
     EXPECT_EQ(LightAt(Fx(300), Fx(400), 0), 739246);
@@ -51,16 +48,14 @@ TEST_F(Lighting, DefaultLightsFadeWithDistance)
     EXPECT_EQ(LightAt(0, 0, Fx(1)), Fx(5) / 2);
 }
 
-TEST_F(Lighting, LevelsAreClampedToTheShadeRows)
-{
+TEST_F(Lighting, LevelsAreClampedToTheShadeRows) {
     Brightness = 128 * 10;
     EXPECT_EQ(LightAt(0, 0, Fx(10)), Fx(63));
     SetLighting(Fx(64), Fx(1000), -Fx(5), 0, nullptr);
     EXPECT_EQ(LightAt(0, 0, Fx(10)), 0);
 }
 
-TEST_F(Lighting, PointLightsDirectionalLightsAndCones)
-{
+TEST_F(Lighting, PointLightsDirectionalLightsAndCones) {
     // A point light 10 units in front of a wall facing it.
     LightRecord point = {0, 0, 0, Fx(10), 1, 0, -1, 0, 1};
     SetLighting(Fx(64), Fx(1000), 0, 1, &point);
@@ -110,8 +105,7 @@ TEST_F(Lighting, PointLightsDirectionalLightsAndCones)
     EXPECT_EQ(LightReachesPoint(LightTable[0], above), 0);
 }
 
-TEST_F(Lighting, SpriteCornersTakeTheirOwnersLightWhole)
-{
+TEST_F(Lighting, SpriteCornersTakeTheirOwnersLightWhole) {
     LightRecord lamp = {0, 0, Fx(500), Fx(7), 42, 0, -1, 0, 1};
     SetLighting(Fx(64), Fx(1000), 0, 1, &lamp);
     PolygonVertex v = {0, 0, Fx(10), 0};
@@ -119,8 +113,7 @@ TEST_F(Lighting, SpriteCornersTakeTheirOwnersLightWhole)
     EXPECT_EQ(LightSpriteVertex(v, NoLightOwner), 0);  // the lamp is behind the sprite
 }
 
-TEST(PlaneNormal, LevelVerticalAndDegeneratePlanes)
-{
+TEST(PlaneNormal, LevelVerticalAndDegeneratePlanes) {
     FixedVector n;
     PlaneNormal({0, 0, 0}, {Fx(10), 0, 0}, {0, 0, Fx(10)}, n);
     EXPECT_EQ(n.x, 0);
@@ -150,8 +143,7 @@ TEST(PlaneNormal, LevelVerticalAndDegeneratePlanes)
     EXPECT_EQ(n.z, 0);
 }
 
-TEST(Distance2D, RoundsToNearest)
-{
+TEST(Distance2D, RoundsToNearest) {
     EXPECT_EQ(Distance2D(0, 0, Fx(3), Fx(4)), Fx(5));
     EXPECT_EQ(Distance2D(Fx(1), Fx(1), Fx(-2), Fx(-3)), Fx(5));
     EXPECT_EQ(Distance2D(0, 0, 1, 1), 1);
@@ -159,8 +151,7 @@ TEST(Distance2D, RoundsToNearest)
     EXPECT_EQ(Distance2D(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX), INT32_MAX);
 }
 
-TEST(ShadeTable, IsTheIdentityOnA256ByteBoundary)
-{
+TEST(ShadeTable, IsTheIdentityOnA256ByteBoundary) {
     InitShadeTable();
     ASSERT_NE(ShadeTable, nullptr);
     EXPECT_EQ(reinterpret_cast<uintptr_t>(ShadeTable) % 256, 0u);

@@ -14,8 +14,7 @@ using support::Fx;
 
 class Pipeline : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         pixels_.assign(640 * 480, 0);
         InitRenderViewport(pixels_.data(), 640, {0, 0, 479, 359});
         SetRenderCamera(0, 0, 0, 0, 0, 256);
@@ -27,8 +26,7 @@ protected:
     }
 
     // Scans a projected polygon given as (x, y, light) and leaves the tables filled.
-    static void ScanWall(std::initializer_list<PolygonVertex> vertices)
-    {
+    static void ScanWall(std::initializer_list<PolygonVertex> vertices) {
         std::vector<PolygonVertex> p(vertices);
         ScanWallEdges(p.data(), static_cast<int>(p.size()));
     }
@@ -38,8 +36,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Pipeline, PolygonOutsideOneSideIsRejectedUnlit)
-{
+TEST_F(Pipeline, PolygonOutsideOneSideIsRejectedUnlit) {
     PolygonVertex in[4] = {{-Fx(20), 0, Fx(10), -7},
                            {-Fx(30), 0, Fx(10), -7},
                            {-Fx(30), Fx(40), Fx(10), -7},
@@ -53,8 +50,7 @@ TEST_F(Pipeline, PolygonOutsideOneSideIsRejectedUnlit)
     }
 }
 
-TEST_F(Pipeline, NearPlaneCutsAtExactlyOneAndInterpolatesLight)
-{
+TEST_F(Pipeline, NearPlaneCutsAtExactlyOneAndInterpolatesLight) {
     VertexLightingOn = 0;
     PolygonVertex in[4] = {{-Fx(1), -Fx(1), Fx(1) / 2, Fx(10)},
                            {Fx(1), -Fx(1), Fx(1) / 2, Fx(10)},
@@ -88,8 +84,7 @@ TEST_F(Pipeline, NearPlaneCutsAtExactlyOneAndInterpolatesLight)
     EXPECT_EQ(in[0].light, Fx(20));
 }
 
-TEST_F(Pipeline, SidePlanesAndTheClipRectangleCutExactlyOnTheBound)
-{
+TEST_F(Pipeline, SidePlanesAndTheClipRectangleCutExactlyOnTheBound) {
     VertexLightingOn = 0;
     // A triangle reaching past x = z on the right.
     PolygonVertex in[3] = {{0, 0, Fx(10), 0}, {Fx(30), 0, Fx(10), Fx(30)}, {0, Fx(5), Fx(10), 0}};
@@ -114,7 +109,9 @@ TEST_F(Pipeline, SidePlanesAndTheClipRectangleCutExactlyOnTheBound)
     // Past the clip rectangle's right bound the new vertices lie on it, lights interpolated.
     const RenderRect rect = {200, 100, 300, 300};  // right bound 60 right of the centre
     SetClipRect(&rect);
-    PolygonVertex flat[4] = {{0, 0, 0, Fx(0)}, {Fx(100), 0, 0, Fx(10)}, {Fx(100), Fx(20), 0, Fx(10)},
+    PolygonVertex flat[4] = {{0, 0, 0, Fx(0)},
+                             {Fx(100), 0, 0, Fx(10)},
+                             {Fx(100), Fx(20), 0, Fx(10)},
                              {0, Fx(20), 0, Fx(0)}};
     count = 4;
     ASSERT_TRUE(ClipPolygonToRect(flat, out, count));
@@ -134,8 +131,7 @@ TEST_F(Pipeline, SidePlanesAndTheClipRectangleCutExactlyOnTheBound)
     EXPECT_EQ(RenderStatus, StatusBottom);
 }
 
-TEST_F(Pipeline, WallEdgesRoundHalfUpIntoColumns)
-{
+TEST_F(Pipeline, WallEdgesRoundHalfUpIntoColumns) {
     ScanWall({{Fx(10) + Fx(1) / 2, -Fx(5), 0, 0}, {1342832, -Fx(5), 0, 0}});  // 10.5 to 20.49
     EXPECT_EQ(EdgeRangeMin, 2 * (ViewCentreX + 11));
     EXPECT_EQ(EdgeRangeMax, 2 * (ViewCentreX + 20));
@@ -145,8 +141,7 @@ TEST_F(Pipeline, WallEdgesRoundHalfUpIntoColumns)
     }
 }
 
-TEST_F(Pipeline, EdgeWalkUsesTheMidpointRuleWhicheverWayTheEdgeRuns)
-{
+TEST_F(Pipeline, EdgeWalkUsesTheMidpointRuleWhicheverWayTheEdgeRuns) {
     const int c = ViewCentreX;
     // Columns lead: 4 across, 1 down. Step 2 is an exact half and stays on the start row.
     for (bool reversed : {false, true}) {
@@ -191,8 +186,7 @@ TEST_F(Pipeline, EdgeWalkUsesTheMidpointRuleWhicheverWayTheEdgeRuns)
     EXPECT_EQ(EdgeMaxLight[c], Fx(2));
 }
 
-TEST_F(Pipeline, EdgesMeetingInOneColumnKeepTheLaterLight)
-{
+TEST_F(Pipeline, EdgesMeetingInOneColumnKeepTheLaterLight) {
     const int c = ViewCentreX;
     // A triangle whose two right edges meet at column 10, row 0.
     ScanWall({{0, -Fx(5), 0, Fx(1)}, {Fx(10), 0, 0, Fx(2)}, {0, Fx(5), 0, Fx(3)}});
@@ -208,21 +202,22 @@ TEST_F(Pipeline, EdgesMeetingInOneColumnKeepTheLaterLight)
     EXPECT_EQ(EdgeMax[c], 5);
 }
 
-TEST_F(Pipeline, EdgeIndicesBeyondTheTablesAreDropped)
-{
+TEST_F(Pipeline, EdgeIndicesBeyondTheTablesAreDropped) {
     ScanWall({{-Fx(5000), 0, 0, 0}, {Fx(5000), Fx(10), 0, 0}});
     EXPECT_EQ(EdgeRangeMin, 0);
     EXPECT_EQ(EdgeRangeMax, 2 * (EdgeTableSize - 1));
     ResetEdgeRange();
-    ScanFloorEdges(std::vector<PolygonVertex>{{0, Fx(9000), 0, 0}, {Fx(3), Fx(9001), 0, 0}}.data(), 2);
+    ScanFloorEdges(std::vector<PolygonVertex>{{0, Fx(9000), 0, 0}, {Fx(3), Fx(9001), 0, 0}}.data(),
+                   2);
     EXPECT_GT(EdgeRangeMin, EdgeRangeMax);  // nothing in the tables
 }
 
-TEST_F(Pipeline, ScreenRectOfExits)
-{
+TEST_F(Pipeline, ScreenRectOfExits) {
     // An exit 10 ahead, 4 wide and 2 high, seen whole.
-    const FixedVector ahead[4] = {{-Fx(2), Fx(1), Fx(10)}, {Fx(2), Fx(1), Fx(10)},
-                                  {Fx(2), -Fx(1), Fx(10)}, {-Fx(2), -Fx(1), Fx(10)}};
+    const FixedVector ahead[4] = {{-Fx(2), Fx(1), Fx(10)},
+                                  {Fx(2), Fx(1), Fx(10)},
+                                  {Fx(2), -Fx(1), Fx(10)},
+                                  {-Fx(2), -Fx(1), Fx(10)}};
     ScreenRect rect = {};
     ASSERT_TRUE(GetScreenRect(ahead, rect));
     EXPECT_EQ(rect.x, 240 - 96);
@@ -233,8 +228,10 @@ TEST_F(Pipeline, ScreenRectOfExits)
     EXPECT_GT(EdgeRangeMin, EdgeRangeMax);
 
     // The eye stands in an exit: its first two corners 0.5 ahead, left and right of the eye.
-    const FixedVector around[4] = {{-Fx(3), Fx(2), Fx(1) / 2}, {Fx(3), Fx(2), Fx(1) / 2},
-                                   {Fx(3), -Fx(2), Fx(1) / 2}, {-Fx(3), -Fx(2), Fx(1) / 2}};
+    const FixedVector around[4] = {{-Fx(3), Fx(2), Fx(1) / 2},
+                                   {Fx(3), Fx(2), Fx(1) / 2},
+                                   {Fx(3), -Fx(2), Fx(1) / 2},
+                                   {-Fx(3), -Fx(2), Fx(1) / 2}};
     ASSERT_TRUE(GetScreenRect(around, rect));
     EXPECT_EQ(rect.x, 0);
     EXPECT_EQ(rect.y, 0);
@@ -242,25 +239,30 @@ TEST_F(Pipeline, ScreenRectOfExits)
     EXPECT_EQ(rect.height, 360);
 
     // The same with the far corners beyond the near plane: clipped, but still the whole view.
-    const FixedVector slanted[4] = {{-Fx(3), Fx(2), Fx(1) / 2}, {Fx(3), Fx(2), Fx(1) / 2},
-                                    {Fx(3), -Fx(2), Fx(4)}, {-Fx(3), -Fx(2), Fx(4)}};
+    const FixedVector slanted[4] = {{-Fx(3), Fx(2), Fx(1) / 2},
+                                    {Fx(3), Fx(2), Fx(1) / 2},
+                                    {Fx(3), -Fx(2), Fx(4)},
+                                    {-Fx(3), -Fx(2), Fx(4)}};
     ASSERT_TRUE(GetScreenRect(slanted, rect));
     EXPECT_EQ(rect.width, 480);
 
     // An exit wholly behind the eye.
-    const FixedVector behind[4] = {{-Fx(2), Fx(1), -Fx(10)}, {Fx(2), Fx(1), -Fx(10)},
-                                   {Fx(2), -Fx(1), -Fx(10)}, {-Fx(2), -Fx(1), 0}};
+    const FixedVector behind[4] = {{-Fx(2), Fx(1), -Fx(10)},
+                                   {Fx(2), Fx(1), -Fx(10)},
+                                   {Fx(2), -Fx(1), -Fx(10)},
+                                   {-Fx(2), -Fx(1), 0}};
     EXPECT_FALSE(GetScreenRect(behind, rect));
     EXPECT_EQ(VertexLightingOn, 1);
 
     // An exit off to the left of the view, both first corners on the same side.
-    const FixedVector left[4] = {{-Fx(40), Fx(1), Fx(10)}, {-Fx(30), Fx(1), Fx(10)},
-                                 {-Fx(30), -Fx(1), Fx(10)}, {-Fx(40), -Fx(1), Fx(10)}};
+    const FixedVector left[4] = {{-Fx(40), Fx(1), Fx(10)},
+                                 {-Fx(30), Fx(1), Fx(10)},
+                                 {-Fx(30), -Fx(1), Fx(10)},
+                                 {-Fx(40), -Fx(1), Fx(10)}};
     EXPECT_FALSE(GetScreenRect(left, rect));
 }
 
-TEST(PipelineBounds, NothingIsWrittenOutsideTheViewOrTheClip)
-{
+TEST(PipelineBounds, NothingIsWrittenOutsideTheViewOrTheClip) {
     // A 480 x 360 view at (16, 8) in a buffer with a 700-byte pitch and guard rows around it.
     constexpr int pitch = 700, rows = 400, guard = 0xEE;
     std::vector<uint8_t> buffer(pitch * rows, guard);
@@ -304,7 +306,8 @@ TEST(PipelineBounds, NothingIsWrittenOutsideTheViewOrTheClip)
                     continue;
                 }
                 // Every scanned column lies in the clip, and so do its rows.
-                for (int i = EdgeRangeMin / 2; i <= EdgeRangeMax / 2 && EdgeRangeMin <= EdgeRangeMax; ++i) {
+                for (int i = EdgeRangeMin / 2;
+                     i <= EdgeRangeMax / 2 && EdgeRangeMin <= EdgeRangeMax; ++i) {
                     ASSERT_GE(i - ViewCentreX, ClipLeft >> 16);
                     ASSERT_LE(i - ViewCentreX, ClipRight >> 16);
                     ASSERT_GE(EdgeMin[i], ClipTop >> 16);
@@ -315,8 +318,10 @@ TEST(PipelineBounds, NothingIsWrittenOutsideTheViewOrTheClip)
         }
         for (int y = 0; y < rows; ++y) {
             for (int x = 0; x < pitch; ++x) {
-                const bool inView = x >= view.left && x <= view.right && y >= view.top && y <= view.bottom;
-                const bool inClip = x >= clip.left && x <= clip.right && y >= clip.top && y <= clip.bottom;
+                const bool inView =
+                    x >= view.left && x <= view.right && y >= view.top && y <= view.bottom;
+                const bool inClip =
+                    x >= clip.left && x <= clip.right && y >= clip.top && y <= clip.bottom;
                 drawn += buffer[y * pitch + x] != guard;
                 if (!inView || (clipped && !inClip)) {
                     ASSERT_EQ(buffer[y * pitch + x], guard) << x << "," << y << " frame " << frame;

@@ -2,8 +2,8 @@
 
 #include <random>
 
-#include "support/fill_test_frame.h"
 #include "render/view.h"
+#include "support/fill_test_frame.h"
 
 using namespace filltest;
 
@@ -16,8 +16,7 @@ uint8_t SpriteTexel(int u, int v) { return static_cast<uint8_t>(Texel(u, v) + 2)
 // unless a test adds light.
 class SpriteTest : public FillTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         FillTest::SetUp();
         CameraX = CameraY = CameraZ = 0;
         CameraYaw = 0;
@@ -41,8 +40,7 @@ protected:
 
     // A sprite standing on world y = -height / 2, so that it is centred on the view's
     // middle row, at depth z.
-    static SpriteRecord Standing(int z, int width, int height, uint8_t flags = 0)
-    {
+    static SpriteRecord Standing(int z, int width, int height, uint8_t flags = 0) {
         SpriteRecord s{};
         s.y = -Fx(height) / 2;
         s.z = Fx(z);
@@ -55,8 +53,7 @@ protected:
     uint8_t shade[64 * 256];
 };
 
-TEST_F(SpriteTest, TooNearIsRejected)
-{
+TEST_F(SpriteTest, TooNearIsRejected) {
     TestBitmap t = MakeTexture(6, 3, 0, SpriteTexel);
     SpriteRecord s = Standing(1, 1, 1);
     s.z = Fx(1) / 4;
@@ -64,8 +61,7 @@ TEST_F(SpriteTest, TooNearIsRejected)
     ExpectFrame([](int, int) { return -1; });
 }
 
-TEST_F(SpriteTest, ScalesAndMirrorsItsTexture)
-{
+TEST_F(SpriteTest, ScalesAndMirrorsItsTexture) {
     // 1.0 x 1.0 at depth 64: 3 x 3 pixels for a 6 x 3 texture.
     TestBitmap t = MakeTexture(6, 3, 0, SpriteTexel);
     for (const uint8_t flags : {0x00, 0x40, 0x80, 0xC0}) {
@@ -79,13 +75,13 @@ TEST_F(SpriteTest, ScalesAndMirrorsItsTexture)
             if (i < 0 || i > 2 || k < 0 || k > 2) {
                 return -1;
             }
-            return int{SpriteTexel((flags & 0x40) != 0 ? 4 - 2 * i : 2 * i, (flags & 0x80) != 0 ? 2 - k : k)};
+            return int{SpriteTexel((flags & 0x40) != 0 ? 4 - 2 * i : 2 * i,
+                                   (flags & 0x80) != 0 ? 2 - k : k)};
         });
     }
 }
 
-TEST_F(SpriteTest, TrimsCutTheRectangleNotTheTexture)
-{
+TEST_F(SpriteTest, TrimsCutTheRectangleNotTheTexture) {
     // 10 x 10 at depth 80: pixels -8..8 both ways, two texels each of a 34 x 34 texture.
     TestBitmap t = MakeTexture(34, 34, 0, SpriteTexel);
     SpriteRecord s = Standing(80, 10, 10);
@@ -105,8 +101,7 @@ TEST_F(SpriteTest, TrimsCutTheRectangleNotTheTexture)
     ExpectFrame([](int, int) { return -1; });
 }
 
-TEST_F(SpriteTest, PartlyOutsideIsClippedToTheClipRectangle)
-{
+TEST_F(SpriteTest, PartlyOutsideIsClippedToTheClipRectangle) {
     TestBitmap t = MakeTexture(32, 32, 0, SpriteTexel);
     SpriteRecord s = Standing(4, 8, 2);
     s.x = Fx(3);  // from x -1 to 7 at depth 4: the right edge lies beyond x = z
@@ -120,15 +115,15 @@ TEST_F(SpriteTest, PartlyOutsideIsClippedToTheClipRectangle)
     ExpectFrame([&](int column, int row) {
         const int x = column - Centre;
         const int y = row - Centre;
-        return x >= -32 && x <= 10 && y >= -32 && y <= 20 ? SpriteTexel(((x + 32) * uStep) >> 16, ((y + 32) * vStep) >> 16)
-                                                         : -1;
+        return x >= -32 && x <= 10 && y >= -32 && y <= 20
+                   ? SpriteTexel(((x + 32) * uStep) >> 16, ((y + 32) * vStep) >> 16)
+                   : -1;
     });
     s.x = Fx(12);  // wholly right of the view
     EXPECT_EQ(DrawSprite(&s, t.bitmap(), NoLightOwner) & 0x20, 0);
 }
 
-TEST_F(SpriteTest, CodedRowsSpecialTexelsBlendAndStipple)
-{
+TEST_F(SpriteTest, CodedRowsSpecialTexelsBlendAndStipple) {
     static uint8_t blend[256 * 256];
     for (int i = 0; i < 256 * 256; ++i) {
         blend[i] = static_cast<uint8_t>((i >> 8) ^ (i & 255));
@@ -149,12 +144,23 @@ TEST_F(SpriteTest, CodedRowsSpecialTexelsBlendAndStipple)
     const int hi = (d + 63) & 255;
     const std::vector<int> none(5, -1);
     for (const Case& c : {
-             Case{0x00, nullptr, nullptr, {{9, 7, 8, 9, 3}, none, {-1, sh, hi, 9, 4}, {5, 1, 2, 6, 7}, none}},
+             Case{0x00,
+                  nullptr,
+                  nullptr,
+                  {{9, 7, 8, 9, 3}, none, {-1, sh, hi, 9, 4}, {5, 1, 2, 6, 7}, none}},
              // Translucent without a blend table is drawn opaque.
-             Case{0x20, nullptr, nullptr, {{9, 7, 8, 9, 3}, none, {-1, sh, hi, 9, 4}, {5, 1, 2, 6, 7}, none}},
-             Case{0x20, blend, nullptr,
-                  {{9 ^ d, 7 ^ d, 8 ^ d, 9 ^ d, 3 ^ d}, none, {-1, sh, hi, 9 ^ d, 4 ^ d},
-                   {5 ^ d, 1 ^ d, 2 ^ d, 6 ^ d, 7 ^ d}, none}},
+             Case{0x20,
+                  nullptr,
+                  nullptr,
+                  {{9, 7, 8, 9, 3}, none, {-1, sh, hi, 9, 4}, {5, 1, 2, 6, 7}, none}},
+             Case{0x20,
+                  blend,
+                  nullptr,
+                  {{9 ^ d, 7 ^ d, 8 ^ d, 9 ^ d, 3 ^ d},
+                   none,
+                   {-1, sh, hi, 9 ^ d, 4 ^ d},
+                   {5 ^ d, 1 ^ d, 2 ^ d, 6 ^ d, 7 ^ d},
+                   none}},
              // Drawn rows take masks 0, 1, 2...: every other pixel, then all, then none.
              Case{0x20, blend, masks, {{9, -1, 8, -1, 3}, none, {-1, sh, hi, 9, 4}, none, none}},
          }) {
@@ -173,10 +179,10 @@ TEST_F(SpriteTest, CodedRowsSpecialTexelsBlendAndStipple)
     StippleMasks = nullptr;
 }
 
-TEST_F(SpriteTest, LightLevelsAndTheOwnersLight)
-{
+TEST_F(SpriteTest, LightLevelsAndTheOwnersLight) {
     // Uncoded: texel 1 darkens the pixel 16 levels below the sprite's own, never below 0.
-    TestBitmap t = MakeTexture(2, 1, 0, [](int u, int) { return static_cast<uint8_t>(u == 0 ? 1 : 40); });
+    TestBitmap t =
+        MakeTexture(2, 1, 0, [](int u, int) { return static_cast<uint8_t>(u == 0 ? 1 : 40); });
     SpriteRecord s = Standing(64, 1, 1);  // 3 x 3 pixels: texels 1, 1 (column 0.67) and 40
     DrawSprite(&s, t.bitmap(), NoLightOwner);
     EXPECT_EQ(At(Centre - 1, Centre), Sentinel);  // level 0: row 0 leaves the pixel
@@ -197,8 +203,7 @@ TEST_F(SpriteTest, LightLevelsAndTheOwnersLight)
     LightCount = 0;
 }
 
-TEST_F(SpriteTest, RandomSpritesAndClipRectanglesNeverWriteOutsideTheView)
-{
+TEST_F(SpriteTest, RandomSpritesAndClipRectanglesNeverWriteOutsideTheView) {
     // The view inside wide guard bands: a write left of the view lands in the spare columns of
     // the row above, one above or below it in the bands.
     constexpr int Band = 400;
@@ -213,10 +218,13 @@ TEST_F(SpriteTest, RandomSpritesAndClipRectanglesNeverWriteOutsideTheView)
     TestBitmap coded = MakeCodedTexture(
         5, 5, 0, {{5, 9, 7, 8, 9, 3}, {}, {1, 0, 1, 1, 1, 2, 2, 9, 4}, {5, 5, 1, 2, 6, 7}, {5, 0}});
     std::mt19937 random(2026);
-    auto between = [&](int low, int high) { return low + static_cast<int>(random() % (high - low + 1)); };
+    auto between = [&](int low, int high) {
+        return low + static_cast<int>(random() % (high - low + 1));
+    };
     int drawn = 0;
     for (int n = 0; n < 6000; ++n) {
-        // Clip rectangles anywhere, also wholly outside the view or inverted; sometimes the full view.
+        // Clip rectangles anywhere, also wholly outside the view or inverted; sometimes the full
+        // view.
         if (between(0, 7) == 0) {
             SetClipRect(nullptr);
         } else {
@@ -248,7 +256,8 @@ TEST_F(SpriteTest, RandomSpritesAndClipRectanglesNeverWriteOutsideTheView)
         for (int column = 0; column < Pitch && faults < 8; ++column) {
             const bool inView = row >= 0 && row < Height && column < Width;
             if (!inView && FrameBuffer[row * Pitch + column] != Sentinel) {
-                ADD_FAILURE() << "pixel (" << column << ", " << row << ") outside the view was written";
+                ADD_FAILURE() << "pixel (" << column << ", " << row
+                              << ") outside the view was written";
                 ++faults;
             }
         }

@@ -16,8 +16,7 @@ namespace {
 using support::Fx;
 
 // A 640 x 480 back buffer gives a 480 x 360 view.
-void BindStandardView(std::vector<uint8_t>& pixels, int horizon = 0)
-{
+void BindStandardView(std::vector<uint8_t>& pixels, int horizon = 0) {
     pixels.assign(640 * 480, 0);
     ASSERT_EQ(InitRenderViewport(pixels.data(), 640, {0, 0, 479, 359}), 1);
     SetRenderCamera(0, 0, 0, 0, horizon, 256);
@@ -25,8 +24,7 @@ void BindStandardView(std::vector<uint8_t>& pixels, int horizon = 0)
 
 }  // namespace
 
-TEST(RenderView, StandardViewHasItsCentreScaleAndBounds)
-{
+TEST(RenderView, StandardViewHasItsCentreScaleAndBounds) {
     std::vector<uint8_t> pixels;
     BindStandardView(pixels);
     EXPECT_EQ(FrameBuffer, pixels.data());
@@ -51,8 +49,7 @@ TEST(RenderView, StandardViewHasItsCentreScaleAndBounds)
     EXPECT_EQ(ClipBottom, Fx(179));
 }
 
-TEST(RenderView, HorizonMovesTheCentreAndClipsFollowIt)
-{
+TEST(RenderView, HorizonMovesTheCentreAndClipsFollowIt) {
     std::vector<uint8_t> pixels;
     BindStandardView(pixels);
     const RenderRect rect = {100, 100, 200, 150};
@@ -82,8 +79,7 @@ TEST(RenderView, HorizonMovesTheCentreAndClipsFollowIt)
     EXPECT_EQ(ClipBottom, Fx(189));
 }
 
-TEST(RenderView, ViewWiderThanTheEdgeTablesIsLimited)
-{
+TEST(RenderView, ViewWiderThanTheEdgeTablesIsLimited) {
     std::vector<uint8_t> pixels(1000 * 900);
     ASSERT_EQ(InitRenderViewport(pixels.data(), 1000, {0, 0, 899, 899}), 1);
     EXPECT_EQ(ViewWidth, 640);
@@ -91,8 +87,7 @@ TEST(RenderView, ViewWiderThanTheEdgeTablesIsLimited)
     EXPECT_EQ(RowSkip, 360);
 }
 
-TEST(CameraTransform, QuarterTurnsAreExact)
-{
+TEST(CameraTransform, QuarterTurnsAreExact) {
     std::vector<uint8_t> pixels;
     BindStandardView(pixels);
     const Fixed16 cx = Fx(5), cy = Fx(7), cz = Fx(9);
@@ -117,8 +112,7 @@ TEST(CameraTransform, QuarterTurnsAreExact)
     EXPECT_EQ(z, Fx(1));
 }
 
-TEST(CameraTransform, OtherHeadingsRotateThroughTheSineTable)
-{
+TEST(CameraTransform, OtherHeadingsRotateThroughTheSineTable) {
     std::vector<uint8_t> pixels;
     BindStandardView(pixels);
     SetRenderCamera(0, 0, 0, 0x2000, 0, 256);  // an eighth of a turn
@@ -132,8 +126,7 @@ TEST(CameraTransform, OtherHeadingsRotateThroughTheSineTable)
     EXPECT_EQ(x, static_cast<Fixed16>((int64_t{Fx(-3)} * 23170 - int64_t{Fx(1)} * 23170) >> 15));
 }
 
-TEST(CameraTransform, PolygonFillsViewCorners)
-{
+TEST(CameraTransform, PolygonFillsViewCorners) {
     std::vector<uint8_t> pixels;
     BindStandardView(pixels);
     SetRenderCamera(Fx(1), Fx(2), Fx(3), 0x8000, 0, 256);
@@ -151,8 +144,7 @@ TEST(CameraTransform, PolygonFillsViewCorners)
     }
 }
 
-TEST(RenderView, BindsALockedSurfaceAndKeepsTheLastFrameWhenTheLockFails)
-{
+TEST(RenderView, BindsALockedSurfaceAndKeepsTheLastFrameWhenTheLockFails) {
     using namespace platform;
     SetHeadless(true);
     DirectDraw* dd = nullptr;
@@ -181,8 +173,7 @@ TEST(RenderView, BindsALockedSurfaceAndKeepsTheLastFrameWhenTheLockFails)
     dd->Release();
 }
 
-TEST(RenderView, EveryFrameSwitchesTheScreenPortalOff)
-{
+TEST(RenderView, EveryFrameSwitchesTheScreenPortalOff) {
     const PortalQuad quad = {{{Fx(1), Fx(2)}, {Fx(3), Fx(4)}, {Fx(5), Fx(6)}, {Fx(7), Fx(8)}}};
     SetPortal(&quad, -5, 9);
     EXPECT_TRUE(ScreenPortal.on);

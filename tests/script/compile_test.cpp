@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
+#include "script/tokenizer.h"
 #include "shell/bmp_surface.h"
 #include "support/script_fixture.h"
-#include "script/tokenizer.h"
 
 using ::testing::ElementsAre;
 
@@ -85,7 +85,8 @@ TEST_F(Compiling, WhatTheLoaderPassesOver) {
     EXPECT_EQ(Compile(""), 1);
     EXPECT_EQ(Compile(std::string("\0A;\n", 4)), 0);
     EXPECT_EQ(LoadScriptFile((dir_ / "missing.scp").string().c_str()), 0);
-    EXPECT_THAT(BoxTexts(), ElementsAre("File Reading Error | Error", "Script File Open Error | Error"));
+    EXPECT_THAT(BoxTexts(),
+                ElementsAre("File Reading Error | Error", "Script File Open Error | Error"));
     EXPECT_EQ(StreamLength, 0);
 }
 
@@ -134,7 +135,9 @@ TEST_F(Compiling, LongWordsAndStatementsStayWhole) {
                       "state Start;\n"
                       "c = checkUpdateState;\n"
                       "CheckActiveCursor;\n"
-                      "LoadPalette" + nums + " \"a_rather_long_palette_name.bmp\";\n"
+                      "LoadPalette" +
+                      nums +
+                      " \"a_rather_long_palette_name.bmp\";\n"
                       "d = CheckActiveObj;\n"),
               1);
     EXPECT_EQ(StreamLength, 64 * 3 + 256);
@@ -166,20 +169,21 @@ TEST_F(Compiling, RefusedStatementsAndTheirMessages) {
     for (int i = 0; i < 129; ++i) words += " w";
     std::string group = "if (" + std::string(130, '(') + "1" + std::string(130, ')') + ") {\n";
     ASSERT_EQ(Compile("state S;\n"
-                      "Numbers " + many + ";\n"
-                      "Words" + words + ";\n" +
-                      group +
+                      "Numbers " +
+                      many +
+                      ";\n"
+                      "Words" +
+                      words + ";\n" + group +
                       "Keep 1;\n"
                       ") Stray;\n"
                       "Odd : 2;\n"
                       "if (a < 3 {\n"),
               1);
-    EXPECT_THAT(BoxTexts(), ElementsAre("Exceed maximum parser token | Error",
-                                        "Exceed maximum parser token | Error",
-                                        "Exceed maximum parser token | Error",
-                                        "Unmatched RPAREN found! | debug",
-                                        "Unrecognized Token | Warning",
-                                        "No matching right paren! | paren check"));
+    EXPECT_THAT(
+        BoxTexts(),
+        ElementsAre("Exceed maximum parser token | Error", "Exceed maximum parser token | Error",
+                    "Exceed maximum parser token | Error", "Unmatched RPAREN found! | debug",
+                    "Unrecognized Token | Warning", "No matching right paren! | paren check"));
     // Only the statements that parsed were stored.
     EXPECT_EQ(StreamLength, 4 * 64);
     EXPECT_EQ(Record(0, 6), std::string("@YKeep", 6));
@@ -191,7 +195,8 @@ TEST_F(Compiling, OverlongInputIsRefusedAndLoadingGoesOn) {
     std::string huge;  // a statement gathered over many lines past the statement buffer
     for (int i = 0; i < 3000; ++i) huge += "1 2\n";
     ASSERT_EQ(Compile("state S;\n" + longLine + longName + "Kept;\n"), 1);
-    EXPECT_THAT(BoxTexts(), ElementsAre("Exceed Maximum Line size | Error", "Exceed Maximum Token size | Error"));
+    EXPECT_THAT(BoxTexts(), ElementsAre("Exceed Maximum Line size | Error",
+                                        "Exceed Maximum Token size | Error"));
     EXPECT_EQ(StreamLength, 64);
     platform::ClearRecordedBoxes();
     InitScriptEngine();

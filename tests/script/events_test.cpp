@@ -156,6 +156,7 @@ TEST_F(Events, LoadingAScriptReplacesTheRunningOne) {
     EXPECT_EQ(LoadScript("none.scp"), 0);
     EXPECT_EQ(StreamLength, 0);
     EXPECT_EQ(StateCount, 1);
-    EXPECT_THAT(BoxTexts(), ElementsAre("Script File Open Error | Error",
-                                        "No Script Loaded! State Tree not built! | Run Script debug"));
+    EXPECT_THAT(BoxTexts(),
+                ElementsAre("Script File Open Error | Error",
+                            "No Script Loaded! State Tree not built! | Run Script debug"));
 }

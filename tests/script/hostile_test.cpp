@@ -12,11 +12,13 @@ using HostileScripts = ScriptTest;
 // Pieces of script text, sound and broken, that random files are made of. Jumps, subroutines and
 // loops are left out: a random script may legitimately never end with them.
 const char* const kPieces[] = {
-    "state", "stepState", "int", "x", "y", "if", "else", "endif", "while", "exit", "var",
-    "checkTimer", "SetCursor", "Play", "=", "==", "<", ">=", "&&", "||", "+", "*", "/", "%",
-    "(", ")", "((", "))", "{", "}", ";", ";", ";", ",", ".", ":", "[", "]", "~", "?", "'", "'a",
-    "\"", "\"text\"", "12", "-", "--5", "7L", "1.5.2", "3e4", ".5", "//", "/*", "*/", "#", "\t",
-    "\r", "\x01", "\xfe", "@", "\\", "$",
+    "state", "stepState", "int",        "x",         "y",    "if", "else", "endif",    "while",
+    "exit",  "var",       "checkTimer", "SetCursor", "Play", "=",  "==",   "<",        ">=",
+    "&&",    "||",        "+",          "*",         "/",    "%",  "(",    ")",        "((",
+    "))",    "{",         "}",          ";",         ";",    ";",  ",",    ".",        ":",
+    "[",     "]",         "~",          "?",         "'",    "'a", "\"",   "\"text\"", "12",
+    "-",     "--5",       "7L",         "1.5.2",     "3e4",  ".5", "//",   "/*",       "*/",
+    "#",     "\t",        "\r",         "\x01",      "\xfe", "@",  "\\",   "$",
 };
 
 std::string RandomScript(std::mt19937& rng) {

@@ -183,14 +183,14 @@ TEST_F(Running, StepStatesAndSubroutines) {
     StepState(FindState("Sub"));
     EXPECT_EQ(RunScript(0), 0);
     EXPECT_EQ(RunScript(42), 0);
-    EXPECT_THAT(BoxTexts(), ElementsAre("No more steps in step state! | Step State Exec Debug",
-                                        "ref state called on step state | ref debug",
-                                        "State not defined! | state debug",
-                                        "State not defined! | state debug",
-                                        "State not Defined! | State Exec Debug",
-                                        "State not Defined! | Step State Exec Debug",
-                                        "No Script Loaded! State Tree not built! | Run Script debug",
-                                        "No Script Loaded! State Tree not built! | Run Script debug"));
+    EXPECT_THAT(BoxTexts(),
+                ElementsAre("No more steps in step state! | Step State Exec Debug",
+                            "ref state called on step state | ref debug",
+                            "State not defined! | state debug", "State not defined! | state debug",
+                            "State not Defined! | State Exec Debug",
+                            "State not Defined! | Step State Exec Debug",
+                            "No Script Loaded! State Tree not built! | Run Script debug",
+                            "No Script Loaded! State Tree not built! | Run Script debug"));
 }
 
 TEST_F(Running, RunsNestOnlySoDeep) {

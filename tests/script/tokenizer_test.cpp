@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "support/script_fixture.h"
 #include "script/tokenizer.h"
+#include "support/script_fixture.h"
 
 namespace {
 
@@ -47,26 +47,46 @@ protected:
 }  // namespace
 
 TEST_F(Tokenizer, LiteralsIdentifiersAndOperators) {
-    EXPECT_EQ(Scan("Play \"door.wav\" 3 -200 7L 1.5 2e1 'x;"),
-              Cat({{'@'}, Txt('Y', "Play"), Txt('S', "door.wav"), Int('I', 3), Int('I', -200),
-                   Int('J', 7), Flt(1.5f), Flt(20.0f), {'C', 'x', ';', '\\'}}));
+    EXPECT_EQ(Scan("Play \"door.wav\" 3 -200 7L 1.5 2e1 'x;"), Cat({{'@'},
+                                                                    Txt('Y', "Play"),
+                                                                    Txt('S', "door.wav"),
+                                                                    Int('I', 3),
+                                                                    Int('I', -200),
+                                                                    Int('J', 7),
+                                                                    Flt(1.5f),
+                                                                    Flt(20.0f),
+                                                                    {'C', 'x', ';', '\\'}}));
     // A name, '-' and a name with no blanks is one name; '*' between names is a token of its own.
     EXPECT_EQ(Scan("a-b c*d;"),
               Cat({{'@'}, Txt('Y', "a-b"), Txt('Y', "c"), {'*'}, Txt('Y', "d"), {';', '\\'}}));
     // A lone '-' is the literal 0; a run of digits and '-' converts like atoi.
-    EXPECT_EQ(Scan("x - 1 12-3 --5;"),
-              Cat({{'@'}, Txt('Y', "x"), Int('I', 0), Int('I', 1), Int('I', 12), Int('I', 0), {';', '\\'}}));
+    EXPECT_EQ(Scan("x - 1 12-3 --5;"), Cat({{'@'},
+                                            Txt('Y', "x"),
+                                            Int('I', 0),
+                                            Int('I', 1),
+                                            Int('I', 12),
+                                            Int('I', 0),
+                                            {';', '\\'}}));
     // 1.5.2 is two floats; two-character operators get their codes.
     EXPECT_EQ(Scan("1.5.2 != && ++ << <= == >> >= || < = ! ;"),
-              Cat({{'@'}, Flt(1.5f), Flt(0.2f), {'n', 'a', 'p', 'L', 'l', 'q', 'R', 'g', 'o', '<', '=', '!', ';', '\\'}}));
+              Cat({{'@'},
+                   Flt(1.5f),
+                   Flt(0.2f),
+                   {'n', 'a', 'p', 'L', 'l', 'q', 'R', 'g', 'o', '<', '=', '!', ';', '\\'}}));
 }
 
 TEST_F(Tokenizer, VariablesAndParentheses) {
     DeclareVariable("count");
     // A command's argument list loses its parentheses; a condition keeps them.
-    EXPECT_EQ(Scan("LoadMap(\"a.lvl\");"), Cat({{'@'}, Txt('Y', "LoadMap"), Txt('S', "a.lvl"), {';', '\\'}}));
-    EXPECT_EQ(Scan("if (count < 3) {"),
-              Cat({{'@'}, Txt('Y', "if"), {'('}, Txt('U', "count"), {'<'}, Int('I', 3), {')', '{', '\\'}}));
+    EXPECT_EQ(Scan("LoadMap(\"a.lvl\");"),
+              Cat({{'@'}, Txt('Y', "LoadMap"), Txt('S', "a.lvl"), {';', '\\'}}));
+    EXPECT_EQ(Scan("if (count < 3) {"), Cat({{'@'},
+                                             Txt('Y', "if"),
+                                             {'('},
+                                             Txt('U', "count"),
+                                             {'<'},
+                                             Int('I', 3),
+                                             {')', '{', '\\'}}));
     EXPECT_EQ(BraceDepth, 1);
     Scan("}");
     EXPECT_EQ(BraceDepth, 0);
@@ -85,8 +105,15 @@ TEST_F(Tokenizer, LinesGatherIntoStatements) {
     int r3 = ScanTokens("x;", buf_.data() + r + r2, buf_.size() - r - r2);
     EXPECT_EQ(r3, kScanComplete);
     EXPECT_EQ(Bytes(buf_.begin(), buf_.begin() + MeasureStatement(buf_.data(), buf_.size())),
-              Cat({{'@'}, Txt('Y', "if"), {'('}, Txt('Y', "a"), {'@', '>'}, Int('I', 2), {')', '@'},
-                   Txt('Y', "x"), {';', '\\'}}));
+              Cat({{'@'},
+                   Txt('Y', "if"),
+                   {'('},
+                   Txt('Y', "a"),
+                   {'@', '>'},
+                   Int('I', 2),
+                   {')', '@'},
+                   Txt('Y', "x"),
+                   {';', '\\'}}));
     // Comments: "//" drops the line, "/* */" is passed over, an unclosed "/*" ends the line.
     Scan("x; // note", &r);
     EXPECT_EQ(r, kScanComment);

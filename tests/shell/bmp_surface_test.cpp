@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "../../tools/bmp_write.h"
+#include "base/report_error.h"
 #include "platform/direct_draw.h"
 #include "platform/draw_constants.h"
 #include "platform/faults.h"
@@ -12,14 +13,12 @@
 #include "platform/palette.h"
 #include "platform/surface.h"
 #include "shell/bmp_surface.h"
-#include "base/report_error.h"
 
 namespace {
 
 class BmpFiles : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         platform::SetBoxEcho(false);
         platform::ClearRecordedBoxes();
         ASSERT_EQ(platform::DirectDrawCreate(nullptr, &ddraw), platform::DD_OK);
@@ -28,8 +27,7 @@ protected:
                   "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(folder);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         platform::ClearFaults();
         if (surface) surface->Release();
         if (palette) palette->Release();
@@ -38,8 +36,7 @@ protected:
     }
 
     // Writes a picture whose pixel (x, y) is x + 10 * y + 1; returns its path.
-    std::string Picture(const char* name, int width, int height, int bits = 8)
-    {
+    std::string Picture(const char* name, int width, int height, int bits = 8) {
         std::vector<uint8_t> pixels(width * height);
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
@@ -63,8 +60,7 @@ protected:
 
 }  // namespace
 
-TEST_F(BmpFiles, PaddedRowsLoadUnskewedWithTheirPalette)
-{
+TEST_F(BmpFiles, PaddedRowsLoadUnskewedWithTheirPalette) {
     const std::string path = Picture("thirteen.bmp", 13, 3);
     ASSERT_EQ(LoadBmpSurface(path.c_str(), ddraw, &surface, &palette), 1);
     ASSERT_NE(surface, nullptr);
@@ -87,8 +83,7 @@ TEST_F(BmpFiles, PaddedRowsLoadUnskewedWithTheirPalette)
     EXPECT_EQ(surface->AttachedPalette(), palette);
 }
 
-TEST_F(BmpFiles, SheetsGoIntoThePaletteSurfaceCutToItsSize)
-{
+TEST_F(BmpFiles, SheetsGoIntoThePaletteSurfaceCutToItsSize) {
     OverlaySurfaces[0] = new platform::Surface(platform::DDSCAPS_OFFSCREENPLAIN, 8, 4, 1);
     const std::string path = Picture("sheet.bmp", 20, 6);
     EXPECT_EQ(LoadBmpSurface(path.c_str(), nullptr, nullptr, nullptr), 1);
@@ -100,8 +95,7 @@ TEST_F(BmpFiles, SheetsGoIntoThePaletteSurfaceCutToItsSize)
     EXPECT_EQ(platform::RecordedBoxes().back().text, "Create a BMP surface failed!");
 }
 
-TEST_F(BmpFiles, FailuresAndPicturesOfOtherDepths)
-{
+TEST_F(BmpFiles, FailuresAndPicturesOfOtherDepths) {
     const std::string missing = (folder / "missing.bmp").string();
     EXPECT_EQ(LoadBmpSurface(missing.c_str(), ddraw, &surface, nullptr), 0);
     ASSERT_EQ(platform::RecordedBoxes().size(), 1u);
@@ -125,8 +119,7 @@ TEST_F(BmpFiles, FailuresAndPicturesOfOtherDepths)
     EXPECT_EQ(platform::RecordedBoxes().back().text, "Open " + path + " failed.");
 }
 
-TEST_F(BmpFiles, ShortFilesMakeNoSurfaceOfTheirDeclaredSize)
-{
+TEST_F(BmpFiles, ShortFilesMakeNoSurfaceOfTheirDeclaredSize) {
     // A 73-byte file declaring a 24976 x 16384 picture and a 2 GB colour table: refused before
     // anything of those sizes is made for it; pixel data said to start past the file's end is
     // reported as a damaged file.

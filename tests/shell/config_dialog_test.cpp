@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "base/report_error.h"
 #include "platform/backend.h"
 #include "platform/message_box.h"
 #include "script/loader.h"
 #include "shell/direct_x.h"
 #include "shell/messages.h"
-#include "base/report_error.h"
 #include "support/scratch_folder.h"
 
 using namespace platform;
@@ -81,14 +81,17 @@ void SetDisplayModesAndDrivers() {
 }
 
 TEST_F(ConfigDialogTest, ThreeScriptsAreListedInTheOrderFoundAndOkTakesTheFirst) {
-    for (const char* name : {"maze.scp", "Attic.SCP", "cellar.scp", "notes.txt", "scp"}) Write(name);
+    for (const char* name : {"maze.scp", "Attic.SCP", "cellar.scp", "notes.txt", "scp"})
+        Write(name);
     // Folders are searched in name order, letters compared without case.
     const std::vector<std::string> found = {"Attic.SCP", "cellar.scp", "maze.scp"};
     EXPECT_EQ(Run({DialogAction::Look([&](Hwnd dialog) {
                   EXPECT_EQ(Rows(dialog, PuzzleListId), found);
                   EXPECT_EQ(SendDlgItemMessage(dialog, PuzzleListId, LB_GETCURSEL, 0, 0), 0);
-                  EXPECT_EQ(SendDlgItemMessage(dialog, WindowsButtonId, BM_GETCHECK, 0, 0), BST_CHECKED);
-                  EXPECT_EQ(SendDlgItemMessage(dialog, FullScreenButtonId, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+                  EXPECT_EQ(SendDlgItemMessage(dialog, WindowsButtonId, BM_GETCHECK, 0, 0),
+                            BST_CHECKED);
+                  EXPECT_EQ(SendDlgItemMessage(dialog, FullScreenButtonId, BM_GETCHECK, 0, 0),
+                            BST_UNCHECKED);
                   EXPECT_EQ(DisplayChoice, 2);
               })}),
               1);
@@ -163,13 +166,13 @@ TEST_F(ConfigDialogTest, ListHoldsSixteenFilesAndRefusesNamesTooLongWhole) {
     Write("short.scp");
     const int longRow = 0;  // "a..." comes before "s..."
     // OK on the long name: a box, the dialog stays open and nothing is taken; then the other.
-    intptr_t result = Run({DialogAction::SelectRow(PuzzleListId, longRow), DialogAction::ClickOn(IDOK),
-                           DialogAction::Look([&](Hwnd dialog) {
-                               EXPECT_EQ(Rows(dialog, PuzzleListId)[longRow], longName);
-                               EXPECT_STREQ(ScriptFileName, "");
-                           }),
-                           DialogAction::SelectRow(PuzzleListId, 1 - longRow),
-                           DialogAction::ClickOn(IDOK)});
+    intptr_t result =
+        Run({DialogAction::SelectRow(PuzzleListId, longRow), DialogAction::ClickOn(IDOK),
+             DialogAction::Look([&](Hwnd dialog) {
+                 EXPECT_EQ(Rows(dialog, PuzzleListId)[longRow], longName);
+                 EXPECT_STREQ(ScriptFileName, "");
+             }),
+             DialogAction::SelectRow(PuzzleListId, 1 - longRow), DialogAction::ClickOn(IDOK)});
     EXPECT_EQ(result, 1);
     EXPECT_STREQ(ScriptFileName, "short.scp");
     ASSERT_EQ(RecordedBoxes().size(), 1u);

@@ -86,8 +86,10 @@ TEST_F(DamagedDemoTest, ABadPlannerConfigurationIsNamedOnce) {
     for (const std::string& bytes : {std::string(), "@@@ no statement\n" + config}) {
         SCOPED_TRACE(bytes.substr(0, 20));
         StartOver();
-        if (bytes.empty()) Remove("yard_planner.cfg");
-        else Write("yard_planner.cfg", bytes);
+        if (bytes.empty())
+            Remove("yard_planner.cfg");
+        else
+            Write("yard_planner.cfg", bytes);
         Run run = RunGame(5);
         // F11 twice: the spring court, then the robot hall.
         Press(run, SDL_SCANCODE_F11);
@@ -165,8 +167,8 @@ protected:
 };
 
 TEST_F(PlannerDumps, ALinkInThePlaceOfADumpIsReplacedNeverFollowed) {
-    const std::filesystem::path outside = Path("").parent_path().parent_path() /
-                                          ("dusk_outside_" + std::to_string(::getpid()));
+    const std::filesystem::path outside =
+        Path("").parent_path().parent_path() / ("dusk_outside_" + std::to_string(::getpid()));
     std::ofstream(outside) << "not the planner's\n";
     std::filesystem::create_symlink(outside, Path("Blank Map"));
     std::filesystem::create_symlink(outside, Path("Planned Path"));

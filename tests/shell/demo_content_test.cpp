@@ -12,10 +12,10 @@
 #include "anim/anim_objects.h"
 #include "anim/motion_table.h"
 #include "anim/paths.h"
+#include "render/bitmap.h"
 #include "script/events.h"
 #include "script/loader.h"
 #include "script/states.h"
-#include "render/bitmap.h"
 #include "shell/sound.h"
 #include "support/shell_fixture.h"
 #include "support/undrawn_view.h"
@@ -36,7 +36,8 @@ std::string Lower(std::string s) {
 std::vector<std::string> FilesEndingIn(const std::string& extension) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(DUSK_DEMO_DATA)) {
-        if (Lower(entry.path().extension().string()) == extension) names.push_back(entry.path().filename().string());
+        if (Lower(entry.path().extension().string()) == extension)
+            names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());
     return names;
@@ -77,7 +78,8 @@ std::vector<Wall> LevelWalls() {
     for (int i = 0; i < CubeCount; ++i) {
         AddSides(*Cubes[i], false, walls);
         for (ObjectListNode* node = Cubes[i]->objects; node; node = node->next) {
-            if (node->object->type == DoorType) AddSides(*static_cast<DoorObject*>(node->object)->leaf, true, walls);
+            if (node->object->type == DoorType)
+                AddSides(*static_cast<DoorObject*>(node->object)->leaf, true, walls);
         }
     }
     return walls;
@@ -104,22 +106,26 @@ struct Pose {
 std::vector<Pose> StandingPoses(int count, double clearance, unsigned seed) {
     double minX = 1e9, maxX = -1e9, minZ = 1e9, maxZ = -1e9;
     for (int i = 0; i < VertexCount; ++i) {
-        minX = std::min(minX, Vertices[i].x / 65536.0), maxX = std::max(maxX, Vertices[i].x / 65536.0);
-        minZ = std::min(minZ, Vertices[i].z / 65536.0), maxZ = std::max(maxZ, Vertices[i].z / 65536.0);
+        minX = std::min(minX, Vertices[i].x / 65536.0),
+        maxX = std::max(maxX, Vertices[i].x / 65536.0);
+        minZ = std::min(minZ, Vertices[i].z / 65536.0),
+        maxZ = std::max(maxZ, Vertices[i].z / 65536.0);
     }
     const std::vector<Wall> walls = LevelWalls();
     std::mt19937 random(seed);
     std::uniform_real_distribution<double> across(minX, maxX), along(minZ, maxZ);
     std::uniform_int_distribution<int> heading(0, 65535), horizon(-80, 80);
     std::vector<Pose> poses;
-    const Pose fixed[] = {{150, 150, 0x4000, 0}, {240, 150, 0xC000, 0},  {50, 150, 0x4000, 0},
-                          {50, 150, 0x4000, 60}, {250, 110, 0x8000, 0}, {250, 150, 0x8000, 0},
+    const Pose fixed[] = {{150, 150, 0x4000, 0},   {240, 150, 0xC000, 0}, {50, 150, 0x4000, 0},
+                          {50, 150, 0x4000, 60},   {250, 110, 0x8000, 0}, {250, 150, 0x8000, 0},
                           {250, 190, 0x8000, -40}, {230, 130, 0x9000, 30}};
     for (int i = 0; static_cast<int>(poses.size()) < count; ++i) {
         const Pose pose = i < static_cast<int>(std::size(fixed))
                               ? fixed[i]
-                              : Pose{across(random), along(random), static_cast<Angle16>(heading(random)), horizon(random)};
-        if (!FindCubeAt(static_cast<Fixed16>(pose.x * 65536), static_cast<Fixed16>(pose.z * 65536))) continue;
+                              : Pose{across(random), along(random),
+                                     static_cast<Angle16>(heading(random)), horizon(random)};
+        if (!FindCubeAt(static_cast<Fixed16>(pose.x * 65536), static_cast<Fixed16>(pose.z * 65536)))
+            continue;
         const bool clear = std::all_of(walls.begin(), walls.end(), [&](const Wall& w) {
             return DistanceToWall(pose.x, pose.z, w) >= clearance;
         });
@@ -175,7 +181,8 @@ TEST_F(DemoContent, EveryScriptStartsOnItsOwnLevelWithoutComplaint) {
         EXPECT_EQ(PathCount, e.paths);
         for (int id : e.objectIds) EXPECT_NE(MapObjectTable[id], nullptr) << "object " << id;
         if (SoundDevice) {
-            EXPECT_EQ(SoundFileNames[0].empty(), ReadText(e.script).find("loadsound") == std::string::npos);
+            EXPECT_EQ(SoundFileNames[0].empty(),
+                      ReadText(e.script).find("loadsound") == std::string::npos);
         }
         platform::ClearRecordedBoxes();
     }
@@ -203,8 +210,8 @@ TEST_F(DemoContent, EveryLevelFillsTheWholeViewFromEveryPlaceToStand) {
         for (const Pose& pose : StandingPoses(300, 8.0, 22)) {
             const int undrawn = UndrawnPixels(pose);
             if (undrawn > 0 && ++failures <= 5) {
-                ADD_FAILURE() << undrawn << " pixels undrawn from (" << pose.x << ", " << pose.z << ") heading "
-                              << pose.heading << " horizon " << pose.horizon;
+                ADD_FAILURE() << undrawn << " pixels undrawn from (" << pose.x << ", " << pose.z
+                              << ") heading " << pose.heading << " horizon " << pose.horizon;
             }
         }
         EXPECT_EQ(failures, 0);
@@ -225,7 +232,8 @@ double FewestTexelsAUnit(const Cube& cube) {
         const Bitmap* bitmap = TextureAt(cube.texture[f]);
         if (!bitmap || (cube.faceFlags[f] & 0x08) || (f == FloorSlot && cube.floorSloped)) continue;
         fewest = std::min(fewest, TexelsAUnit(bitmap->width, cube.texU[f], cube.texV[f]));
-        if (f >= CubeSides) fewest = std::min(fewest, TexelsAUnit(bitmap->height, cube.texU[f], cube.texW[f]));
+        if (f >= CubeSides)
+            fewest = std::min(fewest, TexelsAUnit(bitmap->height, cube.texU[f], cube.texW[f]));
     }
     return fewest;
 }
@@ -247,7 +255,8 @@ TEST_F(DemoContent, EveryWallShowsAtLeastSixteenTexelsAcrossTheViewFromClose) {
                 for (int k = 0; k < CubeSides; ++k) {
                     const Bitmap* bitmap = TextureAt(leaf.texture[k]);
                     if (bitmap && !leaf.Degenerate(k))
-                        EXPECT_GE(TexelsAUnit(bitmap->width, leaf.Bottom(k), leaf.Bottom(k + 1)), 2.0)
+                        EXPECT_GE(TexelsAUnit(bitmap->width, leaf.Bottom(k), leaf.Bottom(k + 1)),
+                                  2.0)
                             << "door " << node->object->id << " side " << k;
                 }
             }

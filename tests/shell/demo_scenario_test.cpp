@@ -16,11 +16,11 @@
 #include "anim/anim_objects.h"
 #include "anim/hot_spots.h"
 #include "anim/scene_lights.h"
-#include "platform/input_injection.h"
 #include "bindings/camera_commands.h"
+#include "planner/robot_table.h"
+#include "platform/input_injection.h"
 #include "platform/presenter.h"
 #include "platform/random.h"
-#include "planner/robot_table.h"
 #include "script/events.h"
 #include "script/states.h"
 #include "shell/input.h"
@@ -66,7 +66,8 @@ Picture Shrunk(const PresentedImage& image) {
 }
 
 bool SavePicture(const std::filesystem::path& path, const Picture& p) {
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, p.width, p.height, 24, SDL_PIXELFORMAT_RGB24);
+    SDL_Surface* s =
+        SDL_CreateRGBSurfaceWithFormat(0, p.width, p.height, 24, SDL_PIXELFORMAT_RGB24);
     if (!s) return false;
     for (int y = 0; y < p.height; ++y)
         for (int x = 0; x < p.width; ++x) {
@@ -97,7 +98,8 @@ bool LoadPicture(const std::filesystem::path& path, Picture& p) {
 }
 
 void ExpectGolden(const std::string& name, const Picture& actual) {
-    const std::filesystem::path stored = std::filesystem::path(DUSK_TEST_DATA) / "golden" / (name + ".png");
+    const std::filesystem::path stored =
+        std::filesystem::path(DUSK_TEST_DATA) / "golden" / (name + ".png");
     const char* update = std::getenv("DUSK_UPDATE_GOLDEN");
     if (update && std::string(update) == "1") {
         ASSERT_TRUE(SavePicture(stored, actual)) << stored;
@@ -105,9 +107,11 @@ void ExpectGolden(const std::string& name, const Picture& actual) {
     }
     Picture expected;
     if (LoadPicture(stored, expected) && expected == actual) return;
-    const std::filesystem::path out = std::filesystem::path(DUSK_GEN_DATA).parent_path() / "golden-failures" / (name + "-actual.png");
+    const std::filesystem::path out = std::filesystem::path(DUSK_GEN_DATA).parent_path() /
+                                      "golden-failures" / (name + "-actual.png");
     SavePicture(out, actual);
-    ADD_FAILURE() << "frame " << name << " differs from " << stored.string() << "; it is in " << out.string();
+    ADD_FAILURE() << "frame " << name << " differs from " << stored.string() << "; it is in "
+                  << out.string();
 }
 
 }  // namespace
@@ -238,7 +242,8 @@ TEST_F(DemoScenario, APlayThroughReachesEveryRoomScriptsPuzzle) {
     std::vector<Picture> frames;
     Play(&frames);
     ASSERT_EQ(frames.size(), 4u);
-    const char* names[] = {"demo_first_hall", "demo_spring_gate", "demo_spring_platform", "demo_robot_hall"};
+    const char* names[] = {"demo_first_hall", "demo_spring_gate", "demo_spring_platform",
+                           "demo_robot_hall"};
     for (size_t i = 0; i < frames.size(); ++i) ExpectGolden(names[i], frames[i]);
 }
 
@@ -299,7 +304,8 @@ TEST_F(DemoScenario, TheReadmesTourShowsFourWholeDifferentViews) {
         EXPECT_EQ(UndrawnViewPixels(), 0) << name;
         Passes(1);
         pictures.push_back(PresentedFrame());
-        if (folder) EXPECT_TRUE(SavePresentedFrame(std::string(folder) + "/" + name + ".png")) << name;
+        if (folder)
+            EXPECT_TRUE(SavePresentedFrame(std::string(folder) + "/" + name + ".png")) << name;
     };
     // The first level from the start: the robot in the hall, the corridor behind it.
     Passes(10);
@@ -330,7 +336,8 @@ TEST_F(DemoScenario, TheReadmesTourShowsFourWholeDifferentViews) {
     for (size_t i = 0; i < pictures.size(); ++i)
         for (size_t j = i + 1; j < pictures.size(); ++j) {
             size_t differing = 0;
-            for (size_t p = 0; p < pictures[i].pixels.size(); ++p) differing += pictures[i].pixels[p] != pictures[j].pixels[p];
+            for (size_t p = 0; p < pictures[i].pixels.size(); ++p)
+                differing += pictures[i].pixels[p] != pictures[j].pixels[p];
             EXPECT_GT(differing, pictures[i].pixels.size() / 4) << "pictures " << i << " and " << j;
         }
     EXPECT_TRUE(RecordedBoxes().empty()) << BoxTexts()[0];

@@ -1,7 +1,7 @@
+#include "platform/dialog_window.h"
 #include "platform/display.h"
 #include "platform/draw_constants.h"
 #include "platform/presenter.h"
-#include "platform/dialog_window.h"
 #include "shell/bmp_surface.h"
 #include "shell/config_dialog.h"
 #include "shell/devices.h"
@@ -49,7 +49,8 @@ TEST_F(ShellTest, TheListedModesAreForInformationAWindowAndFullScreenBoth640x480
             }
             ADD_FAILURE() << "no 320*200*8 row";
         });
-        QueueDialogActions({chooseSmallest, DialogAction::ClickOn(button), DialogAction::ClickOn(IDOK)});
+        QueueDialogActions(
+            {chooseSmallest, DialogAction::ClickOn(button), DialogAction::ClickOn(IDOK)});
         Restart();
         EXPECT_EQ(FullScreen, button == FullScreenButtonId ? 1 : 0);
         EXPECT_EQ(FullScreenDisplay(), button == FullScreenButtonId);
@@ -106,7 +107,8 @@ TEST_F(ShellTest, ApplyingTheModeSwitchesScreenAndWindowAndReloadsTheDisplayPale
     ddraw->AddRef();
     rm->AddRef();
     ASSERT_EQ(DDrawObject->CreatePalette(DDPCAPS_8BIT, PaletteTable[0]->Entries().data(),
-                                         &PaletteTable[5]), DD_OK);
+                                         &PaletteTable[5]),
+              DD_OK);
     RenderingStopped = 1;
     ASSERT_EQ(ApplyDisplayMode(), 1);
     EXPECT_EQ(DDrawObject, ddraw);
@@ -189,9 +191,9 @@ TEST(ErrorReport, TextsFollowTheResultCodesAndLongMessagesAreCut) {
     EXPECT_STREQ(ErrorToString(D3DRMERR_FILENOTFOUND), "The file was not found.");
     EXPECT_STREQ(ErrorToString(D3DRMERR_UNABLETOEXECUTE), "D3DRMERR_UNABLETOEXECUTE");
     // Codes outside the table, positive ones among them.
-    for (HResult code : {HResult{1}, DDERR_NODIRECTDRAWSUPPORT, DDERR_CANTLOCKSURFACE,
-                         D3DERR_TEXTURE_SWAP_FAILED, D3DERR_SCENE_END_FAILED,
-                         MakeDrawResult(794), static_cast<HResult>(0xFFFFFFFFu)}) {
+    for (HResult code :
+         {HResult{1}, DDERR_NODIRECTDRAWSUPPORT, DDERR_CANTLOCKSURFACE, D3DERR_TEXTURE_SWAP_FAILED,
+          D3DERR_SCENE_END_FAILED, MakeDrawResult(794), static_cast<HResult>(0xFFFFFFFFu)}) {
         EXPECT_STREQ(ErrorToString(code), "Unrecognized error value.") << code;
     }
 
@@ -223,15 +225,15 @@ TEST(DriverChoice, HardwareBeatsSoftwareRgbWinsInHardwareMonoInSoftwareAndTheLis
     };
     DriverCount = 0;
     int chosen = -1;
-    offer(chosen, 0, D3DCOLOR_RGB);                 // software RGB: the first is taken
-    offer(chosen, 0, D3DCOLOR_MONO);                // software MONO beats software RGB
+    offer(chosen, 0, D3DCOLOR_RGB);   // software RGB: the first is taken
+    offer(chosen, 0, D3DCOLOR_MONO);  // software MONO beats software RGB
     EXPECT_EQ(chosen, 1);
-    offer(chosen, 0, D3DCOLOR_RGB);                 // a tie keeps the earlier one
+    offer(chosen, 0, D3DCOLOR_RGB);  // a tie keeps the earlier one
     EXPECT_EQ(chosen, 1);
-    offer(chosen, D3DCOLOR_MONO, D3DCOLOR_MONO);    // hardware beats software
+    offer(chosen, D3DCOLOR_MONO, D3DCOLOR_MONO);  // hardware beats software
     EXPECT_EQ(chosen, 3);
     EXPECT_EQ(offer(chosen, D3DCOLOR_RGB, 0), DDENUMRET_CANCEL);  // the fifth stops the list
-    EXPECT_EQ(chosen, 4);                           // RGB beats MONO among hardware drivers
+    EXPECT_EQ(chosen, 4);  // RGB beats MONO among hardware drivers
     EXPECT_EQ(DriverCount, 5);
     EXPECT_EQ(offer(chosen, D3DCOLOR_RGB, 0), DDENUMRET_CANCEL);  // no sixth row is written
     EXPECT_EQ(DriverCount, 5);

@@ -23,8 +23,7 @@
 
 class GameInputTest : public ShellTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ShellTest::SetUp();
         ASSERT_EQ(InitApp(nullptr, platform::SW_SHOWNORMAL), 1);
         ResetLevel();
@@ -47,27 +46,23 @@ protected:
         MoveMouse(320, 240);
         platform::ClearRecordedBoxes();
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         ShellTest::TearDown();
         std::filesystem::remove_all(folder);
     }
 
-    void Write(const std::string& name, const std::string& text) const
-    {
+    void Write(const std::string& name, const std::string& text) const {
         std::ofstream(folder / name, std::ios::binary) << text;
     }
     // Loads a script the way the game does: compiled, then run from its start.
-    int Load(const std::string& text) const
-    {
+    int Load(const std::string& text) const {
         Write("input.scp", text);
         return LoadScript("input.scp");
     }
     static int Var(const char* name) { return support::VarValue(name); }
 
     // Takes every queued message and dispatches it to the window procedure.
-    static void Dispatch()
-    {
+    static void Dispatch() {
         platform::Msg msg;
         while (platform::PeekMessage(&msg, nullptr, 0, 0, platform::PM_REMOVE)) {
             if (msg.message == platform::WM_QUIT) {
@@ -78,28 +73,24 @@ protected:
         }
     }
     // A key pressed and released, each message dispatched.
-    static void Press(SDL_Scancode key, uint16_t modifiers = KMOD_NONE)
-    {
+    static void Press(SDL_Scancode key, uint16_t modifiers = KMOD_NONE) {
         platform::InjectKey(key, true, modifiers);
         Dispatch();
         platform::InjectKey(key, false, modifiers);
         Dispatch();
     }
-    static void MoveMouse(int x, int y)
-    {
+    static void MoveMouse(int x, int y) {
         platform::InjectMouseMove(x, y);
         Dispatch();
     }
-    static void Click(uint8_t button, int x, int y)
-    {
+    static void Click(uint8_t button, int x, int y) {
         platform::InjectMouseButton(button, true, x, y);
         platform::InjectMouseButton(button, false, x, y);
         Dispatch();
     }
 
     // Puts the player at (x, z) facing `heading`, the eye on the floor.
-    static void StandAt(double x, double z, Angle16 heading)
-    {
+    static void StandAt(double x, double z, Angle16 heading) {
         PlayerX = static_cast<Fixed16>(x * 65536);
         PlayerZ = static_cast<Fixed16>(z * 65536);
         PlayerHeading = heading;

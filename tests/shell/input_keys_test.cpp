@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "base/build_variant.h"
+#include "input_fixture.h"
 #include "platform/display.h"
 #include "platform/input_injection.h"
 #include "platform/rm_viewport.h"
 #include "platform/win_constants.h"
-#include "base/build_variant.h"
 #include "shell/input.h"
-#include "input_fixture.h"
 #include "world/map_object.h"
 #include "world/movement.h"
 #include "world/visible_rooms.h"
@@ -18,8 +18,7 @@ namespace {
 class GameKeys : public GameInputTest {
 protected:
     // Holds a key through one keyboard poll.
-    static int PollWith(SDL_Scancode key, uint16_t modifiers = KMOD_NONE)
-    {
+    static int PollWith(SDL_Scancode key, uint16_t modifiers = KMOD_NONE) {
         InjectKey(key, true, modifiers);
         const int result = PollKeyboard();
         InjectKey(key, false, modifiers);
@@ -30,8 +29,7 @@ protected:
 
 }  // namespace
 
-TEST_F(GameKeys, PolledKeysWalkTurnAndMoveTheEyeFirstMatchOnly)
-{
+TEST_F(GameKeys, PolledKeysWalkTurnAndMoveTheEyeFirstMatchOnly) {
     StandAt(150, 50, 0x4000);
     const Fixed16 x = PlayerX;
     EXPECT_EQ(PollWith(SDL_SCANCODE_UP), 0);
@@ -81,8 +79,7 @@ TEST_F(GameKeys, PolledKeysWalkTurnAndMoveTheEyeFirstMatchOnly)
     EXPECT_TRUE(RecordedBoxes().empty());
 }
 
-TEST_F(GameKeys, TheViewResetWorksInNoCube)
-{
+TEST_F(GameKeys, TheViewResetWorksInNoCube) {
     // Where a scene point lands on the screen shows the scene viewport's plane.
     StandAt(150, 50, 0x4000);
     const platform::RmVector ahead{200.0f, 30.0f, 50.0f};
@@ -114,8 +111,7 @@ TEST_F(GameKeys, TheViewResetWorksInNoCube)
     EXPECT_TRUE(RecordedBoxes().empty());
 }
 
-TEST_F(GameKeys, EscapePolledResetsTheLevelShutsDownAndEndsTheLoop)
-{
+TEST_F(GameKeys, EscapePolledResetsTheLevelShutsDownAndEndsTheLoop) {
     ASSERT_GT(CubeCount, 0);
     EXPECT_EQ(PollWith(SDL_SCANCODE_ESCAPE), 1);
     EXPECT_EQ(CubeCount, 0);
@@ -123,15 +119,13 @@ TEST_F(GameKeys, EscapePolledResetsTheLevelShutsDownAndEndsTheLoop)
     EXPECT_EQ(BackBuffer, nullptr);
 }
 
-TEST_F(GameKeys, EscapeAndF12AsMessagesEndTheProgram)
-{
+TEST_F(GameKeys, EscapeAndF12AsMessagesEndTheProgram) {
     Press(SDL_SCANCODE_F12);
     EXPECT_EQ(QuitDone, 1);
     EXPECT_FALSE(IsWindow(MainWindow));
 }
 
-TEST_F(GameKeys, MessageKeysSwitchDisplaysStepAsideAndShowDebugViews)
-{
+TEST_F(GameKeys, MessageKeysSwitchDisplaysStepAsideAndShowDebugViews) {
     Press(SDL_SCANCODE_SPACE);
     EXPECT_EQ(ShowFrameRate, 1);
     EXPECT_EQ(ShowInfo, 0);
@@ -167,8 +161,7 @@ TEST_F(GameKeys, MessageKeysSwitchDisplaysStepAsideAndShowDebugViews)
     EXPECT_EQ(ShowFaces, 1);
 }
 
-TEST_F(GameKeys, FunctionKeysRunTheirBoundStatesOnly)
-{
+TEST_F(GameKeys, FunctionKeysRunTheirBoundStatesOnly) {
     ASSERT_EQ(Load("int presses;\n"
                    "int lines;\n"
                    "state Start;\n"
@@ -178,9 +171,8 @@ TEST_F(GameKeys, FunctionKeysRunTheirBoundStatesOnly)
                    "lines = (lines + 1);\n"
                    "exit;\n"),
               1);
-    const SDL_Scancode keys[] = {SDL_SCANCODE_F4, SDL_SCANCODE_F5, SDL_SCANCODE_F6,
-                                 SDL_SCANCODE_F7, SDL_SCANCODE_F8, SDL_SCANCODE_F9,
-                                 SDL_SCANCODE_F10};
+    const SDL_Scancode keys[] = {SDL_SCANCODE_F4, SDL_SCANCODE_F5, SDL_SCANCODE_F6, SDL_SCANCODE_F7,
+                                 SDL_SCANCODE_F8, SDL_SCANCODE_F9, SDL_SCANCODE_F10};
     Press(SDL_SCANCODE_F4);  // unbound: nothing
     EXPECT_EQ(Var("presses"), 0);
     for (int vk = VK_F4; vk <= VK_F10; ++vk) {
@@ -205,8 +197,7 @@ TEST_F(GameKeys, FunctionKeysRunTheirBoundStatesOnly)
     EXPECT_EQ(Var("presses"), 7);
 }
 
-TEST_F(GameKeys, F11LoadsTheTwoRoomScriptsInTurnAfterResettingTheLevel)
-{
+TEST_F(GameKeys, F11LoadsTheTwoRoomScriptsInTurnAfterResettingTheLevel) {
     Write("springrm.scp", "int room;\nstate Start;\nroom = 1;\nexit;\n");
     Write("ferrowrm.scp", "int room;\nstate Start;\nroom = 2;\nexit;\n");
     ASSERT_GT(CubeCount, 0);
@@ -220,8 +211,7 @@ TEST_F(GameKeys, F11LoadsTheTwoRoomScriptsInTurnAfterResettingTheLevel)
     EXPECT_TRUE(RecordedBoxes().empty());
 }
 
-TEST_F(GameKeys, F1AndAltEnterSwitchFullScreenOnThePrimaryDeviceOnly)
-{
+TEST_F(GameKeys, F1AndAltEnterSwitchFullScreenOnThePrimaryDeviceOnly) {
     ASSERT_EQ(FullScreen, 0);
     InjectKey(SDL_SCANCODE_F1, true);
     PollKeyboard();
@@ -244,8 +234,7 @@ TEST_F(GameKeys, F1AndAltEnterSwitchFullScreenOnThePrimaryDeviceOnly)
     EXPECT_EQ(HandleKeyMessage(WM_SYSKEYUP, VK_DIVIDE, 0), 1);
 }
 
-TEST_F(GameKeys, SwitchingKeysActOncePerPressHoweverLongTheyAreHeld)
-{
+TEST_F(GameKeys, SwitchingKeysActOncePerPressHoweverLongTheyAreHeld) {
     // F1 held through four passes switches once; the next press switches back.
     ASSERT_EQ(FullScreen, 0);
     InjectKey(SDL_SCANCODE_F1, true);
@@ -296,8 +285,7 @@ TEST_F(GameKeys, SwitchingKeysActOncePerPressHoweverLongTheyAreHeld)
     EXPECT_EQ(Var("room"), 1);
 }
 
-TEST_F(GameKeys, TiltingStopsWhereTheWholeViewIsStillDrawn)
-{
+TEST_F(GameKeys, TiltingStopsWhereTheWholeViewIsStillDrawn) {
     // Thirty steps of 10 lines either way; the keys held longer change nothing more.
     for (int pass = 0; pass < 40; ++pass) {
         PollWith(SDL_SCANCODE_DELETE);

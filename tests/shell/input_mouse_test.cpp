@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "input_fixture.h"
 #include "platform/clock.h"
 #include "platform/win_constants.h"
 #include "render/render_state.h"
 #include "shell/input.h"
 #include "shell/overlays.h"
 #include "shell/timers.h"
-#include "input_fixture.h"
 #include "world/visible_rooms.h"
 
 using namespace platform;
@@ -16,21 +16,21 @@ namespace {
 using GameMouse = GameInputTest;
 
 // A script that counts its "Event" runs and its "Timer" runs.
-const char* CountingScript = "int clicks;\n"
-                             "int ticks;\n"
-                             "state Start;\n"
-                             "exit;\n"
-                             "state Event;\n"
-                             "clicks = (clicks + 1);\n"
-                             "exit;\n"
-                             "state Timer;\n"
-                             "ticks = (ticks + 1);\n"
-                             "exit;\n";
+const char* CountingScript =
+    "int clicks;\n"
+    "int ticks;\n"
+    "state Start;\n"
+    "exit;\n"
+    "state Event;\n"
+    "clicks = (clicks + 1);\n"
+    "exit;\n"
+    "state Timer;\n"
+    "ticks = (ticks + 1);\n"
+    "exit;\n";
 
 }  // namespace
 
-TEST_F(GameMouse, CursorItemFollowsTheScreenZones)
-{
+TEST_F(GameMouse, CursorItemFollowsTheScreenZones) {
     // The bounds are a tenth in from each edge of 640 x 480: 64, 48, 576 and 432.
     EXPECT_EQ(ScreenBounds[0], 64);
     EXPECT_EQ(ScreenBounds[1], 48);
@@ -56,8 +56,7 @@ TEST_F(GameMouse, CursorItemFollowsTheScreenZones)
     EXPECT_EQ(GetActiveCursor(), 1);
 }
 
-TEST_F(GameMouse, ClicksCycleTheCursors)
-{
+TEST_F(GameMouse, ClicksCycleTheCursors) {
     // Items 1 to 14: the edge arrows and six cursors.
     while (OverlayItemCount <= PickedTwiceCursorItem) {
         ASSERT_GT(AddPane(0, 1, 1, 0, 0), 0);
@@ -87,8 +86,7 @@ TEST_F(GameMouse, ClicksCycleTheCursors)
     EXPECT_EQ(CursorNumber, 2);
 }
 
-TEST_F(GameMouse, LeftClickPicksTheDoorAndRaisesEvent)
-{
+TEST_F(GameMouse, LeftClickPicksTheDoorAndRaisesEvent) {
     ASSERT_EQ(Load(CountingScript), 1);
     // Facing door 7's leaf from 30.0 away, the cursor in the middle of the screen.
     StandAt(280, 50, 0xC000);
@@ -115,8 +113,7 @@ TEST_F(GameMouse, LeftClickPicksTheDoorAndRaisesEvent)
     EXPECT_EQ(pick.kind, PickSide + 2);
 }
 
-TEST_F(GameMouse, TimerStateRunsEveryLimitSecondsOfTheOneSecondTimer)
-{
+TEST_F(GameMouse, TimerStateRunsEveryLimitSecondsOfTheOneSecondTimer) {
     ASSERT_EQ(Load(CountingScript), 1);
     ResetScriptTimers();
     SetScriptTimer(3, 0, 2, 0);

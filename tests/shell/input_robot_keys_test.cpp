@@ -2,10 +2,10 @@
 
 #include <string>
 
+#include "input_fixture.h"
 #include "planner/robot_control.h"
 #include "planner/robot_table.h"
 #include "shell/input.h"
-#include "input_fixture.h"
 #include "world/visible_rooms.h"
 
 using namespace platform;
@@ -14,8 +14,7 @@ namespace {
 
 class RobotKeys : public GameInputTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         GameInputTest::SetUp();
         // A clear yard of 10 x 10 cells of 10.0 from the origin.
         std::string map = "10 10\n0 0\n10.0\n";
@@ -23,23 +22,22 @@ protected:
             map += "0 0 0 0 0 0 0 0 0 0\n";
         }
         Write("yard.map", map);
-        Write("yard.cfg", "int DEBUG_KEYS = 1;\n"
-                          "double meters_per_cell = 1.0;\n"
-                          "char map_file_name[20] = \"yard.map\";\n");
+        Write("yard.cfg",
+              "int DEBUG_KEYS = 1;\n"
+              "double meters_per_cell = 1.0;\n"
+              "char map_file_name[20] = \"yard.map\";\n");
         ASSERT_EQ(LoadPlanningMap("yard.cfg"), 1);
         DebugEntryState = DebugIdle;
         DebugTextLength = 0;
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         IdleRobots();
         PlanSettings.debugKeys = 0;
         DebugEntryState = DebugIdle;
         GameInputTest::TearDown();
     }
 
-    static void Type(std::initializer_list<SDL_Scancode> keys)
-    {
+    static void Type(std::initializer_list<SDL_Scancode> keys) {
         for (SDL_Scancode key : keys) {
             Press(key);
         }
@@ -48,8 +46,7 @@ protected:
 
 }  // namespace
 
-TEST_F(RobotKeys, APointTypedAfterTheRobotsLetterSendsItThere)
-{
+TEST_F(RobotKeys, APointTypedAfterTheRobotsLetterSendsItThere) {
     Type({SDL_SCANCODE_F, SDL_SCANCODE_4, SDL_SCANCODE_2, SDL_SCANCODE_PERIOD, SDL_SCANCODE_5,
           SDL_SCANCODE_SPACE});
     EXPECT_EQ(DebugEntryState, DebugSecondNumber);
@@ -73,8 +70,7 @@ TEST_F(RobotKeys, APointTypedAfterTheRobotsLetterSendsItThere)
     EXPECT_EQ(DebugRobot, 0);
 }
 
-TEST_F(RobotKeys, LongNumbersStopAtTheirBufferAndTheKeysSleepWhenSwitchedOff)
-{
+TEST_F(RobotKeys, LongNumbersStopAtTheirBufferAndTheKeysSleepWhenSwitchedOff) {
     Press(SDL_SCANCODE_O);
     for (int i = 0; i < 40; ++i) {
         Press(SDL_SCANCODE_7);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "../../tools/bmp_write.h"
+#include "input_fixture.h"
 #include "platform/clock.h"
 #include "platform/palette.h"
 #include "render/render_state.h"
@@ -10,7 +11,6 @@
 #include "shell/input.h"
 #include "shell/overlays.h"
 #include "shell/status_displays.h"
-#include "input_fixture.h"
 
 using namespace platform;
 
@@ -18,8 +18,7 @@ namespace {
 
 class Overlays : public GameInputTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         GameInputTest::SetUp();
         // An icon of two 32 x 32 frames: the left one colour 5, the right one colour 6, each
         // with a transparent (colour 0) first column.
@@ -35,16 +34,14 @@ protected:
 
     uint8_t Back(int x, int y) const { return BackBuffer->Pixels()[y * BackBuffer->Pitch() + x]; }
 
-    void FillBack(uint8_t value)
-    {
+    void FillBack(uint8_t value) {
         for (uint32_t y = 0; y < BackBuffer->Height(); ++y) {
             std::fill_n(BackBuffer->Pixels() + y * BackBuffer->Pitch(), BackBuffer->Width(), value);
         }
     }
 
     // Runs main-loop passes with the cursor in the middle of the screen.
-    static void Passes(int count, uint32_t msEach = 0)
-    {
+    static void Passes(int count, uint32_t msEach = 0) {
         Msg msg;
         for (int i = 0; i < count; ++i) {
             AdvanceFakeClock(msEach);
@@ -55,8 +52,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Overlays, IconAtTheCursorIsDrawnScaledToTheViewWithColourZeroTransparent)
-{
+TEST_F(Overlays, IconAtTheCursorIsDrawnScaledToTheViewWithColourZeroTransparent) {
     const int item = AddOverlay("icon.bmp", 32, 32, 0, 0);
     ASSERT_EQ(item, 1);  // item 0 is reserved
     EXPECT_EQ(CursorItem, item);
@@ -92,8 +88,7 @@ TEST_F(Overlays, IconAtTheCursorIsDrawnScaledToTheViewWithColourZeroTransparent)
     EXPECT_EQ(Back(480 - 32, 360 - 32), 77);
 }
 
-TEST_F(Overlays, ItemsPanesAndTheirLimits)
-{
+TEST_F(Overlays, ItemsPanesAndTheirLimits) {
     Passes(1);  // a frame sets the view's size
     EXPECT_EQ(DrawOverlay(0, 320, 240), -1);
     EXPECT_EQ(DrawOverlay(5, 320, 240), -1);  // not there yet
@@ -132,8 +127,7 @@ TEST_F(Overlays, ItemsPanesAndTheirLimits)
     EXPECT_EQ(CurrentOverlayImage, 1);
 }
 
-TEST_F(Overlays, ThePickCursorFollowsThePointerAfterLeftClicks)
-{
+TEST_F(Overlays, ThePickCursorFollowsThePointerAfterLeftClicks) {
     // Whether the icon's row of 31 opaque pixels (colour 5 or 6) lies centred on (x, y).
     const auto iconAt = [this](int x, int y) {
         const int left = (x - 16) * 480 / 640, top = (y - 16) * 360 / 480;
@@ -169,8 +163,7 @@ TEST_F(Overlays, ThePickCursorFollowsThePointerAfterLeftClicks)
     }
 }
 
-TEST_F(Overlays, OverlayImagesStopAtTheirTable)
-{
+TEST_F(Overlays, OverlayImagesStopAtTheirTable) {
     const int first = OverlayImageCount;
     int loaded = 0;
     for (int i = 0; i < 40; ++i) {
@@ -182,8 +175,7 @@ TEST_F(Overlays, OverlayImagesStopAtTheirTable)
     EXPECT_EQ(loaded, MaxOverlayImages - first);
 }
 
-TEST_F(Overlays, BmpColourTablesAndOffsetsAreChecked)
-{
+TEST_F(Overlays, BmpColourTablesAndOffsetsAreChecked) {
     // A colour table of 300 entries: the palette takes the first 256, the pixels still load.
     std::vector<uint8_t> pixels(4 * 2, 3);
     std::vector<bmpwrite::Colour> colours(300, {1, 2, 3});
@@ -215,8 +207,7 @@ TEST_F(Overlays, BmpColourTablesAndOffsetsAreChecked)
     }
 }
 
-TEST_F(Overlays, FrameRateTextAppearsAtTheTopAfterSpaceAndTheInfoAtTheBottom)
-{
+TEST_F(Overlays, FrameRateTextAppearsAtTheTopAfterSpaceAndTheInfoAtTheBottom) {
     Press(SDL_SCANCODE_SPACE);
     ASSERT_EQ(ShowFrameRate, 1);
     Passes(FrameRateInterval, 40);  // 25 frames a second

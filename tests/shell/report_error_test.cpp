@@ -2,11 +2,10 @@
 
 #include <string>
 
-#include "platform/message_box.h"
 #include "base/report_error.h"
+#include "platform/message_box.h"
 
-TEST(ReportError, ShowsThePrefixedTextStopsRenderingAndCutsLongTexts)
-{
+TEST(ReportError, ShowsThePrefixedTextStopsRenderingAndCutsLongTexts) {
     platform::SetBoxEcho(false);
     platform::ClearRecordedBoxes();
     RenderingStopped = 0;

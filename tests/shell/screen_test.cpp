@@ -23,8 +23,8 @@
 #include "platform/presenter.h"
 #include "platform/quit_signals.h"
 #include "platform/window.h"
-#include "support/shell_fixture.h"
 #include "shell/app.h"
+#include "support/shell_fixture.h"
 #include "world/cube.h"
 #include "world/player.h"
 

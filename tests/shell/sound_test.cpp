@@ -9,9 +9,9 @@
 #include <cstring>
 #include <fstream>
 
-#include "support/long_wave.h"
 #include "platform/faults.h"
 #include "platform/message_box.h"
+#include "support/long_wave.h"
 
 namespace {
 
@@ -60,8 +60,8 @@ protected:
 };
 
 TEST_F(SoundTest, SlotsHoldSoxFilesWithTheFormatAndLengthSoxReports) {
-    const char* names[] = {"u8_mono_8000", "u8_stereo_11025", "s16_mono_22050",
-                           "s16_stereo_44100", "s16_mono_extra_chunks"};
+    const char* names[] = {"u8_mono_8000", "u8_stereo_11025", "s16_mono_22050", "s16_stereo_44100",
+                           "s16_mono_extra_chunks"};
     int expectedSlot = 0;
     for (const char* name : names) {
         SCOPED_TRACE(name);
@@ -186,7 +186,8 @@ TEST_F(SoundTest, AFailedLoadKeepsItsSlotSoLaterSoundsKeepTheirNumbers) {
     EXPECT_EQ(LastPlayedSound, 1);
 
     // Failed loads count against the 24 slots; the reset empties them with the rest.
-    for (int slot = 3; slot < SoundSlotCount; ++slot) ASSERT_EQ(LoadSound(kWaveDir + "missing.wav"), -1);
+    for (int slot = 3; slot < SoundSlotCount; ++slot)
+        ASSERT_EQ(LoadSound(kWaveDir + "missing.wav"), -1);
     EXPECT_EQ(SoundCount, SoundSlotCount);
     platform::ClearRecordedBoxes();
     EXPECT_EQ(LoadSound(good), -1);
@@ -232,8 +233,8 @@ TEST_F(SoundTest, TwentyFifthLoadIsRefusedAndResetEmptiesEverySlot) {
 }
 
 TEST_F(SoundTest, PlayingOnceLoopingRestartingAndStopping) {
-    const std::string longWave = std::string(DUSK_GEN_DATA) + "/long_" +
-                                 std::to_string(::getpid()) + ".wav";
+    const std::string longWave =
+        std::string(DUSK_GEN_DATA) + "/long_" + std::to_string(::getpid()) + ".wav";
     testwave::WriteTenSecondWave(longWave);
     ASSERT_EQ(LoadSound(longWave), 0);
     std::remove(longWave.c_str());

@@ -13,26 +13,24 @@ namespace {
 
 class ScriptTimerTicks : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         FiredTimer = 0;
         TimersEnabled = 0;
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         FiredTimer = 0;
         TimersEnabled = 0;
     }
 
     // A script whose "Timer" state counts its runs in `runs`.
-    int LoadWithTimerState()
-    {
-        return scripts.Load("int runs;\n"
-                            "state Start;\n"
-                            "exit;\n"
-                            "state Timer;\n"
-                            "runs = (runs + 1);\n"
-                            "exit;\n");
+    int LoadWithTimerState() {
+        return scripts.Load(
+            "int runs;\n"
+            "state Start;\n"
+            "exit;\n"
+            "state Timer;\n"
+            "runs = (runs + 1);\n"
+            "exit;\n");
     }
 
     ScratchScripts scripts;
@@ -40,8 +38,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ScriptTimerTicks, NothingCountsWithoutATimerState)
-{
+TEST_F(ScriptTimerTicks, NothingCountsWithoutATimerState) {
     ASSERT_EQ(scripts.Load("state Start;\nexit;\n"), 1);
     ResetScriptTimers();
     SetScriptTimer(3, 0, 2, 0);
@@ -52,8 +49,7 @@ TEST_F(ScriptTimerTicks, NothingCountsWithoutATimerState)
     EXPECT_EQ(ScriptTimers[0].counter, 0);
 }
 
-TEST_F(ScriptTimerTicks, TimerStateRunsEveryLimitTicksWithTheFiredTimer)
-{
+TEST_F(ScriptTimerTicks, TimerStateRunsEveryLimitTicksWithTheFiredTimer) {
     ASSERT_EQ(LoadWithTimerState(), 1);
     ResetScriptTimers();
     SetScriptTimer(2, 0, 3, 0);
@@ -75,8 +71,7 @@ TEST_F(ScriptTimerTicks, TimerStateRunsEveryLimitTicksWithTheFiredTimer)
     EXPECT_EQ(GetFiredTimer(), 4);
 }
 
-TEST_F(ScriptTimerTicks, DisabledTimersCycleWithoutRunningTheState)
-{
+TEST_F(ScriptTimerTicks, DisabledTimersCycleWithoutRunningTheState) {
     ASSERT_EQ(LoadWithTimerState(), 1);
     SetScriptTimer(2, 0, 3, 0);  // enabled only by initTimer or toggleTimer 1
     const int expected[] = {1, 2, 0, 1, 2, 0};
@@ -101,8 +96,7 @@ TEST_F(ScriptTimerTicks, DisabledTimersCycleWithoutRunningTheState)
     EXPECT_EQ(ScratchScripts::Var("runs"), 1);
 }
 
-TEST_F(ScriptTimerTicks, RandomLimitsAndTimersOutsideTheTable)
-{
+TEST_F(ScriptTimerTicks, RandomLimitsAndTimersOutsideTheTable) {
     SetScriptTimer(1, 7, 5, 1);
     ASSERT_EQ(platform::RecordedBoxes().size(), 1u);
     EXPECT_EQ(platform::RecordedBoxes()[0].text, "Limit too small! Setting to Min value");

@@ -6,10 +6,10 @@
 #include "anim/motion_table.h"
 #include "anim/paths.h"
 #include "anim/reset.h"
-#include "platform/rm_frame.h"
 #include "base/graphics_objects.h"
-#include "world/cube.h"
+#include "platform/rm_frame.h"
 #include "support/world_builder.h"
+#include "world/cube.h"
 
 namespace testscene {
 

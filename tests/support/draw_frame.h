@@ -33,8 +33,7 @@ struct OwnedBitmap {
 };
 
 inline Bitmap* MakeTexture(int width, int height, uint16_t flags,
-                           const std::function<uint8_t(int, int)>& texel = Texel)
-{
+                           const std::function<uint8_t(int, int)>& texel = Texel) {
     Bitmap* b = NewBitmap(flags, width, height);
     for (int u = 0; u < width; ++u) {
         for (int v = 0; v < height; ++v) {
@@ -50,8 +49,7 @@ protected:
 
     // Binds a width x height view (its top-left pixel at the buffer's origin) and places the
     // camera at the origin with heading 0.
-    void Bind(int width, int height, int horizon = 0)
-    {
+    void Bind(int width, int height, int horizon = 0) {
         frame_.Assign(width, height, 24, Guard);
         InitShadeTable();
         InitRenderViewport(Origin(), frame_.Pitch(), {0, 0, width - 1, height - 1});
@@ -61,7 +59,9 @@ protected:
 
     uint8_t* Origin() { return frame_.Origin(); }
     uint8_t At(int column, int row) { return frame_.At(column, row); }
-    void ExpectFrame(const std::function<int(int column, int row)>& expected) { frame_.Expect(expected); }
+    void ExpectFrame(const std::function<int(int column, int row)>& expected) {
+        frame_.Expect(expected);
+    }
     int Written() { return frame_.Written(); }
     std::vector<uint8_t> Snapshot() const { return frame_.pixels; }
 

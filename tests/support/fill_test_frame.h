@@ -40,8 +40,7 @@ inline uint8_t Texel(int u, int v) { return static_cast<uint8_t>((u * 16 + v) % 
 // A width x height bitmap whose texel (u, v) is texel(u, v), laid out by column
 // (flag 0x0001) or by row.
 inline TestBitmap MakeTexture(int width, int height, uint16_t flags,
-                              const std::function<uint8_t(int, int)>& texel = Texel)
-{
+                              const std::function<uint8_t(int, int)>& texel = Texel) {
     TestBitmap t;
     t.storage.assign((8 + width * height + 7) / 8 + 1, 0);
     const uint16_t header[4] = {flags, static_cast<uint16_t>(width), static_cast<uint16_t>(height),
@@ -58,8 +57,8 @@ inline TestBitmap MakeTexture(int width, int height, uint16_t flags,
 
 // A run-length coded bitmap from its lines (columns with flag 0x0001, else rows), each
 // given as its run bytes; an empty vector is an empty line (offset 0).
-inline TestBitmap MakeCodedTexture(int width, int height, uint16_t flags, const std::vector<std::vector<uint8_t>>& lines)
-{
+inline TestBitmap MakeCodedTexture(int width, int height, uint16_t flags,
+                                   const std::vector<std::vector<uint8_t>>& lines) {
     std::vector<uint8_t> body(2 * lines.size(), 0);
     for (size_t k = 0; k < lines.size(); ++k) {
         if (!lines[k].empty()) {
@@ -71,7 +70,8 @@ inline TestBitmap MakeCodedTexture(int width, int height, uint16_t flags, const 
     TestBitmap t;
     t.storage.assign((8 + body.size() + 7) / 8 + 1, 0);
     const uint16_t header[4] = {static_cast<uint16_t>(flags | 0x0004), static_cast<uint16_t>(width),
-                                static_cast<uint16_t>(height), static_cast<uint16_t>(width * height)};
+                                static_cast<uint16_t>(height),
+                                static_cast<uint16_t>(width * height)};
     std::memcpy(t.storage.data(), header, sizeof header);
     std::memcpy(t.pixels(), body.data(), body.size());
     return t;
@@ -81,8 +81,7 @@ inline TestBitmap MakeCodedTexture(int width, int height, uint16_t flags, const 
 // table is the identity and there is no blend table.
 class FillTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         frame.Assign(Width, Height, Skip, GuardRows);
         FrameBuffer = frame.Origin();
         ViewWidth = Width;
@@ -106,17 +105,18 @@ protected:
 
     uint8_t& At(int column, int row) { return FrameBuffer[row * Pitch + column]; }
 
-    void ExpectFrame(const std::function<int(int column, int row)>& expected) { frame.Expect(expected); }
+    void ExpectFrame(const std::function<int(int column, int row)>& expected) {
+        frame.Expect(expected);
+    }
 
-    void ExpectRangeReset()
-    {
+    void ExpectRangeReset() {
         EXPECT_EQ(EdgeRangeMin, 9999);
         EXPECT_EQ(EdgeRangeMax, -9999);
     }
 
     // Edge entry of one absolute column (walls) or row (floors), lights in whole levels.
-    static void SetEdge(int index, int from, int to, Fixed16 lightFrom = Fx(20), Fixed16 lightTo = Fx(20))
-    {
+    static void SetEdge(int index, int from, int to, Fixed16 lightFrom = Fx(20),
+                        Fixed16 lightTo = Fx(20)) {
         EdgeMin[index] = static_cast<int16_t>(from);
         EdgeMax[index] = static_cast<int16_t>(to);
         EdgeMinLight[index] = lightFrom;

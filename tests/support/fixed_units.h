@@ -4,9 +4,6 @@
 
 namespace support {
 
-constexpr Fixed16 Fx(double v)
-{
-    return static_cast<Fixed16>(v * 65536.0);
-}
+constexpr Fixed16 Fx(double v) { return static_cast<Fixed16>(v * 65536.0); }
 
 }  // namespace support

@@ -5,13 +5,13 @@
 #include <filesystem>
 #include <string>
 
+#include "planner/robot_table.h"
 #include "platform/backend.h"
 #include "platform/clock.h"
 #include "platform/faults.h"
 #include "platform/input.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
-#include "planner/robot_table.h"
 #include "shell/input.h"
 #include "world/visible_rooms.h"
 

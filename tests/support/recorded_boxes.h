@@ -8,16 +8,14 @@
 namespace support {
 
 // Each box's text.
-inline std::vector<std::string> BoxTexts()
-{
+inline std::vector<std::string> BoxTexts() {
     std::vector<std::string> out;
     for (const auto& box : platform::RecordedBoxes()) out.push_back(box.text);
     return out;
 }
 
 // Each box as "text | caption".
-inline std::vector<std::string> BoxLines()
-{
+inline std::vector<std::string> BoxLines() {
     std::vector<std::string> out;
     for (const auto& box : platform::RecordedBoxes()) out.push_back(box.text + " | " + box.caption);
     return out;

@@ -12,8 +12,7 @@ namespace support {
 
 class ScratchFolder {
 public:
-    explicit ScratchFolder(const std::string& prefix)
-    {
+    explicit ScratchFolder(const std::string& prefix) {
         home_ = std::filesystem::current_path();
         dir_ = std::filesystem::temp_directory_path() /
                (prefix + "_" + std::to_string(::getpid()) + "_" +
@@ -21,8 +20,7 @@ public:
         std::filesystem::create_directories(dir_);
         std::filesystem::current_path(dir_);
     }
-    ~ScratchFolder()
-    {
+    ~ScratchFolder() {
         std::filesystem::current_path(home_);
         std::filesystem::remove_all(dir_);
     }
@@ -30,8 +28,7 @@ public:
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
     // Writes a file into the folder (bytes as given) and returns its path.
-    std::string Write(const std::string& name, const std::string& text) const
-    {
+    std::string Write(const std::string& name, const std::string& text) const {
         const std::string path = (dir_ / name).string();
         std::ofstream(path, std::ios::binary) << text;
         return path;

@@ -38,7 +38,9 @@ protected:
     }
 
     // Writes a script file (bytes as given) and returns its path.
-    std::string Write(const std::string& name, const std::string& text) { return scratch_->Write(name, text); }
+    std::string Write(const std::string& name, const std::string& text) {
+        return scratch_->Write(name, text);
+    }
     // Compiles a script into the fresh engine without running it.
     int Compile(const std::string& text) { return LoadScriptFile(Write("t.scp", text).c_str()); }
     // Loads a script the way the game does: compiled, then run from its beginning.

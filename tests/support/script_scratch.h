@@ -19,8 +19,7 @@ namespace shelltest {
 
 class ScratchScripts {
 public:
-    ScratchScripts() : folder_("dusk_shell")
-    {
+    ScratchScripts() : folder_("dusk_shell") {
         platform::SetHeadless(true);
         platform::SetBoxEcho(false);
         platform::ClearRecordedBoxes();
@@ -30,16 +29,16 @@ public:
         InitScriptEngine();
     }
 
-    void Write(const std::string& name, const std::string& text) const { folder_.Write(name, text); }
-    int Load(const std::string& text) const
-    {
+    void Write(const std::string& name, const std::string& text) const {
+        folder_.Write(name, text);
+    }
+    int Load(const std::string& text) const {
         Write("t.scp", text);
         return LoadScript("t.scp");
     }
     std::filesystem::path Folder() const { return folder_.Path(); }
 
-    static int Var(const char* name)
-    {
+    static int Var(const char* name) {
         EXPECT_LT(FindVariable(name), kMaxVariables) << name;
         return support::VarValue(name);
     }

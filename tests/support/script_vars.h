@@ -7,8 +7,7 @@ namespace support {
 
 constexpr int kNoVariable = -12345;
 
-inline int VarValue(const char* name)
-{
+inline int VarValue(const char* name) {
     const int i = FindVariable(name);
     return i < kMaxVariables ? VariableTable[i].value : kNoVariable;
 }

@@ -10,18 +10,18 @@
 #include <string>
 #include <vector>
 
+#include "base/report_error.h"
+#include "planner/robot_table.h"
 #include "platform/backend.h"
 #include "platform/clock.h"
 #include "platform/faults.h"
 #include "platform/input.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
-#include "planner/robot_table.h"
 #include "shell/app.h"
 #include "shell/direct_x.h"
 #include "shell/input.h"
 #include "shell/overlays.h"
-#include "base/report_error.h"
 #include "support/process_start.h"
 #include "support/recorded_boxes.h"
 #include "world/cube.h"
@@ -77,9 +77,9 @@ protected:
 
     // The objects every display mode makes, and the scene and camera frames, in release order.
     static std::vector<const void*> ModeObjects() {
-        return {::RMViewport, ::RMDevice, ::RMWinDevice, ::PaletteTable[0], ::Clipper,
-                ::D3DViewport, ::D3DDevice, ::ZBuffer, ::BackBuffer, ::FrontBuffer,
-                ::D3DObject, ::RMObject, ::DDrawObject, ::SceneFrame, ::CameraFrame};
+        return {::RMViewport,  ::RMDevice,  ::RMWinDevice, ::PaletteTable[0], ::Clipper,
+                ::D3DViewport, ::D3DDevice, ::ZBuffer,     ::BackBuffer,      ::FrontBuffer,
+                ::D3DObject,   ::RMObject,  ::DDrawObject, ::SceneFrame,      ::CameraFrame};
     }
 
     // The texts of the boxes shown so far.
@@ -91,9 +91,9 @@ protected:
         for (const auto& entry : std::filesystem::directory_iterator(folder)) {
             struct stat info {};
             ::lstat(entry.path().c_str(), &info);
-            files[entry.path().filename().string()] =
-                std::to_string(info.st_size) + "@" + std::to_string(info.st_mtim.tv_sec) + "." +
-                std::to_string(info.st_mtim.tv_nsec);
+            files[entry.path().filename().string()] = std::to_string(info.st_size) + "@" +
+                                                      std::to_string(info.st_mtim.tv_sec) + "." +
+                                                      std::to_string(info.st_mtim.tv_nsec);
         }
         return files;
     }

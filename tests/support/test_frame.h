@@ -14,8 +14,7 @@ constexpr uint8_t kSentinel = 0xEE;
 
 class TestFrame {
 public:
-    void Assign(int width, int height, int spare, int guard)
-    {
+    void Assign(int width, int height, int spare, int guard) {
         width_ = width;
         height_ = height;
         pitch_ = width + spare;
@@ -31,8 +30,7 @@ public:
 
     // Every pixel, spare columns and guard rows included: where `expected` gives a value (>= 0)
     // the pixel must hold it, elsewhere the sentinel. Reports the first few faults.
-    void Expect(const std::function<int(int column, int row)>& expected)
-    {
+    void Expect(const std::function<int(int column, int row)>& expected) {
         int faults = 0;
         for (int row = -guard_; row < height_ + guard_ && faults < 8; ++row) {
             for (int column = 0; column < pitch_ && faults < 8; ++column) {
@@ -40,8 +38,8 @@ public:
                 const int want = inView ? expected(column, row) : -1;
                 const int got = At(column, row);
                 if (got != (want >= 0 ? want : kSentinel)) {
-                    ADD_FAILURE() << "pixel (" << column << ", " << row << ") is " << got << ", expected "
-                                  << (want >= 0 ? want : int{kSentinel});
+                    ADD_FAILURE() << "pixel (" << column << ", " << row << ") is " << got
+                                  << ", expected " << (want >= 0 ? want : int{kSentinel});
                     ++faults;
                 }
             }
@@ -49,8 +47,7 @@ public:
     }
 
     // How many pixels differ from the sentinel.
-    int Written() const
-    {
+    int Written() const {
         int n = 0;
         for (uint8_t p : pixels) {
             n += p != kSentinel;

@@ -2,11 +2,11 @@
 // The tests' cube-world level in a scratch folder that is the working directory while it lives:
 // the level file and cube files of tests/data/cubeworld with the generated texture sheet, whose
 // pictures are read into a scratch surface standing for the display palette's picture.
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 #include "platform/draw_constants.h"
 #include "platform/surface.h"
@@ -18,8 +18,7 @@ namespace testworld {
 
 class TestLevelFolder {
 public:
-    TestLevelFolder()
-    {
+    TestLevelFolder() {
         namespace fs = std::filesystem;
         old_ = fs::current_path();
         char name[] = "/tmp/dusk_level_XXXXXX";
@@ -32,8 +31,7 @@ public:
         OverlaySurfaces[0] = new platform::Surface(
             platform::DDSCAPS_OFFSCREENPLAIN | platform::DDSCAPS_SYSTEMMEMORY, 256, 256, 1);
     }
-    ~TestLevelFolder()
-    {
+    ~TestLevelFolder() {
         ResetWorld();
         OverlaySurfaces[0]->Release();
         OverlaySurfaces[0] = nullptr;
@@ -44,8 +42,7 @@ public:
     TestLevelFolder& operator=(const TestLevelFolder&) = delete;
 
     // Replaces the first occurrence of `from` in one of the copied files; false when absent.
-    bool Damage(const std::string& file, const std::string& from, const std::string& to)
-    {
+    bool Damage(const std::string& file, const std::string& from, const std::string& to) {
         std::ifstream in(folder_ / file);
         std::stringstream text;
         text << in.rdbuf();

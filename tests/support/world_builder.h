@@ -2,16 +2,15 @@
 // Small worlds built in code: vertices, cubes and rooms placed straight into the level's tables.
 #include <initializer_list>
 
+#include "base/fixed.h"
 #include "support/fixed_units.h"
 #include "world/cube.h"
-#include "base/fixed.h"
 
 namespace testworld {
 
 using support::Fx;
 
-inline uint16_t AddVertex(double x, double y, double z)
-{
+inline uint16_t AddVertex(double x, double y, double z) {
     Vertices[VertexCount] = {Fx(x), Fx(y), Fx(z)};
     return static_cast<uint16_t>(VertexCount++);
 }
@@ -23,8 +22,7 @@ struct Corner {
 // A cube of the room with the four floor corners given (x, z, y), its ceiling `height` above,
 // floored (texture 0 on every face) unless told otherwise.
 inline Cube* AddCube(Room* room, std::initializer_list<Corner> floor, double height = 10.0,
-                     bool floored = true)
-{
+                     bool floored = true) {
     Cube* cube = new Cube;
     int k = 0;
     for (const Corner& c : floor) {
@@ -45,13 +43,11 @@ inline Cube* AddCube(Room* room, std::initializer_list<Corner> floor, double hei
 
 // An axis-aligned square cube from (x0, z0) to (x1, z1) at floor height y.
 inline Cube* AddBox(Room* room, double x0, double z0, double x1, double z1, double y = 0.0,
-                    bool floored = true)
-{
+                    bool floored = true) {
     return AddCube(room, {{x0, z0, y}, {x0, z1, y}, {x1, z1, y}, {x1, z0, y}}, 10.0, floored);
 }
 
-inline Room* AddRoom()
-{
+inline Room* AddRoom() {
     Room* room = new Room;
     room->firstCube = CubeCount;
     Rooms[RoomCount++] = room;
@@ -59,8 +55,7 @@ inline Room* AddRoom()
 }
 
 // Closes the room opened last: its cubes are those added since.
-inline void CloseRoom(Room* room)
-{
+inline void CloseRoom(Room* room) {
     room->cubeCount = CubeCount - room->firstCube;
     room->BuildCubeNodes();
 }

@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "platform/message_box.h"
-#include "platform/draw_constants.h"
-#include "platform/rm.h"
 #include "base/graphics_objects.h"
 #include "base/report_error.h"
+#include "platform/draw_constants.h"
+#include "platform/message_box.h"
+#include "platform/rm.h"
+#include "support/world_builder.h"
 #include "world/camera_height.h"
 #include "world/char3d_object.h"
 #include "world/cube.h"
 #include "world/player.h"
-#include "support/world_builder.h"
 
 using namespace testworld;
 
@@ -17,8 +17,7 @@ namespace {
 
 class WorldWithScene : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         platform::SetBoxEcho(false);
         platform::ClearRecordedBoxes();
         saved = {PlayerX, PlayerY, PlayerZ};
@@ -34,8 +33,7 @@ protected:
             Cubes[i]->LinkNeighbours();
         }
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         FreeLevel();
         if (WorldFrame) {
             WorldFrame->Release();
@@ -64,8 +62,7 @@ protected:
 
 }  // namespace
 
-TEST_F(WorldWithScene, EyeSnapsToNearFloorsAndFallsFromHighOnes)
-{
+TEST_F(WorldWithScene, EyeSnapsToNearFloorsAndFallsFromHighOnes) {
     EyeHeight = Fx(10);
     PlayerX = Fx(15);
     PlayerZ = Fx(5);
@@ -97,8 +94,7 @@ TEST_F(WorldWithScene, EyeSnapsToNearFloorsAndFallsFromHighOnes)
     EXPECT_EQ(PlayerY, Fx(60));
 }
 
-TEST_F(WorldWithScene, TheCameraFrameFollowsUnlessAMoverCarriesIt)
-{
+TEST_F(WorldWithScene, TheCameraFrameFollowsUnlessAMoverCarriesIt) {
     CameraFrame = platform::RmFrame::Create(SceneFrame);
     EyeHeight = Fx(10);
     PlayerX = Fx(5);
@@ -115,8 +111,7 @@ TEST_F(WorldWithScene, TheCameraFrameFollowsUnlessAMoverCarriesIt)
     EXPECT_EQ(PlayerY, Fx(10));
 }
 
-TEST_F(WorldWithScene, CharactersTakeRunTimeIdsAndMoveBetweenCubeLists)
-{
+TEST_F(WorldWithScene, CharactersTakeRunTimeIdsAndMoveBetweenCubeLists) {
     platform::RmFrame* frame = platform::RmFrame::Create(SceneFrame);
     frame->SetPosition(SceneFrame, 5.0f, 0.0f, 5.0f);
     ObjectCount = 3;
@@ -143,22 +138,21 @@ TEST_F(WorldWithScene, CharactersTakeRunTimeIdsAndMoveBetweenCubeLists)
     frame->Release();
 }
 
-TEST_F(WorldWithScene, CharacterOutsideTheMapIsReported)
-{
+TEST_F(WorldWithScene, CharacterOutsideTheMapIsReported) {
     platform::RmFrame* frame = platform::RmFrame::Create(SceneFrame);
     frame->SetPosition(SceneFrame, 500.0f, 0.0f, 5.0f);
     Char3DObject* character = nullptr;
     EXPECT_EQ(CreateChar3DObject(frame, &character), 0);
     ASSERT_EQ(platform::RecordedBoxes().size(), 1u);
-    EXPECT_EQ(platform::RecordedBoxes()[0].text, "D3D: Character 3D position is outside the map!\r\n");
+    EXPECT_EQ(platform::RecordedBoxes()[0].text,
+              "D3D: Character 3D position is outside the map!\r\n");
     EXPECT_TRUE(QuitRequested);
     ObjectCount = MaxMapObjects;  // a full table takes no more
     EXPECT_EQ(CreateChar3DObject(frame, &character), 0);
     frame->Release();
 }
 
-TEST_F(WorldWithScene, LevelCharactersGetAFrameOfTheirOwnUnderTheScene)
-{
+TEST_F(WorldWithScene, LevelCharactersGetAFrameOfTheirOwnUnderTheScene) {
     PlaceLevelCharacter(*low, Fx(4), Fx(0), Fx(6));
     ASSERT_NE(WorldFrame, nullptr);
     EXPECT_EQ(WorldFrame->GetParent(), SceneFrame);
@@ -175,8 +169,7 @@ TEST_F(WorldWithScene, LevelCharactersGetAFrameOfTheirOwnUnderTheScene)
     EXPECT_EQ(listed, 2);
 }
 
-TEST_F(WorldWithScene, CharactersRenderWithTheBackBufferUnlockedAndLockItAgain)
-{
+TEST_F(WorldWithScene, CharactersRenderWithTheBackBufferUnlockedAndLockItAgain) {
     platform::RetainedMode* rm = nullptr;
     ASSERT_EQ(platform::RetainedMode::Create(&rm), platform::D3DRM_OK);
     BackBuffer = new platform::Surface(platform::DDSCAPS_OFFSCREENPLAIN, 64, 48, 1);

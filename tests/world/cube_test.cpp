@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "platform/message_box.h"
 #include "base/report_error.h"
+#include "platform/message_box.h"
+#include "support/world_builder.h"
 #include "world/cube.h"
 #include "world/map_object.h"
 #include "world/player.h"
 #include "world/reset.h"
 #include "world/room_nodes.h"
 #include "world/texture_table.h"
-#include "support/world_builder.h"
 
 using namespace testworld;
 
@@ -16,21 +16,18 @@ namespace {
 
 class CubeWorld : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         platform::SetBoxEcho(false);
         platform::ClearRecordedBoxes();
         QuitRequested = false;
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         ResetWorld();
         ResetErrorState();
     }
 };
 
-void LinkAll()
-{
+void LinkAll() {
     for (int i = 0; i < CubeCount; ++i) {
         Cubes[i]->LinkNeighbours();
     }
@@ -38,8 +35,7 @@ void LinkAll()
 
 }  // namespace
 
-TEST_F(CubeWorld, PointsInsideOnEdgesAndOutside)
-{
+TEST_F(CubeWorld, PointsInsideOnEdgesAndOutside) {
     Room* room = AddRoom();
     Cube* a = AddBox(room, 0, 0, 10, 10);
     Cube* b = AddBox(room, 10, 0, 20, 10);
@@ -57,8 +53,7 @@ TEST_F(CubeWorld, PointsInsideOnEdgesAndOutside)
     EXPECT_EQ(EdgeSide(Fx(1), Fx(5), a->Bottom(0), a->Bottom(1)), -1);
 }
 
-TEST_F(CubeWorld, TriangleFloorIgnoresItsDegenerateSide)
-{
+TEST_F(CubeWorld, TriangleFloorIgnoresItsDegenerateSide) {
     Room* room = AddRoom();
     Cube* t = AddCube(room, {{0, 0, 0}, {0, 10, 0}, {10, 0, 0}, {10, 0, 0}});
     t->bottom[3] = t->bottom[2];
@@ -68,13 +63,12 @@ TEST_F(CubeWorld, TriangleFloorIgnoresItsDegenerateSide)
     EXPECT_FALSE(t->Contains(Fx(8), Fx(8)));
 }
 
-TEST_F(CubeWorld, NeighboursMatchFloorOutlinesWhateverTheirHeights)
-{
+TEST_F(CubeWorld, NeighboursMatchFloorOutlinesWhateverTheirHeights) {
     Room* room = AddRoom();
     Cube* a = AddBox(room, 0, 0, 10, 10, 0.0);
-    Cube* b = AddBox(room, 10, 0, 20, 10, 5.0);  // a step up: still a neighbour
+    Cube* b = AddBox(room, 10, 0, 20, 10, 5.0);            // a step up: still a neighbour
     Cube* open = AddBox(room, 0, 10, 10, 20, 0.0, false);  // no floor: nobody's neighbour
-    Cube* upper = AddBox(room, 0, -10, 10, 0, 10.0);  // stands on a floored cube
+    Cube* upper = AddBox(room, 0, -10, 10, 0, 10.0);       // stands on a floored cube
     Cube* base = AddBox(room, 0, -10, 10, 0, 0.0);
     upper->link[FloorSlot] = base;
     CloseRoom(room);
@@ -87,8 +81,7 @@ TEST_F(CubeWorld, NeighboursMatchFloorOutlinesWhateverTheirHeights)
     EXPECT_EQ(base->link[1], a);
 }
 
-TEST_F(CubeWorld, FloorLinkLoopsDoNotHangTheNeighbourSearch)
-{
+TEST_F(CubeWorld, FloorLinkLoopsDoNotHangTheNeighbourSearch) {
     Room* room = AddRoom();
     Cube* a = AddBox(room, 0, 0, 10, 10);
     Cube* b = AddBox(room, 10, 0, 20, 10);
@@ -102,8 +95,7 @@ TEST_F(CubeWorld, FloorLinkLoopsDoNotHangTheNeighbourSearch)
     EXPECT_EQ(a->link[2], b);
 }
 
-TEST_F(CubeWorld, ExitsAndTheRoomsBehindThem)
-{
+TEST_F(CubeWorld, ExitsAndTheRoomsBehindThem) {
     Room* r1 = AddRoom();
     Cube* a = AddBox(r1, 0, 0, 10, 10);
     CloseRoom(r1);
@@ -134,8 +126,7 @@ TEST_F(CubeWorld, ExitsAndTheRoomsBehindThem)
     EXPECT_EQ(r3->exitCount, 0);
 }
 
-TEST_F(CubeWorld, ExitWithoutAMatchingExitBehindItHasNoRoom)
-{
+TEST_F(CubeWorld, ExitWithoutAMatchingExitBehindItHasNoRoom) {
     Room* r1 = AddRoom();
     AddBox(r1, 0, 0, 10, 10);
     CloseRoom(r1);
@@ -151,8 +142,7 @@ TEST_F(CubeWorld, ExitWithoutAMatchingExitBehindItHasNoRoom)
     EXPECT_EQ(r1->exitRoom[0], nullptr);
 }
 
-TEST_F(CubeWorld, FifthExitIsReportedAndEndsTheGame)
-{
+TEST_F(CubeWorld, FifthExitIsReportedAndEndsTheGame) {
     Room* hub = AddRoom();
     AddBox(hub, 0, 0, 10, 10);
     AddBox(hub, 20, 0, 30, 10);
@@ -174,8 +164,7 @@ TEST_F(CubeWorld, FifthExitIsReportedAndEndsTheGame)
     EXPECT_EQ(RenderingStopped, 1);
 }
 
-TEST_F(CubeWorld, SearchFromACubeReachesNeighboursOfNeighbours)
-{
+TEST_F(CubeWorld, SearchFromACubeReachesNeighboursOfNeighbours) {
     Room* room = AddRoom();
     Cube* a = AddBox(room, 0, 0, 10, 10);
     Cube* b = AddBox(room, 10, 0, 20, 10);
@@ -190,8 +179,7 @@ TEST_F(CubeWorld, SearchFromACubeReachesNeighboursOfNeighbours)
     EXPECT_EQ(a->FindCubeFrom(Fx(-5), Fx(5)), nullptr);
 }
 
-TEST_F(CubeWorld, SlopedSideZeroIsTurnedToALevelEdge)
-{
+TEST_F(CubeWorld, SlopedSideZeroIsTurnedToALevelEdge) {
     Room* room = AddRoom();
     Cube* cube = AddCube(room, {{0, 0, 10}, {0, 10, 0}, {10, 10, 0}, {10, 0, 10}});
     CloseRoom(room);
@@ -211,8 +199,7 @@ TEST_F(CubeWorld, SlopedSideZeroIsTurnedToALevelEdge)
     EXPECT_EQ(level->bottom[0], first);
 }
 
-TEST_F(CubeWorld, FloorHeightFollowsTheSlopeAndAVerticalPlaneKeepsCornerZero)
-{
+TEST_F(CubeWorld, FloorHeightFollowsTheSlopeAndAVerticalPlaneKeepsCornerZero) {
     Room* room = AddRoom();
     // Rises from 0 at x = 0 to 10 at x = 10.
     Cube* ramp = AddCube(room, {{0, 0, 0}, {0, 10, 0}, {10, 10, 10}, {10, 0, 10}});
@@ -224,8 +211,7 @@ TEST_F(CubeWorld, FloorHeightFollowsTheSlopeAndAVerticalPlaneKeepsCornerZero)
     CloseRoom(room);
 }
 
-TEST_F(CubeWorld, FreeLevelEmptiesEveryTableAndDeletesEachObjectOnce)
-{
+TEST_F(CubeWorld, FreeLevelEmptiesEveryTableAndDeletesEachObjectOnce) {
     Room* room = AddRoom();
     Cube* a = AddBox(room, 0, 0, 10, 10);
     Cube* b = AddBox(room, 10, 0, 20, 10);

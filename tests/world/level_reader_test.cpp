@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "base/report_error.h"
 #include "platform/message_box.h"
 #include "platform/rm_frame.h"
 #include "render/bitmap.h"
-#include "base/report_error.h"
+#include "support/fixed_units.h"
+#include "support/test_level.h"
 #include "world/char3d_object.h"
 #include "world/cube.h"
 #include "world/level_files.h"
@@ -11,8 +13,6 @@
 #include "world/player.h"
 #include "world/room_nodes.h"
 #include "world/texture_table.h"
-#include "support/test_level.h"
-#include "support/fixed_units.h"
 
 using namespace testworld;
 
@@ -22,23 +22,20 @@ using support::Fx;
 
 class LevelFiles : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         platform::SetBoxEcho(false);
         platform::ClearRecordedBoxes();
         ResetErrorState();
         folder = std::make_unique<TestLevelFolder>();
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         folder.reset();
         ResetErrorState();
         WorldScale = 1.0f;
     }
 
     // Loads the level and expects it to fail with exactly one report of the message.
-    void ExpectFailure(const std::string& message)
-    {
+    void ExpectFailure(const std::string& message) {
         EXPECT_EQ(LoadLevel("cubeworld.lvl"), 0);
         ASSERT_FALSE(platform::RecordedBoxes().empty());
         EXPECT_EQ(platform::RecordedBoxes().back().text, "D3D: " + message + "\r\n");
@@ -55,8 +52,7 @@ protected:
 
 }  // namespace
 
-TEST_F(LevelFiles, LoadsRoomsCubesAndTexturesWithEachFilesBases)
-{
+TEST_F(LevelFiles, LoadsRoomsCubesAndTexturesWithEachFilesBases) {
     ASSERT_EQ(LoadLevel("cubeworld.lvl"), 1);
     EXPECT_TRUE(platform::RecordedBoxes().empty());
     EXPECT_EQ(RoomCount, 3);
@@ -81,13 +77,12 @@ TEST_F(LevelFiles, LoadsRoomsCubesAndTexturesWithEachFilesBases)
     EXPECT_EQ(wall->flags, BitmapColumnMajor);
     EXPECT_EQ(wall->width, 32);
     EXPECT_EQ(wall->height, 32);
-    EXPECT_EQ(wall->Pixels()[1], 32 + 1);  // texel (0, 1)
+    EXPECT_EQ(wall->Pixels()[1], 32 + 1);             // texel (0, 1)
     EXPECT_EQ(TextureTable[1]->Pixels()[1], 64 + 1);  // floor texel (1, 0)
     EXPECT_EQ(TextureTable[7]->flags, BitmapTransparent);
 }
 
-TEST_F(LevelFiles, FaceOrderNormalsVectorsAndFlags)
-{
+TEST_F(LevelFiles, FaceOrderNormalsVectorsAndFlags) {
     ASSERT_EQ(LoadLevel("cubeworld.lvl"), 1);
     const Cube* a0 = Cubes[0];
     // File entries list side 2, side 1, side 0, side 3, floor, ceiling; normals are negated.
@@ -112,8 +107,7 @@ TEST_F(LevelFiles, FaceOrderNormalsVectorsAndFlags)
     EXPECT_EQ(a0->floorSloped, 0);
 }
 
-TEST_F(LevelFiles, NeighboursExitsFloorClassesAndThePlayer)
-{
+TEST_F(LevelFiles, NeighboursExitsFloorClassesAndThePlayer) {
     ASSERT_EQ(LoadLevel("cubeworld.lvl"), 1);
     Cube *a0 = Cubes[0], *a1 = Cubes[1], *b0 = Cubes[2], *b1 = Cubes[3];
     Cube *c0 = Cubes[4], *c1 = Cubes[5], *c2 = Cubes[6];
@@ -162,8 +156,7 @@ TEST_F(LevelFiles, NeighboursExitsFloorClassesAndThePlayer)
     EXPECT_EQ(nodes, 3);
 }
 
-TEST_F(LevelFiles, MapObjectsOfTheCubeFiles)
-{
+TEST_F(LevelFiles, MapObjectsOfTheCubeFiles) {
     ASSERT_EQ(LoadLevel("cubeworld.lvl"), 1);
     auto* deco = dynamic_cast<DecoObject*>(MapObjectTable[12]);
     ASSERT_NE(deco, nullptr);
@@ -205,8 +198,7 @@ TEST_F(LevelFiles, MapObjectsOfTheCubeFiles)
 
 // A character made where no cube stands is reported and thrown away: it holds no slot that a
 // cube file's object could later take over, so nothing is left without an owner.
-TEST_F(LevelFiles, ACharacterThatCannotBePlacedLeavesNothingInTheTable)
-{
+TEST_F(LevelFiles, ACharacterThatCannotBePlacedLeavesNothingInTheTable) {
     platform::RmFrame* frame = platform::RmFrame::Create(nullptr);
     ObjectCount = 7;  // the id of the level's door
     Char3DObject* character = nullptr;
@@ -221,8 +213,7 @@ TEST_F(LevelFiles, ACharacterThatCannotBePlacedLeavesNothingInTheTable)
     frame->Release();
 }
 
-TEST_F(LevelFiles, KeywordsMatchInAnyCaseButObjectEntriesMustBeKnown)
-{
+TEST_F(LevelFiles, KeywordsMatchInAnyCaseButObjectEntriesMustBeKnown) {
     ASSERT_TRUE(folder->Damage("room_a.cub", "OBJECTS {\n    DECO", "objects {\n    deco"));
     ASSERT_TRUE(folder->Damage("room_c.cub", "CUBE {", "cUbE {"));
     ASSERT_EQ(LoadLevel("cubeworld.lvl"), 1);
@@ -233,8 +224,7 @@ TEST_F(LevelFiles, KeywordsMatchInAnyCaseButObjectEntriesMustBeKnown)
     ExpectFailure("Syntex error in objects!");
 }
 
-TEST_F(LevelFiles, EachDamagedBlockReportsItsOwnMessage)
-{
+TEST_F(LevelFiles, EachDamagedBlockReportsItsOwnMessage) {
     struct Damage {
         const char* file;
         const char* from;
@@ -245,14 +235,16 @@ TEST_F(LevelFiles, EachDamagedBlockReportsItsOwnMessage)
         {"room_a.cub", "// Room A", "WALLS", "Syntex error!"},
         {"room_a.cub", "  100 0 0\n", "  100 0\n", "Syntex error!"},
         {"room_a.cub", "cubeworld.bmp 96 0 16 16 1", "cubeworld.bmp 96 0 16", "Syntex error!"},
-        {"room_a.cub", "cubeworld.bmp 96 0 16 16 1", "cubeworld.bmp 250 0 16 16 1", "Syntex error!"},
+        {"room_a.cub", "cubeworld.bmp 96 0 16 16 1", "cubeworld.bmp 250 0 16 16 1",
+         "Syntex error!"},
         {"room_a.cub", "cubeworld.bmp 96 0 16 16 1", "cubeworld.bmp 96 0 16 16 4", "Syntex error!"},
         {"room_a.cub", "  NORMALS {", "  NORMAL {", "Syntex error in cubes!"},
         {"room_a.cub", "VERTICES { 0 1 2 3 4 5 6 7 }", "VERTICES { 0 1 2 3 4 5 6 12 }",
          "Syntex error in cubes!"},
         {"room_a.cub", "  CONNECTION {", "  CONNECTIONS {", "Syntex error in cubes!"},
         {"room_a.cub", "    -1\n", "    299\n", "Syntex error in cubes!"},
-        {"room_a.cub", "FLAGS { 1 0 8 0 40 0 }", "FLAGS { 1 0 8 0 40 0 ]", "Syntex error in Flags!"},
+        {"room_a.cub", "FLAGS { 1 0 8 0 40 0 }", "FLAGS { 1 0 8 0 40 0 ]",
+         "Syntex error in Flags!"},
         {"room_a.cub", "DECO { 12", "DECO { 100", "Syntex error in cubes!"},
         {"room_a.cub", "0 5 0 2 2 3 }", "0 5 0 101 2 3 }", "Syntex error in cubes!"},
         {"room_a.cub", "DECO {", "CHAR3D { 50 0 50 x ] DECO {", "Syntex error in CHAR3D!"},
@@ -280,8 +272,7 @@ TEST_F(LevelFiles, EachDamagedBlockReportsItsOwnMessage)
     }
 }
 
-TEST_F(LevelFiles, MissingFilesAndEmptyLevels)
-{
+TEST_F(LevelFiles, MissingFilesAndEmptyLevels) {
     EXPECT_EQ(LoadLevel("nowhere.lvl"), 0);
     EXPECT_EQ(platform::RecordedBoxes().back().text, "D3D: Open level file failed!\r\n");
 
@@ -306,8 +297,7 @@ TEST_F(LevelFiles, MissingFilesAndEmptyLevels)
     EXPECT_TRUE(QuitRequested);
 }
 
-TEST_F(LevelFiles, LastLinesWithoutLineFeedsAreRead)
-{
+TEST_F(LevelFiles, LastLinesWithoutLineFeedsAreRead) {
     // The folder is the working directory: drop the last line feed of the level and of a cube file.
     for (const char* name : {"cubeworld.lvl", "room_c.cub"}) {
         std::ifstream in(name);
@@ -322,8 +312,7 @@ TEST_F(LevelFiles, LastLinesWithoutLineFeedsAreRead)
     EXPECT_EQ(CubeCount, 7);
 }
 
-TEST_F(LevelFiles, CubeFileOfVerticesOnlyAddsAnEmptyRoom)
-{
+TEST_F(LevelFiles, CubeFileOfVerticesOnlyAddsAnEmptyRoom) {
     std::ofstream("only.cub") << "VERTICES {\n1 2 3\n\n4 5 6\n}\n";
     EXPECT_EQ(LoadCubeFile("only.cub"), 1);
     EXPECT_EQ(RoomCount, 1);

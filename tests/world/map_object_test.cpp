@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "base/report_error.h"
 #include "platform/message_box.h"
 #include "render/lighting.h"
-#include "base/report_error.h"
+#include "support/world_builder.h"
 #include "world/cube.h"
 #include "world/map_object.h"
 #include "world/player.h"
-#include "support/world_builder.h"
 
 using namespace testworld;
 
@@ -14,8 +14,7 @@ namespace {
 
 class MapObjects : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         platform::SetBoxEcho(false);
         platform::ClearRecordedBoxes();
         room = AddRoom();
@@ -25,8 +24,7 @@ protected:
         savedY = PlayerY;
         savedZ = PlayerZ;
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         FreeLevel();
         PlayerX = savedX;
         PlayerY = savedY;
@@ -36,8 +34,7 @@ protected:
 
     // A door leaf from (x0, z0) to (x1, z1), 0 to 20 high, with outward side normals.
     DoorObject* AddDoor(int id, int state, double extent, double step, double x0, double z0,
-                        double x1, double z1)
-    {
+                        double x1, double z1) {
         auto* door = new DoorObject;
         door->type = DoorType;
         door->id = id;
@@ -63,8 +60,7 @@ protected:
     }
 
     template <class T>
-    T* AddAnimated(int id, int type, int count)
-    {
+    T* AddAnimated(int id, int type, int count) {
         auto* object = new T;
         object->type = type;
         object->id = id;
@@ -82,8 +78,7 @@ protected:
 
 }  // namespace
 
-TEST_F(MapObjects, HalfOpenMovesByStepsAndShortensTheLast)
-{
+TEST_F(MapObjects, HalfOpenMovesByStepsAndShortensTheLast) {
     DoorObject* door = AddDoor(3, DoorUp, 64.0, 4.0, 40, 40, 50, 60);
     const Fixed16 top = door->leaf->Top(0).y;
     UpdateDoor(3, 1, 0.5f);  // the first step at once
@@ -109,23 +104,21 @@ TEST_F(MapObjects, HalfOpenMovesByStepsAndShortensTheLast)
     EXPECT_EQ(door->centre.y, Fx(10));
 }
 
-TEST_F(MapObjects, SidewaysDoorsAndTheStopAndMoveCommands)
-{
+TEST_F(MapObjects, SidewaysDoorsAndTheStopAndMoveCommands) {
     DoorObject* door = AddDoor(5, DoorAgainst, 30.0, 10.0, 40, 40, 50, 60);
     UpdateDoor(5, 1, 1.0f);
     EXPECT_EQ(door->leaf->Bottom(0).x, Fx(30));  // against (1, 0): x falls
-    UpdateDoor(5, 3, 0.0f);  // stop: at rest where it stands
+    UpdateDoor(5, 3, 0.0f);                      // stop: at rest where it stands
     door->Update(0);
     EXPECT_EQ(door->leaf->Bottom(0).x, Fx(30));
     MoveDoorBy(5, 2, 25.0f);  // the whole distance at once, along (1, 0)
     EXPECT_EQ(door->leaf->Bottom(0).x, Fx(55));
     EXPECT_EQ(door->step, Fx(25));  // the new step stays
-    UpdateDoor(5, 7, 1.0f);  // unknown commands do nothing
+    UpdateDoor(5, 7, 1.0f);         // unknown commands do nothing
     EXPECT_EQ(door->leaf->Bottom(0).x, Fx(55));
 }
 
-TEST_F(MapObjects, FrameAnimationPausesResumesHidesAndSwaps)
-{
+TEST_F(MapObjects, FrameAnimationPausesResumesHidesAndSwaps) {
     auto* sprite = AddAnimated<Sprite2DObject>(7, Sprite2DType, 3);
     SpriteAnim(7, 0);
     EXPECT_EQ(sprite->animation.current, 1);
@@ -159,14 +152,13 @@ TEST_F(MapObjects, FrameAnimationPausesResumesHidesAndSwaps)
     EXPECT_EQ(deco->animation.count, 36);
 }
 
-TEST_F(MapObjects, ScriptIdsReachOnlyFilledSlotsOfTheRightKind)
-{
+TEST_F(MapObjects, ScriptIdsReachOnlyFilledSlotsOfTheRightKind) {
     auto* deco = AddAnimated<DecoObject>(9, DecoType, 4);
-    UpdateDoor(9, 1, 1.0f);      // a deco is no door
-    SwapTexture(9, 0);           // nor a sprite
+    UpdateDoor(9, 1, 1.0f);  // a deco is no door
+    SwapTexture(9, 0);       // nor a sprite
     EXPECT_EQ(deco->animation.count, 4);
-    UpdateDoor(42, 1, 1.0f);     // empty slot
-    UpdateDoor(-1, 1, 1.0f);     // outside the table
+    UpdateDoor(42, 1, 1.0f);  // empty slot
+    UpdateDoor(-1, 1, 1.0f);  // outside the table
     UpdateDoor(100, 1, 1.0f);
     SpriteAnim(1000, 0);
     SwapDeco(-5, 0);
@@ -174,8 +166,7 @@ TEST_F(MapObjects, ScriptIdsReachOnlyFilledSlotsOfTheRightKind)
     SUCCEED();
 }
 
-TEST_F(MapObjects, SortPutsTheFarthestFirstAndKeepsTiesInOrder)
-{
+TEST_F(MapObjects, SortPutsTheFarthestFirstAndKeepsTiesInOrder) {
     PlayerX = Fx(0);
     PlayerZ = Fx(0);
     auto* near = AddAnimated<DecoObject>(1, DecoType, 1);
@@ -197,8 +188,7 @@ TEST_F(MapObjects, SortPutsTheFarthestFirstAndKeepsTiesInOrder)
     EXPECT_EQ(order, (std::vector<MapObject*>{far, tieA, tieB, near}));
 }
 
-TEST_F(MapObjects, DoorLeafPushesTheStepOutAndReportsAPlayerInside)
-{
+TEST_F(MapObjects, DoorLeafPushesTheStepOutAndReportsAPlayerInside) {
     DoorObject* door = AddDoor(2, DoorUp, 20.0, 4.0, 40, 40, 50, 60);
     PlayerY = Fx(10);
     // Walking along +x towards the leaf's side at x = 40: the step ends 8.0 short of it.

@@ -1,18 +1,18 @@
 #include <gtest/gtest.h>
 
+#include "base/report_error.h"
 #include "platform/backend.h"
 #include "platform/display.h"
 #include "platform/input.h"
 #include "platform/input_injection.h"
 #include "platform/message_box.h"
-#include "base/report_error.h"
+#include "support/test_level.h"
+#include "support/world_builder.h"
 #include "world/cube.h"
 #include "world/level_files.h"
 #include "world/map_object.h"
 #include "world/movement.h"
 #include "world/player.h"
-#include "support/test_level.h"
-#include "support/world_builder.h"
 
 using namespace testworld;
 
@@ -23,16 +23,14 @@ class PlayerState {
 public:
     PlayerState()
         : x_(PlayerX), y_(PlayerY), z_(PlayerZ), heading_(PlayerHeading), eye_(EyeHeight),
-          cube_(CurrentCube)
-    {
+          cube_(CurrentCube) {
         platform::SetBoxEcho(false);
         platform::ClearRecordedBoxes();
         ResetErrorState();
         Falling = 0;
         FallStep = 0;
     }
-    ~PlayerState()
-    {
+    ~PlayerState() {
         PlayerX = x_;
         PlayerY = y_;
         PlayerZ = z_;
@@ -56,23 +54,20 @@ private:
 // z 100 of cube 0.
 class LevelMovement : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         folder = std::make_unique<TestLevelFolder>();
         ASSERT_EQ(LoadLevel("cubeworld.lvl"), 1);
         // The cursor rests in the middle of the screen, out of the edge zones.
         platform::SetClientSize({640, 480});
         platform::InjectMouseMove(320, 240);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         platform::ResetInput();
         folder.reset();
     }
 
     // Puts the player at (x, z) facing `heading`, the eye on the floor.
-    void PlaceAt(double x, double z, Angle16 heading)
-    {
+    void PlaceAt(double x, double z, Angle16 heading) {
         PlayerX = Fx(x);
         PlayerZ = Fx(z);
         PlayerHeading = heading;
@@ -81,8 +76,7 @@ protected:
         PlayerY = CurrentCube->Bottom(0).y + EyeHeight;
     }
 
-    void Walk(int code, int steps)
-    {
+    void Walk(int code, int steps) {
         for (int i = 0; i < steps; ++i) {
             EXPECT_EQ(MovePlayer(code), 1);
         }
@@ -94,8 +88,7 @@ protected:
 
 }  // namespace
 
-TEST_F(LevelMovement, WalkingIntoAWallStopsOrSlidesAtTheWallDistance)
-{
+TEST_F(LevelMovement, WalkingIntoAWallStopsOrSlidesAtTheWallDistance) {
     // Straight at the wall z = 0: the player ends exactly 8.0 from it and stays there.
     PlaceAt(50, 30, 0x8000);
     Walk(MoveForward, 6);
@@ -119,8 +112,7 @@ TEST_F(LevelMovement, WalkingIntoAWallStopsOrSlidesAtTheWallDistance)
     EXPECT_EQ(PlayerZ, 8 * FixedOne);
 }
 
-TEST_F(LevelMovement, StepsAndTurnsFollowTheHeadingWithWrappingAngles)
-{
+TEST_F(LevelMovement, StepsAndTurnsFollowTheHeadingWithWrappingAngles) {
     PlaceAt(150, 50, 0x1000);
     Walk(MoveForwardLeft, 1);  // along 0xF000
     EXPECT_EQ(PlayerX, 150 * FixedOne + SinOf(0xF000) * StepScale);
@@ -149,8 +141,7 @@ TEST_F(LevelMovement, StepsAndTurnsFollowTheHeadingWithWrappingAngles)
     EXPECT_EQ(MovePlayer(-1), 0);
 }
 
-TEST_F(LevelMovement, SteppingOffAHighLedgeFallsWithGrowingSpeed)
-{
+TEST_F(LevelMovement, SteppingOffAHighLedgeFallsWithGrowingSpeed) {
     // Cube 0's side z = 100 is open onto room C, whose floor lies 71.7 lower.
     PlaceAt(50, 90, 0);
     const Fixed16 start = PlayerY;
@@ -176,8 +167,7 @@ TEST_F(LevelMovement, SteppingOffAHighLedgeFallsWithGrowingSpeed)
     EXPECT_EQ(FallStep, 0);
 }
 
-TEST_F(LevelMovement, DoorLeafStopsThePlayerPushesOutAndEndsTheGameWhenClosedOnThem)
-{
+TEST_F(LevelMovement, DoorLeafStopsThePlayerPushesOutAndEndsTheGameWhenClosedOnThem) {
     // Toward the leaf's face x = 240: stopped 8.0 before it.
     PlaceAt(220, 50, 0x4000);
     Walk(MoveForward, 4);
@@ -210,8 +200,7 @@ TEST_F(LevelMovement, DoorLeafStopsThePlayerPushesOutAndEndsTheGameWhenClosedOnT
     EXPECT_TRUE(QuitRequested);
 }
 
-TEST_F(LevelMovement, CursorAtTheScreenEdgesTurnsAndMovesThePlayerEachFrame)
-{
+TEST_F(LevelMovement, CursorAtTheScreenEdgesTurnsAndMovesThePlayerEachFrame) {
     PlaceAt(50, 50, 0);
     platform::InjectMouseMove(10, 240);  // left edge: turn left
     UpdateWorld();
@@ -230,8 +219,7 @@ TEST_F(LevelMovement, CursorAtTheScreenEdgesTurnsAndMovesThePlayerEachFrame)
     EXPECT_EQ(PlayerHeading, 0);
 }
 
-TEST_F(LevelMovement, CursorSteersOnlyFromInsideTheWindowWhileItHasTheFocus)
-{
+TEST_F(LevelMovement, CursorSteersOnlyFromInsideTheWindowWhileItHasTheFocus) {
     // No pointer seen in the window yet (it rests outside after the dialog): its position,
     // the top-left corner, moves nothing.
     platform::ResetInput();
@@ -258,24 +246,24 @@ TEST_F(LevelMovement, CursorSteersOnlyFromInsideTheWindowWhileItHasTheFocus)
     EXPECT_EQ(PlayerHeading, static_cast<Angle16>(-2 * TurnStep));
 }
 
-TEST(MovementZones, EdgeZonesOfTheReferenceScreen)
-{
+TEST(MovementZones, EdgeZonesOfTheReferenceScreen) {
     struct Case {
         int x, y, code;
     };
     const Case cases[] = {
-        {79, 60, MoveForwardLeftEdge}, {80, 60, MoveNone},   {560, 59, MoveForward},
-        {0, 61, MoveTurnLeft},         {79, 419, MoveTurnLeft}, {0, 420, MoveBackLeft},
+        {79, 60, MoveForwardLeftEdge}, {80, 60, MoveNone},
+        {560, 59, MoveForward},        {0, 61, MoveTurnLeft},
+        {79, 419, MoveTurnLeft},       {0, 420, MoveBackLeft},
         {561, 240, MoveTurnRight},     {600, 0, MoveForwardRightEdge},
-        {639, 479, MoveBackRight},     {300, 421, MoveBack},  {300, 420, MoveNone},
+        {639, 479, MoveBackRight},     {300, 421, MoveBack},
+        {300, 420, MoveNone},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(MouseZoneCode(c.x, c.y), c.code) << c.x << ", " << c.y;
     }
 }
 
-TEST(MovementWithoutLevel, NothingMovesOrTurnsWithoutACube)
-{
+TEST(MovementWithoutLevel, NothingMovesOrTurnsWithoutACube) {
     PlayerState saved;
     CurrentCube = nullptr;
     const Angle16 heading = PlayerHeading;
@@ -286,8 +274,7 @@ TEST(MovementWithoutLevel, NothingMovesOrTurnsWithoutACube)
     EXPECT_EQ(PlayerX, x);
 }
 
-TEST(MovementBuiltWorld, OpenSidesIntoSteepCubesAndZeroLengthSidesAndSmallDrops)
-{
+TEST(MovementBuiltWorld, OpenSidesIntoSteepCubesAndZeroLengthSidesAndSmallDrops) {
     PlayerState saved;
     Room* room = AddRoom();
     Cube* flat = AddBox(room, 0, 0, 100, 100, 0.0);
@@ -302,8 +289,8 @@ TEST(MovementBuiltWorld, OpenSidesIntoSteepCubesAndZeroLengthSidesAndSmallDrops)
         }
     }
     // Inward side normals of the axis-aligned boxes: side 0 at x0, 1 at z1, 2 at x1, 3 at z0.
-    const FixedVector inward[4] = {{FixedOne, 0, 0}, {0, 0, -FixedOne}, {-FixedOne, 0, 0},
-                                   {0, 0, FixedOne}};
+    const FixedVector inward[4] = {
+        {FixedOne, 0, 0}, {0, 0, -FixedOne}, {-FixedOne, 0, 0}, {0, 0, FixedOne}};
     for (int i = 0; i < CubeCount; ++i) {
         for (int k = 0; k < CubeSides; ++k) {
             Cubes[i]->normal[k] = inward[k];

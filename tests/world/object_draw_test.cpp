@@ -6,11 +6,11 @@
 #include "render/bitmap.h"
 #include "render/lighting.h"
 #include "render/view.h"
+#include "support/world_builder.h"
 #include "world/cube.h"
 #include "world/map_object.h"
 #include "world/player.h"
 #include "world/texture_table.h"
-#include "support/world_builder.h"
 
 using namespace testworld;
 
@@ -23,8 +23,7 @@ constexpr uint8_t Background = 0xEE;
 // A 480 x 360 view of the eye at (0, 10, 0) looking along +z, over two flat textures.
 class ObjectDrawing : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         saved = {PlayerX, PlayerY, PlayerZ};
         PlayerX = 0;
         PlayerY = Fx(10);
@@ -42,15 +41,16 @@ protected:
         InitRenderViewport(frame.data(), Width, {0, 0, Width - 1, Height - 1});
         SetRenderCamera(PlayerX, PlayerY, PlayerZ, 0, 0, 256);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         FreeLevel();
         PlayerX = saved.x;
         PlayerY = saved.y;
         PlayerZ = saved.z;
     }
 
-    int Painted(uint8_t value) const { return static_cast<int>(std::count(frame.begin(), frame.end(), value)); }
+    int Painted(uint8_t value) const {
+        return static_cast<int>(std::count(frame.begin(), frame.end(), value));
+    }
 
     FixedVector saved{};
     Room* room = nullptr;
@@ -60,8 +60,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ObjectDrawing, DecosAreOneSidedAndHiddenOnesDrawNothing)
-{
+TEST_F(ObjectDrawing, DecosAreOneSidedAndHiddenOnesDrawNothing) {
     DecoObject deco;
     deco.corners[0] = {Fx(-10), Fx(0), Fx(50)};
     deco.corners[1] = {Fx(10), Fx(0), Fx(50)};
@@ -86,8 +85,7 @@ TEST_F(ObjectDrawing, DecosAreOneSidedAndHiddenOnesDrawNothing)
     EXPECT_EQ(Painted(Background), Width * Height);
 }
 
-TEST_F(ObjectDrawing, SpritesReportWhetherTheyDrew)
-{
+TEST_F(ObjectDrawing, SpritesReportWhetherTheyDrew) {
     Sprite2DObject sprite;
     sprite.x = 0;
     sprite.y = 0;
@@ -105,8 +103,7 @@ TEST_F(ObjectDrawing, SpritesReportWhetherTheyDrew)
     EXPECT_EQ(sprite.Draw(), 0);
 }
 
-TEST_F(ObjectDrawing, DoorsDrawTheirTexturedFacesTowardTheEye)
-{
+TEST_F(ObjectDrawing, DoorsDrawTheirTexturedFacesTowardTheEye) {
     DoorObject door;
     door.leaf = new Cube;
     const double xs[4] = {-5, -5, 5, 5}, zs[4] = {40, 42, 42, 40};

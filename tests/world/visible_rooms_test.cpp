@@ -4,20 +4,20 @@
 #include <cmath>
 #include <vector>
 
+#include "base/graphics_objects.h"
 #include "platform/draw_constants.h"
 #include "platform/surface.h"
 #include "render/bitmap.h"
 #include "render/lighting.h"
 #include "render/quad.h"
 #include "render/view.h"
-#include "base/graphics_objects.h"
+#include "support/world_builder.h"
 #include "world/cube.h"
 #include "world/map_object.h"
 #include "world/player.h"
 #include "world/room_nodes.h"
 #include "world/texture_table.h"
 #include "world/visible_rooms.h"
-#include "support/world_builder.h"
 
 using namespace testworld;
 
@@ -28,8 +28,7 @@ constexpr int FloorTexture = 1;  // row-major, texels 120..135
 constexpr int BlankTexture = 2;  // column-major, every texel 0
 constexpr int PanelTexture = 3;  // column-major, every texel 200
 
-Bitmap* Filled(uint16_t flags, int base, int spread)
-{
+Bitmap* Filled(uint16_t flags, int base, int spread) {
     Bitmap* b = NewBitmap(flags, 16, 16);
     for (int i = 0; i < 256; ++i) {
         b->Pixels()[i] = static_cast<uint8_t>(spread ? base + i % spread : base);
@@ -39,8 +38,7 @@ Bitmap* Filled(uint16_t flags, int base, int spread)
 
 // Inward normals and texture frames of an upright box cube, every face textured; the faces
 // that lead into other cubes are opened by OpenSide.
-void Finish(Cube* c)
-{
+void Finish(Cube* c) {
     Fixed16 cx = 0, cz = 0;
     for (int k = 0; k < 4; ++k) {
         cx += c->Bottom(k).x / 4;
@@ -74,8 +72,7 @@ void Finish(Cube* c)
 
 // Links every cube, finds the exits and the rooms behind them, opens the sides that lead into
 // another cube and makes the visible-room pool.
-void LinkLevel()
-{
+void LinkLevel() {
     for (int i = 0; i < CubeCount; ++i) {
         Cubes[i]->LinkNeighbours();
     }
@@ -96,8 +93,7 @@ void LinkLevel()
 }
 
 // A room of `cubes` boxes in a row along z from (x0, z0), each 10 by 10 and 10 high.
-Room* BoxRoom(double x0, double z0, int cubes = 1)
-{
+Room* BoxRoom(double x0, double z0, int cubes = 1) {
     Room* room = AddRoom();
     for (int i = 0; i < cubes; ++i) {
         Finish(AddBox(room, x0, z0 + 10 * i, x0 + 10, z0 + 10 * (i + 1)));
@@ -110,8 +106,7 @@ Room* BoxRoom(double x0, double z0, int cubes = 1)
 std::vector<int> DrawLog;
 class LoggingObject : public MapObject {
 public:
-    int Draw() override
-    {
+    int Draw() override {
         DrawLog.push_back(id);
         return 0;
     }
@@ -120,9 +115,9 @@ public:
 // An upright panel across the box at depth z, drawn as a textured quad.
 class PanelObject : public MapObject {
 public:
-    int Draw() override
-    {
-        QuadRecord q{{{x0, y1, z}, {x1, y1, z}, {x1, y0, z}, {x0, y0, z}}, TextureAt(texture), 0, 0, 0, 128};
+    int Draw() override {
+        QuadRecord q{
+            {{x0, y1, z}, {x1, y1, z}, {x1, y0, z}, {x0, y0, z}}, TextureAt(texture), 0, 0, 0, 128};
         return DrawTexturedQuad(&q);
     }
     Fixed16 x0 = 0, x1 = 0, y0 = 0, y1 = 0, z = 0;
@@ -130,8 +125,7 @@ public:
 };
 
 template <class T>
-T* Place(Cube* cube, int id)
-{
+T* Place(Cube* cube, int id) {
     T* object = new T;
     object->id = id;
     object->cube = cube;
@@ -143,8 +137,7 @@ T* Place(Cube* cube, int id)
 
 class VisibleRooms : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         InitShadeTable();
         TextureTable[WallTexture] = Filled(BitmapColumnMajor, 100, 16);
         TextureTable[FloorTexture] = Filled(0, 120, 16);
@@ -157,8 +150,7 @@ protected:
         surface = new platform::Surface(platform::DDSCAPS_OFFSCREENPLAIN, 640, 480, 1);
         BackBuffer = surface;
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         BackBuffer = nullptr;
         surface->Release();
         FreeLevel();
@@ -166,8 +158,7 @@ protected:
         ShowObjects = 1;
     }
 
-    void StandAt(double x, double z, Angle16 heading, Cube* cube, double eye = 5.0)
-    {
+    void StandAt(double x, double z, Angle16 heading, Cube* cube, double eye = 5.0) {
         PlayerX = Fx(x);
         PlayerY = Fx(eye);
         PlayerZ = Fx(z);
@@ -177,14 +168,12 @@ protected:
     }
 
     // Binds the surface's view and camera as the frame does, without drawing.
-    void BindView()
-    {
+    void BindView() {
         ASSERT_EQ(InitRenderViewport(surface, {0, 0, 479, 359}), 1);
         SetRenderCamera(PlayerX, PlayerY, PlayerZ, PlayerHeading, HorizonOffset, 256);
     }
 
-    std::vector<Room*> ListedRooms()
-    {
+    std::vector<Room*> ListedRooms() {
         std::vector<Room*> rooms;
         for (RoomNode* node = VisibleRoomHead; VisibleRoomCursor && node; node = node->next) {
             rooms.push_back(node->room);
@@ -195,8 +184,7 @@ protected:
         return rooms;
     }
 
-    void Fill(uint8_t value)
-    {
+    void Fill(uint8_t value) {
         for (uint32_t y = 0; y < surface->Height(); ++y) {
             std::fill_n(surface->Pixels() + y * surface->Pitch(), surface->Width(), value);
         }
@@ -205,8 +193,7 @@ protected:
     uint8_t Pixel(int x, int y) { return surface->Pixels()[y * surface->Pitch() + x]; }
 
     // Picks the view pixel (x, y) as the left click does.
-    PickRecord PickAt(int x, int y)
-    {
+    PickRecord PickAt(int x, int y) {
         BindView();
         const RenderRect one{x, y, x + 1, y + 1};
         SetClipRect(&one);
@@ -225,8 +212,7 @@ protected:
 
 }  // namespace
 
-TEST_F(VisibleRooms, RoomsBehindExitsAreListedBreadthFirstWithNestedClipWindows)
-{
+TEST_F(VisibleRooms, RoomsBehindExitsAreListedBreadthFirstWithNestedClipWindows) {
     Room* a = BoxRoom(0, 0);
     Room* b = BoxRoom(0, 10, 2);
     Room* c = BoxRoom(0, 30);
@@ -256,8 +242,7 @@ TEST_F(VisibleRooms, RoomsBehindExitsAreListedBreadthFirstWithNestedClipWindows)
     surface->Unlock();
 }
 
-TEST_F(VisibleRooms, RoomsAndCubesAreDrawnFarthestFirstInsideTheirWindows)
-{
+TEST_F(VisibleRooms, RoomsAndCubesAreDrawnFarthestFirstInsideTheirWindows) {
     // Room a holds two cubes along z, then rooms b and c follow.
     Room* a = AddRoom();
     Cube* a0 = AddBox(a, 0, 0, 10, 10);
@@ -296,7 +281,8 @@ TEST_F(VisibleRooms, RoomsAndCubesAreDrawnFarthestFirstInsideTheirWindows)
         int inside = 0;
         for (int y = 0; y < 480; ++y) {
             for (int x = 0; x < 640; ++x) {
-                const bool in = x >= clip.left && x <= clip.right && y >= clip.top && y <= clip.bottom;
+                const bool in =
+                    x >= clip.left && x <= clip.right && y >= clip.top && y <= clip.bottom;
                 if (!in) {
                     ASSERT_EQ(Pixel(x, y), 7) << x << ", " << y;
                 }
@@ -309,8 +295,7 @@ TEST_F(VisibleRooms, RoomsAndCubesAreDrawnFarthestFirstInsideTheirWindows)
     surface->Unlock();
 }
 
-TEST_F(VisibleRooms, ARoomIsJudgedOnlyThroughTheFirstExitThatReachesIt)
-{
+TEST_F(VisibleRooms, ARoomIsJudgedOnlyThroughTheFirstExitThatReachesIt) {
     // Room a (two cubes side by side) leads through both cubes into room b.
     Room* a = AddRoom();
     Cube* a0 = AddBox(a, 0, 0, 10, 10);
@@ -347,8 +332,7 @@ TEST_F(VisibleRooms, ARoomIsJudgedOnlyThroughTheFirstExitThatReachesIt)
     surface->Unlock();
 }
 
-TEST_F(VisibleRooms, WalkSurvivesMissingRoomsMissingCubesAndForeignCubes)
-{
+TEST_F(VisibleRooms, WalkSurvivesMissingRoomsMissingCubesAndForeignCubes) {
     Room* a = BoxRoom(0, 0);
     Room* b = BoxRoom(0, 10);
     Room* c = BoxRoom(20, 0);
@@ -379,8 +363,7 @@ TEST_F(VisibleRooms, WalkSurvivesMissingRoomsMissingCubesAndForeignCubes)
     (void)c;
 }
 
-TEST_F(VisibleRooms, AnOpeningUnderAnOpenCeilingReachesTheClosedCeilingAbove)
-{
+TEST_F(VisibleRooms, AnOpeningUnderAnOpenCeilingReachesTheClosedCeilingAbove) {
     // Room a: two cubes along z; the second has an open ceiling with a floorless cube on it
     // reaching up to 20. Room b lies beyond z = 20.
     Room* a = AddRoom();
@@ -414,8 +397,7 @@ TEST_F(VisibleRooms, AnOpeningUnderAnOpenCeilingReachesTheClosedCeilingAbove)
     surface->Unlock();
 }
 
-TEST_F(VisibleRooms, NoLevelOrNoPlayerCubeDrawsAndPicksNothing)
-{
+TEST_F(VisibleRooms, NoLevelOrNoPlayerCubeDrawsAndPicksNothing) {
     StandAt(5, 5, 0, nullptr);
     Fill(7);
     DrawWorld();
@@ -435,8 +417,7 @@ TEST_F(VisibleRooms, NoLevelOrNoPlayerCubeDrawsAndPicksNothing)
     EXPECT_NE(Pixel(240, 180), 7);
 }
 
-TEST_F(VisibleRooms, FloorShapeChoosesCornerOrderAndFlags)
-{
+TEST_F(VisibleRooms, FloorShapeChoosesCornerOrderAndFlags) {
     Room* room = AddRoom();
     struct Case {
         double y0, y1, y2, y3;
@@ -444,14 +425,13 @@ TEST_F(VisibleRooms, FloorShapeChoosesCornerOrderAndFlags)
         int first;
         int flags;
     };
-    const Case cases[] = {
-        {0, 0, 0, 0, true, 0, 0x10},  // level: the floor's own flags
-        {0, 0, -1, -1, true, 0, 0x28},
-        {-1, 0, 0, -1, true, 1, 0x28},
-        {0, -1, -1, 0, true, 3, 0x28},
-        {0, 0, 1, 1, true, 2, 0x28},
-        {0, 1, 0, 0, false, 0, 0},  // rises to corner 1 and falls again to corner 2
-    };
+    const Case cases[] =
+        {
+            {0, 0, 0, 0, true, 0, 0x10},  // level: the floor's own flags
+            {0, 0, -1, -1, true, 0, 0x28}, {-1, 0, 0, -1, true, 1, 0x28},
+            {0, -1, -1, 0, true, 3, 0x28}, {0, 0, 1, 1, true, 2, 0x28},
+            {0, 1, 0, 0, false, 0, 0},  // rises to corner 1 and falls again to corner 2
+        };
     for (const Case& k : cases) {
         Cube* cube = AddCube(room, {{0, 0, k.y0}, {0, 10, k.y1}, {10, 10, k.y2}, {10, 0, k.y3}});
         cube->faceFlags[FloorSlot] = 0x10;
@@ -465,8 +445,7 @@ TEST_F(VisibleRooms, FloorShapeChoosesCornerOrderAndFlags)
     CloseRoom(room);
 }
 
-TEST_F(VisibleRooms, PickingReportsObjectsAndFacesAndTexelZeroIsNoHit)
-{
+TEST_F(VisibleRooms, PickingReportsObjectsAndFacesAndTexelZeroIsNoHit) {
     // A room 30 long along z: from z = 2 the floor and ceiling of the middle cube show at the
     // bottom and top of the view, the far cube's end wall at the centre.
     BoxRoom(0, 0, 3);
@@ -505,8 +484,7 @@ TEST_F(VisibleRooms, PickingReportsObjectsAndFacesAndTexelZeroIsNoHit)
     EXPECT_EQ(pick.object, nullptr);
 }
 
-TEST_F(VisibleRooms, ShowSwitchesKeepFacesOrObjectsOut)
-{
+TEST_F(VisibleRooms, ShowSwitchesKeepFacesOrObjectsOut) {
     BoxRoom(0, 0);
     LinkLevel();
     Cube* cube = Cubes[0];
