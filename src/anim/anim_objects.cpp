@@ -17,7 +17,7 @@
 #include "world/camera_height.h"
 #include "world/char3d_object.h"
 
-AnimObject AnimObj[kMaxAnimObjects];
+AnimObject AnimObj[MaxAnimObjects];
 int AnimObjCount = 0;
 int CurrentAnimObj = 0;
 
@@ -25,7 +25,7 @@ namespace {
 
 int16_t ToInt16(int v) { return static_cast<int16_t>(std::clamp(v, -32768, 32767)); }
 
-bool EntryInUse(int e) { return e >= 0 && e < AnimObjCount && e < kMaxAnimObjects; }
+bool EntryInUse(int e) { return e >= 0 && e < AnimObjCount && e < MaxAnimObjects; }
 
 // The entry of the character that motion row `row` moves, or -1.
 int CharacterEntryOfRow(int row) {
@@ -37,8 +37,8 @@ int CharacterEntryOfRow(int row) {
 }  // namespace
 
 int NewAnimEntry() {
-    if (AnimObjCount >= kMaxAnimObjects) {
-        platform::MessageBox(kMsgExceedAnimObject, kAnimCaptionError);
+    if (AnimObjCount >= MaxAnimObjects) {
+        platform::MessageBox(MsgExceedAnimObject, AnimCaptionError);
         return -1;
     }
     const int e = AnimObjCount++;
@@ -111,7 +111,7 @@ int AddAnimObject(int index, int frames, int type, int value) {
                 entry.row = -1;
             }
             entry.arg = ToInt16(value);
-            frames = std::min(frames, kSpecialDoorFrames);
+            frames = std::min(frames, SpecialDoorFrames);
             break;
         }
         default: return 0;
@@ -154,7 +154,7 @@ int SetAnim(int entryIndex, int row, int loops) {
 }
 
 int ResetAnimObjects(int n) {
-    n = std::clamp(n, 0, kMaxAnimObjects);
+    n = std::clamp(n, 0, MaxAnimObjects);
     AnimObjCount = n;
     CurrentAnimObj = n;
     PathCount = 0;
@@ -184,9 +184,9 @@ void UpdateAnimObjects() {
             case AnimLightRamp: StepLightAnim(entry.row); break;
             case AnimSpecial:
                 if (entry.row < 0) break;
-                if (entry.followUp == kSpecialDoors)
+                if (entry.followUp == SpecialDoors)
                     StepSpecialDoors(entry.row, entry.arg, entry.frame);
-                else if (entry.followUp == kSpecialSoundFrames)
+                else if (entry.followUp == SpecialSoundFrames)
                     PlaySoundFrames(entry.frame);
                 if (++entry.frame >= entry.frameCount) entry.row = -1;
                 break;

@@ -24,12 +24,12 @@ struct SoundFrame {
     int32_t slot;  // -1: none
 };
 
-extern AnimObject AnimObj[kMaxAnimObjects];
+extern AnimObject AnimObj[MaxAnimObjects];
 extern int AnimObjCount;    // entries 0 to count - 1 are in use
 extern int CurrentAnimObj;  // the entry in hand
-extern SoundFrame SoundFrameTable[kSoundFrameCount];
-extern const float SpecialDoorPathA[kSpecialDoorFrames];
-extern const float SpecialDoorPathB[kSpecialDoorFrames];
+extern SoundFrame SoundFrameTable[SoundFrameCount];
+extern const float SpecialDoorPathA[SpecialDoorFrames];
+extern const float SpecialDoorPathB[SpecialDoorFrames];
 
 // A new cleared entry at the count; -1 when the table is full (reported, nothing written).
 int NewAnimEntry();

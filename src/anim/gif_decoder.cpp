@@ -9,7 +9,7 @@
 #include "platform/rm_math.h"
 
 void ReportGifError(const char* format, ...) {
-    char text[kGifMessageSize];
+    char text[GifMessageSize];
     va_list args;
     va_start(args, format);
     std::vsnprintf(text, sizeof text, format, args);
@@ -28,23 +28,23 @@ void ReportGifWarning(const char* format, ...) {
 
 namespace {
 
-constexpr uint8_t kTrailer = ';';
-constexpr uint8_t kExtensionIntroducer = '!';
-constexpr uint8_t kImageSeparator = ',';
-constexpr uint8_t kGraphicControlLabel = 0xF9;
+constexpr uint8_t Trailer = ';';
+constexpr uint8_t ExtensionIntroducer = '!';
+constexpr uint8_t ImageSeparator = ',';
+constexpr uint8_t GraphicControlLabel = 0xF9;
 
-constexpr uint8_t kColourTableFlag = 0x80;
-constexpr uint8_t kInterlacedFlag = 0x40;
-constexpr uint8_t kTableSizeMask = 0x07;
+constexpr uint8_t ColourTableFlag = 0x80;
+constexpr uint8_t InterlacedFlag = 0x40;
+constexpr uint8_t TableSizeMask = 0x07;
 
 // Interlaced images are stored in four passes: rows 0, 8, 16...; 4, 12...; 2, 6...; 1, 3...
-constexpr int kPassStart[4] = {0, 4, 2, 1};
-constexpr int kPassStep[4] = {8, 8, 4, 2};
+constexpr int PassStart[4] = {0, 4, 2, 1};
+constexpr int PassStep[4] = {8, 8, 4, 2};
 
-constexpr int kMaxBlockBytes = 255;
-constexpr int kCarriedBytes = 2;  // unread bytes kept from one data sub-block to the next
+constexpr int MaxBlockBytes = 255;
+constexpr int CarriedBytes = 2;  // unread bytes kept from one data sub-block to the next
 // A prefix chain of a well-formed table is never longer than the table; twice that means a loop.
-constexpr int kLzwStackSize = 2 * kGifCodeTableSize;
+constexpr int LzwStackSize = 2 * GifCodeTableSize;
 
 int Word(const uint8_t* p) { return p[0] | (p[1] << 8); }
 
@@ -75,7 +75,7 @@ private:
     bool lastBlockWasTerminator_ = false;
 
     // Bit reader over the image's data sub-blocks, least significant bit first.
-    uint8_t bits_[kCarriedBytes + kMaxBlockBytes] = {};
+    uint8_t bits_[CarriedBytes + MaxBlockBytes] = {};
     int curBit_ = 0;
     int lastByte_ = 0;
     bool bitsDone_ = false;
@@ -91,9 +91,9 @@ private:
     int oldCode_ = 0;
     bool fresh_ = true;
     bool ended_ = false;
-    int prefix_[kGifCodeTableSize] = {};
-    int suffix_[kGifCodeTableSize] = {};
-    int stack_[kLzwStackSize] = {};
+    int prefix_[GifCodeTableSize] = {};
+    int suffix_[GifCodeTableSize] = {};
+    int stack_[LzwStackSize] = {};
     int sp_ = 0;
 };
 
@@ -101,30 +101,30 @@ private:
 int GifReader::ReadDataBlock(uint8_t* out) {
     uint8_t count = 0;
     if (!Read(&count, 1)) {
-        ReportGifWarning("%s", kGifWarningBlockSize);
+        ReportGifWarning("%s", GifWarningBlockSize);
         return -1;
     }
     lastBlockWasTerminator_ = count == 0;
     if (count != 0 && !Read(out, count)) {
-        ReportGifWarning("%s", kGifWarningBlockData);
+        ReportGifWarning("%s", GifWarningBlockData);
         return -1;
     }
     return count;
 }
 
 void GifReader::SkipDataBlocks() {
-    uint8_t block[kMaxBlockBytes];
+    uint8_t block[MaxBlockBytes];
     while (ReadDataBlock(block) > 0) {
     }
 }
 
 // Reads a colour table; copies it into the image's palette when an image is given.
 void GifReader::ReadColourTable(int entries, PalettedImage* image) {
-    uint8_t rgb[3 * kGifPaletteEntries];
-    if (!Read(rgb, static_cast<size_t>(entries) * 3)) ReportGifError("%s", kGifErrorColourMap);
+    uint8_t rgb[3 * GifPaletteEntries];
+    if (!Read(rgb, static_cast<size_t>(entries) * 3)) ReportGifError("%s", GifErrorColourMap);
     if (!image) return;
     for (int i = 0; i < entries; ++i) {
-        image->palette[i] = {rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2], kPaletteEntryReadOnly};
+        image->palette[i] = {rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2], PaletteEntryReadOnly};
     }
     image->paletteSize = entries;
 }
@@ -132,8 +132,8 @@ void GifReader::ReadColourTable(int entries, PalettedImage* image) {
 // Extensions carry nothing the game uses: a graphic control block's values (disposal, delay,
 // transparent index) are read and dropped, every other extension is skipped.
 void GifReader::ReadExtension(int label) {
-    if (label == kGraphicControlLabel) {
-        uint8_t block[kMaxBlockBytes];
+    if (label == GraphicControlLabel) {
+        uint8_t block[MaxBlockBytes];
         if (ReadDataBlock(block) <= 0) return;
     }
     SkipDataBlocks();
@@ -141,7 +141,7 @@ void GifReader::ReadExtension(int label) {
 
 // Empties the string table: only the single values remain, and codes are minCodeSize + 1 bits.
 void GifReader::ResetTable() {
-    for (int i = 0; i < kGifCodeTableSize; ++i) {
+    for (int i = 0; i < GifCodeTableSize; ++i) {
         prefix_[i] = 0;
         suffix_[i] = i < clearCode_ ? i : 0;
     }
@@ -168,7 +168,7 @@ void GifReader::StartCodes(int minCodeSize) {
 int GifReader::NextCode() {
     while (curBit_ + codeSize_ > lastByte_ * 8) {
         if (bitsDone_) {
-            if (curBit_ >= lastByte_ * 8) ReportGifError("%s", kGifErrorOutOfBits);
+            if (curBit_ >= lastByte_ * 8) ReportGifError("%s", GifErrorOutOfBits);
             return -1;
         }
         // Keep the bytes still holding unread bits, then append the next sub-block.
@@ -204,11 +204,11 @@ int GifReader::FirstCodeAfterClear() {
 // The end code (or the end of the data): the rest of the image's sub-blocks is read.
 int GifReader::EndOfData() {
     if (!ended_ && !lastBlockWasTerminator_ && !bitsDone_) {
-        uint8_t block[kMaxBlockBytes];
+        uint8_t block[MaxBlockBytes];
         int count;
         while ((count = ReadDataBlock(block)) > 0) {
         }
-        if (count != 0) ReportGifWarning("%s", kGifWarningMissingEod);
+        if (count != 0) ReportGifWarning("%s", GifWarningMissingEod);
     }
     ended_ = true;
     return -1;
@@ -238,8 +238,8 @@ int GifReader::NextValue() {
         code = oldCode_;
     }
     while (code >= clearCode_) {
-        if (sp_ >= kLzwStackSize - 1 || code == prefix_[code]) {
-            ReportGifError("%s", kGifErrorCircular);
+        if (sp_ >= LzwStackSize - 1 || code == prefix_[code]) {
+            ReportGifError("%s", GifErrorCircular);
         }
         stack_[sp_++] = suffix_[code];
         code = prefix_[code];
@@ -247,11 +247,11 @@ int GifReader::NextValue() {
     firstCode_ = suffix_[code];
     stack_[sp_++] = firstCode_;
 
-    if (nextFree_ < kGifCodeTableSize) {
+    if (nextFree_ < GifCodeTableSize) {
         prefix_[nextFree_] = oldCode_;
         suffix_[nextFree_] = firstCode_;
         ++nextFree_;
-        if (nextFree_ >= growAt_ && growAt_ < kGifCodeTableSize) {
+        if (nextFree_ >= growAt_ && growAt_ < GifCodeTableSize) {
             growAt_ *= 2;
             ++codeSize_;
         }
@@ -263,8 +263,8 @@ int GifReader::NextValue() {
 void GifReader::DecodePixels(PalettedImage& image, int width, int height, bool interlaced,
                              bool skip) {
     uint8_t minCodeSize = 0;
-    if (!Read(&minCodeSize, 1)) ReportGifError("%s", kGifErrorImageData);
-    if (minCodeSize > kGifMaxMinCodeSize) ReportGifError(kGifErrorCodeSize, minCodeSize);
+    if (!Read(&minCodeSize, 1)) ReportGifError("%s", GifErrorImageData);
+    if (minCodeSize > GifMaxMinCodeSize) ReportGifError(GifErrorCodeSize, minCodeSize);
     StartCodes(minCodeSize);
 
     if (!skip && width > 0 && height > 0) {
@@ -283,13 +283,13 @@ void GifReader::DecodePixels(PalettedImage& image, int width, int height, bool i
             if (!interlaced) {
                 ++y;
             } else {
-                y += kPassStep[pass];
+                y += PassStep[pass];
                 // A pass that starts below the last row has no rows: go on to the next one.
-                while (y >= height && ++pass < 4) y = kPassStart[pass];
+                while (y >= height && ++pass < 4) y = PassStart[pass];
             }
             if (y >= height) break;
         }
-        if (NextValue() >= 0) ReportGifWarning("%s", kGifWarningTooMuch);
+        if (NextValue() >= 0) ReportGifWarning("%s", GifWarningTooMuch);
     }
     while (NextValue() >= 0) {
     }
@@ -297,54 +297,53 @@ void GifReader::DecodePixels(PalettedImage& image, int width, int height, bool i
 
 std::unique_ptr<PalettedImage> GifReader::Decode(int imageNumber) {
     uint8_t magic[6];
-    if (!Read(magic, sizeof magic)) ReportGifError("%s", kGifErrorMagic);
-    if (std::memcmp(magic, "GIF", 3) != 0) ReportGifError("%s", kGifErrorNotGif);
+    if (!Read(magic, sizeof magic)) ReportGifError("%s", GifErrorMagic);
+    if (std::memcmp(magic, "GIF", 3) != 0) ReportGifError("%s", GifErrorNotGif);
     if (std::memcmp(magic + 3, "87a", 3) != 0 && std::memcmp(magic + 3, "89a", 3) != 0) {
-        ReportGifError("%s", kGifErrorVersion);
+        ReportGifError("%s", GifErrorVersion);
     }
 
     uint8_t screen[7];
-    if (!Read(screen, sizeof screen)) ReportGifError("%s", kGifErrorScreen);
+    if (!Read(screen, sizeof screen)) ReportGifError("%s", GifErrorScreen);
     auto image = std::make_unique<PalettedImage>();
     image->width = Word(screen);
     image->height = Word(screen + 2);
     image->bytesPerLine = (image->width + 3) & ~3;
     size_t bytes = static_cast<size_t>(image->bytesPerLine) * image->height;
-    if (bytes > kGifMaxImageBytes) ReportGifError(kGifErrorTooLarge, image->width, image->height);
+    if (bytes > GifMaxImageBytes) ReportGifError(GifErrorTooLarge, image->width, image->height);
     image->pixels.assign(bytes, 0);
-    if (screen[4] & kColourTableFlag)
-        ReadColourTable(2 << (screen[4] & kTableSizeMask), image.get());
+    if (screen[4] & ColourTableFlag) ReadColourTable(2 << (screen[4] & TableSizeMask), image.get());
 
     int imageCount = 0;
     for (;;) {
         uint8_t c = 0;
-        if (!Read(&c, 1)) ReportGifError("%s", kGifErrorImageData);
-        if (c == kTrailer) break;
-        if (c == kExtensionIntroducer) {
+        if (!Read(&c, 1)) ReportGifError("%s", GifErrorImageData);
+        if (c == Trailer) break;
+        if (c == ExtensionIntroducer) {
             uint8_t label = 0;
-            if (!Read(&label, 1)) ReportGifError("%s", kGifErrorExtensionCode);
+            if (!Read(&label, 1)) ReportGifError("%s", GifErrorExtensionCode);
             ReadExtension(label);
             continue;
         }
-        if (c != kImageSeparator) {
-            ReportGifWarning(kGifWarningBogus, c);
+        if (c != ImageSeparator) {
+            ReportGifWarning(GifWarningBogus, c);
             continue;
         }
 
         ++imageCount;
         uint8_t descriptor[9];
-        if (!Read(descriptor, sizeof descriptor)) ReportGifError("%s", kGifErrorImageDescriptor);
+        if (!Read(descriptor, sizeof descriptor)) ReportGifError("%s", GifErrorImageDescriptor);
         bool wanted = imageCount == imageNumber;
         uint8_t flags = descriptor[8];
         // Only the wanted image's own colour table goes into the palette.
-        if (flags & kColourTableFlag) {
-            ReadColourTable(1 << ((flags & kTableSizeMask) + 1), wanted ? image.get() : nullptr);
+        if (flags & ColourTableFlag) {
+            ReadColourTable(1 << ((flags & TableSizeMask) + 1), wanted ? image.get() : nullptr);
         }
         DecodePixels(*image, Word(descriptor + 4), Word(descriptor + 6),
-                     (flags & kInterlacedFlag) != 0, !wanted);
+                     (flags & InterlacedFlag) != 0, !wanted);
     }
     if (imageCount < imageNumber) {
-        ReportGifError(kGifErrorImageCount, imageCount, imageCount >= 2 ? "s" : "");
+        ReportGifError(GifErrorImageCount, imageCount, imageCount >= 2 ? "s" : "");
     }
     return image;
 }
@@ -379,8 +378,8 @@ platform::RmTexture* LoadGifTexture(const std::string& fileName) {
     try {
         texture = DecodeGifFile(file.get(), 1);
     } catch (const GifFault& fault) {
-        char text[kFaultBoxSize];
-        std::snprintf(text, sizeof text, kMsgGifFault, fileName.c_str(), fault.what());
+        char text[FaultBoxSize];
+        std::snprintf(text, sizeof text, MsgGifFault, fileName.c_str(), fault.what());
         EndGameAfterFault(text);
         return nullptr;
     }

@@ -18,7 +18,7 @@
 #include "platform/rm_texture.h"
 
 // Flag of a palette entry copied from the file's colour tables.
-inline constexpr uint8_t kPaletteEntryReadOnly = 1;
+inline constexpr uint8_t PaletteEntryReadOnly = 1;
 
 // An 8-bit image of palette indices: `height` rows of `bytesPerLine` bytes (the width rounded up
 // to a multiple of 4), top row first. `paletteSize` entries of the palette are in use.
@@ -27,8 +27,8 @@ struct PalettedImage {
     int height = 0;
     int bytesPerLine = 0;
     std::vector<uint8_t> pixels;
-    int paletteSize = kGifPaletteEntries;
-    std::array<platform::PaletteEntry, kGifPaletteEntries> palette{};
+    int paletteSize = GifPaletteEntries;
+    std::array<platform::PaletteEntry, GifPaletteEntries> palette{};
 
     uint8_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * bytesPerLine + x]; }
 };

@@ -14,34 +14,34 @@
 #include "platform/rm.h"
 #include "script/events.h"
 
-HotSpotEntry HotSpots[kMaxHotSpots];
+HotSpotEntry HotSpots[MaxHotSpots];
 int HotSpotCount = 0;
 
 namespace {
 
 // The cone: an octagon of the radius half a unit below the point, and the apex at the point.
 void BuildMarker(HotSpotEntry& spot) {
-    constexpr int apex = kMarkerSides;
-    platform::RmVector vertices[kMarkerSides + 1];
-    platform::RmVector normals[kMarkerSides];
-    for (int i = 0; i < kMarkerSides; ++i) {
-        const double angle = i * (2.0 * std::numbers::pi / kMarkerSides);
+    constexpr int apex = MarkerSides;
+    platform::RmVector vertices[MarkerSides + 1];
+    platform::RmVector normals[MarkerSides];
+    for (int i = 0; i < MarkerSides; ++i) {
+        const double angle = i * (2.0 * std::numbers::pi / MarkerSides);
         const float c = static_cast<float>(std::cos(angle)),
                     s = static_cast<float>(std::sin(angle));
-        vertices[i] = {spot.radius * c, -kMarkerDrop, spot.radius * s};
+        vertices[i] = {spot.radius * c, -MarkerDrop, spot.radius * s};
         normals[i] = {c, 0.0f, s};
     }
     vertices[apex] = {0.0f, 0.0f, 0.0f};
     // The base over vertices 7 down to 0, then the eight sides up to the apex.
-    uint32_t faces[1 + 2 * kMarkerSides + kMarkerSides * 7 + 1];
+    uint32_t faces[1 + 2 * MarkerSides + MarkerSides * 7 + 1];
     int n = 0;
-    faces[n++] = kMarkerSides;
-    for (int i = kMarkerSides - 1; i >= 0; --i) {
+    faces[n++] = MarkerSides;
+    for (int i = MarkerSides - 1; i >= 0; --i) {
         faces[n++] = i;
         faces[n++] = i;
     }
-    for (int i = 0; i < kMarkerSides; ++i) {
-        const uint32_t next = (i + 1) % kMarkerSides;
+    for (int i = 0; i < MarkerSides; ++i) {
+        const uint32_t next = (i + 1) % MarkerSides;
         for (uint32_t v : {3u, uint32_t(i), uint32_t(i), next, next, uint32_t(apex), 1u})
             faces[n++] = v;
     }
@@ -49,7 +49,7 @@ void BuildMarker(HotSpotEntry& spot) {
 
     platform::RmMeshBuilder* builder = nullptr;
     if (platform::Failed(RMObject->CreateMeshBuilder(&builder))) return;
-    builder->AddFaces(vertices, kMarkerSides + 1, normals, kMarkerSides, faces, n, nullptr);
+    builder->AddFaces(vertices, MarkerSides + 1, normals, MarkerSides, faces, n, nullptr);
     builder->CreateMesh(&spot.marker);
     builder->Release();
     if (spot.marker) spot.frame->AddVisual(spot.marker);
@@ -96,7 +96,7 @@ platform::RmFrame* TopPartFrame(int row) {
 }  // namespace
 
 int AddHotSpot(const float* numbers, int n) {
-    if (HotSpotCount >= kMaxHotSpots || n < 1 || n > kMaxHotSpotNumbers) return -1;
+    if (HotSpotCount >= MaxHotSpots || n < 1 || n > MaxHotSpotNumbers) return -1;
     const int index = HotSpotCount++;
     HotSpotEntry& spot = HotSpots[index];
     TakeDownMarker(spot);
@@ -104,7 +104,7 @@ int AddHotSpot(const float* numbers, int n) {
     spot.radius = numbers[1];
     std::copy(numbers + 2, numbers + 5, spot.position);
     spot.platformHeight = numbers[6];
-    spot.object = kNoArrival;
+    spot.object = NoArrival;
     if (RMObject && WorldFrame &&
         !platform::Failed(RMObject->CreateFrame(WorldFrame, &spot.frame))) {
         spot.frame->SetPosition(WorldFrame, spot.position[0], spot.position[1], spot.position[2]);
@@ -115,11 +115,11 @@ int AddHotSpot(const float* numbers, int n) {
 
 int MoveToHotSpot(int mode, int row, int hotSpot, float speed, int robot) {
     if (!Exists(hotSpot)) return -1;
-    const bool camera = mode == kCameraToHotSpot || mode == kCameraJumpToHotSpot;
+    const bool camera = mode == CameraToHotSpot || mode == CameraJumpToHotSpot;
     float start[3], target[3];
     if (camera) {
         if (!WorldUnitsOf(CameraFrame, SceneFrame, start)) return -1;
-    } else if (mode == kWalkToHotSpot || mode == kJumpToHotSpot) {
+    } else if (mode == WalkToHotSpot || mode == JumpToHotSpot) {
         if (!WorldUnitsOf(TopPartFrame(row), WorldFrame, start)) return -1;
     }
     HotSpotPosition(HotSpots[hotSpot], target);
@@ -131,14 +131,14 @@ int MoveToHotSpot(int mode, int row, int hotSpot, float speed, int robot) {
     int channel = -1;
     int type = AnimStraightMove;
     switch (mode) {
-        case kWalkToHotSpot: channel = StartLineMove(row, start, target, speed); break;
-        case kJumpToHotSpot:
+        case WalkToHotSpot: channel = StartLineMove(row, start, target, speed); break;
+        case JumpToHotSpot:
             channel = StartJumpMove(row, start, target, speed);
             type = AnimJump;
             break;
-        case kRobotToHotSpot: return SendRobotToWithSpeed(robot, row, target[0], target[2], speed);
-        case kCameraToHotSpot: channel = StartLineMove(-1, start, target, speed); break;
-        case kCameraJumpToHotSpot:
+        case RobotToHotSpot: return SendRobotToWithSpeed(robot, row, target[0], target[2], speed);
+        case CameraToHotSpot: channel = StartLineMove(-1, start, target, speed); break;
+        case CameraJumpToHotSpot:
             channel = StartJumpMove(-1, start, target, speed);
             type = AnimJump;
             break;
@@ -150,7 +150,7 @@ int MoveToHotSpot(int mode, int row, int hotSpot, float speed, int robot) {
         return -1;
     MoverChannelRecord& c = MoverChannel[channel];
     if (Exists(c.targetHotSpot))
-        HotSpots[c.targetHotSpot].object = camera ? kCameraArrival : kNoArrival;
+        HotSpots[c.targetHotSpot].object = camera ? CameraArrival : NoArrival;
     c.targetHotSpot = static_cast<int16_t>(hotSpot);
     return hotSpot;
 }
@@ -158,32 +158,32 @@ int MoveToHotSpot(int mode, int row, int hotSpot, float speed, int robot) {
 int CheckHotSpots(int n, int mode, int* out) {
     *out = -1;
     switch (mode) {
-        case kHotSpotObject:
+        case HotSpotObject:
             if (!Exists(n)) return 0;
             *out = HotSpots[n].object;
             return 1;
-        case kHotSpotCameraCheck: {
+        case HotSpotCameraCheck: {
             float eye[3];
             if (!WorldUnitsOf(CameraFrame, WorldFrame, eye)) return 1;
             // The "HotSpot" state may add hot spots or count them out: the count is read each time.
             for (int i = 0; i < HotSpotCount; ++i) {
                 const HotSpotEntry& spot = HotSpots[i];
-                if (spot.type != kCameraHotSpot && spot.type != kPlatformHotSpot) continue;
+                if (spot.type != CameraHotSpot && spot.type != PlatformHotSpot) continue;
                 const float dx = spot.position[0] - eye[0], dz = spot.position[2] - eye[2];
                 if (dx * dx + dz * dz < spot.radius * spot.radius) {
-                    RaiseHotSpotEvent(kCameraArrival, i);
+                    RaiseHotSpotEvent(CameraArrival, i);
                     *out = i;
                 }
             }
             return 1;
         }
-        case kHotSpotNothing: return 1;
+        case HotSpotNothing: return 1;
         default: return 0;
     }
 }
 
 int SetHotSpotCount(int n) {
-    n = std::clamp(n, 0, kMaxHotSpots);
+    n = std::clamp(n, 0, MaxHotSpots);
     for (int i = n; i < HotSpotCount; ++i) TakeDownMarker(HotSpots[i]);
     HotSpotCount = n;
     return 1;

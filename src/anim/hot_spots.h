@@ -18,15 +18,15 @@ struct HotSpotEntry {
     float position[3];         // world units
     float radius;
     float platformHeight;  // added to the floor inside a platform
-    int16_t type;          // kCameraHotSpot, kPlatformHotSpot; other types are only targets
-    int16_t object;        // what arrived: a motion row, kCameraArrival or kNoArrival
+    int16_t type;          // CameraHotSpot, PlatformHotSpot; other types are only targets
+    int16_t object;        // what arrived: a motion row, CameraArrival or NoArrival
 };
 
-extern HotSpotEntry HotSpots[kMaxHotSpots];
+extern HotSpotEntry HotSpots[MaxHotSpots];
 extern int HotSpotCount;
 
 // The script's LHS with its n numbers: type, radius, x, y, z, (unused), platform height, and
-// up to three more that are not used; `numbers` holds at least kMaxHotSpotNumbers values. The new
+// up to three more that are not used; `numbers` holds at least MaxHotSpotNumbers values. The new
 // hot spot's index, or -1 when the table is full or n is not 1 to 10.
 int AddHotSpot(const float* numbers, int n);
 

@@ -74,7 +74,7 @@ void InterpolateMotionKey(int link, int frame, int16_t* times, float out[4], int
     out[1] = out[2] = out[3] = 0.0f;
     if (!MotionLinkUsable(link) || MotionLink[link].keyCount <= 0) return;
     const int offset = MotionLink[link].keyOffset;
-    const int k = ReadKeyTimes(offset, times, kMaxKeysPerBlock);
+    const int k = ReadKeyTimes(offset, times, MaxKeysPerBlock);
     if (k == 0) return;
     const int quats = offset + 2 + 2 * k;
     auto key = [&](int i, float q[4]) {
@@ -111,7 +111,7 @@ void InterpolateMotionKey(int link, int frame, int16_t* times, float out[4], int
 }
 
 void ApplyLinkRotation(int link, int frame) {
-    int16_t times[kMaxKeysPerBlock];
+    int16_t times[MaxKeysPerBlock];
     float q[4];
     int applied = 0;
     InterpolateMotionKey(link, frame, times, q, applied);
@@ -122,18 +122,18 @@ void ApplyLinkRotation(int link, int frame) {
 
 void WalkMotionTree(MotionLinkNode* node, int op) {
     if (!node) return;
-    if (MotionLevel >= 0 && MotionLevel <= kDeepestMotionLevel)
+    if (MotionLevel >= 0 && MotionLevel <= DeepestMotionLevel)
         MotionLevelStack[MotionLevel] = node->index;
-    if (op == kWalkApplyKeys) ApplyLinkRotation(node->index, CurrentMotionFrame);
+    if (op == WalkApplyKeys) ApplyLinkRotation(node->index, CurrentMotionFrame);
     if (node->firstChild) {
-        if (++MotionLevel > kDeepestMotionLevel) {
-            platform::MessageBox(kMsgExceedMotionLevels, kAnimCaptionError);
+        if (++MotionLevel > DeepestMotionLevel) {
+            platform::MessageBox(MsgExceedMotionLevels, AnimCaptionError);
         }
         WalkMotionTree(node->firstChild, op);
         --MotionLevel;
     }
     WalkMotionTree(node->nextSibling, op);
-    if (op == kWalkRelease) {
+    if (op == WalkRelease) {
         ReleasePart(node->part);
         node->firstChild = nullptr;
         node->nextSibling = nullptr;
@@ -179,7 +179,7 @@ void PlayMotionFrame(int row) {
     CurrentMotion = row;
     CurrentMotionFrame = entry.frame;
     CurrentMotionLink = entry.firstLink;
-    WalkFromTop(&MotionLink[entry.firstLink], kWalkApplyKeys);
+    WalkFromTop(&MotionLink[entry.firstLink], WalkApplyKeys);
     ApplyExtraOrientation(entry);
 
     // A row of frame count 0 (no keys past frame 0) has no passes: it holds frame 0.

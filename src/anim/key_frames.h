@@ -9,7 +9,7 @@
 // block its count, its type, the times and four (rotation) or three (position) floats a key.
 constexpr int MotionKeyBlockSize(int keys) { return 2 + 18 * keys; }
 constexpr int PathKeyBlockSize(int keys, int type) {
-    return 4 + (type == kPathRotationKeys ? 18 : 14) * keys;
+    return 4 + (type == PathRotationKeys ? 18 : 14) * keys;
 }
 
 // Values of the key buffer, little-endian and unaligned; 0 outside what has been written.

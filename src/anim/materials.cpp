@@ -9,7 +9,7 @@
 #include "anim/parts.h"
 #include "platform/message_box.h"
 
-MaterialEntry Material[kMaxMaterials];
+MaterialEntry Material[MaxMaterials];
 int MaterialCount = 1;
 int CurrentMaterial = 1;
 
@@ -40,17 +40,17 @@ void ResetMaterials() {
 
 int NewMaterial(const char* name) {
     // Tested before anything is written: the last place of the table is never handed out.
-    if (MaterialCount + 1 >= kMaxMaterials) {
+    if (MaterialCount + 1 >= MaxMaterials) {
         CurrentMaterial = -1;
-        platform::MessageBox(kMsgExceedMaterials, kAnimCaptionError);
+        platform::MessageBox(MsgExceedMaterials, AnimCaptionError);
         return -1;
     }
     const int a = MaterialCount++;
     CurrentMaterial = a;
     MaterialEntry& m = Material[a];
-    std::strncpy(m.name, name, kAnimNameSize - 1);
-    m.name[kAnimNameSize - 1] = 0;
-    m.kind = kMaterialNothing;
+    std::strncpy(m.name, name, AnimNameSize - 1);
+    m.name[AnimNameSize - 1] = 0;
+    m.kind = MaterialNothing;
     return a;
 }
 
@@ -65,7 +65,7 @@ void SetMaterialColor(const float* numbers, int n) {
     if (!CurrentUsable()) return;
     MaterialEntry& m = Material[CurrentMaterial];
     for (int i = 0; i < 4; ++i) m.colour[i] = i < n ? numbers[i] : 0.0f;
-    if (m.kind == kMaterialNothing) m.kind = kMaterialColour;
+    if (m.kind == MaterialNothing) m.kind = MaterialColour;
 }
 
 void SetMaterialSpecular(const float* numbers, int n) {
@@ -78,7 +78,7 @@ void SetMaterialSpecular(const float* numbers, int n) {
     m.material = nullptr;
     m.material = new platform::RmMaterial(power);
     m.material->SetSpecular(grey, grey, grey);
-    if (m.kind == kMaterialNothing) m.kind = kMaterialColour;
+    if (m.kind == MaterialNothing) m.kind = MaterialColour;
 }
 
 void SetMaterialTexture(const char* fileName) {
@@ -87,15 +87,15 @@ void SetMaterialTexture(const char* fileName) {
     if (m.texture) m.texture->Release();  // meshes that use it hold their own reference
     m.texture = nullptr;
     m.texture = LoadTextureFile(fileName);
-    m.kind = kMaterialTexture;
+    m.kind = MaterialTexture;
 }
 
 void SetMeshMaterial(int m) {
     if (m < 0 || m >= MaterialCount) return;
-    if (Material[m].kind == kMaterialTexture) {
+    if (Material[m].kind == MaterialTexture) {
         PendingMesh.textureMaterial = m;
         PendingMesh.colourMaterial = 0;
-    } else if (Material[m].kind == kMaterialColour) {
+    } else if (Material[m].kind == MaterialColour) {
         PendingMesh.colourMaterial = m;
         PendingMesh.textureMaterial = 0;
     }

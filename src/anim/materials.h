@@ -8,19 +8,19 @@
 #include "anim/limits.h"
 #include "platform/rm.h"
 
-inline constexpr int kMaterialNothing = 0;
-inline constexpr int kMaterialTexture = 1;
-inline constexpr int kMaterialColour = 2;
+inline constexpr int MaterialNothing = 0;
+inline constexpr int MaterialTexture = 1;
+inline constexpr int MaterialColour = 2;
 
 struct MaterialEntry {
-    char name[kAnimNameSize];
+    char name[AnimNameSize];
     platform::RmTexture* texture;    // kind 1; null when its file could not be loaded
     platform::RmMaterial* material;  // made by a "specular" statement
     float colour[4];                 // red, green, blue, alpha
     int32_t kind;
 };
 
-extern MaterialEntry Material[kMaxMaterials];
+extern MaterialEntry Material[MaxMaterials];
 extern int MaterialCount;    // 1 at start-up: entry 0 means no material
 extern int CurrentMaterial;  // the material "colour", "specular" and "texture" fill; -1 none
 

@@ -43,7 +43,7 @@ enum MotionKeyword {
     KwTextureCoordinates,
     KwNone
 };
-constexpr const char* kMotionKeywords[KwNone] = {
+constexpr const char* MotionKeywords[KwNone] = {
     "object",         "matrix",        "mesh",
     "vertices",       "normals",       "faces",
     "animation_set",  "animation",     "object_name",
@@ -52,22 +52,22 @@ constexpr const char* kMotionKeywords[KwNone] = {
     "face_materials", "texture",       "texture_coordinates",
 };
 
-uint8_t StatementBuffer[kMotionStatementBufferSize];
+uint8_t StatementBuffer[MotionStatementBufferSize];
 
 // Motion files: the first "object" opens the row; a refused row takes nothing of the file.
 bool FirstObjectSeen = false;
 bool MotionRowOpen = false;
 // The path's name, kept until a later path file names another.
-char PathName[kAnimNameSize] = "";
+char PathName[AnimNameSize] = "";
 
-void Report(const char* text, const char* caption = kAnimCaptionError) {
+void Report(const char* text, const char* caption = AnimCaptionError) {
     platform::MessageBox(text, caption);
 }
 
 // A file that cannot be read on: the fault's text with the file's name after it.
 void ReportFileFault(const char* text, const char* fileName) {
-    char named[kFaultBoxSize];
-    std::snprintf(named, sizeof named, kMsgNamedFileFault, text, fileName);
+    char named[FaultBoxSize];
+    std::snprintf(named, sizeof named, MsgNamedFileFault, text, fileName);
     Report(named);
 }
 
@@ -84,7 +84,7 @@ Statement TakeStatement() {
     MotionLevel = MotionLevelFromBraces(BraceDepth);
     Statement s{KwNone, "", Parsed.StatementNumbers, Parsed.NumberCount};
     for (int k = 0; k < KwNone; ++k) {
-        if (std::strcmp(Parsed.StatementTokens[0], kMotionKeywords[k]) == 0) s.keyword = k;
+        if (std::strcmp(Parsed.StatementTokens[0], MotionKeywords[k]) == 0) s.keyword = k;
     }
     if (Parsed.WordCount == 0 || Parsed.WordCount > 1) s.name = Parsed.StatementTokens[1];
     return s;
@@ -92,7 +92,7 @@ Statement TakeStatement() {
 
 void SetUpFile(FileKind kind) {
     if (kind == FileKind::Path) return;
-    PendingMeshPart = kind == FileKind::AnimObj ? kFileStartPending : kNoPendingMesh;
+    PendingMeshPart = kind == FileKind::AnimObj ? FileStartPending : NoPendingMesh;
     BraceDepth = 0;
     MotionFirstLink = NextMotionLink;
     if (kind == FileKind::Motion) {
@@ -117,37 +117,37 @@ int ReadMotionFile(const char* fileName, FileKind kind) {
                                                          std::fclose);
     std::FILE* f = file.get();
     if (!f) {
-        ReportFileFault(kMsgMotionFileOpen, fileName);
+        ReportFileFault(MsgMotionFileOpen, fileName);
         return 0;
     }
     const int first = std::fgetc(f);
     if (first == 0) {
-        ReportFileFault(kMsgMotionFileRead, fileName);
+        ReportFileFault(MsgMotionFileRead, fileName);
         return 0;
     }
     if (first != EOF) std::ungetc(first, f);
     SetUpFile(kind);
 
-    char line[kLineBufferSize];
+    char line[MotionLineSize];
     size_t fill = 0;
-    for (int read; (read = ReadScriptLine(f, line)) != kLineEnd;) {
-        if (read == kLineTooLong) {
-            ReportFileFault(kMsgExceedMotionBuffer, fileName);
+    for (int read; (read = ReadScriptLine(f, line)) != LineEnd;) {
+        if (read == LineTooLong) {
+            ReportFileFault(MsgExceedMotionBuffer, fileName);
             return 0;
         }
         if (line[0] == 0) continue;
         const int r = ScanTokens(line, StatementBuffer + fill, sizeof StatementBuffer - fill);
-        if (r == kScanComplete) {
+        if (r == ScanComplete) {
             if (ParseStatement(StatementBuffer, sizeof StatementBuffer) != ParseResult::Refused)
                 HandleStatement(kind);
             fill = 0;
-        } else if (r == kScanComment) {
+        } else if (r == ScanComment) {
             fill = 0;
-        } else if (r == kScanFull) {
-            ReportFileFault(kMsgExceedMotionBuffer, fileName);
+        } else if (r == ScanFull) {
+            ReportFileFault(MsgExceedMotionBuffer, fileName);
             return 0;
         } else if (r < 0) {
-            ReportFileFault(kMsgIllegalSyntax, fileName);
+            ReportFileFault(MsgIllegalSyntax, fileName);
             return 0;
         } else {
             fill += static_cast<size_t>(r);
@@ -158,7 +158,7 @@ int ReadMotionFile(const char* fileName, FileKind kind) {
     if (kind == FileKind::Path) {
         FinishPath(PathName);
     } else if (fill > 0) {
-        Report(kMsgMotionFileTerminated, fileName);
+        Report(MsgMotionFileTerminated, fileName);
     }
     return 1;
 }
@@ -199,7 +199,7 @@ int AnimObjFileStatement() {
         case KwTexture: SetMaterialTexture(s.name); break;
         case KwNone:
             if (Parsed.WordCount > 1) {
-                const char* words[kMaxWords];
+                const char* words[MaxWords];
                 for (int i = 0; i < Parsed.WordCount; ++i) words[i] = Parsed.StatementTokens[i];
                 SetFaceMaterials(words, Parsed.WordCount);
             }
@@ -233,12 +233,12 @@ int MotionFileStatement() {
 int PathFileStatement() {
     const Statement s = TakeStatement();
     if (s.keyword == KwObject) {
-        std::strncpy(PathName, s.name, kAnimNameSize - 1);
-        PathName[kAnimNameSize - 1] = 0;
+        std::strncpy(PathName, s.name, AnimNameSize - 1);
+        PathName[AnimNameSize - 1] = 0;
     } else if (s.keyword == KwObjectName && s.n > 0) {
-        StorePathKeys(CurrentPath, s.numbers, s.n, kPathRotationKeys);
+        StorePathKeys(CurrentPath, s.numbers, s.n, PathRotationKeys);
     } else if (s.keyword == KwPositionKeys && s.n > 0) {
-        StorePathKeys(CurrentPath, s.numbers, s.n, kPathPositionKeys);
+        StorePathKeys(CurrentPath, s.numbers, s.n, PathPositionKeys);
     }
     return 1;
 }
@@ -253,8 +253,8 @@ int LoadPath(const char* fileName) {
 }
 
 int LoadAnimObj(const char* fileName, const float* numbers, int count) {
-    if (MotionCount >= kMaxMotionRows) {
-        Report(kMsgExceedMotionTable);
+    if (MotionCount >= MaxMotionRows) {
+        Report(MsgExceedMotionTable);
         return 0;
     }
     const int row = MotionCount++;

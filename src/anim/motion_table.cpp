@@ -11,29 +11,29 @@
 #include "platform/message_box.h"
 #include "platform/rm_math.h"
 
-MotionLinkNode MotionLink[kMaxMotionLinks];
+MotionLinkNode MotionLink[MaxMotionLinks];
 int NextMotionLink = 1;
 int CurrentMotionLink = 0;
 int MotionLevel = 1;
-int MotionLevelStack[kMaxMotionLevels];
+int MotionLevelStack[MaxMotionLevels];
 
-MotionTableEntry MotionTable[kMaxMotionRows];
+MotionTableEntry MotionTable[MaxMotionRows];
 int MotionCount = 0;
 int CurrentMotion = 0;
 int MotionFirstLink = 1;
 int CurrentMotionFrame = 0;
 int PreviousMotion = -1;
 
-uint8_t KeyFrameBuffer[kKeyFrameBufferSize];
+uint8_t KeyFrameBuffer[KeyFrameBufferSize];
 int KeyWriteOffset = 0;
 
 namespace {
 
-void Report(const char* text) { platform::MessageBox(text, kAnimCaptionError); }
+void Report(const char* text) { platform::MessageBox(text, AnimCaptionError); }
 
-void CopyName(char (&to)[kAnimNameSize], const char* from) {
-    std::strncpy(to, from, kAnimNameSize - 1);
-    to[kAnimNameSize - 1] = 0;
+void CopyName(char (&to)[AnimNameSize], const char* from) {
+    std::strncpy(to, from, AnimNameSize - 1);
+    to[AnimNameSize - 1] = 0;
 }
 
 // Key blocks are written byte by byte, little-endian.
@@ -66,12 +66,12 @@ int16_t KeyTime(float f) {
 
 int MotionLevelFromBraces(int braceDepth) {
     const int level = braceDepth / 2;
-    if (level > kDeepestMotionLevel) Report(kMsgExceedMotionLevels);
-    return std::clamp(level, 1, kDeepestMotionLevel);
+    if (level > DeepestMotionLevel) Report(MsgExceedMotionLevels);
+    return std::clamp(level, 1, DeepestMotionLevel);
 }
 
 bool MotionLinkUsable(int link) {
-    return link >= 1 && link < kMaxMotionLinks - 1 && link < NextMotionLink;
+    return link >= 1 && link < MaxMotionLinks - 1 && link < NextMotionLink;
 }
 
 void SetMotionYaw(int row, float radians) {
@@ -86,14 +86,14 @@ void SetMotionYaw(int row, float radians) {
 }
 
 bool MotionRowUsable(int row) {
-    return row >= 0 && row < MotionCount && row < kMaxMotionRows &&
+    return row >= 0 && row < MotionCount && row < MaxMotionRows &&
            MotionLinkUsable(MotionTable[row].firstLink);
 }
 
 void MotionLinkTreeOp(int op, MotionLinkNode* node, MotionLinkNode* other) {
-    if (op == kLinkClear) {
+    if (op == LinkClear) {
         if (!other) node->parent = node->nextSibling = node->firstChild = nullptr;
-    } else if (op == kLinkAttach) {
+    } else if (op == LinkAttach) {
         node->parent = other;
         node->nextSibling = nullptr;
         MotionLinkNode** slot = &other->firstChild;
@@ -103,8 +103,8 @@ void MotionLinkTreeOp(int op, MotionLinkNode* node, MotionLinkNode* other) {
 }
 
 void ResetMotionLinks() {
-    for (int i = 0; i < kMaxMotionLinks; ++i) {
-        MotionLinkTreeOp(kLinkClear, &MotionLink[i], nullptr);
+    for (int i = 0; i < MaxMotionLinks; ++i) {
+        MotionLinkTreeOp(LinkClear, &MotionLink[i], nullptr);
         MotionLink[i].keyCount = 0;
         MotionLink[i].index = static_cast<int16_t>(i);
     }
@@ -119,25 +119,25 @@ void ResetMotionLinks() {
 
 int AddMotionLink(const char* name) {
     const int i = NextMotionLink;
-    if (i + 1 >= kMaxMotionLinks) {
+    if (i + 1 >= MaxMotionLinks) {
         // The counter stays raised, so every later link is refused too; key statements meant
         // for this link store nothing rather than landing on another one.
-        NextMotionLink = kMaxMotionLinks;
+        NextMotionLink = MaxMotionLinks;
         CurrentMotionLink = -1;
-        Report(kMsgExceedMotionLink);
+        Report(MsgExceedMotionLink);
         return -1;
     }
     NextMotionLink = i + 1;
     MotionLinkNode& node = MotionLink[i];
-    MotionLinkTreeOp(kLinkClear, &node, nullptr);
+    MotionLinkTreeOp(LinkClear, &node, nullptr);
     node.index = static_cast<int16_t>(i);
     node.part = static_cast<int16_t>(CurrentPartIndex);
     node.keyCount = 0;
     node.keyOffset = 0;
     node.current[0] = 1.0f;
     node.current[1] = node.current[2] = node.current[3] = 0.0f;
-    const int level = std::clamp(MotionLevel, 1, kDeepestMotionLevel);
-    MotionLinkTreeOp(kLinkAttach, &node, &MotionLink[MotionLevelStack[level - 1]]);
+    const int level = std::clamp(MotionLevel, 1, DeepestMotionLevel);
+    MotionLinkTreeOp(LinkAttach, &node, &MotionLink[MotionLevelStack[level - 1]]);
     CopyName(node.name, name);
     MotionLevelStack[level] = i;
     CurrentMotionLink = i;
@@ -151,12 +151,12 @@ int AddMotionTableEntry(const char* name) {
             found = r;
     }
     if (found < 0) {
-        Report(kMsgMotionObjectMissing);
+        Report(MsgMotionObjectMissing);
         return -1;
     }
     // Tested before anything is written: the last row of the table is never handed out here.
-    if (MotionCount + 1 >= kMaxMotionRows) {
-        Report(kMsgExceedMotionTable);
+    if (MotionCount + 1 >= MaxMotionRows) {
+        Report(MsgExceedMotionTable);
         return -1;
     }
     const int row = MotionCount++;
@@ -175,7 +175,7 @@ int AddMotionTableEntry(const char* name) {
 }
 
 int FindMotionLink(const char* name) {
-    const int end = std::min(NextMotionLink, kMaxMotionLinks - 1);
+    const int end = std::min(NextMotionLink, MaxMotionLinks - 1);
     for (int i = std::max(MotionFirstLink, 1); i < end; ++i) {
         if (std::strcmp(MotionLink[i].name, name) == 0) return i;
     }
@@ -190,9 +190,9 @@ void StoreMotionKeys(int link, const float* numbers, int n) {
         return;
     }
     const int k = n / 5;
-    if (KeyWriteOffset + MotionKeyBlockSize(k) >= kKeyFrameBufferSize) {
+    if (KeyWriteOffset + MotionKeyBlockSize(k) >= KeyFrameBufferSize) {
         node.keyCount = 0;
-        Report(kMsgExceedMotionKeys);
+        Report(MsgExceedMotionKeys);
         return;
     }
     node.keyOffset = KeyWriteOffset;
@@ -213,16 +213,16 @@ void StoreMotionKeys(int link, const float* numbers, int n) {
 }
 
 void StorePathKeys(int path, const float* numbers, int n, int type) {
-    if (path < 0 || path >= kMaxPaths || n <= 0) return;
-    if (type != kPathRotationKeys && type != kPathPositionKeys) return;
-    const int per = type == kPathRotationKeys ? 5 : 4;
+    if (path < 0 || path >= MaxPaths || n <= 0) return;
+    if (type != PathRotationKeys && type != PathPositionKeys) return;
+    const int per = type == PathRotationKeys ? 5 : 4;
     const int k = n / per;
-    if (KeyWriteOffset + PathKeyBlockSize(k, type) >= kKeyFrameBufferSize) {
-        Report(kMsgExceedPathKeys);
+    if (KeyWriteOffset + PathKeyBlockSize(k, type) >= KeyFrameBufferSize) {
+        Report(MsgExceedPathKeys);
         return;
     }
     PathRecord& record = Path[path];
-    if (type == kPathRotationKeys) {
+    if (type == PathRotationKeys) {
         record.rotCount = static_cast<int16_t>(k);
         record.keyOffset = KeyWriteOffset;
     } else {
@@ -246,13 +246,12 @@ void StorePathKeys(int path, const float* numbers, int n, int type) {
 int TruncateMotionTable(int from) {
     if (from < 0 || from > MotionCount) return 0;
     for (int row = from; row < MotionCount; ++row) {
-        if (MotionRowUsable(row))
-            WalkFromTop(&MotionLink[MotionTable[row].firstLink], kWalkRelease);
+        if (MotionRowUsable(row)) WalkFromTop(&MotionLink[MotionTable[row].firstLink], WalkRelease);
     }
     MotionCount = from;
     CurrentMotion = from;
-    for (int i = 1; i < kMaxMotionLinks; ++i) {
-        MotionLinkTreeOp(kLinkClear, &MotionLink[i], nullptr);
+    for (int i = 1; i < MaxMotionLinks; ++i) {
+        MotionLinkTreeOp(LinkClear, &MotionLink[i], nullptr);
         MotionLink[i].keyCount = 0;
     }
     MotionLink[0].firstChild = nullptr;

@@ -13,7 +13,7 @@ struct MotionLinkNode {
     MotionLinkNode* parent;
     MotionLinkNode* nextSibling;
     MotionLinkNode* firstChild;
-    char name[kAnimNameSize];
+    char name[AnimNameSize];
     int32_t keyOffset;  // the link's rotation-key block in the key-frame buffer
     int16_t part;       // the part this link turns
     int16_t index;      // the node's own index
@@ -37,31 +37,31 @@ struct MotionTableEntry {
     int16_t applyMode;          // 0 replaces the top part's rotation, 1 combines before it
 };
 
-extern MotionLinkNode MotionLink[kMaxMotionLinks];
+extern MotionLinkNode MotionLink[MaxMotionLinks];
 extern int NextMotionLink;
 extern int CurrentMotionLink;  // the link that key statements fill; -1 none
 extern int MotionLevel;        // the hierarchy level of the statement in hand
-extern int MotionLevelStack[kMaxMotionLevels];
+extern int MotionLevelStack[MaxMotionLevels];
 
-extern MotionTableEntry MotionTable[kMaxMotionRows];
+extern MotionTableEntry MotionTable[MaxMotionRows];
 extern int MotionCount;         // rows in use
 extern int CurrentMotion;       // the row being loaded or played
 extern int MotionFirstLink;     // where FindMotionLink starts: the current motion's first link
 extern int CurrentMotionFrame;  // the frame whose keys are applied
 extern int PreviousMotion;      // the row a character played before its last SetAnim
 
-extern uint8_t KeyFrameBuffer[kKeyFrameBufferSize];
+extern uint8_t KeyFrameBuffer[KeyFrameBufferSize];
 extern int KeyWriteOffset;
 
 // Link operations of MotionLinkTreeOp.
-inline constexpr int kLinkClear = 0;
-inline constexpr int kLinkAttach = 5;
+inline constexpr int LinkClear = 0;
+inline constexpr int LinkAttach = 5;
 // Walk operations of WalkMotionTree.
-inline constexpr int kWalkApplyKeys = 8;
-inline constexpr int kWalkRelease = 10;
+inline constexpr int WalkApplyKeys = 8;
+inline constexpr int WalkRelease = 10;
 // Path key block types.
-inline constexpr int kPathPositionKeys = 1;
-inline constexpr int kPathRotationKeys = 2;
+inline constexpr int PathPositionKeys = 1;
+inline constexpr int PathRotationKeys = 2;
 
 // Empties the link tree and the table (once at start-up).
 void ResetMotionLinks();

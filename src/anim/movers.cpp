@@ -17,7 +17,7 @@
 #include "world/char3d_object.h"
 #include "world/cube.h"
 
-MoverChannelRecord MoverChannel[kMoverChannels];
+MoverChannelRecord MoverChannel[MoverChannels];
 int CurrentMoverChannel = 0;
 int CameraMoverEntry = -1;
 
@@ -28,10 +28,10 @@ enum class MoveKind { Straight, Turning, Jump };
 // A character's channel is its animation object; characters whose object lies at the camera's
 // channel or beyond have none. Row -1 is the camera.
 int ChannelOfRow(int row) {
-    if (row == -1) return kCameraChannel;
+    if (row == -1) return CameraChannel;
     if (!MotionRowUsable(row)) return -1;
     const int entry = MotionTable[row].animObj;
-    return entry >= 0 && entry < kCameraChannel && entry < AnimObjCount ? entry : -1;
+    return entry >= 0 && entry < CameraChannel && entry < AnimObjCount ? entry : -1;
 }
 
 float Distance(const float from[3], const float to[3]) {
@@ -41,7 +41,7 @@ float Distance(const float from[3], const float to[3]) {
 
 MoverChannelRecord& SetUpChannel(int channel, int row, const float from[3]) {
     MoverChannelRecord& c = MoverChannel[channel];
-    c.kind = static_cast<int16_t>(row == -1 ? kMoverCamera : kMoverCharacter);
+    c.kind = static_cast<int16_t>(row == -1 ? MoverCamera : MoverCharacter);
     c.row = static_cast<int16_t>(row);
     c.frame = 0;
     std::copy(from, from + 3, c.start);
@@ -49,7 +49,7 @@ MoverChannelRecord& SetUpChannel(int channel, int row, const float from[3]) {
 }
 
 int16_t MoveFrames(double frames) {
-    return static_cast<int16_t>(std::clamp(frames, 1.0, static_cast<double>(kMaxMoveFrames)));
+    return static_cast<int16_t>(std::clamp(frames, 1.0, static_cast<double>(MaxMoveFrames)));
 }
 
 // The heading difference taken the shorter way round.
@@ -63,7 +63,7 @@ float ShorterTurn(float startHeading, float endHeading) {
 int StartStraight(int row, const float from[3], const float to[3], float speed, MoveKind kind,
                   float startHeading, float endHeading, int turnFrames, int notify) {
     const int channel = ChannelOfRow(row);
-    if (channel < 0 || (kind == MoveKind::Turning && channel == kCameraChannel)) return -1;
+    if (channel < 0 || (kind == MoveKind::Turning && channel == CameraChannel)) return -1;
     const float distance = Distance(from, to);
     if (!(distance > 0.0f) || !(speed > 0.0f)) return -1;
     // A move shorter than one step takes one frame and arrives.
@@ -88,24 +88,24 @@ int StartStraight(int row, const float from[3], const float to[3], float speed, 
 
 // The channel if it carries something that can be stepped, else null.
 MoverChannelRecord* Steppable(int channel) {
-    if (channel < 0 || channel >= kMoverChannels) return nullptr;
+    if (channel < 0 || channel >= MoverChannels) return nullptr;
     MoverChannelRecord& c = MoverChannel[channel];
-    if (c.kind == kMoverCamera) return channel == kCameraChannel ? &c : nullptr;
-    if (c.kind != kMoverCharacter || channel >= AnimObjCount || !MotionRowUsable(c.row))
+    if (c.kind == MoverCamera) return channel == CameraChannel ? &c : nullptr;
+    if (c.kind != MoverCharacter || channel >= AnimObjCount || !MotionRowUsable(c.row))
         return nullptr;
     return &c;
 }
 
 void Place(int channel, const float p[3], bool holdCamera) {
     const MoverChannelRecord& c = MoverChannel[channel];
-    if (c.kind == kMoverCharacter) {
+    if (c.kind == MoverCharacter) {
         if (Char3DObject* character = AnimObj[channel].character) {
             SetObjectPosition(character, p[0], p[1], p[2]);
         }
         return;
     }
     if (holdCamera) CameraMoverActive = 1;
-    SetCameraPosition(p[0], p[1], p[2], kKeepHeading, 0);
+    SetCameraPosition(p[0], p[1], p[2], KeepHeading, 0);
 }
 
 void MarkArrival(int hotSpot, int value) {
@@ -117,7 +117,7 @@ void MarkArrival(int hotSpot, int value) {
 // state hears of it, or the camera's "HotSpot" event runs.
 void EndMove(int channel, MoveKind kind) {
     MoverChannelRecord& c = MoverChannel[channel];
-    if (c.kind == kMoverCharacter) {
+    if (c.kind == MoverCharacter) {
         AnimObject& entry = AnimObj[channel];
         entry.type = AnimCharacterMotion;
         entry.row = c.row;
@@ -130,8 +130,8 @@ void EndMove(int channel, MoveKind kind) {
         if (CameraMoverEntry >= 0 && CameraMoverEntry < AnimObjCount) {
             AnimObj[CameraMoverEntry].type = AnimFree;
         }
-        MarkArrival(c.targetHotSpot, kCameraArrival);
-        RaiseHotSpotEvent(kCameraArrival, c.targetHotSpot);
+        MarkArrival(c.targetHotSpot, CameraArrival);
+        RaiseHotSpotEvent(CameraArrival, c.targetHotSpot);
         CameraMoverActive = 0;  // set by the straight move's and the jump's steps alike
     }
     c.frame = 0;
@@ -155,13 +155,13 @@ int StartJumpMove(int row, const float from[3], const float to[3], float angleDe
     if (channel < 0) return -1;
     const float distance = Distance(from, to);
     if (!(distance > 0.0f)) return -1;
-    const double e = angleDegrees * kDegreesToRadians;
-    const double flight = std::sqrt(distance * std::sin(e) / (kHalfGravity * std::cos(e)));
+    const double e = angleDegrees * DegreesToRadians;
+    const double flight = std::sqrt(distance * std::sin(e) / (HalfGravity * std::cos(e)));
     const double launch = distance / (std::cos(e) * flight);
     if (!std::isfinite(flight) || !(flight > 0.0) || !std::isfinite(launch)) return -1;
 
     MoverChannelRecord& c = SetUpChannel(channel, row, from);
-    c.frameCount = MoveFrames(std::trunc(flight * kJumpFramesPerUnit));
+    c.frameCount = MoveFrames(std::trunc(flight * JumpFramesPerUnit));
     std::copy(to, to + 3, c.target);
     c.launchAngle = static_cast<float>(e);
     c.speed = static_cast<float>(launch);
@@ -180,7 +180,7 @@ void StepLineMove(int channel) {
     MoverChannelRecord* c = Steppable(channel);
     if (!c) return;
     if (c->frame > c->frameCount) return EndMove(channel, MoveKind::Straight);
-    if (c->kind == kMoverCharacter) PlayMotionFrame(c->row);
+    if (c->kind == MoverCharacter) PlayMotionFrame(c->row);
     float p[3];
     for (int i = 0; i < 3; ++i) p[i] = c->start[i] + c->frame * c->step[i];
     Place(channel, p, true);
@@ -191,11 +191,11 @@ void StepTurnMove(int channel) {
     MoverChannelRecord* c = Steppable(channel);
     if (!c) return;
     if (c->frame > c->frameCount) return EndMove(channel, MoveKind::Turning);
-    if (c->kind == kMoverCharacter) PlayMotionFrame(c->row);
+    if (c->kind == MoverCharacter) PlayMotionFrame(c->row);
     float p[3];
     p[0] = c->start[0] + c->frame * c->step[0];
     p[2] = c->start[2] + c->frame * c->step[2];
-    const float lift = c->kind == kMoverCharacter ? AnimObj[channel].heightOffset : 0.0f;
+    const float lift = c->kind == MoverCharacter ? AnimObj[channel].heightOffset : 0.0f;
     p[1] = KeepOnFloor(p[0], p[2], c->floor) + lift;
     if (c->turnStep != 0.0f && c->frame < c->turnFrames) {
         c->turnHeading += c->turnStep;
@@ -213,9 +213,9 @@ void StepJumpMove(int channel) {
     MoverChannelRecord* c = Steppable(channel);
     if (!c) return;
     if (c->frame > c->frameCount) return EndMove(channel, MoveKind::Jump);
-    if (c->kind == kMoverCharacter) PlayMotionFrame(c->row);
-    const double t = c->frame / kJumpFramesPerUnit;
-    const double rise = (c->speed * std::sin(c->launchAngle) - kHalfGravity * t) * t;
+    if (c->kind == MoverCharacter) PlayMotionFrame(c->row);
+    const double t = c->frame / JumpFramesPerUnit;
+    const double rise = (c->speed * std::sin(c->launchAngle) - HalfGravity * t) * t;
     float p[3];
     if (SecondBuild) {
         p[0] = c->start[0] + c->frame * ((c->target[0] - c->start[0]) / c->frameCount);
@@ -239,12 +239,12 @@ int AddCameraMoverObject(int frames, int type) {
     const bool reusable = e >= 0 && e < AnimObjCount &&
                           (AnimObj[e].type == AnimFree ||
                            ((AnimObj[e].type == AnimStraightMove || AnimObj[e].type == AnimJump) &&
-                            AnimObj[e].arg == kCameraChannel));
+                            AnimObj[e].arg == CameraChannel));
     if (!reusable && (e = NewAnimEntry()) < 0) return 0;
     AnimObject& entry = AnimObj[e];
     entry.type = static_cast<int16_t>(type);
     entry.row = -1;
-    entry.arg = kCameraChannel;
+    entry.arg = CameraChannel;
     entry.frameCount = static_cast<int16_t>(frames);
     entry.frame = 0;
     CameraMoverEntry = e;
@@ -265,7 +265,7 @@ float KeepOnFloor(float x, float z, float& floor) {
 int FindPlatformHotSpot(float x, float z, int* out) {
     for (int i = 0; i < HotSpotCount; ++i) {
         const HotSpotEntry& h = HotSpots[i];
-        if (h.type != kPlatformHotSpot) continue;
+        if (h.type != PlatformHotSpot) continue;
         if (ManhattanDistanceXZ(x, z, h.position[0], h.position[2]) <= h.radius) {
             *out = i;
             return 1;
@@ -279,25 +279,25 @@ float ManhattanDistanceXZ(float x1, float z1, float x2, float z2) {
 }
 
 int MoverChannelRow(int channel) {
-    return channel >= 0 && channel < kMoverChannels ? MoverChannel[channel].row : -1;
+    return channel >= 0 && channel < MoverChannels ? MoverChannel[channel].row : -1;
 }
 
 void StopMoverChannel(int channel) {
-    if (channel >= 0 && channel < kMoverChannels) MoverChannel[channel].row = -1;
+    if (channel >= 0 && channel < MoverChannels) MoverChannel[channel].row = -1;
 }
 
 void BreakOffMove(int channel) {
-    if (channel < 0 || channel >= kMoverChannels) return;
+    if (channel < 0 || channel >= MoverChannels) return;
     MoverChannelRecord& c = MoverChannel[channel];
     c.frame = 0;
-    if (c.kind == kMoverCamera)
+    if (c.kind == MoverCamera)
         CameraMoverActive = 0;
-    else if (c.kind == kMoverCharacter && MotionRowUsable(c.row))
+    else if (c.kind == MoverCharacter && MotionRowUsable(c.row))
         MotionTable[c.row].applyMode = 0;
 }
 
 int RotateMotionObj(int kind, int row, int, float yawDegrees, int) {
     if (kind != AnimCharacterMotion || !MotionRowUsable(row)) return 0;
-    SetMotionYaw(row, static_cast<float>(yawDegrees * kDegreesToRadians));
+    SetMotionYaw(row, static_cast<float>(yawDegrees * DegreesToRadians));
     return 1;
 }

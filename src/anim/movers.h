@@ -19,7 +19,7 @@ struct MoverChannelRecord {
     float speed;        // jump: launch speed
     int16_t frameCount;
     int16_t frame;
-    int16_t kind;                // kMoverCharacter or kMoverCamera; any other value: idle
+    int16_t kind;                // MoverCharacter or MoverCamera; any other value: idle
     int16_t row;                 // the character's motion row, -1 for the camera
     int16_t targetHotSpot = -1;  // where the move goes, -1 none
     float turnHeading;           // turning move: current heading, degrees
@@ -29,7 +29,7 @@ struct MoverChannelRecord {
     float floor;                 // turning move: the floor height last found under the character
 };
 
-extern MoverChannelRecord MoverChannel[kMoverChannels];
+extern MoverChannelRecord MoverChannel[MoverChannels];
 extern int CurrentMoverChannel;  // the channel being stepped
 // The animation object of the camera's moves; -1 before the first.
 extern int CameraMoverEntry;

@@ -10,28 +10,28 @@
 #include "base/graphics_objects.h"
 #include "platform/message_box.h"
 
-AnimPart Part[kMaxParts];
+AnimPart Part[MaxParts];
 int NextPart = 0;
 int CurrentPartIndex = 0;
-int PendingMeshPart = kNoPendingMesh;
-int PartLevelStack[kMaxMotionLevels];
+int PendingMeshPart = NoPendingMesh;
+int PartLevelStack[MaxMotionLevels];
 MeshBuffers PendingMesh;
 
 namespace {
 
 // A part handed out and not refused: parts 0 to 254.
-bool PartAccepted(int part) { return part >= 0 && part < NextPart && part < kMaxParts - 1; }
+bool PartAccepted(int part) { return part >= 0 && part < NextPart && part < MaxParts - 1; }
 
 void RefuseParts() {
     CurrentPartIndex = -1;
-    platform::MessageBox(kMsgExceedParts, kAnimCaptionError);
+    platform::MessageBox(MsgExceedParts, AnimCaptionError);
 }
 
 // The frame new part frames hang under when no part of the file is above them.
 platform::RmFrame* ObjectParentFrame() { return WorldFrame ? WorldFrame : SceneFrame; }
 
 platform::RmFrame* ParentFrameAt(int level) {
-    const int above = PartLevelStack[std::clamp(level - 1, 0, kDeepestMotionLevel)];
+    const int above = PartLevelStack[std::clamp(level - 1, 0, DeepestMotionLevel)];
     if (PartAccepted(above) && Part[above].frame) return Part[above].frame;
     const int root = PartLevelStack[0];
     if (PartAccepted(root) && Part[root].frame) return Part[root].frame;
@@ -69,17 +69,17 @@ void SetPendingTextureCoords(platform::RmMeshBuilder* builder) {
 }  // namespace
 
 platform::RmFrame* PartFrame(int part) {
-    return part >= 0 && part < kMaxParts ? Part[part].frame : nullptr;
+    return part >= 0 && part < MaxParts ? Part[part].frame : nullptr;
 }
 
 int NewPart() {
     if (PendingMeshPart >= 0) {
         BuildMesh(CurrentPartIndex);
-        PendingMeshPart = kNoPendingMesh;
+        PendingMeshPart = NoPendingMesh;
     }
-    if (PendingMeshPart == kFileStartPending) {
+    if (PendingMeshPart == FileStartPending) {
         // The file's root part and its first object both need a place.
-        if (NextPart + 2 >= kMaxParts) {
+        if (NextPart + 2 >= MaxParts) {
             RefuseParts();
             return 0;
         }
@@ -90,7 +90,7 @@ int NewPart() {
         PartLevelStack[0] = root;
         CurrentPartIndex = NextPart++;
     }
-    if (NextPart >= kMaxParts) {
+    if (NextPart >= MaxParts) {
         RefuseParts();
         return 0;
     }
@@ -101,7 +101,7 @@ int NewPart() {
 int SetPartTransform(const float* numbers, int n) {
     const int part = CurrentPartIndex;
     if (!PartAccepted(part)) return -1;
-    const int level = std::clamp(MotionLevel, 1, kDeepestMotionLevel);
+    const int level = std::clamp(MotionLevel, 1, DeepestMotionLevel);
     platform::RmFrame* parent = ParentFrameAt(level);
     if (!Part[part].frame) Part[part].frame = platform::RmFrame::Create(parent);
     platform::RmMatrix4 m;
@@ -112,21 +112,21 @@ int SetPartTransform(const float* numbers, int n) {
 }
 
 int SetVertices(const float* numbers, int n) {
-    if (n <= 0 || n / 3 >= kMeshBufferEntries) return 0;
+    if (n <= 0 || n / 3 >= MeshBufferEntries) return 0;
     std::copy(numbers, numbers + (n / 3) * 3, PendingMesh.vertices);
     PendingMesh.vertexCount = n / 3;
     return 1;
 }
 
 int SetNormals(const float* numbers, int n) {
-    if (n <= 0 || n / 3 >= kMeshBufferEntries) return 0;
+    if (n <= 0 || n / 3 >= MeshBufferEntries) return 0;
     std::copy(numbers, numbers + (n / 3) * 3, PendingMesh.normals);
     PendingMesh.normalCount = n / 3;
     return 1;
 }
 
 int SetFaces(const float* numbers, int n) {
-    if (n <= 0 || n >= kMeshBufferEntries) return 0;
+    if (n <= 0 || n >= MeshBufferEntries) return 0;
     for (int i = 0; i < n; ++i)
         PendingMesh.faceData[i] = static_cast<uint32_t>(FaceValue(numbers[i]));
     PendingMesh.faceData[n] = 0;  // the list always ends, whatever the file gave
@@ -135,14 +135,14 @@ int SetFaces(const float* numbers, int n) {
 }
 
 int SetTextureCoords(const float* numbers, int n) {
-    if (n <= 0 || n >= kMeshBufferEntries) return 0;
+    if (n <= 0 || n >= MeshBufferEntries) return 0;
     std::copy(numbers, numbers + n, PendingMesh.texCoords);
     PendingMesh.texCoordCount = n;
     return 1;
 }
 
 int SetFaceMaterials(const char* const* words, int n) {
-    if (n <= 0 || n >= kMeshBufferEntries) return 0;
+    if (n <= 0 || n >= MeshBufferEntries) return 0;
     for (int i = 0; i < n; ++i) PendingMesh.faceMaterials[i] = FindMaterial(words[i]);
     PendingMesh.faceMaterialCount = n;
     return 1;
@@ -187,7 +187,7 @@ int BuildMesh(int part) {
             eachFace([&](uint32_t i, platform::RmFace* face) {
                 if (i >= static_cast<uint32_t>(PendingMesh.faceMaterialCount)) return;
                 const int fm = PendingMesh.faceMaterials[i];
-                if (fm >= 0 && fm < MaterialCount && Material[fm].kind == kMaterialTexture)
+                if (fm >= 0 && fm < MaterialCount && Material[fm].kind == MaterialTexture)
                     face->SetTexture(Material[fm].texture);
             });
         }
@@ -195,7 +195,7 @@ int BuildMesh(int part) {
         if (Part[part].frame) Part[part].frame->AddVisual(builder);
     }
     CurrentPartIndex = NextPart;
-    NextPart = std::min(NextPart + 1, kMaxParts);
+    NextPart = std::min(NextPart + 1, MaxParts);
     ClearPendingMesh();
     return 1;
 }
@@ -240,7 +240,7 @@ void DropPartFrame(platform::RmFrame* frame) {
 }  // namespace
 
 int ReleasePart(int part) {
-    if (part < 0 || part >= kMaxParts) return 0;
+    if (part < 0 || part >= MaxParts) return 0;
     AnimPart& p = Part[part];
     if (!p.frame || !p.meshBuilder) return 0;
     p.frame->DeleteVisual(p.meshBuilder);
@@ -262,6 +262,6 @@ void ResetParts() {
     }
     NextPart = 0;
     CurrentPartIndex = 0;
-    PendingMeshPart = kNoPendingMesh;
+    PendingMeshPart = NoPendingMesh;
     ClearPendingMesh();
 }

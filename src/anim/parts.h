@@ -11,25 +11,25 @@ struct AnimPart {
     platform::RmMeshBuilder* meshBuilder;  // null when the part has no mesh
 };
 
-extern AnimPart Part[kMaxParts];
+extern AnimPart Part[MaxParts];
 extern int NextPart;
 extern int CurrentPartIndex;  // the part being filled
 extern int PendingMeshPart;   // the part whose mesh is gathered; -2 at a file's start, -1 none
-inline constexpr int kNoPendingMesh = -1;
-inline constexpr int kFileStartPending = -2;
-extern int PartLevelStack[kMaxMotionLevels];  // entry 0: the file's root part
+inline constexpr int NoPendingMesh = -1;
+inline constexpr int FileStartPending = -2;
+extern int PartLevelStack[MaxMotionLevels];  // entry 0: the file's root part
 
 // The mesh being gathered for the pending part.
 struct MeshBuffers {
-    float vertices[kMeshBufferEntries * 3];
+    float vertices[MeshBufferEntries * 3];
     int vertexCount;
-    float normals[kMeshBufferEntries * 3];
+    float normals[MeshBufferEntries * 3];
     int normalCount;
-    uint32_t faceData[kMeshBufferEntries + 1];  // room for the end mark
+    uint32_t faceData[MeshBufferEntries + 1];  // room for the end mark
     int faceDataCount;
-    float texCoords[kMeshBufferEntries];
+    float texCoords[MeshBufferEntries];
     int texCoordCount;
-    int faceMaterials[kMeshBufferEntries];
+    int faceMaterials[MeshBufferEntries];
     int faceMaterialCount;
     int textureMaterial;  // 0: none
     int colourMaterial;   // 0: none

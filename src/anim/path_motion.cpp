@@ -17,7 +17,7 @@
 
 namespace {
 
-bool Loaded(int path) { return path >= 0 && path < PathCount && path < kMaxPaths; }
+bool Loaded(int path) { return path >= 0 && path < PathCount && path < MaxPaths; }
 
 // One key block of a path: its count, its times after the count and type, then its values.
 struct PathKeys {
@@ -63,8 +63,8 @@ int EntryInHand(int row) {
 int AddPathMotion(int path, int row) {
     if (!Loaded(path) || !MotionRowUsable(row)) return 0;
     PathRecord& p = Path[path];
-    if (p.motionCount >= kMaxPathMotions) {
-        platform::MessageBox(kMsgExceedPathMotions, kAnimCaptionError);
+    if (p.motionCount >= MaxPathMotions) {
+        platform::MessageBox(MsgExceedPathMotions, AnimCaptionError);
         return 0;
     }
     const int k = p.motionCount++;
@@ -99,9 +99,8 @@ int InterpolatePathKeys(int path, int frame, float rotation[4], float position[3
     if (!Loaded(path)) return 0;
     const PathRecord& p = Path[path];
     const PathKeys rotations{p.keyOffset, p.rotCount, 16};
-    const int positionOffset = p.rotCount > 0
-                                   ? p.keyOffset + PathKeyBlockSize(p.rotCount, kPathRotationKeys)
-                                   : p.keyOffset;
+    const int positionOffset =
+        p.rotCount > 0 ? p.keyOffset + PathKeyBlockSize(p.rotCount, PathRotationKeys) : p.keyOffset;
     const PathKeys positions{positionOffset, p.posCount, 12};
     int a = 0, b = 0;
     float t = 0.0f;

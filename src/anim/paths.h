@@ -6,12 +6,12 @@
 #include "anim/limits.h"
 
 struct PathRecord {
-    char name[kAnimNameSize];
-    int16_t motions[kMaxPathMotions];  // motion-table rows attached to the path
-    float base[3];                     // world units added to the path's positions
-    float baseSet;                     // 1.0 once `base` is set
-    int32_t keyOffset;                 // the path's first key block
-    int16_t frameCount;                // the largest key time of the path
+    char name[AnimNameSize];
+    int16_t motions[MaxPathMotions];  // motion-table rows attached to the path
+    float base[3];                    // world units added to the path's positions
+    float baseSet;                    // 1.0 once `base` is set
+    int32_t keyOffset;                // the path's first key block
+    int16_t frameCount;               // the largest key time of the path
     int16_t frame;
     int16_t rotCount;
     int16_t posCount;
@@ -19,7 +19,7 @@ struct PathRecord {
     int16_t currentMotion;
 };
 
-extern PathRecord Path[kMaxPaths];
+extern PathRecord Path[MaxPaths];
 extern int PathCount;    // paths loaded
 extern int CurrentPath;  // the record the next path file fills
 extern int PathMaxTime;  // the largest key time read so far from the path file in hand

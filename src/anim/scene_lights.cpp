@@ -8,19 +8,19 @@
 #include "platform/message_box.h"
 #include "platform/rm.h"
 
-SceneLightRecord SceneLight[kMaxSceneLights];
+SceneLightRecord SceneLight[MaxSceneLights];
 int SceneLightCount = 0;
 
 namespace {
 
 int Fail(const char* text) {
-    platform::MessageBox(text, kAnimCaptionError);
+    platform::MessageBox(text, AnimCaptionError);
     return -1;
 }
 
 // A light that was counted and made, on a frame that took it.
 SceneLightRecord* MadeLight(int light) {
-    if (light < 0 || light >= std::min(SceneLightCount, kUsableSceneLights)) return nullptr;
+    if (light < 0 || light >= std::min(SceneLightCount, UsableSceneLights)) return nullptr;
     SceneLightRecord& record = SceneLight[light];
     return record.frame && record.light && !record.frame->Lights().empty() ? &record : nullptr;
 }
@@ -29,11 +29,11 @@ SceneLightRecord* MadeLight(int light) {
 // and its frame. Once that scene is gone (the game made a new one), the table starts again.
 void StartOverInNewScene() {
     bool stale = false;
-    for (int i = 0; i < std::min(SceneLightCount, kUsableSceneLights); ++i) {
+    for (int i = 0; i < std::min(SceneLightCount, UsableSceneLights); ++i) {
         if (SceneLight[i].frame && SceneLight[i].frame->GetParent() != SceneFrame) stale = true;
     }
     if (!stale) return;
-    for (int i = 0; i < std::min(SceneLightCount, kUsableSceneLights); ++i) {
+    for (int i = 0; i < std::min(SceneLightCount, UsableSceneLights); ++i) {
         if (SceneLight[i].light) SceneLight[i].light->Release();
         if (SceneLight[i].frame) SceneLight[i].frame->Release();
         SceneLight[i] = SceneLightRecord{};
@@ -44,7 +44,7 @@ void StartOverInNewScene() {
 // The animation object of the light's ramp while that ramp still runs, else -1.
 int RunningRamp(int light) {
     const int e = SceneLight[light].animObj;
-    if (e < 0 || e >= AnimObjCount || e >= kMaxAnimObjects) return -1;
+    if (e < 0 || e >= AnimObjCount || e >= MaxAnimObjects) return -1;
     return AnimObj[e].type == AnimLightRamp && AnimObj[e].row == light ? e : -1;
 }
 
@@ -54,8 +54,8 @@ int CreateLight(int type, const float position[3], const float direction[3],
                 const float colour[3]) {
     StartOverInNewScene();
     const int index = SceneLightCount;
-    SceneLightCount = std::min(SceneLightCount + 1, kMaxSceneLights);
-    if (index + 1 >= kMaxSceneLights) return Fail(kMsgExceedLights);
+    SceneLightCount = std::min(SceneLightCount + 1, MaxSceneLights);
+    if (index + 1 >= MaxSceneLights) return Fail(MsgExceedLights);
 
     SceneLightRecord& record = SceneLight[index];
     record = SceneLightRecord{};
@@ -65,30 +65,30 @@ int CreateLight(int type, const float position[3], const float direction[3],
     std::copy(colour, colour + 3, record.colour);
     record.type = static_cast<int16_t>(type);
 
-    if (type != kDirectionalLight && type != kAmbientLight) return Fail(kMsgIllegalLightType);
-    const bool directional = type == kDirectionalLight;
+    if (type != DirectionalLightType && type != AmbientLightType) return Fail(MsgIllegalLightType);
+    const bool directional = type == DirectionalLightType;
     platform::RmLight* light = nullptr;
     if (!RMObject ||
         platform::Failed(RMObject->CreateLightRGB(
             directional ? platform::D3DRMLIGHT_DIRECTIONAL : platform::D3DRMLIGHT_AMBIENT,
             colour[0], colour[1], colour[2], &light))) {
-        return Fail(directional ? kMsgDirectionalLightFailed : kMsgAmbientLightFailed);
+        return Fail(directional ? MsgDirectionalLightFailed : MsgAmbientLightFailed);
     }
     platform::RmFrame* frame = nullptr;
     if (platform::Failed(RMObject->CreateFrame(SceneFrame, &frame))) {
         light->Release();
-        return Fail(kMsgLightFrameFailed);
+        return Fail(MsgLightFrameFailed);
     }
     record.frame = frame;
     record.light = light;
     if (platform::Failed(frame->SetPosition(SceneFrame, position[0], position[1], position[2]))) {
-        return Fail(kMsgLightFramePositionFailed);
+        return Fail(MsgLightFramePositionFailed);
     }
     if (directional) {
         frame->SetOrientation(SceneFrame, direction[0], direction[1], direction[2], position[0],
                               position[1], position[2]);
     }
-    if (platform::Failed(frame->AddLight(light))) return Fail(kMsgLightAddFailed);
+    if (platform::Failed(frame->AddLight(light))) return Fail(MsgLightAddFailed);
     return index;
 }
 
@@ -110,7 +110,7 @@ int AnimLight(int light, int frames, const float* target) {
         record->light->SetColorRGB(target[0], target[1], target[2]);
         return 1;
     }
-    frames = std::min(frames, kMaxRampFrames);
+    frames = std::min(frames, MaxRampFrames);
     for (int c = 0; c < 3; ++c) record->colourStep[c] = (target[c] - record->colour[c]) / frames;
     if (!AddAnimObject(light, frames, AnimLightRamp, 0)) return 0;
     record->animObj = static_cast<int16_t>(CurrentAnimObj);

@@ -18,11 +18,11 @@ struct SceneLightRecord {
     float direction[3];
     float colour[3];      // red, green, blue, 0.0 to 1.0
     float colourStep[3];  // per-frame change during a ramp
-    int16_t type;         // kDirectionalLight or kAmbientLight
+    int16_t type;         // DirectionalLightType or AmbientLightType
     int16_t animObj;      // the animation object of the running ramp
 };
 
-extern SceneLightRecord SceneLight[kMaxSceneLights];
+extern SceneLightRecord SceneLight[MaxSceneLights];
 extern int SceneLightCount;
 
 // A light of the given type on a new frame at `position`; a directional light faces

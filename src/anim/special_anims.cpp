@@ -6,10 +6,10 @@
 #include "base/handlers.h"
 #include "world/map_object.h"
 
-SoundFrame SoundFrameTable[kSoundFrameCount];
+SoundFrame SoundFrameTable[SoundFrameCount];
 
 // The positions, in world units, of the two doors of the special door animation, frame by frame.
-const float SpecialDoorPathA[kSpecialDoorFrames] = {
+const float SpecialDoorPathA[SpecialDoorFrames] = {
     2.52937f, 2.52937f, 2.52937f, 2.52937f, 2.52937f, 2.52937f, 2.52937f, 2.52937f, 2.52937f,
     2.52937f, 2.52937f, 4.10041f, 5.67146f, 7.2425f,  8.81355f, 8.82329f, 8.83304f, 8.84278f,
     8.85253f, 8.86227f, 8.87202f, 8.88176f, 8.8915f,  8.90125f, 8.91099f, 8.92074f, 8.93048f,
@@ -29,7 +29,7 @@ const float SpecialDoorPathA[kSpecialDoorFrames] = {
     15.1971f, 15.1971f, 15.1971f, 15.1971f, 15.1971f, 15.1971f, 15.1971f, 0.0f,     0.0f,
     0.0f,     0.0f,     0.0f,     0.0f,     0.0f,     0.0f,     0.0f,
 };
-const float SpecialDoorPathB[kSpecialDoorFrames] = {
+const float SpecialDoorPathB[SpecialDoorFrames] = {
     2.51611f, 2.51611f, 2.51611f, 2.51611f, 2.51611f, 2.51611f, 2.51611f, 2.51611f, 2.51611f,
     2.51611f, 2.51611f, 4.66153f, 6.80696f, 8.95238f, 11.0978f, 11.0978f, 11.0978f, 11.0978f,
     11.0978f, 11.0978f, 11.0978f, 11.0978f, 11.0978f, 11.0978f, 11.0978f, 11.0978f, 11.0978f,
@@ -53,8 +53,8 @@ const float SpecialDoorPathB[kSpecialDoorFrames] = {
 namespace {
 
 // Where the doors stand before the first frame.
-constexpr double kDoorAStart = 2.52937;
-constexpr double kDoorBStart = 2.51611;
+constexpr double DoorAStart = 2.52937;
+constexpr double DoorBStart = 2.51611;
 
 int16_t ToInt16(int v) { return static_cast<int16_t>(std::clamp(v, -32768, 32767)); }
 
@@ -72,16 +72,16 @@ int TakeSpecialEntry() {
 }  // namespace
 
 int SpecialAnim(int mode, int count, const int* items) {
-    if (mode == kSpecialDoors && (count < 3 || !items)) return -1;
+    if (mode == SpecialDoors && (count < 3 || !items)) return -1;
     const int e = TakeSpecialEntry();
     if (e < 0) return -1;
     AnimObject& entry = AnimObj[e];
     entry.type = AnimSpecial;
     entry.followUp = ToInt16(mode);
-    if (mode == kSpecialDoors) {
+    if (mode == SpecialDoors) {
         entry.row = ToInt16(items[0]);
         entry.arg = ToInt16(items[1]);
-        entry.frameCount = ToInt16(std::min(items[2], kSpecialDoorFrames));
+        entry.frameCount = ToInt16(std::min(items[2], SpecialDoorFrames));
         entry.frame = 0;
     }
     CurrentAnimObj = e;
@@ -92,7 +92,7 @@ int SetSoundFrame(const int* frames) {
     const int e = TakeSpecialEntry();
     if (e < 0) return 0;
     int last = 0;
-    for (int i = 0; i < kSoundFrameCount; ++i) {
+    for (int i = 0; i < SoundFrameCount; ++i) {
         SoundFrameTable[i] = {frames[i], -1};
         last = std::max(last, frames[i]);
     }
@@ -101,21 +101,21 @@ int SetSoundFrame(const int* frames) {
     entry.row = 1;
     entry.frameCount = ToInt16(last);
     entry.frame = 0;
-    entry.followUp = kSpecialSoundFrames;
+    entry.followUp = SpecialSoundFrames;
     CurrentAnimObj = e;
     return 1;
 }
 
 int SetSoundHandle(const int* slots) {
-    for (int i = 0; i < kSoundFrameCount; ++i) SoundFrameTable[i].slot = slots[i];
+    for (int i = 0; i < SoundFrameCount; ++i) SoundFrameTable[i].slot = slots[i];
     return 1;
 }
 
 void StepSpecialDoors(int doorA, int doorB, int frame) {
-    frame = std::clamp(frame, 0, kSpecialDoorFrames - 1);
-    const double a = frame == 0 ? kDoorAStart - SpecialDoorPathA[0]
+    frame = std::clamp(frame, 0, SpecialDoorFrames - 1);
+    const double a = frame == 0 ? DoorAStart - SpecialDoorPathA[0]
                                 : double{SpecialDoorPathA[frame]} - SpecialDoorPathA[frame - 1];
-    const double b = frame == 0 ? kDoorBStart - SpecialDoorPathB[0]
+    const double b = frame == 0 ? DoorBStart - SpecialDoorPathB[0]
                                 : double{SpecialDoorPathB[frame]} - SpecialDoorPathB[frame - 1];
     const float stepA = static_cast<float>(a);
     const float stepB = static_cast<float>(b);

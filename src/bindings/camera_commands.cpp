@@ -54,14 +54,14 @@ int TurnToObj(int kind, int entry, int targetKind, int target) {
     platform::RmVector own, other;
     if (!RowPosition(row, &own)) return 0;
     switch (targetKind) {
-        case kTurnToCharacter:
+        case TurnToCharacter:
             if (!RowPosition(target, &other)) return 0;
             break;
-        case kTurnToCamera:
+        case TurnToCamera:
             if (!CameraFrame || platform::Failed(CameraFrame->GetPosition(SceneFrame, &other)))
                 return 0;
             break;
-        case kTurnToHotSpot:
+        case TurnToHotSpot:
             if (target < 0 || target >= HotSpotCount) return 0;
             other = {HotSpots[target].position[0] * WorldScale,
                      HotSpots[target].position[1] * WorldScale,

@@ -75,9 +75,9 @@ void PlayPathAnim(int path) {
 int SpecialAnimItems(const ParsedStatement& s, int* items) {
     int count = IntArg(s, 1);
     if (count < 0) count = 0;
-    if (count > kSpecialAnimMaxItems) count = kSpecialAnimMaxItems;
+    if (count > SpecialAnimMaxItems) count = SpecialAnimMaxItems;
     IntsFrom(s, 2, items, count);
-    for (int i = count; i < kSpecialAnimMaxItems; ++i) items[i] = 0;
+    for (int i = count; i < SpecialAnimMaxItems; ++i) items[i] = 0;
     return count;
 }
 
@@ -96,8 +96,8 @@ int ExecCommand(const ParsedStatement& s) {
         case CommandLoadMotion: LoadMotion(NameArg(s).c_str()); break;
         case CommandLoadPalette: LoadPalette(NameArg(s).c_str()); break;
         case CommandLHS: {
-            float numbers[kHotSpotNumbers];
-            NumbersFrom(s, 0, numbers, kHotSpotNumbers);
+            float numbers[HotSpotNumbers];
+            NumbersFrom(s, 0, numbers, HotSpotNumbers);
             AddHotSpot(numbers, s.NumberCount);
             break;
         }
@@ -124,7 +124,7 @@ int ExecCommand(const ParsedStatement& s) {
             break;
         case CommandSetAnim: SetAnim(IntArg(s, 0), IntArg(s, 1), IntArg(s, 2)); break;
         case CommandSpecialAnim: {
-            int items[kSpecialAnimMaxItems];
+            int items[SpecialAnimMaxItems];
             int count = SpecialAnimItems(s, items);
             SpecialAnim(IntArg(s, 0), count, items);
             break;
@@ -140,8 +140,8 @@ int ExecCommand(const ParsedStatement& s) {
         }
         case CommandSetSoundFrame:
         case CommandSetSoundHandle: {
-            int values[kSoundFramePairs];
-            IntsFrom(s, 0, values, kSoundFramePairs, -1);
+            int values[SoundFramePairs];
+            IntsFrom(s, 0, values, SoundFramePairs, -1);
             if (command == CommandSetSoundFrame)
                 SetSoundFrame(values);
             else
@@ -150,15 +150,15 @@ int ExecCommand(const ParsedStatement& s) {
         }
         case CommandLoadPlanningMap: LoadPlanningMap(NameArg(s).c_str()); break;
         case CommandAnimLight: {
-            float target[kLightVector];
-            NumbersFrom(s, 2, target, kLightVector);
+            float target[LightVector];
+            NumbersFrom(s, 2, target, LightVector);
             AnimLight(IntArg(s, 0), IntArg(s, 1), target);
             break;
         }
         case CommandMoveLight: {
-            float up[kLightVector], direction[kLightVector];
-            NumbersFrom(s, 1, up, kLightVector);
-            NumbersFrom(s, 4, direction, kLightVector);
+            float up[LightVector], direction[LightVector];
+            NumbersFrom(s, 1, up, LightVector);
+            NumbersFrom(s, 4, direction, LightVector);
             MoveLight(IntArg(s, 0), up, direction);
             break;
         }

@@ -23,7 +23,7 @@ bool Playable(const WaveFormat& f) {
     int bits = BitsOf(f);
     return f.formatTag == WAVE_FORMAT_PCM && (f.channels == 1 || f.channels == 2) &&
            (bits == 8 || bits == 16) && f.blockAlign == f.channels * bits / 8 &&
-           f.samplesPerSec >= kMinSoundRate && f.samplesPerSec <= kMaxSoundRate;
+           f.samplesPerSec >= MinSoundRate && f.samplesPerSec <= MaxSoundRate;
 }
 
 WaveFormat OutputFormat() {
@@ -174,7 +174,7 @@ HResult DirectSound::CreateSoundBuffer(const SoundBufferDesc& desc, SoundBuffer*
         *buffer = new SoundBuffer(this, desc.flags, OutputFormat(), 0, -1);
         return DS_OK;
     }
-    if (!desc.format || desc.bufferBytes == 0 || desc.bufferBytes > kMaxSoundBufferBytes) {
+    if (!desc.format || desc.bufferBytes == 0 || desc.bufferBytes > MaxSoundBufferBytes) {
         return DSERR_INVALIDPARAM;
     }
     if (!Playable(*desc.format)) return DSERR_BADFORMAT;
@@ -196,11 +196,11 @@ HResult DirectSoundCreate(DirectSound** device) {
     if (HResult fault = TakeFault("DirectSoundCreate")) return fault;
     if (gDeviceOpen) return DSERR_ALLOCATED;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return DSERR_NODRIVER;
-    if (Mix_OpenAudio(kOutputRate, AUDIO_S16SYS, kOutputChannels, kOutputChunkFrames) != 0) {
+    if (Mix_OpenAudio(OutputRate, AUDIO_S16SYS, OutputChannels, OutputChunkFrames) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return DSERR_NODRIVER;
     }
-    Mix_AllocateChannels(kMixerChannels);
+    Mix_AllocateChannels(MixerChannels);
     gDeviceOpen = true;
     *device = new DirectSound;
     return DS_OK;

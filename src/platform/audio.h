@@ -118,7 +118,7 @@ private:
     DirectSound() = default;
     ~DirectSound() override;
 
-    SoundBuffer* channels_[kMixerChannels] = {};
+    SoundBuffer* channels_[MixerChannels] = {};
 };
 
 // Opens the default output device (one at a time); DSERR_NODRIVER when there is none.

@@ -17,18 +17,18 @@
 namespace platform::dialog {
 namespace {
 
-constexpr float kFontPixels = 14.0f;
-constexpr float kBuiltInFontPixels = 13.0f;  // ImGui's own font, when the game's is missing
-constexpr Uint32 kFrameWaitMs = 16;
+constexpr float FontPixels = 14.0f;
+constexpr float BuiltInFontPixels = 13.0f;  // ImGui's own font, when the game's is missing
+constexpr Uint32 FrameWaitMs = 16;
 // The close box at the right end of the caption is not part of the dragging area.
-constexpr int kCloseBoxPixels = 24;
+constexpr int CloseBoxPixels = 24;
 
 int gCaptionPixels = 0;  // of the dialog being shown, for the drag test below
 
 SDL_HitTestResult CaptionDrags(SDL_Window* window, const SDL_Point* point, void*) {
     int width = 0;
     SDL_GetWindowSize(window, &width, nullptr);
-    if (point->y < gCaptionPixels && point->x < width - kCloseBoxPixels) {
+    if (point->y < gCaptionPixels && point->x < width - CloseBoxPixels) {
         return SDL_HITTEST_DRAGGABLE;
     }
     return SDL_HITTEST_NORMAL;
@@ -210,10 +210,10 @@ float SetUpLooks() {
     ImGuiIO& io = ImGui::GetIO();
     io.IniFilename = nullptr;  // nothing is stored between runs
     io.LogFilename = nullptr;
-    float fontPixels = kBuiltInFontPixels;
+    float fontPixels = BuiltInFontPixels;
     if (SDL_RWops* font = SDL_RWFromFile(DUSK_FONT_FILE, "rb")) {
         SDL_RWclose(font);
-        if (io.Fonts->AddFontFromFileTTF(DUSK_FONT_FILE, kFontPixels)) fontPixels = kFontPixels;
+        if (io.Fonts->AddFontFromFileTTF(DUSK_FONT_FILE, FontPixels)) fontPixels = FontPixels;
     }
     ImGui::StyleColorsLight();
     ImGuiStyle& style = ImGui::GetStyle();
@@ -236,7 +236,7 @@ void RunFrames(DialogState& state, SDL_Window* window, SDL_Renderer* renderer, i
     bool drawnOnce = false;
     while (!state.ended) {
         SDL_Event event;
-        bool have = SDL_WaitEventTimeout(&event, kFrameWaitMs) != 0;
+        bool have = SDL_WaitEventTimeout(&event, FrameWaitMs) != 0;
         // A quit signal cancels the dialog, as its close box does.
         if (TakeQuitSignal()) Perform(state, DialogAction::PressKey(VK_ESCAPE));
         for (; have && !state.ended; have = SDL_PollEvent(&event) != 0) {

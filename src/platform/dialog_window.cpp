@@ -19,7 +19,7 @@ std::vector<DialogState*> gOpen;  // innermost last
 std::vector<DialogAction> gQueued;
 
 // A list row is 8 dialog units high; Page Up and Page Down move by the rows a list shows.
-constexpr int kListRowUnits = 8;
+constexpr int ListRowUnits = 8;
 
 DialogState* Find(Hwnd handle) {
     for (DialogState* state : gOpen) {
@@ -101,7 +101,7 @@ void MoveFocus(DialogState& state, bool backwards) {
 void ListKey(DialogState& state, Control& list, int key) {
     const int count = static_cast<int>(list.rows.size());
     if (count == 0) return;
-    const int page = std::max(1, list.item.cy / kListRowUnits);
+    const int page = std::max(1, list.item.cy / ListRowUnits);
     const int current = list.selection;
     int row = current;
     switch (key) {

@@ -11,8 +11,8 @@ namespace {
 uint64_t gTriangles = 0;
 
 // The one driver: the software rasterizer, drawing 8-bit pictures with a 16-bit depth buffer.
-constexpr Guid kSoftwareDriver{{0x53, 0x6f, 0x66, 0x74, 0x77, 0x61, 0x72, 0x65, 0x20, 0x38, 0x2d,
-                                0x62, 0x69, 0x74, 0x00, 0x01}};
+constexpr Guid SoftwareDriver{{0x53, 0x6f, 0x66, 0x74, 0x77, 0x61, 0x72, 0x65, 0x20, 0x38, 0x2d,
+                               0x62, 0x69, 0x74, 0x00, 0x01}};
 
 }  // namespace
 
@@ -57,7 +57,7 @@ HResult Direct3DDevice::GetStats(D3DStats* stats) const {
 HResult Direct3D::EnumDevices(EnumD3DDevicesCallback callback, void* context) const {
     if (HResult fault = TakeFault("EnumDevices")) return fault;
     if (!callback) return DDERR_INVALIDPARAMS;
-    Guid guid = kSoftwareDriver;
+    Guid guid = SoftwareDriver;
     D3DDeviceDesc hardware;  // no hardware: colour model 0
     hardware.flags = D3DDD_COLORMODEL;
     D3DDeviceDesc software;
@@ -89,7 +89,7 @@ HResult CreateDirect3DDevice(Surface* target, const Guid& driver, Direct3DDevice
     if (HResult fault = TakeFault("CreateDirect3DDevice")) return fault;
     if (!target || !device) return DDERR_INVALIDPARAMS;
     *device = nullptr;
-    if (std::memcmp(driver.bytes, kSoftwareDriver.bytes, sizeof driver.bytes) != 0) {
+    if (std::memcmp(driver.bytes, SoftwareDriver.bytes, sizeof driver.bytes) != 0) {
         return DDERR_INVALIDDIRECTDRAWGUID;
     }
     if (!(target->Caps() & DDSCAPS_3DDEVICE)) return DDERR_INVALIDCAPS;

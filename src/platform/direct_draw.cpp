@@ -104,7 +104,7 @@ HResult DirectDraw::CreateSurface(const SurfaceDesc& desc, Surface** surface) {
         return DDERR_INVALIDPARAMS;
     }
     if (desc.width == 0 || desc.height == 0) return DDERR_INVALIDPARAMS;
-    if (desc.width > kMaxSurfaceSide || desc.height > kMaxSurfaceSide) return DDERR_TOOBIGSIZE;
+    if (desc.width > MaxSurfaceSide || desc.height > MaxSurfaceSide) return DDERR_TOOBIGSIZE;
 
     uint32_t bytesPerPixel = 1;
     if (desc.caps & DDSCAPS_ZBUFFER) {

@@ -9,12 +9,11 @@ namespace {
 bool gModeSet = false;
 DisplayMode gMode;
 bool gFullScreen = false;
-Size gClient{static_cast<int32_t>(kDefaultClient.width),
-             static_cast<int32_t>(kDefaultClient.height)};
+Size gClient{static_cast<int32_t>(DefaultClient.width), static_cast<int32_t>(DefaultClient.height)};
 }  // namespace
 
 DisplayMode DesktopMode() {
-    DisplayMode desktop{kHeadlessDesktop.width, kHeadlessDesktop.height, kHeadlessDesktopBpp};
+    DisplayMode desktop{HeadlessDesktop.width, HeadlessDesktop.height, HeadlessDesktopBpp};
     BackendDesktopMode(desktop);
     return desktop;
 }
@@ -22,9 +21,9 @@ DisplayMode DesktopMode() {
 std::vector<DisplayMode> OfferedDisplayModes() {
     DisplayMode desktop = DesktopMode();
     std::vector<DisplayMode> modes;
-    for (const ModeSize& m : kOfferedModes) {
+    for (const ModeSize& m : OfferedModes) {
         if (m.width <= desktop.width && m.height <= desktop.height) {
-            modes.push_back(DisplayMode{m.width, m.height, kDisplayBpp});
+            modes.push_back(DisplayMode{m.width, m.height, ModeBpp});
         }
     }
     return modes;

@@ -30,7 +30,7 @@ struct FixedKey {
     int vk;
     bool extended;
 };
-constexpr FixedKey kFixedKeys[] = {
+constexpr FixedKey FixedKeys[] = {
     {SDL_SCANCODE_ESCAPE, VK_ESCAPE, false},
     {SDL_SCANCODE_RETURN, VK_RETURN, false},
     {SDL_SCANCODE_KP_ENTER, VK_RETURN, true},
@@ -81,7 +81,7 @@ struct PadKey {
     int withNumLock;
     int withoutNumLock;
 };
-constexpr PadKey kPadKeys[] = {
+constexpr PadKey PadKeys[] = {
     {SDL_SCANCODE_KP_0, VK_NUMPAD0, VK_INSERT},      {SDL_SCANCODE_KP_1, VK_NUMPAD1, VK_END},
     {SDL_SCANCODE_KP_2, VK_NUMPAD2, VK_DOWN},        {SDL_SCANCODE_KP_3, VK_NUMPAD3, VK_NEXT},
     {SDL_SCANCODE_KP_4, VK_NUMPAD4, VK_LEFT},        {SDL_SCANCODE_KP_5, VK_NUMPAD5, VK_CLEAR},
@@ -168,11 +168,11 @@ int VirtualKeyOf(SDL_Scancode scancode, SDL_Keycode keycode, uint16_t modifiers,
     if (scancode >= SDL_SCANCODE_F1 && scancode <= SDL_SCANCODE_F12) {
         return VK_F1 + (scancode - SDL_SCANCODE_F1);
     }
-    for (const PadKey& k : kPadKeys) {
+    for (const PadKey& k : PadKeys) {
         if (k.scancode == scancode)
             return (modifiers & KMOD_NUM) ? k.withNumLock : k.withoutNumLock;
     }
-    for (const FixedKey& k : kFixedKeys) {
+    for (const FixedKey& k : FixedKeys) {
         if (k.scancode == scancode) {
             if (extended) *extended = k.extended;
             return k.vk;

@@ -23,15 +23,15 @@ int ShowOnScreen(const RecordedBox& box) {
     int count = 0;
     const unsigned kind = box.style & 0xF;
     if (kind == MB_YESNO) {
-        buttons[count++] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDYES, kButtonYes};
-        buttons[count++] = {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDNO, kButtonNo};
+        buttons[count++] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDYES, ButtonYes};
+        buttons[count++] = {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDNO, ButtonNo};
     } else if (kind == MB_OKCANCEL) {
-        buttons[count++] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDOK, kButtonOk};
-        buttons[count++] = {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDCANCEL, kButtonCancel};
+        buttons[count++] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDOK, ButtonOk};
+        buttons[count++] = {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDCANCEL, ButtonCancel};
     } else {
         buttons[count++] = {
             SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDOK,
-            kButtonOk};
+            ButtonOk};
     }
     const unsigned icon = box.style & 0xF0;
     Uint32 flags = icon == MB_ICONHAND          ? SDL_MESSAGEBOX_ERROR

@@ -3,9 +3,9 @@
 
 namespace platform {
 
-constexpr const char* kButtonOk = "OK";
-constexpr const char* kButtonCancel = "Cancel";
-constexpr const char* kButtonYes = "Yes";
-constexpr const char* kButtonNo = "No";
+constexpr const char* ButtonOk = "OK";
+constexpr const char* ButtonCancel = "Cancel";
+constexpr const char* ButtonYes = "Yes";
+constexpr const char* ButtonNo = "No";
 
 }  // namespace platform

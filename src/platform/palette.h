@@ -16,7 +16,7 @@ struct PaletteEntry {
     uint8_t flags = 0;
 };
 
-using PaletteEntries = std::array<PaletteEntry, kPaletteSize>;
+using PaletteEntries = std::array<PaletteEntry, PaletteSize>;
 
 class Palette : public RefCounted {
 public:

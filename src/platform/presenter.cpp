@@ -23,7 +23,7 @@ uint64_t gFrameCount = 0;
 // changed since are not converted again.
 struct Shown {
     std::vector<uint8_t> indices;  // gFrame.width a row
-    uint32_t rgb[kPaletteSize] = {};
+    uint32_t rgb[PaletteSize] = {};
 };
 Shown gShown;
 
@@ -77,11 +77,11 @@ bool DrawOnScreen() {
     return true;
 }
 
-// Keeps pictures at least kPresentIntervalMs apart, so the game runs at the same speed anywhere.
+// Keeps pictures at least PresentIntervalMs apart, so the game runs at the same speed anywhere.
 void Pace() {
     uint32_t now = SDL_GetTicks();
     uint32_t since = now - gScreen.lastTicks;
-    if (gScreen.lastTicks != 0 && since < kPresentIntervalMs) SDL_Delay(kPresentIntervalMs - since);
+    if (gScreen.lastTicks != 0 && since < PresentIntervalMs) SDL_Delay(PresentIntervalMs - since);
     gScreen.lastTicks = SDL_GetTicks();
 }
 
@@ -127,14 +127,14 @@ Surface* PrimarySurface() { return gPrimary; }
 
 void PresentPrimary(const Surface& primary) {
     PaletteEntries grey;
-    for (uint32_t i = 0; i < kPaletteSize; ++i) {
+    for (uint32_t i = 0; i < PaletteSize; ++i) {
         uint8_t v = static_cast<uint8_t>(i);
         grey[i] = PaletteEntry{v, v, v, 0};
     }
     const PaletteEntries& colours =
         primary.AttachedPalette() ? primary.AttachedPalette()->Entries() : grey;
-    uint32_t rgb[kPaletteSize];
-    for (uint32_t i = 0; i < kPaletteSize; ++i) {
+    uint32_t rgb[PaletteSize];
+    for (uint32_t i = 0; i < PaletteSize; ++i) {
         rgb[i] =
             (uint32_t{colours[i].red} << 16) | (uint32_t{colours[i].green} << 8) | colours[i].blue;
     }

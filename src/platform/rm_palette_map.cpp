@@ -6,11 +6,11 @@
 namespace platform {
 
 namespace {
-constexpr int kCells = 32 * 32 * 32;
+constexpr int PaletteMapCells = 32 * 32 * 32;
 uint64_t gBuilds = 0;
 }  // namespace
 
-RmPaletteMap::RmPaletteMap() : nearest_(kCells, 0), cellEntries_(kCells, -1) {}
+RmPaletteMap::RmPaletteMap() : nearest_(PaletteMapCells, 0), cellEntries_(PaletteMapCells, -1) {}
 
 bool RmPaletteMap::Update(const PaletteEntry* palette) {
     std::array<uint32_t, 256> colours{};

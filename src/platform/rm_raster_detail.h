@@ -21,7 +21,7 @@ struct RmRasterTarget {
     const RmPaletteMap* palette = nullptr;
     // Pixels of a row between two exact perspective divisions of the texture coordinates;
     // 1 divides at every pixel.
-    int32_t spanPixels = kRasterSpanPixels;
+    int32_t spanPixels = RasterSpanPixels;
     // Whether grey-lit textures of few colours take their pixels from shade tables; false
     // lights every pixel exactly.
     bool shadeTables = true;

@@ -8,8 +8,8 @@ void RmShadeTable::Reset(const std::vector<uint32_t>& colours, const RmPaletteMa
     map_ = &map;
     generation_ = map.Generation();
     colours_ = colours;
-    entries_.assign(static_cast<size_t>(kShadeLevels) * colours.size(), 0);
-    filled_.assign(kShadeLevels, 0);
+    entries_.assign(static_cast<size_t>(LightShadeLevels) * colours.size(), 0);
+    filled_.assign(LightShadeLevels, 0);
 }
 
 bool RmShadeTable::MadeFor(const RmPaletteMap& map) const {
@@ -17,7 +17,7 @@ bool RmShadeTable::MadeFor(const RmPaletteMap& map) const {
 }
 
 void RmShadeTable::Fill(int32_t level) {
-    const float light = float(level) / float(kShadeLevels - 1);
+    const float light = float(level) / float(LightShadeLevels - 1);
     const RmPaletteMap::Tables tables = map_->View();
     uint8_t* row = entries_.data() + static_cast<size_t>(level) * colours_.size();
     for (size_t i = 0; i < colours_.size(); ++i) {

@@ -19,12 +19,12 @@ inline uint32_t LitByte(float v) {
 // The level nearest a light of 0 .. 1 (held in that range).
 inline int32_t ShadeLevel(float light) {
     const float l = light > 0.0f ? (light < 1.0f ? light : 1.0f) : 0.0f;
-    return static_cast<int32_t>(l * float(kShadeLevels - 1) + 0.5f);
+    return static_cast<int32_t>(l * float(LightShadeLevels - 1) + 0.5f);
 }
 
 class RmShadeTable {
 public:
-    // Empties the table for these colours (0xAARRGGBB, at most kShadeColours) and this map.
+    // Empties the table for these colours (0xAARRGGBB, at most ShadeColours) and this map.
     void Reset(const std::vector<uint32_t>& colours, const RmPaletteMap& map);
     bool MadeFor(const RmPaletteMap& map) const;
     const uint8_t* Row(int32_t level) {

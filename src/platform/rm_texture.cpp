@@ -101,7 +101,7 @@ void RmTexture::IndexColours() {
         auto [at, added] =
             numbers.try_emplace(texels_[i], static_cast<uint8_t>(shadeColours_.size()));
         if (added) {
-            if (shadeColours_.size() == static_cast<size_t>(kShadeColours)) {
+            if (shadeColours_.size() == static_cast<size_t>(ShadeColours)) {
                 shadeColours_.clear();
                 shadeIndices_.clear();
                 return;

@@ -54,7 +54,7 @@ public:
     // Texels as 0xAARRGGBB, rows top first; alpha 0 marks a texel that is not drawn.
     const uint32_t* Texels() const { return texels_.data(); }
     // Each texel's number among the texture's distinct texels; none when it has more than
-    // kShadeColours of them.
+    // ShadeColours of them.
     const uint8_t* ShadeIndices() const {
         return shadeIndices_.empty() ? nullptr : shadeIndices_.data();
     }

@@ -26,7 +26,7 @@ RmViewport::RmViewport(RmDevice* device, RmFrame* camera, int32_t left, int32_t 
 
 HResult RmViewport::SetBack(float distance) {
     if (HResult fault = TakeFault("SetBack")) return fault;
-    if (!(distance > kFront) || !std::isfinite(distance)) return D3DRMERR_BADVALUE;
+    if (!(distance > Front) || !std::isfinite(distance)) return D3DRMERR_BADVALUE;
     back_ = distance;
     return D3DRM_OK;
 }
@@ -60,10 +60,10 @@ RmViewport::Projection RmViewport::CurrentProjection() const {
 
 HResult RmViewport::Transform(const RmVector& world, RmVector* screen) const {
     RmVector v = RmTransformPoint(world, RmMatrixInverse(camera_->WorldTransform()));
-    if (!(v.z >= kFront)) return D3DRMERR_BADVALUE;
+    if (!(v.z >= Front)) return D3DRMERR_BADVALUE;
     Projection p = CurrentProjection();
-    screen->x = p.centreX + (v.x * kFront / v.z - p.planeX) * p.scaleX;
-    screen->y = p.centreY - (v.y * kFront / v.z - p.planeY) * p.scaleY;
+    screen->x = p.centreX + (v.x * Front / v.z - p.planeX) * p.scaleX;
+    screen->y = p.centreY - (v.y * Front / v.z - p.planeY) * p.scaleY;
     screen->z = v.z;
     return D3DRM_OK;
 }
@@ -272,12 +272,12 @@ void RmViewport::DrawPolygon(std::vector<ClipVertex>& polygon, const RmRasterFac
     const float guardL = float(target.clip.left) - 1.0f, guardR = float(target.clip.right) + 1.0f;
     const float guardT = float(target.clip.top) - 1.0f, guardB = float(target.clip.bottom) + 1.0f;
     const float planes[6][4] = {
-        {0, 0, 1, -kFront},
+        {0, 0, 1, -Front},
         {0, 0, -1, back_},
-        {kFront * p.scaleX, 0, p.centreX - p.planeX * p.scaleX - guardL, 0},
-        {-kFront * p.scaleX, 0, guardR - p.centreX + p.planeX * p.scaleX, 0},
-        {0, -kFront * p.scaleY, p.centreY + p.planeY * p.scaleY - guardT, 0},
-        {0, kFront * p.scaleY, guardB - p.centreY - p.planeY * p.scaleY, 0},
+        {Front * p.scaleX, 0, p.centreX - p.planeX * p.scaleX - guardL, 0},
+        {-Front * p.scaleX, 0, guardR - p.centreX + p.planeX * p.scaleX, 0},
+        {0, -Front * p.scaleY, p.centreY + p.planeY * p.scaleY - guardT, 0},
+        {0, Front * p.scaleY, guardB - p.centreY - p.planeY * p.scaleY, 0},
     };
     std::vector<ClipVertex>* in = &polygon;
     std::vector<ClipVertex>* out = &clipped_;
@@ -308,8 +308,8 @@ void RmViewport::DrawPolygon(std::vector<ClipVertex>& polygon, const RmRasterFac
         const ClipVertex& c = (*in)[i];
         RmRasterVertex& s = screen[i];
         float invZ = 1.0f / c.z;
-        s.x = p.centreX + (c.x * kFront * invZ - p.planeX) * p.scaleX;
-        s.y = p.centreY - (c.y * kFront * invZ - p.planeY) * p.scaleY;
+        s.x = p.centreX + (c.x * Front * invZ - p.planeX) * p.scaleX;
+        s.y = p.centreY - (c.y * Front * invZ - p.planeY) * p.scaleY;
         s.invZ = invZ;
         s.uOverZ = c.u * invZ;
         s.vOverZ = c.v * invZ;

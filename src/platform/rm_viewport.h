@@ -49,7 +49,7 @@ public:
     int32_t GetWidth() const { return width_; }
     int32_t GetHeight() const { return height_; }
 
-    static constexpr float kFront = 1.0f;
+    static constexpr float Front = 1.0f;
 
 private:
     RmViewport(RmDevice* device, RmFrame* camera, int32_t left, int32_t top, int32_t width,

@@ -19,7 +19,7 @@ HResult Clipper::SetHWnd(uint32_t, Hwnd window) {
 Surface::Surface(uint32_t caps, uint32_t width, uint32_t height, uint32_t bytesPerPixel)
     : caps_(caps), width_(width), height_(height), bytesPerPixel_(bytesPerPixel) {
     uint32_t row = width * bytesPerPixel;
-    pitch_ = (row + kPitchAlignment - 1) / kPitchAlignment * kPitchAlignment;
+    pitch_ = (row + PitchAlignment - 1) / PitchAlignment * PitchAlignment;
     size_t bytes = static_cast<size_t>(pitch_) * height;
     memory_.reset(new uint8_t[bytes > 0 ? bytes : 1]());
     if (caps_ & DDSCAPS_PRIMARYSURFACE) SetPrimarySurface(this);

@@ -331,8 +331,8 @@ void ResetWindows() {
     gTimers.clear();
     gQuitPosted = false;
     gQuitCode = 0;
-    SetClientSize(Size{static_cast<int32_t>(kDefaultClient.width),
-                       static_cast<int32_t>(kDefaultClient.height)});
+    SetClientSize(Size{static_cast<int32_t>(DefaultClient.width),
+                       static_cast<int32_t>(DefaultClient.height)});
 }
 
 void QueueInputMessage(uint32_t message, WParam wParam, LParam lParam) {

@@ -88,7 +88,7 @@ int RaiseHotSpotEvent(int hotSpot, int value) {
     if (RunMode != RunModeRun) return 1;
     HotSpotEventArgs.value = value;
     HotSpotEventArgs.hotSpot = hotSpot;
-    if (hotSpot == kObjectHotSpot) HotSpotEventArgs.objectValue = value;
+    if (hotSpot == ObjectHotSpot) HotSpotEventArgs.objectValue = value;
     StopFlag = 0;
     ExecState(id);
     return 1;

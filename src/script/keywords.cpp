@@ -54,10 +54,10 @@ int32_t ReadInt32(const uint8_t* p) {
 // `name = value;`: words "var", the name and the encoded rest from '='.
 void Assign() {
     Parsed.TokenCount = 1;
-    char name[kVariableNameSize] = {};
-    std::strncpy(name, WordArg(Parsed, 1), kVariableNameSize - 1);
+    char name[VariableNameSize] = {};
+    std::strncpy(name, WordArg(Parsed, 1), VariableNameSize - 1);
     int index = FindVariable(name);
-    if (index == kMaxVariables) {
+    if (index == MaxVariables) {
         platform::MessageBox(MsgUndeclaredVariable, CaptionVarDebug);
         return;
     }
@@ -76,13 +76,13 @@ void Assign() {
         value = ReadInt32(p + 1);
     } else if (t == tag::Variable) {
         int from = FindVariable(reinterpret_cast<const char*>(p + 1));
-        if (from == kMaxVariables) platform::MessageBox(MsgUndeclaredVariable, CaptionDebug);
-        value = from == kMaxVariables ? 0 : VariableTable[from].value;
+        if (from == MaxVariables) platform::MessageBox(MsgUndeclaredVariable, CaptionDebug);
+        value = from == MaxVariables ? 0 : VariableTable[from].value;
     } else if (t == '(') {
         value = EvalCondition(p, static_cast<size_t>(end - p));
     } else if (t == tag::Name) {
         // The rest is a statement of its own, run for the value it leaves.
-        uint8_t statement[kWordSize + 3];
+        uint8_t statement[WordSize + 3];
         size_t k = 0;
         statement[k++] = tag::Start;
         std::memcpy(statement + k, p, static_cast<size_t>(end - p));

@@ -10,25 +10,25 @@
 namespace {
 
 // The statement being gathered, line by line.
-uint8_t StatementBuffer[kStatementBufferSize];
+uint8_t StatementBuffer[StatementBufferSize];
 
 }  // namespace
 
-int ReadScriptLine(std::FILE* f, char (&line)[kLineBufferSize]) {
+int ReadScriptLine(std::FILE* f, char (&line)[MotionLineSize]) {
     int length = 0;
     bool tooLong = false;
     int c;
     while ((c = std::fgetc(f)) != EOF && c != 0 && c != '\n') {
         if (c == '\r') continue;
-        if (length < kLineBufferSize - 1)
+        if (length < MotionLineSize - 1)
             line[length++] = static_cast<char>(c);
         else
             tooLong = true;
     }
     line[length] = 0;
-    if (c == 0) std::ungetc(c, f);                  // the NUL stays the end for the next call
-    if (c != '\n' && length == 0) return kLineEnd;  // else a last line without its line feed
-    return tooLong ? kLineTooLong : kLineRead;
+    if (c == 0) std::ungetc(c, f);                 // the NUL stays the end for the next call
+    if (c != '\n' && length == 0) return LineEnd;  // else a last line without its line feed
+    return tooLong ? LineTooLong : LineRead;
 }
 
 int LoadScriptFile(const char* fileName) {
@@ -48,11 +48,11 @@ int LoadScriptFile(const char* fileName) {
     }
     if (first != EOF) std::ungetc(first, f);
 
-    char line[kLineBufferSize];
+    char line[MotionLineSize];
     size_t fill = 0;
     int result = 1;
-    for (int read; (read = ReadScriptLine(f, line)) != kLineEnd;) {
-        if (read == kLineTooLong) {  // the line and the statement it belongs to are refused
+    for (int read; (read = ReadScriptLine(f, line)) != LineEnd;) {
+        if (read == LineTooLong) {  // the line and the statement it belongs to are refused
             platform::MessageBox(MsgExceedLineSize, CaptionError);
             fill = 0;
             continue;
@@ -61,15 +61,15 @@ int LoadScriptFile(const char* fileName) {
         RunMode = RunModeCompile;
         ParenDropFlag = 0;
         int r = ScanTokens(line, StatementBuffer + fill, sizeof StatementBuffer - fill);
-        if (r == kScanComplete) {
+        if (r == ScanComplete) {
             ParseStatement(StatementBuffer, sizeof StatementBuffer);
             fill = 0;
-        } else if (r == kScanComment) {
+        } else if (r == ScanComment) {
             fill = 0;
-        } else if (r == kScanTooLong) {
+        } else if (r == ScanTooLong) {
             platform::MessageBox(MsgExceedTokenSize, CaptionError);
             fill = 0;
-        } else if (r == kScanFull) {
+        } else if (r == ScanFull) {
             platform::MessageBox(MsgExceedBufferSize, CaptionError);
             result = 0;
             break;

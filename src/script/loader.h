@@ -9,9 +9,9 @@
 int LoadScriptFile(const char* fileName);
 
 // Results of ReadScriptLine.
-constexpr int kLineRead = 1;  // a line, carriage returns dropped; the last may lack its line feed
-constexpr int kLineEnd = 0;   // the end of the file or a NUL byte, with no line before it
-constexpr int kLineTooLong = -1;  // a line longer than the buffer holds, read past and refused
+constexpr int LineRead = 1;  // a line, carriage returns dropped; the last may lack its line feed
+constexpr int LineEnd = 0;   // the end of the file or a NUL byte, with no line before it
+constexpr int LineTooLong = -1;  // a line longer than the buffer holds, read past and refused
 
 // Reads the next line of a script or motion file into `line`, closed by a NUL.
-int ReadScriptLine(std::FILE* f, char (&line)[kLineBufferSize]);
+int ReadScriptLine(std::FILE* f, char (&line)[MotionLineSize]);

@@ -106,13 +106,13 @@ private:
     }
 
     bool AddNumber(float v) {
-        if (Parsed.NumberCount >= kMaxNumbers) return Refuse();
+        if (Parsed.NumberCount >= MaxNumbers) return Refuse();
         Parsed.StatementNumbers[Parsed.NumberCount++] = v;
         return true;
     }
 
     bool AddWord(const uint8_t* bytes, size_t n, bool variableMark = false) {
-        if (Parsed.WordCount >= kMaxWords || n >= static_cast<size_t>(kWordSize)) return Refuse();
+        if (Parsed.WordCount >= MaxWords || n >= static_cast<size_t>(WordSize)) return Refuse();
         int w = Parsed.WordCount++;
         std::memcpy(Parsed.StatementTokens[w], bytes, n);
         Parsed.StatementTokens[w][n] = 0;
@@ -123,9 +123,9 @@ private:
 
     // A statement naming a declared variable: "var", the name, and the rest up to its ';'.
     bool Assignment() {
-        static const uint8_t kVar[] = {'v', 'a', 'r'};
+        static const uint8_t VarWord[] = {'v', 'a', 'r'};
         const uint8_t* next = SkipToken(p_, end_);
-        if (!AddWord(kVar, 3, true) || !AddWord(p_ + 1, TextLength(p_ + 1, next))) return false;
+        if (!AddWord(VarWord, 3, true) || !AddWord(p_ + 1, TextLength(p_ + 1, next))) return false;
         const uint8_t* q = next;
         while (q < end_ && *q != tag::End && *q != ';') q = SkipToken(q, end_);
         const uint8_t* stop = (q < end_ && *q == ';') ? q + 1 : q;

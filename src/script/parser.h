@@ -15,10 +15,10 @@ extern int RunMode;
 // The statement being executed. Words keep their bytes until a later statement overwrites them,
 // so a statement without words still shows the first word of the one before it.
 struct ParsedStatement {
-    char StatementTokens[kMaxWords][kWordSize];  // NUL-closed; a group word holds encoded bytes
-    int WordLength[kMaxWords];                   // bytes of each word, without the closing NUL
-    bool VariableMark[kMaxWords];                // the word "var" made for a declared variable
-    float StatementNumbers[kMaxNumbers];
+    char StatementTokens[MaxWords][WordSize];  // NUL-closed; a group word holds encoded bytes
+    int WordLength[MaxWords];                  // bytes of each word, without the closing NUL
+    bool VariableMark[MaxWords];               // the word "var" made for a declared variable
+    float StatementNumbers[MaxNumbers];
     int WordCount;    // words made by the last parse
     int NumberCount;  // numbers made by the last parse
     int TokenCount;   // index of the word being read by a keyword or command handler

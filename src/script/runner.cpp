@@ -12,7 +12,7 @@ int SkipFlag = 0;
 int SkipDepth = 0;
 int LastIfResult = -1;
 int LoopStart = 0;
-uint8_t WhileCondition[kWordSize];
+uint8_t WhileCondition[WordSize];
 int WhileConditionLength = 0;
 int LoopBackPending = 0;
 int JumpPending = 0;
@@ -30,7 +30,7 @@ int RunStatements = 0;
 
 // Walks the records from `position` while it stays below `end`.
 void RunFrom(int& position, int end) {
-    if (RunDepth >= kMaxRunDepth) {
+    if (RunDepth >= MaxRunDepth) {
         platform::MessageBox(MsgExceedRunDepth, CaptionScriptDebug);
         StopFlag = 1;  // the whole run is abandoned
         return;
@@ -40,7 +40,7 @@ void RunFrom(int& position, int end) {
     while (position >= 0 && position < end) {
         int length = RecordLength(position);
         if (length == 0) break;
-        if (++RunStatements > kMaxRunStatements) {  // a loop that never ends
+        if (++RunStatements > MaxRunStatements) {  // a loop that never ends
             platform::MessageBox(MsgExceedRunLength, CaptionScriptDebug);
             StopFlag = 1;
             break;

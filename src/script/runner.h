@@ -10,7 +10,7 @@ extern int SkipFlag;      // 1 while statements are skipped in a false branch
 extern int SkipDepth;     // if/while met while skipping, not yet matched
 extern int LastIfResult;  // the last evaluated if: 1 or 0; -1 after RunScript starts
 extern int LoopStart;     // the offset after the last while that ran
-extern uint8_t WhileCondition[kWordSize];  // that while's condition group
+extern uint8_t WhileCondition[WordSize];  // that while's condition group
 extern int WhileConditionLength;
 extern int LoopBackPending;  // a true endwhile: the run goes back to LoopStart
 extern int JumpPending;      // a gotoState: the run goes on at JumpTarget until JumpEnd

@@ -7,10 +7,10 @@
 #include "script/parser.h"
 #include "script/stream.h"
 
-ScriptState StateTable[kMaxStates];
+ScriptState StateTable[MaxStates];
 int StateCount = 1;
 int OpenStateIndex = 0;
-StepRow StepTable[kMaxStepStates];
+StepRow StepTable[MaxStepStates];
 int StepRowCount = 0;
 int StepLineCount = 0;
 int StepStateSwitch = 0;
@@ -25,13 +25,13 @@ void ResetStateTable() {
 
 void DeclareState(const char* name, bool stepState) {
     if (OpenStateIndex >= 1) EndState();
-    if (StateCount >= kMaxStates) {
+    if (StateCount >= MaxStates) {
         platform::MessageBox(MsgExceedStates, CaptionScriptDebug);
         OpenStateIndex = 0;  // what follows belongs to no state
         return;
     }
     if (stepState) {
-        if (StepRowCount >= kMaxStepStates) {
+        if (StepRowCount >= MaxStepStates) {
             platform::MessageBox(MsgExceedStepStates, CaptionScriptDebug);
             OpenStateIndex = 0;
             return;
@@ -46,7 +46,7 @@ void BeginState(const char* name, int level) {
     ScriptState& s = StateTable[index];
     OpenStateIndex = index;
     std::memset(&s, 0, sizeof s);
-    std::strncpy(s.name, name, kStateNameSize - 1);
+    std::strncpy(s.name, name, StateNameSize - 1);
     s.id = static_cast<int16_t>(index);
     s.level = static_cast<int16_t>(level);
     s.start = StreamLength;
@@ -73,7 +73,7 @@ void EndState() {
 void CountStatement(int start, int end) {
     ++StateTable[OpenStateIndex].statementCount;
     if (StepStateSwitch != 1) return;
-    if (StepLineCount >= kMaxStepLines) {
+    if (StepLineCount >= MaxStepLines) {
         platform::MessageBox(MsgMaxStepLines, CaptionScriptDebug);
         return;
     }

@@ -5,7 +5,7 @@
 #include "script/limits.h"
 
 struct ScriptState {
-    char name[kStateNameSize];
+    char name[StateNameSize];
     int16_t id;      // the record's index; 0 for the placeholder and for empty records
     int32_t start;   // stream offset of the first statement
     int16_t length;  // end - start
@@ -17,15 +17,15 @@ struct ScriptState {
 };
 
 struct StepRow {
-    int32_t pairs[kMaxStepLines][2];  // (start, end) of each statement
-    int32_t lineCount;                // statements recorded
-    int32_t counter;                  // the next step to run
+    int32_t pairs[MaxStepLines][2];  // (start, end) of each statement
+    int32_t lineCount;               // statements recorded
+    int32_t counter;                 // the next step to run
 };
 
-extern ScriptState StateTable[kMaxStates];
+extern ScriptState StateTable[MaxStates];
 extern int StateCount;      // records in use, 1 when no state is defined
 extern int OpenStateIndex;  // the state being compiled; after loading, the file's last state
-extern StepRow StepTable[kMaxStepStates];
+extern StepRow StepTable[MaxStepStates];
 extern int StepRowCount;
 extern int StepLineCount;
 extern int StepStateSwitch;

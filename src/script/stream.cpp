@@ -7,7 +7,7 @@
 #include "script/states.h"
 #include "script/tokenizer.h"
 
-uint8_t ScriptStream[kScriptStreamSize];
+uint8_t ScriptStream[ScriptStreamSize];
 int StreamLength = 0;
 int StatementStart = 0;
 int StatementsStored = 0;
@@ -32,26 +32,26 @@ int RecordLength(int offset) {
     if (offset < 0 || offset >= StreamLength) return 0;
     int lead = ScriptStream[offset];
     int blocks = lead - (tag::Start - 1);
-    if (blocks < 1 || blocks > kMaxRecordBlocks) return 0;
-    int length = blocks * kRecordBlock;
+    if (blocks < 1 || blocks > MaxRecordBlocks) return 0;
+    int length = blocks * RecordBlock;
     return offset + length <= StreamLength ? length : 0;
 }
 
 void AppendStatement(const uint8_t* encoded, size_t size) {
     StatementStart = StreamLength;
     size_t n = MeasureStatement(encoded, size);
-    int blocks = static_cast<int>((n + kRecordBlock - 1) / kRecordBlock);
-    bool fits = n > 0 && blocks <= kMaxRecordBlocks && StatementsStored < kMaxStatements &&
-                StreamLength + blocks * kRecordBlock <= kScriptStreamSize;
+    int blocks = static_cast<int>((n + RecordBlock - 1) / RecordBlock);
+    bool fits = n > 0 && blocks <= MaxRecordBlocks && StatementsStored < MaxStatements &&
+                StreamLength + blocks * RecordBlock <= ScriptStreamSize;
     if (!fits) {
         platform::MessageBox(MsgExceedScript, CaptionError);
         return;
     }
     uint8_t* record = ScriptStream + StreamLength;
     std::memcpy(record, encoded, n);
-    std::memset(record + n, 0, static_cast<size_t>(blocks) * kRecordBlock - n);
+    std::memset(record + n, 0, static_cast<size_t>(blocks) * RecordBlock - n);
     record[0] = static_cast<uint8_t>(tag::Start - 1 + blocks);
-    StreamLength += blocks * kRecordBlock;
+    StreamLength += blocks * RecordBlock;
     ++StatementsStored;
     CountStatement(StatementStart, StreamLength);
 }

@@ -10,7 +10,7 @@
 
 #include "script/limits.h"
 
-extern uint8_t ScriptStream[kScriptStreamSize];
+extern uint8_t ScriptStream[ScriptStreamSize];
 extern int StreamLength;      // bytes in use
 extern int StatementStart;    // offset of the last statement appended
 extern int StatementsStored;  // records in the stream

@@ -107,8 +107,8 @@ bool ScanFloatLiteral(const char*& cursor, uint8_t*& write, const uint8_t* write
             break;
         }
     }
-    if (n > static_cast<size_t>(kMaxLiteralLength)) return false;
-    char text[kMaxLiteralLength + 1];
+    if (n > static_cast<size_t>(MaxLiteralLength)) return false;
+    char text[MaxLiteralLength + 1];
     std::memcpy(text, s, n);
     text[n] = 0;
     Writer w{write, writeEnd};
@@ -123,7 +123,7 @@ bool ScanIntLiteral(const char*& cursor, uint8_t*& write, const uint8_t* writeEn
     size_t n = 0;
     while (IsDigit(s[n]) || s[n] == '-') ++n;
     if (s[n] == '.' || s[n] == 'e' || s[n] == 'E') return ScanFloatLiteral(cursor, write, writeEnd);
-    if (n > static_cast<size_t>(kMaxLiteralLength)) return false;
+    if (n > static_cast<size_t>(MaxLiteralLength)) return false;
     int32_t value = IntegerValue(s, n);
     uint8_t t = tag::Int;
     if (s[n] == 'l' || s[n] == 'L') {
@@ -139,7 +139,7 @@ bool ScanIntLiteral(const char*& cursor, uint8_t*& write, const uint8_t* writeEn
 
 int ScanTokens(const char* line, uint8_t* out, size_t room) {
     // The first byte is reserved for the leading '@'; two more bytes close the line.
-    if (room < 3) return kScanFull;
+    if (room < 3) return ScanFull;
     Writer w{out + 1, out + room - 2};
     bool complete = false;
     Fault fault = Fault::None;
@@ -154,7 +154,7 @@ int ScanTokens(const char* line, uint8_t* out, size_t room) {
             const char* s = ++c;
             while (*c && *c != '"' && *c != '\n') ++c;
             size_t n = static_cast<size_t>(c - s);
-            if (n > static_cast<size_t>(kMaxLiteralLength)) {
+            if (n > static_cast<size_t>(MaxLiteralLength)) {
                 fault = Fault::TooLong;
                 break;
             }
@@ -172,7 +172,7 @@ int ScanTokens(const char* line, uint8_t* out, size_t room) {
             ok = w.Put(static_cast<uint8_t>(ch));
             ++c;
         } else if (ch == '/') {
-            if (c[1] == '/') return kScanComment;
+            if (c[1] == '/') return ScanComment;
             if (c[1] == '*') {
                 const char* close = std::strstr(c + 2, "*/");
                 c = close ? close + 2 : c + std::strlen(c);
@@ -193,11 +193,11 @@ int ScanTokens(const char* line, uint8_t* out, size_t room) {
             const char* s = c;
             while (IsNameChar(*c)) ++c;
             size_t n = static_cast<size_t>(c - s);
-            if (n > static_cast<size_t>(kMaxIdentifierLength)) {
+            if (n > static_cast<size_t>(MaxIdentifierLength)) {
                 fault = Fault::TooLong;
                 break;
             }
-            char name[kMaxIdentifierLength + 1];
+            char name[MaxIdentifierLength + 1];
             std::memcpy(name, s, n);
             name[n] = 0;
             if (IsVariableDeclared(name)) {
@@ -222,13 +222,13 @@ int ScanTokens(const char* line, uint8_t* out, size_t room) {
         if (!ok && fault == Fault::None) fault = Fault::Full;
     }
 
-    if (fault == Fault::TooLong) return kScanTooLong;
-    if (fault == Fault::Full) return kScanFull;
+    if (fault == Fault::TooLong) return ScanTooLong;
+    if (fault == Fault::Full) return ScanFull;
     out[0] = tag::Start;
     if (complete) {
         *w.p++ = tag::End;
         *w.p++ = tag::Start;
-        return kScanComplete;
+        return ScanComplete;
     }
     *w.p = tag::Start;  // overwritten by the next line's leading '@'
     return static_cast<int>(w.p - out);

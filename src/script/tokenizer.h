@@ -24,10 +24,10 @@ constexpr uint8_t End = '\\';
 }  // namespace tag
 
 // Results of ScanTokens besides the count of bytes a line added.
-constexpr int kScanComplete = 0;  // the line completed the statement ('\' and '@' written)
-constexpr int kScanComment = -1;  // the line holds a "//" comment: drop the statement
-constexpr int kScanTooLong = -2;  // an identifier or literal is longer than the tokenizer holds
-constexpr int kScanFull = -3;     // the statement does not fit in the room given
+constexpr int ScanComplete = 0;  // the line completed the statement ('\' and '@' written)
+constexpr int ScanComment = -1;  // the line holds a "//" comment: drop the statement
+constexpr int ScanTooLong = -2;  // an identifier or literal is longer than the tokenizer holds
+constexpr int ScanFull = -3;     // the statement does not fit in the room given
 
 // "{" adds 1 and "}" subtracts 1, in the tokenizer and again in the parser.
 extern int BraceDepth;

@@ -6,17 +6,17 @@
 #include "script/messages.h"
 #include "script/tokenizer.h"
 
-ScriptVariable VariableTable[kMaxVariables];
+ScriptVariable VariableTable[MaxVariables];
 int VariableCount = 0;
 
 int FindVariable(const char* name) {
-    for (int i = 0; i < kMaxVariables; ++i) {
+    for (int i = 0; i < MaxVariables; ++i) {
         if (VariableTable[i].name[0] && std::strcmp(VariableTable[i].name, name) == 0) return i;
     }
-    return kMaxVariables;
+    return MaxVariables;
 }
 
-int IsVariableDeclared(const char* name) { return FindVariable(name) < kMaxVariables ? 1 : 0; }
+int IsVariableDeclared(const char* name) { return FindVariable(name) < MaxVariables ? 1 : 0; }
 
 void ClearScriptVariables() {
     for (ScriptVariable& v : VariableTable) {
@@ -31,13 +31,13 @@ void DeclareVariable(const char* name) {
         platform::MessageBox(MsgVariableRedeclaration, CaptionVarDebugLower);
         return;
     }
-    if (VariableCount >= kMaxVariables) {
+    if (VariableCount >= MaxVariables) {
         platform::MessageBox(MsgExceedVariables, CaptionVarDebugLower);
         return;
     }
     ScriptVariable& v = VariableTable[VariableCount++];
-    std::strncpy(v.name, name, kVariableNameSize - 1);
-    v.name[kVariableNameSize - 1] = 0;
+    std::strncpy(v.name, name, VariableNameSize - 1);
+    v.name[VariableNameSize - 1] = 0;
 }
 
 int ApplyOperator(int op, int32_t a, int32_t b) {
@@ -97,7 +97,7 @@ struct ConditionReader {
                 p = next;
                 if (n == 0 || name[n - 1] != 0) return 0;
                 int i = FindVariable(name);
-                if (i == kMaxVariables) {
+                if (i == MaxVariables) {
                     platform::MessageBox(MsgUndeclaredInCondition, CaptionIfStatement);
                     return 0;  // an undeclared operand reads 0
                 }

@@ -6,15 +6,15 @@
 #include "script/limits.h"
 
 struct ScriptVariable {
-    char name[kVariableNameSize];  // empty: the entry is free
+    char name[VariableNameSize];  // empty: the entry is free
     int32_t value;
 };
 
-extern ScriptVariable VariableTable[kMaxVariables];
+extern ScriptVariable VariableTable[MaxVariables];
 extern int VariableCount;
 
 int IsVariableDeclared(const char* name);
-int FindVariable(const char* name);  // the entry's index, kMaxVariables when absent
+int FindVariable(const char* name);  // the entry's index, MaxVariables when absent
 void ClearScriptVariables();
 
 // `int name`: fills the next entry, or shows why it cannot.

@@ -3,7 +3,7 @@
 #include "script/runner.h"
 #include "script/stream.h"
 
-ScriptTimer ScriptTimers[kScriptTimerCount];
+ScriptTimer ScriptTimers[ScriptTimerCount];
 int WaitResume = 0;
 int WaitEnd = 0;
 int WaitPending = 0;

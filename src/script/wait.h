@@ -12,7 +12,7 @@ struct ScriptTimer {
     int limit;
 };
 // The ten script timers, counted by the one-second tick; timer 0 also serves Wait.
-extern ScriptTimer ScriptTimers[kScriptTimerCount];
+extern ScriptTimer ScriptTimers[ScriptTimerCount];
 
 extern int WaitResume;   // the offset after the Wait statement
 extern int WaitEnd;      // the stream length at that moment

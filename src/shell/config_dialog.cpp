@@ -31,11 +31,11 @@ using platform::WS_GROUP;
 using platform::WS_TABSTOP;
 using platform::WS_VSCROLL;
 
-constexpr int kFullScreenChoice = 1;
-constexpr int kWindowChoice = 2;
+constexpr int FullScreenChoice = 1;
+constexpr int WindowChoice = 2;
 
 platform::DialogTemplate MakeTemplate() {
-    constexpr uint32_t kList =
+    constexpr uint32_t List =
         LBS_NOTIFY | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | WS_TABSTOP;
     platform::DialogTemplate t;
     t.title = ConfigTitle;
@@ -49,11 +49,11 @@ platform::DialogTemplate MakeTemplate() {
                    BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 137, 93, 33, 13},
         DialogItem{ControlClass::Button, platform::IDCANCEL, ConfigCancel,
                    BS_PUSHBUTTON | WS_TABSTOP, 137, 108, 33, 14},
-        DialogItem{ControlClass::ListBox, DisplayModeListId, "", kList | LBS_SORT, 5, 23, 65, 49},
+        DialogItem{ControlClass::ListBox, DisplayModeListId, "", List | LBS_SORT, 5, 23, 65, 49},
         DialogItem{ControlClass::Button, -1, ConfigDisplayModes, BS_GROUPBOX, 2, 13, 71, 62},
-        DialogItem{ControlClass::ListBox, DriverListId, "", kList | LBS_SORT, 7, 88, 63, 29},
+        DialogItem{ControlClass::ListBox, DriverListId, "", List | LBS_SORT, 7, 88, 63, 29},
         DialogItem{ControlClass::Button, -1, ConfigDrivers, BS_GROUPBOX, 2, 78, 71, 42},
-        DialogItem{ControlClass::ListBox, PuzzleListId, "", kList, 88, 23, 76, 62},
+        DialogItem{ControlClass::ListBox, PuzzleListId, "", List, 88, 23, 76, 62},
         DialogItem{ControlClass::Button, -1, ConfigLoadPuzzle, BS_GROUPBOX, 84, 13, 84, 76},
         DialogItem{ControlClass::Button, FullScreenButtonId, ConfigFullScreen, BS_AUTORADIOBUTTON,
                    85, 96, 48, 10},
@@ -102,7 +102,7 @@ intptr_t Ok(platform::Hwnd dialog) {
         return 1;
     }
     platform::EndDialog(dialog, 1);
-    FullScreen = DisplayChoice == kFullScreenChoice ? 1 : 0;
+    FullScreen = DisplayChoice == FullScreenChoice ? 1 : 0;
     WasFullScreen = 1 - FullScreen;
     // With no script selected the name is empty, and loading it reports the failure.
     std::strcpy(ScriptFileName, chosen ? ScriptFileList[row].c_str() : "");
@@ -122,13 +122,13 @@ intptr_t ConfigurationDialogProc(platform::Hwnd dialog, uint32_t message, platfo
         FillLists(dialog);
         platform::SendDlgItemMessage(dialog, PuzzleListId, platform::LB_SETCURSEL, 0, 0);
         platform::CheckRadioButton(dialog, FullScreenButtonId, WindowsButtonId, WindowsButtonId);
-        DisplayChoice = kWindowChoice;
+        DisplayChoice = WindowChoice;
         return 1;
     }
     if (message != platform::WM_COMMAND) return 0;
     switch (static_cast<int>(wParam & 0xFFFF)) {
-        case FullScreenButtonId: DisplayChoice = kFullScreenChoice; return 0;
-        case WindowsButtonId: DisplayChoice = kWindowChoice; return 0;
+        case FullScreenButtonId: DisplayChoice = FullScreenChoice; return 0;
+        case WindowsButtonId: DisplayChoice = WindowChoice; return 0;
         case platform::IDOK: return Ok(dialog);
         case platform::IDCANCEL:
             platform::EndDialog(dialog, 1);

@@ -19,7 +19,7 @@ int TimerTick() {
     if (FindState(TimerStateName) < 0) {
         return 0;
     }
-    for (int j = 0; j < kScriptTimerCount; ++j) {
+    for (int j = 0; j < ScriptTimerCount; ++j) {
         ScriptTimer& timer = ScriptTimers[j];
         // A timer whose limit is never met keeps counting; let it wrap rather than overflow.
         timer.counter = static_cast<int>(static_cast<uint32_t>(timer.counter) + 1u);
@@ -43,7 +43,7 @@ void ResetScriptTimers() {
 }
 
 void SetScriptTimer(int index, int counter, int limit, int mode) {
-    if (index < 0 || index >= kScriptTimerCount) {
+    if (index < 0 || index >= ScriptTimerCount) {
         return;
     }
     ScriptTimer& timer = ScriptTimers[index];

@@ -205,18 +205,18 @@ TEST_F(AnimObjects, SetAnimSwitchesMotionsAndRefusesWhatDoesNotExist) {
 
 TEST_F(AnimObjects, TheTableHoldsThirtyTwoEntriesAndReusesFreeOnes) {
     // A special of another mode is finished at once (row -1), so the next one takes it again.
-    for (int i = 0; i < kMaxAnimObjects + 1; ++i) ASSERT_EQ(SpecialAnim(3, 0, nullptr), 0);
+    for (int i = 0; i < MaxAnimObjects + 1; ++i) ASSERT_EQ(SpecialAnim(3, 0, nullptr), 0);
     EXPECT_EQ(AnimObjCount, 1);
     ResetAnimObjects(0);
     Path[0].frameCount = 10;
     PathCount = 1;
-    for (int i = 0; i < kMaxAnimObjects; ++i) ASSERT_EQ(AddAnimObject(0, 10, AnimCameraPath, 0), 1);
+    for (int i = 0; i < MaxAnimObjects; ++i) ASSERT_EQ(AddAnimObject(0, 10, AnimCameraPath, 0), 1);
     EXPECT_TRUE(platform::RecordedBoxes().empty());
     AnimObj[31].type = AnimStraightMove;  // a running mover's entry is not taken by a special
     AnimObj[31].row = -1;
     EXPECT_EQ(AddAnimObject(0, 10, AnimCameraPath, 0), 0);
     EXPECT_EQ(SpecialAnim(3, 0, nullptr), -1);
-    EXPECT_EQ(AnimObjCount, kMaxAnimObjects);
+    EXPECT_EQ(AnimObjCount, MaxAnimObjects);
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Exceed Maximum Animation Object | Error",
                                                     "Exceed Maximum Animation Object | Error"}));
     // A light ramp reuses the current entry when it is free, even with the table full.
@@ -227,7 +227,7 @@ TEST_F(AnimObjects, TheTableHoldsThirtyTwoEntriesAndReusesFreeOnes) {
     EXPECT_EQ(AnimObj[5].row, 2);
     // Unknown types and entries outside the table are refused without a message.
     EXPECT_EQ(AddAnimObject(0, 1, 9, 0), 0);
-    EXPECT_EQ(AddAnimObject(kMaxAnimObjects, 1, AnimSpecial, 0), 0);
+    EXPECT_EQ(AddAnimObject(MaxAnimObjects, 1, AnimSpecial, 0), 0);
     EXPECT_EQ(AddAnimObject(1, 1, AnimCharacterMotion, 0), 0);  // no such motion row
     EXPECT_EQ(platform::RecordedBoxes().size(), 2u);
     // Type 10 on an entry in use: the value becomes its argument.
@@ -241,7 +241,7 @@ TEST_F(AnimObjects, SpecialDoorsFollowTheirTablesThenStayFinished) {
     DoorObject* a = AddDoor(4);
     DoorObject* b = AddDoor(5);
     const int items[3] = {4, 5, 20};
-    const int e = SpecialAnim(kSpecialDoors, 3, items);
+    const int e = SpecialAnim(SpecialDoors, 3, items);
     ASSERT_EQ(e, 0);
     Fixed16 expectA = a->centre.y, expectB = b->centre.y;
     for (int f = 0; f < 20; ++f) {
@@ -264,19 +264,19 @@ TEST_F(AnimObjects, SpecialDoorsFollowTheirTablesThenStayFinished) {
 
     // The next special takes the finished entry; a run longer than the tables stops at their end.
     const int longer[3] = {4, 5, 500};
-    EXPECT_EQ(SpecialAnim(kSpecialDoors, 3, longer), e);
-    EXPECT_EQ(AnimObj[e].frameCount, kSpecialDoorFrames);
-    EXPECT_EQ(SpecialAnim(kSpecialDoors, 2, longer), -1);  // a door special needs three items
+    EXPECT_EQ(SpecialAnim(SpecialDoors, 3, longer), e);
+    EXPECT_EQ(AnimObj[e].frameCount, SpecialDoorFrames);
+    EXPECT_EQ(SpecialAnim(SpecialDoors, 2, longer), -1);  // a door special needs three items
     EXPECT_EQ(AnimObjCount, 1);
 }
 
 TEST_F(AnimObjects, SoundFramesCountToTheirLargestFrame) {
-    int frames[kSoundFrameCount] = {10, 20, -1, -1, -1, -1, -1, -1};
-    int slots[kSoundFrameCount] = {0, 1, -1, -1, -1, -1, -1, -1};
+    int frames[SoundFrameCount] = {10, 20, -1, -1, -1, -1, -1, -1};
+    int slots[SoundFrameCount] = {0, 1, -1, -1, -1, -1, -1, -1};
     EXPECT_EQ(SetSoundFrame(frames), 1);
     EXPECT_EQ(SetSoundHandle(slots), 1);
     EXPECT_EQ(AnimObj[0].type, AnimSpecial);
-    EXPECT_EQ(AnimObj[0].followUp, kSpecialSoundFrames);
+    EXPECT_EQ(AnimObj[0].followUp, SpecialSoundFrames);
     EXPECT_EQ(AnimObj[0].frameCount, 20);
     EXPECT_EQ(SoundFrameTable[1].slot, 1);
     Frames(19);
@@ -284,7 +284,7 @@ TEST_F(AnimObjects, SoundFramesCountToTheirLargestFrame) {
     Frames(1);
     EXPECT_EQ(AnimObj[0].row, -1);  // the pair at frame 20 never plays
     // No positive frame: nothing to count.
-    int none[kSoundFrameCount] = {-1, -1, -1, -1, -1, -1, -1, -1};
+    int none[SoundFrameCount] = {-1, -1, -1, -1, -1, -1, -1, -1};
     EXPECT_EQ(SetSoundFrame(none), 1);
     EXPECT_EQ(AnimObjCount, 1);
     EXPECT_EQ(AnimObj[0].frameCount, 0);

@@ -136,7 +136,7 @@ void ExpectMatchesReference(const PalettedImage& image, const std::string& name,
         if (i < top.size() || i < tables.global.size()) {
             const auto& rgb = i < tables.local.size() ? tables.local[i] : tables.global[i];
             EXPECT_EQ((std::array<int, 3>{e.red, e.green, e.blue}), rgb) << "palette entry " << i;
-            EXPECT_EQ(e.flags, kPaletteEntryReadOnly);
+            EXPECT_EQ(e.flags, PaletteEntryReadOnly);
         } else {
             EXPECT_EQ(e.red | e.green | e.blue | e.flags, 0) << "palette entry " << i;
         }

@@ -5,7 +5,7 @@ namespace {
 class HotSpotsTest : public SceneTest {};
 
 TEST_F(HotSpotsTest, TableFillsFromZeroRefusesWrongCountsAndTakesMarkersDownOnReset) {
-    const float numbers[kMaxHotSpotNumbers] = {2, 10, 55, 1, 30, 0, 5, 0, 0, 0};
+    const float numbers[MaxHotSpotNumbers] = {2, 10, 55, 1, 30, 0, 5, 0, 0, 0};
     EXPECT_EQ(AddHotSpot(numbers, 0), -1);
     EXPECT_EQ(AddHotSpot(numbers, 11), -1);
     ASSERT_EQ(AddHotSpot(numbers, 10), 0);
@@ -31,13 +31,13 @@ TEST_F(HotSpotsTest, TableFillsFromZeroRefusesWrongCountsAndTakesMarkersDownOnRe
     EXPECT_FLOAT_EQ(cone.positions[0].y, -0.5f);
     EXPECT_FLOAT_EQ(cone.positions[8].y, 0.0f);
 
-    for (int i = 1; i < kMaxHotSpots; ++i) ASSERT_EQ(AddHotSpot(numbers, 1), i);
+    for (int i = 1; i < MaxHotSpots; ++i) ASSERT_EQ(AddHotSpot(numbers, 1), i);
     EXPECT_EQ(AddHotSpot(numbers, 1), -1);
 
     // The level reset counts them out and takes their markers down; the next room starts at 0.
     const size_t frames = WorldFrame->Children().size();
     ASSERT_EQ(SetHotSpotCount(0), 1);
-    EXPECT_EQ(WorldFrame->Children().size(), frames - kMaxHotSpots);
+    EXPECT_EQ(WorldFrame->Children().size(), frames - MaxHotSpots);
     EXPECT_EQ(AddHotSpot(numbers, 3), 0);
 }
 
@@ -87,8 +87,8 @@ TEST_F(HotSpotsTest, CameraInsideRaisesHotSpotEveryRoundInTableOrder) {
 }
 
 TEST_F(HotSpotsTest, PlatformsHoldADiamondOfTheirRadius) {
-    const float platform[kMaxHotSpotNumbers] = {4, 20, 100, 0, 50, 0, 5, 0, 0, 0};
-    const float target[kMaxHotSpotNumbers] = {1, 20, 100, 0, 50, 0, 9, 0, 0, 0};
+    const float platform[MaxHotSpotNumbers] = {4, 20, 100, 0, 50, 0, 5, 0, 0, 0};
+    const float target[MaxHotSpotNumbers] = {1, 20, 100, 0, 50, 0, 9, 0, 0, 0};
     ASSERT_EQ(AddHotSpot(target, 10), 0);
     ASSERT_EQ(AddHotSpot(platform, 10), 1);
     int found = -1;

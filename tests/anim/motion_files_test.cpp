@@ -124,9 +124,9 @@ TEST_F(MotionFiles, AnAnimatedObjectBringsItsPartsMaterialsKeysAndCharacter) {
 
     // Materials: entry 0 is none; Red has colour and highlight, Skin its texture.
     EXPECT_EQ(MaterialCount, 3);
-    EXPECT_EQ(Material[1].kind, kMaterialColour);
+    EXPECT_EQ(Material[1].kind, MaterialColour);
     EXPECT_FLOAT_EQ(Material[1].material->GetPower(), 8.0f);
-    EXPECT_EQ(Material[2].kind, kMaterialTexture);
+    EXPECT_EQ(Material[2].kind, MaterialTexture);
     EXPECT_EQ(Material[2].texture->Width(), 2);
 }
 
@@ -176,12 +176,12 @@ TEST_F(MotionFiles, APathFileStoresItsKeysUnderItsName) {
     // Without an "object" of its own a path keeps the last name; the ninth path is refused. Its
     // one line, without a line feed, is read.
     Write("bare.x", "position_keys 0 1 1 1;");
-    for (int i = 1; i < kMaxPaths; ++i) ASSERT_EQ(LoadPath("bare.x"), 1);
+    for (int i = 1; i < MaxPaths; ++i) ASSERT_EQ(LoadPath("bare.x"), 1);
     EXPECT_STREQ(Path[7].name, "track");
     EXPECT_EQ(Path[7].rotCount, 0);
     EXPECT_EQ(Path[7].posCount, 1);
     EXPECT_EQ(LoadPath("bare.x"), 0);
-    EXPECT_EQ(PathCount, kMaxPaths);
+    EXPECT_EQ(PathCount, MaxPaths);
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Exceed Maximum Path Size | Error"}));
 }
 
@@ -261,7 +261,7 @@ TEST_F(MotionFiles, AfterTheLevelResetNewLinksHangUnderLinksOfTheirOwnFile) {
             int steps = 0;
             for (const MotionLinkNode* up = MotionLink[i].parent; up; up = up->parent) {
                 ASSERT_NE(up, &MotionLink[i]) << "link " << i;
-                ASSERT_LT(++steps, kMaxMotionLinks) << "link " << i;
+                ASSERT_LT(++steps, MaxMotionLinks) << "link " << i;
             }
         }
         ResetAnimObjects(0);

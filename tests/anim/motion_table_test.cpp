@@ -73,8 +73,8 @@ TEST_F(MotionTable_, KeyBlocksAreStoredLittleEndianAndReadBack) {
     EXPECT_EQ(KeyFrameBuffer[8], 0);
     EXPECT_EQ(KeyFrameBuffer[11], 0xFE);  // -2 as a little-endian 16-bit time
     EXPECT_EQ(KeyFrameBuffer[12], 0xFF);
-    int16_t times[kMaxKeysPerBlock];
-    ASSERT_EQ(ReadKeyTimes(7, times, kMaxKeysPerBlock), 2);
+    int16_t times[MaxKeysPerBlock];
+    ASSERT_EQ(ReadKeyTimes(7, times, MaxKeysPerBlock), 2);
     EXPECT_EQ(times[0], 3);  // truncated towards zero
     EXPECT_EQ(times[1], -2);
     EXPECT_FLOAT_EQ(KeyFloat(7 + 6 + 16 + 8), TurnY(90).y);
@@ -96,7 +96,7 @@ TEST_F(MotionTable_, PosesAreExactAtKeysSlerpedBetweenHeldBeforeAndLeftAfter) {
     MakeCharacterRow();
     const std::vector<float> keys = Keys({{5, TurnY(0)}, {10, TurnY(40)}, {20, TurnY(120)}});
     StoreMotionKeys(child, keys.data(), 15);
-    int16_t times[kMaxKeysPerBlock];
+    int16_t times[MaxKeysPerBlock];
     float q[4];
     int applied = 0;
 
@@ -161,7 +161,7 @@ TEST_F(MotionTable_, EveryLimitIsReportedWhereItIsReached) {
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Exceed Maximum Motion Link | Error",
                                                     "Exceed Maximum Motion Link | Error"}));
     EXPECT_EQ(CurrentMotionLink, -1);
-    EXPECT_EQ(NextMotionLink, kMaxMotionLinks);
+    EXPECT_EQ(NextMotionLink, MaxMotionLinks);
     EXPECT_EQ(FindMotionLink("l"), MotionFirstLink);
     TruncateMotionTable(0);
     platform::ClearRecordedBoxes();
@@ -195,13 +195,13 @@ TEST_F(MotionTable_, EveryLimitIsReportedWhereItIsReached) {
     // The key buffer: a block that would end at 64000 or beyond is refused and not stored.
     MakeCharacterRow();
     std::vector<float> keys(5 * 10, 0.0f);
-    KeyWriteOffset = kKeyFrameBufferSize - MotionKeyBlockSize(10) - 1;
+    KeyWriteOffset = KeyFrameBufferSize - MotionKeyBlockSize(10) - 1;
     StoreMotionKeys(child, keys.data(), 50);
     EXPECT_EQ(MotionLink[child].keyCount, 10);
     StoreMotionKeys(top, keys.data(), 5);
     EXPECT_EQ(MotionLink[top].keyCount, 0);
-    EXPECT_EQ(KeyWriteOffset, kKeyFrameBufferSize - 1);
-    StorePathKeys(0, keys.data(), 4, kPathPositionKeys);
+    EXPECT_EQ(KeyWriteOffset, KeyFrameBufferSize - 1);
+    StorePathKeys(0, keys.data(), 4, PathPositionKeys);
     EXPECT_EQ(Path[0].posCount, 0);
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Exceed Max Motion Key Frame Buffer | Error",
                                                     "Exceed Max Path Key Frame Buffer | Error"}));
@@ -210,21 +210,21 @@ TEST_F(MotionTable_, EveryLimitIsReportedWhereItIsReached) {
 TEST_F(MotionTable_, PathKeyBlocksPutPositionsAfterRotations) {
     const std::vector<float> rotations = Keys({{0, TurnY(0)}, {20, TurnY(90)}});
     const std::vector<float> positions = {0, 1, 2, 3, 10, 4, 5, 6, 30, 7, 8, 9, 99};
-    StorePathKeys(0, rotations.data(), 10, kPathRotationKeys);
-    StorePathKeys(0, positions.data(), 13, kPathPositionKeys);
+    StorePathKeys(0, rotations.data(), 10, PathRotationKeys);
+    StorePathKeys(0, positions.data(), 13, PathPositionKeys);
     EXPECT_EQ(Path[0].keyOffset, 0);
     EXPECT_EQ(Path[0].rotCount, 2);
     EXPECT_EQ(Path[0].posCount, 3);
     EXPECT_EQ(PathMaxTime, 30);
     const int positionBlock = 4 + 18 * 2;
     EXPECT_EQ(KeyInt16(positionBlock), 3);
-    EXPECT_EQ(KeyInt16(positionBlock + 2), kPathPositionKeys);
+    EXPECT_EQ(KeyInt16(positionBlock + 2), PathPositionKeys);
     EXPECT_EQ(KeyInt16(positionBlock + 4 + 2), 10);
     EXPECT_FLOAT_EQ(KeyFloat(positionBlock + 4 + 6 + 12 + 8), 6.0f);
-    EXPECT_EQ(KeyWriteOffset, positionBlock + PathKeyBlockSize(3, kPathPositionKeys));
+    EXPECT_EQ(KeyWriteOffset, positionBlock + PathKeyBlockSize(3, PathPositionKeys));
     // A path of positions only starts at its position block.
-    StorePathKeys(1, positions.data(), 4, kPathPositionKeys);
-    EXPECT_EQ(Path[1].keyOffset, positionBlock + PathKeyBlockSize(3, kPathPositionKeys));
+    StorePathKeys(1, positions.data(), 4, PathPositionKeys);
+    EXPECT_EQ(Path[1].keyOffset, positionBlock + PathKeyBlockSize(3, PathPositionKeys));
 }
 
 TEST_F(MotionTable_, TheLevelResetEmptiesTheTablesAndReleasesTheParts) {

@@ -163,7 +163,7 @@ TEST_F(Movers, MovesThatCannotStartOrWouldNotLastAFrame) {
     EXPECT_EQ(AnimObj[0].type, AnimCharacterMotion);
 
     // A character whose animation object lies at the camera's channel or beyond has no channel.
-    MotionTable[0].animObj = kCameraChannel;
+    MotionTable[0].animObj = CameraChannel;
     EXPECT_EQ(StartLineMove(0, here, HotSpots[2].position, 3.0f), -1);
 }
 
@@ -333,7 +333,7 @@ TEST_F(NoWalker, CameraMoveHasItsOwnEntryAndEndsWithHotSpot) {
               1);
     ASSERT_EQ(AnimObjCount, 1);
     EXPECT_EQ(AnimObj[0].type, AnimStraightMove);
-    EXPECT_EQ(AnimObj[0].arg, kCameraChannel);
+    EXPECT_EQ(AnimObj[0].arg, CameraChannel);
     const float expected[4] = {50, 60, 70, 80};
     for (float x : expected) {
         Frames(1);
@@ -351,13 +351,13 @@ TEST_F(NoWalker, CameraMoveHasItsOwnEntryAndEndsWithHotSpot) {
     EXPECT_EQ(AnimObj[0].type, AnimFree);
     EXPECT_EQ(CameraMoverActive, 0);
     EXPECT_EQ(UpdateStateFlag, 1);
-    EXPECT_EQ(MoverChannelRow(kCameraChannel), -1);
+    EXPECT_EQ(MoverChannelRow(CameraChannel), -1);
 
     // The next camera move takes its entry again; the jump arrives by its arc.
     ASSERT_EQ(MoveToHotSpot(5, -1, 0, 45.0f, 0), 0);
     EXPECT_EQ(AnimObjCount, 1);
     EXPECT_EQ(AnimObj[0].type, AnimJump);
-    Frames(MoverChannel[kCameraChannel].frameCount + 2);
+    Frames(MoverChannel[CameraChannel].frameCount + 2);
     EXPECT_EQ(Var("hits"), 2);
     EXPECT_EQ(Var("spot"), 0);
     EXPECT_EQ(CameraMoverActive, 0);

@@ -11,7 +11,7 @@ const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 }  // namespace
 
 TEST_F(PartsAndMaterials, Part255IsTheLastAndTheRefusedOneIsNeverWritten) {
-    PendingMeshPart = kFileStartPending;
+    PendingMeshPart = FileStartPending;
     ASSERT_EQ(NewPart(), 1);  // the root part 0 and the first object, part 1
     for (int p = 2; p <= 254; ++p) {
         ASSERT_EQ(NewPart(), 1) << p;
@@ -23,13 +23,13 @@ TEST_F(PartsAndMaterials, Part255IsTheLastAndTheRefusedOneIsNeverWritten) {
     EXPECT_EQ(NewPart(), 0);
     EXPECT_EQ(SetPartTransform(kIdentity, 16), -1);
     EXPECT_EQ(Part[255].frame, nullptr);
-    EXPECT_EQ(NextPart, kMaxParts);
+    EXPECT_EQ(NextPart, MaxParts);
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Exceed maximum part number | Error",
                                                     "Exceed maximum part number | Error"}));
     // A new file cannot make its root either.
-    PendingMeshPart = kFileStartPending;
+    PendingMeshPart = FileStartPending;
     EXPECT_EQ(NewPart(), 0);
-    EXPECT_EQ(NextPart, kMaxParts);
+    EXPECT_EQ(NextPart, MaxParts);
 }
 
 TEST_F(PartsAndMaterials, Material63IsRefusedAndTakesNoStatements) {
@@ -41,8 +41,8 @@ TEST_F(PartsAndMaterials, Material63IsRefusedAndTakesNoStatements) {
     EXPECT_EQ(FindMaterial("m62"), 62);
     const float red[4] = {1, 0, 0, 1};
     SetMaterialColor(red, 4);  // no material in hand: nothing changes
-    EXPECT_EQ(Material[63].kind, kMaterialNothing);
-    EXPECT_EQ(Material[62].kind, kMaterialNothing);
+    EXPECT_EQ(Material[63].kind, MaterialNothing);
+    EXPECT_EQ(Material[62].kind, MaterialNothing);
 }
 
 TEST_F(PartsAndMaterials, TexturesByExtensionAndReloadingReleasesTheOldOne) {
@@ -70,19 +70,19 @@ TEST_F(PartsAndMaterials, TexturesByExtensionAndReloadingReleasesTheOldOne) {
     EXPECT_EQ(Material[1].texture->Width(), 2);
     SetMaterialTexture("c.bmp");  // a failed load leaves a texture material without a texture
     EXPECT_EQ(Material[1].texture, nullptr);
-    EXPECT_EQ(Material[1].kind, kMaterialTexture);
+    EXPECT_EQ(Material[1].kind, MaterialTexture);
     const float highlight[2] = {0.5f, 4.0f};
     SetMaterialSpecular(highlight, 2);
-    EXPECT_EQ(Material[1].kind, kMaterialTexture);
+    EXPECT_EQ(Material[1].kind, MaterialTexture);
 }
 
 TEST_F(PartsAndMaterials, MeshListsAreTakenWithinTheirBuffersAndFacesAlwaysEnd) {
-    std::vector<float> many(kMeshBufferEntries, 1.0f);
-    EXPECT_EQ(SetFaces(many.data(), kMeshBufferEntries), 0);
-    EXPECT_EQ(SetTextureCoords(many.data(), kMeshBufferEntries), 0);
+    std::vector<float> many(MeshBufferEntries, 1.0f);
+    EXPECT_EQ(SetFaces(many.data(), MeshBufferEntries), 0);
+    EXPECT_EQ(SetTextureCoords(many.data(), MeshBufferEntries), 0);
     EXPECT_EQ(SetVertices(many.data(), 0), 0);
 
-    PendingMeshPart = kFileStartPending;
+    PendingMeshPart = FileStartPending;
     ASSERT_EQ(NewPart(), 1);
     SetPartTransform(kIdentity, 16);
     const float vertices[9] = {0, 0, 0, 1, 0, 0, 1, 1, 0};
@@ -109,14 +109,14 @@ TEST_F(PartsAndMaterials, MeshListsAreTakenWithinTheirBuffersAndFacesAlwaysEnd) 
 }
 
 TEST_F(PartsAndMaterials, ReleasedPartsLeaveNoFramesBehindInTheScene) {
-    PendingMeshPart = kFileStartPending;
+    PendingMeshPart = FileStartPending;
     ASSERT_EQ(NewPart(), 1);
     ASSERT_EQ(NewPart(), 1);
     ASSERT_FALSE(WorldFrame->Children().empty());
     for (int level = 0; level < 3; ++level) {
         ResetParts();
         EXPECT_TRUE(WorldFrame->Children().empty()) << "level " << level;
-        PendingMeshPart = kFileStartPending;
+        PendingMeshPart = FileStartPending;
         ASSERT_EQ(NewPart(), 1);
     }
 }

@@ -110,17 +110,17 @@ TEST_F(PathsTest, AttachedMotionsAreCheckedCountedAndRemovedOnePlaceAtATime) {
     EXPECT_EQ(AddPathMotion(2, 0), 0);  // no such path
     EXPECT_EQ(AddPathMotion(1, 3), 0);  // no such row
     EXPECT_EQ(DelPathMotion(0, 1), 0);  // nothing attached
-    for (int i = 0; i < kMaxPathMotions; ++i) ASSERT_EQ(AddPathMotion(1, 0), 1);
+    for (int i = 0; i < MaxPathMotions; ++i) ASSERT_EQ(AddPathMotion(1, 0), 1);
     EXPECT_TRUE(BoxTexts().empty());
     EXPECT_EQ(AddPathMotion(1, 0), 0);
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Exceed Maximum Path Motion | Error"});
-    EXPECT_EQ(Path[1].motionCount, kMaxPathMotions);
+    EXPECT_EQ(Path[1].motionCount, MaxPathMotions);
     // The first motion attached set where the path starts: where the walker stood.
     EXPECT_FLOAT_EQ(Path[1].base[0], 50.0f);
     EXPECT_EQ(Path[1].baseSet, 1.0f);
 
     EXPECT_EQ(DelPathMotion(0, 1), 1);
-    EXPECT_EQ(Path[1].motionCount, kMaxPathMotions - 1);
+    EXPECT_EQ(Path[1].motionCount, MaxPathMotions - 1);
     EXPECT_LT(Path[1].currentMotion, Path[1].motionCount);
     EXPECT_EQ(DelPathMotion(2, 1), 0);
     EXPECT_EQ(DelPathMotion(0, 9), 0);

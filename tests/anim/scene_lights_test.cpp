@@ -45,7 +45,7 @@ TEST_F(SceneLights, DefaultLightsHangUnderTheSceneAndTheTableHoldsFifteen) {
     EXPECT_EQ(CreateLight(1, zero, up, zero), -1);
     platform::InjectFault("CreateFrame", platform::D3DRMERR_BADVALUE);
     EXPECT_EQ(CreateLight(2, zero, up, zero), -1);
-    while (SceneLightCount < kUsableSceneLights) ASSERT_GE(CreateLight(2, zero, up, zero), 0);
+    while (SceneLightCount < UsableSceneLights) ASSERT_GE(CreateLight(2, zero, up, zero), 0);
     EXPECT_EQ(CreateLight(2, zero, up, zero), -1);
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Illegal Type of Light | Error",
                                                     "Failed to Create Directional Light | Error",

@@ -259,7 +259,7 @@ TEST_F(AnimCommands, SceneCommandsTakeTheirOwnNumbersOnly) {
     EXPECT_EQ(doors.arg, 5);
     EXPECT_EQ(doors.frameCount, 20);
     EXPECT_EQ(AnimObj[2].frameCount, 20);
-    for (int i = 0; i < kSoundFrameCount; ++i) {
+    for (int i = 0; i < SoundFrameCount; ++i) {
         EXPECT_EQ(SoundFrameTable[i].frame, i == 0 ? 10 : i == 1 ? 20 : -1) << i;
         EXPECT_EQ(SoundFrameTable[i].slot, i == 0 ? 3 : -1) << i;
     }

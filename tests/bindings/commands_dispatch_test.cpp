@@ -36,9 +36,9 @@ protected:
     }
     // Tokenizes and parses one statement line while running; the parsed statement is in Parsed.
     static void Parse(const std::string& line) {
-        uint8_t buffer[kStatementBufferSize] = {};
+        uint8_t buffer[StatementBufferSize] = {};
         ParenDropFlag = 0;
-        ASSERT_EQ(ScanTokens(line.c_str(), buffer, sizeof buffer), kScanComplete) << line;
+        ASSERT_EQ(ScanTokens(line.c_str(), buffer, sizeof buffer), ScanComplete) << line;
         ParseStatement(buffer, sizeof buffer);
     }
     static std::vector<int> Ints(int k, int n, int missing) {
@@ -97,7 +97,7 @@ TEST_F(Commands, ArraysReadOnlyTheStatementsOwnNumbers) {
 }
 
 TEST_F(Commands, SpecialAnimTakesItsCountOfItemsAndNoMoreThanSixteen) {
-    int items[kSpecialAnimMaxItems];
+    int items[SpecialAnimMaxItems];
     Parse("SpecialAnim 1 2 5 6 7 8;");
     EXPECT_EQ(SpecialAnimItems(Parsed, items), 2);
     EXPECT_THAT(items, ElementsAreArray({5, 6, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));

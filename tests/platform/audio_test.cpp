@@ -91,7 +91,7 @@ TEST_F(AudioTest, BuffersTakePcmOfOneOrTwoChannelsAndEightOrSixteenBits) {
     }
     EXPECT_EQ(Create(Pcm(1, 8000, 8), 0), DSERR_INVALIDPARAM);
 
-    while (buffers_.size() < size_t(kMixerChannels)) ASSERT_EQ(Create(Pcm(1, 8000, 8), 4), DS_OK);
+    while (buffers_.size() < size_t(MixerChannels)) ASSERT_EQ(Create(Pcm(1, 8000, 8), 4), DS_OK);
     EXPECT_EQ(Create(Pcm(1, 8000, 8), 4), DSERR_ALLOCATED);
     buffers_.back()->Release();
     buffers_.pop_back();
@@ -102,7 +102,7 @@ TEST_F(AudioTest, PcmIsConvertedToTheDeviceFormat) {
     int rate = 0, channels = 0;
     Uint16 format = 0;
     ASSERT_EQ(Mix_QuerySpec(&rate, &format, &channels), 1);
-    if (rate != kOutputRate || format != AUDIO_S16SYS || channels != 2) {
+    if (rate != OutputRate || format != AUDIO_S16SYS || channels != 2) {
         GTEST_SKIP() << "the device did not take the requested format";
     }
     // Already in the device's format: unchanged.

@@ -458,7 +458,7 @@ SettingsCompared CompareSettings(Setting first, Setting second, Light light, boo
 TEST(RmRaster, SpansOfPixelsKeepTheTexelsOfExactPerspective) {
     const SettingsCompared compared =
         CompareSettings([](RmRasterTarget& t) { t.spanPixels = 1; },
-                        [](RmRasterTarget& t) { t.spanPixels = kRasterSpanPixels; },
+                        [](RmRasterTarget& t) { t.spanPixels = RasterSpanPixels; },
                         [](RmRasterVertex& p, float) { p.red = p.green = p.blue = 1.0f; });
     ASSERT_GT(compared.drawn, 1000000u);
     EXPECT_LT(compared.differing * 100, compared.drawn)

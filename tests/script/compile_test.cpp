@@ -95,7 +95,7 @@ TEST_F(Compiling, ParsedWordsAndNumbers) {
     const char* text = "LoadIcon(\"cursor.bmp\", 10, 20, 1.5, -4) ; Extra 7;";
     uint8_t buf[256];
     ParenDropFlag = 0;
-    ASSERT_EQ(ScanTokens(text, buf, sizeof buf), kScanComplete);
+    ASSERT_EQ(ScanTokens(text, buf, sizeof buf), ScanComplete);
     RunMode = RunModeRun;
     EXPECT_EQ(ParseStatement(buf, sizeof buf), ParseResult::Command);
     // A second statement on the line adds its words and numbers to the first.
@@ -110,7 +110,7 @@ TEST_F(Compiling, ParsedWordsAndNumbers) {
     EXPECT_EQ(IntArg(Parsed, 9), 0);  // a missing number reads 0
     // A statement naming a declared variable is the keyword var, the name and the rest.
     ParenDropFlag = 0;
-    ASSERT_EQ(ScanTokens("door = 3; ignored", buf, sizeof buf), kScanComplete);
+    ASSERT_EQ(ScanTokens("door = 3; ignored", buf, sizeof buf), ScanComplete);
     EXPECT_EQ(ParseStatement(buf, sizeof buf), ParseResult::Keyword);
     ASSERT_EQ(Parsed.WordCount, 4);
     EXPECT_STREQ(Parsed.StatementTokens[0], "var");
@@ -119,7 +119,7 @@ TEST_F(Compiling, ParsedWordsAndNumbers) {
               std::string("=I\3\0\0\0;", 7));
     EXPECT_EQ(Var("door"), 3);
     // A statement without words keeps the words of the one before.
-    ASSERT_EQ(ScanTokens("1 2;", buf, sizeof buf), kScanComplete);
+    ASSERT_EQ(ScanTokens("1 2;", buf, sizeof buf), ScanComplete);
     EXPECT_EQ(ParseStatement(buf, sizeof buf), ParseResult::Empty);
     EXPECT_STREQ(Parsed.StatementTokens[0], "var");
     EXPECT_EQ(Parsed.NumberCount, 2);
@@ -208,23 +208,23 @@ TEST_F(Compiling, OverlongInputIsRefusedAndLoadingGoesOn) {
 
 TEST_F(Compiling, TablesRefuseAtTheirLimits) {
     std::string text;
-    for (int i = 0; i < kMaxVariables + 1; ++i) text += "int v" + std::to_string(i) + ";\n";
+    for (int i = 0; i < MaxVariables + 1; ++i) text += "int v" + std::to_string(i) + ";\n";
     text += "stepState Long;\n";
-    for (int i = 0; i < kMaxStepLines + 1; ++i) text += "Step " + std::to_string(i) + ";\n";
-    for (int i = 0; i < kMaxStates; ++i) text += "state S" + std::to_string(i) + ";\nCmd;\n";
+    for (int i = 0; i < MaxStepLines + 1; ++i) text += "Step " + std::to_string(i) + ";\n";
+    for (int i = 0; i < MaxStates; ++i) text += "state S" + std::to_string(i) + ";\nCmd;\n";
     ASSERT_EQ(Compile(text), 1);
     EXPECT_THAT(BoxTexts(), ElementsAre("Exceed maximum variables | var debug",
                                         "Max step state lines exceeded! | Script Debug",
                                         "Exceed maximum states | Script Debug",
                                         "Exceed maximum states | Script Debug"));
-    EXPECT_EQ(VariableCount, kMaxVariables);
-    EXPECT_EQ(StateCount, kMaxStates);
+    EXPECT_EQ(VariableCount, MaxVariables);
+    EXPECT_EQ(StateCount, MaxStates);
     // The 101st statement of a step state is stored but is no step.
     const ScriptState& steps = StateTable[FindState("Long")];
-    EXPECT_EQ(StepTable[steps.stepRow].lineCount, kMaxStepLines);
-    EXPECT_EQ(steps.end - steps.start, (kMaxStepLines + 1) * 64);
+    EXPECT_EQ(StepTable[steps.stepRow].lineCount, MaxStepLines);
+    EXPECT_EQ(steps.end - steps.start, (MaxStepLines + 1) * 64);
     // Statements after a refused state belong to no state; the last state kept its own end.
-    const ScriptState& last = StateTable[kMaxStates - 1];
+    const ScriptState& last = StateTable[MaxStates - 1];
     EXPECT_EQ(last.end - last.start, 64);
 }
 
@@ -245,7 +245,7 @@ TEST_F(Compiling, NamesThatAreVariablesStayNames) {
     EXPECT_THAT(BoxTexts(), ElementsAre("Variable Redeclaration! | var debug",
                                         "Variable Redeclaration! | var debug"));
     EXPECT_EQ(VariableCount, 2);
-    EXPECT_EQ(FindVariable("var"), kMaxVariables);
+    EXPECT_EQ(FindVariable("var"), MaxVariables);
     EXPECT_EQ(FindState("var"), -1);
     EXPECT_EQ(FindState("x"), 2);
     EXPECT_EQ(Var("x"), 7);

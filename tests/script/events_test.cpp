@@ -60,7 +60,7 @@ TEST_F(Events, HotSpotArgumentsAndFinishedMoves) {
                    "n = 1;\n"
                    "n = 2;\n"),
               1);
-    EXPECT_EQ(RaiseHotSpotEvent(kObjectHotSpot, 12), 1);
+    EXPECT_EQ(RaiseHotSpotEvent(ObjectHotSpot, 12), 1);
     EXPECT_EQ(RaiseHotSpotEvent(3, 7), 1);
     EXPECT_EQ(Var("hits"), 2);
     EXPECT_EQ(GetHotSpotEventArg(1), 7);
@@ -146,7 +146,7 @@ TEST_F(Events, LoadingAScriptReplacesTheRunningOne) {
     // The new script ran from its beginning; nothing of the old state ran after the load, and
     // the old script's pending wait is gone.
     EXPECT_EQ(Var("fresh"), 7);
-    EXPECT_EQ(FindVariable("old"), kMaxVariables);
+    EXPECT_EQ(FindVariable("old"), MaxVariables);
     EXPECT_EQ(FindState("Event"), -1);
     EXPECT_EQ(StopFlag, 1);
     EXPECT_EQ(ResumeAfterWait(), 0);

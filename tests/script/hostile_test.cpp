@@ -46,7 +46,7 @@ TEST_F(HostileScripts, RandomTextCompilesAndRunsSafely) {
         std::string text = RandomScript(rng);
         SCOPED_TRACE(text);
         Compile(text);
-        ASSERT_LE(StreamLength, kScriptStreamSize);
+        ASSERT_LE(StreamLength, ScriptStreamSize);
         RunScript(1);
         RaiseEvent();
         for (int id = 1; id < StateCount; ++id) {

@@ -205,7 +205,7 @@ TEST_F(Running, RunsNestOnlySoDeep) {
     StopFlag = 0;
     ExecState(FindState("Deep"));
     // The 257th nested run is refused and the whole run is abandoned.
-    EXPECT_EQ(Var("depth"), kMaxRunDepth);
+    EXPECT_EQ(Var("depth"), MaxRunDepth);
     EXPECT_THAT(BoxTexts(), ElementsAre("Exceed maximum script nesting | Script Debug"));
     EXPECT_EQ(RunDepth, 0);
 }
@@ -221,11 +221,11 @@ TEST_F(Running, ARunThatNeverEndsIsStoppedAndTheGameGoesOn) {
                    "m = (m + 1);\n"
                    "endwhile;\n"),
               1);
-    EXPECT_EQ(Var("n"), kMaxRunStatements / 2);
+    EXPECT_EQ(Var("n"), MaxRunStatements / 2);
     // The next run from outside has a budget of its own.
     StopFlag = 0;
     ExecState(FindState("Forever"));
-    EXPECT_EQ(Var("m"), kMaxRunStatements / 2);
+    EXPECT_EQ(Var("m"), MaxRunStatements / 2);
     EXPECT_THAT(BoxTexts(), ElementsAre("Exceed maximum statements in one run | Script Debug",
                                         "Exceed maximum statements in one run | Script Debug"));
     EXPECT_EQ(RunDepth, 0);

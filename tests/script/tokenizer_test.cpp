@@ -35,7 +35,7 @@ protected:
     // Tokenizes one line at the start of a fresh buffer; the bytes up to the end mark or count.
     Bytes Scan(const char* line, int* result = nullptr) {
         ParenDropFlag = 0;
-        buf_.assign(kStatementBufferSize, 0xEE);
+        buf_.assign(StatementBufferSize, 0xEE);
         int r = ScanTokens(line, buf_.data(), buf_.size());
         if (result) *result = r;
         size_t n = r > 0 ? size_t(r) : r == 0 ? MeasureStatement(buf_.data(), buf_.size()) : 0;
@@ -103,7 +103,7 @@ TEST_F(Tokenizer, LinesGatherIntoStatements) {
     EXPECT_GT(r2, 0);
     ParenDropFlag = 0;
     int r3 = ScanTokens("x;", buf_.data() + r + r2, buf_.size() - r - r2);
-    EXPECT_EQ(r3, kScanComplete);
+    EXPECT_EQ(r3, ScanComplete);
     EXPECT_EQ(Bytes(buf_.begin(), buf_.begin() + MeasureStatement(buf_.data(), buf_.size())),
               Cat({{'@'},
                    Txt('Y', "if"),
@@ -116,7 +116,7 @@ TEST_F(Tokenizer, LinesGatherIntoStatements) {
                    {';', '\\'}}));
     // Comments: "//" drops the line, "/* */" is passed over, an unclosed "/*" ends the line.
     Scan("x; // note", &r);
-    EXPECT_EQ(r, kScanComment);
+    EXPECT_EQ(r, ScanComment);
     EXPECT_EQ(Scan("/* a */ y; /* b"), Cat({{'@'}, Txt('Y', "y"), {';', '\\'}}));
     // Two statements on one line are one; a line of only "}" completes one without words.
     EXPECT_EQ(Scan("a; b;"), Cat({{'@'}, Txt('Y', "a"), {';'}, Txt('Y', "b"), {';', '\\'}}));
@@ -130,15 +130,15 @@ TEST_F(Tokenizer, HostileLinesNeverWritePastTheirRoom) {
     EXPECT_EQ(Scan("x \"abc;"), Cat({{'@'}, Txt('Y', "x"), Txt('S', "abc;")}));
     // Words and literals longer than the tokenizer holds are refused.
     Scan(("x" + std::string(200, 'a') + ";").c_str(), &r);
-    EXPECT_EQ(r, kScanTooLong);
+    EXPECT_EQ(r, ScanTooLong);
     Scan(("\"" + std::string(64, 's') + "\";").c_str(), &r);
-    EXPECT_EQ(r, kScanTooLong);
+    EXPECT_EQ(r, ScanTooLong);
     Scan((std::string(70, '7') + ";").c_str(), &r);
-    EXPECT_EQ(r, kScanTooLong);
+    EXPECT_EQ(r, ScanTooLong);
     // Output that does not fit is refused and nothing is written past the room given.
     std::vector<uint8_t> small(32, 0xEE);
     ParenDropFlag = 0;
-    EXPECT_EQ(ScanTokens("1 2 3 4 5 6 7 8 9;", small.data(), 24), kScanFull);
+    EXPECT_EQ(ScanTokens("1 2 3 4 5 6 7 8 9;", small.data(), 24), ScanFull);
     for (size_t i = 24; i < small.size(); ++i) EXPECT_EQ(small[i], 0xEE);
     // Characters outside the language are passed over.
     EXPECT_EQ(Scan("$x\x01\xff@`;"), Cat({{'@'}, Txt('Y', "x"), {';', '\\'}}));

@@ -47,7 +47,7 @@ protected:
     int Load(const std::string& text) { return LoadScript(Write("t.scp", text).c_str()); }
 
     static int Var(const char* name) {
-        EXPECT_LT(FindVariable(name), kMaxVariables) << name;
+        EXPECT_LT(FindVariable(name), MaxVariables) << name;
         return support::VarValue(name);
     }
     static std::vector<std::string> BoxTexts() { return support::BoxLines(); }

@@ -39,7 +39,7 @@ public:
     std::filesystem::path Folder() const { return folder_.Path(); }
 
     static int Var(const char* name) {
-        EXPECT_LT(FindVariable(name), kMaxVariables) << name;
+        EXPECT_LT(FindVariable(name), MaxVariables) << name;
         return support::VarValue(name);
     }
 

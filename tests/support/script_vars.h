@@ -9,7 +9,7 @@ constexpr int kNoVariable = -12345;
 
 inline int VarValue(const char* name) {
     const int i = FindVariable(name);
-    return i < kMaxVariables ? VariableTable[i].value : kNoVariable;
+    return i < MaxVariables ? VariableTable[i].value : kNoVariable;
 }
 
 }  // namespace support
