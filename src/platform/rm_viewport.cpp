@@ -7,6 +7,7 @@
 #include "platform/faults.h"
 #include "platform/rm_light.h"
 #include "platform/rm_mesh.h"
+#include "platform/rm_raster_detail.h"
 
 namespace platform {
 
@@ -23,6 +24,8 @@ RmViewport* RmViewport::Create(RmDevice* device, RmFrame* camera, int32_t left, 
 RmViewport::RmViewport(RmDevice* device, RmFrame* camera, int32_t left, int32_t top, int32_t width,
                        int32_t height)
     : device_(device), camera_(camera), left_(left), top_(top), width_(width), height_(height) {}
+
+RmViewport::~RmViewport() = default;
 
 HResult RmViewport::SetBack(float distance) {
     if (HResult fault = TakeFault("SetBack")) return fault;

@@ -15,11 +15,16 @@
 #include "platform/rm_frame.h"
 #include "platform/rm_light.h"
 #include "platform/rm_math.h"
-#include "platform/rm_raster_detail.h"
 #include "platform/rm_ref.h"
 #include "platform/types.h"
 
 namespace platform {
+
+// The rasterizer's inner types, known only to the viewport's source.
+struct RmRasterTarget;
+struct RmRasterVertex;
+struct RmRasterFace;
+struct RmRasterStats;
 
 class RmViewport : public RefCounted {
 public:
@@ -52,6 +57,7 @@ public:
     static constexpr float Front = 1.0f;
 
 private:
+    ~RmViewport() override;  // in the source, where the rasterizer's types are whole
     RmViewport(RmDevice* device, RmFrame* camera, int32_t left, int32_t top, int32_t width,
                int32_t height);
 

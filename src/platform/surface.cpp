@@ -10,9 +10,8 @@
 
 namespace platform {
 
-HResult Clipper::SetHWnd(uint32_t, Hwnd window) {
+HResult Clipper::SetHWnd(uint32_t, Hwnd) {
     if (HResult fault = TakeFault("SetHWnd")) return fault;
-    window_ = window;
     return DD_OK;
 }
 

@@ -40,10 +40,9 @@ struct BltFx {
 
 class Clipper : public RefCounted {
 public:
+    // The clipper keeps drawing inside the surface by itself; the window is only checked for
+    // the fault injection the tests use.
     HResult SetHWnd(uint32_t flags, Hwnd window);
-
-private:
-    Hwnd window_ = nullptr;
 };
 
 class Surface : public RefCounted {
