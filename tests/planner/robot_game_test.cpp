@@ -2,12 +2,14 @@
 // turning mover, and the level reset can take them away in the middle of a move.
 #include <cmath>
 #include <filesystem>
+#include <optional>
 
 #include "anim/anim_objects.h"
 #include "planner/robot_control.h"
 #include "planner/robot_steps.h"
 #include "planner/robot_table.h"
 #include "script/events.h"
+#include "support/scratch_folder.h"
 #include "support/shell_fixture.h"
 #include "world/player.h"
 
@@ -20,24 +22,23 @@ namespace fs = std::filesystem;
 class YardGame : public ShellTest {
 protected:
     void SetUp() override {
+        // Made first, so that the game's own run folder is entered and left inside it.
+        scratch_.emplace("robot_game");
+        const fs::path dir = scratch_->Path();
         ShellTest::SetUp();
-        dir_ = fs::temp_directory_path() /
-               ("robot_game_" + std::to_string(::getpid()) + "_" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
         for (const auto& entry : fs::directory_iterator(DUSK_DEMO_DATA)) {
             const fs::path name = entry.path().filename();
             if (name.extension() != ".scp" || name == "yard.scp")
-                fs::copy(entry.path(), dir_ / name);
+                fs::copy(entry.path(), dir / name);
         }
-        ASSERT_EQ(chdir(dir_.c_str()), 0);
+        fs::current_path(dir);
         ASSERT_EQ(InitApp(nullptr, platform::SW_SHOWNORMAL), 1);
         ASSERT_TRUE(platform::RecordedBoxes().empty()) << BoxTexts()[0];
     }
     void TearDown() override {
         ShellTest::TearDown();
         IdleRobots();
-        fs::remove_all(dir_);
+        scratch_.reset();
     }
 
     // The end of the game update: the animation objects, then the planner's cycle.
@@ -49,7 +50,7 @@ protected:
         return std::hypot(a.x - b.x, a.z - b.z);
     }
 
-    fs::path dir_;
+    std::optional<support::ScratchFolder> scratch_;
 };
 
 TEST_F(YardGame, ClicksSendTheRobotsAcrossTheYardAroundEachOtherAndThePlayer) {

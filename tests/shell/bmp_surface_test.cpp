@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "platform/palette.h"
 #include "platform/surface.h"
 #include "shell/bmp_surface.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -22,17 +24,15 @@ protected:
         platform::SetBoxEcho(false);
         platform::ClearRecordedBoxes();
         ASSERT_EQ(platform::DirectDrawCreate(nullptr, &ddraw), platform::DD_OK);
-        folder = std::filesystem::temp_directory_path() /
-                 ("dusk_bmp_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                  "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder);
+        scratch.emplace("dusk_bmp");
+        folder = scratch->Path();
     }
     void TearDown() override {
         platform::ClearFaults();
         if (surface) surface->Release();
         if (palette) palette->Release();
         ddraw->Release();
-        std::filesystem::remove_all(folder);
+        scratch.reset();
     }
 
     // Writes a picture whose pixel (x, y) is x + 10 * y + 1; returns its path.
@@ -55,6 +55,7 @@ protected:
     platform::DirectDraw* ddraw = nullptr;
     platform::Surface* surface = nullptr;
     platform::Palette* palette = nullptr;
+    std::optional<support::ScratchFolder> scratch;
     std::filesystem::path folder;
 };
 

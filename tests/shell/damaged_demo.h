@@ -2,35 +2,34 @@
 // the working directory while the test runs, with files damaged one at a time. The demo folder
 // itself must come out of every run untouched: the game writes only into the folder it runs in.
 #pragma once
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include <SDL2/SDL.h>
 
 #include "platform/input_injection.h"
+#include "support/scratch_folder.h"
 #include "support/shell_fixture.h"
 
 class DamagedDemoTest : public ShellTest {
 protected:
     void SetUp() override {
+        // Made first, so that the game's own run folder is entered and left inside it.
+        scratch_.emplace("dusk_damage");
+        folder_ = scratch_->Path();
         ShellTest::SetUp();
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("dusk_damage_" + std::to_string(::getpid()) + "_" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder_);
         std::filesystem::copy(DUSK_DEMO_DATA, folder_);
         // The planner's pictures of an earlier run are no part of the demo.
         Remove("Blank Map");
         Remove("Planned Path");
-        ASSERT_EQ(chdir(folder_.c_str()), 0);
+        std::filesystem::current_path(folder_);
     }
 
     void TearDown() override {
         ShellTest::TearDown();
-        std::filesystem::remove_all(folder_);
+        scratch_.reset();
     }
 
     // A fresh copy and a fresh game, for the next damage within one test.
@@ -117,5 +116,6 @@ protected:
     static constexpr uint32_t PassMilliseconds = 33;
 
 private:
+    std::optional<support::ScratchFolder> scratch_;
     std::filesystem::path folder_;
 };

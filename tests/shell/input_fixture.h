@@ -3,7 +3,7 @@
 // and is taken from the queue and dispatched as the main loop does.
 #pragma once
 #include <filesystem>
-#include <fstream>
+#include <optional>
 #include <string>
 
 #include "platform/input.h"
@@ -14,6 +14,7 @@
 #include "script/variables.h"
 #include "shell/app.h"
 #include "shell/input.h"
+#include "support/scratch_folder.h"
 #include "support/script_vars.h"
 #include "support/shell_fixture.h"
 #include "world/cube.h"
@@ -24,6 +25,8 @@
 class GameInputTest : public ShellTest {
 protected:
     void SetUp() override {
+        // Made first, so that the game's own run folder is entered and left inside it.
+        scratch.emplace("dusk_input");
         ShellTest::SetUp();
         ASSERT_EQ(InitApp(nullptr, platform::SW_SHOWNORMAL), 1);
         ResetLevel();
@@ -31,10 +34,7 @@ protected:
         ShowFrameRate = ShowInfo = 0;
         ShowFaces = ShowObjects = 1;
         RoomScriptToggle = 0;
-        folder = std::filesystem::temp_directory_path() /
-                 ("dusk_input_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder);
+        folder = scratch->Path();
         for (const auto& entry : std::filesystem::directory_iterator(DUSK_TEST_DATA "/cubeworld")) {
             std::filesystem::copy_file(entry.path(), folder / entry.path().filename());
         }
@@ -48,11 +48,11 @@ protected:
     }
     void TearDown() override {
         ShellTest::TearDown();
-        std::filesystem::remove_all(folder);
+        scratch.reset();
     }
 
     void Write(const std::string& name, const std::string& text) const {
-        std::ofstream(folder / name, std::ios::binary) << text;
+        scratch->Write(name, text);
     }
     // Loads a script the way the game does: compiled, then run from its start.
     int Load(const std::string& text) const {
@@ -99,5 +99,6 @@ protected:
         PlayerY = CurrentCube->Bottom(0).y + EyeHeight;
     }
 
+    std::optional<support::ScratchFolder> scratch;
     std::filesystem::path folder;
 };
