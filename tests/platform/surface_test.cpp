@@ -144,6 +144,31 @@ TEST_F(Surfaces, StretchBlitAndColourFill) {
     EXPECT_EQ(Row(front, 1), "89..");
 }
 
+// Three source columns onto four (the view onto the screen) goes eight pixels at a time; every
+// pixel must still be the one the column formula picks, also where clipping starts the row
+// part-way through the pattern.
+TEST_F(Surfaces, StretchOfThreeColumnsOntoFourPicksEachColumnByTheFormula) {
+    Surface* view = Make(36, 2);
+    SurfaceDesc d;
+    ASSERT_EQ(view->Lock(nullptr, &d, DDLOCK_WAIT), DD_OK);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 36; ++x)
+            static_cast<uint8_t*>(d.surface)[y * d.pitch + x] = uint8_t(1 + x + 40 * y);
+    ASSERT_EQ(view->Unlock(), DD_OK);
+    Surface* front = Make(45, 3);
+    const Rect from{3, 0, 33, 2};
+    for (const Rect& to : {Rect{0, 0, 40, 3}, Rect{-3, 0, 37, 3}, Rect{6, 0, 46, 3}}) {
+        ASSERT_EQ(front->Blt(&to, view, &from, DDBLT_WAIT, nullptr), DD_OK);
+        for (int y = 0; y < 3; ++y) {
+            const uint8_t* row = front->Pixels() + y * front->Pitch();
+            const uint8_t* src = view->Pixels() + (y * 2 / 3) * view->Pitch();
+            for (int x = std::max(to.left, 0); x < std::min(to.right, 45); ++x)
+                ASSERT_EQ(row[x], src[from.left + (x - to.left) * 30 / 40])
+                    << "at " << x << "," << y << " into " << to.left;
+        }
+    }
+}
+
 }  // namespace
 
 namespace {
