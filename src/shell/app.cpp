@@ -29,6 +29,7 @@
 #include "shell/messages.h"
 #include "shell/overlays.h"
 #include "shell/sound.h"
+#include "world/camera_height.h"
 #include "world/reset.h"
 
 void* AppInstance = nullptr;
@@ -60,6 +61,7 @@ void InitGlobals() {
     DriversListed = 0;
     OverlayImageCount = FirstScriptOverlayImage;
     ResetWorld();
+    ResetCameraHeight();
     ResetSceneAnimation();
     ResetMaterials();
     InitInputState();

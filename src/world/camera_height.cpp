@@ -9,6 +9,8 @@
 
 int CameraMoverActive = 0;
 
+void ResetCameraHeight() { CameraMoverActive = 0; }
+
 void UpdateCameraHeight(Cube* cube) {
     if (!cube || CameraMoverActive) {
         return;

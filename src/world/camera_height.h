@@ -6,4 +6,7 @@ class Cube;
 // Set while a straight mover carries the camera: the player's floor following then waits.
 extern int CameraMoverActive;
 
+// No mover holds the camera: the start value, for a fresh start of the game.
+void ResetCameraHeight();
+
 void UpdateCameraHeight(Cube* cube);

@@ -77,8 +77,8 @@ protected:
         WorldFrame = CameraFrame = SceneFrame = nullptr;
         RMObject->Release();
         RMObject = nullptr;
-        CameraMoverActive = 0;
-        UpdateStateFlag = 0;
+        ResetCameraHeight();
+        InitScriptEngine();
         SecondBuild = false;
         ResetErrorState();
         platform::SetBoxEcho(true);

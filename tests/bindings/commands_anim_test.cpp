@@ -12,6 +12,7 @@
 #include "anim/movers.h"
 #include "anim/parts.h"
 #include "anim/paths.h"
+#include "anim/reset.h"
 #include "anim/scene_lights.h"
 #include "base/build_variant.h"
 #include "base/graphics_objects.h"
@@ -20,11 +21,13 @@
 #include "platform/rm.h"
 #include "platform/rm_frame.h"
 #include "platform/rm_math.h"
+#include "script/events.h"
 #include "shell/direct_x.h"
 #include "support/anim_scene.h"
 #include "support/script_fixture.h"
 #include "support/world_builder.h"
 #include "world/cube.h"
+#include "world/reset.h"
 
 using ::testing::ElementsAre;
 
@@ -51,12 +54,10 @@ protected:
         Write("track.x", kTrack);
     }
     void TearDown() override {
-        TruncateMotionTable(0);
-        ResetAnimObjects(0);
+        ResetSceneAnimation();
         ResetMaterials();
-        SetHotSpotCount(0);
-        FreeLevel();
-        UpdateStateFlag = 0;
+        ResetWorld();
+        InitScriptEngine();
         for (platform::RmFrame** f : {&CameraFrame, &WorldFrame, &SceneFrame}) {
             (*f)->Release();
             *f = nullptr;

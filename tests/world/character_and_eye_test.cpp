@@ -50,7 +50,7 @@ protected:
         PlayerZ = saved.z;
         EyeHeight = savedEye;
         Falling = FallStep = 0;
-        CameraMoverActive = 0;
+        ResetCameraHeight();
         ResetErrorState();
     }
 
