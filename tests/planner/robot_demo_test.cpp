@@ -23,8 +23,8 @@ TEST_F(RobotYard, TheDemoYardLetsBothRobotsCrossIt) {
     Place(0, 30.0f, 30.0f);
     Place(1, 170.0f, 170.0f);
     PlacePlayer(50.0f, 50.0f);
-    ASSERT_EQ(SendRobotToWithSpeed(0, 1, 170.0f, 170.0f, 1.5f), 1);
-    ASSERT_EQ(SendRobotToWithSpeed(1, 3, 30.0f, 30.0f, 1.5f), 1);
+    ASSERT_EQ(SendRobotToWithSpeed(0, 1, 170.0f, 170.0f, 35.0f), 1);
+    ASSERT_EQ(SendRobotToWithSpeed(1, 3, 30.0f, 30.0f, 35.0f), 1);
     Run run = RunUntilArrived(2000);
     EXPECT_TRUE(RobotTable[0].arrived && RobotTable[1].arrived) << run.passes;
     EXPECT_GE(run.closestRobots, 2 * RobotTable[0].radius);

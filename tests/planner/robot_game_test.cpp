@@ -8,7 +8,9 @@
 #include "planner/robot_control.h"
 #include "planner/robot_steps.h"
 #include "planner/robot_table.h"
+#include "platform/win_constants.h"
 #include "script/events.h"
+#include "shell/input.h"
 #include "support/scratch_folder.h"
 #include "support/shell_fixture.h"
 #include "world/player.h"
@@ -82,6 +84,26 @@ TEST_F(YardGame, ClicksSendTheRobotsAcrossTheYardAroundEachOtherAndThePlayer) {
     }
     EXPECT_TRUE(fs::exists("Blank Map"));
     EXPECT_TRUE(fs::exists("Planned Path"));
+}
+
+TEST_F(YardGame, TheRobotsOwnKeysSendOneToAHotSpotAtTheScriptsPace) {
+    // F, H, 4, Space: the rover sets off for the middle at once, though the robot stands on the
+    // far side of it, and walks there step by step.
+    const BodyPosition middle{100.0f, 100.0f};
+    for (int key : {int{'F'}, int{'H'}, int{'4'}, int{platform::VK_SPACE}})
+        ASSERT_EQ(HandleRobotDebugKey(key), 1);
+    const float before = Distance(GetBodyPosition(1), middle);
+    float longestStep = 0.0f;
+    for (int i = 0; i < 30; ++i) {
+        const BodyPosition seen = GetBodyPosition(1);
+        Pass();
+        longestStep = std::max(longestStep, Distance(seen, GetBodyPosition(1)));
+    }
+    EXPECT_LT(Distance(GetBodyPosition(1), middle), before - 10.0f);
+    EXPECT_LT(longestStep, 3.0f);
+    int passes = 0;
+    for (; passes < 3000 && !RobotTable[1].arrived; ++passes) Pass();
+    EXPECT_LT(Distance(GetBodyPosition(1), middle), 2.0f) << passes;
 }
 
 TEST_F(YardGame, TheLevelResetInTheMiddleOfAMoveLeavesTheRobotsStanding) {
