@@ -147,19 +147,28 @@ void PresentPrimary(const Surface& primary) {
     const bool sameColours = !resized && std::memcmp(rgb, gShown.rgb, sizeof rgb) == 0;
     std::memcpy(gShown.rgb, rgb, sizeof rgb);
     // A row the picture already shows is left; a row equal to the one above (a stretched
-    // picture repeats rows) takes its colours.
+    // picture repeats rows) takes its colours. Under the same colours only the runs of eight
+    // pixels that changed are converted again.
     const size_t pitch = primary.Pitch();
     for (size_t y = 0; y < gFrame.height; ++y) {
         const uint8_t* row = primary.Pixels() + y * pitch;
         uint8_t* shown = gShown.indices.data() + y * width;
         if (sameColours && std::memcmp(row, shown, width) == 0) continue;
-        std::memcpy(shown, row, width);
         uint32_t* out = gFrame.pixels.data() + y * width;
         if (y > 0 && std::memcmp(row, row - pitch, width) == 0) {
+            std::memcpy(shown, row, width);
             std::memcpy(out, out - width, width * sizeof *out);
             continue;
         }
-        for (size_t x = 0; x < width; ++x) out[x] = rgb[row[x]];
+        size_t x = 0;
+        if (sameColours) {
+            for (; x + 8 <= width; x += 8) {
+                if (std::memcmp(row + x, shown + x, 8) == 0) continue;
+                for (size_t i = x; i < x + 8; ++i) out[i] = rgb[row[i]];
+            }
+        }
+        for (; x < width; ++x) out[x] = rgb[row[x]];
+        std::memcpy(shown, row, width);
     }
     ++gFrameCount;
     if (DrawOnScreen()) Pace();

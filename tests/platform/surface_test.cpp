@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "platform/backend.h"
 #include "platform/direct_draw.h"
 #include "platform/draw_constants.h"
@@ -251,12 +254,15 @@ TEST(Presenting, PrimaryShowsTheBackBufferThroughItsPalettePixelForPixel) {
     const PresentedImage& shown = PresentedFrame();
     ASSERT_EQ(shown.width, 640u);
     ASSERT_EQ(shown.height, 480u);
-    auto expectShown = [&shown, &ramp](int changedRow) {
+    // The pixels set to 1 since the first picture, as source row and column.
+    std::vector<std::pair<uint32_t, uint32_t>> changed;
+    auto expectShown = [&shown, &ramp, &changed]() {
         bool same = true;
         for (uint32_t y = 0; y < 480 && same; ++y) {
             for (uint32_t x = 0; x < 640 && same; ++x) {
                 uint8_t index = uint8_t(((x * 3 / 4) / 3) ^ (y * 3 / 4));
-                if (int(y * 3 / 4) == changedRow && x * 3 / 4 == 0) index = 1;
+                for (auto [row, column] : changed)
+                    if (y * 3 / 4 == row && x * 3 / 4 == column) index = 1;
                 const PaletteEntry& e = ramp[index];
                 uint32_t want = (uint32_t(e.red) << 16) | (uint32_t(e.green) << 8) | e.blue;
                 same = shown.Pixel(x, y) == want;
@@ -264,16 +270,24 @@ TEST(Presenting, PrimaryShowsTheBackBufferThroughItsPalettePixelForPixel) {
             }
         }
     };
-    expectShown(-1);
+    expectShown();
 
     // Presenting again follows a changed pixel and a changed palette entry, and nothing else.
     ASSERT_EQ(back->Lock(nullptr, &ld, DDLOCK_WAIT), DD_OK);
     static_cast<uint8_t*>(ld.surface)[100 * ld.pitch] = 1;
     ASSERT_EQ(back->Unlock(), DD_OK);
+    changed.push_back({100, 0});
     ramp[100] = PaletteEntry{1, 2, 3, D3DPAL_READONLY};
     ASSERT_EQ(pal->SetEntries(0, 100, 1, &ramp[100]), DD_OK);  // still held by the surfaces
     ASSERT_EQ(front->Blt(nullptr, back, &view, DDBLT_WAIT, nullptr), DD_OK);
-    expectShown(100);
+    expectShown();
+    // Under the same colours, one pixel inside a row.
+    ASSERT_EQ(back->Lock(nullptr, &ld, DDLOCK_WAIT), DD_OK);
+    static_cast<uint8_t*>(ld.surface)[200 * ld.pitch + 333] = 1;
+    ASSERT_EQ(back->Unlock(), DD_OK);
+    changed.push_back({200, 333});
+    ASSERT_EQ(front->Blt(nullptr, back, &view, DDBLT_WAIT, nullptr), DD_OK);
+    expectShown();
     std::string png = ::testing::TempDir() + "presented.png";
     EXPECT_TRUE(SavePresentedFrame(png));
     FILE* f = std::fopen(png.c_str(), "rb");
