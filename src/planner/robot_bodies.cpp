@@ -11,6 +11,8 @@
 RobotRecord RobotTable[BODY_COUNT];
 PlannerConfig PlanSettings;
 
+void ResetPlanSettings() { PlanSettings = PlannerConfig{}; }
+
 namespace {
 
 RobotScene* Scene = nullptr;

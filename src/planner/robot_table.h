@@ -38,3 +38,5 @@ struct RobotRecord {
 extern RobotRecord RobotTable[BODY_COUNT];
 // The settings of the last planner configuration loaded.
 extern PlannerConfig PlanSettings;
+// No configuration loaded yet, as a fresh process starts.
+void ResetPlanSettings();

@@ -37,6 +37,10 @@ extern char DebugTextZ[DebugTextSize];  // the second number
 
 // Start values of the input state and every key unbound.
 void InitInputState();
+// What a fresh process starts with and a start-up leaves as it finds it: the status displays,
+// the view switches, the room script F11 loads next, the last click, the planner's settings and
+// the robots' debug entry.
+void ResetProcessSwitches();
 
 // The script command SetKeyState: binds the key to the named state; the state id, -1 when
 // there is no such state or the key is outside the table.

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "planner/robot_table.h"
 #include "platform/input.h"
 #include "platform/surface.h"
 #include "platform/win_constants.h"
@@ -104,6 +105,19 @@ void RightClick() {
 }
 
 }  // namespace
+
+void ResetProcessSwitches() {
+    ShowFrameRate = ShowInfo = 0;
+    ResetViewSwitches();
+    ResetPlanSettings();
+    RoomScriptToggle = 0;
+    ClickedId = -1;
+    ClickToggle = 0;
+    DebugEntryState = DebugIdle;
+    DebugRobot = 0;
+    DebugTextLength = 0;
+    DebugTextX[0] = DebugTextZ[0] = 0;
+}
 
 void InitInputState() {
     CursorNumber = StartCursorNumber;

@@ -14,6 +14,8 @@
 int ShowFaces = 1;
 int ShowObjects = 1;
 
+void ResetViewSwitches() { ShowFaces = ShowObjects = 1; }
+
 namespace {
 
 // ---- Drawing one cube ----

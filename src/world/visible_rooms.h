@@ -14,6 +14,8 @@ class Room;
 // object is drawn. Picking ignores both.
 extern int ShowFaces;
 extern int ShowObjects;
+// Both switches on, as a fresh process starts.
+void ResetViewSwitches();
 
 // Marks a room whose clip window is not valid: the room is not drawn.
 constexpr int HiddenClipTop = 9999;

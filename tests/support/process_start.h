@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <string>
 
-#include "planner/robot_table.h"
 #include "platform/backend.h"
 #include "platform/clock.h"
 #include "platform/faults.h"
@@ -13,28 +12,12 @@
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "shell/input.h"
-#include "world/visible_rooms.h"
 
 namespace support {
 
-// What a fresh process starts with and the start-up leaves as it finds it: the status
-// displays, the faces and objects switches, the room script F11 loads next, the last click,
-// the planner's settings and the robots' debug entry.
-inline void ResetProcessStart() {
-    ShowFrameRate = ShowInfo = 0;
-    ShowFaces = ShowObjects = 1;
-    PlanSettings = PlannerConfig{};
-    RoomScriptToggle = 0;
-    ClickedId = -1;
-    ClickToggle = 0;
-    DebugEntryState = DebugIdle;
-    DebugRobot = 0;
-    DebugTextLength = 0;
-    DebugTextX[0] = DebugTextZ[0] = 0;
-}
-
 // Headless, no boxes shown or recorded, no faults, windows or input left, the fake clock at
-// 1000 ms, and the process start above: a start-up from here runs as in a fresh process.
+// 1000 ms, and the switches a fresh process starts with: a start-up from here runs as in a fresh
+// process.
 inline void FreshHeadlessStart() {
     platform::SetHeadless(true);
     platform::SetBoxEcho(false);
@@ -43,7 +26,7 @@ inline void FreshHeadlessStart() {
     platform::ResetWindows();
     platform::ResetInput();
     platform::UseFakeClock(true, 1000);
-    ResetProcessStart();
+    ResetProcessSwitches();
 }
 
 // Fills `folder` (made when missing) with links to the files of the demo folder, leaving out
