@@ -1,5 +1,7 @@
 #include "platform/rm_device.h"
 
+#include <algorithm>
+
 #include "platform/faults.h"
 
 namespace platform {
@@ -58,10 +60,35 @@ bool RmDevice::BeginDrawing(RmTarget& target) {
     return true;
 }
 
+void RmDevice::ClearDepth(const Rect& rect) {
+    const int32_t left = std::max(rect.left, depthDrawn_.left);
+    const int32_t right = std::min(rect.right, depthDrawn_.right);
+    const int32_t top = std::max(rect.top, depthDrawn_.top);
+    const int32_t bottom = std::min(rect.bottom, depthDrawn_.bottom);
+    for (int32_t j = top; j < bottom && left < right; ++j)
+        std::fill_n(depth_.data() + ptrdiff_t(j) * width_ + left, right - left, 0.0f);
+    if (rect.left <= depthDrawn_.left && rect.top <= depthDrawn_.top &&
+        rect.right >= depthDrawn_.right && rect.bottom >= depthDrawn_.bottom) {
+        depthDrawn_ = Rect{};
+    }
+}
+
 void RmDevice::AddDrawn(const Rect& rect, uint64_t triangles, uint64_t nanoseconds) {
     triangles_ += triangles;
     renderNanoseconds_ += nanoseconds;
     if (rect.right > rect.left && rect.bottom > rect.top) drawn_.push_back(rect);
+}
+
+void RmDevice::AddDepthDrawn(const Rect& rect) {
+    if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+    if (depthDrawn_.right <= depthDrawn_.left || depthDrawn_.bottom <= depthDrawn_.top) {
+        depthDrawn_ = rect;
+        return;
+    }
+    depthDrawn_.left = std::min(depthDrawn_.left, rect.left);
+    depthDrawn_.top = std::min(depthDrawn_.top, rect.top);
+    depthDrawn_.right = std::max(depthDrawn_.right, rect.right);
+    depthDrawn_.bottom = std::max(depthDrawn_.bottom, rect.bottom);
 }
 
 }  // namespace platform

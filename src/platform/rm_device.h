@@ -58,7 +58,11 @@ public:
     bool BeginDrawing(RmTarget& target);
     const RmPaletteMap& PaletteMap() const { return paletteMap_; }
     float* Depth() { return depth_.data(); }
+    // Sets the depth buffer inside rect back to the farthest; only what was drawn since needs it.
+    void ClearDepth(const Rect& rect);
     void AddDrawn(const Rect& rect, uint64_t triangles, uint64_t nanoseconds);
+    // Widens what ClearDepth must clear by a rectangle a render wrote depths in.
+    void AddDepthDrawn(const Rect& rect);
 
 private:
     RmDevice(std::function<RmTarget()> source, uint32_t width, uint32_t height);
@@ -71,6 +75,7 @@ private:
     RmPaletteMap paletteMap_;
     std::vector<std::pair<RmUpdateCallback, void*>> callbacks_;
     std::vector<Rect> drawn_;
+    Rect depthDrawn_{};  // holds every depth written since the buffer was last cleared there
     uint64_t triangles_ = 0;
     uint64_t renderNanoseconds_ = 0;
 };

@@ -76,12 +76,11 @@ HResult RmViewport::Clear() {
     RmTarget t;
     if (!device_->BeginDrawing(t)) return D3DRMERR_BADDEVICE;
     uint8_t black = device_->PaletteMap().Lookup(0, 0, 0);
-    float* depth = device_->Depth();
-    for (int32_t j = top_; j < top_ + height_; ++j) {
+    for (int32_t j = top_; j < top_ + height_; ++j)
         std::fill_n(t.pixels + ptrdiff_t(j) * t.pitch + left_, width_, black);
-        std::fill_n(depth + ptrdiff_t(j) * t.width + left_, width_, 0.0f);
-    }
-    device_->AddDrawn({left_, top_, left_ + width_, top_ + height_}, 0, 0);
+    const Rect area{left_, top_, left_ + width_, top_ + height_};
+    device_->ClearDepth(area);
+    device_->AddDrawn(area, 0, 0);
     return D3DRM_OK;
 }
 
@@ -135,6 +134,7 @@ HResult RmViewport::Render(RmFrame* frame, const Rect* clip) {
     RenderFrame(frame, frame->WorldTransform(), view, eye, target, CurrentProjection(), stats,
                 triangles);
     const auto spent = std::chrono::steady_clock::now() - started;
+    device_->AddDepthDrawn(stats.bounds);
     device_->AddDrawn(
         stats.bounds, triangles,
         uint64_t(std::chrono::duration_cast<std::chrono::nanoseconds>(spent).count()));

@@ -142,6 +142,26 @@ TEST(RmRender, NearerFacesWinWhicheverIsDrawnFirstAndBackFacesAreCulled) {
     EXPECT_EQ(s.At(240, 180), 70);
 }
 
+// Clearing a viewport forgets the depths drawn inside it, and only those: depths drawn outside a
+// smaller viewport still hold until a viewport over them is cleared.
+TEST(RmRender, ClearingAViewportForgetsTheDepthsDrawnInsideIt) {
+    Scene s;
+    s.AddLight(D3DRMLIGHT_AMBIENT, 1.0f);
+    auto leftHalf = RmAdopt(RmViewport::Create(s.device.get(), s.camera.get(), 0, 0, 240, 360));
+    RmRef<RmFrame> nearFrame, farFrame;
+    s.Quad(-1, 1, -1, 1, 10, Grey(200), false, &nearFrame);
+    s.Quad(-4, 4, -4, 4, 20, Grey(100), false, &farFrame);
+    for (bool clearWholeAgain : {false, true}) {
+        s.viewport->Clear();
+        s.viewport->Render(nearFrame.get());
+        leftHalf->Clear();
+        if (clearWholeAgain) s.viewport->Clear();
+        s.viewport->Render(farFrame.get());
+        EXPECT_EQ(s.At(230, 180), 100) << clearWholeAgain;  // the near depth there was cleared
+        EXPECT_EQ(s.At(250, 180), clearWholeAgain ? 100 : 200);
+    }
+}
+
 TEST(RmRender, DirectionalLightBrightensTheFacesItFaces) {
     Scene s;
     s.AddLight(D3DRMLIGHT_AMBIENT, 0.25f);
