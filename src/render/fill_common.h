@@ -49,6 +49,12 @@ inline int ShadeRow(int level) { return Clamp(level, 0, ShadeLevels - 1); }
 
 inline const uint8_t* ShadeRowOf(int level) { return ShadeTable + (ShadeRow(level) << 8); }
 
+// The same row of a shade table the caller holds in a local: inner loops take the table once,
+// since every byte they store could, for all the compiler knows, change the global pointer.
+inline const uint8_t* ShadeRowOf(const uint8_t* table, int level) {
+    return table + (ShadeRow(level) << 8);
+}
+
 // 16-bit signed division of an 8.8 light difference by a pixel count, sign-extended.
 inline int32_t LightStep(Fixed16 fromLight, Fixed16 toLight, int count) {
     const auto diff = static_cast<int16_t>(Sub(toLight, fromLight) >> 8);

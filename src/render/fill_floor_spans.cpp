@@ -12,13 +12,14 @@ namespace {
 template <bool Transparent, bool PowerOfTwoWidth>
 void PaintRow(uint8_t* dst, const uint8_t* pixels, int64_t width, int64_t v, int64_t vStep,
               int32_t u, int32_t uStep, int32_t light, int32_t lStep, int count) {
+    const uint8_t* const shades = ShadeTable;
     for (int i = 0; i < count; ++i, ++dst, v += vStep, u += uStep, light += lStep) {
         const int64_t scaledRow = v >> 8;
         const int64_t rowStart =
             PowerOfTwoWidth ? (scaledRow & -width) : scaledRow - scaledRow % width;
         const uint8_t t = pixels[rowStart + (u >> 8)];
         if (!Transparent || t != 0) {
-            *dst = ShadeRowOf(light >> 8)[t];
+            *dst = ShadeRowOf(shades, light >> 8)[t];
         }
     }
 }

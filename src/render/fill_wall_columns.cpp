@@ -250,10 +250,11 @@ void FillWallColumnsTiled() {
                 const int32_t wrapStep = byMask ? vStep : vStep % limit;
                 int32_t light = EdgeMinLight[col] >> 8;
                 uint8_t* dst = FrameBuffer + (top + ViewCentreY) * pitch + col;
+                const uint8_t* const shades = ShadeTable;
                 for (int i = 0; i < count; ++i, dst += pitch) {
                     const uint8_t t = source[v >> 8];
                     if (!transparent || t != 0) {
-                        *dst = ShadeRowOf(light >> 8)[t];
+                        *dst = ShadeRowOf(shades, light >> 8)[t];
                     }
                     v += wrapStep;
                     if (byMask) {

@@ -56,17 +56,23 @@ int32_t Wrap(int32_t v, int32_t n) {
 template <bool Transparent, bool Masked>
 void PaintTiled(uint8_t* dst, int count, const TileTexture& tex, uint32_t v, uint32_t vStep,
                 uint32_t u, uint32_t uStep, int32_t light, int32_t lStep) {
+    const uint8_t* const shades = ShadeTable;
+    const uint8_t* const pixels = tex.pixels;
+    const uint32_t rowMask = tex.rowMask;
+    const uint32_t columnMask = tex.columnMask;
+    const int32_t width = tex.width;
+    const int32_t height = tex.height;
     for (int i = 0; i < count; ++i, ++dst, v += vStep, u += uStep, light += lStep) {
         uint8_t t;
         if constexpr (Masked) {
-            t = tex.pixels[((v >> 16) & tex.rowMask) + ((u >> 16) & tex.columnMask)];
+            t = pixels[((v >> 16) & rowMask) + ((u >> 16) & columnMask)];
         } else {
-            const int32_t row = Wrap(static_cast<int32_t>(v) >> 16, tex.height);
-            const int32_t column = Wrap(static_cast<int32_t>(u) >> 16, tex.width);
-            t = tex.pixels[row * tex.width + column];
+            const int32_t row = Wrap(static_cast<int32_t>(v) >> 16, height);
+            const int32_t column = Wrap(static_cast<int32_t>(u) >> 16, width);
+            t = pixels[row * width + column];
         }
         if (!Transparent || t != 0) {
-            *dst = ShadeRowOf(light >> 8)[t];
+            *dst = ShadeRowOf(shades, light >> 8)[t];
         }
     }
 }
