@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "anim/messages.h"
+#include "base/fault_end.h"
 #include "base/report_error.h"
 #include "platform/files.h"
 #include "platform/rm_math.h"

@@ -16,6 +16,10 @@ constexpr int PathKeyBlockSize(int keys, int type) {
 int16_t KeyInt16(int offset);
 float KeyFloat(int offset);
 
+// The count of the block at `offset` and up to `maxTimes` of its times; the block's key count,
+// 0 when the offset holds no whole block.
+int ReadKeyTimes(int offset, int16_t* times, int maxTimes);
+
 // Spherical interpolation from q1 (t = 0) to q2 (t = 1); quaternions as (s, x, y, z).
 void QuaternionSlerp(const float q1[4], const float q2[4], float t, float out[4]);
 

@@ -94,10 +94,6 @@ void SetMotionYaw(int row, float radians);
 void StoreMotionKeys(int link, const float* numbers, int n);
 void StorePathKeys(int path, const float* numbers, int n, int type);
 
-// The count of the block at `offset` and up to `maxTimes` of its times; the block's key count,
-// 0 when the offset holds no whole block.
-int ReadKeyTimes(int offset, int16_t* times, int maxTimes);
-
 // Releases the link trees of rows `from` on and empties the links, parts and key buffer.
 // 0 when `from` is above the row count.
 int TruncateMotionTable(int from);

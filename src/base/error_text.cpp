@@ -1,3 +1,5 @@
+#include "base/error_text.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <iterator>

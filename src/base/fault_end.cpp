@@ -1,4 +1,5 @@
-// The ordered end of the game after a fault that leaves it unable to go on.
+#include "base/fault_end.h"
+
 #include <cstdio>
 
 #include "base/limits.h"

@@ -1,9 +1,5 @@
-// Reports of failures of the drawing objects and of the cube world's fatal faults, their texts,
-// and the request to end the program.
+// Reports of failures of the drawing objects, and the request to end the program.
 #pragma once
-#include <string>
-
-#include "platform/result_codes.h"
 
 // Set by every report, the release routines and window destruction; while it is set the main
 // loop draws no frame. A successful display-mode change clears it.
@@ -20,16 +16,6 @@ void ResetErrorState();
 // the display drops to 640 x 400 x 8 while the box is up. The caller decides whether the game ends.
 void ReportError(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-// The text of a result code of the drawing, 3D or scene-graph objects.
-const char* ErrorToString(platform::HResult code);
-
 // Ends the program: the main window is destroyed, which shuts everything down, and a script run
 // in progress stops after the statement that asked. Always 0.
 int QuitApp();
-
-// Ends the game after a load fault it cannot go on from (a damaged file, memory run out): the
-// text in a box captioned "Error", then QuitApp, and the program ends with status 1. A fault
-// met while the game is already ending shows nothing more.
-void EndGameAfterFault(const std::string& text);
-// The same for an allocation that failed; the box names the file that was being loaded.
-void EndGameOutOfMemory();

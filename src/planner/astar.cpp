@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "planner/limits.h"
+#include "planner/path_smoothing.h"
 #include "platform/clock.h"
 
 namespace {

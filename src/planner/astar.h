@@ -16,11 +16,3 @@ constexpr int PLAN_NO_PATH = -1;
 // outside the grid, an open list or a path that would outgrow its room give PLAN_NO_PATH; the
 // path then has no points.
 int PlanPath(PlanGrid& grid, RobotPath& path, int32_t budgetMs, int32_t improved);
-
-// Keeps the start, the goal and the points where the step between points changes.
-void DropCollinearPoints(RobotPath& path);
-// Replaces each stretch whose row and column directions do not reverse by its farthest points
-// in line of sight of each other.
-void SmoothPathLineOfSight(const PlanGrid& grid, RobotPath& path);
-// True when no obstacle lies on the straight line from a towards b (b itself is not tested).
-bool LineOfSight(const PlanGrid& grid, GridCell a, GridCell b);

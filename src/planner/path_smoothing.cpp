@@ -1,5 +1,5 @@
 // Thinning and smoothing of a planned path.
-#include "planner/astar.h"
+#include "planner/path_smoothing.h"
 
 #include <cstdlib>
 

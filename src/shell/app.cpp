@@ -8,6 +8,7 @@
 #include "anim/motion_table.h"
 #include "anim/reset.h"
 #include "anim/robot_movers.h"
+#include "base/fault_end.h"
 #include "base/report_error.h"
 #include "planner/robot_control.h"
 #include "planner/robot_scene.h"

@@ -1,6 +1,7 @@
 // One pass of the main loop: the game update and the frame.
 #include "anim/anim_objects.h"
 #include "anim/hot_spots.h"
+#include "base/error_text.h"
 #include "base/report_error.h"
 #include "planner/robot_control.h"
 #include "platform/draw_constants.h"

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "base/build_variant.h"
+#include "base/error_text.h"
 #include "base/report_error.h"
 #include "platform/draw_constants.h"
 #include "platform/input.h"

@@ -13,6 +13,7 @@
 
 #include "planner/astar.h"
 #include "planner/limits.h"
+#include "planner/path_smoothing.h"
 #include "platform/clock.h"
 
 static bool operator==(const GridCell& a, const GridCell& b) {

@@ -1,3 +1,4 @@
+#include "base/error_text.h"
 #include "platform/dialog_window.h"
 #include "platform/display.h"
 #include "platform/draw_constants.h"
