@@ -62,18 +62,30 @@ void PaintTiled(uint8_t* dst, int count, const TileTexture& tex, uint32_t v, uin
     const uint32_t columnMask = tex.columnMask;
     const int32_t width = tex.width;
     const int32_t height = tex.height;
-    for (int i = 0; i < count; ++i, ++dst, v += vStep, u += uStep, light += lStep) {
-        uint8_t t;
-        if constexpr (Masked) {
-            t = pixels[((v >> 16) & rowMask) + ((u >> 16) & columnMask)];
-        } else {
-            const int32_t row = Wrap(static_cast<int32_t>(v) >> 16, height);
-            const int32_t column = Wrap(static_cast<int32_t>(u) >> 16, width);
-            t = pixels[row * width + column];
+    const auto paint = [=](auto shadeRowAt) {
+        uint8_t* out = dst;
+        uint32_t at = v, across = u;
+        int32_t level = light;
+        for (int i = 0; i < count; ++i, ++out, at += vStep, across += uStep, level += lStep) {
+            uint8_t t;
+            if constexpr (Masked) {
+                t = pixels[((at >> 16) & rowMask) + ((across >> 16) & columnMask)];
+            } else {
+                const int32_t row = Wrap(static_cast<int32_t>(at) >> 16, height);
+                const int32_t column = Wrap(static_cast<int32_t>(across) >> 16, width);
+                t = pixels[row * width + column];
+            }
+            if (!Transparent || t != 0) {
+                *out = shadeRowAt(level)[t];
+            }
         }
-        if (!Transparent || t != 0) {
-            *dst = ShadeRowOf(shades, light >> 8)[t];
-        }
+    };
+    // An even light keeps one row of the shade table for the whole run.
+    if (lStep == 0) {
+        const uint8_t* const shade = ShadeRowOf(shades, light >> 8);
+        paint([shade](int32_t) { return shade; });
+    } else {
+        paint([shades](int32_t level) { return ShadeRowOf(shades, level >> 8); });
     }
 }
 
