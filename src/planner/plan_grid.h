@@ -1,10 +1,8 @@
-// The occupancy grid each robot plans on: cell codes, the search state of the A* search, the
-// conversion between world positions and cells, the map file that fills it, and the two text
-// pictures of it ("Blank Map" and "Planned Path") written into the working directory.
+// The occupancy grid each robot plans on: cell codes, the search state of the A* search and the
+// conversion between world positions and cells.
 // World x runs along the rows, world z along the columns.
 #pragma once
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "planner/allocators.h"
@@ -107,14 +105,3 @@ void ResetPlanGrid(PlanGrid& grid);
 void ResetReachedCells(PlanGrid& grid);
 // Frees the matrices and allocates them for the new size, with f, g and closed cleared.
 void ResizePlanGrid(PlanGrid& grid, int32_t rows, int32_t cols);
-
-// Shows a box captioned "Error" with the format's "%s" replaced by the planner file's name.
-void ReportPlanFileError(const char* format, const std::string& fileName);
-
-// Reads a map file into the grid and writes the "Blank Map" dump. A file that is missing or
-// damaged is reported in a message box and leaves the grid as it was; false then.
-bool ReadPlanMap(const std::string& fileName, PlanGrid& grid);
-
-void DumpBlankMap(const PlanGrid& grid);
-// Marks the path's cells, writes the grid, and frees the path's cells again.
-void DumpPlannedPath(PlanGrid& grid, const RobotPath& path);

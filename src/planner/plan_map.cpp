@@ -1,4 +1,5 @@
-// The planner's map file and the two text pictures of the grid.
+#include "planner/plan_map.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>

@@ -8,6 +8,7 @@
 
 #include "planner/plan_config.h"
 #include "planner/plan_grid.h"
+#include "planner/plan_map.h"
 #include "platform/backend.h"
 #include "platform/message_box.h"
 #include "support/scratch_folder.h"
