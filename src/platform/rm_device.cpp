@@ -81,14 +81,9 @@ void RmDevice::AddDrawn(const Rect& rect, uint64_t triangles, uint64_t nanosecon
 
 void RmDevice::AddDepthDrawn(const Rect& rect) {
     if (rect.right <= rect.left || rect.bottom <= rect.top) return;
-    if (depthDrawn_.right <= depthDrawn_.left || depthDrawn_.bottom <= depthDrawn_.top) {
-        depthDrawn_ = rect;
-        return;
-    }
-    depthDrawn_.left = std::min(depthDrawn_.left, rect.left);
-    depthDrawn_.top = std::min(depthDrawn_.top, rect.top);
-    depthDrawn_.right = std::max(depthDrawn_.right, rect.right);
-    depthDrawn_.bottom = std::max(depthDrawn_.bottom, rect.bottom);
+    const bool none =
+        depthDrawn_.right <= depthDrawn_.left || depthDrawn_.bottom <= depthDrawn_.top;
+    depthDrawn_ = none ? rect : Bounding(depthDrawn_, rect);
 }
 
 }  // namespace platform

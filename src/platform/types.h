@@ -12,6 +12,12 @@ struct Rect {
     int32_t bottom = 0;
 };
 
+// The smallest rectangle holding both.
+inline Rect Bounding(const Rect& a, const Rect& b) {
+    return Rect{a.left < b.left ? a.left : b.left, a.top < b.top ? a.top : b.top,
+                a.right > b.right ? a.right : b.right, a.bottom > b.bottom ? a.bottom : b.bottom};
+}
+
 struct Point {
     int32_t x = 0;
     int32_t y = 0;

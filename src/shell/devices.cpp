@@ -1,5 +1,4 @@
 // The surfaces, the 3D device and the scene-graph device, made for the display mode in force.
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -245,15 +244,7 @@ int CreateD3DDevice() {
 void DeviceUpdateCallback(platform::RmDevice*, void*, int32_t count, const platform::Rect* rects) {
     DirtyRect = platform::Rect{};
     for (int32_t i = 0; i < count; ++i) {
-        const platform::Rect& r = rects[i];
-        if (i == 0) {
-            DirtyRect = r;
-            continue;
-        }
-        DirtyRect.left = std::min(DirtyRect.left, r.left);
-        DirtyRect.top = std::min(DirtyRect.top, r.top);
-        DirtyRect.right = std::max(DirtyRect.right, r.right);
-        DirtyRect.bottom = std::max(DirtyRect.bottom, r.bottom);
+        DirtyRect = i == 0 ? rects[i] : platform::Bounding(DirtyRect, rects[i]);
     }
 }
 
