@@ -13,7 +13,7 @@ namespace {
 using testing::EndsWith;
 using testing::HasSubstr;
 
-const std::string kGifDir = std::string(DUSK_TEST_DATA) + "/gif/";
+const std::string GifDir = std::string(DUSK_TEST_DATA) + "/gif/";
 
 std::vector<uint8_t> ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -128,7 +128,7 @@ void ExpectMatchesReference(const PalettedImage& image, const std::string& name,
     EXPECT_EQ(image.bytesPerLine, (width + 3) / 4 * 4);
     ASSERT_EQ(image.pixels.size(), size_t(image.bytesPerLine) * height);
 
-    ColourTables tables = ReadMap(kGifDir + name + ".map");
+    ColourTables tables = ReadMap(GifDir + name + ".map");
     const auto& top = tables.local.empty() ? tables.global : tables.local;
     EXPECT_EQ(image.paletteSize, int(top.size()));
     for (size_t i = 0; i < 256; ++i) {
@@ -142,7 +142,7 @@ void ExpectMatchesReference(const PalettedImage& image, const std::string& name,
         }
     }
 
-    std::vector<uint8_t> rgb = ReadBytes(kGifDir + name + ".rgb");
+    std::vector<uint8_t> rgb = ReadBytes(GifDir + name + ".rgb");
     ASSERT_EQ(rgb.size(), size_t(width) * height * 3);
     int mismatches = 0;
     for (int y = 0; y < height; ++y) {
@@ -178,7 +178,7 @@ TEST_F(GifDecoderTest, DecodesPicturesAsTheOtherToolsDo) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Outcome out = Decode(ReadBytes(kGifDir + c.name + ".gif"));
+        Outcome out = Decode(ReadBytes(GifDir + c.name + ".gif"));
         ASSERT_EQ(out.exitStatus, -1) << out.stderrText;
         EXPECT_EQ(out.stderrText, "");
         ExpectMatchesReference(*out.image, c.name, c.width, c.height);
@@ -186,7 +186,7 @@ TEST_F(GifDecoderTest, DecodesPicturesAsTheOtherToolsDo) {
 }
 
 TEST_F(GifDecoderTest, OtherImagesOfTheFileLeaveTheChosenOneAlone) {
-    std::vector<uint8_t> file = ReadBytes(kGifDir + "local_table.gif");
+    std::vector<uint8_t> file = ReadBytes(GifDir + "local_table.gif");
     // The second image's own table of 4 replaces only its first entries.
     Outcome second = Decode(file, 2);
     ASSERT_EQ(second.exitStatus, -1) << second.stderrText;
@@ -201,14 +201,14 @@ TEST_F(GifDecoderTest, OtherImagesOfTheFileLeaveTheChosenOneAlone) {
     Outcome third = Decode(file, 3);
     EXPECT_EQ(third.exitStatus, 1);
     EXPECT_EQ(third.stderrText, "only 2 images found in file\n");
-    Outcome one = Decode(ReadBytes(kGifDir + "width30.gif"), 2);
+    Outcome one = Decode(ReadBytes(GifDir + "width30.gif"), 2);
     EXPECT_EQ(one.stderrText, "only 1 image found in file\n");
 }
 
 TEST_F(GifDecoderTest, TextureOfAGameFileDropsPureGreen) {
-    EXPECT_EQ(LoadGifTexture(kGifDir + "no such file.gif"), nullptr);
+    EXPECT_EQ(LoadGifTexture(GifDir + "no such file.gif"), nullptr);
     // Index 0 of this picture is pure green (and also its transparent index); index 1 is red.
-    platform::RmTexture* texture = LoadGifTexture(kGifDir + "EXTENSIONS89A.GIF");
+    platform::RmTexture* texture = LoadGifTexture(GifDir + "EXTENSIONS89A.GIF");
     ASSERT_NE(texture, nullptr);
     EXPECT_EQ(texture->Width(), 8);
     EXPECT_EQ(texture->Height(), 6);
@@ -328,7 +328,7 @@ TEST_F(GifDecoderTest, TruncatedAndCorruptedFilesEndCleanly) {
                            "noise128"};
     for (const char* name : names) {
         SCOPED_TRACE(name);
-        std::vector<uint8_t> file = ReadBytes(kGifDir + name + ".gif");
+        std::vector<uint8_t> file = ReadBytes(GifDir + name + ".gif");
         // Without its trailer a file never ends well.
         for (size_t n = 0; n < file.size(); n += 1 + n / 64) {
             Outcome out = Decode({file.begin(), file.begin() + n});

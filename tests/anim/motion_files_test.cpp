@@ -10,7 +10,7 @@ namespace {
 
 // A two-part object: a red box body with an arm below it, the arm textured; the object's own
 // motion turns the arm over 8 frames.
-const char* const kRobot =
+const char* const RobotFile =
     "material Red 1.0 0.0 0.0 1.0;\n"
     "specular 0.5 8.0;\n"
     "material Skin;\n"
@@ -40,7 +40,7 @@ const char* const kRobot =
 // A further motion of that object: its body stays, its arm (the next part, whatever the name)
 // turns over 12 frames. A line of braces alone runs the statement before it again, so the
 // braces follow statements that do nothing here.
-const char* const kWave =
+const char* const WaveFile =
     "object body {\n"
     "  object limb {\n"
     "    mesh;\n"
@@ -51,22 +51,22 @@ const char* const kWave =
     "  scale_keys;\n"
     "}\n";
 
-const char* const kPath =
+const char* const TrackFile =
     "object track;\n"
     "object_name 0 1 0 0 0  20 0 0 1 0;\n"
     "position_keys 0 0 0 0  10 5 0 0  20 5 0 5;\n";
 
 // A 2 x 2 picture file of the kind the scene graph loads.
-const char* const kPpm = "P3\n2 2\n255\n255 0 0  0 255 0\n0 0 255  255 255 255\n";
+const char* const Ppm = "P3\n2 2\n255\n255 0 0  0 255 0\n0 0 255  255 255 255\n";
 
 class MotionFiles : public AnimTest {
 protected:
     void SetUp() override {
         AnimTest::SetUp();
-        Write("robot.x", kRobot);
-        Write("wave.x", kWave);
-        Write("track.x", kPath);
-        Write("skin.ppm", kPpm);
+        Write("robot.x", RobotFile);
+        Write("wave.x", WaveFile);
+        Write("track.x", TrackFile);
+        Write("skin.ppm", Ppm);
     }
 };
 

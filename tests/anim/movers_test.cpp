@@ -11,7 +11,7 @@ namespace {
 // only), a click that walks it to hot spot 0 at 3 units a frame, a timer that sets it to play its
 // motion for three counted passes, and the file's last state, a step state, as the walker's
 // follow-up state.
-const char* const kWalkScript =
+const char* const WalkScript =
     "int arrived;\n"
     "int motions;\n"
     "state Start;\n"
@@ -38,7 +38,7 @@ class Movers : public SceneTest {
 protected:
     void SetUp() override {
         SceneTest::SetUp();
-        ASSERT_EQ(Run(kWalkScript), 1);
+        ASSERT_EQ(Run(WalkScript), 1);
         ASSERT_EQ(AnimObjCount, 1);
         ASSERT_NE(AnimObj[0].character, nullptr);
     }

@@ -6,7 +6,7 @@ namespace {
 
 using PartsAndMaterials = AnimTest;
 
-const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+const float Identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
 }  // namespace
 
@@ -17,11 +17,11 @@ TEST_F(PartsAndMaterials, Part255IsTheLastAndTheRefusedOneIsNeverWritten) {
         ASSERT_EQ(NewPart(), 1) << p;
         ASSERT_EQ(CurrentPartIndex, p);
     }
-    EXPECT_EQ(SetPartTransform(kIdentity, 16), 254);
+    EXPECT_EQ(SetPartTransform(Identity, 16), 254);
     EXPECT_TRUE(platform::RecordedBoxes().empty());
     EXPECT_EQ(NewPart(), 0);
     EXPECT_EQ(NewPart(), 0);
-    EXPECT_EQ(SetPartTransform(kIdentity, 16), -1);
+    EXPECT_EQ(SetPartTransform(Identity, 16), -1);
     EXPECT_EQ(Part[255].frame, nullptr);
     EXPECT_EQ(NextPart, MaxParts);
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Exceed maximum part number | Error",
@@ -84,7 +84,7 @@ TEST_F(PartsAndMaterials, MeshListsAreTakenWithinTheirBuffersAndFacesAlwaysEnd) 
 
     PendingMeshPart = FileStartPending;
     ASSERT_EQ(NewPart(), 1);
-    SetPartTransform(kIdentity, 16);
+    SetPartTransform(Identity, 16);
     const float vertices[9] = {0, 0, 0, 1, 0, 0, 1, 1, 0};
     const float normal[3] = {0, 0, -1};
     // A triangle whose list has no closing 0, and runs on into a face that names no vertex.

@@ -7,17 +7,17 @@
 namespace {
 
 // Rotation keys at 0 and 20 (a half turn about the vertical axis), position keys at 0, 10, 20.
-const char* const kTrack =
+const char* const Track =
     "object track;\n"
     "object_name 0 1 0 0 0  20 0 0 1 0;\n"
     "position_keys 0 0 0 0  10 5 0 0  20 5 0 5;\n";
 // Positions only, from frame 4 to 8.
-const char* const kSlide =
+const char* const Slide =
     "object slide;\n"
     "position_keys 4 1 2 3  8 5 2 3;\n";
 
 // The walker at (50, 0, 40) on the track; its follow-up state, the file's last, counts laps.
-const char* const kPathScript =
+const char* const PathScript =
     "state Start;\n"
     "LoadAnimObj \"walker.x\" 50 0 40 1 0;\n"
     "LoadPath \"track.x\";\n"
@@ -35,9 +35,9 @@ class PathsTest : public SceneTest {
 protected:
     void SetUp() override {
         SceneTest::SetUp();
-        Write("track.x", kTrack);
-        Write("slide.x", kSlide);
-        ASSERT_EQ(Run(std::string("int laps;\n") + kPathScript), 1);
+        Write("track.x", Track);
+        Write("slide.x", Slide);
+        ASSERT_EQ(Run(std::string("int laps;\n") + PathScript), 1);
         ASSERT_EQ(PathCount, 2);
     }
     // The rotation the walker's top part was given, as the row of its transform that its z axis

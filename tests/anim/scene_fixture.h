@@ -35,7 +35,7 @@
 #include "world/player.h"
 
 // A one-part character, a small square, whose own motion lasts 8 frames.
-inline const char* const kWalker =
+inline const char* const Walker =
     "object walker {\n"
     "  matrix 1 0 0 0  0 1 0 0  0 0 1 0  0 0 0 1;\n"
     "  vertices 0 0 0  1 0 0  1 1 0  0 1 0;\n"
@@ -65,7 +65,7 @@ protected:
         ResetMaterials();
         ASSERT_EQ(LoadLevel("cubeworld.lvl"), 1);
         SetCameraPosition(50.0f, 40.0f, 30.0f, 0.0f, 0);
-        Write("walker.x", kWalker);
+        Write("walker.x", Walker);
     }
     void TearDown() override {
         ResetSceneAnimation();

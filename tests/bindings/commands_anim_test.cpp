@@ -33,11 +33,11 @@ using ::testing::ElementsAre;
 
 namespace {
 
-const char* const kBox =
+const char* const BoxFile =
     "object body {\n"
     "  matrix 1 0 0 0  0 1 0 0  0 0 1 0  0 0 0 1;\n"
     "}\n";
-const char* const kTrack =
+const char* const Track =
     "object track;\n"
     "object_name 0 1 0 0 0  20 0 0 1 0;\n"
     "position_keys 0 0 0 0  10 5 0 0  20 5 0 5;\n";
@@ -50,8 +50,8 @@ protected:
         testscene::MakeEmptyAnimScene();
         CameraFrame = platform::RmFrame::Create(SceneFrame);
         SetHotSpotCount(0);
-        Write("box.x", kBox);
-        Write("track.x", kTrack);
+        Write("box.x", BoxFile);
+        Write("track.x", Track);
     }
     void TearDown() override {
         ResetSceneAnimation();

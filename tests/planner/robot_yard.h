@@ -111,7 +111,7 @@ public:
 class RobotYard : public testing::Test {
 protected:
     // Cells of 10 world units; the origin is cell (0, 0).
-    static constexpr float kCell = 10.0f;
+    static constexpr float CellSize = 10.0f;
 
     void SetUp() override {
         scratch_.emplace("robot_yard");

@@ -16,13 +16,13 @@ using namespace platform;
 
 namespace {
 
-constexpr int kOk = IDOK;
-constexpr int kCancel = IDCANCEL;
-constexpr int kSorted = 10;
-constexpr int kPlain = 11;
-constexpr int kFirstRadio = 20;
-constexpr int kSecondRadio = 21;
-constexpr int kThirdRadio = 22;
+constexpr int OkButton = IDOK;
+constexpr int CancelButton = IDCANCEL;
+constexpr int Sorted = 10;
+constexpr int PlainList = 11;
+constexpr int FirstRadio = 20;
+constexpr int SecondRadio = 21;
+constexpr int ThirdRadio = 22;
 
 struct Seen {
     uint32_t message;
@@ -35,18 +35,18 @@ bool gEndOnOk = true;
 intptr_t RecordingProc(Hwnd dialog, uint32_t message, WParam wParam, LParam) {
     if (message == WM_INITDIALOG) {
         for (const char* row : {"640*480*8", "1024*768*8", "800*600*8", "320*200*8"}) {
-            SendDlgItemMessage(dialog, kSorted, LB_ADDSTRING, 0, reinterpret_cast<LParam>(row));
+            SendDlgItemMessage(dialog, Sorted, LB_ADDSTRING, 0, reinterpret_cast<LParam>(row));
         }
         for (const char* row : {"b.scp", "a.scp", "c.scp"}) {
-            SendDlgItemMessage(dialog, kPlain, LB_ADDSTRING, 0, reinterpret_cast<LParam>(row));
+            SendDlgItemMessage(dialog, PlainList, LB_ADDSTRING, 0, reinterpret_cast<LParam>(row));
         }
-        CheckRadioButton(dialog, kFirstRadio, kThirdRadio, kSecondRadio);
+        CheckRadioButton(dialog, FirstRadio, ThirdRadio, SecondRadio);
         return 1;
     }
     if (message != WM_COMMAND) return 0;
     const int id = static_cast<int>(wParam & 0xFFFF);
     gSeen.push_back({message, id, static_cast<int>(wParam >> 16)});
-    if ((id == kOk && gEndOnOk) || id == kCancel) EndDialog(dialog, id + 100);
+    if ((id == OkButton && gEndOnOk) || id == CancelButton) EndDialog(dialog, id + 100);
     return 1;
 }
 
@@ -57,16 +57,16 @@ DialogTemplate TestTemplate() {
     t.cy = 120;
     const uint32_t list = LBS_NOTIFY | WS_BORDER | WS_VSCROLL | WS_TABSTOP;
     t.items = {
-        DialogItem{ControlClass::Button, kOk, "OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 150,
-                   90, 33, 13},
-        DialogItem{ControlClass::Button, kCancel, "CANCEL", BS_PUSHBUTTON | WS_TABSTOP, 150, 105,
-                   33, 13},
-        DialogItem{ControlClass::ListBox, kSorted, "", list | LBS_SORT, 5, 5, 60, 24},
-        DialogItem{ControlClass::ListBox, kPlain, "", list, 70, 5, 60, 40},
+        DialogItem{ControlClass::Button, OkButton, "OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
+                   150, 90, 33, 13},
+        DialogItem{ControlClass::Button, CancelButton, "CANCEL", BS_PUSHBUTTON | WS_TABSTOP, 150,
+                   105, 33, 13},
+        DialogItem{ControlClass::ListBox, Sorted, "", list | LBS_SORT, 5, 5, 60, 24},
+        DialogItem{ControlClass::ListBox, PlainList, "", list, 70, 5, 60, 40},
         DialogItem{ControlClass::Button, -1, "Group", BS_GROUPBOX, 70, 60, 60, 50},
-        DialogItem{ControlClass::Button, kFirstRadio, "One", BS_AUTORADIOBUTTON, 75, 70, 40, 10},
-        DialogItem{ControlClass::Button, kSecondRadio, "Two", BS_AUTORADIOBUTTON, 75, 80, 40, 10},
-        DialogItem{ControlClass::Button, kThirdRadio, "Three", BS_AUTORADIOBUTTON, 75, 90, 40, 10},
+        DialogItem{ControlClass::Button, FirstRadio, "One", BS_AUTORADIOBUTTON, 75, 70, 40, 10},
+        DialogItem{ControlClass::Button, SecondRadio, "Two", BS_AUTORADIOBUTTON, 75, 80, 40, 10},
+        DialogItem{ControlClass::Button, ThirdRadio, "Three", BS_AUTORADIOBUTTON, 75, 90, 40, 10},
     };
     return t;
 }
@@ -106,81 +106,80 @@ protected:
 
 TEST_F(DialogWindowTest, ListBoxesSortAsTextOrKeepTheOrderGiven) {
     Run({DialogAction::Look([](Hwnd dialog) {
-        EXPECT_EQ(Rows(dialog, kSorted),
+        EXPECT_EQ(Rows(dialog, Sorted),
                   (std::vector<std::string>{"1024*768*8", "320*200*8", "640*480*8", "800*600*8"}));
-        EXPECT_EQ(Rows(dialog, kPlain), (std::vector<std::string>{"b.scp", "a.scp", "c.scp"}));
-        EXPECT_EQ(Selection(dialog, kPlain), LB_ERR);
-        EXPECT_EQ(SendDlgItemMessage(dialog, kPlain, LB_SETCURSEL, 2, 0), 2);
-        EXPECT_EQ(Selection(dialog, kPlain), 2);
+        EXPECT_EQ(Rows(dialog, PlainList), (std::vector<std::string>{"b.scp", "a.scp", "c.scp"}));
+        EXPECT_EQ(Selection(dialog, PlainList), LB_ERR);
+        EXPECT_EQ(SendDlgItemMessage(dialog, PlainList, LB_SETCURSEL, 2, 0), 2);
+        EXPECT_EQ(Selection(dialog, PlainList), 2);
         // A row out of range clears the selection; texts of missing rows are refused.
-        EXPECT_EQ(SendDlgItemMessage(dialog, kPlain, LB_SETCURSEL, 3, 0), LB_ERR);
-        EXPECT_EQ(Selection(dialog, kPlain), LB_ERR);
+        EXPECT_EQ(SendDlgItemMessage(dialog, PlainList, LB_SETCURSEL, 3, 0), LB_ERR);
+        EXPECT_EQ(Selection(dialog, PlainList), LB_ERR);
         char buffer[16] = "unchanged";
         EXPECT_EQ(
-            SendDlgItemMessage(dialog, kPlain, LB_GETTEXT, 3, reinterpret_cast<LParam>(buffer)),
+            SendDlgItemMessage(dialog, PlainList, LB_GETTEXT, 3, reinterpret_cast<LParam>(buffer)),
             LB_ERR);
         EXPECT_STREQ(buffer, "unchanged");
         EXPECT_EQ(SendDlgItemMessage(dialog, 999, LB_GETCOUNT, 0, 0), LB_ERR);
         // The selected row stays selected when a sorted row goes in before it.
-        SendDlgItemMessage(dialog, kSorted, LB_SETCURSEL, 1, 0);
-        SendDlgItemMessage(dialog, kSorted, LB_ADDSTRING, 0,
-                           reinterpret_cast<LParam>("1152*864*8"));
-        EXPECT_EQ(Selection(dialog, kSorted), 2);
+        SendDlgItemMessage(dialog, Sorted, LB_SETCURSEL, 1, 0);
+        SendDlgItemMessage(dialog, Sorted, LB_ADDSTRING, 0, reinterpret_cast<LParam>("1152*864*8"));
+        EXPECT_EQ(Selection(dialog, Sorted), 2);
     })});
 }
 
 TEST_F(DialogWindowTest, ClicksCheckRadioButtonsInTheirGroupAndSendCommands) {
     EXPECT_EQ(Run({DialogAction::Look([](Hwnd dialog) {
-                       EXPECT_EQ(Checked(dialog, kSecondRadio), BST_CHECKED);
-                       EXPECT_EQ(Checked(dialog, kFirstRadio), BST_UNCHECKED);
+                       EXPECT_EQ(Checked(dialog, SecondRadio), BST_CHECKED);
+                       EXPECT_EQ(Checked(dialog, FirstRadio), BST_UNCHECKED);
                    }),
-                   DialogAction::ClickOn(kThirdRadio), DialogAction::Look([](Hwnd dialog) {
-                       EXPECT_EQ(Checked(dialog, kThirdRadio), BST_CHECKED);
-                       EXPECT_EQ(Checked(dialog, kSecondRadio), BST_UNCHECKED);
+                   DialogAction::ClickOn(ThirdRadio), DialogAction::Look([](Hwnd dialog) {
+                       EXPECT_EQ(Checked(dialog, ThirdRadio), BST_CHECKED);
+                       EXPECT_EQ(Checked(dialog, SecondRadio), BST_UNCHECKED);
                    }),
-                   DialogAction::ClickOn(-1), DialogAction::SelectRow(kPlain, 1),
-                   DialogAction::SelectRow(kPlain, 1), DialogAction::SelectRow(kPlain, 7),
-                   DialogAction::DoubleClickRow(kPlain, 2), DialogAction::ClickOn(kCancel),
-                   DialogAction::ClickOn(kOk)}),
-              kCancel + 100);
+                   DialogAction::ClickOn(-1), DialogAction::SelectRow(PlainList, 1),
+                   DialogAction::SelectRow(PlainList, 1), DialogAction::SelectRow(PlainList, 7),
+                   DialogAction::DoubleClickRow(PlainList, 2), DialogAction::ClickOn(CancelButton),
+                   DialogAction::ClickOn(OkButton)}),
+              CancelButton + 100);
     // The group box and the row out of range send nothing; choosing the same row again
     // changes nothing; nothing is played once the dialog has ended.
     ASSERT_EQ(gSeen.size(), 5u);
-    EXPECT_EQ(gSeen[0].id, kThirdRadio);
+    EXPECT_EQ(gSeen[0].id, ThirdRadio);
     EXPECT_EQ(gSeen[0].code, static_cast<int>(BN_CLICKED));
-    EXPECT_EQ(gSeen[1].id, kPlain);
+    EXPECT_EQ(gSeen[1].id, PlainList);
     EXPECT_EQ(gSeen[1].code, static_cast<int>(LBN_SELCHANGE));
     EXPECT_EQ(gSeen[2].code, static_cast<int>(LBN_SELCHANGE));
     EXPECT_EQ(gSeen[3].code, static_cast<int>(LBN_DBLCLK));
-    EXPECT_EQ(gSeen[4].id, kCancel);
+    EXPECT_EQ(gSeen[4].id, CancelButton);
 }
 
 TEST_F(DialogWindowTest, KeysMoveTheListSelectionTheFocusAndTheRadioCheck) {
     QueueDialogActions({
-        DialogAction::Look([](Hwnd dialog) { EXPECT_EQ(FocusedControl(dialog), kOk); }),
+        DialogAction::Look([](Hwnd dialog) { EXPECT_EQ(FocusedControl(dialog), OkButton); }),
         DialogAction::PressKey(VK_TAB),
         DialogAction::PressKey(VK_TAB),
         DialogAction::PressKey(VK_TAB),
-        DialogAction::Look([](Hwnd dialog) { EXPECT_EQ(FocusedControl(dialog), kPlain); }),
+        DialogAction::Look([](Hwnd dialog) { EXPECT_EQ(FocusedControl(dialog), PlainList); }),
         // Down with nothing selected takes the first row; the list stops at its ends.
         DialogAction::PressKey(VK_DOWN),
         DialogAction::PressKey(VK_DOWN),
         DialogAction::PressKey(VK_END),
         DialogAction::PressKey(VK_DOWN),
-        DialogAction::Look([](Hwnd dialog) { EXPECT_EQ(Selection(dialog, kPlain), 2); }),
+        DialogAction::Look([](Hwnd dialog) { EXPECT_EQ(Selection(dialog, PlainList), 2); }),
         DialogAction::PressKey(VK_HOME),
         DialogAction::PressKey(VK_UP),
-        DialogAction::Look([](Hwnd dialog) { EXPECT_EQ(Selection(dialog, kPlain), 0); }),
+        DialogAction::Look([](Hwnd dialog) { EXPECT_EQ(Selection(dialog, PlainList), 0); }),
         DialogAction::PressKey(VK_TAB, true),
-        DialogAction::Look([](Hwnd dialog) { EXPECT_EQ(FocusedControl(dialog), kSorted); }),
+        DialogAction::Look([](Hwnd dialog) { EXPECT_EQ(FocusedControl(dialog), Sorted); }),
         // The sorted list shows three rows: Page Down from the top lands on the third.
         DialogAction::PressKey(VK_NEXT),
-        DialogAction::Look([](Hwnd dialog) { EXPECT_EQ(Selection(dialog, kSorted), 2); }),
-        DialogAction::ClickOn(kFirstRadio),
+        DialogAction::Look([](Hwnd dialog) { EXPECT_EQ(Selection(dialog, Sorted), 2); }),
+        DialogAction::ClickOn(FirstRadio),
         DialogAction::PressKey(VK_UP),
         DialogAction::Look([](Hwnd dialog) {
-            EXPECT_EQ(FocusedControl(dialog), kThirdRadio);
-            EXPECT_EQ(Checked(dialog, kThirdRadio), BST_CHECKED);
+            EXPECT_EQ(FocusedControl(dialog), ThirdRadio);
+            EXPECT_EQ(Checked(dialog, ThirdRadio), BST_CHECKED);
         }),
         DialogAction::PressKey(VK_SPACE),
         DialogAction::PressKey(VK_RETURN),
@@ -191,21 +190,21 @@ TEST_F(DialogWindowTest, KeysMoveTheListSelectionTheFocusAndTheRadioCheck) {
     for (const Seen& seen : gSeen) ids.push_back(seen.id);
     // Enter with the focus off the buttons presses the default one; the dialog left open
     // after the actions gets one more Enter and then ends with -1.
-    EXPECT_EQ(ids, (std::vector<int>{kPlain, kPlain, kPlain, kPlain, kSorted, kFirstRadio,
-                                     kThirdRadio, kThirdRadio, kOk, kOk}));
+    EXPECT_EQ(ids, (std::vector<int>{PlainList, PlainList, PlainList, PlainList, Sorted, FirstRadio,
+                                     ThirdRadio, ThirdRadio, OkButton, OkButton}));
 }
 
 TEST_F(DialogWindowTest, EnterAndEscapeEndTheDialogThroughItsProcedure) {
-    EXPECT_EQ(Run({}), kOk + 100);
-    EXPECT_EQ(Run({DialogAction::PressKey(VK_ESCAPE)}), kCancel + 100);
+    EXPECT_EQ(Run({}), OkButton + 100);
+    EXPECT_EQ(Run({DialogAction::PressKey(VK_ESCAPE)}), CancelButton + 100);
     // Enter on the focused CANCEL button presses it, not the default button.
     EXPECT_EQ(Run({DialogAction::PressKey(VK_TAB), DialogAction::PressKey(VK_RETURN)}),
-              kCancel + 100);
+              CancelButton + 100);
     EXPECT_EQ(DialogBoxParam(TestTemplate(), nullptr, nullptr, 0), -1);
     Hwnd closed = nullptr;
     Run({DialogAction::Look([&](Hwnd dialog) { closed = dialog; })});
     EXPECT_FALSE(EndDialog(closed, 1));
-    EXPECT_EQ(SendDlgItemMessage(closed, kPlain, LB_GETCOUNT, 0, 0), LB_ERR);
+    EXPECT_EQ(SendDlgItemMessage(closed, PlainList, LB_GETCOUNT, 0, 0), LB_ERR);
 }
 
 }  // namespace
@@ -236,16 +235,16 @@ TEST(DialogOnScreenTest, DrawsThePlayedActionsAndSavesItsPicture) {
             SDL_PushEvent(&event);
         }
     };
-    QueueDialogActions({DialogAction::SelectRow(kPlain, 1), DialogAction::CaptureTo(path),
+    QueueDialogActions({DialogAction::SelectRow(PlainList, 1), DialogAction::CaptureTo(path),
                         DialogAction::Look(pressKeys),
                         // Reached only when the keys went astray: the dialog then ends anyway.
                         DialogAction::PressKey(VK_ESCAPE)});
-    EXPECT_EQ(DialogBoxParam(TestTemplate(), nullptr, RecordingProc, 0), kOk + 100);
+    EXPECT_EQ(DialogBoxParam(TestTemplate(), nullptr, RecordingProc, 0), OkButton + 100);
     ASSERT_EQ(gSeen.size(), 3u);
-    EXPECT_EQ(gSeen[0].id, kPlain);
-    EXPECT_EQ(gSeen[1].id, kPlain);
+    EXPECT_EQ(gSeen[0].id, PlainList);
+    EXPECT_EQ(gSeen[1].id, PlainList);
     EXPECT_EQ(gSeen[1].code, static_cast<int>(LBN_SELCHANGE));
-    EXPECT_EQ(gSeen[2].id, kOk);
+    EXPECT_EQ(gSeen[2].id, OkButton);
     SDL_Surface* picture = SDL_LoadBMP(path.c_str());
     ASSERT_NE(picture, nullptr) << SDL_GetError();
     EXPECT_EQ(picture->w, DialogUnitsToPixelsX(200));

@@ -9,7 +9,7 @@ using namespace platform;
 
 namespace {
 
-constexpr float kPi = 3.14159265f;
+constexpr float Pi = 3.14159265f;
 
 void ExpectNear(const RmVector& v, float x, float y, float z, float eps = 1e-4f) {
     EXPECT_NEAR(v.x, x, eps);
@@ -55,7 +55,7 @@ TEST(RmMath, HelpersFollowTheLeftHandedConventions) {
     ExpectNear(*RmVectorSubtract(&out, &x, &y), 1, -1, 0);
 
     // +90 degrees about y turns the -z direction to +x.
-    ExpectNear(RmTransformDirection({0, 0, -1}, RotationY(kPi / 2)), 1, 0, 0);
+    ExpectNear(RmTransformDirection({0, 0, -1}, RotationY(Pi / 2)), 1, 0, 0);
 
     EXPECT_EQ(RmCreateColorRGB(0.0f, 1.0f, 0.0f), 0xFF00FF00u);
     EXPECT_EQ(RmCreateColorRGB(2.0f, -1.0f, 0.5f), 0xFFFF0080u);
@@ -93,12 +93,12 @@ TEST(RmFrame, PositionsRoundTripThroughScaledTurnedParentsAndOtherFrames) {
 
 TEST(RmFrame, AddScaleCombinesBeforeTheTransformAndKeepsTheTranslation) {
     auto f = RmAdopt(RmFrame::Create(nullptr));
-    f->AddTransform(D3DRMCOMBINE_REPLACE, RotationY(kPi / 2));
+    f->AddTransform(D3DRMCOMBINE_REPLACE, RotationY(Pi / 2));
     f->SetPosition(nullptr, 5, 6, 7);
     f->AddScale(D3DRMCOMBINE_BEFORE, 2, 2, 2);
     RmMatrix4 m;
     f->GetTransform(m);
-    RmMatrix4 r = RotationY(kPi / 2);
+    RmMatrix4 r = RotationY(Pi / 2);
     for (int i = 0; i < 3; ++i) {
         for (int j = 0; j < 3; ++j) EXPECT_NEAR(m.m[i][j], 2 * r.m[i][j], 1e-5f);
     }

@@ -22,13 +22,13 @@ using namespace platform;
 
 namespace {
 
-constexpr uint8_t kSentinel = 77;
+constexpr uint8_t UnpaintedIndex = 77;
 
 // An 8-bit target of 640 x 480 with a grey-ramp palette (entry i is grey i) and a camera at the
 // origin looking along +z, seen through the top-left 480 x 360 (the game's view rectangle).
 struct Scene {
     static constexpr int W = 640, H = 480;
-    std::vector<uint8_t> pixels = std::vector<uint8_t>(W * H, kSentinel);
+    std::vector<uint8_t> pixels = std::vector<uint8_t>(W * H, UnpaintedIndex);
     std::array<PaletteEntry, 256> palette{};
     RmRef<RmDevice> device;
     RmRef<RmFrame> root = RmAdopt(RmFrame::Create(nullptr));
@@ -269,7 +269,7 @@ TEST(RmRender, DrawsOnlyInsideTheViewportAndReportsWhatItDrew) {
     for (int y = 0; y < Scene::H; ++y) {
         for (int x = 0; x < Scene::W; ++x) {
             bool inside = x >= 100 && x < 300 && y >= 50 && y < 150;
-            ASSERT_EQ(s.At(x, y), inside ? 180 : kSentinel) << x << "," << y;
+            ASSERT_EQ(s.At(x, y), inside ? 180 : UnpaintedIndex) << x << "," << y;
         }
     }
     s.device->Update();

@@ -11,7 +11,7 @@ using HostileScripts = ScriptTest;
 
 // Pieces of script text, sound and broken, that random files are made of. Jumps, subroutines and
 // loops are left out: a random script may legitimately never end with them.
-const char* const kPieces[] = {
+const char* const ScriptPieces[] = {
     "state", "stepState", "int",        "x",         "y",    "if", "else", "endif",    "while",
     "exit",  "var",       "checkTimer", "SetCursor", "Play", "=",  "==",   "<",        ">=",
     "&&",    "||",        "+",          "*",         "/",    "%",  "(",    ")",        "((",
@@ -22,13 +22,13 @@ const char* const kPieces[] = {
 };
 
 std::string RandomScript(std::mt19937& rng) {
-    std::uniform_int_distribution<size_t> piece(0, std::size(kPieces) - 1);
+    std::uniform_int_distribution<size_t> piece(0, std::size(ScriptPieces) - 1);
     std::uniform_int_distribution<int> count(0, 12);
     std::string text = "int x;\nint y;\nstate Start;\n";
     for (int line = 0; line < 60; ++line) {
         int n = count(rng);
         for (int i = 0; i < n; ++i) {
-            text += kPieces[piece(rng)];
+            text += ScriptPieces[piece(rng)];
             if (rng() % 3) text += ' ';
         }
         if (rng() % 40 == 0) text += std::string(300, 'w');

@@ -15,7 +15,7 @@
 
 namespace {
 
-const std::string kWaveDir = std::string(DUSK_TEST_DATA) + "/wave/";
+const std::string WaveDir = std::string(DUSK_TEST_DATA) + "/wave/";
 
 std::vector<uint8_t> ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -66,14 +66,14 @@ TEST_F(SoundTest, SlotsHoldSoxFilesWithTheFormatAndLengthSoxReports) {
     for (const char* name : names) {
         SCOPED_TRACE(name);
         unsigned rate = 0, channels = 0, bits = 0, samples = 0;
-        std::ifstream(kWaveDir + name + ".soxi") >> rate >> channels >> bits >> samples;
+        std::ifstream(WaveDir + name + ".soxi") >> rate >> channels >> bits >> samples;
         ASSERT_GT(rate, 0u);
 
-        int slot = LoadSound(kWaveDir + name + ".wav");
+        int slot = LoadSound(WaveDir + name + ".wav");
         ASSERT_EQ(slot, expectedSlot++);
         EXPECT_EQ(SoundCount, slot + 1);
         EXPECT_EQ(CurrentSound, slot);
-        EXPECT_EQ(SoundFileNames[slot], kWaveDir + name + ".wav");
+        EXPECT_EQ(SoundFileNames[slot], WaveDir + name + ".wav");
         platform::WaveFormat format;
         platform::SoundBufferCaps caps;
         ASSERT_EQ(SoundSlots[slot]->GetFormat(&format), platform::DS_OK);
@@ -90,7 +90,7 @@ TEST_F(SoundTest, SlotsHoldSoxFilesWithTheFormatAndLengthSoxReports) {
 
 TEST_F(SoundTest, FileImageHoldsEveryByteOfTheFile) {
     // 86 bytes, not a whole number of four-byte units: the last data byte is read too.
-    const std::string name = kWaveDir + "u8_mono_8000.wav";
+    const std::string name = WaveDir + "u8_mono_8000.wav";
     std::vector<uint8_t> file = ReadBytes(name);
     ASSERT_EQ(file.size(), 86u);
     std::vector<uint8_t> image;
@@ -116,7 +116,7 @@ TEST_F(SoundTest, FileImageHoldsEveryByteOfTheFile) {
 }
 
 TEST_F(SoundTest, DamagedFilesLoadNothing) {
-    const std::vector<uint8_t> good = ReadBytes(kWaveDir + "s16_mono_22050.wav");
+    const std::vector<uint8_t> good = ReadBytes(WaveDir + "s16_mono_22050.wav");
     auto patched = [&](size_t at, std::vector<uint8_t> bytes, size_t erase = 0) {
         std::vector<uint8_t> f = good;
         f.erase(f.begin() + at, f.begin() + at + erase);
@@ -152,7 +152,7 @@ TEST_F(SoundTest, DamagedFilesLoadNothing) {
 
     FreeSounds(0);
     platform::ClearRecordedBoxes();
-    EXPECT_EQ(LoadSound(kWaveDir + "missing.wav"), -1);
+    EXPECT_EQ(LoadSound(WaveDir + "missing.wav"), -1);
     EXPECT_EQ(Boxes(),
               (BoxList{{"Error", "Wave File Open Error"}, {"Error", "Cant load sound file"}}));
     EXPECT_EQ(SoundCount, 1);
@@ -172,8 +172,8 @@ TEST_F(SoundTest, DamagedFilesLoadNothing) {
 }
 
 TEST_F(SoundTest, AFailedLoadKeepsItsSlotSoLaterSoundsKeepTheirNumbers) {
-    const std::string good = kWaveDir + "u8_mono_8000.wav";
-    ASSERT_EQ(LoadSound(kWaveDir + "missing.wav"), -1);
+    const std::string good = WaveDir + "u8_mono_8000.wav";
+    ASSERT_EQ(LoadSound(WaveDir + "missing.wav"), -1);
     EXPECT_EQ(SoundCount, 1);
     EXPECT_EQ(CurrentSound, 0);
     EXPECT_EQ(LoadSound(good), 1);
@@ -187,7 +187,7 @@ TEST_F(SoundTest, AFailedLoadKeepsItsSlotSoLaterSoundsKeepTheirNumbers) {
 
     // Failed loads count against the 24 slots; the reset empties them with the rest.
     for (int slot = 3; slot < SoundSlotCount; ++slot)
-        ASSERT_EQ(LoadSound(kWaveDir + "missing.wav"), -1);
+        ASSERT_EQ(LoadSound(WaveDir + "missing.wav"), -1);
     EXPECT_EQ(SoundCount, SoundSlotCount);
     platform::ClearRecordedBoxes();
     EXPECT_EQ(LoadSound(good), -1);
@@ -198,7 +198,7 @@ TEST_F(SoundTest, AFailedLoadKeepsItsSlotSoLaterSoundsKeepTheirNumbers) {
 
 TEST_F(SoundTest, FormatRecordOfFourteenBytesLoads) {
     // "fmt " without its bits per sample: they follow from the block size.
-    std::vector<uint8_t> f = ReadBytes(kWaveDir + "s16_stereo_44100.wav");
+    std::vector<uint8_t> f = ReadBytes(WaveDir + "s16_stereo_44100.wav");
     f[16] = 14;
     f.erase(f.begin() + 34, f.begin() + 36);
     uint32_t riff = uint32_t(f.size() - 8);
@@ -215,7 +215,7 @@ TEST_F(SoundTest, FormatRecordOfFourteenBytesLoads) {
 }
 
 TEST_F(SoundTest, TwentyFifthLoadIsRefusedAndResetEmptiesEverySlot) {
-    const std::string name = kWaveDir + "u8_mono_8000.wav";
+    const std::string name = WaveDir + "u8_mono_8000.wav";
     for (int i = 0; i < SoundSlotCount; ++i) ASSERT_EQ(LoadSound(name), i);
     EXPECT_EQ(LoadSound(name), -1);
     EXPECT_EQ(SoundCount, 24);
@@ -238,7 +238,7 @@ TEST_F(SoundTest, PlayingOnceLoopingRestartingAndStopping) {
     testwave::WriteTenSecondWave(longWave);
     ASSERT_EQ(LoadSound(longWave), 0);
     std::remove(longWave.c_str());
-    ASSERT_EQ(LoadSound(kWaveDir + "u8_mono_8000.wav"), 1);
+    ASSERT_EQ(LoadSound(WaveDir + "u8_mono_8000.wav"), 1);
     uint32_t status = 0;
 
     EXPECT_EQ(PlaySound(0, 1), 1);
@@ -266,7 +266,7 @@ TEST_F(SoundTest, PlayingOnceLoopingRestartingAndStopping) {
 }
 
 TEST_F(SoundTest, LostBufferIsRestoredFromItsFile) {
-    std::vector<uint8_t> bytes = ReadBytes(kWaveDir + "u8_mono_8000.wav");
+    std::vector<uint8_t> bytes = ReadBytes(WaveDir + "u8_mono_8000.wav");
     auto written = std::make_unique<Written>(bytes);
     ASSERT_EQ(LoadSound(written->path), 0);
 
@@ -291,7 +291,7 @@ TEST_F(SoundTest, LostBufferIsRestoredFromItsFile) {
 }
 
 TEST_F(SoundTest, WithoutADeviceTheGameIsSilentAndQuiet) {
-    const std::string name = kWaveDir + "u8_mono_8000.wav";
+    const std::string name = WaveDir + "u8_mono_8000.wav";
     ASSERT_EQ(LoadSound(name), 0);
     FreeSounds(0);
     ReleaseSoundDevice();

@@ -18,7 +18,7 @@ namespace drawtest {
 
 using support::Fx;
 
-constexpr uint8_t Sentinel = support::kSentinel;
+constexpr uint8_t Sentinel = support::FrameSentinel;
 
 // Texel (u, v) of a 16 x 16 test texture: every value once.
 inline uint8_t Texel(int u, int v) { return static_cast<uint8_t>(u * 16 + v); }

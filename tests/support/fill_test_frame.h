@@ -25,7 +25,7 @@ constexpr int Skip = 32;
 constexpr int Pitch = Width + Skip;
 constexpr int GuardRows = 8;
 constexpr int Centre = 80;
-constexpr uint8_t Sentinel = support::kSentinel;
+constexpr uint8_t Sentinel = support::FrameSentinel;
 
 // A bitmap block (header and pixels) owned by the test.
 struct TestBitmap {

@@ -5,11 +5,11 @@
 
 namespace support {
 
-constexpr int kNoVariable = -12345;
+constexpr int NoVariable = -12345;
 
 inline int VarValue(const char* name) {
     const int i = FindVariable(name);
-    return i < MaxVariables ? VariableTable[i].value : kNoVariable;
+    return i < MaxVariables ? VariableTable[i].value : NoVariable;
 }
 
 }  // namespace support

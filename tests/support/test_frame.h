@@ -10,7 +10,7 @@
 
 namespace support {
 
-constexpr uint8_t kSentinel = 0xEE;
+constexpr uint8_t FrameSentinel = 0xEE;
 
 class TestFrame {
 public:
@@ -19,7 +19,7 @@ public:
         height_ = height;
         pitch_ = width + spare;
         guard_ = guard;
-        pixels.assign(static_cast<size_t>((height + 2 * guard) * pitch_), kSentinel);
+        pixels.assign(static_cast<size_t>((height + 2 * guard) * pitch_), FrameSentinel);
     }
 
     int Width() const { return width_; }
@@ -37,9 +37,9 @@ public:
                 const bool inView = row >= 0 && row < height_ && column < width_;
                 const int want = inView ? expected(column, row) : -1;
                 const int got = At(column, row);
-                if (got != (want >= 0 ? want : kSentinel)) {
+                if (got != (want >= 0 ? want : FrameSentinel)) {
                     ADD_FAILURE() << "pixel (" << column << ", " << row << ") is " << got
-                                  << ", expected " << (want >= 0 ? want : int{kSentinel});
+                                  << ", expected " << (want >= 0 ? want : int{FrameSentinel});
                     ++faults;
                 }
             }
@@ -50,7 +50,7 @@ public:
     int Written() const {
         int n = 0;
         for (uint8_t p : pixels) {
-            n += p != kSentinel;
+            n += p != FrameSentinel;
         }
         return n;
     }
