@@ -10,6 +10,7 @@
 #include "anim/path_motion.h"
 #include "anim/paths.h"
 #include "anim/scene_lights.h"
+#include "anim/special_anims.h"
 #include "base/graphics_objects.h"
 #include "platform/message_box.h"
 #include "platform/rm_frame.h"

@@ -19,17 +19,9 @@ struct AnimObject {
     Char3DObject* character;  // the map object of a character entry
 };
 
-struct SoundFrame {
-    int32_t frame;
-    int32_t slot;  // -1: none
-};
-
 extern AnimObject AnimObj[MaxAnimObjects];
 extern int AnimObjCount;    // entries 0 to count - 1 are in use
 extern int CurrentAnimObj;  // the entry in hand
-extern SoundFrame SoundFrameTable[SoundFrameCount];
-extern const float SpecialDoorPathA[SpecialDoorFrames];
-extern const float SpecialDoorPathB[SpecialDoorFrames];
 
 // A new cleared entry at the count; -1 when the table is full (reported, nothing written).
 int NewAnimEntry();
@@ -47,19 +39,8 @@ int AddAnimObject(int index, int frames, int type, int value);
 // done) when the entry or the row does not exist.
 int SetAnim(int entry, int row, int loops);
 
-// The special door animation (mode 1: two door ids and a frame count) or another mode; the
-// entry's index, or -1 when no entry could be had.
-int SpecialAnim(int mode, int count, const int* items);
-// Frames at which the sound slots set by SetSoundHandle play; 1, or 0 when no entry could be had.
-int SetSoundFrame(const int* frames);  // eight frames
-int SetSoundHandle(const int* slots);  // eight sound slots
-
 // Counts the table back to n entries and empties the paths; 1.
 int ResetAnimObjects(int n);
 
 // Once a frame: every entry's step by its type.
 void UpdateAnimObjects();
-
-// The specials' steps.
-void StepSpecialDoors(int doorA, int doorB, int frame);
-void PlaySoundFrames(int frame);

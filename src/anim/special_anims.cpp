@@ -1,5 +1,5 @@
-// The two special kinds of animation object: a pair of doors moved along fixed tables, and
-// sounds played at given frames.
+#include "anim/special_anims.h"
+
 #include <algorithm>
 
 #include "anim/anim_objects.h"

@@ -9,6 +9,7 @@
 #include "anim/path_motion.h"
 #include "anim/paths.h"
 #include "anim/scene_lights.h"
+#include "anim/special_anims.h"
 #include "base/build_variant.h"
 #include "bindings/camera_commands.h"
 #include "planner/robot_control.h"

@@ -1,5 +1,6 @@
 #include "anim/key_frames.h"
 #include "anim/messages.h"
+#include "anim/special_anims.h"
 #include "anim_fixture.h"
 #include "script/states.h"
 #include "world/map_object.h"

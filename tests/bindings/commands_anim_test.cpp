@@ -14,6 +14,7 @@
 #include "anim/paths.h"
 #include "anim/reset.h"
 #include "anim/scene_lights.h"
+#include "anim/special_anims.h"
 #include "base/build_variant.h"
 #include "base/graphics_objects.h"
 #include "bindings/camera_commands.h"

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "anim/special_anims.h"
 #include "base/build_variant.h"
 #include "bindings/commands.h"
 #include "script/backends.h"
