@@ -1,6 +1,6 @@
 // Planner map files read into a robot's grid (which also writes the "Blank Map" dump).
 #include "fuzz_harness.h"
-#include "planner/plan_grid.h"
+#include "planner/plan_map.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     fuzz::Start(argc, argv);
