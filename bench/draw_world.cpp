@@ -19,6 +19,7 @@
 #include "render/lighting.h"
 #include "shell/bmp_surface.h"
 #include "world/cube.h"
+#include "world/free_level.h"
 #include "world/level_files.h"
 #include "world/player.h"
 #include "world/visible_rooms.h"

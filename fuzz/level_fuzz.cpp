@@ -16,6 +16,7 @@
 #include "platform/surface.h"
 #include "shell/bmp_surface.h"
 #include "world/cube.h"
+#include "world/free_level.h"
 #include "world/level_files.h"
 
 namespace {

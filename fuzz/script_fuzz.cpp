@@ -11,6 +11,7 @@
 #include "platform/window.h"
 #include "script/events.h"
 #include "shell/app.h"
+#include "shell/shutdown.h"
 
 namespace {
 

@@ -4,6 +4,10 @@
 #include "planner/limits.h"
 #include "planner/parseit.h"
 
+PlannerConfig PlanSettings;
+
+void ResetPlanSettings() { PlanSettings = PlannerConfig{}; }
+
 bool ReadPlanConfig(const std::string& configPath, PlannerConfig& config) {
     ParseList list = NewParseList();
     const bool parsed = OpenParseFile(configPath, list);

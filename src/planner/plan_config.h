@@ -22,3 +22,8 @@ struct PlannerConfig {
 // -1.0. A missing map_file_name leaves config.mapFileName as it was. False when the file could
 // not be opened or a statement of it failed (what was defined before the failure is read).
 bool ReadPlanConfig(const std::string& configPath, PlannerConfig& config);
+
+// The settings of the last planner configuration loaded.
+extern PlannerConfig PlanSettings;
+// No configuration loaded yet, as a fresh process starts.
+void ResetPlanSettings();

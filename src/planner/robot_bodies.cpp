@@ -8,11 +8,6 @@
 #include "planner/robot_table.h"
 #include "world/player.h"
 
-RobotRecord RobotTable[BODY_COUNT];
-PlannerConfig PlanSettings;
-
-void ResetPlanSettings() { PlanSettings = PlannerConfig{}; }
-
 namespace {
 
 RobotScene* Scene = nullptr;

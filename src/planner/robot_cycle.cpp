@@ -5,6 +5,7 @@
 
 #include "planner/astar.h"
 #include "planner/limits.h"
+#include "planner/plan_config.h"
 #include "planner/plan_map.h"
 #include "planner/robot_control.h"
 #include "planner/robot_scene.h"

@@ -3,6 +3,7 @@
 
 #include "planner/limits.h"
 #include "planner/messages.h"
+#include "planner/plan_config.h"
 #include "planner/plan_map.h"
 #include "planner/robot_control.h"
 #include "planner/robot_steps.h"

@@ -3,7 +3,6 @@
 #pragma once
 #include <cstdint>
 
-#include "planner/plan_config.h"
 #include "planner/plan_grid.h"
 
 constexpr int ROBOT_COUNT = 2;  // bodies 0 and 1 are robots
@@ -36,7 +35,3 @@ struct RobotRecord {
 };
 
 extern RobotRecord RobotTable[BODY_COUNT];
-// The settings of the last planner configuration loaded.
-extern PlannerConfig PlanSettings;
-// No configuration loaded yet, as a fresh process starts.
-void ResetPlanSettings();

@@ -26,10 +26,12 @@
 #include "shell/ddraw_setup.h"
 #include "shell/devices.h"
 #include "shell/direct_x.h"
+#include "shell/frame.h"
 #include "shell/input.h"
 #include "shell/messages.h"
 #include "shell/overlays.h"
 #include "shell/sound.h"
+#include "shell/window_proc.h"
 #include "world/camera_height.h"
 #include "world/reset.h"
 

@@ -4,7 +4,6 @@
 #include "platform/draw_constants.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
-#include "shell/app.h"
 #include "shell/direct_x.h"
 #include "shell/messages.h"
 

@@ -7,7 +7,6 @@
 #include "platform/draw_constants.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
-#include "shell/app.h"
 #include "shell/bmp_surface.h"
 #include "shell/devices.h"
 #include "shell/direct_x.h"

@@ -10,6 +10,7 @@
 #include "shell/direct_x.h"
 #include "shell/display_modes.h"
 #include "shell/messages.h"
+#include "shell/shutdown.h"
 
 using platform::Failed;
 

@@ -1,4 +1,6 @@
 // One pass of the main loop: the game update and the frame.
+#include "shell/frame.h"
+
 #include "anim/anim_objects.h"
 #include "anim/hot_spots.h"
 #include "base/error_text.h"

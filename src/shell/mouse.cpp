@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "planner/robot_table.h"
+#include "planner/plan_config.h"
 #include "platform/input.h"
 #include "platform/surface.h"
 #include "platform/win_constants.h"

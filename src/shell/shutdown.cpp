@@ -1,4 +1,6 @@
 // The level reset, the release routines, the one-time shutdown and the quit entry.
+#include "shell/shutdown.h"
+
 #include <cstring>
 
 #include "anim/reset.h"

@@ -1,10 +1,13 @@
 // The main window's procedure.
+#include "shell/window_proc.h"
+
 #include "base/report_error.h"
 #include "platform/window.h"
 #include "script/wait.h"
 #include "shell/app.h"
 #include "shell/direct_x.h"
 #include "shell/input.h"
+#include "shell/shutdown.h"
 #include "shell/timers.h"
 
 using namespace platform;

@@ -12,8 +12,6 @@ FixedVector Vertices[MaxVertices];
 int VertexCount = 0;
 Cube* Cubes[MaxCubes];
 int CubeCount = 0;
-Room* Rooms[MaxRooms];
-int RoomCount = 0;
 
 Cube::Cube()
     : texU{}, texV{}, texW{}, bottom{}, top{}, normal{}, texture{OpenFace, OpenFace, OpenFace,
@@ -126,4 +124,47 @@ void RotateCubeSides(Cube& cube) {
     rotate(cube.texU);
     rotate(cube.texV);
     rotate(cube.texW);
+}
+
+namespace {
+
+// Whether a floored cube lies anywhere down the chain of floor links. The walk ends after
+// CubeCount links, so a loop of floor links cannot hold it.
+bool StandsOnFlooredCube(const Cube* cube) {
+    const Cube* below = cube->link[FloorSlot];
+    for (int steps = 0; below && steps < CubeCount; ++steps) {
+        if (below->Floored()) {
+            return true;
+        }
+        below = below->link[FloorSlot];
+    }
+    return false;
+}
+
+bool SameFloorPoint(const FixedVector& a, const FixedVector& b) { return a.x == b.x && a.z == b.z; }
+
+}  // namespace
+
+void Cube::LinkNeighbours() {
+    for (int k = 0; k < CubeSides; ++k) {
+        link[k] = nullptr;
+    }
+    for (int k = 0; k < CubeSides; ++k) {
+        if (Degenerate(k)) {
+            continue;
+        }
+        for (int i = 0; i < CubeCount && !link[k]; ++i) {
+            Cube* candidate = Cubes[i];
+            if (candidate == this || !candidate->Floored() || StandsOnFlooredCube(candidate)) {
+                continue;
+            }
+            for (int j = 0; j < CubeSides; ++j) {
+                if (SameFloorPoint(candidate->Bottom(j), Bottom(k)) &&
+                    SameFloorPoint(candidate->Bottom(j + 3), Bottom(k + 1))) {
+                    link[k] = candidate;
+                    break;
+                }
+            }
+        }
+    }
 }

@@ -1,6 +1,5 @@
 #pragma once
-// The world's convex cells and the rooms they make up, with the level's vertex, cube and room
-// tables.
+// The world's convex cells, with the level's vertex and cube tables.
 #include <cstdint>
 
 #include "base/fixed.h"
@@ -55,48 +54,11 @@ public:
     Room* room;                     // the room of the cube file that holds it
 };
 
-// A node of a room's scratch list of cubes, filled by the drawing walk.
-struct CubeNode {
-    CubeNode* previous;
-    CubeNode* next;
-    Cube* cube;
-};
-
-// The cubes of one cube file; rooms meet at exits.
-class Room {
-public:
-    Room();
-    ~Room();
-    Room(const Room&) = delete;
-    Room& operator=(const Room&) = delete;
-
-    // Records the sides through which this room's cubes lead into other rooms; false (after the
-    // report) when there are more than MaxRoomExits.
-    bool FindExits();
-    // Finds the room behind each exit.
-    void LinkRooms();
-    // Makes the list of cube nodes: cubeCount nodes, at least one; the cursor ends on the last.
-    void BuildCubeNodes();
-
-    Room* exitRoom[MaxRoomExits];  // the room behind each exit, null when not found
-    Cube* exitCube[MaxRoomExits];  // this room's cube at each exit
-    int exitSide[MaxRoomExits];    // the side of that cube through which the exit leads
-    int exitCount;
-    int firstCube;  // index in Cubes of the room's first cube
-    int cubeCount;
-    int visited;
-    CubeNode* cubeNodesHead;
-    CubeNode* cubeNodesCursor;
-    int clip[4];  // screen clip window left, top, right, bottom (inclusive)
-};
-
 // The level's tables.
 extern FixedVector Vertices[MaxVertices];
 extern int VertexCount;
 extern Cube* Cubes[MaxCubes];
 extern int CubeCount;
-extern Room* Rooms[MaxRooms];
-extern int RoomCount;
 
 // 1 when (x, z) lies left of the line from corner b to corner a, 0 on it, -1 right of it.
 int EdgeSide(Fixed16 x, Fixed16 z, const FixedVector& a, const FixedVector& b);
@@ -109,7 +71,3 @@ bool FaceVisible(const Cube& cube, int k);
 
 // Turns a cube loaded with a sloped first side so that its side 0 starts at a level edge.
 void RotateCubeSides(Cube& cube);
-
-// Deletes the level: rooms, cubes, vertices, textures and map objects; every table is empty
-// afterwards and CurrentCube is cleared.
-void FreeLevel();

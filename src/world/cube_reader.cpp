@@ -14,10 +14,12 @@
 #include "render/lighting.h"
 #include "world/char3d_object.h"
 #include "world/cube.h"
+#include "world/door_object.h"
 #include "world/level_files.h"
 #include "world/map_object.h"
 #include "world/messages.h"
 #include "world/read_words.h"
+#include "world/room.h"
 #include "world/texture_table.h"
 
 int PendingVerticalLinks[MaxCubes][2];

@@ -1,9 +1,13 @@
+// Freeing the loaded level.
+#include "world/free_level.h"
+
 #include <unordered_set>
 
 #include "render/bitmap.h"
 #include "world/cube.h"
 #include "world/map_object.h"
 #include "world/player.h"
+#include "world/room.h"
 #include "world/room_nodes.h"
 #include "world/texture_table.h"
 

@@ -12,6 +12,7 @@
 #include "world/messages.h"
 #include "world/player.h"
 #include "world/read_words.h"
+#include "world/room.h"
 #include "world/room_nodes.h"
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include "base/wrap.h"
 #include "world/cube.h"
+#include "world/door_object.h"
 #include "world/movement.h"
 #include "world/player.h"
 

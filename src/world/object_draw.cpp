@@ -1,4 +1,5 @@
-// Drawing the map objects: door leaves and decos as textured quads, sprites as billboards.
+// Drawing the map objects: decos as textured quads, sprites as billboards (a door draws its
+// own leaf).
 #include "base/wrap.h"
 #include "render/lighting.h"
 #include "render/quad.h"
@@ -7,39 +8,6 @@
 #include "world/map_object.h"
 #include "world/player.h"
 #include "world/texture_table.h"
-
-namespace {
-
-// Draws one face of a door leaf; true when something was drawn. A face without a texture
-// (open, or an index past the loaded textures) draws nothing.
-bool DrawLeafFace(const Cube& leaf, int slot, const FixedVector& c0, const FixedVector& c1,
-                  const FixedVector& c2, const FixedVector& c3) {
-    const Bitmap* bitmap = TextureAt(leaf.texture[slot]);
-    if (!bitmap || !FaceVisible(leaf, slot)) {
-        return false;
-    }
-    const QuadRecord quad{{c0, c1, c2, c3}, bitmap, 0, 0, 0, ObjectBrightness};
-    return (DrawTexturedQuad(&quad) & DrawnStatus) != 0;
-}
-
-}  // namespace
-
-int DoorObject::Draw() {
-    const Cube& l = *leaf;
-    int drawn = 0;
-    if (DrawLeafFace(l, CeilingSlot, l.Top(0), l.Top(1), l.Top(2), l.Top(3))) {
-        drawn |= 0x10;
-    }
-    if (DrawLeafFace(l, FloorSlot, l.Bottom(0), l.Bottom(1), l.Bottom(2), l.Bottom(3))) {
-        drawn |= 0x20;
-    }
-    for (int k = 0; k < CubeSides; ++k) {
-        if (DrawLeafFace(l, k, l.Top(k), l.Top(k + 1), l.Bottom(k + 1), l.Bottom(k))) {
-            drawn |= 1 << k;
-        }
-    }
-    return drawn;
-}
 
 int DecoObject::Draw() {
     if (animation.state == AnimationHidden) {

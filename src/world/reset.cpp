@@ -2,6 +2,7 @@
 
 #include "world/camera_position.h"
 #include "world/cube.h"
+#include "world/free_level.h"
 
 void ResetWorld() {
     FreeLevel();

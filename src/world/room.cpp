@@ -1,6 +1,13 @@
+// The rooms of the level: each cube file's cubes, their exits into other rooms and the list of
+// cube nodes the drawing walk fills.
+#include "world/room.h"
+
 #include "base/report_error.h"
 #include "world/cube.h"
 #include "world/messages.h"
+
+Room* Rooms[MaxRooms];
+int RoomCount = 0;
 
 Room::Room()
     : exitRoom{}, exitCube{}, exitSide{}, exitCount(0), firstCube(0), cubeCount(0), visited(0),
@@ -68,49 +75,6 @@ void Room::LinkRooms() {
                         exitRoom[i] = other;
                         break;
                     }
-                }
-            }
-        }
-    }
-}
-
-namespace {
-
-// Whether a floored cube lies anywhere down the chain of floor links. The walk ends after
-// CubeCount links, so a loop of floor links cannot hold it.
-bool StandsOnFlooredCube(const Cube* cube) {
-    const Cube* below = cube->link[FloorSlot];
-    for (int steps = 0; below && steps < CubeCount; ++steps) {
-        if (below->Floored()) {
-            return true;
-        }
-        below = below->link[FloorSlot];
-    }
-    return false;
-}
-
-bool SameFloorPoint(const FixedVector& a, const FixedVector& b) { return a.x == b.x && a.z == b.z; }
-
-}  // namespace
-
-void Cube::LinkNeighbours() {
-    for (int k = 0; k < CubeSides; ++k) {
-        link[k] = nullptr;
-    }
-    for (int k = 0; k < CubeSides; ++k) {
-        if (Degenerate(k)) {
-            continue;
-        }
-        for (int i = 0; i < CubeCount && !link[k]; ++i) {
-            Cube* candidate = Cubes[i];
-            if (candidate == this || !candidate->Floored() || StandsOnFlooredCube(candidate)) {
-                continue;
-            }
-            for (int j = 0; j < CubeSides; ++j) {
-                if (SameFloorPoint(candidate->Bottom(j), Bottom(k)) &&
-                    SameFloorPoint(candidate->Bottom(j + 3), Bottom(k + 1))) {
-                    link[k] = candidate;
-                    break;
                 }
             }
         }

@@ -8,6 +8,7 @@
 #include "world/cube.h"
 #include "world/map_object.h"
 #include "world/player.h"
+#include "world/room.h"
 #include "world/room_nodes.h"
 #include "world/texture_table.h"
 

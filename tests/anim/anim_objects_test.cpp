@@ -3,6 +3,7 @@
 #include "anim/special_anims.h"
 #include "anim_fixture.h"
 #include "script/states.h"
+#include "world/door_object.h"
 #include "world/map_object.h"
 
 using testworld::Fx;

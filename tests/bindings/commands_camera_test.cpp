@@ -11,7 +11,9 @@
 #include "support/script_fixture.h"
 #include "support/world_builder.h"
 #include "world/cube.h"
+#include "world/free_level.h"
 #include "world/player.h"
+#include "world/room.h"
 
 using ::testing::ElementsAre;
 

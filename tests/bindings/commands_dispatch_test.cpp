@@ -18,6 +18,7 @@
 #include "support/script_fixture.h"
 #include "support/test_level.h"
 #include "world/cube.h"
+#include "world/room.h"
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;

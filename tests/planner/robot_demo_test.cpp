@@ -1,6 +1,7 @@
 // The demo's yard: its planner configuration and map, and its script.
 #include <filesystem>
 
+#include "planner/plan_config.h"
 #include "robot_yard.h"
 #include "script/events.h"
 #include "script/loader.h"

@@ -11,6 +11,7 @@
 #include "platform/win_constants.h"
 #include "script/events.h"
 #include "shell/input.h"
+#include "shell/shutdown.h"
 #include "support/scratch_folder.h"
 #include "support/shell_fixture.h"
 #include "world/player.h"

@@ -25,6 +25,7 @@
 #include "world/level_files.h"
 #include "world/map_object.h"
 #include "world/player.h"
+#include "world/room.h"
 #include "world/room_nodes.h"
 #include "world/visible_rooms.h"
 

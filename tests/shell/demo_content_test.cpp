@@ -16,12 +16,15 @@
 #include "script/events.h"
 #include "script/loader.h"
 #include "script/states.h"
+#include "shell/shutdown.h"
 #include "shell/sound.h"
 #include "support/shell_fixture.h"
 #include "support/undrawn_view.h"
+#include "world/door_object.h"
 #include "world/level_files.h"
 #include "world/map_object.h"
 #include "world/player.h"
+#include "world/room.h"
 #include "world/texture_table.h"
 
 namespace fs = std::filesystem;

@@ -24,11 +24,14 @@
 #include "script/events.h"
 #include "script/states.h"
 #include "shell/input.h"
+#include "shell/shutdown.h"
 #include "shell/sound.h"
 #include "support/shell_fixture.h"
 #include "support/undrawn_view.h"
+#include "world/door_object.h"
 #include "world/map_object.h"
 #include "world/player.h"
+#include "world/room.h"
 
 using namespace platform;
 

@@ -14,6 +14,7 @@
 #include "script/variables.h"
 #include "shell/app.h"
 #include "shell/input.h"
+#include "shell/shutdown.h"
 #include "support/scratch_folder.h"
 #include "support/script_vars.h"
 #include "support/shell_fixture.h"

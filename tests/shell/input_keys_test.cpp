@@ -7,6 +7,7 @@
 #include "platform/rm_viewport.h"
 #include "platform/win_constants.h"
 #include "shell/input.h"
+#include "shell/shutdown.h"
 #include "world/map_object.h"
 #include "world/movement.h"
 #include "world/visible_rooms.h"

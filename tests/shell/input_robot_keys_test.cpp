@@ -3,6 +3,7 @@
 #include <string>
 
 #include "input_fixture.h"
+#include "planner/plan_config.h"
 #include "planner/robot_control.h"
 #include "planner/robot_table.h"
 #include "shell/input.h"

@@ -8,12 +8,16 @@
 #include "script/runner.h"
 #include "script/wait.h"
 #include "shell/display_modes.h"
+#include "shell/frame.h"
 #include "shell/input.h"
 #include "shell/overlays.h"
+#include "shell/shutdown.h"
+#include "shell/window_proc.h"
 #include "support/shell_fixture.h"
 #include "world/level_files.h"
 #include "world/map_object.h"
 #include "world/player.h"
+#include "world/room.h"
 
 using namespace platform;
 

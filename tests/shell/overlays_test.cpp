@@ -10,6 +10,7 @@
 #include "shell/bmp_surface.h"
 #include "shell/input.h"
 #include "shell/overlays.h"
+#include "shell/shutdown.h"
 #include "shell/status_displays.h"
 
 using namespace platform;

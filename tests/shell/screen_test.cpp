@@ -27,6 +27,7 @@
 #include "support/shell_fixture.h"
 #include "world/cube.h"
 #include "world/player.h"
+#include "world/room.h"
 
 // The game on the display, started as a player starts it: the configuration dialog answered
 // with Enter (the first puzzle, in a window). Skipped when there is no display.

@@ -8,7 +8,9 @@
 #include "script/states.h"
 #include "shell/bmp_surface.h"
 #include "shell/config_dialog.h"
+#include "shell/shutdown.h"
 #include "support/shell_fixture.h"
+#include "world/room.h"
 
 using namespace platform;
 

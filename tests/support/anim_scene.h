@@ -10,6 +10,7 @@
 #include "platform/rm_frame.h"
 #include "support/world_builder.h"
 #include "world/cube.h"
+#include "world/room.h"
 
 namespace testscene {
 

@@ -22,6 +22,7 @@
 #include "shell/direct_x.h"
 #include "shell/input.h"
 #include "shell/overlays.h"
+#include "shell/shutdown.h"
 #include "support/process_start.h"
 #include "support/recorded_boxes.h"
 #include "world/cube.h"

@@ -5,6 +5,7 @@
 #include "base/fixed.h"
 #include "support/fixed_units.h"
 #include "world/cube.h"
+#include "world/room.h"
 
 namespace testworld {
 

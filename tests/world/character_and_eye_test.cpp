@@ -9,7 +9,9 @@
 #include "world/camera_height.h"
 #include "world/char3d_object.h"
 #include "world/cube.h"
+#include "world/free_level.h"
 #include "world/player.h"
+#include "world/room.h"
 
 using namespace testworld;
 

@@ -4,9 +4,12 @@
 #include "platform/message_box.h"
 #include "support/world_builder.h"
 #include "world/cube.h"
+#include "world/door_object.h"
+#include "world/free_level.h"
 #include "world/map_object.h"
 #include "world/player.h"
 #include "world/reset.h"
+#include "world/room.h"
 #include "world/room_nodes.h"
 #include "world/texture_table.h"
 

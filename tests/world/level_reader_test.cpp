@@ -8,9 +8,12 @@
 #include "support/test_level.h"
 #include "world/char3d_object.h"
 #include "world/cube.h"
+#include "world/door_object.h"
+#include "world/free_level.h"
 #include "world/level_files.h"
 #include "world/map_object.h"
 #include "world/player.h"
+#include "world/room.h"
 #include "world/room_nodes.h"
 #include "world/texture_table.h"
 

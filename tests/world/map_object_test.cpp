@@ -5,8 +5,11 @@
 #include "render/lighting.h"
 #include "support/world_builder.h"
 #include "world/cube.h"
+#include "world/door_object.h"
+#include "world/free_level.h"
 #include "world/map_object.h"
 #include "world/player.h"
+#include "world/room.h"
 
 using namespace testworld;
 

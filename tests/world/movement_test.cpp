@@ -9,10 +9,12 @@
 #include "support/test_level.h"
 #include "support/world_builder.h"
 #include "world/cube.h"
+#include "world/free_level.h"
 #include "world/level_files.h"
 #include "world/map_object.h"
 #include "world/movement.h"
 #include "world/player.h"
+#include "world/room.h"
 
 using namespace testworld;
 

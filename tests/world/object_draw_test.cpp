@@ -8,8 +8,11 @@
 #include "render/view.h"
 #include "support/world_builder.h"
 #include "world/cube.h"
+#include "world/door_object.h"
+#include "world/free_level.h"
 #include "world/map_object.h"
 #include "world/player.h"
+#include "world/room.h"
 #include "world/texture_table.h"
 
 using namespace testworld;

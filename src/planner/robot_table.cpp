@@ -1,0 +1,4 @@
+// The planner's bodies.
+#include "planner/robot_table.h"
+
+RobotRecord RobotTable[BODY_COUNT];
