@@ -46,8 +46,8 @@ struct ParseList {
 };
 
 ParseList NewParseList();
-// Parses the file into the list; prints "Error Opening parse file: '...'" if it cannot be read.
-// False when it could not be read or a statement failed.
+// Parses the file into the list; prints "Error Opening parse file: '...'" if it cannot be opened
+// or read, and then gives false. A statement that fails ends the parse and is no failure here.
 bool OpenParseFile(const std::string& path, ParseList& list);
 // Parses text as if it were a file's contents; false when a statement failed.
 bool ParseText(const std::string& text, ParseList& list);

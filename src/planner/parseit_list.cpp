@@ -41,8 +41,16 @@ bool OpenParseFile(const std::string& path, ParseList& list) {
     // The text ends at the end of the file or at its first byte 0xFF.
     std::string text;
     for (int c; (c = std::fgetc(f)) != EOF && c != 0xFF;) text += static_cast<char>(c);
+    const bool read = !std::ferror(f);
     std::fclose(f);
-    return ParseText(text, list);
+    if (!read) {
+        ParseItError(std::string(planner_messages::OPEN_PARSE_FILE) + path +
+                     planner_messages::OPEN_PARSE_FILE_END);
+        return false;
+    }
+    // A statement that fails ends the parse quietly: the caller keeps what stands before it.
+    ParseText(text, list);
+    return true;
 }
 
 void FreeParseList(ParseList& list) {

@@ -19,8 +19,8 @@ struct PlannerConfig {
 };
 
 // Reads every setting; a missing one (or one of a type its getter does not accept) gives -1 or
-// -1.0. A missing map_file_name leaves config.mapFileName as it was. False when the file could
-// not be opened or a statement of it failed (what was defined before the failure is read).
+// -1.0. A missing map_file_name leaves config.mapFileName as it was. False only when the file could
+// not be opened or read; a statement that fails ends the parse, and what stands before it is read.
 bool ReadPlanConfig(const std::string& configPath, PlannerConfig& config);
 
 // The settings of the last planner configuration loaded.

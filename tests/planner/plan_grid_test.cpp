@@ -141,7 +141,7 @@ TEST_F(PlanGridFiles, ConfigurationKeysAndMissingOnes) {
           "double meters_per_cell = 0.25;\n"
           "char map_file_name[40] = \"maps\\room.map\";\n");
     PlannerConfig config;
-    ReadPlanConfig("robots.cfg", config);
+    EXPECT_TRUE(ReadPlanConfig("robots.cfg", config));
     EXPECT_EQ(config.millisecondsPerCycle, 5);
     EXPECT_EQ(config.maxTurnSegments, 3);
     EXPECT_EQ(config.improvedPaths, 2);
@@ -156,16 +156,23 @@ TEST_F(PlanGridFiles, ConfigurationKeysAndMissingOnes) {
     EXPECT_EQ(config.mapFileName, "maps\\room.map");
 
     // meters_per_cell must be a double; a float (or a missing key) reads as -1. A long text is
-    // cut to what a token holds.
+    // cut to what a token holds. A statement that fails ends the parse but the file was read.
     Write("sparse.cfg",
           "float meters_per_cell = 0.25; double milliseconds_per_cycle = 5;\n"
           "char map_file_name[200] = \"" +
-              std::string(150, 'a') + "\";\n");
-    ReadPlanConfig("sparse.cfg", config);
+              std::string(150, 'a') + "\";\n@@@ stops here; int improved_paths = 1;\n");
+    EXPECT_TRUE(ReadPlanConfig("sparse.cfg", config));
+    EXPECT_EQ(config.improvedPaths, -1);
     EXPECT_EQ(config.millisecondsPerCycle, -1);
     EXPECT_DOUBLE_EQ(config.speedDivisor, -1.0);
     EXPECT_DOUBLE_EQ(config.metersPerCell, -1.0);
     EXPECT_EQ(config.mapFileName, std::string(78, 'a'));  // cut to the token cell
+
+    // Only a file that cannot be opened or read is refused: missing, or a folder.
+    EXPECT_FALSE(ReadPlanConfig("absent.cfg", config));
+    std::filesystem::create_directory("folder.cfg");
+    EXPECT_FALSE(ReadPlanConfig("folder.cfg", config));
+    EXPECT_EQ(config.millisecondsPerCycle, -1);
 }
 
 }  // namespace

@@ -79,17 +79,14 @@ TEST_F(DamagedDemoTest, AMissingMotionObjectOrPathFileIsNamedAndTheGameGoesOn) {
     }
 }
 
-// The robot hall's planner configuration, missing or with a statement that fails before the
-// map is named: one box names the configuration, and no map is looked for.
-TEST_F(DamagedDemoTest, ABadPlannerConfigurationIsNamedOnce) {
-    const std::string config = Read("yard_planner.cfg");
-    for (const std::string& bytes : {std::string(), "@@@ no statement\n" + config}) {
-        SCOPED_TRACE(bytes.substr(0, 20));
+// The robot hall's planner configuration, missing or a folder where the file should be: one box
+// names the configuration, and no map is looked for.
+TEST_F(DamagedDemoTest, AnUnreadablePlannerConfigurationIsNamedOnce) {
+    for (bool folder : {false, true}) {
+        SCOPED_TRACE(folder ? "a folder" : "missing");
         StartOver();
-        if (bytes.empty())
-            Remove("yard_planner.cfg");
-        else
-            Write("yard_planner.cfg", bytes);
+        Remove("yard_planner.cfg");
+        if (folder) std::filesystem::create_directory(Path("yard_planner.cfg"));
         Run run = RunGame(5);
         // F11 twice: the spring court, then the robot hall.
         Press(run, SDL_SCANCODE_F11);
@@ -98,6 +95,25 @@ TEST_F(DamagedDemoTest, ABadPlannerConfigurationIsNamedOnce) {
         ExpectOneBox("Planning configuration yard_planner.cfg cannot be read.", "Error");
         EXPECT_FALSE(run.ended);
         EXPECT_FALSE(std::filesystem::exists(Path("Blank Map")));
+    }
+}
+
+// A statement of the configuration that fails to parse ends the parse quietly: no box, what
+// stands before it is kept (the map it names is read when it comes first), nothing after it.
+TEST_F(DamagedDemoTest, AFailingPlannerStatementEndsTheParseWithoutABox) {
+    const std::string config = Read("yard_planner.cfg");
+    const std::string bad = "@@@ no statement;\n";
+    for (bool before : {true, false}) {
+        SCOPED_TRACE(before ? "failing first" : "failing last");
+        StartOver();
+        Write("yard_planner.cfg", before ? bad + config : config + bad);
+        Run run = RunGame(5);
+        Press(run, SDL_SCANCODE_F11);
+        Press(run, SDL_SCANCODE_F11);
+        Go(run, 10);
+        EXPECT_TRUE(platform::RecordedBoxes().empty()) << Joined();
+        EXPECT_FALSE(run.ended);
+        EXPECT_EQ(std::filesystem::exists(Path("Blank Map")), !before);
     }
 }
 
