@@ -1,11 +1,13 @@
-// SIGINT and SIGTERM end the game in order: a caught signal is taken where the window's events
-// are read, with a screen and without one, and asks the main window to close.
+// SIGINT, SIGTERM and SIGHUP (the terminal closing) end the game in order: a caught signal is
+// taken where the window's events are read, with a screen and without one, and asks the main
+// window to close. SIGPIPE is ignored: a write to an output whose reader has gone fails, and the
+// game goes on.
 #pragma once
 
 namespace platform {
 
-// Catches SIGINT and SIGTERM from now on. Each kind is caught once: a second signal of the same
-// kind ends the process at once, should the game not end.
+// Catches SIGINT, SIGTERM and SIGHUP from now on, and ignores SIGPIPE. Each kind is caught once:
+// a second signal of the same kind ends the process at once, should the game not end.
 void CatchQuitSignals();
 // True once for a caught signal not yet taken.
 bool TakeQuitSignal();

@@ -8,9 +8,9 @@ extern void* AppInstance;
 extern uintptr_t TimerId;  // the one-second timer; 0 when none could be had
 extern int QuitDone;       // 1 once ShutdownApp has run
 
-// The entry point: start-up, then the main loop until Escape or the quit message; SIGINT and
-// SIGTERM close the main window. Returns the
-// quit message's code; 0 when start-up failed, no message was taken or Escape ended the loop.
+// The entry point: start-up, then the main loop until Escape or the quit message; SIGINT,
+// SIGTERM and SIGHUP close the main window. Returns the quit message's code; 0 when start-up
+// failed, no message was taken or Escape ended the loop.
 int WinMain(void* instance, void* previousInstance, const char* commandLine, int showCommand);
 // One pass of the main loop: the keyboard poll, at most one message, the game update and, unless
 // rendering is stopped, the frame. False when the loop ends: on the quit message, which is then

@@ -2,9 +2,12 @@
 // file is named in a box, and a fault the game cannot go on from ends it in order.
 #include <signal.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include "allocation_limit.h"
 #include "damaged_demo.h"
+#include "game_process.h"
+#include "platform/quit_signals.h"
 
 namespace {
 
@@ -159,6 +162,37 @@ TEST_F(DamagedDemoTest, MemoryRunningOutEndsTheGameInOrderNamingTheFileBeingLoad
     }
     ExpectOneBox("Out of memory while loading robot_face.gif.", "Error");
     ExpectEndedInOrder(run, 1);
+}
+
+// Boxes echoed on a standard error whose reader has gone: the writes fail and the game goes on,
+// in the process and in the built game; SIGHUP (the terminal closing) then ends it in order.
+TEST_F(DamagedDemoTest, AClosedStandardErrorIsHarmlessAndSighupEndsTheGameInOrder) {
+    Remove("nod.mot");
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    close(ends[0]);
+    const int standardError = dup(STDERR_FILENO);
+    dup2(ends[1], STDERR_FILENO);
+    platform::SetBoxEcho(true);
+    platform::CatchQuitSignals();
+    Run run = RunGame(5);
+    ASSERT_EQ(raise(SIGHUP), 0);
+    Go(run, 5);
+    dup2(standardError, STDERR_FILENO);
+    close(standardError);
+    platform::SetBoxEcho(false);
+    ASSERT_EQ(platform::RecordedBoxes().size(), 1u) << Joined();
+    ExpectEndedInOrder(run, 0);
+
+    const pid_t game = shelltest::StartGame("dummy", ends[1]);
+    close(ends[1]);
+    ASSERT_GT(game, 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    ASSERT_EQ(kill(game, SIGHUP), 0);
+    const int status = shelltest::WaitForEnd(game);
+    ASSERT_NE(status, -1) << "still running";
+    EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 // The planner's two pictures of the robot hall: F11 twice loads its map ("Blank Map"), F4

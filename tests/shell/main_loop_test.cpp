@@ -194,10 +194,10 @@ TEST_F(MainLoop, ClosingTheWindowAndF12EndWithStatusZero) {
     EXPECT_EQ(msg.wParam, 0u);
 }
 
-TEST_F(MainLoop, SigtermAndSigintCloseTheWindowAndEndTheLoopInOrder) {
-    for (const int signal : {SIGTERM, SIGINT}) {
+TEST_F(MainLoop, QuitSignalsCloseTheWindowAndEndTheLoopInOrder) {
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
         SCOPED_TRACE(signal);
-        if (signal == SIGINT) {
+        if (signal != SIGTERM) {
             ResetWindows();
             Restart();
         }

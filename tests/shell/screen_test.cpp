@@ -9,12 +9,12 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
 #include <thread>
 
 #include <set>
 #include <string>
 
+#include "game_process.h"
 #include "platform/backend.h"
 #include "platform/dialog_window.h"
 #include "platform/input.h"
@@ -117,49 +117,18 @@ TEST_F(Screen, ASignalClosesTheWindowAndEndsTheLoop) {
     EXPECT_FALSE(platform::IsWindow(MainWindow));
 }
 
-namespace {
-
-// Starts the game in the current folder with the video driver given; its process id.
-pid_t StartGame(const char* videoDriver) {
-    const pid_t child = fork();
-    if (child == 0) {
-        setenv("SDL_VIDEODRIVER", videoDriver, 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        // With a desktop session about, the desktop's message bus library keeps memory to the
-        // end of the process; a leak check of the game leaves it out.
-        std::ofstream("leaks.supp") << "leak:libdbus-1.so\n";
-        setenv("LSAN_OPTIONS", "suppressions=leaks.supp", 1);
-        execl(DUSK_GAME_EXE, DUSK_GAME_EXE, static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    return child;
-}
-
-// The process's wait status once it has ended, or -1 when it is still running after ten
-// seconds (it is then killed).
-int WaitForEnd(pid_t child) {
-    int status = 0;
-    for (int tick = 0; tick < 200; ++tick) {
-        if (waitpid(child, &status, WNOHANG) == child) return status;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    kill(child, SIGKILL);
-    waitpid(child, &status, 0);
-    return -1;
-}
-
-}  // namespace
-
 using GameProcess = ShellTest;
+using shelltest::StartGame;
+using shelltest::WaitForEnd;
 
-// SIGTERM and SIGINT end the running game in order, with status 0: without a screen, and with
-// one when there is a display.
-TEST_F(GameProcess, SigtermAndSigintEndTheGameInOrder) {
+// SIGTERM, SIGINT and SIGHUP end the running game in order, with status 0: without a screen, and
+// with one when there is a display.
+TEST_F(GameProcess, QuitSignalsEndTheGameInOrder) {
     std::vector<const char*> drivers = {"dummy"};
     const char* display = std::getenv("DISPLAY");
     if (display && *display) drivers.push_back("x11");
     for (const char* driver : drivers) {
-        for (const int signal : {SIGTERM, SIGINT}) {
+        for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
             SCOPED_TRACE(std::string(driver) + " " + std::to_string(signal));
             const pid_t game = StartGame(driver);
             ASSERT_GT(game, 0);
