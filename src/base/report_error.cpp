@@ -14,10 +14,12 @@
 
 int RenderingStopped = 0;
 bool QuitRequested = false;
+bool EndedByFault = false;
 
 void ResetErrorState() {
     RenderingStopped = 0;
     QuitRequested = false;
+    EndedByFault = false;
 }
 
 void ReportError(const char* format, ...) {
@@ -54,3 +56,10 @@ int QuitApp() {
     platform::DestroyWindow(MainWindow);
     return 0;
 }
+
+int QuitAppAfterFault() {
+    EndedByFault = true;
+    return QuitApp();
+}
+
+int ExitStatus() { return EndedByFault ? FaultExitStatus : 0; }

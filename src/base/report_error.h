@@ -7,6 +7,8 @@ extern int RenderingStopped;
 
 // Set by QuitApp: the program is ending.
 extern bool QuitRequested;
+// Set when the program ends because of a fault it cannot go on from.
+extern bool EndedByFault;
 
 // Rendering goes on and no end is asked for, as at start.
 void ResetErrorState();
@@ -19,3 +21,7 @@ void ReportError(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Ends the program: the main window is destroyed, which shuts everything down, and a script run
 // in progress stops after the statement that asked. Always 0.
 int QuitApp();
+// QuitApp after a fault the game cannot go on from: the program then ends with status 1.
+int QuitAppAfterFault();
+// The status the program ends with: 1 when it ends because of a fault, else 0.
+int ExitStatus();

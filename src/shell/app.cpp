@@ -85,6 +85,7 @@ int StartApp(void* instance, int showCommand) {
                                           InitialWindowSize, InitialWindowSize);
     if (!MainWindow) {
         ReportError("%s", CreateWindowFailedText);
+        EndedByFault = true;
         return 0;
     }
 
@@ -101,9 +102,10 @@ int StartApp(void* instance, int showCommand) {
     InitGlobals();
     std::strcpy(PaletteFileName, DisplayPaletteFile);
 
-    if (!InitDirectDraw()) return 0;
-    if (!CreateD3DRM()) return 0;
-    if (!CreateDevices()) return 0;
+    if (!InitDirectDraw() || !CreateD3DRM() || !CreateDevices()) {
+        EndedByFault = true;
+        return 0;
+    }
 
     InitSound(MainWindow);
     SetupCameraAndLights();
@@ -168,7 +170,7 @@ bool MainLoopPass(platform::Msg& msg) {
 
 int WinMain(void* instance, void*, const char*, int showCommand) {
     platform::CatchQuitSignals();
-    if (!InitApp(instance, showCommand)) return 0;
+    if (!InitApp(instance, showCommand)) return ExitStatus();
     platform::Msg msg;  // its wParam stays 0 until a message is taken
     while (MainLoopPass(msg)) {
     }

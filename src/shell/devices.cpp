@@ -124,7 +124,7 @@ int SetDisplayModeAndWindow() {
         OverlaySurfaces[0] = nullptr;
     }
     if (!LoadBmpSurface(PaletteFileName, DDrawObject, &OverlaySurfaces[0], &PaletteTable[0])) {
-        QuitApp();
+        QuitAppAfterFault();
         return 0;
     }
     BackBuffer->SetPalette(PaletteTable[0]);

@@ -129,11 +129,13 @@ int ApplyDisplayMode() {
     } else {
         ReleaseAll();
         if (!InitDirectDraw() || !CreateD3DRM()) {
+            EndedByFault = true;
             ShutdownApp();
             return 0;
         }
     }
     if (!CreateDevices()) {
+        EndedByFault = true;
         ShutdownApp();
         return 0;
     }

@@ -77,6 +77,7 @@ void ToggleFullScreen() {
     FullScreen = !FullScreen;
     DisplayModeCount = 0;
     if (!ApplyDisplayMode()) {
+        EndedByFault = true;
         ShutdownApp();
     }
 }

@@ -79,6 +79,6 @@ int ShutdownApp() {
     ReleaseAll();
     platform::ShowCursor(true);
     QuitDone = 1;
-    platform::PostQuitMessage(0);
+    platform::PostQuitMessage(ExitStatus());
     return 1;
 }

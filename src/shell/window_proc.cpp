@@ -24,7 +24,7 @@ LResult MainWindowProc(Hwnd window, uint32_t message, WParam wParam, LParam lPar
             RenderingStopped = 1;
             ShutdownApp();
             ReleaseAll();
-            PostQuitMessage(0);
+            PostQuitMessage(ExitStatus());
             return 0;
         case WM_MOVE: {
             Point topLeft{0, 0};

@@ -37,7 +37,7 @@ void SetCameraPosition(float x, float y, float z, float headingDegrees, int hori
     CurrentCube = FindCubeAt(PlayerX, PlayerZ);
     if (!CurrentCube) {
         ReportError("%s", CameraOutsideMapText);
-        QuitApp();
+        QuitAppAfterFault();
     }
     if (CameraFrame) {
         CameraFrame->SetPosition(SceneFrame, static_cast<float>(PlayerX / 65536.0),

@@ -57,7 +57,7 @@ int CreateChar3DObject(platform::RmFrame* frame, Char3DObject** out) {
         // the level reset frees, so an object of a cube file that takes the slot later loses
         // nothing.
         ReportError("%s", Char3DOutsideText);
-        QuitApp();
+        QuitAppAfterFault();
         return 0;
     }
     Char3DObject* character = new Char3DObject;

@@ -40,7 +40,7 @@ public:
 private:
     bool Fail(const char* message) {
         ReportError("%s", message);
-        QuitApp();
+        QuitAppAfterFault();
         return false;
     }
 
@@ -169,7 +169,7 @@ bool CubeFileReader::ReadTextureLines() {
         }
         if (!Handlers.loadTextureSheet || !Handlers.loadTextureSheet(file.c_str())) {
             // The sheet's loader has shown its own message.
-            QuitApp();
+            QuitAppAfterFault();
             return false;
         }
         const int left = WordToInt(x), top = WordToInt(y);
@@ -506,12 +506,12 @@ int LoadCubeFile(const char* path) {
     std::ifstream in(platform::ResolvePath(path));
     if (!in) {
         ReportError(OpenCubeFileFailedText, path);
-        QuitApp();
+        QuitAppAfterFault();
         return 0;
     }
     if (RoomCount == MaxRooms) {
         ReportError("%s", SyntaxErrorText);
-        QuitApp();
+        QuitAppAfterFault();
         return 0;
     }
     Room* room = new Room;

@@ -119,7 +119,7 @@ void DoorObject::Collide(FixedVector* step) {
     }
     if (q < 0) {
         ReportError("%s", PlayerInsideDoorText);
-        QuitApp();
+        QuitAppAfterFault();
         return;
     }
     int r = -1;

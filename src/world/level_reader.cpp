@@ -19,7 +19,7 @@ namespace {
 
 int Fail(const char* message) {
     ReportError("%s", message);
-    QuitApp();
+    QuitAppAfterFault();
     return 0;
 }
 
@@ -98,7 +98,7 @@ int LoadLevel(const char* path) {
     // An empty file, or one with only its start line, has nowhere to put the player.
     if (CubeCount == 0) {
         ReportError(LevelWithoutCubesText, path);
-        QuitApp();
+        QuitAppAfterFault();
         return 0;
     }
     if (!LinkLevel()) {

@@ -96,7 +96,7 @@ void MovePlayerStep(Cube* cube, FixedVector* step) {
         Cube* p = cube->link[k];
         if (cube->texture[k] != OpenFace || !p) {
             if (CubeCount > FatalWallCube && cube == Cubes[FatalWallCube]) {
-                QuitApp();
+                QuitAppAfterFault();
                 return;
             }
             SlideAlongWall(*cube, k, step);
@@ -111,7 +111,7 @@ void MovePlayerStep(Cube* cube, FixedVector* step) {
     CurrentCube = cube->FindCubeFrom(x, z);
     if (!CurrentCube) {
         ReportError("%s", PlayerPositionWrongText);
-        QuitApp();
+        QuitAppAfterFault();
         return;
     }
     PlayerX = x;

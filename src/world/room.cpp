@@ -50,7 +50,7 @@ bool Room::FindExits() {
             }
             if (exitCount == MaxRoomExits) {
                 ReportError("%s", TooManyExitsText);
-                QuitApp();
+                QuitAppAfterFault();
                 return false;
             }
             exitCube[exitCount] = cube;

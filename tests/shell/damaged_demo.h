@@ -60,7 +60,7 @@ protected:
     }
 
     // How a run went: whether the start-up let the loop begin, whether the game ended within
-    // the passes given, and the program's status when it did.
+    // the passes given (or in the start-up), and the program's status when it did.
     struct Run {
         int started = 0;
         bool ended = false;
@@ -71,7 +71,12 @@ protected:
     static Run RunGame(int passes = 30) {
         Run run;
         run.started = InitApp(nullptr, platform::SW_SHOWNORMAL);
-        if (run.started) Go(run, passes);
+        if (run.started) {
+            Go(run, passes);
+        } else {
+            run.ended = true;
+            run.status = ExitStatus();
+        }
         return run;
     }
     // Up to `passes` more passes, unless the game has ended.

@@ -1,8 +1,11 @@
 // The game started on copies of the demo folder with one file damaged at a time: every damaged
 // file is named in a box, and a fault the game cannot go on from ends it in order.
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <unistd.h>
+
+#include <functional>
 
 #include "allocation_limit.h"
 #include "damaged_demo.h"
@@ -21,7 +24,7 @@ TEST_F(DamagedDemoTest, AGifThatIsTextIsNamedAndEndsTheGameInOrder) {
 
 // The display palette, and the texture sheet the first level's cubes are cut from: a height
 // larger than the file holds, a file cut inside its headers or halfway through its rows, and a
-// picture that is not 8-bit. Each is named in the loader's box, and the game ends.
+// picture that is not 8-bit. Each is named in the loader's box, and the game ends with status 1.
 TEST_F(DamagedDemoTest, ADamagedPaletteOrTextureSheetIsNamedAndTheGameEnds) {
     const std::string palette = Read("Palette.bmp");
     const std::string sheet = Read("demo.bmp");
@@ -54,10 +57,8 @@ TEST_F(DamagedDemoTest, ADamagedPaletteOrTextureSheetIsNamedAndTheGameEnds) {
         Write(damage.file, damage.bytes);
         const Run run = RunGame();
         ExpectOneBox(std::string("Open ") + damage.file + " failed.", "ERROR");
-        EXPECT_EQ(QuitDone, 1);
-        for (const void* object : ModeObjects()) EXPECT_EQ(object, nullptr);
         // A palette that fails ends the start-up; a sheet ends the game from the start script.
-        if (run.started) ExpectEndedInOrder(run, 0);
+        ExpectEndedInOrder(run, 1);
     }
 }
 
@@ -121,7 +122,7 @@ TEST_F(DamagedDemoTest, AFailingPlannerStatementEndsTheParseWithoutABox) {
 }
 
 // A level that is empty, or holds only its start line, is named as holding no cube, and the
-// game ends as after any fault of the level.
+// game ends as after any fault of the level, with status 1.
 TEST_F(DamagedDemoTest, ALevelWithoutCubesIsNamedAndTheGameEnds) {
     for (const std::string& level : {std::string(), std::string("1.0 50.0 50.0 50.0 16384\n")}) {
         SCOPED_TRACE(level);
@@ -130,7 +131,7 @@ TEST_F(DamagedDemoTest, ALevelWithoutCubesIsNamedAndTheGameEnds) {
         const Run run = RunGame();
         ASSERT_EQ(run.started, 1);
         ExpectOneBox("D3D: Level file demo.lvl holds no cube!\r\n", "Msg");
-        ExpectEndedInOrder(run, 0);
+        ExpectEndedInOrder(run, 1);
     }
 }
 
@@ -162,6 +163,35 @@ TEST_F(DamagedDemoTest, MemoryRunningOutEndsTheGameInOrderNamingTheFileBeingLoad
     }
     ExpectOneBox("Out of memory while loading robot_face.gif.", "Error");
     ExpectEndedInOrder(run, 1);
+}
+
+// The built game, run on a damaged copy, ends by itself with status 1 and names the file in the
+// box it echoes: a missing cube file, and a display palette cut short (the start-up ends).
+TEST_F(DamagedDemoTest, TheBuiltGameEndsByItselfWithStatusOneAfterAFatalFault) {
+    struct Damage {
+        const char* file;
+        std::function<void()> damage;
+        const char* box;
+    };
+    const Damage damages[] = {
+        {"room1.cub", [this] { Remove("room1.cub"); }, "Open file room1.cub failed!"},
+        {"Palette.bmp", [this] { Cut("Palette.bmp", 40); }, "Open Palette.bmp failed."},
+    };
+    for (const Damage& d : damages) {
+        SCOPED_TRACE(d.file);
+        StartOver();
+        d.damage();
+        const int output = ::open("output.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ASSERT_GE(output, 0);
+        const pid_t game = shelltest::StartGame("dummy", output);
+        close(output);
+        ASSERT_GT(game, 0);
+        const int status = shelltest::WaitForEnd(game, std::chrono::seconds(5));
+        ASSERT_NE(status, -1) << "still running";
+        EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+        EXPECT_EQ(WEXITSTATUS(status), 1);
+        EXPECT_NE(Read("output.txt").find(d.box), std::string::npos) << Read("output.txt");
+    }
 }
 
 // Boxes echoed on a standard error whose reader has gone: the writes fail and the game goes on,

@@ -90,7 +90,7 @@ TEST_F(ShellTest, EachFailedSetUpStepShowsItsBoxAndEndsStartUp) {
         ClearRecordedBoxes();
         ResetWindows();
         InjectFault(step.call, DDERR_GENERIC, -1);
-        EXPECT_EQ(WinMain(nullptr, nullptr, "", SW_SHOWNORMAL), 0);
+        EXPECT_EQ(WinMain(nullptr, nullptr, "", SW_SHOWNORMAL), 1);  // a fault's status
         ClearFaults();
         ASSERT_EQ(RecordedBoxes().size(), 1u);
         EXPECT_EQ(RecordedBoxes()[0].text, step.text);
@@ -102,7 +102,7 @@ TEST_F(ShellTest, EachFailedSetUpStepShowsItsBoxAndEndsStartUp) {
 
 TEST_F(ShellTest, AFailedWindowOrPaletteEndsStartUpAndAMissingTimerDoesNot) {
     InjectFault("CreateWindowEx", 1);
-    EXPECT_EQ(WinMain(nullptr, nullptr, "", SW_SHOWNORMAL), 0);
+    EXPECT_EQ(WinMain(nullptr, nullptr, "", SW_SHOWNORMAL), 1);
     ASSERT_EQ(RecordedBoxes().size(), 1u);
     EXPECT_EQ(RecordedBoxes()[0].text, "D3D: CreateWindowEx failed\r\n");
     EXPECT_EQ(RecordedBoxes()[0].caption, "Msg");
