@@ -31,6 +31,12 @@ public:
         if (!filled_[level]) Fill(level);
         return entries_.data() + static_cast<std::size_t>(level) * colours_.size();
     }
+    // Fills every row from level `lo` to `hi` (held in 0 .. LightShadeLevels - 1) not yet filled,
+    // so that Entries() may be read there directly.
+    void Prepare(int32_t lo, int32_t hi);
+    // The rows, one after another: a colour's entry at level * Colours() + its number.
+    const uint8_t* Entries() const { return entries_.data(); }
+    int32_t Colours() const { return static_cast<int32_t>(colours_.size()); }
 
 private:
     void Fill(int32_t level);
@@ -38,8 +44,9 @@ private:
     const RmPaletteMap* map_ = nullptr;
     uint64_t generation_ = 0;
     std::vector<uint32_t> colours_;
-    std::vector<uint8_t> entries_;  // one a colour, level by level
-    std::vector<uint8_t> filled_;   // per level: 1 once its row is filled
+    std::vector<uint8_t> entries_;        // one a colour, level by level
+    std::vector<uint8_t> filled_;         // per level: 1 once its row is filled
+    int32_t readyLo_ = 0, readyHi_ = -1;  // a run of levels all filled
 };
 
 }  // namespace platform

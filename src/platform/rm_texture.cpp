@@ -95,6 +95,7 @@ void RmTexture::UpdateTransparency() {
 void RmTexture::IndexColours() {
     shades_ = RmShadeTable{};
     shadeColours_.clear();
+    hiddenShade_ = ShadeColours;
     shadeIndices_.resize(texels_.size());
     std::unordered_map<uint32_t, uint8_t> numbers;
     for (size_t i = 0; i < texels_.size(); ++i) {
@@ -104,8 +105,11 @@ void RmTexture::IndexColours() {
             if (shadeColours_.size() == static_cast<size_t>(ShadeColours)) {
                 shadeColours_.clear();
                 shadeIndices_.clear();
+                hiddenShade_ = ShadeColours;
                 return;
             }
+            // Texels not drawn all have the transparent colour, so they share one number.
+            if ((texels_[i] >> 24) == 0) hiddenShade_ = static_cast<int32_t>(shadeColours_.size());
             shadeColours_.push_back(texels_[i]);
         }
         shadeIndices_[i] = at->second;

@@ -58,6 +58,8 @@ public:
     const uint8_t* ShadeIndices() const {
         return shadeIndices_.empty() ? nullptr : shadeIndices_.data();
     }
+    // The number among them of the texels that are not drawn; ShadeColours when every texel is.
+    int32_t HiddenShade() const { return hiddenShade_; }
     // The shade table of the distinct texels for this palette map; null as above.
     RmShadeTable* Shades(const RmPaletteMap& map) const;
 
@@ -72,6 +74,7 @@ private:
     std::vector<uint32_t> texels_;
     std::vector<uint8_t> shadeIndices_;
     std::vector<uint32_t> shadeColours_;  // the distinct texels
+    int32_t hiddenShade_ = ShadeColours;
     mutable RmShadeTable shades_;
     bool decal_ = false;
     RmColor transparent_ = 0xFF000000u;
