@@ -19,6 +19,9 @@ constexpr int32_t RasterSpanPixels = 8;
 // levels from dark to full; textures of more colours than this are lit pixel by pixel.
 constexpr int32_t LightShadeLevels = 4096;
 constexpr int32_t ShadeColours = 256;
+// Such textures are drawn several rows at a time when neither side is longer than this (their
+// texel walk then stays within 32 bits).
+constexpr int32_t RasterRowsTextureSide = 16384;
 
 }  // namespace platform
 

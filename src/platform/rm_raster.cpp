@@ -4,6 +4,7 @@
 #include <cmath>
 #include <type_traits>
 
+#include "platform/rm_raster_rows_detail.h"
 #include "platform/rm_shade_table.h"
 
 namespace platform {
@@ -89,7 +90,55 @@ inline float EdgeX(const RmRasterVertex& p, const RmRasterVertex& q, float y) {
     return p.x + (y - p.y) * (q.x - p.x) / (q.y - p.y);
 }
 
+// The rows of a face lit through a shade table, several at a time in vector registers.
+void DrawRows(const RmRasterTarget& target, const RmRasterVertex& top, const RmRasterVertex& mid,
+              const RmRasterVertex& bottom, int firstRow, int endRow, const Setup& s,
+              const Gradient (&planes)[4], const RmTexture* tex, RmShadeTable& shades,
+              RmRasterStats& stats) {
+    RmRasterRows rows{};
+    rows.topX = top.x, rows.topY = top.y, rows.midX = mid.x, rows.midY = mid.y;
+    rows.bottomX = bottom.x, rows.bottomY = bottom.y;
+    rows.firstRow = firstRow, rows.endRow = endRow;
+    rows.clipLeft = target.clip.left, rows.clipRight = target.clip.right;
+    rows.x0 = s.x0, rows.y0 = s.y0;
+    for (int k = 0; k < 4; ++k) {
+        rows.at[k] = planes[k].at, rows.dx[k] = planes[k].dx, rows.dy[k] = planes[k].dy;
+    }
+    rows.spanPixels = std::max(1, target.spanPixels);
+    rows.texels = tex ? tex->ShadeIndices() : nullptr;
+    rows.texWidth = tex ? tex->Width() : 1;
+    rows.texHeight = tex ? tex->Height() : 1;
+    rows.hiddenShade = tex ? tex->HiddenShade() : ShadeColours;
+    rows.shades = shades.Entries();
+    rows.colours = shades.Colours();
+    rows.prepare = [](void* table, int32_t lo, int32_t hi) {
+        static_cast<RmShadeTable*>(table)->Prepare(lo, hi);
+    };
+    rows.table = &shades;
+    rows.pixels = target.pixels, rows.pitch = target.pitch;
+    rows.depth = target.depth, rows.depthPitch = target.depthPitch;
+    rows.left = rows.top = INT32_MAX, rows.right = rows.bottom = INT32_MIN;
+    if (std::min(target.isa, RmRasterBestIsa()) == RmRasterIsa::Avx2) {
+        RmRasterRowsAvx2(rows);
+    } else {
+        RmRasterRowsSse2(rows);
+    }
+    stats.pixels += rows.drawn;
+    if (rows.drawn) {
+        stats.bounds.left = std::min(stats.bounds.left, rows.left);
+        stats.bounds.top = std::min(stats.bounds.top, rows.top);
+        stats.bounds.right = std::max(stats.bounds.right, rows.right);
+        stats.bounds.bottom = std::max(stats.bounds.bottom, rows.bottom);
+    }
+}
+
 }  // namespace
+
+RmRasterIsa RmRasterBestIsa() {
+    static const RmRasterIsa best =
+        __builtin_cpu_supports("avx2") ? RmRasterIsa::Avx2 : RmRasterIsa::Sse2;
+    return best;
+}
 
 void RmRasterTriangle(const RmRasterTarget& target, const RmRasterFace& face,
                       const RmRasterVertex& a, const RmRasterVertex& b, const RmRasterVertex& c,
@@ -99,9 +148,11 @@ void RmRasterTriangle(const RmRasterTarget& target, const RmRasterFace& face,
     if (!(std::fabs(area) > 1e-12f) || !std::isfinite(area)) return;
     s.invArea = 1.0f / area;
 
+    // Top to bottom; corners on one row keep their order.
     const RmRasterVertex* v[3] = {&a, &b, &c};
-    std::sort(v, v + 3,
-              [](const RmRasterVertex* p, const RmRasterVertex* q) { return p->y < q->y; });
+    if (v[1]->y < v[0]->y) std::swap(v[0], v[1]);
+    if (v[2]->y < v[1]->y) std::swap(v[1], v[2]);
+    if (v[1]->y < v[0]->y) std::swap(v[0], v[1]);
     const RmRasterVertex &top = *v[0], &mid = *v[1], &bottom = *v[2];
 
     float firstRowF = std::max(std::ceil(top.y), float(target.clip.top));
@@ -113,6 +164,23 @@ void RmRasterTriangle(const RmRasterTarget& target, const RmRasterFace& face,
     Gradient uZ = s.Of(a.uOverZ, b.uOverZ, c.uOverZ);
     Gradient vZ = s.Of(a.vOverZ, b.vOverZ, c.vOverZ);
     Gradient lr = s.Of(a.red, b.red, c.red);
+
+    const RmTexture* tex = face.texture;
+    const RmPaletteMap& map = *target.palette;
+    // Under a grey light a texture of few colours, or a colour of whole components, is lit
+    // through its shade table.
+    RmShadeTable* shades = nullptr;
+    if (target.shadeTables && !face.specular && Grey(a) && Grey(b) && Grey(c)) {
+        shades = tex ? tex->Shades(map) : map.ColourShades(face.red, face.green, face.blue);
+    }
+    if (shades && target.isa != RmRasterIsa::None &&
+        (!tex ||
+         (tex->Width() <= RasterRowsTextureSide && tex->Height() <= RasterRowsTextureSide))) {
+        const Gradient planes[4] = {invZ, uZ, vZ, lr};
+        DrawRows(target, top, mid, bottom, firstRow, endRow, s, planes, tex, *shades, stats);
+        return;
+    }
+
     Gradient lg = s.Of(a.green, b.green, c.green);
     Gradient lb = s.Of(a.blue, b.blue, c.blue);
     Gradient sr{}, sg{}, sb{};
@@ -122,18 +190,10 @@ void RmRasterTriangle(const RmRasterTarget& target, const RmRasterFace& face,
         sb = s.Of(a.specBlue * 255.0f, b.specBlue * 255.0f, c.specBlue * 255.0f);
     }
 
-    const RmTexture* tex = face.texture;
     const uint32_t* texels = tex ? tex->Texels() : nullptr;
     const int texW = tex ? tex->Width() : 1;
     const TextureSize texture(texW, tex ? tex->Height() : 1);
     const int span = std::max(1, target.spanPixels);
-    const RmPaletteMap& map = *target.palette;
-    // Under a grey light a texture of few colours, or a colour of whole components, is lit
-    // through its shade table.
-    RmShadeTable* shades = nullptr;
-    if (target.shadeTables && !face.specular && Grey(a) && Grey(b) && Grey(c)) {
-        shades = tex ? tex->Shades(map) : map.ColourShades(face.red, face.green, face.blue);
-    }
     const uint8_t* shadeIndices = shades && tex ? tex->ShadeIndices() : nullptr;
 
     for (int j = firstRow; j < endRow; ++j) {

@@ -12,6 +12,12 @@
 
 namespace platform {
 
+// How faces lit through shade tables are drawn: a row at a time, or several rows at a time in
+// the vector registers of an instruction set. Each gives the same pixels.
+enum class RmRasterIsa { None, Sse2, Avx2 };
+// The widest instruction set this machine has.
+RmRasterIsa RmRasterBestIsa();
+
 struct RmRasterTarget {
     uint8_t* pixels = nullptr;
     int32_t pitch = 0;
@@ -25,6 +31,8 @@ struct RmRasterTarget {
     // Whether grey-lit textures of few colours take their pixels from shade tables; false
     // lights every pixel exactly.
     bool shadeTables = true;
+    // How such faces are drawn; an instruction set beyond RmRasterBestIsa() stands for that.
+    RmRasterIsa isa = RmRasterBestIsa();
 };
 
 struct RmRasterVertex {

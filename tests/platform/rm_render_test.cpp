@@ -500,3 +500,104 @@ TEST(RmRaster, ShadeTablesKeepThePixelsOfExactLight) {
             << (textured ? " textured" : " one colour");
     }
 }
+
+// Faces lit through shade tables are drawn several rows at a time in vector registers, with the
+// widest instruction set the machine has. Each set draws the very pixels, depths and bounds of
+// drawing a row at a time: 4000 triangles into one frame, so that they hide one another, of
+// textures with sides of powers of two or not, with texels not drawn, or of one colour, under
+// lights that run past dark and full, cut by the clip rectangle, spans of 8, 1 and 3 pixels.
+TEST(RmRaster, EveryInstructionSetDrawsThePixelsOfARowAtATime) {
+    constexpr int W = 480, H = 360;
+    std::array<PaletteEntry, 256> palette{};
+    for (int i = 0; i < 256; ++i) palette[i] = {uint8_t(i), uint8_t(255 - i), uint8_t(i * 7), 0};
+    auto texture = [&palette](int width, int height, int colours, bool decal) {
+        std::vector<uint8_t> texels(width * height);
+        std::array<PaletteEntry, 256> imagePalette{};
+        for (int i = 0; i < width * height; ++i) texels[i] = uint8_t((i * 7 + i / width) % colours);
+        for (int i = 0; i < colours; ++i) imagePalette[i] = palette[i * 37 % 256];
+        RmImage image;
+        image.width = width, image.height = height, image.bytesPerLine = width;
+        image.buffer1 = texels.data(), image.paletteSize = colours;
+        image.palette = imagePalette.data();
+        RmTexture* raw = nullptr;
+        EXPECT_EQ(RmTexture::CreateFromImage(image, &raw), D3DRM_OK);
+        if (decal) {
+            const PaletteEntry& hidden = imagePalette[2];
+            raw->SetDecalTransparency(true);
+            raw->SetDecalTransparentColor(
+                RmCreateColorRGB(hidden.red / 255.0f, hidden.green / 255.0f, hidden.blue / 255.0f));
+        }
+        return RmAdopt(raw);
+    };
+    const RmRef<RmTexture> textures[] = {texture(16, 8, 6, true), texture(5, 3, 15, false),
+                                         texture(64, 64, 200, false)};
+    ASSERT_NE(textures[0]->HiddenShade(), ShadeColours);
+
+    struct Frame {
+        std::vector<uint8_t> pixels = std::vector<uint8_t>(W * H, 0);
+        std::vector<float> depths = std::vector<float>(W * H, 0.0f);
+        std::vector<uint64_t> drawn;
+        std::vector<Rect> bounds;
+    };
+    auto draw = [&](RmRasterIsa isa) {
+        // A map of its own, so that each draw starts with empty shade tables.
+        RmPaletteMap map;
+        map.Update(palette.data());
+        Frame frame;
+        RmRasterTarget target;
+        target.pixels = frame.pixels.data(), target.pitch = W;
+        target.depth = frame.depths.data(), target.depthPitch = W;
+        target.palette = &map;
+        target.isa = isa;
+        std::mt19937 random(23);
+        auto uniform = [&random](float lo, float hi) {
+            return lo + (hi - lo) * float(random() % 10000) / 10000.0f;
+        };
+        for (int n = 0; n < 4000; ++n) {
+            const int span[] = {8, 8, 1, 3};
+            target.spanPixels = span[n % 4];
+            target.clip = {0, 0, W, H};
+            if (n % 3 == 0) target.clip = {40, 30, W - 50, H - 20};
+            RmRasterFace face;
+            face.texture = n % 5 < 4 ? textures[n % 5 % 3].get() : nullptr;
+            face.red = 200.0f, face.green = 120.0f, face.blue = 40.0f;
+            const float size = n % 7 == 0 ? 160.0f : 30.0f;
+            const float x = uniform(0.0f, W), y = uniform(0.0f, H), z = uniform(1.0f, 30.0f);
+            RmRasterVertex v[3];
+            for (RmRasterVertex& p : v) {
+                const float depth = z * uniform(1.0f, 3.0f);
+                p.x = x + uniform(-size, size), p.y = y + uniform(-size, size);
+                p.invZ = 1.0f / depth;
+                p.uOverZ = uniform(-4.0f, 4.0f) / depth;
+                p.vOverZ = uniform(-4.0f, 4.0f) / depth;
+                p.red = p.green = p.blue = uniform(-0.3f, 1.3f);
+            }
+            RmRasterStats stats;
+            RmRasterTriangle(target, face, v[0], v[1], v[2], stats);
+            frame.drawn.push_back(stats.pixels);
+            frame.bounds.push_back(stats.bounds);
+        }
+        return frame;
+    };
+    const Frame reference = draw(RmRasterIsa::None);
+    uint64_t drawn = 0;
+    for (uint64_t d : reference.drawn) drawn += d;
+    ASSERT_GT(drawn, 500000u);
+    for (RmRasterIsa isa : {RmRasterIsa::Sse2, RmRasterIsa::Avx2}) {
+        if (isa > RmRasterBestIsa()) {
+            std::printf("instruction set %d: not on this machine\n", int(isa));
+            continue;
+        }
+        const Frame frame = draw(isa);
+        EXPECT_TRUE(frame.pixels == reference.pixels) << "instruction set " << int(isa);
+        EXPECT_TRUE(frame.depths == reference.depths) << "instruction set " << int(isa);
+        EXPECT_TRUE(frame.drawn == reference.drawn) << "instruction set " << int(isa);
+        bool sameBounds = true;
+        for (size_t i = 0; i < frame.bounds.size(); ++i) {
+            const Rect &a = frame.bounds[i], &b = reference.bounds[i];
+            sameBounds &=
+                a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+        }
+        EXPECT_TRUE(sameBounds) << "instruction set " << int(isa);
+    }
+}
