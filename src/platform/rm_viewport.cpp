@@ -174,6 +174,9 @@ void RmViewport::RenderFrame(const RmFrame* frame, const RmMatrix4& world, const
             for (size_t i = 0; i < g.positions.size(); ++i) {
                 viewPositions_[i] = RmTransformPoint(g.positions[i], modelView);
             }
+            // Without a highlight a corner's light depends on its normal alone: each normal is
+            // lit once for the faces that share it.
+            litNormals_.assign(g.normals.size(), LitNormal{});
             for (const auto& facePtr : g.faces) {
                 const RmFace& face = *facePtr;
                 const auto& corners = face.Corners();
@@ -181,7 +184,8 @@ void RmViewport::RenderFrame(const RmFrame* frame, const RmMatrix4& world, const
                 RmVector n{};
                 for (size_t i = 0; i < corners.size(); ++i) {
                     const RmVector& c = viewPositions_[corners[i].vertex];
-                    const RmVector& d = viewPositions_[corners[(i + 1) % corners.size()].vertex];
+                    const RmVector& d =
+                        viewPositions_[corners[i + 1 < corners.size() ? i + 1 : 0].vertex];
                     n.x += (c.y - d.y) * (c.z + d.z);
                     n.y += (c.z - d.z) * (c.x + d.x);
                     n.z += (c.x - d.x) * (c.y + d.y);
@@ -215,6 +219,9 @@ void RmViewport::RenderFrame(const RmFrame* frame, const RmMatrix4& world, const
                         const ClipVertex& f = polygon_.front();
                         cv.r = f.r, cv.g = f.g, cv.b = f.b, cv.sr = f.sr, cv.sg = f.sg,
                         cv.sb = f.sb;
+                    } else if (!hasSpecular && litNormals_[corner.normal].done) {
+                        const LitNormal& known = litNormals_[corner.normal];
+                        cv.r = known.r, cv.g = known.g, cv.b = known.b;
                     } else {
                         RmVector normal =
                             RmTransformDirection(g.normals[corner.normal], normalMatrix);
@@ -251,6 +258,7 @@ void RmViewport::RenderFrame(const RmFrame* frame, const RmMatrix4& world, const
                         }
                         cv.r = Clamp01(r), cv.g = Clamp01(gr), cv.b = Clamp01(b);
                         cv.sr = Clamp01(sr), cv.sg = Clamp01(sg), cv.sb = Clamp01(sb);
+                        if (!hasSpecular) litNormals_[corner.normal] = {cv.r, cv.g, cv.b, true};
                     }
                     polygon_.push_back(cv);
                 }
@@ -284,7 +292,14 @@ void RmViewport::DrawPolygon(std::vector<ClipVertex>& polygon, const RmRasterFac
     };
     std::vector<ClipVertex>* in = &polygon;
     std::vector<ClipVertex>* out = &clipped_;
+    // A polygon inside every plane is kept as it is.
+    bool inside = true;
+    for (const ClipVertex& a : polygon) {
+        for (const auto& pl : planes)
+            inside &= pl[0] * a.x + pl[1] * a.y + pl[2] * a.z + pl[3] >= 0;
+    }
     for (const auto& pl : planes) {
+        if (inside) break;
         out->clear();
         size_t n = in->size();
         for (size_t i = 0; i < n; ++i) {

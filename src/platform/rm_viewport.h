@@ -93,6 +93,11 @@ private:
     std::vector<LightInfo> lights_;
     std::vector<RmVector> viewPositions_;
     std::vector<ClipVertex> polygon_, clipped_;
+    struct LitNormal {
+        float r, g, b;
+        bool done;
+    };
+    std::vector<LitNormal> litNormals_;  // by normal index, for the visual being drawn
     std::vector<RmRasterVertex> screen_;
 };
 
