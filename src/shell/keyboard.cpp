@@ -7,7 +7,6 @@
 #include "platform/draw_constants.h"
 #include "platform/input.h"
 #include "platform/result_codes.h"
-#include "platform/rm_viewport.h"
 #include "platform/surface.h"
 #include "platform/win_constants.h"
 #include "render/view.h"
@@ -39,17 +38,10 @@ void TiltView(int step) {
     const platform::Rect view = ViewRect();
     const int limit = MaxWholeViewHorizon(view.right, view.bottom);
     HorizonOffset = std::clamp(HorizonOffset + step, -limit, limit);
-    if (!RMViewport) {
-        return;
-    }
-    const double h = HorizonOffset / HorizonBandLines;
-    const platform::HResult result = RMViewport->SetPlane(-0.5f, 0.5f, static_cast<float>(-0.5 - h),
-                                                          static_cast<float>(0.5 - h));
+    const platform::HResult result = BandSceneViewport();
     if (platform::Failed(result)) {
         ReportError(ViewportBandingFailedText, ErrorToString(result));
-        return;
     }
-    RMViewport->SetUniformScaling(true);
 }
 
 // The horizon centred and the eye at its standard height, also in no cube (where the eye is
@@ -57,13 +49,10 @@ void TiltView(int step) {
 int ResetView() {
     HorizonOffset = 0;
     EyeHeight = SecondBuild ? SecondBuildResetEyeHeight : ResetEyeHeight;
-    if (RMViewport) {
-        const platform::HResult result = RMViewport->SetPlane(-0.5f, 0.5f, -0.5f, 0.5f);
-        if (platform::Failed(result)) {
-            ReportError(ViewportRestoreFailedText, ErrorToString(result));
-            return 0;
-        }
-        RMViewport->SetUniformScaling(true);
+    const platform::HResult result = BandSceneViewport();
+    if (platform::Failed(result)) {
+        ReportError(ViewportRestoreFailedText, ErrorToString(result));
+        return 0;
     }
     UpdateCameraHeight(CurrentCube);
     return 1;

@@ -97,8 +97,6 @@ constexpr int32_t EyeHeightStep = 0x20000;
 constexpr int HorizonStep = 10;
 constexpr int32_t ResetEyeHeight = 0x240000;
 constexpr int32_t SecondBuildResetEyeHeight = 0x420000;
-// The scene viewport's horizon band is the offset in lines over this.
-constexpr double HorizonBandLines = 480.0;
 
 // Overlay items; item 0 is reserved.
 constexpr int MaxOverlayItems = 32;

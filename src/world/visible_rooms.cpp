@@ -1,11 +1,13 @@
 #include "world/visible_rooms.h"
 
 #include "base/graphics_objects.h"
+#include "platform/rm_viewport.h"
 #include "platform/surface.h"
 #include "render/face.h"
 #include "render/polygon.h"
 #include "render/view.h"
 #include "world/cube.h"
+#include "world/limits.h"
 #include "world/map_object.h"
 #include "world/player.h"
 #include "world/room.h"
@@ -398,10 +400,26 @@ int FindPickedObject(PickRecord& pick) {
     return 0;
 }
 
+platform::HResult BandSceneViewport() {
+    if (!RMViewport) {
+        return platform::D3DRM_OK;
+    }
+    const double h = HorizonOffset / HorizonBandLines;
+    const platform::HResult result = RMViewport->SetPlane(-0.5f, 0.5f, static_cast<float>(-0.5 - h),
+                                                          static_cast<float>(0.5 - h));
+    if (!platform::Failed(result)) {
+        RMViewport->SetUniformScaling(true);
+    }
+    return result;
+}
+
 void DrawWorld() {
     if (!BackBuffer || !CurrentCube || RoomCount == 0) {
         return;
     }
+    // The horizon may have been set without the tilt keys (a script's camera, a camera move)
+    // or the viewport made anew (a display mode applied).
+    BandSceneViewport();
     const int w = static_cast<int>(BackBuffer->Width());
     const int h = static_cast<int>(BackBuffer->Height());
     if (!InitRenderViewport(BackBuffer, {0, 0, w - w / 4 - 1, h - h / 4 - 1})) {

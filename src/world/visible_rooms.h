@@ -6,6 +6,8 @@
 // that covers the picked pixel.
 #include <cstdint>
 
+#include "platform/result_codes.h"
+
 class Cube;
 class MapObject;
 class Room;
@@ -39,6 +41,12 @@ struct PickRecord {
 // width and height), from the player's eye. Draws nothing without a level or a back buffer, or
 // when the buffer cannot be locked.
 void DrawWorld();
+
+// Shifts the scene viewport's window with the horizon offset, as the renderer shifts its
+// projection centre, so that the 3D characters stand on the floors drawn under them. Every
+// frame does it, and the tilt and view-reset keys; the viewport's SetPlane result (D3DRM_OK
+// without a viewport).
+platform::HResult BandSceneViewport();
 
 // Floods from the player's room through the exits, giving every room reached its clip window
 // and its walked cubes. False, with an empty list, when there is no level or no player cube.

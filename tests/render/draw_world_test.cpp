@@ -23,6 +23,7 @@
 #include "world/char3d_object.h"
 #include "world/cube.h"
 #include "world/level_files.h"
+#include "world/limits.h"
 #include "world/map_object.h"
 #include "world/player.h"
 #include "world/room.h"
@@ -331,6 +332,18 @@ TEST_F(LevelWithCharacter, ACharacterBelowTheStepOfItsRoomIsHiddenByTheNearerCub
     SetObjectPosition(placed, 50, -95, 280);
     ASSERT_EQ(placed->cube, Cubes[5]);
     EXPECT_FALSE(Draw().pixels == empty.pixels);
+}
+
+TEST_F(LevelWithCharacter, ACharacterStandsAtTheWorldsHorizonHoweverTheViewportWasLeft) {
+    // A script's camera, a camera move and a new display mode set the horizon without the tilt
+    // keys: the frame still draws the character with the world's horizon, on its floor.
+    StandWithCamera({"tilted_north", 50, 30, 0x0000, 120, 2});
+    const golden::Frame empty = Draw();
+    PlaceCharacter(50, 0, 180, {{-10, 0, 0}, {10, 0, 0}, {10, 30, 0}, {-10, 30, 0}});
+    const golden::Frame banded = Draw();
+    ASSERT_FALSE(banded.pixels == empty.pixels);
+    ASSERT_EQ(RMViewport->SetPlane(-0.5f, 0.5f, -0.5f, 0.5f), platform::D3DRM_OK);
+    EXPECT_TRUE(Draw().pixels == banded.pixels);
 }
 
 TEST_F(LevelWithCharacter, ACharacterMovedIntoTheEyesCubeIsDrawnAfterItsWalls) {
