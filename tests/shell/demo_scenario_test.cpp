@@ -21,6 +21,8 @@
 #include "platform/input_injection.h"
 #include "platform/presenter.h"
 #include "platform/random.h"
+#include "platform/rm_viewport.h"
+#include "platform/surface.h"
 #include "script/events.h"
 #include "script/states.h"
 #include "shell/input.h"
@@ -28,10 +30,12 @@
 #include "shell/sound.h"
 #include "support/shell_fixture.h"
 #include "support/undrawn_view.h"
+#include "world/char3d_object.h"
 #include "world/door_object.h"
 #include "world/map_object.h"
 #include "world/player.h"
 #include "world/room.h"
+#include "world/visible_rooms.h"
 
 using namespace platform;
 
@@ -115,6 +119,72 @@ void ExpectGolden(const std::string& name, const Picture& actual) {
     SavePicture(out, actual);
     ADD_FAILURE() << "frame " << name << " differs from " << stored.string() << "; it is in "
                   << out.string();
+}
+
+// The view of the back buffer: its top-left three quarters.
+struct View {
+    int width = 0, height = 0;
+    std::vector<uint8_t> pixels;
+    uint8_t At(int x, int y) const { return pixels[y * width + x]; }
+};
+
+View ViewOfBackBuffer() {
+    const int width = static_cast<int>(BackBuffer->Width());
+    const int height = static_cast<int>(BackBuffer->Height());
+    View view{width - width / 4, height - height / 4, {}};
+    for (int y = 0; y < view.height; ++y)
+        for (int x = 0; x < view.width; ++x)
+            view.pixels.push_back(BackBuffer->Pixels()[y * BackBuffer->Pitch() + x]);
+    return view;
+}
+
+// The view as the frame draws it: the scene viewport cleared, then the world with its characters.
+View DrawnView() {
+    RMViewport->Clear();
+    DrawWorld();
+    return ViewOfBackBuffer();
+}
+
+// A character drawn alone from the eye over two fillings of the back buffer: its pixels are
+// those that kept neither filling (-1 elsewhere).
+std::vector<int> CharacterAlone(const Char3DObject& character) {
+    std::vector<int> alone;
+    for (uint8_t filling : {uint8_t{0xEE}, uint8_t{0x11}}) {
+        RMViewport->Clear();
+        for (uint32_t y = 0; y < BackBuffer->Height(); ++y)
+            std::fill_n(BackBuffer->Pixels() + y * BackBuffer->Pitch(), BackBuffer->Width(),
+                        filling);
+        RMViewport->Render(character.frame);
+        const View view = ViewOfBackBuffer();
+        alone.resize(view.pixels.size(), -1);
+        for (size_t p = 0; p < view.pixels.size(); ++p)
+            if (view.pixels[p] != filling) alone[p] = view.pixels[p];
+    }
+    return alone;
+}
+
+// Checks that the character with this id shows whole in the view: drawn, not cut by the view's
+// edges (its lowest row `bottomClearance` rows above the bottom edge), and covered by nothing.
+void ExpectWholeInView(int id, const View& view, int bottomClearance) {
+    const auto* character = dynamic_cast<const Char3DObject*>(MapObjectTable[id]);
+    ASSERT_NE(character, nullptr) << id;
+    const std::vector<int> alone = CharacterAlone(*character);
+    int left = view.width, right = -1, top = view.height, bottom = -1, covered = 0, count = 0;
+    for (int y = 0; y < view.height; ++y)
+        for (int x = 0; x < view.width; ++x) {
+            const int pixel = alone[y * view.width + x];
+            if (pixel < 0) continue;
+            ++count;
+            left = std::min(left, x), right = std::max(right, x);
+            top = std::min(top, y), bottom = std::max(bottom, y);
+            covered += view.At(x, y) != pixel;
+        }
+    ASSERT_GT(count, 0) << "character " << id << " is out of view";
+    EXPECT_GT(left, 0) << id;
+    EXPECT_LT(right, view.width - 1) << id;
+    EXPECT_GT(top, 0) << id;
+    EXPECT_LT(bottom, view.height - 1 - bottomClearance) << id;
+    EXPECT_EQ(covered, 0) << "of character " << id << "'s " << count << " pixels";
 }
 
 }  // namespace
@@ -296,6 +366,32 @@ TEST_F(DemoScenario, TheTorchSwapsTheLanternsFramesAndBack) {
     EXPECT_EQ(lantern.textures[0], lanternFirst);
 }
 
+// In the robot hall both robots show whole from the start view, standing in their corners and
+// after F6 has sent one to the middle and one to a near corner; F7 walks the camera to the
+// hall's near left corner, where it ends looking at them.
+TEST_F(DemoScenario, TheRobotHallShowsBothRobotsWholeFromTheStartAndAfterTheCameraWalk) {
+    Press(SDL_SCANCODE_F11);
+    Press(SDL_SCANCODE_F11);
+    ASSERT_NE(FindState("Walk"), -1);
+    View view = DrawnView();
+    ExpectWholeInView(0, view, 8);
+    ExpectWholeInView(1, view, 8);
+    Press(SDL_SCANCODE_F6);
+    Passes(200);
+    ASSERT_TRUE(RobotTable[0].arrived && RobotTable[1].arrived);
+    view = DrawnView();
+    ExpectWholeInView(0, view, 8);
+    ExpectWholeInView(1, view, 8);
+    Press(SDL_SCANCODE_F7);
+    Passes(60);
+    EXPECT_NEAR(Units(PlayerX), 15.0f, 0.01f);
+    EXPECT_NEAR(Units(PlayerZ), 15.0f, 0.01f);
+    view = DrawnView();
+    ExpectWholeInView(0, view, 8);
+    ExpectWholeInView(1, view, 8);
+    EXPECT_TRUE(RecordedBoxes().empty()) << BoxTexts()[0];
+}
+
 // The tour whose pictures open the README (scripts/screenshots sets DUSK_SCREENSHOTS to the
 // folder they go to): the first level's hall with its robot, the green chamber, the spring court
 // with the gate open and the rover on the platform, the robot hall while the robots cross. Every
@@ -328,13 +424,18 @@ TEST_F(DemoScenario, TheReadmesTourShowsFourWholeDifferentViews) {
     SetCameraPosition(110, 50, 190, 100, 0);
     Passes(2);
     stop("spring-court");
-    // The robot hall from a corner while the two robots cross it.
+    // The robot hall from its start view while the two robots cross it, one stepping aside for
+    // the other: both show whole, on their feet above the view's bottom edge, neither hiding the
+    // other. The pointer rests on the floor below them.
     Press(SDL_SCANCODE_F11);
     Press(SDL_SCANCODE_F4);
-    Passes(60);
-    SetCameraPosition(188, 50, 12, 315, 0);
-    Passes(2);
+    InjectMouseMove(320, 400);
+    Passes(50);
     stop("robot-hall");
+    EXPECT_FALSE(RobotTable[0].arrived || RobotTable[1].arrived);
+    const View hall = DrawnView();
+    ExpectWholeInView(0, hall, 8);
+    ExpectWholeInView(1, hall, 8);
     ASSERT_EQ(pictures.size(), 4u);
     for (size_t i = 0; i < pictures.size(); ++i)
         for (size_t j = i + 1; j < pictures.size(); ++j) {
