@@ -6,10 +6,13 @@
 #include "platform/input_injection.h"
 #include "platform/rm_viewport.h"
 #include "platform/win_constants.h"
+#include "shell/frame.h"
 #include "shell/input.h"
 #include "shell/shutdown.h"
+#include "world/camera_height.h"
 #include "world/map_object.h"
 #include "world/movement.h"
+#include "world/player.h"
 #include "world/visible_rooms.h"
 
 using namespace platform;
@@ -209,6 +212,20 @@ TEST_F(GameKeys, F11LoadsTheTwoRoomScriptsInTurnAfterResettingTheLevel) {
     EXPECT_EQ(Var("room"), 2);
     Press(SDL_SCANCODE_F11);
     EXPECT_EQ(Var("room"), 1);
+    EXPECT_TRUE(RecordedBoxes().empty());
+
+    // A level reset in the middle of a camera move ends the move: the next level's eye stands
+    // on its floor again.
+    ASSERT_EQ(LoadLevel("cubeworld.lvl"), 1);
+    Load("state Start;\nLHS 1 5 150 40 50;\nLHS 1 5 150 40 250;\nMoveCamera 3 1 2 0;\nexit;\n");
+    PerFrameUpdate();
+    PerFrameUpdate();
+    ASSERT_EQ(CameraMoverActive, 1);
+    Write("ferrowrm.scp", "state Start;\nLoadMap(\"cubeworld.lvl\");\nexit;\n");
+    Press(SDL_SCANCODE_F11);
+    EXPECT_EQ(CameraMoverActive, 0);
+    ASSERT_NE(CurrentCube, nullptr);
+    EXPECT_EQ(PlayerY, CurrentCube->Bottom(0).y + EyeHeight);
     EXPECT_TRUE(RecordedBoxes().empty());
 }
 
