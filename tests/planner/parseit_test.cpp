@@ -191,12 +191,14 @@ TEST(ParseItStatements, IfElseBlocks) {
     EXPECT_FALSE(Defined(list, "after"));
 }
 
+// The first row's name holds the beginning of the table's terminator and goes on: it stays
+// text, whole.
 TEST(ParseItStatements, TablesOfStructRows) {
     ParseList list = NewParseList();
     EXPECT_EQ(Parse("struct Robot { int id; float speed; char tag; char name[6]; double size; "
                     "bogus field; };\n"
                     "Robot robots[2] = {\n"
-                    "  {1, 2.5, 'a', \"first\", 0.25},\n"
+                    "  {1, 2.5, 'a', \"#END\", 0.25},\n"
                     "  {2, 3, 'b', \"toolongname\", 7},\n"
                     "  {3, 4, 'c', \"extra\", 8}\n"
                     "};\n#END_DATA\n"
@@ -219,7 +221,7 @@ TEST(ParseItStatements, TablesOfStructRows) {
         EXPECT_EQ(id, row + 1);
         EXPECT_FLOAT_EQ(speed, row == 0 ? 2.5f : 3.0f);
         EXPECT_EQ(r[8], row == 0 ? 'a' : 'b');
-        EXPECT_STREQ(reinterpret_cast<const char*>(r + 9), row == 0 ? "first" : "toolo");
+        EXPECT_STREQ(reinterpret_cast<const char*>(r + 9), row == 0 ? "#END" : "toolo");
         EXPECT_DOUBLE_EQ(size, row == 0 ? 0.25 : 7.0);
     }
     EXPECT_EQ(Int(list, "after"), 1);
