@@ -1,6 +1,8 @@
 // The calls that reach from a lower floor up to a higher one. The top floor fills the table
 // (InstallHandlers in bindings/handlers_install.h) before the game starts: the program's entry
-// does, and so does every test program. An entry left empty does nothing.
+// does, and so does every test program. The start-up refuses to run with an entry left empty;
+// elsewhere an empty entry does nothing: no statement is carried out, no sound rings, and no
+// texture sheet is loaded, so a level that cuts textures fails as with an incomplete table.
 #pragma once
 
 struct ParsedStatement;
@@ -24,3 +26,10 @@ struct HandlerTable {
 };
 
 inline HandlerTable Handlers;
+
+// True when every entry is filled.
+inline bool HandlersComplete() {
+    const HandlerTable& h = Handlers;
+    return h.execKeyword && h.execCommand && h.stopScriptRun && h.loadTextureSheet &&
+           h.textureSheet && h.playSound;
+}

@@ -11,6 +11,9 @@ constexpr const char* UnrecognizedErrorText = "Unrecognized error value.";
 // The caption of failed loads, limits and set-up steps.
 constexpr const char* ErrorCaption = "Error";
 
+// A handler table with an entry left empty (caption ErrorCaption, or through ReportError).
+constexpr const char* HandlersIncompleteText = "Handler table incomplete!";
+
 // The end of the game after an allocation failed (caption ErrorCaption).
 constexpr const char* OutOfMemoryText = "Out of memory.";
 constexpr const char* OutOfMemoryLoadingText = "Out of memory while loading %s.";

@@ -9,6 +9,8 @@
 #include "anim/reset.h"
 #include "anim/robot_movers.h"
 #include "base/fault_end.h"
+#include "base/handlers.h"
+#include "base/messages.h"
 #include "base/report_error.h"
 #include "planner/robot_control.h"
 #include "planner/robot_scene.h"
@@ -74,6 +76,11 @@ void InitGlobals() {
 namespace {
 
 int StartApp(void* instance, int showCommand) {
+    if (!HandlersComplete()) {
+        platform::MessageBox(HandlersIncompleteText, ErrorCaption, platform::MB_OK);
+        EndedByFault = true;
+        return 0;
+    }
     platform::WindowClass windowClass;
     windowClass.style = platform::CS_HREDRAW | platform::CS_VREDRAW;
     windowClass.proc = MainWindowProc;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/handlers.h"
+#include "base/messages.h"
 #include "base/report_error.h"
 #include "base/wrap.h"
 #include "platform/files.h"
@@ -167,7 +168,10 @@ bool CubeFileReader::ReadTextureLines() {
         if (flag.empty() || TextureCount == MaxTextures || (flags & BitmapRunLength)) {
             return Fail(SyntaxErrorText);
         }
-        if (!Handlers.loadTextureSheet || !Handlers.loadTextureSheet(file.c_str())) {
+        if (!Handlers.loadTextureSheet || !Handlers.textureSheet) {
+            return Fail(HandlersIncompleteText);
+        }
+        if (!Handlers.loadTextureSheet(file.c_str())) {
             // The sheet's loader has shown its own message.
             QuitAppAfterFault();
             return false;

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "allocation_limit.h"
+#include "base/handlers.h"
 #include "damaged_demo.h"
 #include "game_process.h"
 #include "platform/quit_signals.h"
@@ -163,6 +164,42 @@ TEST_F(DamagedDemoTest, MemoryRunningOutEndsTheGameInOrderNamingTheFileBeingLoad
     }
     ExpectOneBox("Out of memory while loading robot_face.gif.", "Error");
     ExpectEndedInOrder(run, 1);
+}
+
+// A handler table with an entry left empty: the start-up refuses to run, with one box and status
+// 1. Emptied once the game runs, the texture-sheet entries make the next level's load fail in
+// order (F11 goes on to the spring court); the other entries do nothing.
+TEST_F(DamagedDemoTest, AnEmptyHandlerEntryNeverCrashes) {
+    const HandlerTable full = Handlers;
+    const std::function<void()> empty[] = {
+        [] { Handlers.execKeyword = nullptr; },   [] { Handlers.execCommand = nullptr; },
+        [] { Handlers.stopScriptRun = nullptr; }, [] { Handlers.loadTextureSheet = nullptr; },
+        [] { Handlers.textureSheet = nullptr; },  [] { Handlers.playSound = nullptr; },
+    };
+    for (std::size_t i = 0; i < std::size(empty); ++i) {
+        SCOPED_TRACE(i);
+        StartOver();
+        empty[i]();
+        const Run run = RunGame();
+        Handlers = full;
+        EXPECT_EQ(run.started, 0);
+        ExpectOneBox("Handler table incomplete!", "Error");
+        ExpectEndedInOrder(run, 1);
+
+        StartOver();
+        Run running = RunGame(3);
+        ASSERT_EQ(running.started, 1);
+        empty[i]();
+        Press(running, SDL_SCANCODE_F11);
+        Go(running, 10);
+        Handlers = full;
+        if (i == 3 || i == 4) {
+            ExpectOneBox("D3D: Handler table incomplete!\r\n", "Msg");
+            ExpectEndedInOrder(running, 1);
+        } else {
+            EXPECT_FALSE(running.ended);
+        }
+    }
 }
 
 // The built game, run on a damaged copy, ends by itself with status 1 and names the file in the
