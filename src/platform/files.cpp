@@ -1,12 +1,15 @@
 #include "platform/files.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace platform {
@@ -67,7 +70,32 @@ std::string gLastOpened;
 
 FILE* OpenFile(const std::string& name, const char* mode) {
     gLastOpened = name;
-    return std::fopen(ResolvePath(name).c_str(), mode);
+    const std::string path = ResolvePath(name);
+    if (mode[0] != 'r' || std::strchr(mode, '+')) return std::fopen(path.c_str(), mode);
+    // Opened without waiting (a FIFO would wait for a writer), then kept only when regular.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat st;
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || flags < 0 ||
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        errno = EINVAL;
+        return nullptr;
+    }
+    FILE* file = ::fdopen(fd, mode);
+    if (!file) ::close(fd);
+    return file;
+}
+
+bool ReadWholeFile(const std::string& name, std::string& bytes) {
+    std::unique_ptr<FILE, int (*)(FILE*)> file(OpenFile(name, "rb"), std::fclose);
+    bytes.clear();
+    if (!file) return false;
+    char block[8192];
+    for (size_t n; (n = std::fread(block, 1, sizeof block, file.get())) > 0;)
+        bytes.append(block, n);
+    return !std::ferror(file.get());
 }
 
 const std::string& LastOpenedFile() { return gLastOpened; }

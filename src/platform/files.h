@@ -10,8 +10,12 @@ namespace platform {
 // The path on disk that a game file name refers to; the name itself (with '/') if none matches.
 std::string ResolvePath(const std::string& name);
 
-// fopen through ResolvePath; null when the file cannot be opened.
+// fopen through ResolvePath; null when the file cannot be opened. For reading, only a regular
+// file opens: a FIFO, a device or a folder is refused at once, without waiting for a writer.
 FILE* OpenFile(const std::string& name, const char* mode);
+
+// The whole of a file opened for reading by OpenFile; false when it cannot be opened or read.
+bool ReadWholeFile(const std::string& name, std::string& bytes);
 
 // The name last given to OpenFile, the file a fault met while loading concerns.
 const std::string& LastOpenedFile();

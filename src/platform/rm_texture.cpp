@@ -3,8 +3,7 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
-#include <sys/stat.h>
-
+#include <cstdio>
 #include <unordered_map>
 
 #include "platform/files.h"
@@ -40,10 +39,14 @@ HResult RmTexture::CreateFromImage(const RmImage& image, RmTexture** out) {
 
 HResult RmTexture::Load(const std::string& fileName, RmTexture** out) {
     *out = nullptr;
-    std::string path = ResolvePath(fileName);
-    struct stat st;
-    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return D3DRMERR_FILENOTFOUND;
-    SDL_Surface* loaded = IMG_Load(path.c_str());
+    FILE* file = OpenFile(fileName, "rb");
+    if (!file) return D3DRMERR_FILENOTFOUND;
+    SDL_RWops* source = SDL_RWFromFP(file, SDL_TRUE);
+    if (!source) {
+        std::fclose(file);
+        return D3DRMERR_BADFILE;
+    }
+    SDL_Surface* loaded = IMG_Load_RW(source, 1);
     if (!loaded) return D3DRMERR_BADFILE;
     SDL_Surface* rgbSurface = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB888, 0);
     SDL_FreeSurface(loaded);

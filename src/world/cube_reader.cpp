@@ -1,7 +1,6 @@
 // The cube-file reader: one room's vertices, textures cut from BMP sheets, cubes and the map
 // objects inside them. Indices in a file are local to it: the reader adds the file's vertex,
 // texture and cube bases.
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -507,8 +506,8 @@ bool CubeFileReader::SkipSprite() {
 }  // namespace
 
 int LoadCubeFile(const char* path) {
-    std::ifstream in(platform::ResolvePath(path));
-    if (!in) {
+    std::string text;
+    if (!platform::ReadWholeFile(path, text)) {
         ReportError(OpenCubeFileFailedText, path);
         QuitAppAfterFault();
         return 0;
@@ -520,6 +519,7 @@ int LoadCubeFile(const char* path) {
     }
     Room* room = new Room;
     Rooms[RoomCount] = room;
+    std::istringstream in(text);
     CubeFileReader reader(in, room);
     const bool ok = reader.Read();
     // A damaged file's room is closed too, so that the level reset frees what was read.

@@ -1,6 +1,5 @@
 // The level file: the world scale, the player's start and the cube files of the level.
 #include <climits>
-#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -63,10 +62,11 @@ bool LinkLevel() {
 }  // namespace
 
 int LoadLevel(const char* path) {
-    std::ifstream in(platform::ResolvePath(path));
-    if (!in) {
+    std::string text;
+    if (!platform::ReadWholeFile(path, text)) {
         return Fail(OpenLevelFailedText);
     }
+    std::istringstream in(text);
     bool startRead = false;
     std::string line;
     while (ReadLine(in, line)) {

@@ -2,16 +2,63 @@
 // the working directory while the test runs, with files damaged one at a time. The demo folder
 // itself must come out of every run untouched: the game writes only into the folder it runs in.
 #pragma once
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <condition_variable>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include <SDL2/SDL.h>
 
 #include "platform/input_injection.h"
 #include "support/scratch_folder.h"
 #include "support/shell_fixture.h"
+
+// Watches a FIFO while it lives: should a reader still wait in opening it after a few seconds,
+// the watch opens the other end and closes it again, so that the reader reads an empty file and
+// goes on (and the test fails) instead of waiting for ever.
+class FifoWatch {
+public:
+    explicit FifoWatch(std::filesystem::path fifo)
+        : thread_([this, fifo] {
+              std::unique_lock<std::mutex> lock(mutex_);
+              if (ended_.wait_for(lock, std::chrono::seconds(5), [this] { return done_; })) return;
+              const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+              if (writer >= 0) {
+                  waited_ = true;
+                  ::close(writer);
+              }
+          }) {}
+    ~FifoWatch() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            done_ = true;
+        }
+        ended_.notify_all();
+        thread_.join();
+    }
+    FifoWatch(const FifoWatch&) = delete;
+    FifoWatch& operator=(const FifoWatch&) = delete;
+
+    // Whether a reader waited in opening the FIFO.
+    bool Waited() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return waited_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable ended_;
+    bool done_ = false;
+    bool waited_ = false;
+    std::thread thread_;
+};
 
 class DamagedDemoTest : public ShellTest {
 protected:

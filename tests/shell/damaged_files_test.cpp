@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <functional>
@@ -166,6 +167,66 @@ TEST_F(DamagedDemoTest, MemoryRunningOutEndsTheGameInOrderNamingTheFileBeingLoad
     ExpectEndedInOrder(run, 1);
 }
 
+// A data file that is no regular file: a FIFO (which would keep a reader waiting for a writer),
+// a folder or a device. Each is refused at once with its reader's open failure, and the game
+// goes on or ends as after a missing file. F11 goes on to the spring court, and again to the
+// robot hall.
+TEST_F(DamagedDemoTest, AFileThatIsNoRegularFileIsRefusedAtOnce) {
+    enum Kind { Fifo, Folder, Device };
+    struct Damage {
+        const char* file;
+        Kind kind;
+        int roomKeys;
+        std::vector<std::string> boxes;
+        bool fatal;
+    };
+    const Damage damages[] = {
+        {"demo.lvl", Fifo, 0, {"D3D: Open level file failed!\r\n"}, true},
+        {"room1.cub", Folder, 0, {"D3D: Open file room1.cub failed!\r\n"}, true},
+        {"Palette.bmp", Device, 0, {"Open Palette.bmp failed."}, true},
+        {"demo.bmp", Fifo, 0, {"Open demo.bmp failed."}, true},
+        {"arrow1.bmp", Fifo, 0, {"Open arrow1.bmp failed."}, false},
+        {"demo.scp",
+         Fifo,
+         0,
+         {"Script File Open Error", "No Script Loaded! State Tree not built!"},
+         false},
+        {"nod.mot", Fifo, 0, {"Script File Open Error: nod.mot"}, false},
+        {"robot_face.gif", Fifo, 0, {}, false},
+        {"robot_body.ppm", Device, 0, {}, false},
+        {"hum.wav", Fifo, 1, {"Wave File Open Error", "Cant load sound file"}, false},
+        {"yard_planner.cfg",
+         Fifo,
+         2,
+         {"Planning configuration yard_planner.cfg cannot be read."},
+         false},
+        {"yard.map", Fifo, 2, {"Open planning map yard.map failed."}, false},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.file);
+        StartOver();
+        Remove(damage.file);
+        if (damage.kind == Fifo) {
+            ASSERT_EQ(::mkfifo(Path(damage.file).c_str(), 0644), 0);
+        } else if (damage.kind == Folder) {
+            std::filesystem::create_directory(Path(damage.file));
+        } else {
+            std::filesystem::create_symlink("/dev/zero", Path(damage.file));
+        }
+        FifoWatch watch(Path(damage.file));
+        Run run = RunGame(3);
+        for (int k = 0; k < damage.roomKeys; ++k) Press(run, SDL_SCANCODE_F11);
+        Go(run, 5);
+        EXPECT_FALSE(watch.Waited());
+        EXPECT_EQ(BoxTexts(), damage.boxes);
+        if (damage.fatal) {
+            ExpectEndedInOrder(run, 1);
+        } else {
+            EXPECT_FALSE(run.ended);
+        }
+    }
+}
+
 // A handler table with an entry left empty: the start-up refuses to run, with one box and status
 // 1. Emptied once the game runs, the texture-sheet entries make the next level's load fail in
 // order (F11 goes on to the spring court); the other entries do nothing.
@@ -203,7 +264,8 @@ TEST_F(DamagedDemoTest, AnEmptyHandlerEntryNeverCrashes) {
 }
 
 // The built game, run on a damaged copy, ends by itself with status 1 and names the file in the
-// box it echoes: a missing cube file, and a display palette cut short (the start-up ends).
+// box it echoes: a missing cube file, a display palette cut short (the start-up ends) and a
+// level that is a FIFO.
 TEST_F(DamagedDemoTest, TheBuiltGameEndsByItselfWithStatusOneAfterAFatalFault) {
     struct Damage {
         const char* file;
@@ -213,6 +275,12 @@ TEST_F(DamagedDemoTest, TheBuiltGameEndsByItselfWithStatusOneAfterAFatalFault) {
     const Damage damages[] = {
         {"room1.cub", [this] { Remove("room1.cub"); }, "Open file room1.cub failed!"},
         {"Palette.bmp", [this] { Cut("Palette.bmp", 40); }, "Open Palette.bmp failed."},
+        {"demo.lvl",
+         [this] {
+             Remove("demo.lvl");
+             ::mkfifo(Path("demo.lvl").c_str(), 0644);
+         },
+         "Open level file failed!"},
     };
     for (const Damage& d : damages) {
         SCOPED_TRACE(d.file);
