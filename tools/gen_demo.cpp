@@ -2,8 +2,9 @@
 // picture of its colours, "Dusk.bmp", the same picture with the palette darkened toward blue for
 // the spring court's dusk, "demo.bmp", the sheet the rooms' textures (256 x 256, each stretched
 // over a 100-unit face, so that a wall seen from close by still shows its bricks) and the emblem's
-// two 64 x 64 frames are cut from, "spring.bmp", the sheet of 32 x 32 animation frames of the
-// spring court's decos and sprites, and the cursor icons: "arrow1.bmp" to "arrow8.bmp" for the
+// two 128 x 128 frames are cut from, "spring.bmp", the sheet of 64 x 64 animation frames of the
+// spring court's decos and sprites (each at least two texels a world unit too), and the cursor
+// icons: "arrow1.bmp" to "arrow8.bmp" for the
 // screen edges, "cursor0.bmp" to "cursor5.bmp" for the script's cursors.
 #include <algorithm>
 #include <cmath>
@@ -29,7 +30,7 @@ constexpr int ColourCubeBase = 137;  // entries left to the 3D characters' colou
 constexpr int TileSize = 256;
 constexpr int SheetColumns = 4;
 constexpr int SheetRows = 2;
-constexpr int EmblemSize = 64;
+constexpr int EmblemSize = 128;
 constexpr int EmblemFrames = 2;
 
 uint8_t Channel(double v) { return static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v); }
@@ -119,14 +120,16 @@ int Ceiling(int x, int y) { return (x % 16 == 0 || y % 16 == 0) ? 5 : 9 + (Noise
 // Grass-like floor of the last room.
 int Moss(int x, int y) { return Shade(MossBase, 6 + Noise(x, y) * 3 + ((x ^ y) & 1)); }
 
-// The two frames of the emblem that hangs in the green chamber: a ring that glows and dims.
+// The two frames of the emblem that hangs in the green chamber: a ring that glows and dims, with
+// a grain that still shows from close by.
 int Emblem(int x, int y, int glow) {
-    const int dx = x - 32, dy = y - 32;
+    const int dx = x - 64, dy = y - 64;
     const int d2 = dx * dx + dy * dy;
-    if (d2 > 30 * 30) return Shade(WoodBase, 4);
-    if (d2 > 22 * 22) return Shade(BrickBase, glow ? 23 : 14);
-    if (d2 > 12 * 12) return Shade(WoodBase, glow ? 20 : 10);
-    return Shade(BrickBase, glow ? 20 : 8);
+    const int grain = Noise(x, y) - 1;
+    if (d2 > 60 * 60) return Shade(WoodBase, 4 + grain);
+    if (d2 > 44 * 44) return Shade(BrickBase, (glow ? 21 : 14) + grain);
+    if (d2 > 24 * 24) return Shade(WoodBase, (glow ? 19 : 10) + grain);
+    return Shade(BrickBase, (glow ? 19 : 8) + grain);
 }
 int EmblemBright(int x, int y) { return Emblem(x, y, 1); }
 int EmblemDim(int x, int y) { return Emblem(x, y, 0); }
@@ -175,29 +178,36 @@ bool WriteSheet(const std::string& path, const std::vector<Colour>& palette) {
     return bmpwrite::Write(path, bmpwrite::Encode(width, height, pixels, palette));
 }
 
-// The spring court's frames: 20 columns of 32 x 32 frames in six rows: the wheel (36 frames, rows
-// 0 and 1), the flame (16, row 2), the lantern (36, rows 3 and 4) and the ball (16, row 5).
-constexpr int FrameSize = 32;
-constexpr int FrameColumns = 20;
-constexpr int FrameRows = 6;
+// The spring court's frames: 16 columns of 64 x 64 frames in eight rows: the wheel (36 frames,
+// rows 0 to 2), the flame (16, row 3), the lantern (36, rows 4 to 6) and the ball (16, row 7).
+// Each frame is designed on a grid of 32 x 32 steps and drawn at two texels a step.
+constexpr int FrameSize = 64;
+constexpr int FrameColumns = 16;
+constexpr int FrameRows = 8;
+constexpr double FrameScale = FrameSize / 32.0;
 constexpr double Pi = 3.14159265358979;
 
-// A wooden wheel whose six spokes turn by ten degrees a frame.
+// A texel's centre in steps of the frame's grid.
+double Unit(int texel) { return (texel + 0.5) / FrameScale - 0.5; }
+
+// A wooden wheel whose six spokes turn by ten degrees a frame, grained like the walls.
 int Wheel(int x, int y, int frame) {
-    const double dx = x - 15.5, dy = y - 15.5;
+    const double dx = Unit(x) - 15.5, dy = Unit(y) - 15.5;
     const double r = std::sqrt(dx * dx + dy * dy);
-    if (r > 15) return Shade(StoneBase, 4);
-    if (r > 13) return Shade(WoodBase, 6);
-    if (r < 3) return Shade(BrickBase, 18);
+    const int grain = Noise(x, y);
+    if (r > 15) return Shade(StoneBase, 3 + grain);
+    if (r > 13) return Shade(WoodBase, 5 + grain);
+    if (r < 3) return Shade(BrickBase, 17 + grain);
     double a = std::atan2(dy, dx) - frame * Pi / 18;
     a = std::fmod(a + 8 * Pi, Pi / 3);
-    return (a < 0.22 || a > Pi / 3 - 0.22) ? Shade(WoodBase, 18) : Shade(StoneBase, 8);
+    return (a < 0.22 || a > Pi / 3 - 0.22) ? Shade(WoodBase, 16 + grain)
+                                           : Shade(StoneBase, 7 + grain);
 }
 
 // A flame that grows and shrinks over its sixteen frames.
 int Flame(int x, int y, int frame) {
     const double height = 18 + 10 * std::sin(frame * Pi / 8);
-    const double dx = (x - 15.5) / 9.0, dy = (31 - y) / height;
+    const double dx = (Unit(x) - 15.5) / 9.0, dy = (31 - Unit(y)) / height;
     const double d = dx * dx / (1.0 - std::min(dy, 0.99)) + dy * dy * 0.3;
     if (dy < 0 || dy > 1 || d > 1) return Shade(StoneBase, 3);
     return d < 0.3 ? 255 : Shade(BrickBase, 23 - static_cast<int>(d * 12));
@@ -205,7 +215,7 @@ int Flame(int x, int y, int frame) {
 
 // A lantern of light: a bright core with a ring of sparks going round; texel 0 is clear.
 int Lantern(int x, int y, int frame) {
-    const double dx = x - 15.5, dy = y - 15.5;
+    const double dx = Unit(x) - 15.5, dy = Unit(y) - 15.5;
     const double r = std::sqrt(dx * dx + dy * dy);
     if (r < 5) return 255;
     if (r < 8) return Shade(WoodBase, 22);
@@ -217,7 +227,7 @@ int Lantern(int x, int y, int frame) {
 // A green ball bouncing once over its sixteen frames; texel 0 is clear.
 int Ball(int x, int y, int frame) {
     const double lift = 14 * std::fabs(std::sin(frame * Pi / 16));
-    const double dx = x - 15.5, dy = y - (23.5 - lift);
+    const double dx = Unit(x) - 15.5, dy = Unit(y) - (23.5 - lift);
     const double r2 = dx * dx + dy * dy;
     if (r2 > 64) return 0;
     return Shade(MossBase, 22 - static_cast<int>(r2 / 5) - (dx + dy > 4 ? 4 : 0));
@@ -232,7 +242,7 @@ bool WriteSpringSheet(const std::string& path, const std::vector<Colour>& palett
         int frames;
         int firstRow;
     };
-    const Strip strips[] = {{Wheel, 36, 0}, {Flame, 16, 2}, {Lantern, 36, 3}, {Ball, 16, 5}};
+    const Strip strips[] = {{Wheel, 36, 0}, {Flame, 16, 3}, {Lantern, 36, 4}, {Ball, 16, 7}};
     for (const Strip& strip : strips)
         for (int f = 0; f < strip.frames; ++f) {
             const int left = (f % FrameColumns) * FrameSize;

@@ -3,11 +3,15 @@
 // content file of the folder is named by a script or a level, so none goes unchecked.
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <random>
 #include <set>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "anim/anim_objects.h"
 #include "anim/motion_table.h"
@@ -22,6 +26,7 @@
 #include "support/undrawn_view.h"
 #include "world/door_object.h"
 #include "world/level_files.h"
+#include "world/limits.h"
 #include "world/map_object.h"
 #include "world/player.h"
 #include "world/room.h"
@@ -241,29 +246,83 @@ double FewestTexelsAUnit(const Cube& cube) {
     return fewest;
 }
 
+// The ids of the objects that a shipped script hands to the fixed frame sets with `command`
+// (SwapDeco or SwapTexture): the first number after it.
+std::set<int> SwappedIds(const std::string& command) {
+    std::set<int> ids;
+    for (const std::string& script : FilesEndingIn(".scp")) {
+        const std::string text = ReadText(script);
+        for (size_t at = text.find(Lower(command) + "("); at != std::string::npos;
+             at = text.find(Lower(command) + "(", at + 1))
+            ids.insert(std::atoi(text.c_str() + at + command.size() + 1));
+    }
+    return ids;
+}
+
+// The fewest texels a world unit over any frame that a decoration or a sprite can show: its own,
+// and those of the fixed swap sets when it is swapped (by a script, or the lantern, sprite 4, by
+// a click on object 11), each stretched once over the decoration's panel or the sprite's
+// billboard.
+double FewestTexelsAUnit(const MapObject& object) {
+    const bool deco = object.type == DecoType;
+    const FrameAnimation& animation = deco ? static_cast<const DecoObject&>(object).animation
+                                           : static_cast<const Sprite2DObject&>(object).animation;
+    std::vector<int> frames(animation.textures, animation.textures + animation.count);
+    std::set<int> swapped = SwappedIds(deco ? "SwapDeco" : "SwapTexture");
+    if (!deco && MapObjectTable[11]) swapped.insert(4);
+    if (swapped.count(object.id))
+        for (const AnimationSet& set : deco ? DecoSwapSets : SpriteSwapSets)
+            for (int i = 0; i < set.frames; ++i) frames.push_back(set.first + i);
+    double across = 0, up = 0;
+    if (deco) {
+        const auto& corners = static_cast<const DecoObject&>(object).corners;
+        across = std::hypot((corners[1].x - corners[0].x) / 65536.0,
+                            (corners[1].z - corners[0].z) / 65536.0);
+        up = std::fabs((corners[2].y - corners[1].y) / 65536.0);
+    } else {
+        const auto& sprite = static_cast<const Sprite2DObject&>(object);
+        across = sprite.width, up = sprite.height;
+    }
+    double fewest = 1e9;
+    for (int frame : frames) {
+        const Bitmap* bitmap = TextureAt(frame);
+        if (!bitmap) continue;
+        fewest = std::min({fewest, bitmap->width / across, bitmap->height / up});
+    }
+    return fewest;
+}
+
 // A player keeps 8 units from walls and door leaves, where the view (480 pixels at 480 pixels a
-// unit of depth) spans 8 units: every wall, floor, ceiling and door leaf of the demo shows at
-// least two texels a unit, 16 across the view, so that it still looks like brick, stone, wood or
-// tile there.
-TEST_F(DemoContent, EveryWallShowsAtLeastSixteenTexelsAcrossTheViewFromClose) {
+// unit of depth) spans 8 units: every wall, floor, ceiling and door leaf of the demo, and every
+// decoration and sprite, whatever frame it shows, has at least two texels a unit, 16 across the
+// view, so that it still looks like brick, stone, wood, tile or its own picture there.
+TEST_F(DemoContent,
+       EverySurfaceDecorationAndSpriteShowsAtLeastSixteenTexelsAcrossTheViewFromClose) {
     for (const std::string& level : FilesEndingIn(".lvl")) {
         SCOPED_TRACE(level);
         ResetLevel();
         ASSERT_EQ(LoadLevel(level.c_str()), 1);
+        int objects = 0;
         for (int i = 0; i < CubeCount; ++i) {
             EXPECT_GE(FewestTexelsAUnit(*Cubes[i]), 2.0) << "cube " << i;
             for (ObjectListNode* node = Cubes[i]->objects; node; node = node->next) {
-                if (node->object->type != DoorType) continue;
-                const Cube& leaf = *static_cast<DoorObject*>(node->object)->leaf;
+                const MapObject& object = *node->object;
+                if (object.type == DecoType || object.type == Sprite2DType) {
+                    ++objects;
+                    EXPECT_GE(FewestTexelsAUnit(object), 2.0) << "object " << object.id;
+                }
+                if (object.type != DoorType) continue;
+                const Cube& leaf = *static_cast<const DoorObject&>(object).leaf;
                 for (int k = 0; k < CubeSides; ++k) {
                     const Bitmap* bitmap = TextureAt(leaf.texture[k]);
                     if (bitmap && !leaf.Degenerate(k))
                         EXPECT_GE(TexelsAUnit(bitmap->width, leaf.Bottom(k), leaf.Bottom(k + 1)),
                                   2.0)
-                            << "door " << node->object->id << " side " << k;
+                            << "door " << object.id << " side " << k;
                 }
             }
         }
+        EXPECT_GT(objects, 0);
     }
 }
 
