@@ -8,6 +8,7 @@ namespace {
 struct Fault {
     int32_t result;
     int remaining;  // < 0: unlimited
+    int waiting;    // calls that go ahead first
 };
 
 std::map<std::string, Fault>& Faults() {
@@ -17,12 +18,12 @@ std::map<std::string, Fault>& Faults() {
 
 }  // namespace
 
-void InjectFault(const std::string& call, int32_t result, int times) {
+void InjectFault(const std::string& call, int32_t result, int times, int after) {
     if (times == 0) {
         Faults().erase(call);
         return;
     }
-    Faults()[call] = Fault{result, times};
+    Faults()[call] = Fault{result, times, after > 0 ? after : 0};
 }
 
 void ClearFaults() { Faults().clear(); }
@@ -32,6 +33,10 @@ int32_t TakeFault(const char* call) {
     if (faults.empty()) return 0;
     auto it = faults.find(call);
     if (it == faults.end()) return 0;
+    if (it->second.waiting > 0) {
+        --it->second.waiting;
+        return 0;
+    }
     int32_t result = it->second.result;
     if (it->second.remaining > 0 && --it->second.remaining == 0) faults.erase(it);
     return result;

@@ -285,6 +285,17 @@ TEST_F(AnimObjects, SoundFramesCountToTheirLargestFrame) {
     EXPECT_EQ(AnimObj[0].row, 1);
     Frames(1);
     EXPECT_EQ(AnimObj[0].row, -1);  // the pair at frame 20 never plays
+    // A new list takes the finished entry and counts from frame 0 again: with 3 and 6 it lasts
+    // six frames, steps 0 to 5.
+    int again[SoundFrameCount] = {3, 6, -1, -1, -1, -1, -1, -1};
+    EXPECT_EQ(SetSoundFrame(again), 1);
+    EXPECT_EQ(AnimObjCount, 1);
+    EXPECT_EQ(AnimObj[0].frame, 0);
+    Frames(5);
+    EXPECT_EQ(AnimObj[0].row, 1);
+    EXPECT_EQ(AnimObj[0].frame, 5);
+    Frames(1);
+    EXPECT_EQ(AnimObj[0].row, -1);
     // No positive frame: nothing to count.
     int none[SoundFrameCount] = {-1, -1, -1, -1, -1, -1, -1, -1};
     EXPECT_EQ(SetSoundFrame(none), 1);

@@ -53,12 +53,30 @@ protected:
     uint8_t shade[64 * 256];
 };
 
+// Nearer than half a unit in view depth nothing is drawn; at exactly half a unit the sprite is.
 TEST_F(SpriteTest, TooNearIsRejected) {
     TestBitmap t = MakeTexture(6, 3, 0, SpriteTexel);
     SpriteRecord s = Standing(1, 1, 1);
     s.z = Fx(1) / 4;
     EXPECT_EQ(DrawSprite(&s, t.bitmap(), NoLightOwner), 0x01);
     ExpectFrame([](int, int) { return -1; });
+
+    // The anchor's world depth that the camera puts at view depth 0.5 exactly, on the view's
+    // centre: the sprite reaches up from the middle row.
+    s.y = 0;
+    Fixed16 z = Fx(1) / 2 - 16;
+    for (Fixed16 vx = 0, vy = 0, vz = 0;; ++z) {
+        CameraTransformPoint(s.x, s.y, z, &vx, &vy, &vz);
+        ASSERT_LE(vz, 0x8000);
+        if (vz == 0x8000) break;
+    }
+    s.z = z;
+    EXPECT_NE(DrawSprite(&s, t.bitmap(), NoLightOwner) & 0x20, 0);
+    Fixed16 vx = 0, vy = 0, vz = 0;
+    CameraTransformPoint(s.x, s.y, z - 1, &vx, &vy, &vz);
+    ASSERT_LT(vz, 0x8000);
+    s.z = z - 1;
+    EXPECT_EQ(DrawSprite(&s, t.bitmap(), NoLightOwner), 0x01);
 }
 
 TEST_F(SpriteTest, ScalesAndMirrorsItsTexture) {

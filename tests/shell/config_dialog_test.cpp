@@ -239,4 +239,82 @@ TEST_F(ConfigDialogTest, OnAScreenShowsTitleListsAndButtons) {
     SetHeadless(true);
 }
 
+// The puzzle list scrolls with the mouse wheel turned over it; a wheel turned over another window
+// leaves it as it was.
+TEST_F(ConfigDialogTest, OnAScreenThePuzzleListScrollsWithTheWheelOverIt) {
+    SetHeadless(false);
+    if (Headless()) GTEST_SKIP() << "no screen";
+    for (int i = 0; i < 14; ++i) Write("puzzle" + std::to_string(10 + i) + ".scp");
+    const std::string path = std::string(DUSK_GEN_DATA) + "/config_dialog_wheel_";
+    const std::string before = path + "before.bmp", other = path + "other.bmp",
+                      turned = path + "turned.bmp";
+    for (const std::string& p : {before, other, turned}) std::remove(p.c_str());
+
+    static SDL_Window* dialog = nullptr;
+    dialog = nullptr;
+    // The pointer over the middle of the puzzle list.
+    auto pointAtList = [](Hwnd) {
+        for (Uint32 id = 1; id < 64 && !dialog; ++id) {
+            SDL_Window* window = SDL_GetWindowFromID(id);
+            if (window && SDL_GetWindowTitle(window) == ConfigurationDialogTemplate().title)
+                dialog = window;
+        }
+        ASSERT_NE(dialog, nullptr);
+        int width = 0, height = 0;
+        SDL_GetWindowSize(dialog, &width, &height);
+        const int caption = height - DialogUnitsToPixelsY(123);
+        SDL_WarpMouseInWindow(dialog, DialogUnitsToPixelsX(88 + 38),
+                              caption + DialogUnitsToPixelsY(23 + 31));
+    };
+    // Three notches down, for the dialog's window or for another one.
+    auto wheel = [](bool forDialog) {
+        return [forDialog](Hwnd) {
+            ASSERT_NE(dialog, nullptr);
+            const Uint32 id = SDL_GetWindowID(dialog);
+            for (int notch = 0; notch < 3; ++notch) {
+                SDL_Event event{};
+                event.type = SDL_MOUSEWHEEL;
+                event.wheel.windowID = forDialog ? id : id + 1;
+                event.wheel.y = -1;
+                SDL_PushEvent(&event);
+            }
+        };
+    };
+    auto frame = DialogAction::Look([](Hwnd) {});
+    EXPECT_EQ(
+        Run({DialogAction::Look(pointAtList), frame, frame, frame, DialogAction::CaptureTo(before),
+             DialogAction::Look(wheel(false)), frame, frame, frame, DialogAction::CaptureTo(other),
+             DialogAction::Look(wheel(true)), frame, frame, frame, DialogAction::CaptureTo(turned),
+             DialogAction::PressKey(VK_RETURN)}),
+        1);
+
+    // The pixels of the puzzle list that differ between two pictures.
+    auto listDiffers = [](const std::string& a, const std::string& b) {
+        SDL_Surface* first = SDL_LoadBMP(a.c_str());
+        SDL_Surface* second = SDL_LoadBMP(b.c_str());
+        int count = -1;
+        if (first && second && first->w == second->w && first->h == second->h &&
+            first->format->BytesPerPixel == 4) {
+            count = 0;
+            const int caption = first->h - DialogUnitsToPixelsY(123);
+            for (int y = caption + DialogUnitsToPixelsY(23);
+                 y < caption + DialogUnitsToPixelsY(23 + 62); ++y) {
+                for (int x = DialogUnitsToPixelsX(88); x < DialogUnitsToPixelsX(88 + 76); ++x) {
+                    const auto pixel = [&](SDL_Surface* s) {
+                        return *reinterpret_cast<const uint32_t*>(
+                            static_cast<const uint8_t*>(s->pixels) + y * s->pitch + 4 * x);
+                    };
+                    if (pixel(first) != pixel(second)) ++count;
+                }
+            }
+        }
+        SDL_FreeSurface(first);
+        SDL_FreeSurface(second);
+        return count;
+    };
+    EXPECT_EQ(listDiffers(before, other), 0);
+    EXPECT_GT(listDiffers(before, turned), 100);
+    SetHeadless(true);
+}
+
 }  // namespace

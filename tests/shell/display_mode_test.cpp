@@ -240,3 +240,24 @@ TEST(DriverChoice, HardwareBeatsSoftwareRgbWinsInHardwareMonoInSoftwareAndTheLis
     EXPECT_EQ(DriverCount, 5);
     DriverCount = 0;
 }
+
+// A status text that cannot be drawn into its surface fails the mode's application, the frame
+// rate's as well as the information's; the box names the one that failed.
+TEST_F(ShellTest, AStatusTextThatCannotBeDrawnFailsTheModesApplication) {
+    struct Case {
+        int after;  // GetDC calls that go ahead first: the frame rate's text comes first
+        const char* text;
+    };
+    for (const Case& c :
+         {Case{0, "GetDC for frame rate buffer failed"}, Case{1, "GetDC for info buffer failed"}}) {
+        SCOPED_TRACE(c.text);
+        ASSERT_EQ(InitApp(nullptr, SW_SHOWNORMAL), 1);
+        ClearRecordedBoxes();
+        InjectFault("GetDC", DDERR_GENERIC, 1, c.after);
+        EXPECT_EQ(ApplyDisplayMode(), 0);
+        EXPECT_EQ(support::BoxLines(), std::vector<std::string>{std::string(c.text) + " | Error"});
+        EXPECT_EQ(QuitDone, 1);
+        TearDown();
+        SetUp();
+    }
+}

@@ -461,19 +461,24 @@ TEST_F(VisibleRooms, PickingReportsObjectsAndFacesAndTexelZeroIsNoHit) {
     panel->z = Fx(7);
     StandAt(5, 2, 0, near);
 
+    // Kinds: 1 a map object, 2 a ceiling, 3 a floor, 4 + k side k.
     PickRecord pick = PickAt(240, 180);
-    EXPECT_EQ(pick.kind, PickObject);
+    EXPECT_EQ(pick.kind, 1);
     ASSERT_NE(pick.object, nullptr);
     EXPECT_EQ(pick.object->id, 42);
     EXPECT_EQ(pick.cube, near);
     pick = PickAt(470, 180);
-    EXPECT_EQ(pick.kind, PickSide + 2);
+    EXPECT_EQ(pick.kind, 4 + 2);
+    EXPECT_EQ(pick.cube, Cubes[1]);
+    pick = PickAt(10, 180);
+    EXPECT_EQ(pick.kind, 4 + 0);
     EXPECT_EQ(pick.cube, Cubes[1]);
     pick = PickAt(240, 355);
-    EXPECT_EQ(pick.kind, PickFloor);
+    EXPECT_EQ(pick.kind, 3);
     EXPECT_EQ(pick.cube, Cubes[1]);
+    EXPECT_EQ(pick.object, nullptr);
     pick = PickAt(240, 5);
-    EXPECT_EQ(pick.kind, PickCeiling);
+    EXPECT_EQ(pick.kind, 2);
     EXPECT_EQ(pick.cube, Cubes[1]);
 
     // A panel of texel 0 covers nothing, and the show switches do not keep faces out of a pick.
@@ -481,7 +486,7 @@ TEST_F(VisibleRooms, PickingReportsObjectsAndFacesAndTexelZeroIsNoHit) {
     ShowFaces = 0;
     ShowObjects = 0;
     pick = PickAt(240, 180);
-    EXPECT_EQ(pick.kind, PickSide + 1);
+    EXPECT_EQ(pick.kind, 4 + 1);
     EXPECT_EQ(pick.cube, Cubes[2]);
     EXPECT_EQ(pick.object, nullptr);
 }
