@@ -238,6 +238,32 @@ TEST_F(AStar, SlicedSearchesResumeToTheSamePath) {
     }
 }
 
+// Runs a search one cell per call (a budget below zero) until it ends.
+int SearchCellByCell(PlanGrid& grid, RobotPath& path) {
+    int result = PLAN_PENDING;
+    for (int calls = 0; result == PLAN_PENDING && calls < 1000; ++calls)
+        result = PlanPath(grid, path, -1, 0);
+    return result;
+}
+
+TEST_F(AStar, EachCallOfASearchTakesTheCellsAsTheyStandThen) {
+    // A footprint painted on a corridor after the first call closes it.
+    PlanGrid grid;
+    RobotPath path;
+    Load(grid, {"S.........G"});
+    ASSERT_EQ(PlanPath(grid, path, -1, 0), PLAN_PENDING);
+    grid.cells[0][6] = CELL_FOOTPRINT;
+    EXPECT_EQ(SearchCellByCell(grid, path), PLAN_NO_PATH);
+
+    // One that stood during the first call only does not.
+    Load(grid, {"S.........G"});
+    grid.cells[0][6] = CELL_FOOTPRINT;
+    ASSERT_EQ(PlanPath(grid, path, -1, 0), PLAN_PENDING);
+    grid.cells[0][6] = CELL_FREE;
+    EXPECT_EQ(SearchCellByCell(grid, path), PLAN_FOUND);
+    EXPECT_EQ(path.count, 11);
+}
+
 void SetPath(RobotPath& path, const std::vector<GridCell>& points) {
     for (std::size_t i = 0; i < points.size(); ++i) {
         path.rows[i] = points[i].row;
