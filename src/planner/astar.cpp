@@ -1,8 +1,11 @@
 // The time-sliced A* search.
 #include "planner/astar.h"
 
+#include <emmintrin.h>
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
 
 #include "planner/limits.h"
 #include "planner/path_smoothing.h"
@@ -14,90 +17,206 @@ using planner_limits::DIAGONAL_COST;
 using planner_limits::KEY_BASE;
 using planner_limits::STRAIGHT_COST;
 
-// Straight distance in cells to the goal.
-double Heuristic(const PlanGrid& g, int32_t row, int32_t col) {
-    double dc = static_cast<double>(col) - g.goal.col;
-    double dr = static_cast<double>(row) - g.goal.row;
-    return std::sqrt(dc * dc + dr * dr);
-}
+// The eight moves in the order they are offered: right, left, down, up, then the diagonals
+// down-right, down-left, up-right, up-left; the first four are straight.
+constexpr int32_t STEP_ROW[8] = {0, 0, 1, -1, 1, 1, -1, -1};
+constexpr int32_t STEP_COL[8] = {1, -1, 0, 0, 1, -1, 1, -1};
+constexpr double STEP_COST[8] = {STRAIGHT_COST, STRAIGHT_COST, STRAIGHT_COST, STRAIGHT_COST,
+                                 DIAGONAL_COST, DIAGONAL_COST, DIAGONAL_COST, DIAGONAL_COST};
 
-// The grid's search state as flat blocks indexed by cell number, and the cell codes' rows.
+// The grid's search state as flat blocks indexed by cell number, and what every expansion of a
+// search call shares.
 struct SearchCells {
     explicit SearchCells(PlanGrid& grid)
         : grid(grid), f(grid.f.data()), g(grid.g.data()), closed(grid.closed.data()),
-          parentRow(grid.parentRow.data()), parentCol(grid.parentCol.data()) {}
+          parentRow(grid.parentRow.data()), parentCol(grid.parentCol.data()),
+          passable(grid.passable.data()), stride(CellStride(grid)) {
+        for (int k = 0; k < 8; ++k) stepCell[k] = STEP_ROW[k] * stride + STEP_COL[k];
+    }
     PlanGrid& grid;
     float* f;
     float* g;
     uint8_t* closed;
     int32_t* parentRow;
     int32_t* parentCol;
+    const uint8_t* passable;
+    int32_t stride;
+    int32_t stepCell[8];  // each move's step in cell numbers
 };
 
-// Offers cell `to` (row tr, column tc) a route through `from`; false when the open list has no
-// room for it.
-bool Relax(SearchCells& s, int32_t from, int32_t fr, int32_t fc, int32_t to, int32_t tr, int32_t tc,
-           double cost) {
-    float& f = s.f[to];
-    float& cost0 = s.g[to];
-    double newG = static_cast<double>(s.g[from]) + cost;
-    if (f != 0.0f) {
-        double newF = newG + static_cast<double>(f - cost0);
-        if (!(newF < f)) return true;
-        cost0 = static_cast<float>(newG);
-        f = static_cast<float>(newF);
-        s.parentRow[to] = fr;
-        s.parentCol[to] = fc;
-        OpenEntry entry{f, to};
-        if (s.closed[to]) {  // a shorter way to an expanded cell reopens it
-            s.closed[to] = 0;
-            return s.grid.open.Push(entry);
-        }
-        return s.grid.open.ChangeKey(entry);
+// A passable byte that this search call has not taken from the codes yet.
+constexpr uint8_t NOT_TAKEN = 0x80;
+
+// Starts a search call: marks the passable cells of every row as not taken yet.
+void ForgetPassableRows(PlanGrid& grid) {
+    if (grid.rows <= 0) return;
+    std::memset(grid.passable[0] - 1, NOT_TAKEN,
+                static_cast<std::size_t>(grid.rows) * static_cast<std::size_t>(CellStride(grid)));
+}
+
+// Takes the passable cells of rows r - 1 .. r + 1 (within the grid) that this call has not
+// taken yet from their codes, as they stand now.
+void TakePassableRows(PlanGrid& grid, int32_t r) {
+    const int32_t cols = grid.cols;
+    for (int32_t row = std::max(r - 1, 0); row <= std::min(r + 1, grid.rows - 1); ++row) {
+        uint8_t* out = grid.passable[row];
+        if (out[0] != NOT_TAKEN) continue;
+        const int32_t* codes = &grid.cells[row][0];
+        for (int32_t c = 0; c < cols; ++c)
+            out[c] = codes[c] != CELL_OBSTACLE && codes[c] != CELL_FOOTPRINT;
+        out[-1] = out[cols] = 0;  // the border
     }
-    s.grid.reached.push_back(to);
-    cost0 = static_cast<float>(newG);
-    f = static_cast<float>(newG + Heuristic(s.grid, tr, tc));
-    s.parentRow[to] = fr;
-    s.parentCol[to] = fc;
-    return s.grid.open.Push({f, to});
 }
 
-// The cell codes of row r, or none outside the grid.
-const int32_t* CodesOfRow(const PlanGrid& g, int32_t r) {
-    return r >= 0 && r < g.rows ? &g.cells[r][0] : nullptr;
+// The moves that Relax offers a route (bits 0 .. 7 in the order of STEP_ROW), and among them
+// those to cells that have no f yet.
+struct Offer {
+    unsigned moves;
+    unsigned fresh;
+};
+
+// Offers the cells of the offer's moves a route from the cell `at`, (r, c), in the order of the
+// moves. False when the open list has no room.
+bool Relax(SearchCells& s, Offer offer, int32_t at, int32_t r, int32_t c) {
+    const double gFrom = s.g[at];
+    const double dr = static_cast<double>(r) - s.grid.goal.row;
+    const double dc = static_cast<double>(c) - s.grid.goal.col;
+    for (unsigned work = offer.moves; work != 0; work &= work - 1) {
+        const int k = __builtin_ctz(work);
+        const int32_t to = at + s.stepCell[k];
+        float& f = s.f[to];
+        float& g = s.g[to];
+        const double newG = gFrom + STEP_COST[k];
+        s.parentRow[to] = r;
+        s.parentCol[to] = c;
+        if ((offer.fresh >> k & 1) == 0) {
+            const double newF = newG + static_cast<double>(f - g);
+            const float oldF = f;
+            g = static_cast<float>(newG);
+            f = static_cast<float>(newF);
+            bool room = true;
+            if (s.closed[to]) {  // a shorter way to an expanded cell reopens it
+                s.closed[to] = 0;
+                room = s.grid.open.Push({f, to});
+            } else if (f < oldF) {  // else the f rounds to the one it had: the list stays
+                room = s.grid.open.DecreaseKey({f, to});
+            }
+            if (!room) return false;
+            continue;
+        }
+        s.grid.reached.push_back(to);
+        g = static_cast<float>(newG);
+        const double toRow = dr + STEP_ROW[k], toCol = dc + STEP_COL[k];  // the distance left
+        f = static_cast<float>(newG + std::sqrt(toCol * toCol + toRow * toRow));
+        if (!s.grid.open.Push({f, to})) return false;
+    }
+    return true;
 }
 
-// Relaxes the passable neighbours of (r, c): the four straight ones, then the diagonals whose
-// two straight neighbours are both passable.
-bool Expand(SearchCells& s, int32_t r, int32_t c) {
-    const PlanGrid& g = s.grid;
-    const int32_t cols = g.cols;
-    const int32_t at = r * cols + c;
-    const int32_t* rows[3] = {CodesOfRow(g, r - 1), CodesOfRow(g, r), CodesOfRow(g, r + 1)};
-    auto passable = [&](int32_t dr, int32_t dc) {
-        const int32_t* codes = rows[dr + 1];
-        if (!codes || c + dc < 0 || c + dc >= cols) return false;
-        const int32_t code = codes[c + dc];
-        return code != CELL_OBSTACLE && code != CELL_FOOTPRINT;
-    };
-    auto relax = [&](int32_t dr, int32_t dc, double cost) {
-        return Relax(s, at, r, c, at + dr * cols + dc, r + dr, c + dc, cost);
-    };
-    bool right = passable(0, 1);
-    bool left = passable(0, -1);
-    bool down = passable(1, 0);
-    bool up = passable(-1, 0);
-    bool ok = true;
-    if (right) ok = ok && relax(0, 1, STRAIGHT_COST);
-    if (left) ok = ok && relax(0, -1, STRAIGHT_COST);
-    if (down) ok = ok && relax(1, 0, STRAIGHT_COST);
-    if (up) ok = ok && relax(-1, 0, STRAIGHT_COST);
-    if (right && down && passable(1, 1)) ok = ok && relax(1, 1, DIAGONAL_COST);
-    if (left && down && passable(1, -1)) ok = ok && relax(1, -1, DIAGONAL_COST);
-    if (right && up && passable(-1, 1)) ok = ok && relax(-1, 1, DIAGONAL_COST);
-    if (left && up && passable(-1, -1)) ok = ok && relax(-1, -1, DIAGONAL_COST);
-    return ok;
+// Gives the start cell g 0 and its f, and opens it: the relax of a cell from itself.
+void OpenStart(SearchCells& s, int32_t at, int32_t r, int32_t c) {
+    const double dr = static_cast<double>(r) - s.grid.goal.row;
+    const double dc = static_cast<double>(c) - s.grid.goal.col;
+    s.grid.reached.push_back(at);
+    s.g[at] = 0.0f;
+    s.f[at] = static_cast<float>(0.0 + std::sqrt(dc * dc + dr * dr));
+    s.parentRow[at] = r;
+    s.parentCol[at] = c;
+    s.grid.open.Push({s.f[at], at});
+}
+
+// The moves allowed by the passable cells around a cell, indexed by those cells as bits: 0 .. 2
+// the row above from the left, 3 and 4 the left and right cells beside, 5 .. 7 the row below
+// from the left. A diagonal needs both straight neighbours on its side as well.
+constexpr std::array<uint8_t, 256> MakeAllowedMoves() {
+    std::array<uint8_t, 256> table{};
+    for (unsigned i = 0; i < 256; ++i) {
+        const unsigned upLeft = i & 1, up = i >> 1 & 1, upRight = i >> 2 & 1, left = i >> 3 & 1,
+                       right = i >> 4 & 1, downLeft = i >> 5 & 1, down = i >> 6 & 1,
+                       downRight = i >> 7 & 1;
+        table[i] =
+            static_cast<uint8_t>(right | left << 1 | down << 2 | up << 3 |
+                                 (downRight & right & down) << 4 | (downLeft & left & down) << 5 |
+                                 (upRight & right & up) << 6 | (upLeft & left & up) << 7);
+    }
+    return table;
+}
+constexpr std::array<uint8_t, 256> ALLOWED_MOVES = MakeAllowedMoves();
+
+// Four passable bytes side by side, from the cell left of `at` in the row `dr` rows away (the
+// fourth is not used).
+uint32_t LoadPassable(const SearchCells& s, int32_t at, int32_t dr) {
+    uint32_t bytes;
+    std::memcpy(&bytes, s.passable + at + dr * s.stride - 1, sizeof bytes);
+    return bytes;
+}
+
+// The first three of four passable bytes as bits 0 .. 2.
+unsigned PackThree(uint32_t bytes) {
+    return (bytes * 0x010204u >> 16) & 7;  // byte 0 to bit 0, byte 1 to bit 1, byte 2 to bit 2
+}
+
+// The eight neighbours' values in the order of the moves, four to a vector: right, left, down,
+// up; then down-right, down-left, up-right, up-left. Read a row at a time from column c - 1,
+// four values each.
+struct Neighbours {
+    __m128 straight;
+    __m128 diagonal;
+};
+
+Neighbours GatherNeighbours(const float* values, int32_t at, int32_t w) {
+    const __m128 above = _mm_loadu_ps(values + at - w - 1);  // up-left, up, up-right
+    const __m128 beside = _mm_loadu_ps(values + at - 1);     // left, the cell, right
+    const __m128 below = _mm_loadu_ps(values + at + w - 1);  // down-left, down, down-right
+    const __m128 downUp = _mm_shuffle_ps(below, above, _MM_SHUFFLE(1, 1, 1, 1));
+    return {_mm_shuffle_ps(beside, downUp, _MM_SHUFFLE(2, 0, 0, 2)),
+            _mm_shuffle_ps(below, above, _MM_SHUFFLE(0, 2, 0, 2))};
+}
+
+// Of four neighbours with values f and g, those whose f a route of g newG would make smaller,
+// computed as each cell's own test is: bits 0 .. 3.
+unsigned FindSmaller(__m128 f, __m128 g, __m128d newG) {
+    const __m128 rest = _mm_sub_ps(f, g);  // f - g, as the relax takes it
+    const __m128d low = _mm_add_pd(newG, _mm_cvtps_pd(rest));
+    const __m128d high = _mm_add_pd(newG, _mm_cvtps_pd(_mm_movehl_ps(rest, rest)));
+    return static_cast<unsigned>(
+        _mm_movemask_pd(_mm_cmplt_pd(low, _mm_cvtps_pd(f))) |
+        _mm_movemask_pd(_mm_cmplt_pd(high, _mm_cvtps_pd(_mm_movehl_ps(f, f)))) << 2);
+}
+
+// Of four neighbours with values f, those that have none yet (f is never -0): bits 0 .. 3.
+unsigned FindUnreached(__m128 f) {
+    return static_cast<unsigned>(_mm_movemask_ps(
+        _mm_castsi128_ps(_mm_cmpeq_epi32(_mm_castps_si128(f), _mm_setzero_si128()))));
+}
+
+// The moves from cell `at` that Relax offers a route: to the passable neighbours, the four
+// straight ones and the diagonals whose two straight neighbours are both passable, that have no
+// f yet or whose f the route makes smaller. Found for all eight together, without a branch
+// each, and without reading the open list, so that it can be done before the list is
+// rearranged.
+Offer FindOffer(SearchCells& s, int32_t at) {
+    const int32_t w = s.stride;
+    uint32_t above = LoadPassable(s, at, -1), row = LoadPassable(s, at, 0),
+             below = LoadPassable(s, at, 1);
+    if (((above | row | below) & 0x808080u) != 0) {  // a row not taken yet
+        TakePassableRows(s.grid, at / w - 1);
+        above = LoadPassable(s, at, -1);
+        row = LoadPassable(s, at, 0);
+        below = LoadPassable(s, at, 1);
+    }
+    const unsigned beside = PackThree(row);
+    const unsigned allowed = ALLOWED_MOVES[PackThree(above) | (beside & 1) << 3 |
+                                           (beside & 4) << 2 | PackThree(below) << 5];
+    const double gFrom = s.g[at];
+    const Neighbours f = GatherNeighbours(s.f, at, w);
+    const Neighbours g = GatherNeighbours(s.g, at, w);
+    const unsigned smaller =
+        FindSmaller(f.straight, g.straight, _mm_set1_pd(gFrom + STRAIGHT_COST)) |
+        FindSmaller(f.diagonal, g.diagonal, _mm_set1_pd(gFrom + DIAGONAL_COST)) << 4;
+    const unsigned unreached = FindUnreached(f.straight) | FindUnreached(f.diagonal) << 4;
+    const unsigned moves = allowed & (smaller | unreached);
+    return {moves, moves & unreached};
 }
 
 // Follows the parent links from the goal back to the start; false when the path would not fit.
@@ -138,6 +257,7 @@ int PlanPath(PlanGrid& grid, RobotPath& path, int32_t budgetMs, int32_t improved
         path.count = 0;
         return PLAN_NO_PATH;
     }
+    ForgetPassableRows(grid);
     SearchCells s(grid);
     if (grid.searchStarted == 0) {
         grid.open.Clear();
@@ -148,29 +268,35 @@ int PlanPath(PlanGrid& grid, RobotPath& path, int32_t budgetMs, int32_t improved
             path.count = 1;
             return PLAN_FOUND;
         }
-        const int32_t r = grid.start.row, c = grid.start.col, at = r * grid.cols + c;
-        Relax(s, at, r, c, at, r, c, 0.0);
+        const int32_t r = grid.start.row, c = grid.start.col, at = CellNumber(grid, r, c);
+        OpenStart(s, at, r, c);
         grid.current = grid.start;
         s.closed[at] = 1;
         grid.searchStarted = 1;
-        if (!Expand(s, r, c)) return NoPath(grid, path);
+        if (!Relax(s, FindOffer(s, at), at, r, c)) return NoPath(grid, path);
     }
     // The clock is read after the first expansion of a call and then after every few more.
     bool spent = false;
-    for (int32_t expansions = 0; !SameCell(grid.current, grid.goal) && !grid.open.Empty() && !spent;
-         ++expansions) {
-        const OpenEntry next = grid.open.Pop();
-        const int32_t row = next.cell / grid.cols, col = next.cell - row * grid.cols;
+    bool atGoal = SameCell(grid.current, grid.goal);
+    const int32_t goalCell = CellNumber(grid, grid.goal.row, grid.goal.col);
+    for (int32_t expansions = 0; !atGoal && !grid.open.Empty() && !spent; ++expansions) {
+        // The moves are found while the top is still in the list: they do not wait for it to be
+        // rearranged.
+        const OpenEntry next = grid.open.Top();
+        const Offer offer = FindOffer(s, next.cell);
+        const int32_t row = next.cell / s.stride - 1, col = next.cell % s.stride - 1;
         grid.current = {KEY_BASE - next.f, row, col};
+        atGoal = next.cell == goalCell;
         s.closed[next.cell] = 1;
-        if (!Expand(s, row, col)) return NoPath(grid, path);
+        grid.open.RemoveTop();
+        if (!Relax(s, offer, next.cell, row, col)) return NoPath(grid, path);
         if (expansions % planner_limits::EXPANSIONS_PER_CLOCK_READ == 0) {
             uint32_t elapsed = platform::Milliseconds() - t0;
             spent = int64_t{elapsed} > budgetMs;
         }
     }
     if (spent) return PLAN_PENDING;
-    if (!SameCell(grid.current, grid.goal) || !BuildPath(grid, path)) return NoPath(grid, path);
+    if (!atGoal || !BuildPath(grid, path)) return NoPath(grid, path);
     if (improved >= 1) DropCollinearPoints(path);
     if (improved >= 2) SmoothPathLineOfSight(grid, path);
     return PLAN_FOUND;

@@ -1,66 +1,66 @@
 // The open list's heap operations.
 #include "planner/open_list.h"
 
-#include "planner/limits.h"
+#include <limits>
 
-void OpenList::IndexCells(int32_t rows, int32_t cols) {
-    top_ = 0;
-    slots_.assign(static_cast<size_t>(rows) * cols, 0);
+namespace {
+
+// Fills every place after the last entry: never chosen over a real child, never moved up.
+constexpr OpenEntry END_MARK{std::numeric_limits<float>::infinity(), 0};
+// Entry 0: no entry rises above it.
+constexpr OpenEntry ROOT_MARK{-std::numeric_limits<float>::infinity(), 0};
+// The block holds every grandchild of an entry that has a child, up to entry
+// 4 x (OPEN_LIST_ENTRIES - 1) / 2 + 3.
+constexpr int BLOCK_ENTRIES = 2 * planner_limits::OPEN_LIST_ENTRIES + 2;
+
+}  // namespace
+
+void OpenList::IndexCells(std::size_t cells) {
+    Clear();
+    slots_.assign(cells, 0);
+    if (entries_.empty()) {
+        entries_.assign(BLOCK_ENTRIES, END_MARK);
+        entries_[0] = ROOT_MARK;
+    }
 }
 
 void OpenList::Clear() {
-    for (int i = 1; i <= top_; ++i) slots_[entries_[i].cell] = 0;
+    for (int i = 1; i <= top_; ++i) {
+        slots_[entries_[i].cell] = 0;
+        entries_[i] = END_MARK;
+    }
     top_ = 0;
 }
 
-bool OpenList::Push(const OpenEntry& entry) {
-    if (entries_.empty()) entries_.resize(planner_limits::OPEN_LIST_ENTRIES);
-    if (top_ + 1 >= planner_limits::OPEN_LIST_ENTRIES) return false;
-    ++top_;
-    SiftUp(top_, entry);
-    return true;
-}
-
-OpenEntry OpenList::Pop() {
-    OpenEntry result = entries_[1];
-    slots_[result.cell] = 0;
+void OpenList::RemoveTop() {
+    slots_[entries_[1].cell] = 0;
     OpenEntry last = entries_[top_];
+    entries_[top_] = END_MARK;
     --top_;
     if (top_ > 0) SiftDown(1, last);
-    return result;
 }
 
-bool OpenList::ChangeKey(const OpenEntry& entry) {
-    const int found = slots_[entry.cell];
-    if (found == 0) return Push(entry);
-    if (entry.f < entries_[found].f) {
-        SiftUp(found, entry);
-    } else {
-        SiftDown(found, entry);
-    }
-    return true;
-}
-
-// An entry rises above parents whose f is equal to its own.
-void OpenList::SiftUp(int i, OpenEntry entry) {
-    OpenEntry* entries = entries_.data();
-    while (i > 1 && entries[i / 2].f >= entry.f) {
-        Place(i, entries[i / 2]);
-        i /= 2;
-    }
-    Place(i, entry);
-}
-
-// The smaller child rises (the left one on a tie) while its f is below the entry's.
+// The smaller child rises (the left one on a tie) while its f is below the entry's. Two levels
+// are taken a step: the child and the grandchild it would lead to are chosen from the two
+// children and the four grandchildren together, which do not wait for each other. Places after
+// the last entry hold END_MARK and so stop the descent where the entry has no child.
 void OpenList::SiftDown(int i, OpenEntry entry) {
     OpenEntry* entries = entries_.data();
     const int top = top_;
     while (2 * i <= top) {
-        int child = 2 * i;
-        child += child < top && entries[child + 1].f < entries[child].f;
+        const OpenEntry* kids = entries + 2 * i;
+        const OpenEntry* grandkids = entries + 4 * i;
+        const int right = kids[1].f < kids[0].f;
+        const int leftPick = grandkids[1].f < grandkids[0].f;
+        const int rightPick = 2 + (grandkids[3].f < grandkids[2].f);
+        const int child = 2 * i + right;
+        const int grandchild = 4 * i + (leftPick ^ ((leftPick ^ rightPick) & -right));
         if (!(entries[child].f < entry.f)) break;
         Place(i, entries[child]);
         i = child;
+        if (!(entries[grandchild].f < entry.f)) break;
+        Place(i, entries[grandchild]);
+        i = grandchild;
     }
     Place(i, entry);
 }

@@ -25,6 +25,7 @@ void FreeMatrices(PlanGrid& g) {
     g.f.Free();
     g.g.Free();
     g.closed.Free();
+    g.passable.Free();
 }
 
 void ClearCell(PlanGrid& grid, std::size_t cell) {
@@ -38,12 +39,13 @@ void ClearCell(PlanGrid& grid, std::size_t cell) {
 template <typename T>
 void CellMatrix<T>::Assign(int32_t rows, int32_t cols) {
     try {
-        values_.assign(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols), T{});
+        values_.assign(
+            (static_cast<std::size_t>(rows) + 2) * (static_cast<std::size_t>(cols) + 2) + 1, T{});
     } catch (const std::bad_alloc&) {
         ReportAllocError(std::is_same_v<T, float> ? planner_messages::ALLOC_MATRIX_ROW
                                                   : planner_messages::ALLOC_IMATRIX_ROW);
     }
-    cols_ = cols;
+    stride_ = cols + 2;
 }
 
 template class CellMatrix<int32_t>;
@@ -73,8 +75,7 @@ WorldPoint CellToWorld(const PlanGrid& grid, int32_t row, int32_t col) {
 
 void ResetPlanGrid(PlanGrid& grid) {
     if (!grid.cells) return;
-    const std::size_t count = static_cast<std::size_t>(grid.rows) * grid.cols;
-    for (std::size_t cell = 0; cell < count; ++cell) ClearCell(grid, cell);
+    for (std::size_t cell = 0; cell < grid.f.size(); ++cell) ClearCell(grid, cell);
     grid.reached.clear();
 }
 
@@ -94,6 +95,7 @@ void ResizePlanGrid(PlanGrid& grid, int32_t rows, int32_t cols) {
     grid.f.Assign(rows, cols);
     grid.g.Assign(rows, cols);
     grid.closed.Assign(rows, cols);
-    grid.open.IndexCells(rows, cols);
+    grid.passable.Assign(rows, cols);
+    grid.open.IndexCells(grid.f.size());
     grid.reached.clear();
 }

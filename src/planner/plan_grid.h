@@ -2,34 +2,39 @@
 // conversion between world positions and cells.
 // World x runs along the rows, world z along the columns.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "planner/allocators.h"
 #include "planner/open_list.h"
 
-// A search-state matrix over the grid's cells, in one block row by row: read as [row][col], or
-// by cell number (row x cols + col) through the block, as the search does.
+// A search-state matrix over the grid's cells with a border of one cell all round, in one
+// block row by row: read as [row][col] (rows and columns -1 .. size), or by cell number through
+// the block (CellNumber), as the search does. The border stays as cleared; one more value
+// after the block lets the search read four values from any cell of the border.
 template <typename T>
 class CellMatrix {
 public:
-    // Holds rows x cols cleared values; a block that cannot be had is reported as a matrix row
-    // that cannot be, and the program ends.
+    // Holds (rows + 2) x (cols + 2) + 1 cleared values; a block that cannot be had is reported as a
+    // matrix row that cannot be, and the program ends.
     void Assign(int32_t rows, int32_t cols);
     void Free() {
         values_ = {};
-        cols_ = 0;
+        stride_ = 0;
     }
-    T* operator[](int32_t row) { return values_.data() + static_cast<std::size_t>(row) * cols_; }
-    const T* operator[](int32_t row) const {
-        return values_.data() + static_cast<std::size_t>(row) * cols_;
-    }
+    T* operator[](int32_t row) { return data() + Offset(row); }
+    const T* operator[](int32_t row) const { return data() + Offset(row); }
     T* data() { return values_.data(); }
     const T* data() const { return values_.data(); }
+    std::size_t size() const { return values_.size(); }
 
 private:
+    std::size_t Offset(int32_t row) const {
+        return static_cast<std::size_t>(row + 1) * static_cast<std::size_t>(stride_) + 1;
+    }
     std::vector<T> values_;
-    int32_t cols_ = 0;
+    int32_t stride_ = 0;  // cols + 2
 };
 
 // Cell codes. Every code other than the two obstacles is passable.
@@ -54,7 +59,10 @@ struct PlanGrid {
     GridNode current;              // the cell being expanded
     int32_t searchStarted = 0;     // 1 once the search for the current goal has begun
     OpenList open;                 // this grid's own open list
-    std::vector<int32_t> reached;  // cells (row x cols + col) given an f since the last reset
+    std::vector<int32_t> reached;  // cells (CellNumber) given an f since the last reset
+    CellMatrix<uint8_t> passable;  // 1 where the search may step, 0 where not (the border too);
+                                   // each search call takes its rows anew from the codes when
+                                   // it first needs them
 
     PlanGrid() = default;
     PlanGrid(const PlanGrid&) = delete;
@@ -83,6 +91,12 @@ struct WorldPoint {
     float x = 0.0f;
     float z = 0.0f;
 };
+
+// A cell's number in the search-state matrices: its place in their bordered blocks.
+inline int32_t CellStride(const PlanGrid& grid) { return grid.cols + 2; }
+inline int32_t CellNumber(const PlanGrid& grid, int32_t row, int32_t col) {
+    return (row + 1) * CellStride(grid) + col + 1;
+}
 
 inline bool CellInGrid(const PlanGrid& grid, int32_t row, int32_t col) {
     return grid.cells && row >= 0 && row < grid.rows && col >= 0 && col < grid.cols;
