@@ -3,14 +3,16 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/limits.h"
+
 // GIF texture reader.
 inline constexpr int GifPaletteEntries = 256;
 inline constexpr int GifMaxCodeBits = 12;                     // LZW codes are at most 12 bits
 inline constexpr int GifCodeTableSize = 1 << GifMaxCodeBits;  // 4096 prefix/suffix entries
 inline constexpr int GifMaxMinCodeSize = GifMaxCodeBits - 1;  // so the first codes fit 12 bits
-// Pixel block cap, a 4096 x 4096 screen: the texture made from the block keeps two more copies
-// at 4 bytes a pixel.
-inline constexpr std::size_t GifMaxImageBytes = std::size_t{16} << 20;
+// Pixel block cap, the picture readers' limit (a 4096 x 4096 screen): the texture made from the
+// block keeps two more copies at 4 bytes a pixel.
+inline constexpr std::size_t GifMaxImageBytes = platform::MaxPicturePixels;
 // A decoder message.
 inline constexpr int GifMessageSize = 128;
 // The text of a box that names a damaged file: a message and the file's name.

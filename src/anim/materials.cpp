@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 
 #include "anim/gif_decoder.h"
 #include "anim/messages.h"
 #include "anim/parts.h"
 #include "platform/message_box.h"
+#include "platform/result_codes.h"
 
 MaterialEntry Material[MaxMaterials];
 int MaterialCount = 1;
@@ -105,7 +107,11 @@ platform::RmTexture* LoadTextureFile(const std::string& fileName) {
     const std::string ext = LowerExtension(fileName);
     if (ext == ".ppm") {
         platform::RmTexture* texture = nullptr;
-        platform::RmTexture::Load(fileName, &texture);
+        if (platform::RmTexture::Load(fileName, &texture) == platform::DDERR_TOOBIGSIZE) {
+            char text[FaultBoxSize];
+            std::snprintf(text, sizeof text, MsgTextureTooLarge, fileName.c_str());
+            platform::MessageBox(text, AnimCaptionError);
+        }
         return texture;
     }
     if (ext == ".gif") return LoadGifTexture(fileName);

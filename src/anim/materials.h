@@ -43,4 +43,5 @@ void SetMeshMaterial(int m);
 
 // A texture by file name: ".ppm" through the scene graph, ".gif" through the GIF decoder
 // (extension without regard to case); null for any other name or a file that cannot be loaded.
+// A ".ppm" whose header declares a picture too large to read is named in a box.
 platform::RmTexture* LoadTextureFile(const std::string& fileName);

@@ -41,6 +41,8 @@ inline constexpr const char* MsgExceedAnimObject = "Exceed Maximum Animation Obj
 // Parts and materials.
 inline constexpr const char* MsgExceedParts = "Exceed maximum part number";
 inline constexpr const char* MsgExceedMaterials = "Exceed maximum material list";
+// A ".ppm" texture whose header declares more pixels than a picture may have (caption "Error").
+inline constexpr const char* MsgTextureTooLarge = "Texture %s is too large.";
 
 // Paths.
 inline constexpr const char* MsgExceedPaths = "Exceed Maximum Path Size";

@@ -13,6 +13,10 @@ constexpr uint32_t PitchAlignment = 4;
 // The largest surface side accepted (larger requests fail with DDERR_TOOBIGSIZE).
 constexpr uint32_t MaxSurfaceSide = 8192;
 
+// The most pixels a picture file (BMP, GIF, PPM) may declare: its readers refuse a larger one
+// before they allocate anything for it.
+constexpr uint64_t MaxPicturePixels = uint64_t{4096} * 4096;
+
 // The 3D rasterizer divides for perspective once in this many pixels of a row.
 constexpr int32_t RasterSpanPixels = 8;
 // Under a grey light the rasterizer takes a texture's pixels from a table of this many light

@@ -3,10 +3,12 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <unordered_map>
 
 #include "platform/files.h"
+#include "platform/limits.h"
 
 namespace platform {
 
@@ -37,16 +39,53 @@ HResult RmTexture::CreateFromImage(const RmImage& image, RmTexture** out) {
     return D3DRM_OK;
 }
 
+namespace {
+
+// Passes blanks and '#' comments, then reads a decimal number (held at a value past any limit).
+bool ReadPnmNumber(FILE* file, uint64_t& value) {
+    int c = std::fgetc(file);
+    for (;;) {
+        if (c == '#') {
+            while (c != '\n' && c != EOF) c = std::fgetc(file);
+        } else if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f') {
+            c = std::fgetc(file);
+        } else {
+            break;
+        }
+    }
+    if (c < '0' || c > '9') return false;
+    value = 0;
+    for (; c >= '0' && c <= '9'; c = std::fgetc(file)) {
+        value = std::min<uint64_t>(value * 10 + static_cast<uint64_t>(c - '0'), uint64_t{1} << 31);
+    }
+    return true;
+}
+
+// The width and height a PNM header ("P1" to "P6") declares; false when it is no PNM header.
+bool ReadPnmSize(FILE* file, uint64_t& width, uint64_t& height) {
+    const int p = std::fgetc(file);
+    const int kind = std::fgetc(file);
+    return p == 'P' && kind >= '1' && kind <= '6' && ReadPnmNumber(file, width) &&
+           ReadPnmNumber(file, height);
+}
+
+}  // namespace
+
 HResult RmTexture::Load(const std::string& fileName, RmTexture** out) {
     *out = nullptr;
     FILE* file = OpenFile(fileName, "rb");
     if (!file) return D3DRMERR_FILENOTFOUND;
-    SDL_RWops* source = SDL_RWFromFP(file, SDL_TRUE);
-    if (!source) {
+    // The size the header declares is checked before the picture is read.
+    uint64_t width = 0, height = 0;
+    const bool pnm = ReadPnmSize(file, width, height);
+    SDL_RWops* source = nullptr;
+    if (!pnm || width == 0 || height == 0 || width * height > MaxPicturePixels ||
+        std::fseek(file, 0, SEEK_SET) != 0 || !(source = SDL_RWFromFP(file, SDL_TRUE))) {
         std::fclose(file);
-        return D3DRMERR_BADFILE;
+        return pnm && width * height > MaxPicturePixels ? DDERR_TOOBIGSIZE : D3DRMERR_BADFILE;
     }
-    SDL_Surface* loaded = IMG_Load_RW(source, 1);
+    SDL_Surface* loaded = IMG_LoadPNM_RW(source);
+    SDL_RWclose(source);
     if (!loaded) return D3DRMERR_BADFILE;
     SDL_Surface* rgbSurface = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB888, 0);
     SDL_FreeSurface(loaded);

@@ -39,8 +39,9 @@ public:
     // The texels are copied; an image with an index beyond its palette draws that texel black.
     // D3DRMERR_BADVALUE for an image that is not 8-bit palettised or has no pixels.
     static HResult CreateFromImage(const RmImage& image, RmTexture** out);
-    // A ".ppm" (or any picture SDL2_image reads) by game file name: D3DRMERR_FILENOTFOUND when it
-    // cannot be found, D3DRMERR_BADFILE when it cannot be decoded.
+    // A PNM picture (".ppm") by game file name: D3DRMERR_FILENOTFOUND when it cannot be opened,
+    // DDERR_TOOBIGSIZE when its header declares more than MaxPicturePixels (nothing is read
+    // then), D3DRMERR_BADFILE when it cannot be decoded.
     static HResult Load(const std::string& fileName, RmTexture** out);
 
     HResult SetDecalTransparency(bool on);

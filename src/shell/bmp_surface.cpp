@@ -9,6 +9,7 @@
 #include "platform/direct_draw.h"
 #include "platform/draw_constants.h"
 #include "platform/files.h"
+#include "platform/limits.h"
 #include "platform/message_box.h"
 #include "platform/palette.h"
 #include "platform/surface.h"
@@ -62,10 +63,10 @@ bool OpenBmp(const char* name, BmpFile& file, BmpHeader& header) {
     return true;
 }
 
-// Pictures stored top row first (negative height), empty or huge ones, pixel data that starts
-// inside the headers or past the end of the file, and files too short for their rows are
-// damaged files here: reported with the open failure's text before a surface and a block of
-// the picture's size are made for them.
+// Pictures stored top row first (negative height), empty ones, ones of more pixels than a picture
+// may have or wider or taller than MaxBmpSide, pixel data that starts inside the headers or past
+// the end of the file, and files too short for their rows are damaged files here: reported with
+// the open failure's text before a surface and a block of the picture's size are made for them.
 bool CheckBmp(const char* name, FILE* file, const BmpHeader& header) {
     const long length = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
     const bool seekable = std::fseek(file, BmpHeadersSize, SEEK_SET) == 0 && length >= 0;
@@ -73,7 +74,10 @@ bool CheckBmp(const char* name, FILE* file, const BmpHeader& header) {
     const uint64_t needed =
         header.dataOffset + rowLength * static_cast<uint64_t>(std::max(header.height, 0));
     if (!seekable || header.width <= 0 || header.height <= 0 || header.width > MaxBmpSide ||
-        header.height > MaxBmpSide || header.dataOffset < BmpHeadersSize ||
+        header.height > MaxBmpSide ||
+        static_cast<uint64_t>(header.width) * static_cast<uint64_t>(header.height) >
+            platform::MaxPicturePixels ||
+        header.dataOffset < BmpHeadersSize ||
         header.dataOffset > static_cast<unsigned long>(length) ||
         static_cast<uint64_t>(length) < needed) {
         ShowBmpError(BmpOpenFailedText, name);

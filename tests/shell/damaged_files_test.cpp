@@ -227,6 +227,49 @@ TEST_F(DamagedDemoTest, AFileThatIsNoRegularFileIsRefusedAtOnce) {
     }
 }
 
+// Picture headers that declare more pixels than a picture may have (4096 x 4096): refused
+// before anything is made for them, with a box that names the file. A ".ppm" texture is left
+// out and the game goes on; a GIF's fault ends the game; a cursor picture (here with all the
+// bytes its header asks for) is not loaded.
+TEST_F(DamagedDemoTest, APictureThatDeclaresAHugeSizeIsRefusedBeforeItIsRead) {
+    auto le32 = [](uint32_t v) {
+        return std::string{static_cast<char>(v), static_cast<char>(v >> 8),
+                           static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
+    };
+    std::string bmp = Read("arrow1.bmp");
+    const uint32_t dataOffset = static_cast<uint8_t>(bmp[10]) | static_cast<uint8_t>(bmp[11]) << 8;
+    bmp.replace(18, 8, le32(5000) + le32(4000));
+    struct Damage {
+        const char* file;
+        std::string bytes;
+        std::uintmax_t size;
+        std::string box;
+        bool fatal;
+    };
+    const Damage damages[] = {
+        {"robot_body.ppm", "P6\n# made by hand\n5000 4000\n255\n\x10\x20\x30", 0,
+         "Texture robot_body.ppm is too large.", false},
+        {"robot_body.ppm", "P3 90000 80000 255 0 0 0", 0, "Texture robot_body.ppm is too large.",
+         false},
+        {"robot_face.gif", std::string("GIF89a\x60\xea\x60\xea\0\0\0;", 14), 0,
+         "robot_face.gif: image too large: 60000 by 60000", true},
+        {"arrow1.bmp", bmp, dataOffset + 5000u * 4000u, "Open arrow1.bmp failed.", false},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.bytes.substr(0, 12));
+        StartOver();
+        Write(damage.file, damage.bytes);
+        if (damage.size) Cut(damage.file, damage.size);  // a hole of the declared size
+        const Run run = RunGame(5);
+        ExpectOneBox(damage.box, damage.file[0] == 'a' ? "ERROR" : "Error");
+        if (damage.fatal) {
+            ExpectEndedInOrder(run, 1);
+        } else {
+            EXPECT_FALSE(run.ended);
+        }
+    }
+}
+
 // A handler table with an entry left empty: the start-up refuses to run, with one box and status
 // 1. Emptied once the game runs, the texture-sheet entries make the next level's load fail in
 // order (F11 goes on to the spring court); the other entries do nothing.
