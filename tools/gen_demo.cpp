@@ -271,20 +271,33 @@ int Arrow(int x, int y, int dx, int dy) {
     return across < 2 ? 255 : 0;
 }
 
-// The script's cursors: a cross, a ring, a dot, a pointer and the pointer's two clicked looks.
+// The script's cursors: a cross, a ring, a dot, a pointer, the marker of a picked thing and the
+// pointer's second clicked look.
 int Cursor(int x, int y, int n) {
     const int dx = x - 7, dy = y - 7;
     switch (n) {
         case 0: return (dx == 0 || dy == 0) ? 255 : 0;
         case 1: return (dx * dx + dy * dy >= 25 && dx * dx + dy * dy <= 42) ? 255 : 0;
         case 2: return dx * dx + dy * dy <= 9 ? 255 : 0;
+        case 4: {
+            // The game draws this one with its left edge on the view's left edge, level with the
+            // pointer: a rounded wooden tab standing out of that edge, with a bright stud, open
+            // at its left end so that it reads as fastened to the edge.
+            const double ty = y - 7.5;
+            const double round = (x - 8) * (x - 8) + ty * ty;
+            const bool inside = ty * ty <= 25 && (x <= 8 || round <= 25);
+            if (!inside) return 0;
+            if (ty * ty > 16 || (x > 8 && round > 13)) return 1;
+            if ((x - 7) * (x - 7) + ty * ty <= 4) return 255;
+            return Shade(WoodBase, 22);
+        }
         default: {
-            // A pointer from the top-left corner; clicked looks are filled with warmer colours.
+            // A pointer from the top-left corner; the clicked look is filled with brick colour.
             const bool inside = y >= x && x + y / 2 < 12;
             const bool edge = inside && (y == x || x == 0 || x + y / 2 == 11);
             if (!inside) return 0;
             if (edge) return 1;
-            return n == 3 ? 255 : Shade(n == 4 ? WoodBase : BrickBase, 22);
+            return n == 3 ? 255 : Shade(BrickBase, 22);
         }
     }
 }

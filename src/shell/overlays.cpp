@@ -96,7 +96,8 @@ int DrawOverlay(int item, int x, int y) {
     const int c = entry.frame % image.cols;
     const int r = (entry.frame - c) / image.cols;
 
-    int64_t left = x - fw / 2;
+    // The cursor shown after a pick stands at the left edge of the view, at the pointer's height.
+    int64_t left = item == PickedCursorItem ? 0 : x - fw / 2;
     int64_t top = y - fh / 2;
     left = left * ViewWidth / DisplayWidth;
     top = top * ViewHeight / DisplayHeight;

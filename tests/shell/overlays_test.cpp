@@ -128,10 +128,11 @@ TEST_F(Overlays, ItemsPanesAndTheirLimits) {
     EXPECT_EQ(CurrentOverlayImage, 1);
 }
 
-TEST_F(Overlays, ThePickCursorFollowsThePointerAfterLeftClicks) {
-    // Whether the icon's row of 31 opaque pixels (colour 5 or 6) lies centred on (x, y).
-    const auto iconAt = [this](int x, int y) {
-        const int left = (x - 16) * 480 / 640, top = (y - 16) * 360 / 480;
+TEST_F(Overlays, AfterAPickTheCursorStandsAtTheLeftEdgeThenFollowsThePointer) {
+    // Whether the icon's row of 31 opaque pixels (colour 5 or 6) starts at view column `left`,
+    // on the row of the display's y; and the same centred on (x, y).
+    const auto iconFrom = [this](int left, int y) {
+        const int top = (y - 16) * 360 / 480;
         int opaque = 0;
         for (int i = 1; i < 32; ++i) {
             const uint8_t pixel = Back(left + i, top);
@@ -139,6 +140,7 @@ TEST_F(Overlays, ThePickCursorFollowsThePointerAfterLeftClicks) {
         }
         return opaque == 31;
     };
+    const auto iconAt = [&](int x, int y) { return iconFrom((x - 16) * 480 / 640, y); };
     // The edge arrows and four cursors: items 1 to 12, the last the pick cursor.
     for (int item = 1; item <= 12; ++item) {
         ASSERT_EQ(AddOverlay("icon.bmp", 32, 32, 0, 0), item);
@@ -150,18 +152,26 @@ TEST_F(Overlays, ThePickCursorFollowsThePointerAfterLeftClicks) {
     EXPECT_EQ(CursorItem, 12);  // no cursor was loaded to show a pick
     EXPECT_TRUE(iconAt(400, 300));
 
-    // With the two pick cursors loaded, each follows the pointer as any other cursor does.
+    // With the two pick cursors loaded, the first click shows item 13 with its left edge on the
+    // view's left edge and its middle on the pointer's height, wherever the pointer goes; the
+    // second click shows item 14 centred on the pointer, as any other cursor.
     for (int item = 13; item <= 14; ++item) {
         ASSERT_EQ(AddOverlay("icon.bmp", 32, 32, 0, 0), item);
     }
     SetActiveCursor(3);
-    for (const int item : {13, 14}) {
-        Click(SDL_BUTTON_LEFT, 320, 240);
-        MoveMouse(200, 150 + item);
+    Click(SDL_BUTTON_LEFT, 320, 240);
+    for (const auto& [x, y] : {std::pair{200, 163}, std::pair{500, 300}}) {
+        MoveMouse(x, y);
         Passes(1);
-        EXPECT_EQ(CursorItem, item);
-        EXPECT_TRUE(iconAt(200, 150 + item)) << item;
+        EXPECT_EQ(CursorItem, 13);
+        EXPECT_TRUE(iconFrom(0, y)) << x << ", " << y;
+        EXPECT_FALSE(iconAt(x, y)) << x << ", " << y;
     }
+    Click(SDL_BUTTON_LEFT, 320, 240);
+    MoveMouse(200, 164);
+    Passes(1);
+    EXPECT_EQ(CursorItem, 14);
+    EXPECT_TRUE(iconAt(200, 164));
 }
 
 TEST_F(Overlays, OverlayImagesStopAtTheirTable) {
