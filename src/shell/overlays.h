@@ -51,5 +51,6 @@ int AddOverlay(const char* name, int frameWidth, int frameHeight, int x, int y);
 // the item, or -1.
 int AddPane(int ignored, int width, int height, int x, int y);
 // Draws the item's current frame centred on (x, y) of the reference screen (the cursor shown
-// after a pick with its left edge on the view's left edge instead) and advances its frame: 1 drawn, 0 the blit failed, -1 nothing to draw (item 0, an item not there, a pane).
+// after a pick with its left edge on the view's left edge instead) and advances its frame: 1 drawn,
+// 0 the blit failed, -1 nothing to draw (item 0, an item not there, a pane).
 int DrawOverlay(int item, int x, int y);
