@@ -4,7 +4,6 @@
 #include <emmintrin.h>
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstring>
 
 #include "planner/limits.h"
@@ -68,6 +67,9 @@ void TakePassableRows(PlanGrid& grid, int32_t r) {
     }
 }
 
+// The square root of a sum of squares (the IEEE root, as std::sqrt gives it).
+double Root(double v) { return _mm_cvtsd_f64(_mm_sqrt_sd(_mm_setzero_pd(), _mm_set_sd(v))); }
+
 // The moves that Relax offers a route (bits 0 .. 7 in the order of STEP_ROW), and among them
 // those to cells that have no f yet.
 struct Offer {
@@ -104,10 +106,10 @@ bool Relax(SearchCells& s, Offer offer, int32_t at, int32_t r, int32_t c) {
             if (!room) return false;
             continue;
         }
-        s.grid.reached.push_back(to);
+        s.grid.reached[s.grid.reachedCount++] = to;
         g = static_cast<float>(newG);
         const double toRow = dr + STEP_ROW[k], toCol = dc + STEP_COL[k];  // the distance left
-        f = static_cast<float>(newG + std::sqrt(toCol * toCol + toRow * toRow));
+        f = static_cast<float>(newG + Root(toCol * toCol + toRow * toRow));
         if (!s.grid.open.Push({f, to})) return false;
     }
     return true;
@@ -117,9 +119,9 @@ bool Relax(SearchCells& s, Offer offer, int32_t at, int32_t r, int32_t c) {
 void OpenStart(SearchCells& s, int32_t at, int32_t r, int32_t c) {
     const double dr = static_cast<double>(r) - s.grid.goal.row;
     const double dc = static_cast<double>(c) - s.grid.goal.col;
-    s.grid.reached.push_back(at);
+    s.grid.reached[s.grid.reachedCount++] = at;
     s.g[at] = 0.0f;
-    s.f[at] = static_cast<float>(0.0 + std::sqrt(dc * dc + dr * dr));
+    s.f[at] = static_cast<float>(0.0 + Root(dc * dc + dr * dr));
     s.parentRow[at] = r;
     s.parentCol[at] = c;
     s.grid.open.Push({s.f[at], at});
@@ -190,6 +192,8 @@ unsigned FindUnreached(__m128 f) {
         _mm_castsi128_ps(_mm_cmpeq_epi32(_mm_castps_si128(f), _mm_setzero_si128()))));
 }
 
+Offer TakeRowsAndFindOffer(SearchCells& s, int32_t at);
+
 // The moves from cell `at` that Relax offers a route: to the passable neighbours, the four
 // straight ones and the diagonals whose two straight neighbours are both passable, that have no
 // f yet or whose f the route makes smaller. Found for all eight together, without a branch
@@ -197,14 +201,9 @@ unsigned FindUnreached(__m128 f) {
 // rearranged.
 Offer FindOffer(SearchCells& s, int32_t at) {
     const int32_t w = s.stride;
-    uint32_t above = LoadPassable(s, at, -1), row = LoadPassable(s, at, 0),
-             below = LoadPassable(s, at, 1);
-    if (((above | row | below) & 0x808080u) != 0) {  // a row not taken yet
-        TakePassableRows(s.grid, at / w - 1);
-        above = LoadPassable(s, at, -1);
-        row = LoadPassable(s, at, 0);
-        below = LoadPassable(s, at, 1);
-    }
+    const uint32_t above = LoadPassable(s, at, -1), row = LoadPassable(s, at, 0),
+                   below = LoadPassable(s, at, 1);
+    if (((above | row | below) & 0x808080u) != 0) return TakeRowsAndFindOffer(s, at);
     const unsigned beside = PackThree(row);
     const unsigned allowed = ALLOWED_MOVES[PackThree(above) | (beside & 1) << 3 |
                                            (beside & 4) << 2 | PackThree(below) << 5];
@@ -217,6 +216,12 @@ Offer FindOffer(SearchCells& s, int32_t at) {
     const unsigned unreached = FindUnreached(f.straight) | FindUnreached(f.diagonal) << 4;
     const unsigned moves = allowed & (smaller | unreached);
     return {moves, moves & unreached};
+}
+
+// A cell whose rows of passable cells are not all taken yet: takes them, then finds its offer.
+[[gnu::noinline]] Offer TakeRowsAndFindOffer(SearchCells& s, int32_t at) {
+    TakePassableRows(s.grid, at / s.stride - 1);
+    return FindOffer(s, at);
 }
 
 // Follows the parent links from the goal back to the start; false when the path would not fit.

@@ -76,12 +76,13 @@ WorldPoint CellToWorld(const PlanGrid& grid, int32_t row, int32_t col) {
 void ResetPlanGrid(PlanGrid& grid) {
     if (!grid.cells) return;
     for (std::size_t cell = 0; cell < grid.f.size(); ++cell) ClearCell(grid, cell);
-    grid.reached.clear();
+    grid.reachedCount = 0;
 }
 
 void ResetReachedCells(PlanGrid& grid) {
-    for (const int32_t cell : grid.reached) ClearCell(grid, static_cast<std::size_t>(cell));
-    grid.reached.clear();
+    for (int32_t i = 0; i < grid.reachedCount; ++i)
+        ClearCell(grid, static_cast<std::size_t>(grid.reached[i]));
+    grid.reachedCount = 0;
 }
 
 void ResizePlanGrid(PlanGrid& grid, int32_t rows, int32_t cols) {
@@ -97,5 +98,6 @@ void ResizePlanGrid(PlanGrid& grid, int32_t rows, int32_t cols) {
     grid.closed.Assign(rows, cols);
     grid.passable.Assign(rows, cols);
     grid.open.IndexCells(grid.f.size());
-    grid.reached.clear();
+    grid.reached.assign(grid.f.size(), 0);
+    grid.reachedCount = 0;
 }

@@ -59,7 +59,8 @@ struct PlanGrid {
     GridNode current;              // the cell being expanded
     int32_t searchStarted = 0;     // 1 once the search for the current goal has begun
     OpenList open;                 // this grid's own open list
-    std::vector<int32_t> reached;  // cells (CellNumber) given an f since the last reset
+    std::vector<int32_t> reached;  // cells (CellNumber) given an f since the last reset: the
+    int32_t reachedCount = 0;      // first reachedCount, with room for every cell
     CellMatrix<uint8_t> passable;  // 1 where the search may step, 0 where not (the border too);
                                    // each search call takes its rows anew from the codes when
                                    // it first needs them
