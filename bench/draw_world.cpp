@@ -20,7 +20,7 @@
 #include "shell/bmp_surface.h"
 #include "world/cube.h"
 #include "world/free_level.h"
-#include "world/level_files.h"
+#include "world/level_reader.h"
 #include "world/player.h"
 #include "world/visible_rooms.h"
 

@@ -33,7 +33,7 @@
 #include "shell/app.h"
 #include "shell/direct_x.h"
 #include "shell/frame.h"
-#include "shell/input.h"
+#include "shell/keyboard.h"
 #include "shell/overlays.h"
 #include "shell/shutdown.h"
 #include "support/process_start.h"

@@ -17,7 +17,7 @@
 #include "shell/bmp_surface.h"
 #include "world/cube.h"
 #include "world/free_level.h"
-#include "world/level_files.h"
+#include "world/level_reader.h"
 
 namespace {
 

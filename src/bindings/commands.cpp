@@ -13,16 +13,15 @@
 #include "base/build_variant.h"
 #include "bindings/camera_commands.h"
 #include "planner/robot_control.h"
-#include "script/backends.h"
 #include "script/limits.h"
 #include "script/parser.h"
 #include "shell/bmp_surface.h"
 #include "shell/direct_x.h"
 #include "shell/display_modes.h"
-#include "shell/input.h"
+#include "shell/keyboard.h"
 #include "shell/overlays.h"
 #include "shell/sound.h"
-#include "world/level_files.h"
+#include "world/level_reader.h"
 
 int FindCommand(const char* word) {
     for (int i = 0; i < CommandCount; ++i) {

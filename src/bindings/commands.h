@@ -5,6 +5,10 @@
 
 struct ParsedStatement;
 
+// Where the script engine hands every statement whose first word is no keyword (through the
+// handler table of base/handlers.h): 1 when the first word named a command.
+int ExecCommand(const ParsedStatement& statement);
+
 // The index of the command a word names in the running build, or -1.
 int FindCommand(const char* word);
 

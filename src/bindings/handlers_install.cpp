@@ -1,7 +1,8 @@
 #include "bindings/handlers_install.h"
 
 #include "base/handlers.h"
-#include "script/backends.h"
+#include "bindings/commands.h"
+#include "bindings/keywords_actions.h"
 #include "script/runner.h"
 #include "shell/bmp_surface.h"
 #include "shell/overlays.h"

@@ -14,7 +14,6 @@
 #include "platform/palette.h"
 #include "platform/random.h"
 #include "platform/surface.h"
-#include "script/backends.h"
 #include "script/events.h"
 #include "script/messages.h"
 #include "script/parser.h"

@@ -3,6 +3,13 @@
 // runs; a number the statement does not give reads 0.
 #pragma once
 
+struct ParsedStatement;
+
+// Where the script engine hands the keywords that act on other parts of the game (doors,
+// cursors, timers, palettes, camera, hot spots...), through the handler table of
+// base/handlers.h; value-returning keywords set ReturnValue.
+void ExecKeyword(int keyword, const ParsedStatement& statement);
+
 // rand() modulo n: 0 to n - 1 for a positive n, 0 for a range of 0.
 int RandomNum(int n);
 // The id of the last left click; nothing clicked (-1) is given as 99.

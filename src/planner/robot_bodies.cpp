@@ -1,4 +1,6 @@
 // The planner's bodies: where they stand, how fast they go, and whether they are about to meet.
+#include "planner/robot_bodies.h"
+
 #include <cmath>
 
 #include "base/build_variant.h"
@@ -10,19 +12,15 @@
 
 namespace {
 
-RobotScene* Scene = nullptr;
-
 using namespace planner_limits;
 
 // A robot character's part frame translation, through its motion row.
 bool RobotFrameTranslation(int robot, int partOffset, float out[3]) {
-    return Scene && Scene->PartTranslation(ROBOT_POSITION_ROWS[robot], partOffset, out);
+    RobotScene* scene = CurrentRobotScene();
+    return scene && scene->PartTranslation(ROBOT_POSITION_ROWS[robot], partOffset, out);
 }
 
 }  // namespace
-
-void SetRobotScene(RobotScene* scene) { Scene = scene; }
-RobotScene* CurrentRobotScene() { return Scene; }
 
 BodyPosition GetBodyPosition(int body) {
     RobotRecord& r = RobotTable[body];

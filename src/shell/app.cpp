@@ -30,6 +30,7 @@
 #include "shell/direct_x.h"
 #include "shell/frame.h"
 #include "shell/input.h"
+#include "shell/keyboard.h"
 #include "shell/messages.h"
 #include "shell/overlays.h"
 #include "shell/sound.h"

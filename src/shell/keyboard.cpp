@@ -1,3 +1,5 @@
+#include "shell/keyboard.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -17,6 +19,7 @@
 #include "shell/display_modes.h"
 #include "shell/input.h"
 #include "shell/messages.h"
+#include "shell/robot_keys.h"
 #include "shell/shutdown.h"
 #include "world/camera_height.h"
 #include "world/movement.h"

@@ -1,12 +1,13 @@
 // The robots' debug keys, working while the planner's settings switch them on: O or F chooses
 // robot 0 or 1, then either two numbers (x, then z, each ended by Space) send it to that point,
 // or H, a hot-spot number and Space send it to the hot spot.
+#include "shell/robot_keys.h"
+
 #include <cstdlib>
 
 #include "anim/hot_spots.h"
 #include "planner/robot_control.h"
 #include "platform/win_constants.h"
-#include "shell/input.h"
 
 int32_t DebugEntryState = 0;
 int32_t DebugRobot = 0;

@@ -12,6 +12,7 @@
 #include "shell/app.h"
 #include "shell/direct_x.h"
 #include "shell/input.h"
+#include "shell/keyboard.h"
 #include "shell/overlays.h"
 #include "shell/sound.h"
 #include "world/reset.h"

@@ -7,6 +7,7 @@
 #include "shell/app.h"
 #include "shell/direct_x.h"
 #include "shell/input.h"
+#include "shell/keyboard.h"
 #include "shell/shutdown.h"
 #include "shell/timers.h"
 

@@ -1,6 +1,8 @@
 // The cube-file reader: one room's vertices, textures cut from BMP sheets, cubes and the map
 // objects inside them. Indices in a file are local to it: the reader adds the file's vertex,
 // texture and cube bases.
+#include "world/cube_reader.h"
+
 #include <memory>
 #include <sstream>
 #include <string>
@@ -14,12 +16,14 @@
 #include "render/lighting.h"
 #include "world/char3d_object.h"
 #include "world/cube.h"
+#include "world/deco_object.h"
 #include "world/door_object.h"
-#include "world/level_files.h"
+#include "world/frame_animation.h"
 #include "world/map_object.h"
 #include "world/messages.h"
 #include "world/read_words.h"
 #include "world/room.h"
+#include "world/sprite2d_object.h"
 #include "world/texture_table.h"
 
 int PendingVerticalLinks[MaxCubes][2];

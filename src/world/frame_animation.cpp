@@ -1,12 +1,7 @@
-#include "world/map_object.h"
+// The frames of the animated decorations and sprites.
+#include "world/frame_animation.h"
+
 #include "world/texture_table.h"
-
-Bitmap* TextureTable[MaxTextures];
-int TextureCount = 0;
-
-Bitmap* TextureAt(int index) {
-    return index >= 0 && index < TextureCount ? TextureTable[index] : nullptr;
-}
 
 void FrameAnimation::Update(int op) {
     switch (op) {
@@ -37,16 +32,4 @@ Bitmap* FrameAnimation::CurrentBitmap() const {
         return nullptr;
     }
     return TextureAt(textures[current]);
-}
-
-void DecoObject::SwapDeco(int set) {
-    if (set == 0 || set == 1) {
-        animation.Swap(DecoSwapSets[set]);
-    }
-}
-
-void Sprite2DObject::SwapTexture(int set) {
-    if (set == 0 || set == 1) {
-        animation.Swap(SpriteSwapSets[set]);
-    }
 }

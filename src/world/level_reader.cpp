@@ -1,4 +1,6 @@
 // The level file: the world scale, the player's start and the cube files of the level.
+#include "world/level_reader.h"
+
 #include <climits>
 #include <sstream>
 #include <string>
@@ -7,7 +9,7 @@
 #include "platform/files.h"
 #include "world/camera_height.h"
 #include "world/cube.h"
-#include "world/level_files.h"
+#include "world/cube_reader.h"
 #include "world/messages.h"
 #include "world/player.h"
 #include "world/read_words.h"

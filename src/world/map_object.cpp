@@ -2,9 +2,11 @@
 
 #include "base/wrap.h"
 #include "world/cube.h"
+#include "world/deco_object.h"
 #include "world/door_object.h"
 #include "world/movement.h"
 #include "world/player.h"
+#include "world/sprite2d_object.h"
 
 MapObject* MapObjectTable[MaxMapObjects];
 int ObjectCount = 0;

@@ -54,53 +54,6 @@ Fixed16 ObjectDistanceKey(const MapObject& object);
 // update and are sorted, in load order.
 void UpdateWorld();
 
-// The frames and state shared by the animated decorations and sprites.
-struct FrameAnimation {
-    int16_t flags = 0;
-    int16_t delay = 0;  // stored, not read by the animation
-    int16_t count = 0;
-    int16_t textures[MaxObjectFrames] = {};
-    int16_t current = 0;
-    int state = 0;  // 0 playing, 1 paused, 2 hidden
-
-    void Update(int op);
-    // Takes a fixed set of absolute texture indices and starts it from its first frame.
-    void Swap(const AnimationSet& set);
-    // The texture of the current frame; null when there is none to draw.
-    struct Bitmap* CurrentBitmap() const;
-};
-
-// Animation states.
-constexpr int AnimationPlaying = 0;
-constexpr int AnimationPaused = 1;
-constexpr int AnimationHidden = 2;
-
-// A flat one-sided panel with an animated texture.
-class DecoObject : public MapObject {
-public:
-    void Update(int op) override { animation.Update(op); }
-    // 1 when the panel faces the eye and was handed to the renderer.
-    int Draw() override;
-    void SwapDeco(int set);
-
-    FixedVector corners[4]{};
-    FixedVector normal{};
-    FrameAnimation animation;
-};
-
-// A billboard sprite with an animated texture, anchored at its bottom centre.
-class Sprite2DObject : public MapObject {
-public:
-    void Update(int op) override { animation.Update(op); }
-    // The renderer's drawn bit (0x20) when something was drawn.
-    int Draw() override;
-    void SwapTexture(int set);
-
-    Fixed16 x = 0, y = 0, z = 0;
-    int16_t width = 0, height = 0;  // world units
-    FrameAnimation animation;
-};
-
 // Script back-ends, each reaching an object by id; an id that names no object of the right
 // kind does nothing.
 void SpriteAnim(int id, int op);

@@ -31,7 +31,7 @@
 #include "world/camera_height.h"
 #include "world/camera_position.h"
 #include "world/char3d_object.h"
-#include "world/level_files.h"
+#include "world/level_reader.h"
 #include "world/player.h"
 
 // A one-part character, a small square, whose own motion lasts 8 frames.

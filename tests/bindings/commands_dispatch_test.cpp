@@ -10,7 +10,6 @@
 #include "anim/special_anims.h"
 #include "base/build_variant.h"
 #include "bindings/commands.h"
-#include "script/backends.h"
 #include "script/tokenizer.h"
 #include "shell/bmp_surface.h"
 #include "shell/sound.h"

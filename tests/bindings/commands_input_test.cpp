@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/input.h"
+#include "shell/keyboard.h"
 #include "shell/overlays.h"
 #include "support/script_fixture.h"
 

@@ -17,9 +17,11 @@
 #include "support/script_fixture.h"
 #include "support/world_builder.h"
 #include "world/cube.h"
+#include "world/deco_object.h"
 #include "world/door_object.h"
 #include "world/free_level.h"
 #include "world/map_object.h"
+#include "world/sprite2d_object.h"
 
 using ::testing::ElementsAre;
 

@@ -1,4 +1,6 @@
 // Robots planning and driving their routes on an open yard.
+#include "planner/robot_bodies.h"
+#include "planner/robot_steps.h"
 #include "robot_yard.h"
 
 namespace {

@@ -1,6 +1,8 @@
 // Goals, settings and scenes that the robots must survive: no map, goals off the map, footprints
 // at the edge, refused moves, missing frames, a speed divisor of 0 and the level reset.
 #include "planner/plan_config.h"
+#include "planner/robot_bodies.h"
+#include "planner/robot_steps.h"
 #include "robot_yard.h"
 
 namespace {

@@ -5,12 +5,12 @@
 #include <optional>
 
 #include "anim/anim_objects.h"
+#include "planner/robot_bodies.h"
 #include "planner/robot_control.h"
-#include "planner/robot_steps.h"
 #include "planner/robot_table.h"
 #include "platform/win_constants.h"
 #include "script/events.h"
-#include "shell/input.h"
+#include "shell/robot_keys.h"
 #include "shell/shutdown.h"
 #include "support/scratch_folder.h"
 #include "support/shell_fixture.h"

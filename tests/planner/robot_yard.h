@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "base/build_variant.h"
+#include "planner/robot_bodies.h"
 #include "planner/robot_control.h"
 #include "planner/robot_scene.h"
-#include "planner/robot_steps.h"
 #include "planner/robot_table.h"
 #include "platform/backend.h"
 #include "platform/clock.h"

@@ -22,7 +22,7 @@
 #include "support/test_level.h"
 #include "world/char3d_object.h"
 #include "world/cube.h"
-#include "world/level_files.h"
+#include "world/level_reader.h"
 #include "world/limits.h"
 #include "world/map_object.h"
 #include "world/player.h"

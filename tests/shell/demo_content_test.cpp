@@ -24,12 +24,15 @@
 #include "shell/sound.h"
 #include "support/shell_fixture.h"
 #include "support/undrawn_view.h"
+#include "world/deco_object.h"
 #include "world/door_object.h"
-#include "world/level_files.h"
+#include "world/frame_animation.h"
+#include "world/level_reader.h"
 #include "world/limits.h"
 #include "world/map_object.h"
 #include "world/player.h"
 #include "world/room.h"
+#include "world/sprite2d_object.h"
 #include "world/texture_table.h"
 
 namespace fs = std::filesystem;

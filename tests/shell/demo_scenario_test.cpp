@@ -31,10 +31,12 @@
 #include "support/shell_fixture.h"
 #include "support/undrawn_view.h"
 #include "world/char3d_object.h"
+#include "world/deco_object.h"
 #include "world/door_object.h"
 #include "world/map_object.h"
 #include "world/player.h"
 #include "world/room.h"
+#include "world/sprite2d_object.h"
 #include "world/visible_rooms.h"
 
 using namespace platform;

@@ -19,7 +19,7 @@
 #include "support/script_vars.h"
 #include "support/shell_fixture.h"
 #include "world/cube.h"
-#include "world/level_files.h"
+#include "world/level_reader.h"
 #include "world/player.h"
 #include "world/visible_rooms.h"
 

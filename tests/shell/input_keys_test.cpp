@@ -8,6 +8,7 @@
 #include "platform/win_constants.h"
 #include "shell/frame.h"
 #include "shell/input.h"
+#include "shell/keyboard.h"
 #include "shell/shutdown.h"
 #include "world/camera_height.h"
 #include "world/map_object.h"

@@ -7,6 +7,7 @@
 #include "planner/robot_control.h"
 #include "planner/robot_table.h"
 #include "shell/input.h"
+#include "shell/robot_keys.h"
 #include "world/visible_rooms.h"
 
 using namespace platform;

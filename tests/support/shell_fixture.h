@@ -20,7 +20,6 @@
 #include "platform/window.h"
 #include "shell/app.h"
 #include "shell/direct_x.h"
-#include "shell/input.h"
 #include "shell/overlays.h"
 #include "shell/shutdown.h"
 #include "support/process_start.h"

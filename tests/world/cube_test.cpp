@@ -4,6 +4,7 @@
 #include "platform/message_box.h"
 #include "support/world_builder.h"
 #include "world/cube.h"
+#include "world/deco_object.h"
 #include "world/door_object.h"
 #include "world/free_level.h"
 #include "world/map_object.h"
@@ -11,6 +12,7 @@
 #include "world/reset.h"
 #include "world/room.h"
 #include "world/room_nodes.h"
+#include "world/sprite2d_object.h"
 #include "world/texture_table.h"
 
 using namespace testworld;

@@ -8,13 +8,16 @@
 #include "support/test_level.h"
 #include "world/char3d_object.h"
 #include "world/cube.h"
+#include "world/cube_reader.h"
+#include "world/deco_object.h"
 #include "world/door_object.h"
 #include "world/free_level.h"
-#include "world/level_files.h"
+#include "world/level_reader.h"
 #include "world/map_object.h"
 #include "world/player.h"
 #include "world/room.h"
 #include "world/room_nodes.h"
+#include "world/sprite2d_object.h"
 #include "world/texture_table.h"
 
 using namespace testworld;

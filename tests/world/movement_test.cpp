@@ -10,7 +10,7 @@
 #include "support/world_builder.h"
 #include "world/cube.h"
 #include "world/free_level.h"
-#include "world/level_files.h"
+#include "world/level_reader.h"
 #include "world/map_object.h"
 #include "world/movement.h"
 #include "world/player.h"

@@ -8,11 +8,14 @@
 #include "render/view.h"
 #include "support/world_builder.h"
 #include "world/cube.h"
+#include "world/deco_object.h"
 #include "world/door_object.h"
+#include "world/frame_animation.h"
 #include "world/free_level.h"
 #include "world/map_object.h"
 #include "world/player.h"
 #include "world/room.h"
+#include "world/sprite2d_object.h"
 #include "world/texture_table.h"
 
 using namespace testworld;

@@ -5,10 +5,3 @@
 // Reads the level file and every cube file, links cubes and rooms, classifies floors and puts
 // the player in the starting cube. 1 when loaded, 0 after a failure.
 int LoadLevel(const char* path);
-
-// Reads one cube file into a new room. 1 when read to its end, 0 after a failure.
-int LoadCubeFile(const char* path);
-
-// Ceiling and floor connections of the loaded cubes as Cubes indices (-1 none), kept until the
-// level links them.
-extern int PendingVerticalLinks[][2];

@@ -1,5 +1,7 @@
 // ParseIt's entry points: reading a file into a list, looking variables up, the typed getters
 // and the error printer.
+#include "planner/parseit.h"
+
 #include <cstdio>
 
 #include "planner/messages.h"

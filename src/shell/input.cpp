@@ -1,3 +1,5 @@
+#include "shell/input.h"
+
 #include <algorithm>
 
 #include "planner/plan_config.h"
@@ -8,8 +10,9 @@
 #include "render/view.h"
 #include "script/events.h"
 #include "shell/direct_x.h"
-#include "shell/input.h"
+#include "shell/keyboard.h"
 #include "shell/overlays.h"
+#include "shell/robot_keys.h"
 #include "world/cube.h"
 #include "world/map_object.h"
 #include "world/player.h"

@@ -1,5 +1,7 @@
 // The planner cycle: each robot drives from waypoint to waypoint of its path, stops and waits
 // when it is about to run into another body, and searches for its route a slice at a time.
+#include "planner/robot_steps.h"
+
 #include <cmath>
 #include <cstdint>
 
@@ -7,9 +9,9 @@
 #include "planner/limits.h"
 #include "planner/plan_config.h"
 #include "planner/plan_map.h"
+#include "planner/robot_bodies.h"
 #include "planner/robot_control.h"
 #include "planner/robot_scene.h"
-#include "planner/robot_steps.h"
 #include "planner/robot_table.h"
 #include "platform/random.h"
 
@@ -194,11 +196,4 @@ void PlanRobot(int robot) {
         }
     }
     if (r.blocker != -1) ClearBlockerFootprint(robot, r.blocker);
-}
-
-void RobotPlannerTick() {
-    for (int robot = 0; robot < ROBOT_COUNT; ++robot) {
-        StepRobot(robot);
-        PlanRobot(robot);
-    }
 }

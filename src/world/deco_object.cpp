@@ -1,13 +1,11 @@
-// Drawing the map objects: decos as textured quads, sprites as billboards (a door draws its
-// own leaf).
+// The flat animated decorations: drawn as textured quads facing the eye, their frames swapped by
+// the script.
+#include "world/deco_object.h"
+
 #include "base/wrap.h"
 #include "render/lighting.h"
 #include "render/quad.h"
-#include "render/sprite.h"
-#include "world/cube.h"
-#include "world/map_object.h"
 #include "world/player.h"
-#include "world/texture_table.h"
 
 int DecoObject::Draw() {
     if (animation.state == AnimationHidden) {
@@ -31,13 +29,8 @@ int DecoObject::Draw() {
     return 1;
 }
 
-int Sprite2DObject::Draw() {
-    const Bitmap* bitmap = animation.CurrentBitmap();
-    if (animation.state == AnimationHidden || !bitmap) {
-        return 0;
+void DecoObject::SwapDeco(int set) {
+    if (set == 0 || set == 1) {
+        animation.Swap(DecoSwapSets[set]);
     }
-    const SpriteRecord sprite{
-        x, y, z, static_cast<uint8_t>(width),          static_cast<uint8_t>(height), 0,
-        0, 0, 0, static_cast<uint8_t>(animation.flags)};
-    return DrawSprite(&sprite, bitmap, NoLightOwner) & DrawnStatus;
 }

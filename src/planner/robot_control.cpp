@@ -1,11 +1,14 @@
-// Loading the planner's map and settings, and giving the robots their goals.
+// Loading the planner's map and settings, giving the robots their goals, and the planner cycle
+// of each pass.
+#include "planner/robot_control.h"
+
 #include <cstdio>
 
 #include "planner/limits.h"
 #include "planner/messages.h"
 #include "planner/plan_config.h"
 #include "planner/plan_map.h"
-#include "planner/robot_control.h"
+#include "planner/robot_bodies.h"
 #include "planner/robot_steps.h"
 #include "planner/robot_table.h"
 #include "platform/clock.h"
@@ -125,5 +128,12 @@ void IdleRobots() {
         r.motionFrames = 0;
         r.velX = 0.0f;
         r.velZ = 0.0f;
+    }
+}
+
+void RobotPlannerTick() {
+    for (int robot = 0; robot < ROBOT_COUNT; ++robot) {
+        StepRobot(robot);
+        PlanRobot(robot);
     }
 }
