@@ -7,6 +7,7 @@
 #include "base/fault_end.h"
 #include "base/report_error.h"
 #include "platform/files.h"
+#include "platform/message_box.h"
 #include "platform/rm_math.h"
 
 void ReportGifError(const char* format, ...) {
@@ -375,13 +376,13 @@ platform::RmTexture* DecodeGifFile(FILE* file, int imageNumber) {
 platform::RmTexture* LoadGifTexture(const std::string& fileName) {
     std::unique_ptr<FILE, int (*)(FILE*)> file(platform::OpenFile(fileName, "rb"), std::fclose);
     if (!file) return nullptr;
+    // A fault's box names the file under the decoder's text.
+    platform::BoxPlace place(fileName, platform::BoxPlace::Anew);
     platform::RmTexture* texture = nullptr;
     try {
         texture = DecodeGifFile(file.get(), 1);
     } catch (const GifFault& fault) {
-        char text[FaultBoxSize];
-        std::snprintf(text, sizeof text, MsgGifFault, fileName.c_str(), fault.what());
-        EndGameAfterFault(text);
+        EndGameAfterFault(fault.what());
         return nullptr;
     }
     if (texture) {

@@ -2,8 +2,8 @@
 // of the file is decoded into an 8-bit palettised image the size of the file's logical screen,
 // from which a scene texture is made.
 // A damaged file is fatal: the message goes to the standard error stream, and the game shows it
-// with the file's name and ends. Lesser faults are warned about on the standard error stream
-// and reading goes on.
+// in a box that names the file and ends. Lesser faults are warned about on the standard error
+// stream and reading goes on.
 #pragma once
 #include <array>
 #include <cstdint>

@@ -15,7 +15,7 @@ inline constexpr int GifMaxMinCodeSize = GifMaxCodeBits - 1;  // so the first co
 inline constexpr std::size_t GifMaxImageBytes = platform::MaxPicturePixels;
 // A decoder message.
 inline constexpr int GifMessageSize = 128;
-// The text of a box that names a damaged file: a message and the file's name.
+// The text of a box that names a file.
 inline constexpr int FaultBoxSize = 512;
 
 // Motion links: node 0 is the root; nodes 1 to 510 can be given out.

@@ -15,8 +15,6 @@ inline constexpr const char* GifErrorCircular = "circular table entry BIG ERROR"
 inline constexpr const char* GifErrorOutOfBits = "ran off the end of my bits";
 inline constexpr const char* GifErrorCodeSize = "bad LZW minimum code size %d";
 inline constexpr const char* GifErrorTooLarge = "image too large: %d by %d";
-// A fatal fault as the player sees it (caption "Error"): the file's name, then the text above.
-inline constexpr const char* MsgGifFault = "%s: %s";
 inline constexpr const char* GifWarningBogus = "bogus character 0x%02x, ignoring";
 inline constexpr const char* GifWarningBlockSize = "error in getting DataBlock size";
 inline constexpr const char* GifWarningBlockData = "error in reading DataBlock";
@@ -53,8 +51,6 @@ inline constexpr const char* MsgMotionFileRead = "File Reading Error";
 inline constexpr const char* MsgIllegalSyntax = "Illegal Syntax";
 inline constexpr const char* MsgExceedMotionBuffer = "Exceed Maximum Buffer size";
 inline constexpr const char* MsgMotionFileTerminated = "Motion File Terminated Illegally";
-// The four faults above that stop a reader are shown with the file's name after the text.
-inline constexpr const char* MsgNamedFileFault = "%s: %s";
 
 // Scene lights (caption "Error").
 inline constexpr const char* MsgExceedLights = "Exceed Maximum Number of Lights";

@@ -64,13 +64,6 @@ void Report(const char* text, const char* caption = AnimCaptionError) {
     platform::MessageBox(text, caption);
 }
 
-// A file that cannot be read on: the fault's text with the file's name after it.
-void ReportFileFault(const char* text, const char* fileName) {
-    char named[FaultBoxSize];
-    std::snprintf(named, sizeof named, MsgNamedFileFault, text, fileName);
-    Report(named);
-}
-
 // The statement in hand: its keyword (a statement without words runs the previous one's again,
 // with the words it left), its name and its numbers.
 struct Statement {
@@ -112,17 +105,19 @@ int HandleStatement(FileKind kind) {
 
 // The reading loop the three kinds share.
 int ReadMotionFile(const char* fileName, FileKind kind) {
+    // Boxes name the file, and the line on which the statement in hand begins.
+    platform::BoxPlace place(fileName, platform::BoxPlace::Anew);
     // Closed on every way out, an allocation that fails while a statement is handled included.
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(platform::OpenFile(fileName, "r"),
                                                          std::fclose);
     std::FILE* f = file.get();
     if (!f) {
-        ReportFileFault(MsgMotionFileOpen, fileName);
+        Report(MsgMotionFileOpen);
         return 0;
     }
     const int first = std::fgetc(f);
     if (first == 0) {
-        ReportFileFault(MsgMotionFileRead, fileName);
+        Report(MsgMotionFileRead);
         return 0;
     }
     if (first != EOF) std::ungetc(first, f);
@@ -130,29 +125,37 @@ int ReadMotionFile(const char* fileName, FileKind kind) {
 
     char line[MotionLineSize];
     size_t fill = 0;
+    int lineNumber = 0;
+    int statementLine = 0;
     for (int read; (read = ReadScriptLine(f, line)) != LineEnd;) {
+        ++lineNumber;
+        if (fill == 0) statementLine = lineNumber;
+        place.SetLine(lineNumber);
         if (read == LineTooLong) {
-            ReportFileFault(MsgExceedMotionBuffer, fileName);
+            Report(MsgExceedMotionBuffer);
             return 0;
         }
         if (line[0] == 0) continue;
         const int r = ScanTokens(line, StatementBuffer + fill, sizeof StatementBuffer - fill);
         if (r == ScanComplete) {
+            place.SetLine(statementLine);
             if (ParseStatement(StatementBuffer, sizeof StatementBuffer) != ParseResult::Refused)
                 HandleStatement(kind);
             fill = 0;
         } else if (r == ScanComment) {
             fill = 0;
         } else if (r == ScanFull) {
-            ReportFileFault(MsgExceedMotionBuffer, fileName);
+            place.SetLine(statementLine);
+            Report(MsgExceedMotionBuffer);
             return 0;
         } else if (r < 0) {
-            ReportFileFault(MsgIllegalSyntax, fileName);
+            Report(MsgIllegalSyntax);
             return 0;
         } else {
             fill += static_cast<size_t>(r);
         }
     }
+    place.SetLine(statementLine);
     file.reset();
     if (kind == FileKind::AnimObj && PendingMeshPart >= 0) BuildMesh(CurrentPartIndex);
     if (kind == FileKind::Path) {

@@ -17,6 +17,9 @@ constexpr uint32_t MaxSurfaceSide = 8192;
 // before they allocate anything for it.
 constexpr uint64_t MaxPicturePixels = uint64_t{4096} * 4096;
 
+// The most boxes that name one file, from the start of its reading.
+constexpr int MaxBoxesPerFile = 12;
+
 // The 3D rasterizer divides for perspective once in this many pixels of a row.
 constexpr int32_t RasterSpanPixels = 8;
 // Under a grey light the rasterizer takes a texture's pixels from a table of this many light

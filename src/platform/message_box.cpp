@@ -2,10 +2,15 @@
 
 #include <SDL.h>
 
+#include <cctype>
 #include <cstdio>
+#include <iterator>
+#include <set>
+#include <unordered_map>
 
 #include "platform/backend.h"
 #include "platform/display.h"
+#include "platform/limits.h"
 #include "platform/messages.h"
 #include "platform/sdl_video_detail.h"
 #include "platform/window.h"
@@ -16,6 +21,56 @@ BoxPresenter gPresenter;
 std::vector<RecordedBox> gRecorded;
 int gRecordedAnswer = IDOK;
 bool gEcho = true;
+
+// The places standing, innermost last.
+std::vector<const BoxPlace*> gPlaces;
+
+// The boxes counted against one file since its reading began: their captions and texts.
+struct FileBoxes {
+    std::set<std::string> shown;
+};
+std::unordered_map<std::string, FileBoxes> gFileBoxes;
+
+bool IsNameChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-';
+}
+
+// Whether the text holds the name as a whole word of its own (as "Open demo.bmp failed." does).
+bool NamesFile(const std::string& text, const std::string& name) {
+    for (size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + 1)) {
+        const size_t end = at + name.size();
+        const bool clearBefore = at == 0 || !(IsNameChar(text[at - 1]) || text[at - 1] == '.' ||
+                                              text[at - 1] == '/' || text[at - 1] == '\\');
+        const bool clearAfter =
+            end == text.size() ||
+            (!IsNameChar(text[end]) &&
+             !(text[end] == '.' && end + 1 < text.size() && IsNameChar(text[end + 1])));
+        if (clearBefore && clearAfter) return true;
+    }
+    return false;
+}
+
+// Gives the box its place; the counts of the file it counts against (none without a place).
+FileBoxes* PlaceBox(RecordedBox& box) {
+    const BoxPlace* counted = nullptr;
+    for (auto it = gPlaces.rbegin(); it != gPlaces.rend(); ++it) {
+        const BoxPlace& place = **it;
+        if (place.File().empty()) continue;
+        if (!counted) counted = &place;
+        if (NamesFile(box.text, place.File())) continue;
+        box.place = place.File();
+        if (place.Line() > 0) box.place += ", line " + std::to_string(place.Line());
+        counted = &place;
+        break;
+    }
+    return counted ? &gFileBoxes[counted->File()] : nullptr;
+}
+
+// The answer of a box closed without a button.
+int DefaultAnswer(unsigned style) {
+    const unsigned kind = style & 0xF;
+    return kind == MB_YESNO ? IDNO : (kind == MB_OKCANCEL ? IDCANCEL : IDOK);
+}
 
 // Shows the box on the screen and waits for a button.
 int ShowOnScreen(const RecordedBox& box) {
@@ -42,15 +97,16 @@ int ShowOnScreen(const RecordedBox& box) {
     // Over a window that fills the screen a box without an owner could open behind it.
     const bool owned = box.ownedByMainWindow || FullScreenDisplay();
     data.window = owned ? SdlWindowOf(MainWindowHandle()) : nullptr;
+    const std::string message = ShownText(box);
     data.title = box.caption.c_str();
-    data.message = box.text.c_str();
+    data.message = message.c_str();
     data.numbuttons = count;
     data.buttons = buttons;
     int pressed = 0;
     if (SDL_ShowMessageBox(&data, &pressed) != 0 || pressed < 0) {
         // No box could be shown (or it was closed without a button): the box's default answer.
-        std::fprintf(stderr, "[%s] %s\n", box.caption.c_str(), box.text.c_str());
-        return kind == MB_YESNO ? IDNO : (kind == MB_OKCANCEL ? IDCANCEL : IDOK);
+        std::fprintf(stderr, "[%s] %s\n", box.caption.c_str(), message.c_str());
+        return DefaultAnswer(box.style);
     }
     return pressed;
 }
@@ -58,18 +114,49 @@ int ShowOnScreen(const RecordedBox& box) {
 
 int MessageBox(const std::string& text, const std::string& caption, unsigned style,
                bool ownedByMainWindow) {
-    RecordedBox box{caption, text, style, ownedByMainWindow};
+    RecordedBox box{caption, text, style, ownedByMainWindow, {}};
+    if (FileBoxes* counts = PlaceBox(box)) {
+        const std::string key = caption + '\n' + text;
+        if (counts->shown.size() >= static_cast<size_t>(MaxBoxesPerFile) ||
+            !counts->shown.insert(key).second) {
+            return DefaultAnswer(style);
+        }
+    }
     if (gPresenter) return gPresenter(box);
     if (!Headless()) return ShowOnScreen(box);
-    if (gEcho) std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
+    if (gEcho) std::fprintf(stderr, "[%s] %s\n", caption.c_str(), ShownText(box).c_str());
     gRecorded.push_back(std::move(box));
     return gRecordedAnswer;
+}
+
+std::string ShownText(const RecordedBox& box) {
+    if (box.place.empty()) return box.text;
+    const bool lineEnds =
+        box.text.size() >= 2 && box.text.compare(box.text.size() - 2, 2, "\r\n") == 0;
+    return lineEnds ? box.text + box.place + "\r\n" : box.text + "\n" + box.place;
+}
+
+BoxPlace::BoxPlace(const std::string& file, Count count, int line) : file_(file), line_(line) {
+    if (count == Anew && !file_.empty()) gFileBoxes[file_] = FileBoxes{};
+    gPlaces.push_back(this);
+}
+
+BoxPlace::~BoxPlace() {
+    for (auto it = gPlaces.rbegin(); it != gPlaces.rend(); ++it) {
+        if (*it == this) {
+            gPlaces.erase(std::next(it).base());
+            break;
+        }
+    }
 }
 
 void SetBoxPresenter(BoxPresenter presenter) { gPresenter = std::move(presenter); }
 void SetRecordedBoxAnswer(int answer) { gRecordedAnswer = answer; }
 void SetBoxEcho(bool echo) { gEcho = echo; }
 const std::vector<RecordedBox>& RecordedBoxes() { return gRecorded; }
-void ClearRecordedBoxes() { gRecorded.clear(); }
+void ClearRecordedBoxes() {
+    gRecorded.clear();
+    gFileBoxes.clear();
+}
 
 }  // namespace platform

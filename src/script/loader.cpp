@@ -5,6 +5,7 @@
 #include "script/messages.h"
 #include "script/parser.h"
 #include "script/states.h"
+#include "script/stream.h"
 #include "script/tokenizer.h"
 
 namespace {
@@ -32,6 +33,9 @@ int ReadScriptLine(std::FILE* f, char (&line)[MotionLineSize]) {
 }
 
 int LoadScriptFile(const char* fileName) {
+    // The boxes of the compile name the file and the line on which the statement begins.
+    platform::BoxPlace place(fileName, platform::BoxPlace::Anew);
+    StreamFile = fileName;
     std::FILE* f = platform::OpenFile(fileName, "r");
     if (!f) {
         platform::MessageBox(MsgScriptFileOpenError, CaptionError);
@@ -51,7 +55,11 @@ int LoadScriptFile(const char* fileName) {
     char line[MotionLineSize];
     size_t fill = 0;
     int result = 1;
+    int lineNumber = 0;
     for (int read; (read = ReadScriptLine(f, line)) != LineEnd;) {
+        ++lineNumber;
+        if (fill == 0) CompileLine = lineNumber;  // a statement begins on this line
+        place.SetLine(lineNumber);
         if (read == LineTooLong) {  // the line and the statement it belongs to are refused
             platform::MessageBox(MsgExceedLineSize, CaptionError);
             fill = 0;
@@ -62,6 +70,7 @@ int LoadScriptFile(const char* fileName) {
         ParenDropFlag = 0;
         int r = ScanTokens(line, StatementBuffer + fill, sizeof StatementBuffer - fill);
         if (r == ScanComplete) {
+            place.SetLine(CompileLine);
             ParseStatement(StatementBuffer, sizeof StatementBuffer);
             fill = 0;
         } else if (r == ScanComment) {
@@ -70,6 +79,7 @@ int LoadScriptFile(const char* fileName) {
             platform::MessageBox(MsgExceedTokenSize, CaptionError);
             fill = 0;
         } else if (r == ScanFull) {
+            place.SetLine(CompileLine);
             platform::MessageBox(MsgExceedBufferSize, CaptionError);
             result = 0;
             break;

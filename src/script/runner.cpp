@@ -37,9 +37,12 @@ void RunFrom(int& position, int end) {
     }
     if (RunDepth == 0) RunStatements = 0;
     ++RunDepth;
+    // A box of a statement names the script and the statement's line.
+    platform::BoxPlace place(StreamFile, platform::BoxPlace::GoOn);
     while (position >= 0 && position < end) {
         int length = RecordLength(position);
         if (length == 0) break;
+        place.SetLine(RecordLine(position));
         if (++RunStatements > MaxRunStatements) {  // a loop that never ends
             platform::MessageBox(MsgExceedRunLength, CaptionScriptDebug);
             StopFlag = 1;
@@ -78,6 +81,7 @@ int RunScript(int stateRecord) {
     LastIfResult = -1;
     SkipFlag = 0;
     if (!RunnableState(stateRecord)) {
+        platform::BoxPlace place(StreamFile, platform::BoxPlace::GoOn);
         platform::MessageBox(MsgNoScriptLoaded, CaptionRunScriptDebug);
         return 0;
     }
@@ -93,6 +97,7 @@ void ExecRange(int start, int end) {
 void ExecState(int id) {
     const ScriptState* s = RunnableState(id);
     if (!s) {
+        platform::BoxPlace place(StreamFile, platform::BoxPlace::GoOn);
         platform::MessageBox(MsgStateNotDefinedRun, CaptionStateExecDebug);
         return;
     }
@@ -101,6 +106,7 @@ void ExecState(int id) {
 
 void StepState(int id) {
     const ScriptState* s = RunnableState(id);
+    platform::BoxPlace place(StreamFile, platform::BoxPlace::GoOn);
     if (!s || !s->isStepState) {
         platform::MessageBox(MsgStateNotDefinedRun, CaptionStepStateExecDebug);
         return;

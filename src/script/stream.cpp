@@ -12,13 +12,28 @@ int StreamLength = 0;
 int StatementStart = 0;
 int StatementsStored = 0;
 int RunPosition = 0;
+std::string StreamFile;
+int CompileLine = 0;
+
+namespace {
+
+// The line on which each record begins, by the record's first block.
+int RecordLines[ScriptStreamSize / RecordBlock];
+
+}  // namespace
 
 int AllocScriptStream() {
     std::memset(ScriptStream, 0, sizeof ScriptStream);
     StreamLength = 0;
     StatementStart = 0;
     StatementsStored = 0;
+    StreamFile.clear();
+    CompileLine = 0;
     return 1;
+}
+
+int RecordLine(int offset) {
+    return offset >= 0 && offset < StreamLength ? RecordLines[offset / RecordBlock] : 0;
 }
 
 size_t MeasureStatement(const uint8_t* encoded, size_t size) {
@@ -51,6 +66,7 @@ void AppendStatement(const uint8_t* encoded, size_t size) {
     std::memcpy(record, encoded, n);
     std::memset(record + n, 0, static_cast<size_t>(blocks) * RecordBlock - n);
     record[0] = static_cast<uint8_t>(tag::Start - 1 + blocks);
+    RecordLines[StreamLength / RecordBlock] = CompileLine;
     StreamLength += blocks * RecordBlock;
     ++StatementsStored;
     CountStatement(StatementStart, StreamLength);

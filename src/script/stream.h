@@ -7,6 +7,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "script/limits.h"
 
@@ -15,6 +16,11 @@ extern int StreamLength;      // bytes in use
 extern int StatementStart;    // offset of the last statement appended
 extern int StatementsStored;  // records in the stream
 extern int RunPosition;       // offset of the next record a run takes
+
+// The script file the stream was compiled from, as the game names it, and the line of that file
+// on which the statement being compiled begins (kept with each record appended).
+extern std::string StreamFile;
+extern int CompileLine;
 
 int AllocScriptStream();
 
@@ -26,3 +32,6 @@ size_t MeasureStatement(const uint8_t* encoded, size_t size);
 
 // The length in bytes of the record at `offset`; 0 when no whole record stands there.
 int RecordLength(int offset);
+
+// The line of the script file on which the record at `offset` begins; 0 when unknown.
+int RecordLine(int offset);

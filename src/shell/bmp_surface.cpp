@@ -139,6 +139,7 @@ bool ReadRows(FILE* file, const BmpHeader& header, platform::Surface* target) {
 
 int LoadBmpSurface(const char* name, platform::DirectDraw* ddraw, platform::Surface** surface,
                    platform::Palette** palette) {
+    const platform::BoxPlace place(name, platform::BoxPlace::Anew);
     BmpFile file;
     BmpHeader header{};
     if (!OpenBmp(name, file, header)) {
@@ -189,6 +190,7 @@ int LoadBmpSurface(const char* name, platform::DirectDraw* ddraw, platform::Surf
 }
 
 int LoadBmpImage(const char* name, platform::DirectDraw* ddraw, platform::Surface** surface) {
+    const platform::BoxPlace place(name, platform::BoxPlace::Anew);
     BmpFile file;
     BmpHeader header{};
     if (!OpenBmp(name, file, header)) {

@@ -15,13 +15,20 @@ OverlayItem OverlayItems[MaxOverlayItems];
 int OverlayItemCount = 0;
 
 int LoadOverlayImage(const char* name, int frameWidth, int frameHeight) {
-    if (frameWidth <= 0 || frameHeight <= 0 || OverlayImageCount >= MaxOverlayImages ||
-        OverlayImageCount < 0) {
-        // No frame to cut, or no row left for the picture.
-        return 0;
+    if (OverlayImageCount >= MaxOverlayImages || OverlayImageCount < 0) {
+        return 0;  // no row left for the picture
     }
+    const int previous = CurrentOverlayImage;
     CurrentOverlayImage = OverlayImageCount++;
     if (!LoadBmpImage(name, DDrawObject, &OverlaySurfaces[CurrentOverlayImage])) {
+        return 0;
+    }
+    if (frameWidth <= 0 || frameHeight <= 0) {
+        // No frame to cut: the picture is let go and its row is free again.
+        OverlaySurfaces[CurrentOverlayImage]->Release();
+        OverlaySurfaces[CurrentOverlayImage] = nullptr;
+        OverlayImageCount = CurrentOverlayImage;
+        CurrentOverlayImage = previous;
         return 0;
     }
     OverlayImage& image = OverlayImages[CurrentOverlayImage];

@@ -87,6 +87,8 @@ int LoadSound(const std::string& fileName) {
     int slot = SoundCount;
     CurrentSound = slot;
     SoundCount = slot + 1;
+    // The reader's boxes and the load's own name the file.
+    platform::BoxPlace place(fileName, platform::BoxPlace::Anew);
     SoundSlots[slot] = CreateBufferFromWaveFile(SoundDevice, fileName);
     if (!SoundSlots[slot]) {
         // The slot stays taken, empty: the sounds loaded after it keep the numbers the script

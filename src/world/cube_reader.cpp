@@ -3,6 +3,7 @@
 // texture and cube bases.
 #include "world/cube_reader.h"
 
+#include <algorithm>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -12,6 +13,7 @@
 #include "base/report_error.h"
 #include "base/wrap.h"
 #include "platform/files.h"
+#include "platform/message_box.h"
 #include "render/bitmap.h"
 #include "render/lighting.h"
 #include "world/char3d_object.h"
@@ -32,9 +34,9 @@ namespace {
 
 class CubeFileReader {
 public:
-    CubeFileReader(std::istream& in, Room* room)
-        : in_(in), room_(room), vertexBase_(VertexCount), textureBase_(TextureCount),
-          cubeBase_(CubeCount) {}
+    CubeFileReader(const std::string& text, platform::BoxPlace& place, Room* room)
+        : text_(text), in_(text), place_(place), room_(room), vertexBase_(VertexCount),
+          textureBase_(TextureCount), cubeBase_(CubeCount) {}
 
     // Reads the file to its end; false after the failure has been reported.
     bool Read();
@@ -43,9 +45,17 @@ public:
 
 private:
     bool Fail(const char* message) {
+        MarkLine();
         ReportError("%s", message);
         QuitAppAfterFault();
         return false;
+    }
+    // Boxes from now on name the line of the last character read (the last line at the end).
+    void MarkLine() {
+        const std::streamoff at = in_.tellg();
+        const size_t read = at < 0 ? text_.size() : static_cast<size_t>(at);
+        const size_t last = read > 0 ? read - 1 : 0;
+        place_.SetLine(1 + static_cast<int>(std::count(text_.begin(), text_.begin() + last, '\n')));
     }
 
     std::string Word() { return ReadWord(in_); }
@@ -72,7 +82,9 @@ private:
     bool SkipSprite();
     bool StoreObject(Cube& cube, MapObject* object, int id);
 
-    std::istream& in_;
+    const std::string& text_;
+    std::istringstream in_;
+    platform::BoxPlace& place_;
     Room* room_;
     int vertexBase_;
     int textureBase_;
@@ -174,6 +186,7 @@ bool CubeFileReader::ReadTextureLines() {
         if (!Handlers.loadTextureSheet || !Handlers.textureSheet) {
             return Fail(HandlersIncompleteText);
         }
+        MarkLine();
         if (!Handlers.loadTextureSheet(file.c_str())) {
             // The sheet's loader has shown its own message.
             QuitAppAfterFault();
@@ -492,6 +505,7 @@ bool CubeFileReader::ReadChar3D(Cube& cube) {
     if (!Expect("}", Char3DSyntaxErrorText)) {
         return false;
     }
+    MarkLine();
     PlaceLevelCharacter(cube, x, y, z);
     return true;
 }
@@ -510,6 +524,8 @@ bool CubeFileReader::SkipSprite() {
 }  // namespace
 
 int LoadCubeFile(const char* path) {
+    // Boxes name the file, and the line of the fault.
+    platform::BoxPlace place(path, platform::BoxPlace::Anew);
     std::string text;
     if (!platform::ReadWholeFile(path, text)) {
         ReportError(OpenCubeFileFailedText, path);
@@ -523,8 +539,7 @@ int LoadCubeFile(const char* path) {
     }
     Room* room = new Room;
     Rooms[RoomCount] = room;
-    std::istringstream in(text);
-    CubeFileReader reader(in, room);
+    CubeFileReader reader(text, place, room);
     const bool ok = reader.Read();
     // A damaged file's room is closed too, so that the level reset frees what was read.
     reader.FinishRoom();

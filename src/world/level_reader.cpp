@@ -4,9 +4,11 @@
 #include <climits>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "base/report_error.h"
 #include "platform/files.h"
+#include "platform/message_box.h"
 #include "world/camera_height.h"
 #include "world/cube.h"
 #include "world/cube_reader.h"
@@ -38,8 +40,9 @@ int16_t FloorClass(const Cube& cube) {
 }
 
 // Turns the vertical connections read from the files into links, then finds side neighbours,
-// exits and the rooms behind them. False when a room has too many exits (reported).
-bool LinkLevel() {
+// exits and the rooms behind them. False when a room has too many exits (reported, naming the
+// room's cube file).
+bool LinkLevel(const std::vector<std::string>& roomFiles) {
     for (int i = 0; i < CubeCount; ++i) {
         for (int j = 0; j < 2; ++j) {
             const int target = PendingVerticalLinks[i][j];
@@ -51,6 +54,8 @@ bool LinkLevel() {
         Cubes[i]->LinkNeighbours();
     }
     for (int i = 0; i < RoomCount; ++i) {
+        const platform::BoxPlace place(i < static_cast<int>(roomFiles.size()) ? roomFiles[i] : "",
+                                       platform::BoxPlace::GoOn);
         if (!Rooms[i]->FindExits()) {
             return false;
         }
@@ -64,14 +69,19 @@ bool LinkLevel() {
 }  // namespace
 
 int LoadLevel(const char* path) {
+    // Boxes name the level file, and the line being read.
+    platform::BoxPlace place(path, platform::BoxPlace::Anew);
     std::string text;
     if (!platform::ReadWholeFile(path, text)) {
         return Fail(OpenLevelFailedText);
     }
     std::istringstream in(text);
     bool startRead = false;
+    int startLine = 0;
+    std::vector<std::string> roomFiles;
     std::string line;
-    while (ReadLine(in, line)) {
+    for (int lineNumber = 1; ReadLine(in, line); ++lineNumber) {
+        place.SetLine(lineNumber);
         std::istringstream words(line);
         std::string first;
         words >> first;
@@ -79,6 +89,7 @@ int LoadLevel(const char* path) {
             continue;
         }
         if (startRead) {
+            roomFiles.push_back(first);
             if (!LoadCubeFile(first.c_str())) {
                 return 0;
             }
@@ -96,18 +107,21 @@ int LoadLevel(const char* path) {
         PlayerY = INT32_MIN;  // the lowest height: the eye is put on the floor below
         PlayerHeading = static_cast<Angle16>(WordToInt(heading));
         startRead = true;
+        startLine = lineNumber;
     }
+    place.SetLine(0);
     // An empty file, or one with only its start line, has nowhere to put the player.
     if (CubeCount == 0) {
         ReportError(LevelWithoutCubesText, path);
         QuitAppAfterFault();
         return 0;
     }
-    if (!LinkLevel()) {
+    if (!LinkLevel(roomFiles)) {
         return 0;
     }
     CurrentCube = FindCubeAt(PlayerX, PlayerZ);
     if (!CurrentCube) {
+        place.SetLine(startLine);
         return Fail(PlayerOutsideText);
     }
     for (int i = 0; i < CubeCount; ++i) {

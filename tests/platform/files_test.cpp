@@ -63,6 +63,53 @@ TEST(MessageBoxes, HeadlessBoxesAreRecordedAndAnswered) {
     platform::SetBoxEcho(true);
 }
 
+// A box names the innermost file its text does not name; a name inside a word of the text does
+// not count. A file's count starts anew with each reading and goes on while its script runs.
+TEST(MessageBoxes, BoxesNameTheirFileAndAreCountedPerFile) {
+    platform::ClearRecordedBoxes();
+    platform::SetBoxEcho(false);
+    auto last = [] { return platform::RecordedBoxes().back().place; };
+    {
+        platform::BoxPlace script("ate", platform::BoxPlace::Anew, 7);
+        platform::BoxPlace unnamed("", platform::BoxPlace::Anew);
+        platform::MessageBox("State not defined!", "state debug");
+        EXPECT_EQ(last(), "ate, line 7");
+        {
+            platform::BoxPlace picture("a.bmp", platform::BoxPlace::Anew);
+            platform::MessageBox("Open a.bmp failed.", "ERROR");
+            EXPECT_EQ(last(), "ate, line 7");
+            platform::MessageBox("Create a BMP surface failed!", "ERROR");
+            EXPECT_EQ(last(), "a.bmp");
+        }
+        platform::MessageBox("Level file ate holds no cube!", "Msg");
+        EXPECT_EQ(last(), "");
+        // Shown once: the same text again, also from another line.
+        script.SetLine(9);
+        platform::MessageBox("State not defined!", "state debug");
+        EXPECT_EQ(platform::RecordedBoxes().size(), 4u);
+        for (int i = 0; platform::RecordedBoxes().size() < 20 && i < 20; ++i) {
+            platform::MessageBox("Box " + std::to_string(i), "debug");
+        }
+        // The box of the picture counted against the script, as it named it.
+        EXPECT_EQ(platform::RecordedBoxes().size(), 13u);
+    }
+    {
+        platform::BoxPlace run("ate", platform::BoxPlace::GoOn, 3);
+        platform::MessageBox("Another text", "debug");
+        EXPECT_EQ(platform::RecordedBoxes().size(), 13u);
+    }
+    {
+        platform::BoxPlace reading("ate", platform::BoxPlace::Anew);
+        platform::MessageBox("State not defined!", "state debug");
+        EXPECT_EQ(platform::RecordedBoxes().size(), 14u);
+    }
+    platform::MessageBox("State not defined!", "state debug");  // no place: not counted
+    EXPECT_EQ(last(), "");
+    EXPECT_EQ(platform::RecordedBoxes().size(), 15u);
+    platform::ClearRecordedBoxes();
+    platform::SetBoxEcho(true);
+}
+
 TEST(Random, FifteenBitSequenceIsRepeatableAndInRange) {
     platform::SRand(1);
     int first[4];

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <SDL2/SDL.h>
 
@@ -152,16 +153,29 @@ protected:
         for (const void* object : ModeObjects()) EXPECT_EQ(object, nullptr);
     }
 
-    // The one box shown, with its caption.
-    void ExpectOneBox(const std::string& text, const std::string& caption) const {
+    // The one box shown, with its caption and the file (and line) it names under its text.
+    void ExpectOneBox(const std::string& text, const std::string& caption,
+                      const std::string& place) const {
         ASSERT_EQ(platform::RecordedBoxes().size(), 1u) << Joined();
         EXPECT_EQ(platform::RecordedBoxes()[0].text, text);
         EXPECT_EQ(platform::RecordedBoxes()[0].caption, caption);
+        EXPECT_EQ(platform::RecordedBoxes()[0].place, place);
+    }
+
+    // The places the boxes shown so far name under their texts.
+    static std::vector<std::string> Places() {
+        std::vector<std::string> places;
+        for (const platform::RecordedBox& box : platform::RecordedBoxes()) {
+            places.push_back(box.place);
+        }
+        return places;
     }
 
     static std::string Joined() {
         std::string all;
-        for (const std::string& text : BoxTexts()) all += "[" + text + "] ";
+        for (const platform::RecordedBox& box : platform::RecordedBoxes()) {
+            all += "[" + platform::ShownText(box) + "] ";
+        }
         return all;
     }
 

@@ -20,13 +20,14 @@ TEST_F(DamagedDemoTest, AGifThatIsTextIsNamedAndEndsTheGameInOrder) {
     Write("robot_face.gif", "this is no picture\n");
     const Run run = RunGame();
     ASSERT_EQ(run.started, 1);
-    ExpectOneBox("robot_face.gif: not a GIF file", "Error");
+    ExpectOneBox("not a GIF file", "Error", "robot_face.gif");
     ExpectEndedInOrder(run, 1);
 }
 
 // The display palette, and the texture sheet the first level's cubes are cut from: a height
 // larger than the file holds, a file cut inside its headers or halfway through its rows, and a
 // picture that is not 8-bit. Each is named in the loader's box, and the game ends with status 1.
+// A sheet's box names under its text the cube file's line that names the sheet.
 TEST_F(DamagedDemoTest, ADamagedPaletteOrTextureSheetIsNamedAndTheGameEnds) {
     const std::string palette = Read("Palette.bmp");
     const std::string sheet = Read("demo.bmp");
@@ -41,16 +42,17 @@ TEST_F(DamagedDemoTest, ADamagedPaletteOrTextureSheetIsNamedAndTheGameEnds) {
     struct Damage {
         const char* file;
         std::string bytes;
+        const char* place;
     };
     const Damage damages[] = {
-        {"Palette.bmp", tall(palette)},
-        {"Palette.bmp", palette.substr(0, 40)},
-        {"Palette.bmp", palette.substr(0, palette.size() / 2)},
-        {"Palette.bmp", deep(palette)},
-        {"demo.bmp", tall(sheet)},
-        {"demo.bmp", sheet.substr(0, 40)},
-        {"demo.bmp", sheet.substr(0, sheet.size() / 2)},
-        {"demo.bmp", deep(sheet)},
+        {"Palette.bmp", tall(palette), ""},
+        {"Palette.bmp", palette.substr(0, 40), ""},
+        {"Palette.bmp", palette.substr(0, palette.size() / 2), ""},
+        {"Palette.bmp", deep(palette), ""},
+        {"demo.bmp", tall(sheet), "room1.cub, line 39"},
+        {"demo.bmp", sheet.substr(0, 40), "room1.cub, line 39"},
+        {"demo.bmp", sheet.substr(0, sheet.size() / 2), "room1.cub, line 39"},
+        {"demo.bmp", deep(sheet), "room1.cub, line 39"},
     };
     for (const Damage& damage : damages) {
         SCOPED_TRACE(std::string(damage.file) + " of " + std::to_string(damage.bytes.size()) +
@@ -58,13 +60,13 @@ TEST_F(DamagedDemoTest, ADamagedPaletteOrTextureSheetIsNamedAndTheGameEnds) {
         StartOver();
         Write(damage.file, damage.bytes);
         const Run run = RunGame();
-        ExpectOneBox(std::string("Open ") + damage.file + " failed.", "ERROR");
+        ExpectOneBox(std::string("Open ") + damage.file + " failed.", "ERROR", damage.place);
         // A palette that fails ends the start-up; a sheet ends the game from the start script.
         ExpectEndedInOrder(run, 1);
     }
 }
 
-// A missing motion, animated-object or path file is named after the reader's text; the game
+// A missing motion, animated-object or path file is named under the reader's text; the game
 // goes on without it.
 TEST_F(DamagedDemoTest, AMissingMotionObjectOrPathFileIsNamedAndTheGameGoesOn) {
     for (const char* file : {"nod.mot", "robot.ani", "spring.pth"}) {
@@ -79,9 +81,9 @@ TEST_F(DamagedDemoTest, AMissingMotionObjectOrPathFileIsNamedAndTheGameGoesOn) {
         EXPECT_FALSE(run.ended);
         EXPECT_EQ(QuitDone, 0);
         ASSERT_FALSE(platform::RecordedBoxes().empty());
-        EXPECT_EQ(platform::RecordedBoxes()[0].text, "Script File Open Error: " + std::string(file))
-            << Joined();
+        EXPECT_EQ(platform::RecordedBoxes()[0].text, "Script File Open Error") << Joined();
         EXPECT_EQ(platform::RecordedBoxes()[0].caption, "Error");
+        EXPECT_EQ(platform::RecordedBoxes()[0].place, file);
     }
 }
 
@@ -98,7 +100,8 @@ TEST_F(DamagedDemoTest, AnUnreadablePlannerConfigurationIsNamedOnce) {
         Press(run, SDL_SCANCODE_F11);
         Press(run, SDL_SCANCODE_F11);
         Go(run, 10);
-        ExpectOneBox("Planning configuration yard_planner.cfg cannot be read.", "Error");
+        ExpectOneBox("Planning configuration yard_planner.cfg cannot be read.", "Error",
+                     "ferrowrm.scp, line 49");
         EXPECT_FALSE(run.ended);
         EXPECT_FALSE(std::filesystem::exists(Path("Blank Map")));
     }
@@ -132,7 +135,7 @@ TEST_F(DamagedDemoTest, ALevelWithoutCubesIsNamedAndTheGameEnds) {
         Write("demo.lvl", level);
         const Run run = RunGame();
         ASSERT_EQ(run.started, 1);
-        ExpectOneBox("D3D: Level file demo.lvl holds no cube!\r\n", "Msg");
+        ExpectOneBox("D3D: Level file demo.lvl holds no cube!\r\n", "Msg", "demo.scp, line 8");
         ExpectEndedInOrder(run, 1);
     }
 }
@@ -151,7 +154,7 @@ TEST_F(DamagedDemoTest, MemoryRunningOutEndsTheGameInOrderNamingTheFileBeingLoad
         run = RunGame();
     }
     ASSERT_EQ(run.started, 1);
-    ExpectOneBox("Out of memory while loading robot_face.gif.", "Error");
+    ExpectOneBox("Out of memory while loading robot_face.gif.", "Error", "");
     ExpectEndedInOrder(run, 1);
 
     // The same in a pass of the loop: F11 goes on to the spring court, whose robot has the face.
@@ -163,8 +166,184 @@ TEST_F(DamagedDemoTest, MemoryRunningOutEndsTheGameInOrderNamingTheFileBeingLoad
         Press(run, SDL_SCANCODE_F11);
         Go(run, 5);
     }
-    ExpectOneBox("Out of memory while loading robot_face.gif.", "Error");
+    ExpectOneBox("Out of memory while loading robot_face.gif.", "Error", "");
     ExpectEndedInOrder(run, 1);
+}
+
+// A fault whose text names no file: the text stays the box's first line as it stands, and the
+// file (with the line, where the reader counts lines) follows on a second line. A cube file's
+// unknown keyword and misspelt block, a script's stray parenthesis (the statement is passed
+// over) and a script without states, and a sound that is no WAVE file (F11 goes on to the
+// spring court, which loads it).
+TEST_F(DamagedDemoTest, AFaultWhoseTextNamesNoFileNamesItOnASecondLine) {
+    struct Damage {
+        const char* file;
+        std::function<void()> damage;
+        int roomKeys;
+        std::vector<std::string> boxes;
+        std::vector<std::string> places;
+        bool fatal;
+    };
+    const Damage damages[] = {
+        {"room1.cub",
+         [this] { Write("room1.cub", "SPHERE {\n" + Read("room1.cub")); },
+         0,
+         {"D3D: Syntex error!\r\n"},
+         {"room1.cub, line 1"},
+         true},
+        {"room1.cub",
+         [this] {
+             std::string cube = Read("room1.cub");
+             Write("room1.cub", cube.replace(cube.find("CONNECTION"), 10, "CONECTION"));
+         },
+         0,
+         {"D3D: Syntex error in cubes!\r\n"},
+         {"room1.cub, line 62"},
+         true},
+        {"demo.scp",
+         [this] { Write("demo.scp", Read("demo.scp") + ") Stray;\n"); },
+         0,
+         {"Unmatched RPAREN found!"},
+         {"demo.scp, line 48"},
+         false},
+        {"demo.scp",
+         [this] { Write("demo.scp", "int clicked;\nLoadMap(\"demo.lvl\");\n"); },
+         0,
+         {"No Script Loaded! State Tree not built!"},
+         {"demo.scp"},
+         false},
+        {"hum.wav",
+         [this] { Write("hum.wav", "RIFF----WAVE but no chunks"); },
+         1,
+         {"Cant load sound file"},
+         {"hum.wav"},
+         false},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.boxes[0]);
+        StartOver();
+        damage.damage();
+        Run run = RunGame(3);
+        for (int k = 0; k < damage.roomKeys; ++k) Press(run, SDL_SCANCODE_F11);
+        Go(run, 5);
+        EXPECT_EQ(BoxTexts(), damage.boxes);
+        EXPECT_EQ(Places(), damage.places);
+        if (damage.fatal) {
+            ExpectEndedInOrder(run, 1);
+        } else {
+            EXPECT_FALSE(run.ended);
+        }
+    }
+    // As the player sees it: the place on a line of its own, also after a report's line end.
+    ASSERT_FALSE(platform::RecordedBoxes().empty());
+    EXPECT_EQ(platform::ShownText(platform::RecordedBoxes()[0]), "Cant load sound file\nhum.wav");
+    EXPECT_EQ(platform::ShownText({"Msg", "D3D: Syntex error!\r\n", 0, false, "room1.cub, line 1"}),
+              "D3D: Syntex error!\r\nroom1.cub, line 1\r\n");
+}
+
+// Scripts that overflow the engine's tables, each fault at thousands of statements: 8,000 states
+// more than a script may have, if and while blocks nested 4,000 deep (the stream holds 1,000
+// statements), and a loop that meets a missing state at each turn until the run is stopped. Each
+// text is shown once for the script, and the game goes on. Twenty missing cursor pictures, each
+// its own text: the script shows a dozen boxes and no more.
+TEST_F(DamagedDemoTest, AScriptFloodShowsEachTextOnce) {
+    auto nested = [this](const std::string& open, const std::string& close) {
+        std::string script = Read("demo.scp");
+        std::string blocks;
+        for (int i = 0; i < 4000; ++i) blocks += open + " (clicked == 0) {\n";
+        for (int i = 0; i < 4000; ++i) blocks += close + ";\n";
+        return script.replace(script.find("SetCursor(3);"), 0, blocks);
+    };
+    std::string states = Read("demo.scp");
+    for (int i = 0; i < 8000; ++i) states += "state S" + std::to_string(i) + ";\nexit;\n";
+    std::string loop = Read("demo.scp");
+    loop.replace(loop.find("SetCursor(3);"), 0,
+                 "while (clicked == 0);\nrefState Missing;\nendwhile;\n");
+    std::string icons = Read("demo.scp");
+    std::vector<std::string> iconBoxes, iconPlaces;
+    for (int i = 0; i < 20; ++i) {
+        const std::string name = "gone" + std::to_string(i) + ".bmp";
+        icons.replace(icons.find("SetCursor(3);"), 0,
+                      "LoadIcon(\"" + name + "\", 16, 16, 0, 0);\n");
+        if (i < 12) {
+            iconBoxes.push_back("Open " + name + " failed.");
+            iconPlaces.push_back("demo.scp, line " + std::to_string(32 + i));
+        }
+    }
+    struct Damage {
+        std::string script;
+        std::vector<std::string> boxes;
+        std::vector<std::string> places;
+    };
+    const Damage damages[] = {
+        {states,
+         {"Exceed maximum states", "Exceed maximum script"},
+         {"demo.scp, line 168", "demo.scp, line 1983"}},
+        {nested("if", "endif"), {"Exceed maximum script"}, {"demo.scp, line 1010"}},
+        {nested("while", "endwhile"), {"Exceed maximum script"}, {"demo.scp, line 1010"}},
+        {loop,
+         {"State not defined!", "Exceed maximum statements in one run"},
+         {"demo.scp, line 33", "demo.scp, line 34"}},
+        {icons, iconBoxes, iconPlaces},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.boxes.back());
+        StartOver();
+        Write("demo.scp", damage.script);
+        Run run = RunGame(3);
+        EXPECT_EQ(BoxTexts(), damage.boxes);
+        EXPECT_EQ(Places(), damage.places);
+        EXPECT_FALSE(run.ended);
+    }
+}
+
+// A command whose file-name word is missing: the reader's own text (with the empty name where it
+// names the file), and the script and the statement's line on a second line. Icons, motions and
+// sounds are left out and the game goes on; a level or display palette ends it.
+TEST_F(DamagedDemoTest, ACommandWithoutItsFileNameNamesTheScriptAndLine) {
+    struct Damage {
+        const char* statement;
+        const char* replaced;
+        std::vector<std::string> boxes;
+        const char* place;
+        bool fatal;
+    };
+    const Damage damages[] = {
+        {"LoadIcon();", "SetCursor(3);", {"Open  failed."}, "demo.scp, line 32", false},
+        {"LoadMotion();", "SetCursor(3);", {"Script File Open Error"}, "demo.scp, line 32", false},
+        {"LoadAnimObj();", "SetCursor(3);", {"Script File Open Error"}, "demo.scp, line 32", false},
+        {"LoadSound();",
+         "SetCursor(3);",
+         {"Wave File Open Error", "Cant load sound file"},
+         "demo.scp, line 32",
+         false},
+        {"LoadMap();",
+         "LoadMap(\"demo.lvl\");",
+         {"D3D: Open level file failed!\r\n"},
+         "demo.scp, line 8",
+         true},
+        {"LoadPalette();",
+         "LoadPalette(\"Palette.bmp\");",
+         {"Open  failed."},
+         "demo.scp, line 7",
+         true},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.statement);
+        StartOver();
+        std::string script = Read("demo.scp");
+        const std::string replaced = damage.replaced;
+        script.replace(script.find(replaced), replaced.size(), damage.statement);
+        Write("demo.scp", script);
+        const Run run = RunGame(5);
+        EXPECT_EQ(BoxTexts(), damage.boxes);
+        for (const std::string& place : Places()) EXPECT_EQ(place, damage.place);
+        if (damage.fatal) {
+            ExpectEndedInOrder(run, 1);
+        } else {
+            EXPECT_FALSE(run.ended);
+        }
+    }
 }
 
 // A data file that is no regular file: a FIFO (which would keep a reader waiting for a writer),
@@ -178,29 +357,47 @@ TEST_F(DamagedDemoTest, AFileThatIsNoRegularFileIsRefusedAtOnce) {
         Kind kind;
         int roomKeys;
         std::vector<std::string> boxes;
+        std::vector<std::string> places;
         bool fatal;
     };
     const Damage damages[] = {
-        {"demo.lvl", Fifo, 0, {"D3D: Open level file failed!\r\n"}, true},
-        {"room1.cub", Folder, 0, {"D3D: Open file room1.cub failed!\r\n"}, true},
-        {"Palette.bmp", Device, 0, {"Open Palette.bmp failed."}, true},
-        {"demo.bmp", Fifo, 0, {"Open demo.bmp failed."}, true},
-        {"arrow1.bmp", Fifo, 0, {"Open arrow1.bmp failed."}, false},
+        {"demo.lvl", Fifo, 0, {"D3D: Open level file failed!\r\n"}, {"demo.lvl"}, true},
+        {"room1.cub",
+         Folder,
+         0,
+         {"D3D: Open file room1.cub failed!\r\n"},
+         {"demo.lvl, line 5"},
+         true},
+        {"Palette.bmp", Device, 0, {"Open Palette.bmp failed."}, {""}, true},
+        {"demo.bmp", Fifo, 0, {"Open demo.bmp failed."}, {"room1.cub, line 39"}, true},
+        {"arrow1.bmp", Fifo, 0, {"Open arrow1.bmp failed."}, {"demo.scp, line 18"}, false},
         {"demo.scp",
          Fifo,
          0,
          {"Script File Open Error", "No Script Loaded! State Tree not built!"},
+         {"demo.scp", "demo.scp"},
          false},
-        {"nod.mot", Fifo, 0, {"Script File Open Error: nod.mot"}, false},
-        {"robot_face.gif", Fifo, 0, {}, false},
-        {"robot_body.ppm", Device, 0, {}, false},
-        {"hum.wav", Fifo, 1, {"Wave File Open Error", "Cant load sound file"}, false},
+        {"nod.mot", Fifo, 0, {"Script File Open Error"}, {"nod.mot"}, false},
+        {"robot_face.gif", Fifo, 0, {}, {}, false},
+        {"robot_body.ppm", Device, 0, {}, {}, false},
+        {"hum.wav",
+         Fifo,
+         1,
+         {"Wave File Open Error", "Cant load sound file"},
+         {"hum.wav", "hum.wav"},
+         false},
         {"yard_planner.cfg",
          Fifo,
          2,
          {"Planning configuration yard_planner.cfg cannot be read."},
+         {"ferrowrm.scp, line 49"},
          false},
-        {"yard.map", Fifo, 2, {"Open planning map yard.map failed."}, false},
+        {"yard.map",
+         Fifo,
+         2,
+         {"Open planning map yard.map failed."},
+         {"ferrowrm.scp, line 49"},
+         false},
     };
     for (const Damage& damage : damages) {
         SCOPED_TRACE(damage.file);
@@ -219,6 +416,7 @@ TEST_F(DamagedDemoTest, AFileThatIsNoRegularFileIsRefusedAtOnce) {
         Go(run, 5);
         EXPECT_FALSE(watch.Waited());
         EXPECT_EQ(BoxTexts(), damage.boxes);
+        EXPECT_EQ(Places(), damage.places);
         if (damage.fatal) {
             ExpectEndedInOrder(run, 1);
         } else {
@@ -244,16 +442,20 @@ TEST_F(DamagedDemoTest, APictureThatDeclaresAHugeSizeIsRefusedBeforeItIsRead) {
         std::string bytes;
         std::uintmax_t size;
         std::string box;
+        std::string place;
         bool fatal;
     };
+    // A picture whose text names it is placed where it is named: the object file's line, the
+    // script's line.
     const Damage damages[] = {
         {"robot_body.ppm", "P6\n# made by hand\n5000 4000\n255\n\x10\x20\x30", 0,
-         "Texture robot_body.ppm is too large.", false},
+         "Texture robot_body.ppm is too large.", "robot.ani, line 6", false},
         {"robot_body.ppm", "P3 90000 80000 255 0 0 0", 0, "Texture robot_body.ppm is too large.",
-         false},
+         "robot.ani, line 6", false},
         {"robot_face.gif", std::string("GIF89a\x60\xea\x60\xea\0\0\0;", 14), 0,
-         "robot_face.gif: image too large: 60000 by 60000", true},
-        {"arrow1.bmp", bmp, dataOffset + 5000u * 4000u, "Open arrow1.bmp failed.", false},
+         "image too large: 60000 by 60000", "robot_face.gif", true},
+        {"arrow1.bmp", bmp, dataOffset + 5000u * 4000u, "Open arrow1.bmp failed.",
+         "demo.scp, line 18", false},
     };
     for (const Damage& damage : damages) {
         SCOPED_TRACE(damage.bytes.substr(0, 12));
@@ -261,7 +463,7 @@ TEST_F(DamagedDemoTest, APictureThatDeclaresAHugeSizeIsRefusedBeforeItIsRead) {
         Write(damage.file, damage.bytes);
         if (damage.size) Cut(damage.file, damage.size);  // a hole of the declared size
         const Run run = RunGame(5);
-        ExpectOneBox(damage.box, damage.file[0] == 'a' ? "ERROR" : "Error");
+        ExpectOneBox(damage.box, damage.file[0] == 'a' ? "ERROR" : "Error", damage.place);
         if (damage.fatal) {
             ExpectEndedInOrder(run, 1);
         } else {
@@ -287,7 +489,7 @@ TEST_F(DamagedDemoTest, AnEmptyHandlerEntryNeverCrashes) {
         const Run run = RunGame();
         Handlers = full;
         EXPECT_EQ(run.started, 0);
-        ExpectOneBox("Handler table incomplete!", "Error");
+        ExpectOneBox("Handler table incomplete!", "Error", "");
         ExpectEndedInOrder(run, 1);
 
         StartOver();
@@ -298,7 +500,7 @@ TEST_F(DamagedDemoTest, AnEmptyHandlerEntryNeverCrashes) {
         Go(running, 10);
         Handlers = full;
         if (i == 3 || i == 4) {
-            ExpectOneBox("D3D: Handler table incomplete!\r\n", "Msg");
+            ExpectOneBox("D3D: Handler table incomplete!\r\n", "Msg", "spring1.cub, line 75");
             ExpectEndedInOrder(running, 1);
         } else {
             EXPECT_FALSE(running.ended);

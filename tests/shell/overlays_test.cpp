@@ -95,7 +95,8 @@ TEST_F(Overlays, ItemsPanesAndTheirLimits) {
     EXPECT_EQ(DrawOverlay(5, 320, 240), -1);  // not there yet
     EXPECT_EQ(DrawOverlay(-3, 320, 240), -1);
 
-    // A frame size of 0 is refused before any image is used up.
+    // A frame size of 0 is refused once the picture is read (a file that cannot be read is
+    // named first), and the image it would have used is free again.
     const int images = OverlayImageCount;
     EXPECT_EQ(AddOverlay("icon.bmp", 0, 32, 0, 0), -1);
     EXPECT_EQ(AddOverlay("icon.bmp", 32, -1, 0, 0), -1);

@@ -42,9 +42,15 @@ protected:
         return scratch_->Write(name, text);
     }
     // Compiles a script into the fresh engine without running it.
-    int Compile(const std::string& text) { return LoadScriptFile(Write("t.scp", text).c_str()); }
+    int Compile(const std::string& text) {
+        Write("t.scp", text);
+        return LoadScriptFile("t.scp");
+    }
     // Loads a script the way the game does: compiled, then run from its beginning.
-    int Load(const std::string& text) { return LoadScript(Write("t.scp", text).c_str()); }
+    int Load(const std::string& text) {
+        Write("t.scp", text);
+        return LoadScript("t.scp");
+    }
 
     static int Var(const char* name) {
         EXPECT_LT(FindVariable(name), MaxVariables) << name;
