@@ -1,6 +1,8 @@
 // With a display (a real or virtual X server, SDL_VIDEODRIVER not dummy): the game's window
-// shows the demo's first room. Skipped when there is no display. And the game run as its own
-// process, with a screen when there is one and without.
+// shows the demo's first room at 640 x 480, switches to full screen and back by the keyboard, and
+// ends by its close box, also under a window manager (scripts/screen-tests runs them without one
+// and with one, naming it in DUSK_WM). Skipped when there is no display. And the game run as its
+// own process, with a screen when there is one and without.
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -9,10 +11,10 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <thread>
-
+#include <functional>
 #include <set>
 #include <string>
+#include <thread>
 
 #include "game_process.h"
 #include "platform/backend.h"
@@ -28,6 +30,7 @@
 #include "world/cube.h"
 #include "world/player.h"
 #include "world/room.h"
+#include "x_display.h"
 
 // The game on the display, started as a player starts it: the configuration dialog answered
 // with Enter (the first puzzle, in a window). Skipped when there is no display.
@@ -40,6 +43,11 @@ protected:
             platform::SetHeadless(true);
             GTEST_SKIP() << "no display";
         }
+        // Asked to run under a window manager, the tests run under one or not at all.
+        const char* manager = std::getenv("DUSK_WM");
+        if (manager && *manager) {
+            ASSERT_TRUE(xdisplay::WindowManagerRuns(5000)) << manager << " is not running";
+        }
     }
     void TearDown() override {
         ShellTest::TearDown();
@@ -51,6 +59,43 @@ protected:
         ASSERT_EQ(InitApp(nullptr, platform::SW_SHOWNORMAL), 1);  // the demo script loads the level
         ASSERT_EQ(RoomCount, 4);
     }
+    // The game's window on the display: the last one shown.
+    static SDL_Window* GameWindow() {
+        SDL_Window* shown = nullptr;
+        for (Uint32 id = 1; id < 4096; ++id) {
+            SDL_Window* window = SDL_GetWindowFromID(id);
+            if (window && (SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN)) shown = window;
+        }
+        return shown;
+    }
+    // Main-loop passes, some milliseconds apart, until `done` holds or two seconds have gone.
+    static bool PassUntil(const std::function<bool()>& done) {
+        platform::Msg msg;
+        for (int pass = 0; pass < 200; ++pass) {
+            if (done()) return true;
+            if (!MainLoopPass(msg)) return false;
+            SDL_Delay(10);
+        }
+        return done();
+    }
+    // The game's window shown, 640 x 480, and under a window manager taken in hand by it (framed,
+    // with its close box), as a player first sees it.
+    static SDL_Window* ShownWindow() {
+        SDL_Window* window = GameWindow();
+        const bool managed = xdisplay::WindowManagerRuns(0);
+        EXPECT_TRUE(window && PassUntil([&] {
+                        return Covers(window, {0, 0, 640, 480}, false) &&
+                               (!managed || xdisplay::Managed(window));
+                    }));
+        return window;
+    }
+    // The window's client area has this size (and, over the whole display, its place).
+    static bool Covers(SDL_Window* window, const xdisplay::Area& wanted, bool placed) {
+        xdisplay::Area area;
+        return xdisplay::ClientArea(window, &area) && area.width == wanted.width &&
+               area.height == wanted.height &&
+               (!placed || (area.x == wanted.x && area.y == wanted.y));
+    }
 };
 
 TEST_F(Screen, TheWindowShowsTheDemosFirstRoom) {
@@ -59,6 +104,11 @@ TEST_F(Screen, TheWindowShowsTheDemosFirstRoom) {
     platform::Msg msg;
     for (int pass = 0; pass < 5; ++pass) ASSERT_TRUE(MainLoopPass(msg));
     EXPECT_TRUE(platform::RecordedBoxes().empty());
+
+    // The window is 640 x 480 on the display, and so is the picture.
+    ASSERT_NE(ShownWindow(), nullptr);
+    EXPECT_EQ(platform::PresentedFrame().width, 640u);
+    EXPECT_EQ(platform::PresentedFrame().height, 480u);
 
     const std::string shot = std::string(DUSK_DEMO_DATA) + "/../screen_first_room.png";
     ASSERT_TRUE(platform::SavePresentedFrame(shot));
@@ -71,6 +121,9 @@ TEST_F(Screen, TheWindowShowsTheDemosFirstRoom) {
 TEST_F(Screen, APointerOutsideTheWindowLeavesTheViewStill) {
     SDL_WarpMouseGlobal(2, 2);
     Start();
+    xdisplay::Area area;
+    ASSERT_TRUE(xdisplay::ClientArea(ShownWindow(), &area));
+    ASSERT_TRUE(area.x > 2 || area.y > 2) << "the window lies under the pointer";
     const Fixed16 x = PlayerX, z = PlayerZ;
     const Angle16 heading = PlayerHeading;
     platform::Msg msg;
@@ -102,6 +155,53 @@ TEST_F(Screen, FullScreenCoversTheDisplay) {
     EXPECT_TRUE(platform::PointerInWindow());
     EXPECT_GT(cursor.x, 600);
     EXPECT_GT(cursor.y, 440);
+}
+
+// F1 and Alt+Return, pressed on the keyboard, switch the window to full screen over the whole
+// display and back to a window of 640 x 480, each key twice both ways; under a window manager,
+// which carries out the switches and gives the window the keyboard, too.
+TEST_F(Screen, F1AndAltReturnSwitchToFullScreenAndBackTwiceEach) {
+    Start();
+    SDL_Window* window = ShownWindow();
+    ASSERT_NE(window, nullptr);
+    const bool managed = xdisplay::WindowManagerRuns(0);
+    const xdisplay::Area display = xdisplay::DisplayArea();
+    for (const char* keys : {"F1", "Alt_L+Return"}) {
+        for (int press = 1; press <= 4; ++press) {
+            SCOPED_TRACE(std::string(keys) + ", press " + std::to_string(press));
+            const int full = press % 2;
+            // Without a window manager nothing gives the window the keyboard: the player's
+            // click does.
+            if (!managed) ASSERT_TRUE(xdisplay::Focus(window));
+            ASSERT_TRUE(xdisplay::PressKeys(keys)) << "xdotool is needed (scripts/install-deps)";
+            EXPECT_TRUE(PassUntil([&] { return FullScreen == full; }));
+            EXPECT_TRUE(PassUntil([&] {
+                return full ? Covers(window, display, true)
+                            : Covers(window, {0, 0, 640, 480}, false);
+            }));
+        }
+    }
+    EXPECT_TRUE(platform::RecordedBoxes().empty());
+}
+
+// The window's close box ends the game with status 0: the main loop takes the quit message with
+// status 0, the window gone. Under a window manager the close box is its own, which asks the
+// window to close.
+TEST_F(Screen, TheCloseBoxEndsTheGameWithStatusZero) {
+    Start();
+    SDL_Window* window = ShownWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(xdisplay::RequestClose(window));
+    platform::Msg msg;
+    bool running = true;
+    for (int pass = 0; pass < 300 && running; ++pass) {
+        running = MainLoopPass(msg);
+        if (running) SDL_Delay(10);
+    }
+    ASSERT_FALSE(running) << "the game goes on";
+    EXPECT_EQ(msg.message, platform::WM_QUIT);
+    EXPECT_EQ(msg.wParam, 0u);
+    EXPECT_FALSE(platform::IsWindow(MainWindow));
 }
 
 // A signal, caught as the game's entry catches it, ends the loop with the window's events.
