@@ -42,10 +42,10 @@ bool WindowManagerRuns(int milliseconds) {
         int format = 0;
         unsigned long count = 0, after = 0;
         unsigned char* data = nullptr;
-        const bool announced = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1,
-                                                  False, XA_WINDOW, &type, &format, &count, &after,
-                                                  &data) == Success &&
-                               type == XA_WINDOW && count == 1;
+        const bool announced =
+            XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW,
+                               &type, &format, &count, &after, &data) == Success &&
+            type == XA_WINDOW && count == 1;
         if (data) XFree(data);
         if (announced) return true;
         if (waited >= milliseconds) return false;
@@ -124,7 +124,8 @@ bool RequestClose(SDL_Window* window) {
     } else {
         // What a window manager sends the window when its close box is clicked.
         event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-        event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+        event.xclient.data.l[0] =
+            static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
         event.xclient.data.l[1] = CurrentTime;
         sent = XSendEvent(display, xwindow, False, NoEventMask, &event) != 0;
     }

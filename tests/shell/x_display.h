@@ -32,9 +32,9 @@ bool RequestClose(SDL_Window* window);
 // Gives the window the input focus, as a click on it would.
 bool Focus(SDL_Window* window);
 
-// Presses and releases a key, with modifiers held around it (xdotool's names: "F1", "Alt_L+Return"),
-// through the server's test extension: they go to the window that has the focus. False when
-// xdotool could not run.
+// Presses and releases a key, with modifiers held around it (xdotool's names: "F1",
+// "Alt_L+Return"), through the server's test extension: they go to the window that has the
+// focus. False when xdotool could not run.
 bool PressKeys(const std::string& keys);
 
 }  // namespace xdisplay
