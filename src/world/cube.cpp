@@ -5,8 +5,10 @@
 #include "base/wrap.h"
 #include "render/int64.h"
 #include "render/lighting.h"
+#include "world/cube_faces.h"
 #include "world/map_object.h"
 #include "world/player.h"
+#include "world/visible_rooms.h"
 
 FixedVector Vertices[MaxVertices];
 int VertexCount = 0;
@@ -167,4 +169,84 @@ void Cube::LinkNeighbours() {
             }
         }
     }
+}
+
+namespace {
+
+// Exchange sort of the cube's objects, nearest to the player first.
+void SortObjectsNearestFirst(Cube& cube) {
+    for (ObjectListNode* p = cube.objects; p; p = p->next) {
+        for (ObjectListNode* q = p->next; q; q = q->next) {
+            if (ObjectDistanceKey(*p->object) > ObjectDistanceKey(*q->object)) {
+                MapObject* swap = p->object;
+                p->object = q->object;
+                q->object = swap;
+            }
+        }
+    }
+}
+
+bool Hit(PickRecord& pick, Cube& cube, MapObject* object, int kind) {
+    if (*pick.pixel == 0) {
+        return false;
+    }
+    pick.cube = &cube;
+    pick.object = object;
+    pick.kind = kind;
+    return true;
+}
+
+}  // namespace
+
+int Cube::Draw() {
+    if (ShowFaces) {
+        if (Textured(*this, CeilingSlot) && FaceVisible(*this, CeilingSlot)) {
+            DrawCeiling(*this);
+        }
+        if (Floored() && floorClass == 0 && FaceVisible(*this, FloorSlot)) {
+            DrawFloor(*this);
+        }
+        for (int k = 0; k < CubeSides; ++k) {
+            if (SideDrawn(*this, k) && FaceVisible(*this, k)) {
+                DrawSide(*this, k);
+            }
+        }
+    }
+    if (ShowObjects) {
+        for (ObjectListNode* node = objects; node; node = node->next) {
+            node->object->Draw();
+        }
+    }
+    return 1;
+}
+
+int Cube::Pick(PickRecord& pick) {
+    SortObjectsNearestFirst(*this);
+    for (ObjectListNode* node = objects; node; node = node->next) {
+        node->object->Draw();
+        if (Hit(pick, *this, node->object, PickObject)) {
+            return 1;
+        }
+    }
+    if (Textured(*this, CeilingSlot) && FaceVisible(*this, CeilingSlot)) {
+        DrawCeiling(*this);
+        if (Hit(pick, *this, nullptr, PickCeiling)) {
+            return 1;
+        }
+    }
+    if (Floored() && FaceVisible(*this, FloorSlot)) {
+        DrawFloor(*this);
+        if (Hit(pick, *this, nullptr, PickFloor)) {
+            return 1;
+        }
+    }
+    for (int k = 0; k < CubeSides; ++k) {
+        if (SideDrawn(*this, k) && FaceVisible(*this, k)) {
+            DrawSide(*this, k);
+            if (Hit(pick, *this, nullptr, PickSide + k)) {
+                return 1;
+            }
+        }
+    }
+    return 0;
 }

@@ -26,7 +26,7 @@ public:
     Cube* FindCubeFrom(Fixed16 x, Fixed16 z);
     // Height at (x, z) of the plane through bottom corners 0, 1 and 3.
     Fixed16 FloorHeight(Fixed16 x, Fixed16 z) const;
-    // Draws the cube's visible faces and then its map objects (visible_rooms.cpp); returns 1.
+    // Draws the cube's visible faces and then its map objects; returns 1.
     int Draw();
     // Draws the cube's objects, nearest first, then its faces until one of them covers the
     // picked pixel; 1 on a hit, recorded in the pick record.

@@ -3,16 +3,14 @@
 #include "base/graphics_objects.h"
 #include "platform/rm_viewport.h"
 #include "platform/surface.h"
-#include "render/face.h"
 #include "render/polygon.h"
 #include "render/view.h"
 #include "world/cube.h"
+#include "world/cube_faces.h"
 #include "world/limits.h"
-#include "world/map_object.h"
 #include "world/player.h"
 #include "world/room.h"
 #include "world/room_nodes.h"
-#include "world/texture_table.h"
 
 int ShowFaces = 1;
 int ShowObjects = 1;
@@ -20,64 +18,6 @@ int ShowObjects = 1;
 void ResetViewSwitches() { ShowFaces = ShowObjects = 1; }
 
 namespace {
-
-// ---- Drawing one cube ----
-
-// Fills the face record for face slot f with the corners in the order given and draws it.
-void DrawCubeFace(const Cube& cube, int f, const FixedVector* const corners[4], uint8_t flags) {
-    FaceRecord face;
-    face.texOrigin = cube.texU[f];
-    face.texUEnd = cube.texV[f];
-    face.texVEnd = cube.texW[f];
-    for (int i = 0; i < 4; ++i) {
-        face.corners[i] = *corners[i];
-    }
-    face.viewNormal = {static_cast<float>(cube.normal[f].x / 65536.0),
-                       static_cast<float>(cube.normal[f].y / 65536.0),
-                       static_cast<float>(cube.normal[f].z / 65536.0)};
-    face.bitmap = TextureAt(cube.texture[f]);
-    face.vOffset = 0;
-    face.uOffset = 0;
-    face.flags = flags;
-    face.brightness = FaceBrightness;
-    DrawFace(&face);
-}
-
-bool Textured(const Cube& cube, int f) { return cube.texture[f] != OpenFace; }
-
-void DrawCeiling(const Cube& cube) {
-    const FixedVector* corners[4] = {&cube.Top(0), &cube.Top(1), &cube.Top(2), &cube.Top(3)};
-    const bool level = corners[0]->y == corners[1]->y && corners[1]->y == corners[2]->y;
-    DrawCubeFace(cube, CeilingSlot, corners,
-                 level ? static_cast<uint8_t>(cube.faceFlags[CeilingSlot]) : SlopedFaceFlags);
-}
-
-void DrawFloor(const Cube& cube) {
-    FloorShapeResult shape;
-    if (!FloorShape(cube, shape)) {
-        return;
-    }
-    const FixedVector* corners[4];
-    for (int i = 0; i < 4; ++i) {
-        corners[i] = &cube.Bottom(shape.first + i);
-    }
-    DrawCubeFace(cube, FloorSlot, corners, shape.flags);
-}
-
-// A side with a face: not degenerate, textured and of some height.
-bool SideDrawn(const Cube& cube, int k) {
-    const int next = (k + 1) & 3;
-    const bool zeroHeight = cube.top[k] == cube.bottom[k] && cube.top[next] == cube.bottom[next];
-    return !cube.Degenerate(k) && Textured(cube, k) && !zeroHeight;
-}
-
-void DrawSide(const Cube& cube, int k) {
-    const FixedVector* corners[4] = {&cube.Top(k), &cube.Top(k + 1), &cube.Bottom(k + 1),
-                                     &cube.Bottom(k)};
-    DrawCubeFace(cube, k, corners, static_cast<uint8_t>(cube.faceFlags[k]));
-}
-
-// ---- The walks ----
 
 // Whether side i of the cube is one of the room's exits.
 bool IsExit(const Room& room, const Cube* cube, int i) {
@@ -232,107 +172,13 @@ void ForEachWalkedCubeFarthestFirst(Room& room, Visit visit) {
     }
 }
 
-// Exchange sort of the cube's objects, nearest to the player first.
-void SortObjectsNearestFirst(Cube& cube) {
-    for (ObjectListNode* p = cube.objects; p; p = p->next) {
-        for (ObjectListNode* q = p->next; q; q = q->next) {
-            if (ObjectDistanceKey(*p->object) > ObjectDistanceKey(*q->object)) {
-                MapObject* swap = p->object;
-                p->object = q->object;
-                q->object = swap;
-            }
-        }
-    }
-}
-
-bool Hit(PickRecord& pick, Cube& cube, MapObject* object, int kind) {
-    if (*pick.pixel == 0) {
-        return false;
-    }
-    pick.cube = &cube;
-    pick.object = object;
-    pick.kind = kind;
-    return true;
-}
-
 }  // namespace
-
-bool FloorShape(const Cube& cube, FloorShapeResult& shape) {
-    const Fixed16 y0 = cube.Bottom(0).y, y1 = cube.Bottom(1).y, y2 = cube.Bottom(2).y;
-    if (y0 == y1 && y1 == y2) {
-        shape = {0, static_cast<uint8_t>(cube.faceFlags[FloorSlot])};
-    } else if (y0 == y1 && y2 < y1) {
-        shape = {0, SlopedFaceFlags};
-    } else if (y0 < y1 && y1 == y2) {
-        shape = {1, SlopedFaceFlags};
-    } else if (y1 < y0 && y1 == y2) {
-        shape = {3, SlopedFaceFlags};
-    } else if (y0 == y1 && y2 > y1) {
-        shape = {2, SlopedFaceFlags};
-    } else {
-        return false;
-    }
-    return true;
-}
-
-int Cube::Draw() {
-    if (ShowFaces) {
-        if (Textured(*this, CeilingSlot) && FaceVisible(*this, CeilingSlot)) {
-            DrawCeiling(*this);
-        }
-        if (Floored() && floorClass == 0 && FaceVisible(*this, FloorSlot)) {
-            DrawFloor(*this);
-        }
-        for (int k = 0; k < CubeSides; ++k) {
-            if (SideDrawn(*this, k) && FaceVisible(*this, k)) {
-                DrawSide(*this, k);
-            }
-        }
-    }
-    if (ShowObjects) {
-        for (ObjectListNode* node = objects; node; node = node->next) {
-            node->object->Draw();
-        }
-    }
-    return 1;
-}
 
 int DrawFloorUnderlay(Cube& cube) {
     if (ShowFaces && cube.Floored() && FaceVisible(cube, FloorSlot)) {
         DrawFloor(cube);
     }
     return 1;
-}
-
-int Cube::Pick(PickRecord& pick) {
-    SortObjectsNearestFirst(*this);
-    for (ObjectListNode* node = objects; node; node = node->next) {
-        node->object->Draw();
-        if (Hit(pick, *this, node->object, PickObject)) {
-            return 1;
-        }
-    }
-    if (Textured(*this, CeilingSlot) && FaceVisible(*this, CeilingSlot)) {
-        DrawCeiling(*this);
-        if (Hit(pick, *this, nullptr, PickCeiling)) {
-            return 1;
-        }
-    }
-    if (Floored() && FaceVisible(*this, FloorSlot)) {
-        DrawFloor(*this);
-        if (Hit(pick, *this, nullptr, PickFloor)) {
-            return 1;
-        }
-    }
-    for (int k = 0; k < CubeSides; ++k) {
-        if (SideDrawn(*this, k) && FaceVisible(*this, k)) {
-            DrawSide(*this, k);
-            if (Hit(pick, *this, nullptr, PickSide + k)) {
-                return 1;
-            }
-        }
-    }
-    return 0;
 }
 
 int DrawRoom(Room& room) {

@@ -66,11 +66,3 @@ int PickInRoom(Room& room, PickRecord& pick);
 
 // Picks in the rooms of the visible list in order until one reports a hit; 1 on a hit.
 int FindPickedObject(PickRecord& pick);
-
-// How a floor is drawn: the corner order handed to the renderer and the face flags; false
-// when the floor's shape is not drawn at all.
-struct FloorShapeResult {
-    int first;  // corners first, first + 1, ... (mod 4)
-    uint8_t flags;
-};
-bool FloorShape(const Cube& cube, FloorShapeResult& shape);

@@ -13,6 +13,7 @@
 #include "render/view.h"
 #include "support/world_builder.h"
 #include "world/cube.h"
+#include "world/cube_faces.h"
 #include "world/free_level.h"
 #include "world/map_object.h"
 #include "world/player.h"
