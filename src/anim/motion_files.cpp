@@ -1,5 +1,6 @@
 #include "anim/motion_files.h"
 
+#include <strings.h>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -73,12 +74,17 @@ struct Statement {
     int n;
 };
 
+// The keyword the statement's first word is, or KwNone.
+int StatementKeyword() {
+    for (int k = 0; k < KwNone; ++k) {
+        if (std::strcmp(Parsed.StatementTokens[0], MotionKeywords[k]) == 0) return k;
+    }
+    return KwNone;
+}
+
 Statement TakeStatement() {
     MotionLevel = MotionLevelFromBraces(BraceDepth);
-    Statement s{KwNone, "", Parsed.StatementNumbers, Parsed.NumberCount};
-    for (int k = 0; k < KwNone; ++k) {
-        if (std::strcmp(Parsed.StatementTokens[0], MotionKeywords[k]) == 0) s.keyword = k;
-    }
+    Statement s{StatementKeyword(), "", Parsed.StatementNumbers, Parsed.NumberCount};
     if (Parsed.WordCount == 0 || Parsed.WordCount > 1) s.name = Parsed.StatementTokens[1];
     return s;
 }
@@ -92,6 +98,34 @@ void SetUpFile(FileKind kind) {
         FirstObjectSeen = false;
         MotionRowOpen = false;
     }
+}
+
+// Whether a statement that carries numbers holds a word that spells a number that is not finite
+// (written by a program that made one): such a word is no number here and would shift the
+// numbers after it.
+bool HoldsNonFiniteWord() {
+    int first = 1;
+    switch (StatementKeyword()) {
+        case KwMatrix:
+        case KwVertices:
+        case KwNormals:
+        case KwFaces:
+        case KwTextureCoordinates:
+        case KwObjectName:
+        case KwPositionKeys:
+        case KwColour:
+        case KwSpecular: break;
+        case KwMaterial: first = 2; break;
+        default: return false;
+    }
+    for (int k = first; k < Parsed.WordCount; ++k) {
+        const char* word = Parsed.StatementTokens[k];
+        if (strcasecmp(word, "nan") == 0 || strcasecmp(word, "inf") == 0 ||
+            strcasecmp(word, "infinity") == 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 int HandleStatement(FileKind kind) {
@@ -139,8 +173,13 @@ int ReadMotionFile(const char* fileName, FileKind kind) {
         const int r = ScanTokens(line, StatementBuffer + fill, sizeof StatementBuffer - fill);
         if (r == ScanComplete) {
             place.SetLine(statementLine);
-            if (ParseStatement(StatementBuffer, sizeof StatementBuffer) != ParseResult::Refused)
+            if (ParseStatement(StatementBuffer, sizeof StatementBuffer) != ParseResult::Refused) {
+                if (HoldsNonFiniteWord()) {
+                    Report(MsgIllegalSyntax);
+                    return 0;
+                }
                 HandleStatement(kind);
+            }
             fill = 0;
         } else if (r == ScanComment) {
             fill = 0;

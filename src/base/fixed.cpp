@@ -27,6 +27,23 @@ int16_t WorldToSize16(double value) {
     return static_cast<int16_t>(v);
 }
 
+namespace {
+
+// Whether a product is a number strictly inside (-limit, limit).
+bool Within(double product, double limit) { return std::fabs(product) < limit; }
+
+}  // namespace
+
+bool FileNumberFits(double value) { return Within(value * 65536.0, 2147483648.0); }
+
+bool WorldNumberFits(double value) {
+    return Within(value * static_cast<double>(WorldScale) * 65536.0, 2147483648.0);
+}
+
+bool WorldSizeFits(double value) {
+    return Within(value * static_cast<double>(WorldScale), 32768.0);
+}
+
 // Entry i is 32768 * sin(2 pi i / 1024) truncated toward zero and limited to +-32767,
 // except entries 519, 949 and 1017, which sit one unit off it
 // (-1406, -14553, -1406); 1024..1279 repeat 0..255.

@@ -73,3 +73,9 @@ Fixed16 WorldToFixed(double value);
 
 // A 2D sprite's width or height: value * WorldScale as a 16-bit integer (not fixed point).
 int16_t WorldToSize16(double value);
+
+// Whether a number read from a file converts as the three above convert it: finite, and within
+// the 32-bit Fixed16 (or the 16 bits of a size) once multiplied.
+bool FileNumberFits(double value);
+bool WorldNumberFits(double value);
+bool WorldSizeFits(double value);

@@ -28,6 +28,8 @@ constexpr const char* MAP_FILE_MISSING = "Open planning map %s failed.";
 constexpr const char* MAP_FILE_BAD = "Planning map %s is damaged; the old map is kept.";
 constexpr const char* DUMP_FILE_FAILED = "Writing %s failed.";
 constexpr const char* CONFIG_FILE_BAD = "Planning configuration %s cannot be read.";
+constexpr const char* CONFIG_VALUE_BAD =
+    "Planning configuration %s: the value of %s is out of range.";
 
 }  // namespace planner_messages
 

@@ -1,12 +1,40 @@
 // Reading the planner configuration through ParseIt.
 #include "planner/plan_config.h"
 
+#include <cfloat>
+#include <cmath>
+
 #include "planner/limits.h"
 #include "planner/parseit.h"
 
 PlannerConfig PlanSettings;
 
 void ResetPlanSettings() { PlanSettings = PlannerConfig{}; }
+
+const char* ClearUnusableSetting(PlannerConfig& config) {
+    struct Setting {
+        const char* name;
+        double* value;
+    };
+    const Setting settings[] = {
+        {"all_robots_look_ahead", &config.allRobotsLookAhead},
+        {"default_robot_speed", &config.defaultRobotSpeed},
+        {"speed_divisor", &config.speedDivisor},
+        {"default_robot_radius", &config.defaultRobotRadius},
+        {"meters_per_cell", &config.metersPerCell},
+    };
+    for (const Setting& s : settings) {
+        // The robots keep every setting but the cell size as a float.
+        const double limit = s.value == &config.metersPerCell ? DBL_MAX : FLT_MAX;
+        const bool usable =
+            std::fabs(*s.value) <= limit && !(s.value == &config.speedDivisor && *s.value == 0.0);
+        if (!usable) {
+            *s.value = -1.0;
+            return s.name;
+        }
+    }
+    return nullptr;
+}
 
 bool ReadPlanConfig(const std::string& configPath, PlannerConfig& config) {
     ParseList list = NewParseList();

@@ -23,6 +23,11 @@ struct PlannerConfig {
 // not be opened or read; a statement that fails ends the parse, and what stands before it is read.
 bool ReadPlanConfig(const std::string& configPath, PlannerConfig& config);
 
+// The first setting whose number cannot be used (not finite, beyond the float range of the
+// robots' settings, or a speed divisor of 0), after it has been given -1.0, as a missing one
+// reads; null when every number can be used.
+const char* ClearUnusableSetting(PlannerConfig& config);
+
 // The settings of the last planner configuration loaded.
 extern PlannerConfig PlanSettings;
 // No configuration loaded yet, as a fresh process starts.

@@ -1,6 +1,8 @@
 #include "script/tokenizer.h"
 
 #include <cerrno>
+#include <cfloat>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -111,8 +113,11 @@ bool ScanFloatLiteral(const char*& cursor, uint8_t*& write, const uint8_t* write
     char text[MaxLiteralLength + 1];
     std::memcpy(text, s, n);
     text[n] = 0;
+    // A value beyond the float range is refused, as a literal too long is.
+    const double value = std::strtod(text, nullptr);
+    if (!(std::fabs(value) <= FLT_MAX)) return false;
     Writer w{write, writeEnd};
-    if (!w.PutFloat(static_cast<float>(std::strtod(text, nullptr)))) return false;
+    if (!w.PutFloat(static_cast<float>(value))) return false;
     write = w.p;
     cursor = s + n;
     return true;

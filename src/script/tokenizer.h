@@ -27,6 +27,7 @@ constexpr uint8_t End = '\\';
 constexpr int ScanComplete = 0;  // the line completed the statement ('\' and '@' written)
 constexpr int ScanComment = -1;  // the line holds a "//" comment: drop the statement
 constexpr int ScanTooLong = -2;  // an identifier or literal is longer than the tokenizer holds
+                                 // (or a number beyond the float range)
 constexpr int ScanFull = -3;     // the statement does not fit in the room given
 
 // "{" adds 1 and "}" subtracts 1, in the tokenizer and again in the parser.
@@ -38,7 +39,8 @@ extern int ParenDropFlag;
 int ScanTokens(const char* line, uint8_t* out, size_t room);
 
 // Scan one literal at the cursor, writing its tag and payload; both pointers advance. They
-// return false when the literal's text is too long or the output has no room.
+// return false when the literal's text is too long, its value lies beyond the float range, or the
+// output has no room.
 bool ScanIntLiteral(const char*& cursor, uint8_t*& write, const uint8_t* writeEnd);
 bool ScanFloatLiteral(const char*& cursor, uint8_t*& write, const uint8_t* writeEnd);
 

@@ -4,6 +4,8 @@
 #include "world/cube_reader.h"
 
 #include <algorithm>
+#include <cfloat>
+#include <cmath>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -66,7 +68,43 @@ private:
         return Expect(keyword, message) && Expect("{", message);
     }
     int Int() { return WordToInt(Word()); }
-    double Number() { return WordToNumber(Word()); }
+
+    // Numbers converted as the block keeps them. A number that is not finite, or out of the
+    // range of what it becomes, gives 0 and is kept as the block's fault: the first one, with
+    // its line, is reported by NumbersFit.
+    Fixed16 FileFixed(const std::string& word, const char* message) {
+        const double v = WordToNumber(word);
+        return Fits(FileNumberFits(v), message) ? FileNumberToFixed(v) : 0;
+    }
+    Fixed16 WorldFixed(const std::string& word, const char* message) {
+        const double v = WordToNumber(word);
+        return Fits(WorldNumberFits(v), message) ? WorldToFixed(v) : 0;
+    }
+    int16_t WorldSize(const std::string& word, const char* message) {
+        const double v = WordToNumber(word);
+        return Fits(WorldSizeFits(v), message) ? WorldToSize16(v) : 0;
+    }
+    float Float(const std::string& word, const char* message) {
+        const double v = WordToNumber(word);
+        return Fits(std::fabs(v) <= FLT_MAX, message) ? static_cast<float>(v) : 0.0f;
+    }
+    bool Fits(bool fits, const char* message) {
+        if (!fits && !numberFault_) {
+            numberFault_ = message;
+            MarkLine();
+            numberFaultLine_ = place_.Line();
+        }
+        return fits;
+    }
+    bool NumbersFit() {
+        if (!numberFault_) {
+            return true;
+        }
+        place_.SetLine(numberFaultLine_);
+        ReportError("%s", numberFault_);
+        QuitAppAfterFault();
+        return false;
+    }
 
     bool ReadVertexLines();
     bool ReadTextureLines();
@@ -85,6 +123,8 @@ private:
     const std::string& text_;
     std::istringstream in_;
     platform::BoxPlace& place_;
+    const char* numberFault_ = nullptr;
+    int numberFaultLine_ = 0;
     Room* room_;
     int vertexBase_;
     int textureBase_;
@@ -161,8 +201,12 @@ bool CubeFileReader::ReadVertexLines() {
         if (z.empty() || VertexCount == MaxVertices) {
             return Fail(SyntaxErrorText);
         }
-        Vertices[VertexCount++] = {WorldToFixed(WordToNumber(x)), WorldToFixed(WordToNumber(y)),
-                                   WorldToFixed(WordToNumber(z))};
+        const FixedVector v{WorldFixed(x, SyntaxErrorText), WorldFixed(y, SyntaxErrorText),
+                            WorldFixed(z, SyntaxErrorText)};
+        if (!NumbersFit()) {
+            return false;
+        }
+        Vertices[VertexCount++] = v;
     }
     return true;
 }
@@ -241,9 +285,12 @@ bool CubeFileReader::ReadCube() {
     }
     for (int i = 0; i < CubeFaces; ++i) {
         FixedVector& n = cube->normal[FaceOrder[i]];
-        n.x = WrapSub(0, FileNumberToFixed(Number()));
-        n.y = WrapSub(0, FileNumberToFixed(Number()));
-        n.z = WrapSub(0, FileNumberToFixed(Number()));
+        n.x = WrapSub(0, FileFixed(Word(), CubeSyntaxErrorText));
+        n.y = WrapSub(0, FileFixed(Word(), CubeSyntaxErrorText));
+        n.z = WrapSub(0, FileFixed(Word(), CubeSyntaxErrorText));
+    }
+    if (!NumbersFit()) {
+        return false;
     }
     for (int k = 0; k < CubeSides; ++k) {
         if (!cube->Degenerate(k) && cube->bottom[k] == cube->top[k]) {
@@ -328,12 +375,12 @@ bool CubeFileReader::ReadFaceTextures(Cube& cube) {
             if (!x.empty() && x[0] == '(') {
                 x.erase(0, 1);
             }
-            v->x = FileNumberToFixed(WordToNumber(x));
-            v->y = FileNumberToFixed(Number());
-            v->z = FileNumberToFixed(Number());
+            v->x = FileFixed(x, CubeSyntaxErrorText);
+            v->y = FileFixed(Word(), CubeSyntaxErrorText);
+            v->z = FileFixed(Word(), CubeSyntaxErrorText);
         }
     }
-    return true;
+    return NumbersFit();
 }
 
 bool CubeFileReader::ReadObjects(Cube& cube) {
@@ -384,13 +431,13 @@ bool CubeFileReader::ReadDoor(Cube& cube) {
     }
     door->state = Int();
     door->kind = Int();
-    door->extent = WorldToFixed(Number());
-    WorldToFixed(Number());  // the travelled length: a loaded door is at rest
-    door->step = WorldToFixed(Number());
-    door->fx = static_cast<float>(Number());
-    door->fy = static_cast<float>(Number());
-    door->fz = static_cast<float>(Number());
-    if (!Expect("}", DoorSyntaxErrorText)) {
+    door->extent = WorldFixed(Word(), DoorSyntaxErrorText);
+    WorldFixed(Word(), DoorSyntaxErrorText);  // the travelled length: a loaded door is at rest
+    door->step = WorldFixed(Word(), DoorSyntaxErrorText);
+    door->fx = Float(Word(), DoorSyntaxErrorText);
+    door->fy = Float(Word(), DoorSyntaxErrorText);
+    door->fz = Float(Word(), DoorSyntaxErrorText);
+    if (!NumbersFit() || !Expect("}", DoorSyntaxErrorText)) {
         return false;
     }
 
@@ -459,10 +506,14 @@ bool CubeFileReader::ReadDeco(Cube& cube) {
     if (id < 0 || id >= MaxMapObjects) {
         return Fail(CubeSyntaxErrorText);
     }
-    const Fixed16 x1 = WorldToFixed(Number()), y1 = WorldToFixed(Number()),
-                  z1 = WorldToFixed(Number());
-    const Fixed16 x2 = WorldToFixed(Number()), y2 = WorldToFixed(Number()),
-                  z2 = WorldToFixed(Number());
+    Fixed16 c[6];
+    for (Fixed16& value : c) {
+        value = WorldFixed(Word(), CubeSyntaxErrorText);
+    }
+    if (!NumbersFit()) {
+        return false;
+    }
+    const Fixed16 x1 = c[0], y1 = c[1], z1 = c[2], x2 = c[3], y2 = c[4], z2 = c[5];
     deco->corners[0] = {x1, y1, z1};
     deco->corners[1] = {x2, y1, z2};
     deco->corners[2] = {x2, y2, z2};
@@ -485,11 +536,14 @@ bool CubeFileReader::ReadSprite2D(Cube& cube) {
     if (id < 0 || id >= MaxMapObjects) {
         return Fail(CubeSyntaxErrorText);
     }
-    sprite->x = WorldToFixed(Number());
-    sprite->y = WorldToFixed(Number());
-    sprite->z = WorldToFixed(Number());
-    sprite->width = WorldToSize16(Number());
-    sprite->height = WorldToSize16(Number());
+    sprite->x = WorldFixed(Word(), CubeSyntaxErrorText);
+    sprite->y = WorldFixed(Word(), CubeSyntaxErrorText);
+    sprite->z = WorldFixed(Word(), CubeSyntaxErrorText);
+    sprite->width = WorldSize(Word(), CubeSyntaxErrorText);
+    sprite->height = WorldSize(Word(), CubeSyntaxErrorText);
+    if (!NumbersFit()) {
+        return false;
+    }
     // The sprite's anchor serves as its sort position.
     sprite->centre = {sprite->x, sprite->y, sprite->z};
     if (!ReadFrames(sprite->animation, CubeSyntaxErrorText)) {
@@ -499,8 +553,12 @@ bool CubeFileReader::ReadSprite2D(Cube& cube) {
 }
 
 bool CubeFileReader::ReadChar3D(Cube& cube) {
-    const Fixed16 x = WorldToFixed(Number()), y = WorldToFixed(Number()),
-                  z = WorldToFixed(Number());
+    const Fixed16 x = WorldFixed(Word(), Char3DSyntaxErrorText);
+    const Fixed16 y = WorldFixed(Word(), Char3DSyntaxErrorText);
+    const Fixed16 z = WorldFixed(Word(), Char3DSyntaxErrorText);
+    if (!NumbersFit()) {
+        return false;
+    }
     Word();
     if (!Expect("}", Char3DSyntaxErrorText)) {
         return false;

@@ -1,6 +1,7 @@
 // The level file: the world scale, the player's start and the cube files of the level.
 #include "world/level_reader.h"
 
+#include <cfloat>
 #include <climits>
 #include <sstream>
 #include <string>
@@ -97,10 +98,15 @@ int LoadLevel(const char* path) {
         }
         std::string x, eye, z, heading;
         words >> x >> eye >> z >> heading;
-        if (heading.empty()) {
+        // A scale that is not a positive float, and a position or height that is not finite or
+        // lies outside Fixed16, would make a world of no size or of undefined numbers.
+        const double scale = WordToNumber(first);
+        if (heading.empty() || !(scale > 0.0 && scale <= FLT_MAX) ||
+            !FileNumberFits(WordToNumber(x)) || !FileNumberFits(WordToNumber(eye)) ||
+            !FileNumberFits(WordToNumber(z))) {
             return Fail(SyntaxErrorText);
         }
-        WorldScale = static_cast<float>(WordToNumber(first));
+        WorldScale = static_cast<float>(scale);
         PlayerX = FileNumberToFixed(WordToNumber(x));
         EyeHeight = FileNumberToFixed(WordToNumber(eye));
         PlayerZ = FileNumberToFixed(WordToNumber(z));

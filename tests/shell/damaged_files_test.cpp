@@ -241,6 +241,65 @@ TEST_F(DamagedDemoTest, AFaultWhoseTextNamesNoFileNamesItOnASecondLine) {
               "D3D: Syntex error!\r\nroom1.cub, line 1\r\n");
 }
 
+// Numbers that are not finite or lie far out of range: the reader's own syntax-error text with
+// the file and line under it, and nothing of the number used. The level's start line (a scale
+// that is not a number or 0, a position beyond Fixed16), a cube file's vertex and normal; a
+// motion, an object and a path file (F11 goes on to the spring court, which reads the path),
+// whose readers stop; and the planner's settings (F11 twice: the robot hall), which are named,
+// read as missing, and the game goes on.
+TEST_F(DamagedDemoTest, ANumberThatIsNotFiniteIsTheReadersSyntaxError) {
+    struct Damage {
+        const char* file;
+        const char* good;
+        const char* bad;
+        int roomKeys;
+        std::string box;
+        std::string place;
+        bool fatal;
+    };
+    const Damage damages[] = {
+        {"demo.lvl", "1.0 50.0", "nan 50.0", 0, "D3D: Syntex error!\r\n", "demo.lvl, line 2", true},
+        {"demo.lvl", "1.0 50.0", "0 50.0", 0, "D3D: Syntex error!\r\n", "demo.lvl, line 2", true},
+        {"demo.lvl", "1.0 50.0", "1.0 1e300", 0, "D3D: Syntex error!\r\n", "demo.lvl, line 2",
+         true},
+        {"room1.cub", "  0 0 100\n", "  0 NAN 100\n", 0, "D3D: Syntex error!\r\n",
+         "room1.cub, line 5", true},
+        {"room1.cub", "  0 0 100\n", "  0 40000 100\n", 0, "D3D: Syntex error!\r\n",
+         "room1.cub, line 5", true},
+        {"room1.cub", "    0 0 1\n", "    0 inf 1\n", 0, "D3D: Syntex error in cubes!\r\n",
+         "room1.cub, line 48", true},
+        {"nod.mot", "6 0.976296", "6 1e300", 0, "Illegal Syntax", "nod.mot, line 15", false},
+        {"robot.ani", "vertices 6 16 -4", "vertices 6 nan -4", 0, "Illegal Syntax",
+         "robot.ani, line 13", false},
+        {"spring.pth", "40 60 0 0;", "40 -1e39 0 0;", 1, "Illegal Syntax", "spring.pth, line 6",
+         false},
+        {"yard_planner.cfg", "speed_divisor = 23.333333", "speed_divisor = 0", 2,
+         "Planning configuration yard_planner.cfg: the value of speed_divisor is out of range.",
+         "ferrowrm.scp, line 49", false},
+        {"yard_planner.cfg", "default_robot_speed = 35.0", "default_robot_speed = 1.0 / 0.0", 2,
+         "Planning configuration yard_planner.cfg: the value of default_robot_speed is out of "
+         "range.",
+         "ferrowrm.scp, line 49", false},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.bad);
+        StartOver();
+        std::string text = Read(damage.file);
+        const std::string good = damage.good;
+        ASSERT_NE(text.find(good), std::string::npos);
+        Write(damage.file, text.replace(text.find(good), good.size(), damage.bad));
+        Run run = RunGame(3);
+        for (int k = 0; k < damage.roomKeys; ++k) Press(run, SDL_SCANCODE_F11);
+        Go(run, 5);
+        ExpectOneBox(damage.box, damage.box.rfind("D3D: ", 0) == 0 ? "Msg" : "Error", damage.place);
+        if (damage.fatal) {
+            ExpectEndedInOrder(run, 1);
+        } else {
+            EXPECT_FALSE(run.ended);
+        }
+    }
+}
+
 // Scripts that overflow the engine's tables, each fault at thousands of statements: 8,000 states
 // more than a script may have, if and while blocks nested 4,000 deep (the stream holds 1,000
 // statements), and a loop that meets a missing state at each turn until the run is stopped. Each
