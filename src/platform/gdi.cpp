@@ -1,3 +1,5 @@
+#include "platform/gdi.h"
+
 #include <SDL.h>
 #include <SDL_ttf.h>
 
@@ -5,7 +7,7 @@
 #include <string>
 
 #include "platform/faults.h"
-#include "platform/gdi.h"
+#include "platform/gdi_detail.h"
 #include "platform/presenter.h"
 #include "platform/surface.h"
 
@@ -17,14 +19,6 @@ namespace platform {
 
 struct FontObject {
     TTF_Font* font = nullptr;
-};
-
-struct DeviceContext {
-    Surface* surface = nullptr;  // null: the screen's, for measuring only
-    Hfont font = nullptr;
-    ColorRef textColor = Rgb(0, 0, 0);
-    ColorRef bkColor = Rgb(255, 255, 255);
-    int bkMode = OPAQUE;
 };
 
 namespace {
@@ -92,25 +86,6 @@ int ReleaseDC(Hwnd, Hdc dc) {
     if (!dc || dc->surface) return 0;
     delete dc;
     return 1;
-}
-
-HResult Surface::GetDC(DeviceContext** dc) {
-    if (HResult fault = TakeFault("GetDC")) return fault;
-    if (!dc) return DDERR_INVALIDPARAMS;
-    if (bytesPerPixel_ != 1) return DDERR_CANTCREATEDC;
-    if (locked_) return DDERR_SURFACEBUSY;
-    locked_ = true;
-    *dc = new DeviceContext();
-    (*dc)->surface = this;
-    return DD_OK;
-}
-
-HResult Surface::ReleaseDC(DeviceContext* dc) {
-    if (!dc || dc->surface != this) return DDERR_INVALIDPARAMS;
-    delete dc;
-    locked_ = false;
-    Changed();
-    return DD_OK;
 }
 
 Hfont SelectObject(Hdc dc, Hfont font) {
