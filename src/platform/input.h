@@ -1,7 +1,7 @@
 // Keyboard and mouse: the asynchronous key state with its "pressed since the last call" latch,
 // the cursor position in client coordinates at display size, cursor visibility. The key-code
-// translation is in input_detail.h, the injection of input for tests and headless runs in
-// input_injection.h.
+// translation and the handling of events are in input_detail.h, the injection of input for tests
+// and headless runs in input_injection.h.
 #pragma once
 #include <cstdint>
 

@@ -16,13 +16,6 @@ void ForgetScreenWindow(SDL_Window* window);
 // map pointer positions through it onto the primary surface.
 SDL_Rect PictureArea(SDL_Window* window);
 
-// Takes a caught quit signal and every pending screen event, and turns them into input state
-// and messages.
-void PumpEvents();
-
-// Turns one event (from the screen, or injected) into input state and messages.
-void HandleEvent(const SDL_Event& event);
-
 }  // namespace platform
 
 namespace platform {

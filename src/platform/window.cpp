@@ -13,6 +13,7 @@
 #include "platform/display.h"
 #include "platform/faults.h"
 #include "platform/input.h"
+#include "platform/input_detail.h"
 #include "platform/limits.h"
 #include "platform/presenter.h"
 #include "platform/sdl_video_detail.h"
