@@ -1,6 +1,8 @@
 // A dialog on the screen: a window of its own without the desktop's frame, drawn with Dear ImGui
 // over SDL's renderer. Its caption (title and close box) is drawn here and drags the window.
 // Clicks, row choices and keys become the dialog manager's actions.
+#include "platform/dialog_screen_detail.h"
+
 #include <SDL.h>
 #include <backends/imgui_impl_sdl.h>
 #include <imgui.h>
@@ -9,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialog_state.h"
+#include "platform/dialog_window_detail.h"
 #include "platform/imgui_render_detail.h"
 #include "platform/input_detail.h"
 #include "platform/quit_signals.h"

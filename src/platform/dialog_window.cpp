@@ -1,5 +1,8 @@
 // The dialog manager: controls and their messages, what clicks, choices and keys do, and the
 // modal run (headless here; the screen window is in dialog_screen.cpp).
+#include "platform/dialog_window.h"
+#include "platform/dialog_window_detail.h"
+
 #include <strings.h>
 
 #include <algorithm>
@@ -7,8 +10,7 @@
 #include <memory>
 
 #include "platform/backend.h"
-#include "platform/dialog_state.h"
-#include "platform/dialog_window.h"
+#include "platform/dialog_screen_detail.h"
 #include "platform/message_box.h"
 
 namespace platform {

@@ -1,4 +1,5 @@
-// The inside of an open dialog, shared by the dialog manager and its screen window.
+// The dialog manager's inside: the state of an open dialog, the kinds of button, and the doing
+// of an action. Shared with the dialog's screen window (dialog_screen_detail.h).
 #pragma once
 #include <cstdint>
 #include <deque>
@@ -38,8 +39,5 @@ bool IsGroupBox(const DialogItem& item);
 // Does what the action stands for and sends the procedure its messages. Capture does nothing
 // here; the screen window takes its pictures itself.
 void Perform(DialogState& state, const DialogAction& action);
-
-// Shows the dialog in a screen window and runs it until it ends; -1 when no window could be had.
-intptr_t RunOnScreen(DialogState& state, Hwnd owner);
 
 }  // namespace platform::dialog
