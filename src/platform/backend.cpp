@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/sdl_video_detail.h"
 #include "platform/window.h"
+#include "platform/window_detail.h"
 
 namespace platform {
 namespace {

@@ -7,11 +7,12 @@
 #include "platform/display.h"
 #include "platform/input_detail.h"
 #include "platform/presenter.h"
+#include "platform/presenter_detail.h"
 #include "platform/quit_signals.h"
-#include "platform/sdl_video_detail.h"
 #include "platform/surface.h"
 #include "platform/win_constants.h"
 #include "platform/window.h"
+#include "platform/window_detail.h"
 
 namespace platform {
 namespace {

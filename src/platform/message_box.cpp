@@ -12,8 +12,8 @@
 #include "platform/display.h"
 #include "platform/limits.h"
 #include "platform/messages.h"
-#include "platform/sdl_video_detail.h"
 #include "platform/window.h"
+#include "platform/window_detail.h"
 
 namespace platform {
 namespace {

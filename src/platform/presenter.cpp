@@ -9,9 +9,9 @@
 
 #include "platform/backend.h"
 #include "platform/limits.h"
-#include "platform/sdl_video_detail.h"
 #include "platform/surface.h"
 #include "platform/window.h"
+#include "platform/window_detail.h"
 
 namespace platform {
 namespace {

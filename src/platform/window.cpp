@@ -1,4 +1,5 @@
 #include "platform/window.h"
+#include "platform/window_detail.h"
 
 #include <SDL.h>
 
@@ -16,7 +17,7 @@
 #include "platform/input_detail.h"
 #include "platform/limits.h"
 #include "platform/presenter.h"
-#include "platform/sdl_video_detail.h"
+#include "platform/presenter_detail.h"
 
 namespace platform {
 

@@ -10,8 +10,8 @@
 #include "platform/draw_constants.h"
 #include "platform/input.h"
 #include "platform/presenter.h"
-#include "platform/sdl_video_detail.h"
 #include "platform/window.h"
+#include "platform/window_detail.h"
 
 using namespace platform;
 
