@@ -4,6 +4,7 @@
 #include <cmath>
 #include <type_traits>
 
+#include "platform/rm_raster_rows_avx2_detail.h"
 #include "platform/rm_raster_rows_detail.h"
 #include "platform/rm_shade_table.h"
 

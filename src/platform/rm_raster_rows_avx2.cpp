@@ -1,4 +1,4 @@
-#include "platform/rm_raster_rows_detail.h"
+#include "platform/rm_raster_rows_avx2_detail.h"
 
 #include <immintrin.h>
 

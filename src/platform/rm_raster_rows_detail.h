@@ -40,10 +40,8 @@ struct RmRasterRows {
     int32_t left, top, right, bottom;
 };
 
-// Draws the rows with SSE2, which every x86-64 machine has (rm_raster_rows.cpp).
+// Draws the rows with SSE2, which every x86-64 machine has. The AVX2 build is in
+// rm_raster_rows_avx2_detail.h.
 void RmRasterRowsSse2(RmRasterRows& rows);
-// Draws the rows with AVX2 (rm_raster_rows_avx2.cpp, compiled for AVX2): only on machines that
-// have it.
-void RmRasterRowsAvx2(RmRasterRows& rows);
 
 }  // namespace platform
