@@ -6,6 +6,8 @@
 
 #include "planner/messages.h"
 #include "planner/parseit_detail.h"
+#include "planner/parseit_scanner_detail.h"
+#include "planner/parseit_statements_detail.h"
 #include "platform/files.h"
 
 namespace parseit {

@@ -1,10 +1,13 @@
 // ParseIt's expression evaluator. Levels, loosest first: equality, relational, additive,
 // multiplicative, power (right-associative), unary minus, parentheses and casts, operands.
 // Every level yields an int or a double; ints stay ints until they meet a double.
+#include "planner/parseit_eval_detail.h"
+
 #include <cmath>
 
 #include "planner/messages.h"
 #include "planner/parseit_detail.h"
+#include "planner/parseit_scanner_detail.h"
 
 namespace parseit {
 namespace {

@@ -1,11 +1,12 @@
 // ParseIt's scanner: statement words, statement texts and tokens.
+#include "planner/parseit_scanner_detail.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 
 #include "planner/limits.h"
-#include "planner/parseit_detail.h"
 
 namespace parseit {
 namespace {

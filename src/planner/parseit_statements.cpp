@@ -1,10 +1,14 @@
 // ParseIt's statements: the statement loop and the handler of each statement kind.
+#include "planner/parseit_statements_detail.h"
+
 #include <algorithm>
 #include <cstring>
 
 #include "planner/limits.h"
 #include "planner/messages.h"
 #include "planner/parseit_detail.h"
+#include "planner/parseit_eval_detail.h"
+#include "planner/parseit_scanner_detail.h"
 
 namespace parseit {
 namespace {
