@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "base/graphics_objects.h"
 #include "fuzz_harness.h"
 #include "platform/clock.h"
 #include "platform/window.h"
