@@ -58,6 +58,8 @@ int QuitApp() {
 }
 
 int QuitAppAfterFault() {
+    // The box of the fault that ends the game is seen, even where its file has shown its dozen.
+    if (!QuitRequested) platform::ShowBoxLeftOut();
     EndedByFault = true;
     return QuitApp();
 }

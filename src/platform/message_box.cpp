@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstdio>
 #include <iterator>
+#include <optional>
 #include <set>
 #include <unordered_map>
 
@@ -30,6 +31,9 @@ struct FileBoxes {
     std::set<std::string> shown;
 };
 std::unordered_map<std::string, FileBoxes> gFileBoxes;
+
+// The last box asked for, when it was left out; forgotten once no place stands.
+std::optional<RecordedBox> gLeftOut;
 
 bool IsNameChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-';
@@ -110,6 +114,14 @@ int ShowOnScreen(const RecordedBox& box) {
     }
     return pressed;
 }
+
+int Deliver(RecordedBox box) {
+    if (gPresenter) return gPresenter(box);
+    if (!Headless()) return ShowOnScreen(box);
+    if (gEcho) std::fprintf(stderr, "[%s] %s\n", box.caption.c_str(), ShownText(box).c_str());
+    gRecorded.push_back(std::move(box));
+    return gRecordedAnswer;
+}
 }  // namespace
 
 int MessageBox(const std::string& text, const std::string& caption, unsigned style,
@@ -119,14 +131,19 @@ int MessageBox(const std::string& text, const std::string& caption, unsigned sty
         const std::string key = caption + '\n' + text;
         if (counts->shown.size() >= static_cast<size_t>(MaxBoxesPerFile) ||
             !counts->shown.insert(key).second) {
+            gLeftOut = std::move(box);
             return DefaultAnswer(style);
         }
     }
-    if (gPresenter) return gPresenter(box);
-    if (!Headless()) return ShowOnScreen(box);
-    if (gEcho) std::fprintf(stderr, "[%s] %s\n", caption.c_str(), ShownText(box).c_str());
-    gRecorded.push_back(std::move(box));
-    return gRecordedAnswer;
+    gLeftOut.reset();
+    return Deliver(std::move(box));
+}
+
+int ShowBoxLeftOut() {
+    if (!gLeftOut) return 0;
+    RecordedBox box = std::move(*gLeftOut);
+    gLeftOut.reset();
+    return Deliver(std::move(box));
 }
 
 std::string ShownText(const RecordedBox& box) {
@@ -148,6 +165,7 @@ BoxPlace::~BoxPlace() {
             break;
         }
     }
+    if (gPlaces.empty()) gLeftOut.reset();
 }
 
 void SetBoxPresenter(BoxPresenter presenter) { gPresenter = std::move(presenter); }
@@ -157,6 +175,7 @@ const std::vector<RecordedBox>& RecordedBoxes() { return gRecorded; }
 void ClearRecordedBoxes() {
     gRecorded.clear();
     gFileBoxes.clear();
+    gLeftOut.reset();
 }
 
 }  // namespace platform

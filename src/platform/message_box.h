@@ -47,6 +47,11 @@ int MessageBox(const std::string& text, const std::string& caption, unsigned sty
 // "\r\n", the place ends with one too).
 std::string ShownText(const RecordedBox& box);
 
+// Shows the last box asked for after all when it was left out, and returns its answer; 0 when it
+// was shown, or when no file is being read and no script runs any more. The end of the game
+// after a fault calls it, so that the box of the fault that ends the game is always seen.
+int ShowBoxLeftOut();
+
 // A file being read, or a script file whose statements run, while the object lives; places nest.
 // A box names the innermost place whose file its text does not name; a place with an empty name
 // stands for no file. Reading a file starts its count of boxes anew; running a script goes on with

@@ -356,6 +356,23 @@ TEST_F(DamagedDemoTest, AScriptFloodShowsEachTextOnce) {
     }
 }
 
+// A fault that ends the game is seen even where its script has shown its dozen boxes: twenty
+// missing cursor pictures, then a camera set outside the map.
+TEST_F(DamagedDemoTest, TheFaultThatEndsTheGameShowsItsBoxAfterADozen) {
+    std::string script = Read("demo.scp");
+    std::string lines;
+    for (int i = 0; i < 20; ++i)
+        lines += "LoadIcon(\"gone" + std::to_string(i) + ".bmp\", 16, 16, 0, 0);\n";
+    lines += "SetCamera(2, 5000, 50, 5000, 90, 0);\n";
+    Write("demo.scp", script.replace(script.find("SetCursor(3);"), 0, lines));
+    const Run run = RunGame(3);
+    const std::vector<std::string> texts = BoxTexts();
+    ASSERT_EQ(texts.size(), 13u);
+    EXPECT_EQ(texts.back(), "D3D: Camera position set inscript is outside the map!\r\n");
+    EXPECT_EQ(Places().back(), "demo.scp, line 52");
+    ExpectEndedInOrder(run, 1);
+}
+
 // A command whose file-name word is missing: the reader's own text (with the empty name where it
 // names the file), and the script and the statement's line on a second line. Icons, motions and
 // sounds are left out and the game goes on; a level or display palette ends it.
@@ -595,7 +612,7 @@ TEST_F(DamagedDemoTest, TheBuiltGameEndsByItselfWithStatusOneAfterAFatalFault) {
         const pid_t game = shelltest::StartGame("dummy", output);
         close(output);
         ASSERT_GT(game, 0);
-        const int status = shelltest::WaitForEnd(game, std::chrono::seconds(5));
+        const int status = shelltest::WaitForEnd(game, std::chrono::seconds(20));
         ASSERT_NE(status, -1) << "still running";
         EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
         EXPECT_EQ(WEXITSTATUS(status), 1);
