@@ -19,21 +19,28 @@ struct Drawn {
     bool backgroundFilled = true;
 };
 
+// A plain off-screen surface of the given size, and the DirectDraw object that made it.
+Surface* PlainSurface(DirectDraw*& dd, uint32_t width, uint32_t height) {
+    dd = nullptr;
+    EXPECT_EQ(DirectDrawCreate(nullptr, &dd), DD_OK);
+    SurfaceDesc d;
+    d.flags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    d.width = width;
+    d.height = height;
+    Surface* s = nullptr;
+    EXPECT_EQ(dd->CreateSurface(d, &s), DD_OK);
+    return s;
+}
+
 Drawn DrawStatusText(int height, const char* text) {
     PaletteEntries colours{};
     colours[0] = PaletteEntry{0, 0, 0, 0};
     colours[5] = PaletteEntry{255, 255, 0, 0};
     colours[9] = PaletteEntry{250, 250, 250, 0};
     DirectDraw* dd = nullptr;
-    EXPECT_EQ(DirectDrawCreate(nullptr, &dd), DD_OK);
+    Surface* s = PlainSurface(dd, 400, 40);
     Palette* pal = nullptr;
     EXPECT_EQ(dd->CreatePalette(DDPCAPS_8BIT, colours.data(), &pal), DD_OK);
-    SurfaceDesc d;
-    d.flags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-    d.width = 400;
-    d.height = 40;
-    Surface* s = nullptr;
-    EXPECT_EQ(dd->CreateSurface(d, &s), DD_OK);
     s->SetPalette(pal);
     BltFx fx;
     fx.fillColor = 9;
@@ -103,13 +110,8 @@ TEST(Text, StatusTextAtBothSizesFillsItsExtentOnly) {
 TEST(Text, ClippingKeepsTextInsideItsRectangleAndTheSurface) {
     SetHeadless(true);
     DirectDraw* dd = nullptr;
-    ASSERT_EQ(DirectDrawCreate(nullptr, &dd), DD_OK);
-    SurfaceDesc d;
-    d.flags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-    d.width = 30;
-    d.height = 10;
-    Surface* s = nullptr;
-    ASSERT_EQ(dd->CreateSurface(d, &s), DD_OK);
+    Surface* s = PlainSurface(dd, 30, 10);
+    ASSERT_NE(s, nullptr);
     Hfont font = CreateFont(24, FW_NORMAL, VARIABLE_PITCH, "Arial");
     Hdc dc = nullptr;
     ASSERT_EQ(s->GetDC(&dc), DD_OK);

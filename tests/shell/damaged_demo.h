@@ -144,6 +144,23 @@ protected:
         Go(run, 2);
     }
 
+    // The start-up and a few passes, after `roomKeys` presses of the next-room key.
+    static Run RunToRoom(int roomKeys) {
+        Run run = RunGame(3);
+        for (int k = 0; k < roomKeys; ++k) Press(run, SDL_SCANCODE_F11);
+        Go(run, 5);
+        return run;
+    }
+
+    // A fatal fault ended the game in order with status 1; any other left it running.
+    void ExpectEndedOnlyIfFatal(const Run& run, bool fatal) const {
+        if (fatal) {
+            ExpectEndedInOrder(run, 1);
+        } else {
+            EXPECT_FALSE(run.ended);
+        }
+    }
+
     // The game ended in order: the quit message taken with the status, and every drawing,
     // 3D and scene-graph object released.
     void ExpectEndedInOrder(const Run& run, int status) const {

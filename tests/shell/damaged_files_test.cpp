@@ -223,16 +223,10 @@ TEST_F(DamagedDemoTest, AFaultWhoseTextNamesNoFileNamesItOnASecondLine) {
         SCOPED_TRACE(damage.boxes[0]);
         StartOver();
         damage.damage();
-        Run run = RunGame(3);
-        for (int k = 0; k < damage.roomKeys; ++k) Press(run, SDL_SCANCODE_F11);
-        Go(run, 5);
+        const Run run = RunToRoom(damage.roomKeys);
         EXPECT_EQ(BoxTexts(), damage.boxes);
         EXPECT_EQ(Places(), damage.places);
-        if (damage.fatal) {
-            ExpectEndedInOrder(run, 1);
-        } else {
-            EXPECT_FALSE(run.ended);
-        }
+        ExpectEndedOnlyIfFatal(run, damage.fatal);
     }
     // As the player sees it: the place on a line of its own, also after a report's line end.
     ASSERT_FALSE(platform::RecordedBoxes().empty());
@@ -288,15 +282,9 @@ TEST_F(DamagedDemoTest, ANumberThatIsNotFiniteIsTheReadersSyntaxError) {
         const std::string good = damage.good;
         ASSERT_NE(text.find(good), std::string::npos);
         Write(damage.file, text.replace(text.find(good), good.size(), damage.bad));
-        Run run = RunGame(3);
-        for (int k = 0; k < damage.roomKeys; ++k) Press(run, SDL_SCANCODE_F11);
-        Go(run, 5);
+        const Run run = RunToRoom(damage.roomKeys);
         ExpectOneBox(damage.box, damage.box.rfind("D3D: ", 0) == 0 ? "Msg" : "Error", damage.place);
-        if (damage.fatal) {
-            ExpectEndedInOrder(run, 1);
-        } else {
-            EXPECT_FALSE(run.ended);
-        }
+        ExpectEndedOnlyIfFatal(run, damage.fatal);
     }
 }
 
@@ -414,11 +402,7 @@ TEST_F(DamagedDemoTest, ACommandWithoutItsFileNameNamesTheScriptAndLine) {
         const Run run = RunGame(5);
         EXPECT_EQ(BoxTexts(), damage.boxes);
         for (const std::string& place : Places()) EXPECT_EQ(place, damage.place);
-        if (damage.fatal) {
-            ExpectEndedInOrder(run, 1);
-        } else {
-            EXPECT_FALSE(run.ended);
-        }
+        ExpectEndedOnlyIfFatal(run, damage.fatal);
     }
 }
 
@@ -487,17 +471,11 @@ TEST_F(DamagedDemoTest, AFileThatIsNoRegularFileIsRefusedAtOnce) {
             std::filesystem::create_symlink("/dev/zero", Path(damage.file));
         }
         FifoWatch watch(Path(damage.file));
-        Run run = RunGame(3);
-        for (int k = 0; k < damage.roomKeys; ++k) Press(run, SDL_SCANCODE_F11);
-        Go(run, 5);
+        const Run run = RunToRoom(damage.roomKeys);
         EXPECT_FALSE(watch.Waited());
         EXPECT_EQ(BoxTexts(), damage.boxes);
         EXPECT_EQ(Places(), damage.places);
-        if (damage.fatal) {
-            ExpectEndedInOrder(run, 1);
-        } else {
-            EXPECT_FALSE(run.ended);
-        }
+        ExpectEndedOnlyIfFatal(run, damage.fatal);
     }
 }
 
@@ -540,11 +518,7 @@ TEST_F(DamagedDemoTest, APictureThatDeclaresAHugeSizeIsRefusedBeforeItIsRead) {
         if (damage.size) Cut(damage.file, damage.size);  // a hole of the declared size
         const Run run = RunGame(5);
         ExpectOneBox(damage.box, damage.file[0] == 'a' ? "ERROR" : "Error", damage.place);
-        if (damage.fatal) {
-            ExpectEndedInOrder(run, 1);
-        } else {
-            EXPECT_FALSE(run.ended);
-        }
+        ExpectEndedOnlyIfFatal(run, damage.fatal);
     }
 }
 
