@@ -53,11 +53,18 @@ private:
         return false;
     }
     // Boxes from now on name the line of the last character read (the last line at the end).
+    // The stream only moves on, so the count goes on from where the last one ended.
     void MarkLine() {
         const std::streamoff at = in_.tellg();
         const size_t read = at < 0 ? text_.size() : static_cast<size_t>(at);
         const size_t last = read > 0 ? read - 1 : 0;
-        place_.SetLine(1 + static_cast<int>(std::count(text_.begin(), text_.begin() + last, '\n')));
+        if (last < counted_) {
+            counted_ = 0;
+            line_ = 1;
+        }
+        line_ += static_cast<int>(std::count(text_.begin() + counted_, text_.begin() + last, '\n'));
+        counted_ = last;
+        place_.SetLine(line_);
     }
 
     std::string Word() { return ReadWord(in_); }
@@ -122,6 +129,8 @@ private:
 
     const std::string& text_;
     std::istringstream in_;
+    size_t counted_ = 0;  // the text before this has had its lines counted: line_ - 1 of them
+    int line_ = 1;
     platform::BoxPlace& place_;
     const char* numberFault_ = nullptr;
     int numberFaultLine_ = 0;

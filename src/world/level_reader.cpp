@@ -101,15 +101,16 @@ int LoadLevel(const char* path) {
         // A scale that is not a positive float, and a position or height that is not finite or
         // lies outside Fixed16, would make a world of no size or of undefined numbers.
         const double scale = WordToNumber(first);
-        if (heading.empty() || !(scale > 0.0 && scale <= FLT_MAX) ||
-            !FileNumberFits(WordToNumber(x)) || !FileNumberFits(WordToNumber(eye)) ||
-            !FileNumberFits(WordToNumber(z))) {
+        const double startX = WordToNumber(x), eyeHeight = WordToNumber(eye),
+                     startZ = WordToNumber(z);
+        if (heading.empty() || !(scale > 0.0 && scale <= FLT_MAX) || !FileNumberFits(startX) ||
+            !FileNumberFits(eyeHeight) || !FileNumberFits(startZ)) {
             return Fail(SyntaxErrorText);
         }
         WorldScale = static_cast<float>(scale);
-        PlayerX = FileNumberToFixed(WordToNumber(x));
-        EyeHeight = FileNumberToFixed(WordToNumber(eye));
-        PlayerZ = FileNumberToFixed(WordToNumber(z));
+        PlayerX = FileNumberToFixed(startX);
+        EyeHeight = FileNumberToFixed(eyeHeight);
+        PlayerZ = FileNumberToFixed(startZ);
         PlayerY = INT32_MIN;  // the lowest height: the eye is put on the floor below
         PlayerHeading = static_cast<Angle16>(WordToInt(heading));
         startRead = true;
