@@ -36,17 +36,14 @@ bool ParseText(const std::string& text, ParseList& list) {
 }
 
 bool OpenParseFile(const std::string& path, ParseList& list) {
-    FILE* f = platform::OpenFile(path, "r");
-    if (!f) {
-        ParseItError(std::string(planner_messages::OPEN_PARSE_FILE) + path +
-                     planner_messages::OPEN_PARSE_FILE_END);
-        return false;
-    }
     // The text ends at the end of the file or at its first byte 0xFF.
     std::string text;
-    for (int c; (c = std::fgetc(f)) != EOF && c != 0xFF;) text += static_cast<char>(c);
-    const bool read = !std::ferror(f);
-    std::fclose(f);
+    bool read = false;
+    if (FILE* f = platform::OpenFile(path, "r")) {
+        for (int c; (c = std::fgetc(f)) != EOF && c != 0xFF;) text += static_cast<char>(c);
+        read = !std::ferror(f);
+        std::fclose(f);
+    }
     if (!read) {
         ParseItError(std::string(planner_messages::OPEN_PARSE_FILE) + path +
                      planner_messages::OPEN_PARSE_FILE_END);

@@ -12,22 +12,23 @@ PlannerConfig PlanSettings;
 void ResetPlanSettings() { PlanSettings = PlannerConfig{}; }
 
 const char* ClearUnusableSetting(PlannerConfig& config) {
+    // The robots keep every setting but the cell size as a float; the speed is divided by the
+    // divisor.
     struct Setting {
         const char* name;
         double* value;
+        double limit;
+        bool zeroUsable;
     };
     const Setting settings[] = {
-        {"all_robots_look_ahead", &config.allRobotsLookAhead},
-        {"default_robot_speed", &config.defaultRobotSpeed},
-        {"speed_divisor", &config.speedDivisor},
-        {"default_robot_radius", &config.defaultRobotRadius},
-        {"meters_per_cell", &config.metersPerCell},
+        {"all_robots_look_ahead", &config.allRobotsLookAhead, FLT_MAX, true},
+        {"default_robot_speed", &config.defaultRobotSpeed, FLT_MAX, true},
+        {"speed_divisor", &config.speedDivisor, FLT_MAX, false},
+        {"default_robot_radius", &config.defaultRobotRadius, FLT_MAX, true},
+        {"meters_per_cell", &config.metersPerCell, DBL_MAX, true},
     };
     for (const Setting& s : settings) {
-        // The robots keep every setting but the cell size as a float.
-        const double limit = s.value == &config.metersPerCell ? DBL_MAX : FLT_MAX;
-        const bool usable =
-            std::fabs(*s.value) <= limit && !(s.value == &config.speedDivisor && *s.value == 0.0);
+        const bool usable = std::fabs(*s.value) <= s.limit && (s.zeroUsable || *s.value != 0.0);
         if (!usable) {
             *s.value = -1.0;
             return s.name;

