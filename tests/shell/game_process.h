@@ -5,9 +5,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <string>
 #include <thread>
 
 namespace shelltest {
@@ -42,6 +45,19 @@ inline int WaitForEnd(pid_t child, std::chrono::milliseconds limit = std::chrono
     kill(child, SIGKILL);
     waitpid(child, &status, 0);
     return -1;
+}
+
+// Whether a wait status of WaitForEnd is the process ending by itself with `code`: not still
+// running (and killed), not ended by a signal.
+inline ::testing::AssertionResult ExitedWith(int status, int code) {
+    if (status == -1) return ::testing::AssertionFailure() << "still running";
+    if (!WIFEXITED(status)) {
+        return ::testing::AssertionFailure() << "ended by signal " << WTERMSIG(status);
+    }
+    if (WEXITSTATUS(status) != code) {
+        return ::testing::AssertionFailure() << "exit status " << WEXITSTATUS(status);
+    }
+    return ::testing::AssertionSuccess();
 }
 
 }  // namespace shelltest
