@@ -58,7 +58,8 @@ int QuitApp() {
 }
 
 int QuitAppAfterFault() {
-    // The box of the fault that ends the game is seen, even where its file has shown its dozen.
+    // The box of the fault that ends the game is seen, even where its file has shown its dozen;
+    // a fault without a box of its own shows none.
     if (!QuitRequested) platform::ShowBoxLeftOut();
     EndedByFault = true;
     return QuitApp();

@@ -26,14 +26,20 @@ bool gEcho = true;
 // The places standing, innermost last.
 std::vector<const BoxPlace*> gPlaces;
 
-// The boxes counted against one file since its reading began: their captions and texts.
+// The boxes counted against one file since its reading began: their captions, texts and places.
 struct FileBoxes {
     std::set<std::string> shown;
 };
 std::unordered_map<std::string, FileBoxes> gFileBoxes;
 
-// The last box asked for, when it was left out; forgotten once no place stands.
-std::optional<RecordedBox> gLeftOut;
+// The last box asked for, when it was left out, and the place it was counted against. It is the
+// box of a fault that ends the game only while that place stands at the line it was asked at:
+// it is forgotten when a box is shown, a place begins or moves on to a line, or its place ends.
+struct LeftOut {
+    RecordedBox box;
+    const BoxPlace* place;
+};
+std::optional<LeftOut> gLeftOut;
 
 bool IsNameChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-';
@@ -54,8 +60,8 @@ bool NamesFile(const std::string& text, const std::string& name) {
     return false;
 }
 
-// Gives the box its place; the counts of the file it counts against (none without a place).
-FileBoxes* PlaceBox(RecordedBox& box) {
+// Gives the box its place; the place it counts against (none when no place stands).
+const BoxPlace* PlaceBox(RecordedBox& box) {
     const BoxPlace* counted = nullptr;
     for (auto it = gPlaces.rbegin(); it != gPlaces.rend(); ++it) {
         const BoxPlace& place = **it;
@@ -67,7 +73,7 @@ FileBoxes* PlaceBox(RecordedBox& box) {
         counted = &place;
         break;
     }
-    return counted ? &gFileBoxes[counted->File()] : nullptr;
+    return counted;
 }
 
 // The answer of a box closed without a button.
@@ -127,11 +133,12 @@ int Deliver(RecordedBox box) {
 int MessageBox(const std::string& text, const std::string& caption, unsigned style,
                bool ownedByMainWindow) {
     RecordedBox box{caption, text, style, ownedByMainWindow, {}};
-    if (FileBoxes* counts = PlaceBox(box)) {
-        const std::string key = caption + '\n' + text;
-        if (counts->shown.size() >= static_cast<size_t>(MaxBoxesPerFile) ||
-            !counts->shown.insert(key).second) {
-            gLeftOut = std::move(box);
+    if (const BoxPlace* place = PlaceBox(box)) {
+        // The same text at the same place is one box; each other line of the file has its own.
+        std::set<std::string>& shown = gFileBoxes[place->File()].shown;
+        const std::string key = caption + '\n' + text + '\n' + box.place;
+        if (shown.size() >= static_cast<size_t>(MaxBoxesPerFile) || !shown.insert(key).second) {
+            gLeftOut = LeftOut{std::move(box), place};
             return DefaultAnswer(style);
         }
     }
@@ -141,7 +148,7 @@ int MessageBox(const std::string& text, const std::string& caption, unsigned sty
 
 int ShowBoxLeftOut() {
     if (!gLeftOut) return 0;
-    RecordedBox box = std::move(*gLeftOut);
+    RecordedBox box = std::move(gLeftOut->box);
     gLeftOut.reset();
     return Deliver(std::move(box));
 }
@@ -156,6 +163,12 @@ std::string ShownText(const RecordedBox& box) {
 BoxPlace::BoxPlace(const std::string& file, Count count, int line) : file_(file), line_(line) {
     if (count == Anew && !file_.empty()) gFileBoxes[file_] = FileBoxes{};
     gPlaces.push_back(this);
+    gLeftOut.reset();
+}
+
+void BoxPlace::SetLine(int line) {
+    line_ = line;
+    gLeftOut.reset();
 }
 
 BoxPlace::~BoxPlace() {
@@ -165,7 +178,7 @@ BoxPlace::~BoxPlace() {
             break;
         }
     }
-    if (gPlaces.empty()) gLeftOut.reset();
+    if (gLeftOut && gLeftOut->place == this) gLeftOut.reset();
 }
 
 void SetBoxPresenter(BoxPresenter presenter) { gPresenter = std::move(presenter); }

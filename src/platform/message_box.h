@@ -5,8 +5,9 @@
 // A box names the file it concerns: while a file is read, or a script's statements run, a
 // BoxPlace stands for it, and a box shown meanwhile gets the file (and the line) on a second
 // line under its text, unless the text names the file itself. Boxes count against the file they
-// name: from the start of its reading, each text is shown once for the file and at most
-// MaxBoxesPerFile boxes in all; the rest are left out, with the answer a box would default to.
+// name: from the start of its reading, each text is shown once for each line of the file (or once
+// for the file, where no line is known) and at most MaxBoxesPerFile boxes in all; the rest are
+// left out, with the answer a box would default to.
 #pragma once
 #include <functional>
 #include <string>
@@ -47,9 +48,10 @@ int MessageBox(const std::string& text, const std::string& caption, unsigned sty
 // "\r\n", the place ends with one too).
 std::string ShownText(const RecordedBox& box);
 
-// Shows the last box asked for after all when it was left out, and returns its answer; 0 when it
-// was shown, or when no file is being read and no script runs any more. The end of the game
-// after a fault calls it, so that the box of the fault that ends the game is always seen.
+// Shows the last box asked for after all when it was left out, and returns its answer, while the
+// place it was counted against stands at the line it was asked at; 0 when it was shown, or once a
+// place has begun, moved on to a line or ended since. The end of the game after a fault calls it,
+// so that the box of the fault that ends the game is always seen, and no earlier fault's.
 int ShowBoxLeftOut();
 
 // A file being read, or a script file whose statements run, while the object lives; places nest.
@@ -65,7 +67,7 @@ public:
     BoxPlace& operator=(const BoxPlace&) = delete;
 
     // The line a box names now; 0 names the file alone.
-    void SetLine(int line) { line_ = line; }
+    void SetLine(int line);
 
     const std::string& File() const { return file_; }
     int Line() const { return line_; }

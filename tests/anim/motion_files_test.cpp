@@ -251,8 +251,9 @@ TEST_F(MotionFiles, StatementsWithoutKeywordsAndUnbalancedBraces) {
     // Braces below zero and past the deepest level keep the level inside the stack.
     EXPECT_EQ(MotionLink[2].parent, &MotionLink[0]);
     EXPECT_EQ(Part[2].frame->GetParent(), Part[0].frame);
-    // Shown once for the file.
-    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Exceed Maximum Motion Levels | Error"}));
+    // Shown once for each line: below zero, and past the deepest level.
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Exceed Maximum Motion Levels | Error",
+                                                    "Exceed Maximum Motion Levels | Error"}));
 }
 
 TEST_F(MotionFiles, AfterTheLevelResetNewLinksHangUnderLinksOfTheirOwnFile) {

@@ -64,7 +64,8 @@ TEST(MessageBoxes, HeadlessBoxesAreRecordedAndAnswered) {
 }
 
 // A box names the innermost file its text does not name; a name inside a word of the text does
-// not count. A file's count starts anew with each reading and goes on while its script runs.
+// not count. A file's count starts anew with each reading and goes on while its script runs. A
+// box left out is shown at a fault's end only while the line it was asked at stands.
 TEST(MessageBoxes, BoxesNameTheirFileAndAreCountedPerFile) {
     platform::ClearRecordedBoxes();
     platform::SetBoxEcho(false);
@@ -83,29 +84,39 @@ TEST(MessageBoxes, BoxesNameTheirFileAndAreCountedPerFile) {
         }
         platform::MessageBox("Level file ate holds no cube!", "Msg");
         EXPECT_EQ(last(), "");
-        // Shown once: the same text again, also from another line.
+        // The same text from another line is another box; from the same line again, none.
         script.SetLine(9);
         platform::MessageBox("State not defined!", "state debug");
-        EXPECT_EQ(platform::RecordedBoxes().size(), 4u);
+        platform::MessageBox("State not defined!", "state debug");
+        EXPECT_EQ(platform::RecordedBoxes().size(), 5u);
+        EXPECT_EQ(last(), "ate, line 9");
         for (int i = 0; platform::RecordedBoxes().size() < 20 && i < 20; ++i) {
             platform::MessageBox("Box " + std::to_string(i), "debug");
         }
         // The box of the picture counted against the script, as it named it.
         EXPECT_EQ(platform::RecordedBoxes().size(), 13u);
+        script.SetLine(10);
+        EXPECT_EQ(platform::ShowBoxLeftOut(), 0);
+        {
+            platform::BoxPlace picture("b.bmp", platform::BoxPlace::Anew);
+            platform::MessageBox("Open b.bmp failed.", "ERROR");
+        }
+        EXPECT_EQ(platform::ShowBoxLeftOut(), platform::IDOK);
+        EXPECT_EQ(last(), "ate, line 10");
     }
     {
         platform::BoxPlace run("ate", platform::BoxPlace::GoOn, 3);
         platform::MessageBox("Another text", "debug");
-        EXPECT_EQ(platform::RecordedBoxes().size(), 13u);
+        EXPECT_EQ(platform::RecordedBoxes().size(), 14u);
     }
     {
         platform::BoxPlace reading("ate", platform::BoxPlace::Anew);
         platform::MessageBox("State not defined!", "state debug");
-        EXPECT_EQ(platform::RecordedBoxes().size(), 14u);
+        EXPECT_EQ(platform::RecordedBoxes().size(), 15u);
     }
     platform::MessageBox("State not defined!", "state debug");  // no place: not counted
     EXPECT_EQ(last(), "");
-    EXPECT_EQ(platform::RecordedBoxes().size(), 15u);
+    EXPECT_EQ(platform::RecordedBoxes().size(), 16u);
     platform::ClearRecordedBoxes();
     platform::SetBoxEcho(true);
 }

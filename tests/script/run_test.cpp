@@ -183,20 +183,19 @@ TEST_F(Running, StepStatesAndSubroutines) {
     StepState(FindState("Sub"));
     EXPECT_EQ(RunScript(0), 0);
     EXPECT_EQ(RunScript(42), 0);
-    // Each text once for the script (the second missing state and the second refused run are
-    // not shown again).
-    EXPECT_THAT(
-        BoxTexts(),
-        ElementsAre("No more steps in step state! | Step State Exec Debug",
-                    "ref state called on step state | ref debug",
-                    "State not defined! | state debug", "State not Defined! | State Exec Debug",
-                    "State not Defined! | Step State Exec Debug",
-                    "No Script Loaded! State Tree not built! | Run Script debug"));
-    // A statement's box names the script and the statement's line; the others the script.
+    // A statement's box names the script and the statement's line; the others the script. Each
+    // text once for each place: the missing state on its two lines, the refused run once.
+    EXPECT_THAT(BoxTexts(),
+                ElementsAre("No more steps in step state! | Step State Exec Debug",
+                            "ref state called on step state | ref debug",
+                            "State not defined! | state debug", "State not defined! | state debug",
+                            "State not Defined! | State Exec Debug",
+                            "State not Defined! | Step State Exec Debug",
+                            "No Script Loaded! State Tree not built! | Run Script debug"));
     std::vector<std::string> places;
     for (const platform::RecordedBox& box : platform::RecordedBoxes()) places.push_back(box.place);
-    EXPECT_THAT(places, ElementsAre("t.scp", "t.scp, line 14", "t.scp, line 15", "t.scp", "t.scp",
-                                    "t.scp"));
+    EXPECT_THAT(places, ElementsAre("t.scp", "t.scp, line 14", "t.scp, line 15", "t.scp, line 16",
+                                    "t.scp", "t.scp", "t.scp"));
 }
 
 TEST_F(Running, RunsNestOnlySoDeep) {
@@ -232,8 +231,9 @@ TEST_F(Running, ARunThatNeverEndsIsStoppedAndTheGameGoesOn) {
     StopFlag = 0;
     ExecState(FindState("Forever"));
     EXPECT_EQ(Var("m"), MaxRunStatements / 2);
-    // Shown once for the script.
-    EXPECT_THAT(BoxTexts(), ElementsAre("Exceed maximum statements in one run | Script Debug"));
+    // Shown once for each line the runs were stopped at.
+    EXPECT_THAT(BoxTexts(), ElementsAre("Exceed maximum statements in one run | Script Debug",
+                                        "Exceed maximum statements in one run | Script Debug"));
     EXPECT_EQ(RunDepth, 0);
 }
 

@@ -290,10 +290,10 @@ TEST_F(DamagedDemoTest, ANumberThatIsNotFiniteIsTheReadersSyntaxError) {
 
 // Scripts that overflow the engine's tables, each fault at thousands of statements: 8,000 states
 // more than a script may have, if and while blocks nested 4,000 deep (the stream holds 1,000
-// statements), and a loop that meets a missing state at each turn until the run is stopped. Each
-// text is shown once for the script, and the game goes on. Twenty missing cursor pictures, each
-// its own text: the script shows a dozen boxes and no more.
-TEST_F(DamagedDemoTest, AScriptFloodShowsEachTextOnce) {
+// statements), and a loop that meets two missing states on two lines at each turn until the run
+// is stopped. Each line shows its fault once, the script a dozen boxes and no more, and the game
+// goes on. Twenty missing cursor pictures, each its own text: a dozen boxes too.
+TEST_F(DamagedDemoTest, AScriptFloodShowsEachLinesFaultOnce) {
     auto nested = [this](const std::string& open, const std::string& close) {
         std::string script = Read("demo.scp");
         std::string blocks;
@@ -305,7 +305,7 @@ TEST_F(DamagedDemoTest, AScriptFloodShowsEachTextOnce) {
     for (int i = 0; i < 8000; ++i) states += "state S" + std::to_string(i) + ";\nexit;\n";
     std::string loop = Read("demo.scp");
     loop.replace(loop.find("SetCursor(3);"), 0,
-                 "while (clicked == 0);\nrefState Missing;\nendwhile;\n");
+                 "while (clicked == 0);\nrefState Missing;\nrefState Gone;\nendwhile;\n");
     std::string icons = Read("demo.scp");
     std::vector<std::string> iconBoxes, iconPlaces;
     for (int i = 0; i < 20; ++i) {
@@ -322,15 +322,24 @@ TEST_F(DamagedDemoTest, AScriptFloodShowsEachTextOnce) {
         std::vector<std::string> boxes;
         std::vector<std::string> places;
     };
+    // A fault met at every line from `first` on, every `step` lines.
+    auto dozen = [](const std::string& text, int first, int step) {
+        std::pair<std::vector<std::string>, std::vector<std::string>> boxes;
+        for (int i = 0; i < 12; ++i) {
+            boxes.first.push_back(text);
+            boxes.second.push_back("demo.scp, line " + std::to_string(first + i * step));
+        }
+        return boxes;
+    };
+    const auto tooManyStates = dozen("Exceed maximum states", 168, 2);
+    const auto tooManyStatements = dozen("Exceed maximum script", 1010, 1);
     const Damage damages[] = {
-        {states,
-         {"Exceed maximum states", "Exceed maximum script"},
-         {"demo.scp, line 168", "demo.scp, line 1983"}},
-        {nested("if", "endif"), {"Exceed maximum script"}, {"demo.scp, line 1010"}},
-        {nested("while", "endwhile"), {"Exceed maximum script"}, {"demo.scp, line 1010"}},
+        {states, tooManyStates.first, tooManyStates.second},
+        {nested("if", "endif"), tooManyStatements.first, tooManyStatements.second},
+        {nested("while", "endwhile"), tooManyStatements.first, tooManyStatements.second},
         {loop,
-         {"State not defined!", "Exceed maximum statements in one run"},
-         {"demo.scp, line 33", "demo.scp, line 34"}},
+         {"State not defined!", "State not defined!", "Exceed maximum statements in one run"},
+         {"demo.scp, line 33", "demo.scp, line 34", "demo.scp, line 35"}},
         {icons, iconBoxes, iconPlaces},
     };
     for (const Damage& damage : damages) {
@@ -344,21 +353,41 @@ TEST_F(DamagedDemoTest, AScriptFloodShowsEachTextOnce) {
     }
 }
 
-// A fault that ends the game is seen even where its script has shown its dozen boxes: twenty
-// missing cursor pictures, then a camera set outside the map.
-TEST_F(DamagedDemoTest, TheFaultThatEndsTheGameShowsItsBoxAfterADozen) {
-    std::string script = Read("demo.scp");
-    std::string lines;
+// The fault that ends the game shows its own box even where its script has shown its dozen
+// boxes, and no other: twenty missing cursor pictures, then a camera set outside the map; or
+// then the level, whose texture sheet fails without a box of its own (as a loader might): the
+// pictures left out stay left out.
+TEST_F(DamagedDemoTest, TheFaultThatEndsTheGameShowsItsOwnBoxAndNoOther) {
+    std::string icons;
     for (int i = 0; i < 20; ++i)
-        lines += "LoadIcon(\"gone" + std::to_string(i) + ".bmp\", 16, 16, 0, 0);\n";
-    lines += "SetCamera(2, 5000, 50, 5000, 90, 0);\n";
-    Write("demo.scp", script.replace(script.find("SetCursor(3);"), 0, lines));
-    const Run run = RunGame(3);
-    const std::vector<std::string> texts = BoxTexts();
-    ASSERT_EQ(texts.size(), 13u);
-    EXPECT_EQ(texts.back(), "D3D: Camera position set inscript is outside the map!\r\n");
-    EXPECT_EQ(Places().back(), "demo.scp, line 52");
-    ExpectEndedInOrder(run, 1);
+        icons += "LoadIcon(\"gone" + std::to_string(i) + ".bmp\", 16, 16, 0, 0);\n";
+    struct Ending {
+        const char* before;  // the statement the lines go in front of
+        std::string lines;
+        std::vector<std::string> last;  // the last box shown, and its place
+        size_t boxes;
+    };
+    const Ending endings[] = {
+        {"SetCursor(3);",
+         icons + "SetCamera(2, 5000, 50, 5000, 90, 0);\n",
+         {"D3D: Camera position set inscript is outside the map!\r\n", "demo.scp, line 52"},
+         13},
+        {"LoadMap(", icons, {"Open gone11.bmp failed.", "demo.scp, line 19"}, 12},
+    };
+    const HandlerTable full = Handlers;
+    for (const Ending& ending : endings) {
+        SCOPED_TRACE(ending.before);
+        StartOver();
+        std::string script = Read("demo.scp");
+        Write("demo.scp", script.replace(script.find(ending.before), 0, ending.lines));
+        if (ending.boxes == 12) Handlers.loadTextureSheet = [](const char*) { return 0; };
+        const Run run = RunGame(3);
+        Handlers = full;
+        ASSERT_EQ(BoxTexts().size(), ending.boxes) << Joined();
+        EXPECT_EQ(BoxTexts().back(), ending.last[0]);
+        EXPECT_EQ(Places().back(), ending.last[1]);
+        ExpectEndedInOrder(run, 1);
+    }
 }
 
 // A command whose file-name word is missing: the reader's own text (with the empty name where it

@@ -318,10 +318,11 @@ TEST_F(DemoContent,
                 const Cube& leaf = *static_cast<const DoorObject&>(object).leaf;
                 for (int k = 0; k < CubeSides; ++k) {
                     const Bitmap* bitmap = TextureAt(leaf.texture[k]);
-                    if (bitmap && !leaf.Degenerate(k))
+                    if (bitmap && !leaf.Degenerate(k)) {
                         EXPECT_GE(TexelsAUnit(bitmap->width, leaf.Bottom(k), leaf.Bottom(k + 1)),
                                   2.0)
                             << "door " << object.id << " side " << k;
+                    }
                 }
             }
         }

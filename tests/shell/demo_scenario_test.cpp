@@ -405,8 +405,9 @@ TEST_F(DemoScenario, TheReadmesTourShowsFourWholeDifferentViews) {
         EXPECT_EQ(UndrawnViewPixels(), 0) << name;
         Passes(1);
         pictures.push_back(PresentedFrame());
-        if (folder)
+        if (folder) {
             EXPECT_TRUE(SavePresentedFrame(std::string(folder) + "/" + name + ".png")) << name;
+        }
     };
     // The first level from the start: the robot in the hall, the corridor behind it.
     Passes(10);
