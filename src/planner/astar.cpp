@@ -1,14 +1,20 @@
 // The time-sliced A* search.
 #include "planner/astar.h"
 
-#include <emmintrin.h>
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cmath>
 #include <cstring>
 
 #include "planner/limits.h"
 #include "planner/path_smoothing.h"
 #include "platform/clock.h"
+#include "platform/vector_isa.h"
+
+#if DUSK_X86_VECTORS
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -67,8 +73,12 @@ void TakePassableRows(PlanGrid& grid, int32_t r) {
     }
 }
 
-// The square root of a sum of squares (the IEEE root, as std::sqrt gives it).
+// The square root of a sum of squares: the IEEE root, correctly rounded everywhere.
+#if DUSK_X86_VECTORS
 double Root(double v) { return _mm_cvtsd_f64(_mm_sqrt_sd(_mm_setzero_pd(), _mm_set_sd(v))); }
+#else
+double Root(double v) { return std::sqrt(v); }
+#endif
 
 // The moves that Relax offers a route (bits 0 .. 7 in the order of STEP_ROW), and among them
 // those to cells that have no f yet.
@@ -158,6 +168,15 @@ unsigned PackThree(uint32_t bytes) {
     return (bytes * 0x010204u >> 16) & 7;  // byte 0 to bit 0, byte 1 to bit 1, byte 2 to bit 2
 }
 
+// Of the eight neighbours of a cell, in the order of the moves, those whose f a route from the
+// cell (of g gFrom) would make smaller, computed as each cell's own test in Relax is, and those
+// that have no f yet (f is never -0): bits 0 .. 7.
+struct Found {
+    unsigned smaller;
+    unsigned unreached;
+};
+
+#if DUSK_X86_VECTORS
 // The eight neighbours' values in the order of the moves, four to a vector: right, left, down,
 // up; then down-right, down-left, up-right, up-left. Read a row at a time from column c - 1,
 // four values each.
@@ -192,6 +211,27 @@ unsigned FindUnreached(__m128 f) {
         _mm_castsi128_ps(_mm_cmpeq_epi32(_mm_castps_si128(f), _mm_setzero_si128()))));
 }
 
+Found FindSmallerAndUnreached(const SearchCells& s, int32_t at, double gFrom) {
+    const Neighbours f = GatherNeighbours(s.f, at, s.stride);
+    const Neighbours g = GatherNeighbours(s.g, at, s.stride);
+    return {FindSmaller(f.straight, g.straight, _mm_set1_pd(gFrom + STRAIGHT_COST)) |
+                FindSmaller(f.diagonal, g.diagonal, _mm_set1_pd(gFrom + DIAGONAL_COST)) << 4,
+            FindUnreached(f.straight) | FindUnreached(f.diagonal) << 4};
+}
+#else
+// The same a move at a time, with the same arithmetic.
+Found FindSmallerAndUnreached(const SearchCells& s, int32_t at, double gFrom) {
+    Found found{0, 0};
+    for (int k = 0; k < 8; ++k) {
+        const float f = s.f[at + s.stepCell[k]], g = s.g[at + s.stepCell[k]];
+        const double newG = gFrom + STEP_COST[k];
+        found.smaller |= unsigned(newG + static_cast<double>(f - g) < static_cast<double>(f)) << k;
+        found.unreached |= unsigned(std::bit_cast<uint32_t>(f) == 0) << k;
+    }
+    return found;
+}
+#endif
+
 Offer TakeRowsAndFindOffer(SearchCells& s, int32_t at);
 
 // The moves from cell `at` that Relax offers a route: to the passable neighbours, the four
@@ -200,22 +240,15 @@ Offer TakeRowsAndFindOffer(SearchCells& s, int32_t at);
 // each, and without reading the open list, so that it can be done before the list is
 // rearranged.
 Offer FindOffer(SearchCells& s, int32_t at) {
-    const int32_t w = s.stride;
     const uint32_t above = LoadPassable(s, at, -1), row = LoadPassable(s, at, 0),
                    below = LoadPassable(s, at, 1);
     if (((above | row | below) & 0x808080u) != 0) return TakeRowsAndFindOffer(s, at);
     const unsigned beside = PackThree(row);
     const unsigned allowed = ALLOWED_MOVES[PackThree(above) | (beside & 1) << 3 |
                                            (beside & 4) << 2 | PackThree(below) << 5];
-    const double gFrom = s.g[at];
-    const Neighbours f = GatherNeighbours(s.f, at, w);
-    const Neighbours g = GatherNeighbours(s.g, at, w);
-    const unsigned smaller =
-        FindSmaller(f.straight, g.straight, _mm_set1_pd(gFrom + STRAIGHT_COST)) |
-        FindSmaller(f.diagonal, g.diagonal, _mm_set1_pd(gFrom + DIAGONAL_COST)) << 4;
-    const unsigned unreached = FindUnreached(f.straight) | FindUnreached(f.diagonal) << 4;
-    const unsigned moves = allowed & (smaller | unreached);
-    return {moves, moves & unreached};
+    const Found found = FindSmallerAndUnreached(s, at, s.g[at]);
+    const unsigned moves = allowed & (found.smaller | found.unreached);
+    return {moves, moves & found.unreached};
 }
 
 // A cell whose rows of passable cells are not all taken yet: takes them, then finds its offer.

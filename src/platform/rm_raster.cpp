@@ -7,6 +7,7 @@
 #include "platform/rm_raster_rows_avx2_detail.h"
 #include "platform/rm_raster_rows_detail.h"
 #include "platform/rm_shade_table.h"
+#include "platform/vector_isa.h"
 
 namespace platform {
 
@@ -119,10 +120,12 @@ void DrawRows(const RmRasterTarget& target, const RmRasterVertex& top, const RmR
     rows.pixels = target.pixels, rows.pitch = target.pitch;
     rows.depth = target.depth, rows.depthPitch = target.depthPitch;
     rows.left = rows.top = INT32_MAX, rows.right = rows.bottom = INT32_MIN;
-    if (std::min(target.isa, RmRasterBestIsa()) == RmRasterIsa::Avx2) {
-        RmRasterRowsAvx2(rows);
-    } else {
-        RmRasterRowsSse2(rows);
+    switch (std::min(target.isa, RmRasterBestIsa())) {
+#if DUSK_X86_VECTORS
+        case RmRasterIsa::Avx2: RmRasterRowsAvx2(rows); break;
+        case RmRasterIsa::Sse2: RmRasterRowsSse2(rows); break;
+#endif
+        default: RmRasterRowsPortable(rows); break;
     }
     stats.pixels += rows.drawn;
     if (rows.drawn) {
@@ -136,9 +139,13 @@ void DrawRows(const RmRasterTarget& target, const RmRasterVertex& top, const RmR
 }  // namespace
 
 RmRasterIsa RmRasterBestIsa() {
+#if DUSK_X86_VECTORS
     static const RmRasterIsa best =
         __builtin_cpu_supports("avx2") ? RmRasterIsa::Avx2 : RmRasterIsa::Sse2;
     return best;
+#else
+    return RmRasterIsa::Portable;
+#endif
 }
 
 void RmRasterTriangle(const RmRasterTarget& target, const RmRasterFace& face,

@@ -13,9 +13,10 @@
 namespace platform {
 
 // How faces lit through shade tables are drawn: a row at a time, or several rows at a time in
-// the vector registers of an instruction set. Each gives the same pixels.
-enum class RmRasterIsa { None, Sse2, Avx2 };
-// The widest instruction set this machine has.
+// lanes of plain C++ (on every machine) or in the vector registers of an x86-64 instruction set.
+// Each gives the same pixels.
+enum class RmRasterIsa { None, Portable, Sse2, Avx2 };
+// The widest this build has on this machine: Portable where the x86-64 vector code is not built.
 RmRasterIsa RmRasterBestIsa();
 
 struct RmRasterTarget {

@@ -1,12 +1,14 @@
 #include "platform/rm_raster_rows_avx2_detail.h"
 
+#include "platform/vector_isa.h"
+
+// This source is compiled for AVX2 (see CMakeLists.txt) and called only on machines that have
+// it; it is empty where the x86-64 vector code is not built. Nothing here has external linkage
+// but the entry, so none of its code can stand in for a function of another source.
+#if DUSK_X86_VECTORS
 #include <immintrin.h>
 
 #include "platform/rm_raster_kernel_detail.h"
-
-// This source is compiled for AVX2 (see CMakeLists.txt) and called only on machines that have
-// it. Nothing here has external linkage but the entry, so none of its code can stand in for a
-// function of another source.
 
 namespace platform {
 
@@ -59,3 +61,4 @@ struct Avx2 {
 void RmRasterRowsAvx2(RmRasterRows& rows) { RowsKernel<Avx2>::Draw(rows); }
 
 }  // namespace platform
+#endif

@@ -7,6 +7,8 @@
 #pragma once
 #include <cstdint>
 
+#include "platform/vector_isa.h"
+
 namespace platform {
 
 struct RmRasterRows {
@@ -40,8 +42,13 @@ struct RmRasterRows {
     int32_t left, top, right, bottom;
 };
 
+// Draws the rows four lanes at a time in plain C++: on every architecture.
+void RmRasterRowsPortable(RmRasterRows& rows);
+
+#if DUSK_X86_VECTORS
 // Draws the rows with SSE2, which every x86-64 machine has. The AVX2 build is in
 // rm_raster_rows_avx2_detail.h.
 void RmRasterRowsSse2(RmRasterRows& rows);
+#endif
 
 }  // namespace platform

@@ -583,7 +583,7 @@ TEST(RmRaster, EveryInstructionSetDrawsThePixelsOfARowAtATime) {
     uint64_t drawn = 0;
     for (uint64_t d : reference.drawn) drawn += d;
     ASSERT_GT(drawn, 500000u);
-    for (RmRasterIsa isa : {RmRasterIsa::Sse2, RmRasterIsa::Avx2}) {
+    for (RmRasterIsa isa : {RmRasterIsa::Portable, RmRasterIsa::Sse2, RmRasterIsa::Avx2}) {
         if (isa > RmRasterBestIsa()) {
             std::printf("instruction set %d: not on this machine\n", int(isa));
             continue;
