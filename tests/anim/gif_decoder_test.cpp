@@ -43,7 +43,9 @@ protected:
         }
         out.stderrText = testing::internal::GetCapturedStderr();
         // The fault carries the text the decoder printed last.
-        if (out.exitStatus == 1) EXPECT_THAT(out.stderrText, EndsWith(faultText + "\n"));
+        if (out.exitStatus == 1) {
+            EXPECT_THAT(out.stderrText, EndsWith(faultText + "\n"));
+        }
         std::fclose(file);
         return out;
     }
