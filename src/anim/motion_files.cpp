@@ -142,7 +142,7 @@ int ReadMotionFile(const char* fileName, FileKind kind) {
     // Boxes name the file, and the line on which the statement in hand begins.
     platform::BoxPlace place(fileName, platform::BoxPlace::Anew);
     // Closed on every way out, an allocation that fails while a statement is handled included.
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(platform::OpenFile(fileName, "r"),
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(platform::OpenTextFile(fileName),
                                                          std::fclose);
     std::FILE* f = file.get();
     if (!f) {

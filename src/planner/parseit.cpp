@@ -39,7 +39,7 @@ bool OpenParseFile(const std::string& path, ParseList& list) {
     // The text ends at the end of the file or at its first byte 0xFF.
     std::string text;
     bool read = false;
-    if (FILE* f = platform::OpenFile(path, "r")) {
+    if (FILE* f = platform::OpenTextFile(path)) {
         for (int c; (c = std::fgetc(f)) != EOF && c != 0xFF;) text += static_cast<char>(c);
         read = !std::ferror(f);
         std::fclose(f);

@@ -65,7 +65,7 @@ void ReportPlanFileError(const char* format, const std::string& fileName,
 // The file: rows and columns, the origin row and column, the cell size, then rows x cols cell
 // codes row by row, all separated by white space. The start and goal markers are stored free.
 bool ReadPlanMap(const std::string& fileName, PlanGrid& grid) {
-    FILE* f = platform::OpenFile(fileName, "r");
+    FILE* f = platform::OpenTextFile(fileName);
     if (!f) {
         ReportPlanFileError(planner_messages::MAP_FILE_MISSING, fileName);
         return false;

@@ -66,7 +66,9 @@ std::string ResolvePath(const std::string& name) {
 
 namespace {
 std::string gLastOpened;
-}
+// The UTF-8 byte-order mark, which some editors save at the start of a text file.
+constexpr char ByteOrderMark[] = "\xEF\xBB\xBF";
+}  // namespace
 
 FILE* OpenFile(const std::string& name, const char* mode) {
     gLastOpened = name;
@@ -88,13 +90,25 @@ FILE* OpenFile(const std::string& name, const char* mode) {
     return file;
 }
 
-bool ReadWholeFile(const std::string& name, std::string& bytes) {
-    std::unique_ptr<FILE, int (*)(FILE*)> file(OpenFile(name, "rb"), std::fclose);
-    bytes.clear();
+FILE* OpenTextFile(const std::string& name) {
+    FILE* file = OpenFile(name, "r");
+    if (!file) return nullptr;
+    // Only a regular file opens, so a start that is no mark can be gone back to.
+    char start[sizeof ByteOrderMark - 1] = {};
+    const size_t n = std::fread(start, 1, sizeof start, file);
+    if (n < sizeof start || std::memcmp(start, ByteOrderMark, sizeof start) != 0) {
+        std::clearerr(file);
+        std::rewind(file);
+    }
+    return file;
+}
+
+bool ReadTextFile(const std::string& name, std::string& text) {
+    std::unique_ptr<FILE, int (*)(FILE*)> file(OpenTextFile(name), std::fclose);
+    text.clear();
     if (!file) return false;
     char block[8192];
-    for (size_t n; (n = std::fread(block, 1, sizeof block, file.get())) > 0;)
-        bytes.append(block, n);
+    for (size_t n; (n = std::fread(block, 1, sizeof block, file.get())) > 0;) text.append(block, n);
     return !std::ferror(file.get());
 }
 

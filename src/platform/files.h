@@ -14,8 +14,12 @@ std::string ResolvePath(const std::string& name);
 // file opens: a FIFO, a device or a folder is refused at once, without waiting for a writer.
 FILE* OpenFile(const std::string& name, const char* mode);
 
-// The whole of a file opened for reading by OpenFile; false when it cannot be opened or read.
-bool ReadWholeFile(const std::string& name, std::string& bytes);
+// A text file opened for reading by OpenFile, past a UTF-8 byte-order mark (EF BB BF) that an
+// editor may have saved at its start: the text's first line then begins at its first character.
+FILE* OpenTextFile(const std::string& name);
+
+// The whole of a text file as OpenTextFile reads it; false when it cannot be opened or read.
+bool ReadTextFile(const std::string& name, std::string& text);
 
 // The name last given to OpenFile, the file a fault met while loading concerns.
 const std::string& LastOpenedFile();

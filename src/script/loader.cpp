@@ -36,7 +36,7 @@ int LoadScriptFile(const char* fileName) {
     // The boxes of the compile name the file and the line on which the statement begins.
     platform::BoxPlace place(fileName, platform::BoxPlace::Anew);
     StreamFile = fileName;
-    std::FILE* f = platform::OpenFile(fileName, "r");
+    std::FILE* f = platform::OpenTextFile(fileName);
     if (!f) {
         platform::MessageBox(MsgScriptFileOpenError, CaptionError);
         return 0;

@@ -594,7 +594,7 @@ int LoadCubeFile(const char* path) {
     // Boxes name the file, and the line of the fault.
     platform::BoxPlace place(path, platform::BoxPlace::Anew);
     std::string text;
-    if (!platform::ReadWholeFile(path, text)) {
+    if (!platform::ReadTextFile(path, text)) {
         ReportError(OpenCubeFileFailedText, path);
         QuitAppAfterFault();
         return 0;

@@ -73,7 +73,7 @@ int LoadLevel(const char* path) {
     // Boxes name the level file, and the line being read.
     platform::BoxPlace place(path, platform::BoxPlace::Anew);
     std::string text;
-    if (!platform::ReadWholeFile(path, text)) {
+    if (!platform::ReadTextFile(path, text)) {
         return Fail(OpenLevelFailedText);
     }
     std::istringstream in(text);

@@ -235,6 +235,30 @@ TEST_F(DamagedDemoTest, AFaultWhoseTextNamesNoFileNamesItOnASecondLine) {
               "D3D: Syntex error!\r\nroom1.cub, line 1\r\n");
 }
 
+// Every text file the rooms read, saved by an editor that puts a UTF-8 byte-order mark first:
+// the mark is read as nothing, and the game plays as without it (F11 goes on to the spring court,
+// twice to the robot hall, whose planner reads its configuration and then its map).
+TEST_F(DamagedDemoTest, ATextFileThatBeginsWithAByteOrderMarkIsReadAsWithout) {
+    const std::vector<std::string> rooms[] = {
+        {"demo.scp", "demo.lvl", "room1.cub", "room2.cub", "room3.cub", "room4.cub", "robot.ani",
+         "wave.mot", "nod.mot"},
+        {"springrm.scp", "spring.lvl", "spring1.cub", "spring.pth", "spring_2.pth", "spring_3.pth",
+         "spring_4.pth", "rover.ani", "rover_walk.mot"},
+        {"ferrowrm.scp", "yard_planner.cfg", "yard.map"},
+    };
+    for (int roomKeys = 0; roomKeys < 3; ++roomKeys) {
+        for (const std::string& file : rooms[roomKeys]) {
+            SCOPED_TRACE(file);
+            StartOver();
+            Write(file, "\xEF\xBB\xBF" + Read(file));
+            const Run run = RunToRoom(roomKeys);
+            EXPECT_TRUE(platform::RecordedBoxes().empty()) << Joined();
+            EXPECT_FALSE(run.ended);
+            EXPECT_EQ(std::filesystem::exists(Path("Blank Map")), roomKeys == 2);
+        }
+    }
+}
+
 // Numbers that are not finite or lie far out of range: the reader's own syntax-error text with
 // the file and line under it, and nothing of the number used. The level's start line (a scale
 // that is not a number or 0, a position beyond Fixed16), a cube file's vertex and normal; a
