@@ -6,8 +6,10 @@
 
 namespace platform {
 
-// Catches SIGINT, SIGTERM and SIGHUP from now on, and ignores SIGPIPE. Each kind is caught once:
-// a second signal of the same kind ends the process at once, should the game not end.
+// Catches SIGINT, SIGTERM and SIGHUP from now on, and ignores SIGPIPE. SIGTERM and SIGHUP stay
+// caught: one that follows while the game ends (as a supervisor sends it to the game and then to
+// its process group) changes nothing. SIGINT is caught once: a second Ctrl+C ends the process at
+// once, should the game not end.
 void CatchQuitSignals();
 // True once for a caught signal not yet taken.
 bool TakeQuitSignal();

@@ -16,6 +16,15 @@
 
 namespace {
 
+// The text files that the first level, the spring court and the robot hall read.
+const std::vector<std::string> TextFilesByRoom[] = {
+    {"demo.scp", "demo.lvl", "room1.cub", "room2.cub", "room3.cub", "room4.cub", "robot.ani",
+     "wave.mot", "nod.mot"},
+    {"springrm.scp", "spring.lvl", "spring1.cub", "spring.pth", "spring_2.pth", "spring_3.pth",
+     "spring_4.pth", "rover.ani", "rover_walk.mot"},
+    {"ferrowrm.scp", "yard_planner.cfg", "yard.map"},
+};
+
 TEST_F(DamagedDemoTest, AGifThatIsTextIsNamedAndEndsTheGameInOrder) {
     Write("robot_face.gif", "this is no picture\n");
     const Run run = RunGame();
@@ -239,15 +248,8 @@ TEST_F(DamagedDemoTest, AFaultWhoseTextNamesNoFileNamesItOnASecondLine) {
 // the mark is read as nothing, and the game plays as without it (F11 goes on to the spring court,
 // twice to the robot hall, whose planner reads its configuration and then its map).
 TEST_F(DamagedDemoTest, ATextFileThatBeginsWithAByteOrderMarkIsReadAsWithout) {
-    const std::vector<std::string> rooms[] = {
-        {"demo.scp", "demo.lvl", "room1.cub", "room2.cub", "room3.cub", "room4.cub", "robot.ani",
-         "wave.mot", "nod.mot"},
-        {"springrm.scp", "spring.lvl", "spring1.cub", "spring.pth", "spring_2.pth", "spring_3.pth",
-         "spring_4.pth", "rover.ani", "rover_walk.mot"},
-        {"ferrowrm.scp", "yard_planner.cfg", "yard.map"},
-    };
     for (int roomKeys = 0; roomKeys < 3; ++roomKeys) {
-        for (const std::string& file : rooms[roomKeys]) {
+        for (const std::string& file : TextFilesByRoom[roomKeys]) {
             SCOPED_TRACE(file);
             StartOver();
             Write(file, "\xEF\xBB\xBF" + Read(file));
@@ -643,6 +645,27 @@ TEST_F(DamagedDemoTest, TheBuiltGameEndsByItselfWithStatusOneAfterAFatalFault) {
         ASSERT_TRUE(shelltest::ExitedWith(status, 1));
         EXPECT_NE(Read("output.txt").find(d.box), std::string::npos) << Read("output.txt");
     }
+}
+
+// The built game on a demo whose text files all begin with a byte-order mark shows no box, and
+// ends with status 0 at SIGTERM sent again and again while it ends, as a supervisor sends it to
+// the game and then to its process group.
+TEST_F(DamagedDemoTest, TheBuiltGameReadsMarkedFilesAndATermRepeatedWhileItEndsLeavesStatusZero) {
+    for (const std::vector<std::string>& files : TextFilesByRoom) {
+        for (const std::string& file : files) Write(file, "\xEF\xBB\xBF" + Read(file));
+    }
+    const int output = ::open("output.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(output, 0);
+    const pid_t game = shelltest::StartGame("dummy", output);
+    close(output);
+    ASSERT_GT(game, 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    for (int sent = 0; sent < 100; ++sent) {
+        ASSERT_EQ(kill(game, SIGTERM), 0);
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
+    ASSERT_TRUE(shelltest::ExitedWith(shelltest::WaitForEnd(game), 0));
+    EXPECT_EQ(Read("output.txt"), "");
 }
 
 // Boxes echoed on a standard error whose reader has gone: the writes fail and the game goes on,
