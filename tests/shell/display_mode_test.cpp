@@ -143,7 +143,8 @@ TEST_F(ShellTest, ApplyingTheModeSwitchesScreenAndWindowAndReloadsTheDisplayPale
     EXPECT_NE(::Clipper, nullptr);
     EXPECT_TRUE(RecordedBoxes().empty());
 
-    // A mode change that fails shuts the program down without destroying the window.
+    // A mode change that fails shuts the program down without destroying the window, and the
+    // game ends as after a fault, with status 1.
     InjectFault("CreateClipper", DDERR_GENERIC);
     EXPECT_EQ(ApplyDisplayMode(), 0);
     EXPECT_EQ(QuitDone, 1);
@@ -152,6 +153,7 @@ TEST_F(ShellTest, ApplyingTheModeSwitchesScreenAndWindowAndReloadsTheDisplayPale
     Msg msg;
     EXPECT_FALSE(MainLoopPass(msg));
     EXPECT_EQ(msg.message, WM_QUIT);
+    EXPECT_EQ(msg.wParam, 1u);
 }
 
 TEST_F(ShellTest, AReportInFullScreenShowsItsBoxInTheSmallModeAndComesBack) {

@@ -3,7 +3,9 @@
 #include "base/build_variant.h"
 #include "input_fixture.h"
 #include "platform/display.h"
+#include "platform/faults.h"
 #include "platform/input_injection.h"
+#include "platform/result_codes.h"
 #include "platform/rm_viewport.h"
 #include "platform/win_constants.h"
 #include "shell/frame.h"
@@ -251,6 +253,16 @@ TEST_F(GameKeys, F1AndAltEnterSwitchFullScreenOnThePrimaryDeviceOnly) {
     // Alt with the keypad's + and / has no table of modes to step through.
     EXPECT_EQ(HandleKeyMessage(WM_SYSKEYUP, VK_ADD, 0), 1);
     EXPECT_EQ(HandleKeyMessage(WM_SYSKEYUP, VK_DIVIDE, 0), 1);
+
+    // Alt+Return to a mode that cannot be applied ends the game as a fault does, with status 1.
+    InjectFault("CreateSurface", DDERR_GENERIC);
+    HandleKeyMessage(WM_SYSKEYUP, VK_RETURN, 0);
+    EXPECT_EQ(QuitDone, 1);
+    Msg msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE) && msg.message != WM_QUIT) {
+    }
+    EXPECT_EQ(msg.message, WM_QUIT);
+    EXPECT_EQ(msg.wParam, 1u);
 }
 
 TEST_F(GameKeys, SwitchingKeysActOncePerPressHoweverLongTheyAreHeld) {
@@ -318,4 +330,14 @@ TEST_F(GameKeys, TiltingStopsWhereTheWholeViewIsStillDrawn) {
     EXPECT_EQ(HorizonOffset, -290);
     PollWith(SDL_SCANCODE_RETURN);
     EXPECT_TRUE(RecordedBoxes().empty());
+
+    // A viewport that refuses the tilt, or its reset, is reported with the refusal.
+    InjectFault("SetPlane", D3DRMERR_BADVALUE);
+    PollWith(SDL_SCANCODE_INSERT);
+    InjectFault("SetPlane", D3DRMERR_BADOBJECT);
+    PollWith(SDL_SCANCODE_RETURN);
+    EXPECT_EQ(
+        support::BoxLines(),
+        (std::vector<std::string>{"D3D: Viewport banding failed.\nD3DRMERR_BADVALUE\r\n | Msg",
+                                  "D3D: Viewport restore failed.\nD3DRMERR_BADOBJECT\r\n | Msg"}));
 }
