@@ -13,11 +13,13 @@
 #include <vector>
 
 #include "base/graphics_objects.h"
+#include "platform/direct_draw.h"
 #include "platform/draw_constants.h"
 #include "platform/message_box.h"
 #include "platform/surface.h"
 #include "render/lighting.h"
 #include "shell/bmp_surface.h"
+#include "shell/messages.h"
 #include "world/cube.h"
 #include "world/free_level.h"
 #include "world/level_reader.h"
@@ -92,14 +94,18 @@ public:
         const fs::path build = fs::read_symlink("/proc/self/exe").parent_path().parent_path();
         old_ = fs::current_path();
         fs::current_path(build / "demo");
-        // The sheets are read into a surface the size of the palette picture, the largest sheet.
-        OverlaySurfaces[0] = new platform::Surface(platform::DDSCAPS_OFFSCREENPLAIN, 1024, 576, 1);
         platform::SetBoxEcho(false);
-        loaded_ = LoadLevel("demo.lvl") == 1;
+        // As the game does: the sheets are read into the display palette's picture, a surface
+        // of that picture's size.
+        platform::DirectDraw* ddraw = nullptr;
+        loaded_ = platform::DirectDrawCreate(nullptr, &ddraw) == platform::DD_OK &&
+                  LoadBmpSurface(DisplayPaletteFile, ddraw, &OverlaySurfaces[0], nullptr) == 1 &&
+                  LoadLevel("demo.lvl") == 1;
+        if (ddraw) ddraw->Release();
     }
     ~DemoFolder() {
         FreeLevel();
-        OverlaySurfaces[0]->Release();
+        if (OverlaySurfaces[0]) OverlaySurfaces[0]->Release();
         OverlaySurfaces[0] = nullptr;
         fs::current_path(old_);
     }
