@@ -30,6 +30,9 @@ constexpr const char* DUMP_FILE_FAILED = "Writing %s failed.";
 constexpr const char* CONFIG_FILE_BAD = "Planning configuration %s cannot be read.";
 constexpr const char* CONFIG_VALUE_BAD =
     "Planning configuration %s: the value of %s is out of range.";
+// Several settings out of range, named in one box, separated by commas.
+constexpr const char* CONFIG_VALUES_BAD =
+    "Planning configuration %s: the values of %s are out of range.";
 
 }  // namespace planner_messages
 

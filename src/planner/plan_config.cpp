@@ -11,7 +11,7 @@ PlannerConfig PlanSettings;
 
 void ResetPlanSettings() { PlanSettings = PlannerConfig{}; }
 
-const char* ClearUnusableSetting(PlannerConfig& config) {
+std::vector<const char*> ClearUnusableSettings(PlannerConfig& config) {
     // The robots keep every setting but the cell size as a float; the speed is divided by the
     // divisor.
     struct Setting {
@@ -27,14 +27,15 @@ const char* ClearUnusableSetting(PlannerConfig& config) {
         {"default_robot_radius", &config.defaultRobotRadius, FLT_MAX, true},
         {"meters_per_cell", &config.metersPerCell, DBL_MAX, true},
     };
+    std::vector<const char*> unusable;
     for (const Setting& s : settings) {
         const bool usable = std::fabs(*s.value) <= s.limit && (s.zeroUsable || *s.value != 0.0);
         if (!usable) {
             *s.value = -1.0;
-            return s.name;
+            unusable.push_back(s.name);
         }
     }
-    return nullptr;
+    return unusable;
 }
 
 bool ReadPlanConfig(const std::string& configPath, PlannerConfig& config) {

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct PlannerConfig {
     int32_t millisecondsPerCycle = 0;  // time budget of one search call
@@ -23,10 +24,10 @@ struct PlannerConfig {
 // not be opened or read; a statement that fails ends the parse, and what stands before it is read.
 bool ReadPlanConfig(const std::string& configPath, PlannerConfig& config);
 
-// The first setting whose number cannot be used (not finite, beyond the float range of the
-// robots' settings, or a speed divisor of 0), after it has been given -1.0, as a missing one
-// reads; null when every number can be used.
-const char* ClearUnusableSetting(PlannerConfig& config);
+// The settings whose numbers cannot be used (not finite, beyond the float range of the robots'
+// settings, or a speed divisor of 0), in the order of the file's keys, after each has been given
+// -1.0, as a missing one reads; empty when every number can be used.
+std::vector<const char*> ClearUnusableSettings(PlannerConfig& config);
 
 // The settings of the last planner configuration loaded.
 extern PlannerConfig PlanSettings;

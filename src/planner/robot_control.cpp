@@ -2,7 +2,10 @@
 // of each pass.
 #include "planner/robot_control.h"
 
+#include <cstddef>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "planner/limits.h"
 #include "planner/messages.h"
@@ -76,8 +79,14 @@ int LoadPlanningMap(const char* configPath) {
     if (!ReadPlanConfig(config, PlanSettings)) {
         ReportPlanFileError(planner_messages::CONFIG_FILE_BAD, config);
     }
-    if (const char* setting = ClearUnusableSetting(PlanSettings)) {
-        ReportPlanFileError(planner_messages::CONFIG_VALUE_BAD, config, setting);
+    // Every unusable setting is read as missing, and all of them are named in one box.
+    const std::vector<const char*> unusable = ClearUnusableSettings(PlanSettings);
+    if (!unusable.empty()) {
+        std::string names = unusable[0];
+        for (std::size_t i = 1; i < unusable.size(); ++i) names += std::string(", ") + unusable[i];
+        ReportPlanFileError(unusable.size() == 1 ? planner_messages::CONFIG_VALUE_BAD
+                                                 : planner_messages::CONFIG_VALUES_BAD,
+                            config, names);
     }
     // Each robot reads the map into its own grid; a map that fails is reported once, and the
     // later robots keep their grids as the first one does.

@@ -75,8 +75,10 @@ int LoadScriptFile(const char* fileName) {
             fill = 0;
         } else if (r == ScanComment) {
             fill = 0;
-        } else if (r == ScanTooLong) {
-            platform::MessageBox(MsgExceedTokenSize, CaptionError);
+        } else if (r == ScanTooLong || r == ScanOutOfRange) {
+            // The statement is dropped, and the file read on.
+            platform::MessageBox(r == ScanTooLong ? MsgExceedTokenSize : MsgNumberOutOfRange,
+                                 CaptionError);
             fill = 0;
         } else if (r == ScanFull) {
             place.SetLine(CompileLine);

@@ -7,6 +7,7 @@ inline constexpr const char* MsgFileReadingError = "File Reading Error";
 inline constexpr const char* MsgExceedBufferSize = "Exceed Maximum Buffer size";
 inline constexpr const char* MsgExceedLineSize = "Exceed Maximum Line size";
 inline constexpr const char* MsgExceedTokenSize = "Exceed Maximum Token size";
+inline constexpr const char* MsgNumberOutOfRange = "Number beyond float range";
 inline constexpr const char* CaptionError = "Error";
 
 // Parsing and compiling.

@@ -15,7 +15,17 @@ int ParenDropFlag = 0;
 namespace {
 
 // Where a failed write leaves the scan.
-enum class Fault { None, TooLong, Full };
+enum class Fault { None, TooLong, OutOfRange, Full };
+
+Fault LiteralFault(Literal result) {
+    switch (result) {
+        case Literal::Written: return Fault::None;
+        case Literal::TooLong: return Fault::TooLong;
+        case Literal::OutOfRange: return Fault::OutOfRange;
+        case Literal::NoRoom: break;
+    }
+    return Fault::Full;
+}
 
 struct Writer {
     uint8_t* p;
@@ -93,7 +103,7 @@ int IsCharInSet(char c, const char* set) {
     return 0;
 }
 
-bool ScanFloatLiteral(const char*& cursor, uint8_t*& write, const uint8_t* writeEnd) {
+Literal ScanFloatLiteral(const char*& cursor, uint8_t*& write, const uint8_t* writeEnd) {
     const char* s = cursor;
     bool dot = false, exponent = false, digitSeen = false;
     size_t n = 0;
@@ -109,26 +119,25 @@ bool ScanFloatLiteral(const char*& cursor, uint8_t*& write, const uint8_t* write
             break;
         }
     }
-    if (n > static_cast<size_t>(MaxLiteralLength)) return false;
+    if (n > static_cast<size_t>(MaxLiteralLength)) return Literal::TooLong;
     char text[MaxLiteralLength + 1];
     std::memcpy(text, s, n);
     text[n] = 0;
-    // A value beyond the float range is refused, as a literal too long is.
     const double value = std::strtod(text, nullptr);
-    if (!(std::fabs(value) <= FLT_MAX)) return false;
+    if (!(std::fabs(value) <= FLT_MAX)) return Literal::OutOfRange;
     Writer w{write, writeEnd};
-    if (!w.PutFloat(static_cast<float>(value))) return false;
+    if (!w.PutFloat(static_cast<float>(value))) return Literal::NoRoom;
     write = w.p;
     cursor = s + n;
-    return true;
+    return Literal::Written;
 }
 
-bool ScanIntLiteral(const char*& cursor, uint8_t*& write, const uint8_t* writeEnd) {
+Literal ScanIntLiteral(const char*& cursor, uint8_t*& write, const uint8_t* writeEnd) {
     const char* s = cursor;
     size_t n = 0;
     while (IsDigit(s[n]) || s[n] == '-') ++n;
     if (s[n] == '.' || s[n] == 'e' || s[n] == 'E') return ScanFloatLiteral(cursor, write, writeEnd);
-    if (n > static_cast<size_t>(MaxLiteralLength)) return false;
+    if (n > static_cast<size_t>(MaxLiteralLength)) return Literal::TooLong;
     int32_t value = IntegerValue(s, n);
     uint8_t t = tag::Int;
     if (s[n] == 'l' || s[n] == 'L') {
@@ -136,10 +145,10 @@ bool ScanIntLiteral(const char*& cursor, uint8_t*& write, const uint8_t* writeEn
         ++n;
     }
     Writer w{write, writeEnd};
-    if (!w.PutInt32(t, value)) return false;
+    if (!w.PutInt32(t, value)) return Literal::NoRoom;
     write = w.p;
     cursor = s + n;
-    return true;
+    return Literal::Written;
 }
 
 int ScanTokens(const char* line, uint8_t* out, size_t room) {
@@ -189,11 +198,9 @@ int ScanTokens(const char* line, uint8_t* out, size_t room) {
             if (ParenDropFlag == 0) ok = w.Put(static_cast<uint8_t>(ch));
             ++c;
         } else if (ch == '.' && (IsDigit(c[1]) || c[1] == '-')) {
-            ok = ScanFloatLiteral(c, w.p, w.end);
-            if (!ok && w.Room(5)) fault = Fault::TooLong;
+            fault = LiteralFault(ScanFloatLiteral(c, w.p, w.end));
         } else if (IsDigit(ch) || ch == '-') {
-            ok = ScanIntLiteral(c, w.p, w.end);
-            if (!ok && w.Room(5)) fault = Fault::TooLong;
+            fault = LiteralFault(ScanIntLiteral(c, w.p, w.end));
         } else if (IsLetter(ch) || ch == '_') {
             const char* s = c;
             while (IsNameChar(*c)) ++c;
@@ -228,6 +235,7 @@ int ScanTokens(const char* line, uint8_t* out, size_t room) {
     }
 
     if (fault == Fault::TooLong) return ScanTooLong;
+    if (fault == Fault::OutOfRange) return ScanOutOfRange;
     if (fault == Fault::Full) return ScanFull;
     out[0] = tag::Start;
     if (complete) {

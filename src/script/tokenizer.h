@@ -24,11 +24,11 @@ constexpr uint8_t End = '\\';
 }  // namespace tag
 
 // Results of ScanTokens besides the count of bytes a line added.
-constexpr int ScanComplete = 0;  // the line completed the statement ('\' and '@' written)
-constexpr int ScanComment = -1;  // the line holds a "//" comment: drop the statement
-constexpr int ScanTooLong = -2;  // an identifier or literal is longer than the tokenizer holds
-                                 // (or a number beyond the float range)
-constexpr int ScanFull = -3;     // the statement does not fit in the room given
+constexpr int ScanComplete = 0;     // the line completed the statement ('\' and '@' written)
+constexpr int ScanComment = -1;     // the line holds a "//" comment: drop the statement
+constexpr int ScanTooLong = -2;     // an identifier or literal is longer than the tokenizer holds
+constexpr int ScanFull = -3;        // the statement does not fit in the room given
+constexpr int ScanOutOfRange = -4;  // a number lies beyond the float range
 
 // "{" adds 1 and "}" subtracts 1, in the tokenizer and again in the parser.
 extern int BraceDepth;
@@ -38,11 +38,14 @@ extern int ParenDropFlag;
 // Tokenizes one NUL-closed line into `out`, which has `room` bytes. Writes nothing past them.
 int ScanTokens(const char* line, uint8_t* out, size_t room);
 
-// Scan one literal at the cursor, writing its tag and payload; both pointers advance. They
-// return false when the literal's text is too long, its value lies beyond the float range, or the
-// output has no room.
-bool ScanIntLiteral(const char*& cursor, uint8_t*& write, const uint8_t* writeEnd);
-bool ScanFloatLiteral(const char*& cursor, uint8_t*& write, const uint8_t* writeEnd);
+// What scanning a literal came to: written, or refused, and why.
+enum class Literal { Written, TooLong, OutOfRange, NoRoom };
+
+// Scan one literal at the cursor, writing its tag and payload; both pointers advance when it is
+// written. Refused when the literal's text is too long, its value lies beyond the float range, or
+// the output has no room.
+Literal ScanIntLiteral(const char*& cursor, uint8_t*& write, const uint8_t* writeEnd);
+Literal ScanFloatLiteral(const char*& cursor, uint8_t*& write, const uint8_t* writeEnd);
 
 int IsCharInSet(char c, const char* set);
 

@@ -30,9 +30,11 @@ uint32_t Read32(const uint8_t* p) {
     return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t{p[3]} << 24);
 }
 
-void ShowBmpError(const char* format, const char* name) {
-    char text[300];
-    std::snprintf(text, sizeof text, format, name);
+// The format's numbers follow the file's name.
+template <typename... Numbers>
+void ShowBmpError(const char* format, const char* name, Numbers... numbers) {
+    char text[400];
+    std::snprintf(text, sizeof text, format, name, numbers...);
     platform::MessageBox(text, BmpCaption, platform::MB_OK);
 }
 
@@ -63,20 +65,32 @@ bool OpenBmp(const char* name, BmpFile& file, BmpHeader& header) {
     return true;
 }
 
-// Pictures stored top row first (negative height), empty ones, ones of more pixels than a picture
-// may have or wider or taller than MaxBmpSide, pixel data that starts inside the headers or past
-// the end of the file, and files too short for their rows are damaged files here: reported with
-// the open failure's text before a surface and a block of the picture's size are made for them.
+// A picture that is not 8-bit is named with its depth.
+bool CheckDepth(const char* name, const BmpHeader& header) {
+    if (header.bitsPerPixel == 8) return true;
+    ShowBmpError(BmpDepthText, name, header.bitsPerPixel);
+    return false;
+}
+
+// Pictures of more pixels than a picture may have, or wider or taller than MaxBmpSide, are named
+// with their size. Pictures stored top row first (negative height), empty ones, pixel data that
+// starts inside the headers or past the end of the file, and files too short for their rows are
+// damaged files here: reported with the open failure's text. Either before a surface and a block
+// of the picture's size are made for them.
 bool CheckBmp(const char* name, FILE* file, const BmpHeader& header) {
+    if (header.width > MaxBmpSide || header.height > MaxBmpSide ||
+        static_cast<uint64_t>(std::max(header.width, 0)) *
+                static_cast<uint64_t>(std::max(header.height, 0)) >
+            platform::MaxPicturePixels) {
+        ShowBmpError(BmpTooLargeText, name, header.width, header.height);
+        return false;
+    }
     const long length = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
     const bool seekable = std::fseek(file, BmpHeadersSize, SEEK_SET) == 0 && length >= 0;
     const uint64_t rowLength = (static_cast<uint64_t>(header.width) + 3) & ~uint64_t{3};
     const uint64_t needed =
         header.dataOffset + rowLength * static_cast<uint64_t>(std::max(header.height, 0));
-    if (!seekable || header.width <= 0 || header.height <= 0 || header.width > MaxBmpSide ||
-        header.height > MaxBmpSide ||
-        static_cast<uint64_t>(header.width) * static_cast<uint64_t>(header.height) >
-            platform::MaxPicturePixels ||
+    if (!seekable || header.width <= 0 || header.height <= 0 ||
         header.dataOffset < BmpHeadersSize ||
         header.dataOffset > static_cast<unsigned long>(length) ||
         static_cast<uint64_t>(length) < needed) {
@@ -146,11 +160,7 @@ int LoadBmpSurface(const char* name, platform::DirectDraw* ddraw, platform::Surf
         return 0;
     }
     // Only 8-bit pictures are read: the palette and the textures are cut from palette indices.
-    if (header.bitsPerPixel != 8) {
-        ShowBmpError(BmpOpenFailedText, name);
-        return 0;
-    }
-    if (!CheckBmp(name, file.get(), header)) {
+    if (!CheckDepth(name, header) || !CheckBmp(name, file.get(), header)) {
         return 0;
     }
     platform::Surface* target = OverlaySurfaces[0];
@@ -199,10 +209,7 @@ int LoadBmpImage(const char* name, platform::DirectDraw* ddraw, platform::Surfac
     OverlayImage& image = OverlayImages[CurrentOverlayImage];
     image.height = header.height;
     image.width = header.width;
-    if (header.bitsPerPixel != 8 || !ddraw || !surface) {
-        return 0;
-    }
-    if (!CheckBmp(name, file.get(), header)) {
+    if (!CheckDepth(name, header) || !ddraw || !surface || !CheckBmp(name, file.get(), header)) {
         return 0;
     }
     platform::Surface* target = CreateBmpSurface(name, ddraw, header, surface);

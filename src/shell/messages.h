@@ -6,6 +6,10 @@
 constexpr const char* BmpOpenFailedText = "Open %s failed.";
 constexpr const char* BmpCreateSurfaceFailedText = "Create a BMP surface failed!";
 constexpr const char* BmpCaption = "ERROR";
+// A picture that opens but cannot be read for its depth or its size (caption BmpCaption).
+constexpr const char* BmpDepthText =
+    "Picture %s has %d bits per pixel; only 8-bit pictures are read.";
+constexpr const char* BmpTooLargeText = "Picture %s is too large: %d by %d pixels.";
 
 // Sound slots and WAVE files.
 constexpr const char* SoundPrimaryCreateText = "Unable to create Primary sound buffer";

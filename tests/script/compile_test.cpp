@@ -199,11 +199,11 @@ TEST_F(Compiling, OverlongInputIsRefusedAndLoadingGoesOn) {
     std::string longName = "Name" + std::string(130, 'n') + ";\n";
     std::string huge;  // a statement gathered over many lines past the statement buffer
     for (int i = 0; i < 3000; ++i) huge += "1 2\n";
-    // A number beyond the float range is refused as a token too long is.
+    // A number beyond the float range is refused as a token too long is, with its own text.
     ASSERT_EQ(Compile("state S;\n" + longLine + longName + "Huge 1e39;\nKept;\n"), 1);
     EXPECT_THAT(BoxTexts(),
                 ElementsAre("Exceed Maximum Line size | Error", "Exceed Maximum Token size | Error",
-                            "Exceed Maximum Token size | Error"));
+                            "Number beyond float range | Error"));
     EXPECT_EQ(StreamLength, 64);
     platform::ClearRecordedBoxes();
     InitScriptEngine();

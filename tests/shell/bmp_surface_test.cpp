@@ -107,7 +107,8 @@ TEST_F(BmpFiles, FailuresAndPicturesOfOtherDepths) {
     const std::string deep = Picture("deep.bmp", 4, 4, 24);
     EXPECT_EQ(LoadBmpSurface(deep.c_str(), ddraw, &surface, nullptr), 0);
     EXPECT_EQ(surface, nullptr);
-    EXPECT_EQ(platform::RecordedBoxes().back().text, "Open " + deep + " failed.");
+    EXPECT_EQ(platform::RecordedBoxes().back().text,
+              "Picture " + deep + " has 24 bits per pixel; only 8-bit pictures are read.");
 
     const std::string path = Picture("ok.bmp", 4, 4);
     platform::InjectFault("CreateSurface", platform::DDERR_OUTOFMEMORY);

@@ -6,12 +6,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <functional>
 
 #include "allocation_limit.h"
 #include "base/handlers.h"
 #include "damaged_demo.h"
 #include "game_process.h"
+#include "planner/plan_config.h"
+#include "planner/robot_table.h"
 #include "platform/quit_signals.h"
 
 namespace {
@@ -35,8 +38,9 @@ TEST_F(DamagedDemoTest, AGifThatIsTextIsNamedAndEndsTheGameInOrder) {
 
 // The display palette, and the texture sheet the first level's cubes are cut from: a height
 // larger than the file holds, a file cut inside its headers or halfway through its rows, and a
-// picture that is not 8-bit. Each is named in the loader's box, and the game ends with status 1.
-// A sheet's box names under its text the cube file's line that names the sheet.
+// picture that is not 8-bit, named with its depth. Each is named in the loader's box, and the
+// game ends with status 1. A sheet's box names under its text the cube file's line that names the
+// sheet.
 TEST_F(DamagedDemoTest, ADamagedPaletteOrTextureSheetIsNamedAndTheGameEnds) {
     const std::string palette = Read("Palette.bmp");
     const std::string sheet = Read("demo.bmp");
@@ -52,16 +56,17 @@ TEST_F(DamagedDemoTest, ADamagedPaletteOrTextureSheetIsNamedAndTheGameEnds) {
         const char* file;
         std::string bytes;
         const char* place;
+        bool deep = false;
     };
     const Damage damages[] = {
         {"Palette.bmp", tall(palette), ""},
         {"Palette.bmp", palette.substr(0, 40), ""},
         {"Palette.bmp", palette.substr(0, palette.size() / 2), ""},
-        {"Palette.bmp", deep(palette), ""},
+        {"Palette.bmp", deep(palette), "", true},
         {"demo.bmp", tall(sheet), "room1.cub, line 39"},
         {"demo.bmp", sheet.substr(0, 40), "room1.cub, line 39"},
         {"demo.bmp", sheet.substr(0, sheet.size() / 2), "room1.cub, line 39"},
-        {"demo.bmp", deep(sheet), "room1.cub, line 39"},
+        {"demo.bmp", deep(sheet), "room1.cub, line 39", true},
     };
     for (const Damage& damage : damages) {
         SCOPED_TRACE(std::string(damage.file) + " of " + std::to_string(damage.bytes.size()) +
@@ -69,7 +74,11 @@ TEST_F(DamagedDemoTest, ADamagedPaletteOrTextureSheetIsNamedAndTheGameEnds) {
         StartOver();
         Write(damage.file, damage.bytes);
         const Run run = RunGame();
-        ExpectOneBox(std::string("Open ") + damage.file + " failed.", "ERROR", damage.place);
+        const std::string file = damage.file;
+        ExpectOneBox(damage.deep ? "Picture " + file +
+                                       " has 24 bits per pixel; only 8-bit pictures are read."
+                                 : "Open " + file + " failed.",
+                     "ERROR", damage.place);
         // A palette that fails ends the start-up; a sheet ends the game from the start script.
         ExpectEndedInOrder(run, 1);
     }
@@ -181,9 +190,9 @@ TEST_F(DamagedDemoTest, MemoryRunningOutEndsTheGameInOrderNamingTheFileBeingLoad
 
 // A fault whose text names no file: the text stays the box's first line as it stands, and the
 // file (with the line, where the reader counts lines) follows on a second line. A cube file's
-// unknown keyword and misspelt block, a script's stray parenthesis (the statement is passed
-// over) and a script without states, and a sound that is no WAVE file (F11 goes on to the
-// spring court, which loads it).
+// unknown keyword and misspelt block, a script's stray parenthesis and number beyond the float
+// range (each statement is passed over) and a script without states, and a sound that is no WAVE
+// file (F11 goes on to the spring court, which loads it).
 TEST_F(DamagedDemoTest, AFaultWhoseTextNamesNoFileNamesItOnASecondLine) {
     struct Damage {
         const char* file;
@@ -213,6 +222,12 @@ TEST_F(DamagedDemoTest, AFaultWhoseTextNamesNoFileNamesItOnASecondLine) {
          [this] { Write("demo.scp", Read("demo.scp") + ") Stray;\n"); },
          0,
          {"Unmatched RPAREN found!"},
+         {"demo.scp, line 48"},
+         false},
+        {"demo.scp",
+         [this] { Write("demo.scp", Read("demo.scp") + "clicked = 1e39;\n"); },
+         0,
+         {"Number beyond float range"},
          {"demo.scp, line 48"},
          false},
         {"demo.scp",
@@ -265,8 +280,8 @@ TEST_F(DamagedDemoTest, ATextFileThatBeginsWithAByteOrderMarkIsReadAsWithout) {
 // the file and line under it, and nothing of the number used. The level's start line (a scale
 // that is not a number or 0, a position beyond Fixed16), a cube file's vertex and normal; a
 // motion, an object and a path file (F11 goes on to the spring court, which reads the path),
-// whose readers stop; and the planner's settings (F11 twice: the robot hall), which are named,
-// read as missing, and the game goes on.
+// whose readers stop; and the planner's settings (F11 twice: the robot hall), which are all named
+// in one box, read as missing, and the game goes on.
 TEST_F(DamagedDemoTest, ANumberThatIsNotFiniteIsTheReadersSyntaxError) {
     struct Damage {
         const char* file;
@@ -296,9 +311,12 @@ TEST_F(DamagedDemoTest, ANumberThatIsNotFiniteIsTheReadersSyntaxError) {
         {"yard_planner.cfg", "speed_divisor = 23.333333", "speed_divisor = 0", 2,
          "Planning configuration yard_planner.cfg: the value of speed_divisor is out of range.",
          "ferrowrm.scp, line 49", false},
-        {"yard_planner.cfg", "default_robot_speed = 35.0", "default_robot_speed = 1.0 / 0.0", 2,
-         "Planning configuration yard_planner.cfg: the value of default_robot_speed is out of "
-         "range.",
+        {"yard_planner.cfg",
+         "speed = 35.0;\nfloat speed_divisor = 23.333333;\nfloat default_robot_radius = 8.0",
+         "speed = 1.0 / 0.0;\nfloat speed_divisor = 0.0;\nfloat default_robot_radius = 10.0 ^ 40",
+         2,
+         "Planning configuration yard_planner.cfg: the values of default_robot_speed, "
+         "speed_divisor, default_robot_radius are out of range.",
          "ferrowrm.scp, line 49", false},
     };
     for (const Damage& damage : damages) {
@@ -311,6 +329,12 @@ TEST_F(DamagedDemoTest, ANumberThatIsNotFiniteIsTheReadersSyntaxError) {
         const Run run = RunToRoom(damage.roomKeys);
         ExpectOneBox(damage.box, damage.box.rfind("D3D: ", 0) == 0 ? "Msg" : "Error", damage.place);
         ExpectEndedOnlyIfFatal(run, damage.fatal);
+        if (damage.roomKeys < 2) continue;
+        // Nothing that cannot be used reaches the robots.
+        EXPECT_NE(PlanSettings.speedDivisor, 0.0);
+        for (const RobotRecord& body : RobotTable) {
+            EXPECT_TRUE(std::isfinite(body.speed) && std::isfinite(body.radius)) << body.radius;
+        }
     }
 }
 
@@ -536,16 +560,19 @@ TEST_F(DamagedDemoTest, AFileThatIsNoRegularFileIsRefusedAtOnce) {
 
 // Picture headers that declare more pixels than a picture may have (4096 x 4096): refused
 // before anything is made for them, with a box that names the file. A ".ppm" texture is left
-// out and the game goes on; a GIF's fault ends the game; a cursor picture (here with all the
-// bytes its header asks for) is not loaded.
+// out and the game goes on; a GIF's fault ends the game; a cursor picture and the texture sheet
+// (here with all the bytes their headers ask for) are named with their size; the cursor is not
+// loaded, and the sheet ends the game.
 TEST_F(DamagedDemoTest, APictureThatDeclaresAHugeSizeIsRefusedBeforeItIsRead) {
     auto le32 = [](uint32_t v) {
         return std::string{static_cast<char>(v), static_cast<char>(v >> 8),
                            static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
     };
-    std::string bmp = Read("arrow1.bmp");
-    const uint32_t dataOffset = static_cast<uint8_t>(bmp[10]) | static_cast<uint8_t>(bmp[11]) << 8;
-    bmp.replace(18, 8, le32(5000) + le32(4000));
+    auto huge = [&](std::string bmp) { return bmp.replace(18, 8, le32(5000) + le32(4000)); };
+    const std::string bmp = huge(Read("arrow1.bmp")), sheet = huge(Read("demo.bmp"));
+    auto offset = [](const std::string& b) {
+        return static_cast<uint8_t>(b[10]) | static_cast<uint8_t>(b[11]) << 8;
+    };
     struct Damage {
         const char* file;
         std::string bytes;
@@ -563,8 +590,10 @@ TEST_F(DamagedDemoTest, APictureThatDeclaresAHugeSizeIsRefusedBeforeItIsRead) {
          "robot.ani, line 6", false},
         {"robot_face.gif", std::string("GIF89a\x60\xea\x60\xea\0\0\0;", 14), 0,
          "image too large: 60000 by 60000", "robot_face.gif", true},
-        {"arrow1.bmp", bmp, dataOffset + 5000u * 4000u, "Open arrow1.bmp failed.",
-         "demo.scp, line 18", false},
+        {"arrow1.bmp", bmp, offset(bmp) + 5000u * 4000u,
+         "Picture arrow1.bmp is too large: 5000 by 4000 pixels.", "demo.scp, line 18", false},
+        {"demo.bmp", sheet, offset(sheet) + 5000u * 4000u,
+         "Picture demo.bmp is too large: 5000 by 4000 pixels.", "room1.cub, line 39", true},
     };
     for (const Damage& damage : damages) {
         SCOPED_TRACE(damage.bytes.substr(0, 12));
@@ -572,7 +601,8 @@ TEST_F(DamagedDemoTest, APictureThatDeclaresAHugeSizeIsRefusedBeforeItIsRead) {
         Write(damage.file, damage.bytes);
         if (damage.size) Cut(damage.file, damage.size);  // a hole of the declared size
         const Run run = RunGame(5);
-        ExpectOneBox(damage.box, damage.file[0] == 'a' ? "ERROR" : "Error", damage.place);
+        const bool bmpFile = std::string(damage.file).ends_with(".bmp");
+        ExpectOneBox(damage.box, bmpFile ? "ERROR" : "Error", damage.place);
         ExpectEndedOnlyIfFatal(run, damage.fatal);
     }
 }
@@ -613,14 +643,16 @@ TEST_F(DamagedDemoTest, AnEmptyHandlerEntryNeverCrashes) {
     }
 }
 
-// The built game, run on a damaged copy, ends by itself with status 1 and names the file in the
-// box it echoes: a missing cube file, a display palette cut short (the start-up ends) and a
-// level that is a FIFO.
-TEST_F(DamagedDemoTest, TheBuiltGameEndsByItselfWithStatusOneAfterAFatalFault) {
+// The built game, run on a damaged copy, names the file in the box it echoes. After a fatal
+// fault it ends by itself with status 1: a missing cube file, a display palette cut short (the
+// start-up ends) and a level that is a FIFO. The yard's planner settings out of range (the yard's
+// script put in the start script's place) leave it running until it is told to quit.
+TEST_F(DamagedDemoTest, TheBuiltGameNamesTheFaultAndEndsByItselfOnlyAfterAFatalOne) {
     struct Damage {
         const char* file;
         std::function<void()> damage;
         const char* box;
+        bool fatal = true;
     };
     const Damage damages[] = {
         {"room1.cub", [this] { Remove("room1.cub"); }, "Open file room1.cub failed!"},
@@ -631,6 +663,17 @@ TEST_F(DamagedDemoTest, TheBuiltGameEndsByItselfWithStatusOneAfterAFatalFault) {
              ::mkfifo(Path("demo.lvl").c_str(), 0644);
          },
          "Open level file failed!"},
+        {"yard_planner.cfg",
+         [this] {
+             Write("demo.scp", Read("yard.scp"));
+             std::string config = Read("yard_planner.cfg");
+             config.replace(config.find("23.333333"), 9, "0.0");
+             config.replace(config.find("radius = 8.0"), 12, "radius = 10.0 ^ 40");
+             Write("yard_planner.cfg", config);
+         },
+         "Planning configuration yard_planner.cfg: the values of speed_divisor, "
+         "default_robot_radius are out of range.\ndemo.scp, line 26",
+         false},
     };
     for (const Damage& d : damages) {
         SCOPED_TRACE(d.file);
@@ -641,8 +684,16 @@ TEST_F(DamagedDemoTest, TheBuiltGameEndsByItselfWithStatusOneAfterAFatalFault) {
         const pid_t game = shelltest::StartGame("dummy", output);
         close(output);
         ASSERT_GT(game, 0);
+        if (!d.fatal) {
+            const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+            while (Read("output.txt").find(d.box) == std::string::npos &&
+                   std::chrono::steady_clock::now() < end) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            }
+            EXPECT_EQ(kill(game, SIGTERM), 0);
+        }
         const int status = shelltest::WaitForEnd(game, std::chrono::seconds(20));
-        ASSERT_TRUE(shelltest::ExitedWith(status, 1));
+        ASSERT_TRUE(shelltest::ExitedWith(status, d.fatal ? 1 : 0));
         EXPECT_NE(Read("output.txt").find(d.box), std::string::npos) << Read("output.txt");
     }
 }
