@@ -13,6 +13,7 @@
 
 #include "planner/astar.h"
 #include "planner/limits.h"
+#include "planner/open_list.h"
 #include "planner/path_smoothing.h"
 #include "platform/clock.h"
 
@@ -202,6 +203,13 @@ TEST_F(AStar, PathsAndOpenListsThatOutgrowTheirRoomGiveNoPath) {
     EXPECT_EQ(PlanPath(grid, path, 0, 0), PLAN_NO_PATH);
     EXPECT_EQ(grid.closed[1100][1], 0);                   // given up before the far end was reached
     EXPECT_EQ(PlanPath(grid, path, 0, 0), PLAN_NO_PATH);  // and stays so
+
+    // The open list holds 1999 cells; the 2000th is refused.
+    OpenList open;
+    open.IndexCells(2000);
+    for (int32_t cell = 0; cell < 1999; ++cell) ASSERT_TRUE(open.Push({1.0f + cell, cell}));
+    EXPECT_FALSE(open.Push({1.0f, 1999}));
+    EXPECT_EQ(open.Top().cell, 0);
 }
 
 TEST_F(AStar, SlicedSearchesResumeToTheSamePath) {

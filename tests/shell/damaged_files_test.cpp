@@ -297,6 +297,8 @@ TEST_F(DamagedDemoTest, ANumberThatIsNotFiniteIsTheReadersSyntaxError) {
         {"demo.lvl", "1.0 50.0", "0 50.0", 0, "D3D: Syntex error!\r\n", "demo.lvl, line 2", true},
         {"demo.lvl", "1.0 50.0", "1.0 1e300", 0, "D3D: Syntex error!\r\n", "demo.lvl, line 2",
          true},
+        {"demo.lvl", "50.0 50.0 50.0", "50.0 -40000 50.0", 0, "D3D: Syntex error!\r\n",
+         "demo.lvl, line 2", true},
         {"room1.cub", "  0 0 100\n", "  0 NAN 100\n", 0, "D3D: Syntex error!\r\n",
          "room1.cub, line 5", true},
         {"room1.cub", "  0 0 100\n", "  0 40000 100\n", 0, "D3D: Syntex error!\r\n",
@@ -308,6 +310,10 @@ TEST_F(DamagedDemoTest, ANumberThatIsNotFiniteIsTheReadersSyntaxError) {
          "robot.ani, line 13", false},
         {"spring.pth", "40 60 0 0;", "40 -1e39 0 0;", 1, "Illegal Syntax", "spring.pth, line 6",
          false},
+        {"spring.pth", "40 60 0 0;", "40 inf 0 0;", 1, "Illegal Syntax", "spring.pth, line 6",
+         false},
+        {"spring1.cub", "DOOR { 5 ", "DOOR { 100 ", 1, "D3D: Syntex error in DOOR!\r\n",
+         "spring1.cub, line 302", true},
         {"yard_planner.cfg", "speed_divisor = 23.333333", "speed_divisor = 0", 2,
          "Planning configuration yard_planner.cfg: the value of speed_divisor is out of range.",
          "ferrowrm.scp, line 49", false},
@@ -335,6 +341,39 @@ TEST_F(DamagedDemoTest, ANumberThatIsNotFiniteIsTheReadersSyntaxError) {
         for (const RobotRecord& body : RobotTable) {
             EXPECT_TRUE(std::isfinite(body.speed) && std::isfinite(body.radius)) << body.radius;
         }
+    }
+}
+
+// A level whose first cube file holds filler cubes away from the rooms, so that the hall's first
+// cube, where the walk starts with the hall's outer wall behind, is the 229th or the 230th cube
+// loaded. Stepping back into a wall of the 230th ends the game without a box, with status 1; a
+// wall of any other cube is slid along.
+TEST_F(DamagedDemoTest, AStepIntoAWallOfThe230thCubeEndsTheGameSilently) {
+    std::string cube =
+        "CUBE {\n VERTICES { 0 1 2 3 4 5 6 7 }\n NORMALS { 1 0 0 0 0 1 -1 0 0 0 0 -1 "
+        "0 -1 0 0 1 0 }\n TEXTURES {\n";
+    for (int face = 0; face < 6; ++face) cube += "  0 0 (0 100 0) (0 100 100) (0 0 0)\n";
+    cube += " }\n CONNECTION { -1 -1 -1 -1 -1 -1 }\n}\n";
+    for (int fillers : {229, 228}) {
+        SCOPED_TRACE(fillers);
+        StartOver();
+        std::string filler = "VERTICES {\n";
+        for (const char* corner :
+             {"1000 0 1000", "1000 0 1100", "1100 0 1100", "1100 0 1000", "1000 100 1000",
+              "1000 100 1100", "1100 100 1100", "1100 100 1000"}) {
+            filler += std::string(corner) + "\n";
+        }
+        filler += "}\nTEXTURES {\n  demo.bmp 0 0 256 256 1\n}\n";
+        for (int i = 0; i < fillers; ++i) filler += cube;
+        Write("filler.cub", filler);
+        Write("demo.lvl", "1.0 50.0 50.0 50.0 16384\nfiller.cub\nroom1.cub\nroom2.cub\n");
+        Run run = RunGame(3);
+        ASSERT_EQ(run.started, 1);
+        platform::InjectKey(SDL_SCANCODE_DOWN, true);
+        Go(run, 30);
+        platform::InjectKey(SDL_SCANCODE_DOWN, false);
+        EXPECT_TRUE(platform::RecordedBoxes().empty()) << Joined();
+        ExpectEndedOnlyIfFatal(run, fillers == 229);
     }
 }
 
