@@ -75,8 +75,8 @@ bool CheckDepth(const char* name, const BmpHeader& header) {
 // Pictures of more pixels than a picture may have, or wider or taller than MaxBmpSide, are named
 // with their size. Pictures stored top row first (negative height), empty ones, pixel data that
 // starts inside the headers or past the end of the file, and files too short for their rows are
-// damaged files here: reported with the open failure's text. Either before a surface and a block
-// of the picture's size are made for them.
+// damaged files here: reported with the open failure's text. Both are reported before a surface
+// and a block of the picture's size are made for them.
 bool CheckBmp(const char* name, FILE* file, const BmpHeader& header) {
     if (header.width > MaxBmpSide || header.height > MaxBmpSide ||
         static_cast<uint64_t>(std::max(header.width, 0)) *
