@@ -110,15 +110,17 @@ TEST_F(AudioTest, PcmIsConvertedToTheDeviceFormat) {
     for (size_t i = 0; i < same.size(); ++i) same[i] = uint8_t(i * 37);
     EXPECT_EQ(Converted(Pcm(2, 44100, 16), same), same);
 
-    // 8-bit unsigned mono: centred on 0, 16 bits, the sample on both sides.
+    // 8-bit unsigned mono: centred on 0, scaled to 16 bits (half scale stays half scale, within
+    // one step of SDL's rounding, which differs between architectures), the sample on both sides.
     std::vector<uint8_t> out = Converted(Pcm(1, 44100, 8), {0x80, 0xC0, 0x40, 0x80});
     ASSERT_EQ(out.size(), 16u);
     int16_t s[8];
     std::memcpy(s, out.data(), sizeof s);
-    EXPECT_EQ(s[0], 0);
-    EXPECT_EQ(s[2], 0x4000);
-    EXPECT_EQ(s[3], 0x4000);
-    EXPECT_EQ(s[4], -0x4000);
+    const int expected[4] = {0, 0x4000, -0x4000, 0};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_NEAR(s[2 * i], expected[i], 1) << "sample " << i;
+        EXPECT_EQ(s[2 * i + 1], s[2 * i]) << "sample " << i;
+    }
 
     // 1000 frames at half the rate: about 2000 frames of 4 bytes.
     out = Converted(Pcm(1, 22050, 16), std::vector<uint8_t>(2000));
