@@ -9,6 +9,7 @@
 #include <random>
 #include <vector>
 
+#include "platform/limits.h"
 #include "platform/rm_device.h"
 #include "platform/rm_frame.h"
 #include "platform/rm_light.h"
@@ -501,11 +502,13 @@ TEST(RmRaster, ShadeTablesKeepThePixelsOfExactLight) {
     }
 }
 
-// Faces lit through shade tables are drawn several rows at a time in vector registers, with the
-// widest instruction set the machine has. Each set draws the very pixels, depths and bounds of
-// drawing a row at a time: 4000 triangles into one frame, so that they hide one another, of
-// textures with sides of powers of two or not, with texels not drawn, or of one colour, under
-// lights that run past dark and full, cut by the clip rectangle, spans of 8, 1 and 3 pixels.
+// Faces lit through shade tables are drawn several rows at a time, in lanes of plain C++ or in
+// vector registers with the widest instruction set the machine has. Each way draws the very
+// pixels, depths and bounds of drawing a row at a time: 4000 triangles into one frame, so that
+// they hide one another, some with a flat top or bottom, of textures with sides of powers of two
+// or not (either side alone), taller than the rows' texel walk takes, with texels not drawn, or of
+// one colour, under lights that run past dark and full, cut by the clip rectangle, spans of 8, 1
+// and 3 pixels, texels stepped by less or more than the texture's side a pixel.
 TEST(RmRaster, EveryInstructionSetDrawsThePixelsOfARowAtATime) {
     constexpr int W = 480, H = 360;
     std::array<PaletteEntry, 256> palette{};
@@ -529,8 +532,10 @@ TEST(RmRaster, EveryInstructionSetDrawsThePixelsOfARowAtATime) {
         }
         return RmAdopt(raw);
     };
-    const RmRef<RmTexture> textures[] = {texture(16, 8, 6, true), texture(5, 3, 15, false),
-                                         texture(64, 64, 200, false)};
+    const RmRef<RmTexture> textures[] = {
+        texture(16, 8, 6, true),     texture(5, 3, 15, false),
+        texture(64, 64, 200, false), texture(8, 5, 9, false),
+        texture(6, 4, 9, false),     texture(2, RasterRowsTextureSide + 3000, 7, false)};
     ASSERT_NE(textures[0]->HiddenShade(), ShadeColours);
 
     struct Frame {
@@ -559,18 +564,24 @@ TEST(RmRaster, EveryInstructionSetDrawsThePixelsOfARowAtATime) {
             target.clip = {0, 0, W, H};
             if (n % 3 == 0) target.clip = {40, 30, W - 50, H - 20};
             RmRasterFace face;
-            face.texture = n % 5 < 4 ? textures[n % 5 % 3].get() : nullptr;
+            face.texture = n % 7 < 6 ? textures[n % 7].get() : nullptr;
             face.red = 200.0f, face.green = 120.0f, face.blue = 40.0f;
             const float size = n % 7 == 0 ? 160.0f : 30.0f;
             const float x = uniform(0.0f, W), y = uniform(0.0f, H), z = uniform(1.0f, 30.0f);
+            const float reach = n % 9 == 4 ? 3000.0f : n % 9 == 7 ? 1e12f : 4.0f;
             RmRasterVertex v[3];
             for (RmRasterVertex& p : v) {
                 const float depth = z * uniform(1.0f, 3.0f);
                 p.x = x + uniform(-size, size), p.y = y + uniform(-size, size);
                 p.invZ = 1.0f / depth;
-                p.uOverZ = uniform(-4.0f, 4.0f) / depth;
-                p.vOverZ = uniform(-4.0f, 4.0f) / depth;
+                p.uOverZ = uniform(-reach, reach) / depth;
+                p.vOverZ = uniform(-reach, reach) / depth;
                 p.red = p.green = p.blue = uniform(-0.3f, 1.3f);
+            }
+            if (n % 10 < 2) {  // a flat top, or bottom, on a row every other time
+                v[1].y = n % 20 < 10 ? std::floor(v[0].y) : v[0].y;
+                v[0].y = v[1].y;
+                v[2].y = v[0].y + (n % 10 == 0 ? 1.0f : -1.0f) * uniform(1.0f, 2.0f * size);
             }
             RmRasterStats stats;
             RmRasterTriangle(target, face, v[0], v[1], v[2], stats);
