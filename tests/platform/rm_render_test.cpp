@@ -507,8 +507,9 @@ TEST(RmRaster, ShadeTablesKeepThePixelsOfExactLight) {
 // pixels, depths and bounds of drawing a row at a time: 4000 triangles into one frame, so that
 // they hide one another, some with a flat top or bottom, of textures with sides of powers of two
 // or not (either side alone), taller than the rows' texel walk takes, with texels not drawn, or of
-// one colour, under lights that run past dark and full, cut by the clip rectangle, spans of 8, 1
-// and 3 pixels, texels stepped by less or more than the texture's side a pixel.
+// one colour, under lights that run past dark and full or take levels with one between them
+// last, cut by the clip rectangle, spans of 8, 1 and 3 pixels, texels stepped by less or more
+// than the texture's side a pixel.
 TEST(RmRaster, EveryInstructionSetDrawsThePixelsOfARowAtATime) {
     constexpr int W = 480, H = 360;
     std::array<PaletteEntry, 256> palette{};
@@ -582,6 +583,14 @@ TEST(RmRaster, EveryInstructionSetDrawsThePixelsOfARowAtATime) {
                 v[1].y = n % 20 < 10 ? std::floor(v[0].y) : v[0].y;
                 v[0].y = v[1].y;
                 v[2].y = v[0].y + (n % 10 == 0 ? 1.0f : -1.0f) * uniform(1.0f, 2.0f * size);
+            }
+            if (n < 5) {  // in front, one colour at light levels a level apart, those between last
+                const float levels[] = {3000, 3002, 2998, 3001, 2999};
+                face.texture = nullptr;
+                for (RmRasterVertex& p : v) {
+                    p.invZ = 2.0f;
+                    p.red = p.green = p.blue = (levels[n] + 0.2f) / float(LightShadeLevels - 1);
+                }
             }
             RmRasterStats stats;
             RmRasterTriangle(target, face, v[0], v[1], v[2], stats);
