@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "planner/astar_detail.h"
 #include "planner/limits.h"
 #include "planner/path_smoothing.h"
 #include "platform/clock.h"
@@ -170,10 +171,26 @@ unsigned PackThree(uint32_t bytes) {
 
 // Of the eight neighbours of a cell, in the order of the moves, those whose f a route from the
 // cell (of g gFrom) would make smaller, computed as each cell's own test in Relax is, and those
-// that have no f yet (f is never -0): bits 0 .. 7.
+// that have no f yet (f is never -0): bits 0 .. 7. Found by `Find(cells, at, gFrom)` of one of
+// the two structs below, which give the same.
 struct Found {
     unsigned smaller;
     unsigned unreached;
+};
+
+// A move at a time: on every architecture.
+struct MoveByMove {
+    static Found Find(const SearchCells& s, int32_t at, double gFrom) {
+        Found found{0, 0};
+        for (int k = 0; k < 8; ++k) {
+            const float f = s.f[at + s.stepCell[k]], g = s.g[at + s.stepCell[k]];
+            const double newG = gFrom + STEP_COST[k];
+            found.smaller |= unsigned(newG + static_cast<double>(f - g) < static_cast<double>(f))
+                             << k;
+            found.unreached |= unsigned(std::bit_cast<uint32_t>(f) == 0) << k;
+        }
+        return found;
+    }
 };
 
 #if DUSK_X86_VECTORS
@@ -211,27 +228,22 @@ unsigned FindUnreached(__m128 f) {
         _mm_castsi128_ps(_mm_cmpeq_epi32(_mm_castps_si128(f), _mm_setzero_si128()))));
 }
 
-Found FindSmallerAndUnreached(const SearchCells& s, int32_t at, double gFrom) {
-    const Neighbours f = GatherNeighbours(s.f, at, s.stride);
-    const Neighbours g = GatherNeighbours(s.g, at, s.stride);
-    return {FindSmaller(f.straight, g.straight, _mm_set1_pd(gFrom + STRAIGHT_COST)) |
-                FindSmaller(f.diagonal, g.diagonal, _mm_set1_pd(gFrom + DIAGONAL_COST)) << 4,
-            FindUnreached(f.straight) | FindUnreached(f.diagonal) << 4};
-}
-#else
-// The same a move at a time, with the same arithmetic.
-Found FindSmallerAndUnreached(const SearchCells& s, int32_t at, double gFrom) {
-    Found found{0, 0};
-    for (int k = 0; k < 8; ++k) {
-        const float f = s.f[at + s.stepCell[k]], g = s.g[at + s.stepCell[k]];
-        const double newG = gFrom + STEP_COST[k];
-        found.smaller |= unsigned(newG + static_cast<double>(f - g) < static_cast<double>(f)) << k;
-        found.unreached |= unsigned(std::bit_cast<uint32_t>(f) == 0) << k;
+// Four moves at a time in SSE2, which every x86-64 machine has.
+struct FourMoves {
+    static Found Find(const SearchCells& s, int32_t at, double gFrom) {
+        const Neighbours f = GatherNeighbours(s.f, at, s.stride);
+        const Neighbours g = GatherNeighbours(s.g, at, s.stride);
+        return {FindSmaller(f.straight, g.straight, _mm_set1_pd(gFrom + STRAIGHT_COST)) |
+                    FindSmaller(f.diagonal, g.diagonal, _mm_set1_pd(gFrom + DIAGONAL_COST)) << 4,
+                FindUnreached(f.straight) | FindUnreached(f.diagonal) << 4};
     }
-    return found;
-}
+};
+using BestMoves = FourMoves;
+#else
+using BestMoves = MoveByMove;
 #endif
 
+template <class Moves>
 Offer TakeRowsAndFindOffer(SearchCells& s, int32_t at);
 
 // The moves from cell `at` that Relax offers a route: to the passable neighbours, the four
@@ -239,22 +251,24 @@ Offer TakeRowsAndFindOffer(SearchCells& s, int32_t at);
 // f yet or whose f the route makes smaller. Found for all eight together, without a branch
 // each, and without reading the open list, so that it can be done before the list is
 // rearranged.
+template <class Moves>
 Offer FindOffer(SearchCells& s, int32_t at) {
     const uint32_t above = LoadPassable(s, at, -1), row = LoadPassable(s, at, 0),
                    below = LoadPassable(s, at, 1);
-    if (((above | row | below) & 0x808080u) != 0) return TakeRowsAndFindOffer(s, at);
+    if (((above | row | below) & 0x808080u) != 0) return TakeRowsAndFindOffer<Moves>(s, at);
     const unsigned beside = PackThree(row);
     const unsigned allowed = ALLOWED_MOVES[PackThree(above) | (beside & 1) << 3 |
                                            (beside & 4) << 2 | PackThree(below) << 5];
-    const Found found = FindSmallerAndUnreached(s, at, s.g[at]);
+    const Found found = Moves::Find(s, at, s.g[at]);
     const unsigned moves = allowed & (found.smaller | found.unreached);
     return {moves, moves & found.unreached};
 }
 
 // A cell whose rows of passable cells are not all taken yet: takes them, then finds its offer.
+template <class Moves>
 [[gnu::noinline]] Offer TakeRowsAndFindOffer(SearchCells& s, int32_t at) {
     TakePassableRows(s.grid, at / s.stride - 1);
-    return FindOffer(s, at);
+    return FindOffer<Moves>(s, at);
 }
 
 // Follows the parent links from the goal back to the start; false when the path would not fit.
@@ -286,9 +300,8 @@ int NoPath(PlanGrid& g, RobotPath& path) {
     return PLAN_NO_PATH;
 }
 
-}  // namespace
-
-int PlanPath(PlanGrid& grid, RobotPath& path, int32_t budgetMs, int32_t improved) {
+template <class Moves>
+int Search(PlanGrid& grid, RobotPath& path, int32_t budgetMs, int32_t improved) {
     const uint32_t t0 = platform::Milliseconds();
     if (!CellInGrid(grid, grid.start.row, grid.start.col) ||
         !CellInGrid(grid, grid.goal.row, grid.goal.col)) {
@@ -311,7 +324,7 @@ int PlanPath(PlanGrid& grid, RobotPath& path, int32_t budgetMs, int32_t improved
         grid.current = grid.start;
         s.closed[at] = 1;
         grid.searchStarted = 1;
-        if (!Relax(s, FindOffer(s, at), at, r, c)) return NoPath(grid, path);
+        if (!Relax(s, FindOffer<Moves>(s, at), at, r, c)) return NoPath(grid, path);
     }
     // The clock is read after the first expansion of a call and then after every few more.
     bool spent = false;
@@ -321,7 +334,7 @@ int PlanPath(PlanGrid& grid, RobotPath& path, int32_t budgetMs, int32_t improved
         // The moves are found while the top is still in the list: they do not wait for it to be
         // rearranged.
         const OpenEntry next = grid.open.Top();
-        const Offer offer = FindOffer(s, next.cell);
+        const Offer offer = FindOffer<Moves>(s, next.cell);
         const int32_t row = next.cell / s.stride - 1, col = next.cell % s.stride - 1;
         grid.current = {KEY_BASE - next.f, row, col};
         atGoal = next.cell == goalCell;
@@ -338,4 +351,14 @@ int PlanPath(PlanGrid& grid, RobotPath& path, int32_t budgetMs, int32_t improved
     if (improved >= 1) DropCollinearPoints(path);
     if (improved >= 2) SmoothPathLineOfSight(grid, path);
     return PLAN_FOUND;
+}
+
+}  // namespace
+
+int PlanPath(PlanGrid& grid, RobotPath& path, int32_t budgetMs, int32_t improved) {
+    return Search<BestMoves>(grid, path, budgetMs, improved);
+}
+
+int PlanPathMoveByMove(PlanGrid& grid, RobotPath& path, int32_t budgetMs, int32_t improved) {
+    return Search<MoveByMove>(grid, path, budgetMs, improved);
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "planner/astar.h"
+#include "planner/astar_detail.h"
 #include "planner/limits.h"
 #include "planner/open_list.h"
 #include "planner/path_smoothing.h"
@@ -437,12 +438,13 @@ TEST_F(AStar, LineOfSightAlongRowsColumnsAndSlopes) {
     EXPECT_FALSE(LineOfSight(grid, {0, 0}, {0, 9}));  // off the grid counts as blocked
 }
 
-// Searches on seeded random grids, small and large, each written as one line: the grid, the
-// result, and the points of the raw and of the thinned path.
-std::vector<std::string> SeededSearches() {
+// Searches by `plan` on seeded random grids, small and large, each written as one line: the grid,
+// the result, and the points of the raw and of the thinned path.
+using Planner = int (*)(PlanGrid&, RobotPath&, int32_t, int32_t);
+std::vector<std::string> SeededSearches(Planner plan) {
     std::vector<std::string> lines;
     std::mt19937 random(2024);
-    auto search = [&lines](PlanGrid& grid, int number, GridCell a, GridCell b) {
+    auto search = [&lines, plan](PlanGrid& grid, int number, GridCell a, GridCell b) {
         std::ostringstream line;
         line << number << " " << a.row << "," << a.col << " " << b.row << "," << b.col;
         for (int improved : {0, 1}) {
@@ -450,7 +452,7 @@ std::vector<std::string> SeededSearches() {
             grid.goal = {0.0, b.row, b.col};
             grid.searchStarted = 0;
             RobotPath path;
-            line << " | " << PlanPath(grid, path, 0, improved) << ":";
+            line << " | " << plan(grid, path, 0, improved) << ":";
             for (int i = 0; i < path.count; ++i) line << " " << path.rows[i] << "," << path.cols[i];
         }
         lines.push_back(line.str());
@@ -492,10 +494,11 @@ std::vector<std::string> SeededSearches() {
     return lines;
 }
 
-// The seeded searches give the paths stored in tests/data/planner; DUSK_UPDATE_GOLDEN=1 writes
-// them anew.
+// The seeded searches give the paths stored in tests/data/planner, with the neighbours tested as
+// this machine's game tests them and a move at a time, as on every architecture;
+// DUSK_UPDATE_GOLDEN=1 writes them anew.
 TEST_F(AStar, SeededSearchesKeepTheirStoredPaths) {
-    const std::vector<std::string> lines = SeededSearches();
+    const std::vector<std::string> lines = SeededSearches(PlanPath);
     const std::filesystem::path stored =
         std::filesystem::path(DUSK_TEST_DATA) / "planner" / "seeded_paths.txt";
     const char* update = std::getenv("DUSK_UPDATE_GOLDEN");
@@ -511,6 +514,7 @@ TEST_F(AStar, SeededSearchesKeepTheirStoredPaths) {
     for (std::string line; std::getline(in, line);) expected.push_back(line);
     ASSERT_EQ(lines.size(), expected.size());
     for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], expected[i]);
+    EXPECT_TRUE(SeededSearches(PlanPathMoveByMove) == expected);
 }
 
 }  // namespace
