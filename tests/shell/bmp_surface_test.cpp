@@ -122,8 +122,8 @@ TEST_F(BmpFiles, FailuresAndPicturesOfOtherDepths) {
 }
 
 TEST_F(BmpFiles, ShortFilesMakeNoSurfaceOfTheirDeclaredSize) {
-    // A 73-byte file declaring a 24976 x 16384 picture and a 2 GB colour table: refused before
-    // anything of those sizes is made for it; pixel data said to start past the file's end is
+    // A 73-byte file declaring a 97 x 64 picture after a 2 GB colour table: refused before
+    // anything of that size is made for it; pixel data said to start past the file's end is
     // reported as a damaged file.
     const std::string path = DUSK_FUZZ_CORPUS "/bmp/oom-short-file-huge-picture";
     EXPECT_EQ(LoadBmpSurface(path.c_str(), ddraw, &surface, &palette), 0);
