@@ -48,8 +48,8 @@ MoverChannelRecord& SetUpChannel(int channel, int row, const float from[3]) {
     return c;
 }
 
-int16_t MoveFrames(double frames) {
-    return static_cast<int16_t>(std::clamp(frames, 1.0, static_cast<double>(MaxMoveFrames)));
+int16_t MoveFrames(double frames, double least) {
+    return static_cast<int16_t>(std::clamp(frames, least, static_cast<double>(MaxMoveFrames)));
 }
 
 // The heading difference taken the shorter way round.
@@ -66,20 +66,25 @@ int StartStraight(int row, const float from[3], const float to[3], float speed, 
     if (channel < 0 || (kind == MoveKind::Turning && channel == CameraChannel)) return -1;
     const float distance = Distance(from, to);
     if (!(distance > 0.0f) || !(speed > 0.0f)) return -1;
-    // A move shorter than one step takes one frame and arrives.
-    const float n = std::max(distance / speed, 1.0f);
+    // The object advances by the speed each frame and stops short of the target by less than
+    // one step: a move shorter than one step places its start only and ends on the next step.
+    const float n = distance / speed;
     MoverChannelRecord& c = SetUpChannel(channel, row, from);
-    c.frameCount = MoveFrames(std::trunc(n));
-    const float divisor = SecondBuild ? static_cast<float>(c.frameCount) : n;
-    for (int i = 0; i < 3; ++i) c.step[i] = (to[i] - from[i]) / divisor;
+    c.frameCount = MoveFrames(std::trunc(n), 0.0);
+    // The second build lands on the target of a move of whole frames; a shorter one places its
+    // start only, whatever its step.
+    const bool byFrames = SecondBuild && c.frameCount > 0;
+    const float divisor = byFrames ? static_cast<float>(c.frameCount) : n;
+    for (int i = 0; i < 3; ++i) c.step[i] = divisor > 0.0f ? (to[i] - from[i]) / divisor : 0.0f;
     c.turnStep = 0.0f;
     if (kind == MoveKind::Turning) {
         c.turnHeading = startHeading;
         c.turnFrames = turnFrames;
         c.notify = notify;
         const float frames = static_cast<float>(turnFrames);
-        const float spread =
-            SecondBuild ? static_cast<float>(c.frameCount) : (n <= frames ? n : frames);
+        float spread = byFrames ? static_cast<float>(c.frameCount) : (n <= frames ? n : frames);
+        // A move shorter than one step turns to its end heading in its one placement, never past.
+        if (spread > 0.0f) spread = std::max(spread, 1.0f);
         c.turnStep = spread > 0.0f ? ShorterTurn(startHeading, endHeading) / spread : 0.0f;
         c.floor = from[1] - AnimObj[channel].heightOffset;
     }
@@ -161,7 +166,8 @@ int StartJumpMove(int row, const float from[3], const float to[3], float angleDe
     if (!std::isfinite(flight) || !(flight > 0.0) || !std::isfinite(launch)) return -1;
 
     MoverChannelRecord& c = SetUpChannel(channel, row, from);
-    c.frameCount = MoveFrames(std::trunc(flight * JumpFramesPerUnit));
+    // A flight shorter than one frame takes one.
+    c.frameCount = MoveFrames(std::trunc(flight * JumpFramesPerUnit), 1.0);
     std::copy(to, to + 3, c.target);
     c.launchAngle = static_cast<float>(e);
     c.speed = static_cast<float>(launch);

@@ -36,7 +36,8 @@ extern int CameraMoverEntry;
 
 // Starts a move of motion row `row` (-1: the camera) from `from` to `to` (world units) at
 // `speed` units a frame. The channel, or -1 when the distance or the speed is not above 0, or the
-// row has no channel. Every move lasts at least one frame.
+// row has no channel. The object advances `speed` a frame and stops short of the target by less
+// than one step: a move shorter than one step places its start only.
 int StartLineMove(int row, const float from[3], const float to[3], float speed);
 // The same for a character, turning it from `startHeading` to `endHeading` (degrees) the shorter
 // way round over at most `turnFrames` frames; `notify` 1 tells the script at the end.

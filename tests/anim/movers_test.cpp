@@ -136,14 +136,67 @@ TEST_F(Movers, SetAnimTakesTheCharacterOffItsMoverWhereItStands) {
     EXPECT_EQ(CameraMoverActive, 0);
 }
 
-TEST_F(Movers, MovesThatCannotStartOrWouldNotLastAFrame) {
-    // A move shorter than one step lasts one frame and arrives.
-    ASSERT_EQ(MoveToHotSpot(1, 0, 0, 50.0f, 0), 0);
-    EXPECT_EQ(MoverChannel[0].frameCount, 1);
-    const std::vector<float> xs = XPerFrame(3);
-    EXPECT_FLOAT_EQ(xs[0], 50.0f);
-    EXPECT_FLOAT_EQ(xs[1], 60.0f);
-    EXPECT_EQ(AnimObj[0].type, AnimCharacterMotion);
+TEST_F(Movers, MovesThatCannotStartOrAreShorterThanOneStep) {
+    // Shorter than one step: no whole frame, so the start alone is placed and the next step ends
+    // the move as any move ends. 10 units to hot spot 0 at 20 a frame, straight (by MHS) and
+    // turning from 350 to 10 degrees, in both builds; and a rise of 1e-12 at 1e38 a frame, whose
+    // frames come to less than the smallest float. The turn ends on 10 degrees in its one
+    // placement, never past it. "Motion" counts the ends that tell the script.
+    struct Short {
+        int type;
+        bool second;
+        float to[3];
+        float speed;
+        int notify;
+    };
+    const Short moves[] = {
+        {AnimStraightMove, false, {60, 0, 50}, 20.0f, 1},
+        {AnimStraightMove, true, {60, 0, 50}, 20.0f, 1},
+        {AnimTurnMove, false, {60, 0, 50}, 20.0f, 1},
+        {AnimTurnMove, true, {60, 0, 50}, 20.0f, 0},
+        {AnimStraightMove, false, {50, 1e-12f, 50}, 1e38f, 1},
+        {AnimStraightMove, true, {50, 1e-12f, 50}, 1e38f, 1},
+    };
+    AnimObj[0].followUp = -1;
+    int ends = 0;
+    for (const Short& move : moves) {
+        SCOPED_TRACE(testing::Message() << move.type << (move.second ? " second" : " first")
+                                        << " speed " << move.speed);
+        SecondBuild = move.second;
+        UpdateStateFlag = 0;
+        const float from[3] = {50, 0, 50};
+        if (move.type == AnimTurnMove) {
+            ASSERT_EQ(StartLineTurnMove(0, from, move.to, move.speed, 350.0f, 10.0f, 4, 1), 0);
+            MoverChannel[0].notify = move.notify;
+        } else if (move.to[0] == 60.0f) {
+            ASSERT_EQ(MoveToHotSpot(1, 0, 0, move.speed, 0), 0);
+        } else {
+            ASSERT_EQ(StartLineMove(0, from, move.to, move.speed), 0);
+        }
+        if (move.type == AnimTurnMove || move.to[0] != 60.0f) {
+            ASSERT_EQ(AddAnimObject(0, MoverChannel[0].frameCount, move.type, 0), 1);
+        }
+        EXPECT_EQ(MoverChannel[0].frameCount, 0);
+        for (int step = 0; step < 2; ++step) {
+            EXPECT_EQ(AnimObj[0].type, move.type);
+            EXPECT_EQ(UpdateStateFlag, 0);
+            Frames(1);
+            EXPECT_EQ(At(0).x, 50.0f);
+            EXPECT_EQ(At(0).y, 0.0f);
+            EXPECT_EQ(At(0).z, 50.0f);
+            if (move.type == AnimTurnMove) {
+                EXPECT_FLOAT_EQ(MoverChannel[0].turnHeading, 10.0f);
+            }
+        }
+        EXPECT_EQ(AnimObj[0].type, AnimCharacterMotion);
+        EXPECT_EQ(UpdateStateFlag, 1);
+        ends += move.notify;
+        EXPECT_EQ(Var("motions"), ends);
+        if (move.type == AnimStraightMove && move.to[0] == 60.0f) {
+            EXPECT_EQ(HotSpots[0].object, 0);
+        }
+    }
+    SecondBuild = false;
 
     // Nothing moves, and no hot spot changes, for a zero distance, a speed not above 0, a hot
     // spot or row that does not exist, or a jump angle that gives no flight time.
