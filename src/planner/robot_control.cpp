@@ -74,8 +74,8 @@ void SetBodySettings(RobotRecord& r, float speed) {
 int LoadPlanningMap(const char* configPath) {
     platform::SRand(static_cast<unsigned>(platform::WallSeconds()));
     const std::string config = configPath ? configPath : "";
-    // Only a map named by this configuration is loaded.
-    PlanSettings.mapFileName.clear();
+    // A configuration that names no map reads again the map named last; before any map has
+    // been named, the grids stay as they are.
     if (!ReadPlanConfig(config, PlanSettings)) {
         ReportPlanFileError(planner_messages::CONFIG_FILE_BAD, config);
     }

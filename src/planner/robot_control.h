@@ -3,7 +3,7 @@
 #pragma once
 
 // Seeds the random generator, reads the planner configuration and fills both robots' grids from
-// its map file. 1.
+// its map file, or from the map named last when it names none. 1.
 int LoadPlanningMap(const char* configPath);
 
 // New goals (world x, z) for robot 0 or 1. The debug keys drive the robot's own character (motion

@@ -31,7 +31,34 @@ TEST_F(RobotYard, GoalsWithoutAMapOrOffItAreRefused) {
     EXPECT_TRUE(scene_.legs.empty());
 }
 
-TEST_F(RobotYard, AMapThatFailsKeepsTheGridAndItsCellSize) {
+TEST_F(RobotYard, AConfigurationWithoutAMapReadsTheLastAgainAndAMapThatFailsKeepsTheGrid) {
+    // Before any map has been named, a configuration without one leaves the grids as they stand.
+    Write("speed.cfg", "float default_robot_speed = 5.0;\n");
+    const int32_t rowsBefore = RobotTable[0].grid.rows;
+    ASSERT_EQ(LoadPlanningMap("speed.cfg"), 1);
+    EXPECT_EQ(RobotTable[0].grid.rows, rowsBefore);
+    EXPECT_FALSE(std::filesystem::exists("Blank Map"));
+
+    // Later it reads the map named last again, as that file stands now, into both grids: the
+    // search under way is lost, and the settings are the new configuration's.
+    Load(OpenMap(10));
+    Place(0, 20.0f, 20.0f);
+    ASSERT_EQ(SendRobotTo(0, 50.0f, 50.0f), 1);
+    RobotPlannerTick();
+    ASSERT_EQ(RobotTable[0].grid.searchStarted, 1);
+    Write("yard.map", OpenMap(12, {{3, 4}}));
+    std::filesystem::remove("Blank Map");
+    ASSERT_EQ(LoadPlanningMap("speed.cfg"), 1);
+    for (int robot = 0; robot < 2; ++robot) {
+        const PlanGrid& grid = RobotTable[robot].grid;
+        EXPECT_EQ(grid.rows, 12);
+        EXPECT_EQ(grid.cells[3][4], CELL_OBSTACLE);
+        EXPECT_EQ(grid.searchStarted, 0);
+        EXPECT_EQ(RobotTable[robot].speed, 5.0f);
+    }
+    EXPECT_EQ(Read("Blank Map").size(), 12u * 13u);
+    EXPECT_TRUE(platform::RecordedBoxes().empty());
+
     Load(OpenMap(10));
     // No cell size and no map: one box says so, and the loaded grid stays usable.
     Write("bad.cfg", "char map_file_name[20] = \"nothing.map\";\n");

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "base/build_variant.h"
+#include "planner/plan_config.h"
 #include "planner/robot_bodies.h"
 #include "planner/robot_control.h"
 #include "planner/robot_scene.h"
@@ -124,6 +125,7 @@ protected:
         gameScene_ = CurrentRobotScene();
         SetRobotScene(&scene_);
         IdleRobots();
+        ResetPlanSettings();
         for (RobotRecord& r : RobotTable) r.heading = 0.0f;
     }
     void TearDown() override {
