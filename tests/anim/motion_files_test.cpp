@@ -206,11 +206,20 @@ TEST_F(MotionFiles, ReadingFailuresAreReportedAndKeepWhatWasRead) {
     Write("last.x", "object g;\nobject h;");
     EXPECT_EQ(LoadAnimObjFile("last.x"), 1);
     EXPECT_STREQ(MotionLink[NextMotionLink - 1].name, "h");
-    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{
-                              "Script File Open Error | Error", "File Reading Error | Error",
-                              "Illegal Syntax | Error", "Exceed Maximum Buffer size | Error",
-                              "Exceed Maximum Buffer size | Error",
-                              "Motion File Terminated Illegally | open.x"}));
+    // A UTF-8 byte-order mark is read as nothing: a file of the mark alone reads as an empty one,
+    // and after a first line of the mark alone the statement left open begins on line 2.
+    Write("empty.x", "");
+    EXPECT_EQ(LoadMotion("empty.x"), 1);
+    Write("mark.x", "\xEF\xBB\xBF");
+    EXPECT_EQ(LoadMotion("mark.x"), 1);
+    Write("marked.x", "\xEF\xBB\xBF\nobject i\n");
+    EXPECT_EQ(LoadAnimObjFile("marked.x"), 1);
+    EXPECT_EQ(BoxTexts(),
+              (std::vector<std::string>{
+                  "Script File Open Error | Error", "File Reading Error | Error",
+                  "Illegal Syntax | Error", "Exceed Maximum Buffer size | Error",
+                  "Exceed Maximum Buffer size | Error", "Motion File Terminated Illegally | open.x",
+                  "Motion File Terminated Illegally | marked.x"}));
     // Each names the file under its text, with the line of the fault's statement where there is
     // one: the overlong name, the overlong line, the start of the statement too long to gather,
     // and the start of the statement left open.
@@ -218,7 +227,7 @@ TEST_F(MotionFiles, ReadingFailuresAreReportedAndKeepWhatWasRead) {
     for (const platform::RecordedBox& box : platform::RecordedBoxes()) places.push_back(box.place);
     EXPECT_EQ(places,
               (std::vector<std::string>{"missing.x", "nul.x", "long.x, line 2", "wide.x, line 1",
-                                        "big.x, line 1", "open.x, line 2"}));
+                                        "big.x, line 1", "open.x, line 2", "marked.x, line 2"}));
 }
 
 TEST_F(MotionFiles, StatementsWithoutKeywordsAndUnbalancedBraces) {

@@ -312,6 +312,11 @@ TEST_F(DamagedDemoTest, ANumberThatIsNotFiniteIsTheReadersSyntaxError) {
          false},
         {"spring.pth", "40 60 0 0;", "40 inf 0 0;", 1, "Illegal Syntax", "spring.pth, line 6",
          false},
+        {"nod.mot", "6 0.976296", "6 infinity", 0, "Illegal Syntax", "nod.mot, line 15", false},
+        {"robot.ani", "vertices 6 16 -4", "vertices 6 -infinity -4", 0, "Illegal Syntax",
+         "robot.ani, line 13", false},
+        {"spring.pth", "40 60 0 0;", "40 INFINITY 0 0;", 1, "Illegal Syntax", "spring.pth, line 6",
+         false},
         {"spring1.cub", "DOOR { 5 ", "DOOR { 100 ", 1, "D3D: Syntex error in DOOR!\r\n",
          "spring1.cub, line 302", true},
         {"yard_planner.cfg", "speed_divisor = 23.333333", "speed_divisor = 0", 2,
@@ -323,6 +328,13 @@ TEST_F(DamagedDemoTest, ANumberThatIsNotFiniteIsTheReadersSyntaxError) {
          2,
          "Planning configuration yard_planner.cfg: the values of default_robot_speed, "
          "speed_divisor, default_robot_radius are out of range.",
+         "ferrowrm.scp, line 49", false},
+        {"yard_planner.cfg", "radius = 8.0", "radius = 0 - 10.0 ^ 40", 2,
+         "Planning configuration yard_planner.cfg: the value of default_robot_radius is out of "
+         "range.",
+         "ferrowrm.scp, line 49", false},
+        {"yard_planner.cfg", "cell = 10.0", "cell = -1.0 / 0.0", 2,
+         "Planning configuration yard_planner.cfg: the value of meters_per_cell is out of range.",
          "ferrowrm.scp, line 49", false},
     };
     for (const Damage& damage : damages) {
