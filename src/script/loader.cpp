@@ -56,8 +56,13 @@ int LoadScriptFile(const char* fileName) {
     size_t fill = 0;
     int result = 1;
     int lineNumber = 0;
+    bool dropping = false;  // passing over the rest of a statement refused for a token
     for (int read; (read = ReadScriptLine(f, line)) != LineEnd;) {
         ++lineNumber;
+        if (dropping) {  // passed over up to the statement's end, without a box of their own
+            dropping = PassOverTokens(line) == ScanGoesOn;
+            continue;
+        }
         if (fill == 0) CompileLine = lineNumber;  // a statement begins on this line
         place.SetLine(lineNumber);
         if (read == LineTooLong) {  // the line and the statement it belongs to are refused
@@ -76,10 +81,11 @@ int LoadScriptFile(const char* fileName) {
         } else if (r == ScanComment) {
             fill = 0;
         } else if (r == ScanTooLong || r == ScanOutOfRange) {
-            // The statement is dropped, and the file read on.
+            // The whole statement is dropped, its remaining lines too, and the file read on.
             platform::MessageBox(r == ScanTooLong ? MsgExceedTokenSize : MsgNumberOutOfRange,
                                  CaptionError);
             fill = 0;
+            dropping = PassOverTokens(line) == ScanGoesOn;
         } else if (r == ScanFull) {
             place.SetLine(CompileLine);
             platform::MessageBox(MsgExceedBufferSize, CaptionError);

@@ -14,6 +14,10 @@ int ParenDropFlag = 0;
 
 namespace {
 
+// Halfway between the largest float and 2^128: a double from here up rounds to the float
+// infinity, one below it to a finite float (the largest, FLT_MAX, from above it).
+constexpr double FloatOverflowEdge = 0x1.ffffffp127;
+
 // Where a failed write leaves the scan.
 enum class Fault { None, TooLong, OutOfRange, Full };
 
@@ -124,9 +128,15 @@ Literal ScanFloatLiteral(const char*& cursor, uint8_t*& write, const uint8_t* wr
     std::memcpy(text, s, n);
     text[n] = 0;
     const double value = std::strtod(text, nullptr);
-    if (!(std::fabs(value) <= FLT_MAX)) return Literal::OutOfRange;
+    // A number is beyond the float range when rounding it to a float overflows; one between
+    // FLT_MAX and the edge rounds to FLT_MAX, which is written as such.
+    const double magnitude = std::fabs(value);
+    if (!(magnitude < FloatOverflowEdge)) return Literal::OutOfRange;
+    const float rounded = magnitude <= FLT_MAX ? static_cast<float>(value)
+                          : value < 0          ? -FLT_MAX
+                                               : FLT_MAX;
     Writer w{write, writeEnd};
-    if (!w.PutFloat(static_cast<float>(value))) return Literal::NoRoom;
+    if (!w.PutFloat(rounded)) return Literal::NoRoom;
     write = w.p;
     cursor = s + n;
     return Literal::Written;
@@ -155,6 +165,7 @@ int ScanTokens(const char* line, uint8_t* out, size_t room) {
     // The first byte is reserved for the leading '@'; two more bytes close the line.
     if (room < 3) return ScanFull;
     Writer w{out + 1, out + room - 2};
+    const int depthBefore = BraceDepth;
     bool complete = false;
     Fault fault = Fault::None;
     const char* c = line;
@@ -234,6 +245,7 @@ int ScanTokens(const char* line, uint8_t* out, size_t room) {
         if (!ok && fault == Fault::None) fault = Fault::Full;
     }
 
+    if (fault != Fault::None) BraceDepth = depthBefore;  // a refused line counts no brace
     if (fault == Fault::TooLong) return ScanTooLong;
     if (fault == Fault::OutOfRange) return ScanOutOfRange;
     if (fault == Fault::Full) return ScanFull;
@@ -245,6 +257,31 @@ int ScanTokens(const char* line, uint8_t* out, size_t room) {
     }
     *w.p = tag::Start;  // overwritten by the next line's leading '@'
     return static_cast<int>(w.p - out);
+}
+
+int PassOverTokens(const char* line) {
+    // Only what can end a statement matters: string and character literals and comments, which
+    // hide the characters in them, and ';', '{' and '}'.
+    bool complete = false;
+    for (const char* c = line; *c && *c != '\n';) {
+        if (*c == '"') {
+            ++c;
+            while (*c && *c != '"' && *c != '\n') ++c;
+            if (*c == '"') ++c;
+        } else if (*c == '\'') {
+            if (!c[1] || c[1] == '\n') break;
+            c += 2;
+        } else if (*c == '/' && c[1] == '/') {
+            return ScanComment;
+        } else if (*c == '/' && c[1] == '*') {
+            const char* close = std::strstr(c + 2, "*/");
+            c = close ? close + 2 : c + std::strlen(c);
+        } else {
+            if (*c == ';' || *c == '{' || *c == '}') complete = true;
+            ++c;
+        }
+    }
+    return complete ? ScanComplete : ScanGoesOn;
 }
 
 const uint8_t* SkipToken(const uint8_t* p, const uint8_t* end) {

@@ -29,6 +29,7 @@ constexpr int ScanComment = -1;     // the line holds a "//" comment: drop the s
 constexpr int ScanTooLong = -2;     // an identifier or literal is longer than the tokenizer holds
 constexpr int ScanFull = -3;        // the statement does not fit in the room given
 constexpr int ScanOutOfRange = -4;  // a number lies beyond the float range
+constexpr int ScanGoesOn = 1;       // PassOverTokens: the statement goes on over the next line
 
 // "{" adds 1 and "}" subtracts 1, in the tokenizer and again in the parser.
 extern int BraceDepth;
@@ -36,7 +37,13 @@ extern int BraceDepth;
 extern int ParenDropFlag;
 
 // Tokenizes one NUL-closed line into `out`, which has `room` bytes. Writes nothing past them.
+// A line refused (ScanTooLong, ScanOutOfRange, ScanFull) leaves BraceDepth as it found it.
 int ScanTokens(const char* line, uint8_t* out, size_t room);
+
+// Reads a line of a statement that is being dropped, as ScanTokens would, without writing or
+// counting anything: ScanComplete when the line ends the statement, ScanComment when it holds a
+// "//" comment, ScanGoesOn when the statement goes on.
+int PassOverTokens(const char* line);
 
 // What scanning a literal came to: written, or refused, and why.
 enum class Literal { Written, TooLong, OutOfRange, NoRoom };

@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "script/tokenizer.h"
 #include "shell/bmp_surface.h"
@@ -16,6 +17,13 @@ using Compiling = ScriptTest;
 
 std::string Record(int offset, int n) {
     return std::string(reinterpret_cast<const char*>(ScriptStream + offset), size_t(n));
+}
+
+// The file and line each box names.
+std::vector<std::string> Places() {
+    std::vector<std::string> places;
+    for (const platform::RecordedBox& box : platform::RecordedBoxes()) places.push_back(box.place);
+    return places;
 }
 
 }  // namespace
@@ -185,10 +193,8 @@ TEST_F(Compiling, RefusedStatementsAndTheirMessages) {
         ElementsAre("Exceed maximum parser token | Error", "Exceed maximum parser token | Error",
                     "Exceed maximum parser token | Error", "Unmatched RPAREN found! | debug",
                     "Unrecognized Token | Warning", "No matching right paren! | paren check"));
-    std::vector<std::string> places;
-    for (const platform::RecordedBox& box : platform::RecordedBoxes()) places.push_back(box.place);
-    EXPECT_THAT(places, ElementsAre("t.scp, line 2", "t.scp, line 3", "t.scp, line 4",
-                                    "t.scp, line 6", "t.scp, line 7", "t.scp, line 8"));
+    EXPECT_THAT(Places(), ElementsAre("t.scp, line 2", "t.scp, line 3", "t.scp, line 4",
+                                      "t.scp, line 6", "t.scp, line 7", "t.scp, line 8"));
     // Only the statements that parsed were stored.
     EXPECT_EQ(StreamLength, 4 * 64);
     EXPECT_EQ(Record(0, 6), std::string("@YKeep", 6));
@@ -199,12 +205,47 @@ TEST_F(Compiling, OverlongInputIsRefusedAndLoadingGoesOn) {
     std::string longName = "Name" + std::string(130, 'n') + ";\n";
     std::string huge;  // a statement gathered over many lines past the statement buffer
     for (int i = 0; i < 3000; ++i) huge += "1 2\n";
-    // A number beyond the float range is refused as a token too long is, with its own text.
-    ASSERT_EQ(Compile("state S;\n" + longLine + longName + "Huge 1e39;\nKept;\n"), 1);
-    EXPECT_THAT(BoxTexts(),
-                ElementsAre("Exceed Maximum Line size | Error", "Exceed Maximum Token size | Error",
-                            "Number beyond float range | Error"));
-    EXPECT_EQ(StreamLength, 64);
+    const std::string longText = "\"" + std::string(70, 's') + "\"";
+    // A number beyond the float range is refused as a token too long is, with its own text; the
+    // printed forms of the largest float are no such number. A statement refused for a token is
+    // dropped whole, the lines after the refused one included, up to the line that ends it (or
+    // a comment): one box, naming the line of the token. It opens and closes no block.
+    ASSERT_EQ(Compile("state S;\n" + longLine + longName +
+                      "Huge 1e39;\n"
+                      "Largest 3.4028235e38 -3.40282347e38;\n"
+                      "Over 3.4028236e38;\n"
+                      "Under -3.4028236e38;\n"
+                      "SetCamera(2, 1e39, 50,\n"
+                      "  50, 90, 0);\n"
+                      "LoadIcon(\n" +
+                      longText +
+                      ", 1,\n"
+                      "\n"
+                      "  2) ;\n"
+                      "if (a < 1e39 && b) {\n"
+                      "Kept;\n"
+                      "} Close 1e39;\n"
+                      "Odd 1e39,\n"
+                      "  ) // stray\n"
+                      "Kept;\n"),
+              1);
+    EXPECT_THAT(
+        BoxTexts(),
+        ElementsAre("Exceed Maximum Line size | Error", "Exceed Maximum Token size | Error",
+                    "Number beyond float range | Error", "Number beyond float range | Error",
+                    "Number beyond float range | Error", "Number beyond float range | Error",
+                    "Exceed Maximum Token size | Error", "Number beyond float range | Error",
+                    "Number beyond float range | Error", "Number beyond float range | Error"));
+    EXPECT_THAT(Places(),
+                ElementsAre("t.scp, line 2", "t.scp, line 3", "t.scp, line 4", "t.scp, line 6",
+                            "t.scp, line 7", "t.scp, line 8", "t.scp, line 11", "t.scp, line 14",
+                            "t.scp, line 16", "t.scp, line 17"));
+    EXPECT_EQ(StreamLength, 3 * 64);
+    EXPECT_EQ(Record(0, 9), std::string("@YLargest", 9));
+    EXPECT_EQ(Record(64, 6), std::string("@YKept", 6));
+    EXPECT_EQ(Record(128, 6), std::string("@YKept", 6));
+    EXPECT_EQ(BraceDepth, 0);
+    EXPECT_EQ(BlockLevel, 0);
     platform::ClearRecordedBoxes();
     InitScriptEngine();
     EXPECT_EQ(Compile("state S;\nFirst;\n" + huge + ";\nLost;\n"), 0);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,11 @@ TEST_F(Tokenizer, LiteralsIdentifiersAndOperators) {
                                             Int('I', 12),
                                             Int('I', 0),
                                             {';', '\\'}}));
+    // The printed forms of the largest float, and a number short of halfway from it to 2^128,
+    // are the largest float.
+    const float largest = std::numeric_limits<float>::max();
+    EXPECT_EQ(Scan("3.4028235e38 -3.40282347e38 340282356779733623858607532500980858880.0;"),
+              Cat({{'@'}, Flt(largest), Flt(-largest), Flt(largest), {';', '\\'}}));
     // 1.5.2 is two floats; two-character operators get their codes.
     EXPECT_EQ(Scan("1.5.2 != && ++ << <= == >> >= || < = ! ;"),
               Cat({{'@'},
@@ -121,6 +127,33 @@ TEST_F(Tokenizer, LinesGatherIntoStatements) {
     // Two statements on one line are one; a line of only "}" completes one without words.
     EXPECT_EQ(Scan("a; b;"), Cat({{'@'}, Txt('Y', "a"), {';'}, Txt('Y', "b"), {';', '\\'}}));
     EXPECT_EQ(Scan("}"), Bytes({'@', '}', '\\'}));
+
+    // The lines of a statement being dropped are read only for where it ends, as ScanTokens
+    // reads them, and count no brace.
+    const struct {
+        const char* line;
+        int end;
+    } dropped[] = {
+        {"  50, 90, 0);", ScanComplete},
+        {"if (a < 2) {", ScanComplete},
+        {"}", ScanComplete},
+        {"a \"; { }\" b", ScanGoesOn},
+        {"a \"no close;", ScanGoesOn},
+        {"';' b", ScanGoesOn},
+        {"a '", ScanGoesOn},
+        {"/* ; */ b /* {", ScanGoesOn},
+        {"*/; b", ScanComplete},
+        {"b // ;", ScanComment},
+        {"'/ / b; //", ScanComment},
+        {"", ScanGoesOn},
+    };
+    for (const auto& d : dropped) {
+        BraceDepth = 0;
+        EXPECT_EQ(PassOverTokens(d.line), d.end) << d.line;
+        EXPECT_EQ(BraceDepth, 0) << d.line;
+        Scan(d.line, &r);
+        EXPECT_EQ(r > 0 ? ScanGoesOn : r, d.end) << d.line;
+    }
 }
 
 TEST_F(Tokenizer, HostileLinesNeverWritePastTheirRoom) {
@@ -135,6 +168,14 @@ TEST_F(Tokenizer, HostileLinesNeverWritePastTheirRoom) {
     EXPECT_EQ(r, ScanTooLong);
     Scan((std::string(70, '7') + ";").c_str(), &r);
     EXPECT_EQ(r, ScanTooLong);
+    // So are numbers whose float overflows: from halfway between the largest float and 2^128 on,
+    // on either side. A refused line counts none of its braces.
+    for (const char* line : {"{ x 3.4028236e38 }", "{ x -3.4028236e38 }", "{ x 1e39 }",
+                             "{ x 340282356779733661637539395458142568448.0 }", "{ x -1e400 }"}) {
+        Scan(line, &r);
+        EXPECT_EQ(r, ScanOutOfRange) << line;
+        EXPECT_EQ(BraceDepth, 0) << line;
+    }
     // Output that does not fit is refused and nothing is written past the room given.
     std::vector<uint8_t> small(32, 0xEE);
     ParenDropFlag = 0;

@@ -191,8 +191,8 @@ TEST_F(DamagedDemoTest, MemoryRunningOutEndsTheGameInOrderNamingTheFileBeingLoad
 // A fault whose text names no file: the text stays the box's first line as it stands, and the
 // file (with the line, where the reader counts lines) follows on a second line. A cube file's
 // unknown keyword and misspelt block, a script's stray parenthesis and number beyond the float
-// range (each statement is passed over) and a script without states, and a sound that is no WAVE
-// file (F11 goes on to the spring court, which loads it).
+// range (each statement is passed over, the second's over both its lines) and a script without
+// states, and a sound that is no WAVE file (F11 goes on to the spring court, which loads it).
 TEST_F(DamagedDemoTest, AFaultWhoseTextNamesNoFileNamesItOnASecondLine) {
     struct Damage {
         const char* file;
@@ -225,7 +225,9 @@ TEST_F(DamagedDemoTest, AFaultWhoseTextNamesNoFileNamesItOnASecondLine) {
          {"demo.scp, line 48"},
          false},
         {"demo.scp",
-         [this] { Write("demo.scp", Read("demo.scp") + "clicked = 1e39;\n"); },
+         [this] {
+             Write("demo.scp", Read("demo.scp") + "SetCamera(2, 1e39, 50,\n  50, 90, 0);\n");
+         },
          0,
          {"Number beyond float range"},
          {"demo.scp, line 48"},
