@@ -76,6 +76,29 @@ TEST_F(PartsAndMaterials, TexturesByExtensionAndReloadingReleasesTheOldOne) {
     EXPECT_EQ(Material[1].kind, MaterialTexture);
 }
 
+// A ".ppm" of 4096 x 4096 pixels loads; one pixel wider, it is named as too large and left out.
+TEST_F(PartsAndMaterials, PpmTexturesUpTo4096By4096PixelsLoad) {
+    for (const int width : {4096, 4097}) {
+        SCOPED_TRACE(width);
+        platform::ClearRecordedBoxes();
+        // A bitmap of one bit a pixel: 2 MB for the picture at the limit.
+        Write("big.ppm", "P4\n" + std::to_string(width) + " 4096\n" +
+                             std::string(static_cast<size_t>(width + 7) / 8 * 4096, '\0'));
+        platform::RmTexture* texture = LoadTextureFile("big.ppm");
+        if (width == 4096) {
+            ASSERT_NE(texture, nullptr);
+            EXPECT_EQ(texture->Width(), 4096);
+            EXPECT_EQ(texture->Height(), 4096);
+            EXPECT_TRUE(BoxTexts().empty());
+            texture->Release();
+        } else {
+            EXPECT_EQ(texture, nullptr);
+            EXPECT_EQ(BoxTexts(),
+                      (std::vector<std::string>{"Texture big.ppm is too large. | Error"}));
+        }
+    }
+}
+
 TEST_F(PartsAndMaterials, MeshListsAreTakenWithinTheirBuffersAndFacesAlwaysEnd) {
     std::vector<float> many(MeshBufferEntries, 1.0f);
     EXPECT_EQ(SetFaces(many.data(), MeshBufferEntries), 0);
