@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <utility>
 
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -108,7 +110,11 @@ TEST(MessageBoxes, BoxesNameTheirFileAndAreCountedPerFile) {
         platform::BoxPlace run("ate", platform::BoxPlace::GoOn, 3);
         platform::MessageBox("Another text", "debug");
         EXPECT_EQ(platform::RecordedBoxes().size(), 14u);
+        platform::MessageBox("Another text", "debug");  // left out
     }
+    // The run has ended: a fault's end without a box of its own shows none.
+    EXPECT_EQ(platform::ShowBoxLeftOut(), 0);
+    EXPECT_EQ(platform::RecordedBoxes().size(), 14u);
     {
         platform::BoxPlace reading("ate", platform::BoxPlace::Anew);
         platform::MessageBox("State not defined!", "state debug");
@@ -117,6 +123,33 @@ TEST(MessageBoxes, BoxesNameTheirFileAndAreCountedPerFile) {
     platform::MessageBox("State not defined!", "state debug");  // no place: not counted
     EXPECT_EQ(last(), "");
     EXPECT_EQ(platform::RecordedBoxes().size(), 16u);
+    platform::ClearRecordedBoxes();
+    platform::SetBoxEcho(true);
+}
+
+// A text names the file only by its whole name: a name that holds the file's name with more
+// before or after it is another file's, and the box keeps the file's place.
+TEST(MessageBoxes, ATextNamesTheFileOnlyByItsWholeName) {
+    platform::ClearRecordedBoxes();
+    platform::SetBoxEcho(false);
+    const std::pair<std::string, std::string> boxes[] = {
+        {"Open room1.cub.bak failed.", "room1.cub, line 39"},
+        {"Open xroom1.cub failed.", "room1.cub, line 39"},
+        {"Open room1.cub2 failed.", "room1.cub, line 39"},
+        {"Open old/room1.cub failed.", "room1.cub, line 39"},
+        {"Open old\\room1.cub failed.", "room1.cub, line 39"},
+        {"Open room1.cub failed.", "demo.lvl, line 5"},
+        {"D3D: Open file room1.cub failed!\r\n", "demo.lvl, line 5"},
+    };
+    {
+        platform::BoxPlace level("demo.lvl", platform::BoxPlace::Anew, 5);
+        platform::BoxPlace cube("room1.cub", platform::BoxPlace::Anew, 39);
+        for (const auto& [text, place] : boxes) {
+            platform::MessageBox(text, "ERROR");
+            EXPECT_EQ(platform::RecordedBoxes().back().place, place) << text;
+        }
+    }
+    EXPECT_EQ(platform::RecordedBoxes().size(), std::size(boxes));
     platform::ClearRecordedBoxes();
     platform::SetBoxEcho(true);
 }
