@@ -8,12 +8,13 @@ namespace platform {
 namespace {
 bool gModeSet = false;
 DisplayMode gMode;
+DisplayMode gHeadlessDesktop{HeadlessDesktop.width, HeadlessDesktop.height, HeadlessDesktopBpp};
 bool gFullScreen = false;
 Size gClient{static_cast<int32_t>(DefaultClient.width), static_cast<int32_t>(DefaultClient.height)};
 }  // namespace
 
 DisplayMode DesktopMode() {
-    DisplayMode desktop{HeadlessDesktop.width, HeadlessDesktop.height, HeadlessDesktopBpp};
+    DisplayMode desktop = gHeadlessDesktop;
     BackendDesktopMode(desktop);
     return desktop;
 }
@@ -27,6 +28,13 @@ std::vector<DisplayMode> OfferedDisplayModes() {
         }
     }
     return modes;
+}
+
+void SetHeadlessDesktop(const DisplayMode& desktop) { gHeadlessDesktop = desktop; }
+
+void ResetHeadlessDesktop() {
+    gHeadlessDesktop =
+        DisplayMode{HeadlessDesktop.width, HeadlessDesktop.height, HeadlessDesktopBpp};
 }
 
 DisplayMode CurrentDisplayMode() { return gModeSet ? gMode : DesktopMode(); }

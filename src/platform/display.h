@@ -19,6 +19,10 @@ std::vector<DisplayMode> OfferedDisplayModes();
 
 // The desktop's own mode (what GetDisplayMode reports before any mode is set).
 DisplayMode DesktopMode();
+// The desktop without a screen (headless), which bounds the modes offered: HeadlessDesktop
+// until set, and again after the reset. With a screen the screen's own desktop counts.
+void SetHeadlessDesktop(const DisplayMode& desktop);
+void ResetHeadlessDesktop();
 
 // The mode set by SetDisplayMode; the desktop's when none.
 DisplayMode CurrentDisplayMode();

@@ -1,9 +1,11 @@
 // The table of full-screen modes, and applying the mode asked for.
+#include <algorithm>
 #include <cstdlib>
 
 #include "base/report_error.h"
 #include "platform/draw_constants.h"
 #include "platform/message_box.h"
+#include "render/view.h"
 #include "shell/app.h"
 #include "shell/ddraw_setup.h"
 #include "shell/devices.h"
@@ -11,6 +13,7 @@
 #include "shell/display_modes.h"
 #include "shell/messages.h"
 #include "shell/shutdown.h"
+#include "world/player.h"
 
 using platform::Failed;
 
@@ -77,17 +80,15 @@ int EnumerateDisplayModes() {
     if (Failed(DDrawObject->EnumDisplayModes(0, nullptr, nullptr, EnumDisplayModesCallback))) {
         return Fail(EnumDisplayModesFailedText);
     }
-    // The window's mode can always be chosen.
-    if (!HasWindowMode()) {
-        DisplayModes[DisplayModeCount++] =
-            DisplayMode{WindowModeWidth, WindowModeHeight, WindowModeBpp};
-    }
     std::qsort(DisplayModes, static_cast<size_t>(DisplayModeCount), sizeof(DisplayMode),
                CompareDisplayModes);
+    // The window's mode when the display offers it, else the largest.
     ChosenDisplayMode = 0;
     for (int i = 0; i < DisplayModeCount; ++i) {
         if (IsWindowMode(DisplayModes[i])) ChosenDisplayMode = i;
     }
+    // With nothing listed the chosen row is no mode, and full screen is refused.
+    if (DisplayModeCount == 0) DisplayModes[0] = DisplayMode{};
     return 1;
 }
 
@@ -111,10 +112,16 @@ int ClearBuffers() {
 int ApplyDisplayMode() {
     // Nothing to apply before start-up has made the drawing objects, or after the shutdown.
     if (QuitDone || !DDrawObject) return 0;
+    // The chosen row outlives the listing's count, which the full-screen keys clear; it is no
+    // mode when the display offers none the game can use, and the window stays.
+    if (FullScreen && DisplayModes[ChosenDisplayMode].width <= 0) {
+        Fail(ModeNotSupportedText);
+        FullScreen = 0;
+    }
     if (FullScreen && !ClearBuffers()) return 1;
     RenderingStopped = 1;
     const int32_t oldBpp = DisplayBpp;
-    if (FullScreen && DisplayModeCount > 0) {
+    if (FullScreen) {
         const DisplayMode& m = DisplayModes[ChosenDisplayMode];
         DisplayWidth = m.width;
         DisplayHeight = m.height;
@@ -139,5 +146,9 @@ int ApplyDisplayMode() {
     }
     WasFullScreen = FullScreen;
     RenderingStopped = 0;
+    // A tilt that a smaller view cannot show whole is brought back within it.
+    const platform::Rect view = ViewRect();
+    const int limit = MaxWholeViewHorizon(view.right, view.bottom);
+    HorizonOffset = std::clamp(HorizonOffset, -limit, limit);
     return 1;
 }

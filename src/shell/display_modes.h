@@ -9,10 +9,12 @@
 #include "platform/surface.h"
 #include "platform/types.h"
 
-// Lists the display modes into DisplayModes: 1 done, 0 failed (after the step's box).
+// Lists the display modes into DisplayModes and chooses 640 x 480 x 8 when it is listed, else
+// the largest: 1 done, 0 failed (after the step's box).
 int EnumerateDisplayModes();
-// Applies FullScreen: the chosen full-screen mode or the 640 x 480 x 8 window. 0 when it failed
-// (the program is then shut down).
+// Applies FullScreen: the chosen full-screen mode or the 640 x 480 x 8 window. With no mode
+// listed full screen is refused with a box and the window applied. 0 when it failed (the
+// program is then shut down).
 int ApplyDisplayMode();
 // Fills the front and back buffers with colour 0.
 int ClearBuffers();

@@ -101,6 +101,3 @@ constexpr int EdgeZoneLeft = 80;
 constexpr int EdgeZoneRight = 560;
 constexpr int EdgeZoneTop = 60;
 constexpr int EdgeZoneBottom = 420;
-
-// The scene viewport's horizon band is the horizon offset in lines over this.
-constexpr double HorizonBandLines = 480.0;

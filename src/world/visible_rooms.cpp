@@ -250,7 +250,10 @@ platform::HResult BandSceneViewport() {
     if (!RMViewport) {
         return platform::D3DRM_OK;
     }
-    const double h = HorizonOffset / HorizonBandLines;
+    // Under uniform scaling the window's width of 1 spans the viewport's width in pixels, so one
+    // line of shift is 1 / that width (1 / 480 in a 640 x 480 display).
+    const int32_t width = RMViewport->GetWidth();
+    const double h = width > 0 ? static_cast<double>(HorizonOffset) / width : 0.0;
     const platform::HResult result = RMViewport->SetPlane(-0.5f, 0.5f, static_cast<float>(-0.5 - h),
                                                           static_cast<float>(0.5 - h));
     if (!platform::Failed(result)) {

@@ -207,7 +207,7 @@ protected:
         CameraFrame->SetOrientation(SceneFrame, static_cast<float>(std::sin(turn)), 0.0f,
                                     static_cast<float>(std::cos(turn)), 0.0f, 1.0f, 0.0f);
         // The scene's window moves with the horizon as the world's projection centre does.
-        const float h = static_cast<float>(HorizonOffset / HorizonBandLines);
+        const float h = static_cast<float>(HorizonOffset) / ViewW;
         ASSERT_EQ(RMViewport->SetPlane(-0.5f, 0.5f, -0.5f - h, 0.5f - h), platform::D3DRM_OK);
     }
 

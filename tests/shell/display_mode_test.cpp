@@ -1,13 +1,23 @@
+#include <set>
+#include <string>
+#include <vector>
+
 #include "base/error_text.h"
 #include "platform/dialog_window.h"
 #include "platform/display.h"
 #include "platform/draw_constants.h"
+#include "platform/input_injection.h"
 #include "platform/presenter.h"
+#include "platform/rm_viewport.h"
+#include "render/render_state.h"
 #include "shell/bmp_surface.h"
 #include "shell/config_dialog.h"
 #include "shell/devices.h"
 #include "shell/display_modes.h"
+#include "support/recorded_boxes.h"
 #include "support/shell_fixture.h"
+#include "world/player.h"
+#include "world/visible_rooms.h"
 
 using namespace platform;
 
@@ -31,40 +41,53 @@ void Offer(uint32_t width, uint32_t height, uint32_t bpp = 8) {
 
 }  // namespace
 
-TEST_F(ShellTest, TheListedModesAreForInformationAWindowAndFullScreenBoth640x480x8) {
+TEST_F(ShellTest, TheListedModesAreForInformationAWindowIs640x480FullScreenTheChosenMode) {
     // The smallest mode chosen in the dialog's list, then OK in a window and in full screen:
-    // the demo script applies the display, which is 640 x 480 x 8 either way.
-    for (const int button : {WindowsButtonId, FullScreenButtonId}) {
-        SCOPED_TRACE(button);
-        const auto chooseSmallest = DialogAction::Look([](Hwnd dialog) {
-            const LResult rows = SendDlgItemMessage(dialog, DisplayModeListId, LB_GETCOUNT, 0, 0);
-            for (LResult row = 0; row < rows; ++row) {
-                char text[40] = "";
-                SendDlgItemMessage(dialog, DisplayModeListId, LB_GETTEXT, static_cast<WParam>(row),
-                                   reinterpret_cast<LParam>(text));
-                if (std::string(text) == "320*200*8") {
-                    SendDlgItemMessage(dialog, DisplayModeListId, LB_SETCURSEL,
-                                       static_cast<WParam>(row), 0);
-                    return;
+    // the demo script applies the display, a window of 640 x 480 x 8, or full screen in that
+    // mode where the display offers it, else in the largest mode the display offers.
+    struct Display {
+        uint32_t width, height;  // the desktop
+        int32_t fullWidth, fullHeight;
+    };
+    for (const Display& display : {Display{1280, 1024, 640, 480}, Display{600, 400, 512, 384}}) {
+        SetHeadlessDesktop({display.width, display.height, 32});
+        for (const int button : {WindowsButtonId, FullScreenButtonId}) {
+            SCOPED_TRACE(testing::Message()
+                         << display.width << "x" << display.height << " " << button);
+            const bool full = button == FullScreenButtonId;
+            const auto chooseSmallest = DialogAction::Look([](Hwnd dialog) {
+                const LResult rows =
+                    SendDlgItemMessage(dialog, DisplayModeListId, LB_GETCOUNT, 0, 0);
+                for (LResult row = 0; row < rows; ++row) {
+                    char text[40] = "";
+                    SendDlgItemMessage(dialog, DisplayModeListId, LB_GETTEXT,
+                                       static_cast<WParam>(row), reinterpret_cast<LParam>(text));
+                    if (std::string(text) == "320*200*8") {
+                        SendDlgItemMessage(dialog, DisplayModeListId, LB_SETCURSEL,
+                                           static_cast<WParam>(row), 0);
+                        return;
+                    }
                 }
-            }
-            ADD_FAILURE() << "no 320*200*8 row";
-        });
-        QueueDialogActions(
-            {chooseSmallest, DialogAction::ClickOn(button), DialogAction::ClickOn(IDOK)});
-        Restart();
-        EXPECT_EQ(FullScreen, button == FullScreenButtonId ? 1 : 0);
-        EXPECT_EQ(FullScreenDisplay(), button == FullScreenButtonId);
-        EXPECT_EQ(DisplayWidth, 640);
-        EXPECT_EQ(DisplayHeight, 480);
-        EXPECT_EQ(DisplayBpp, 8);
-        ASSERT_NE(BackBuffer, nullptr);
-        EXPECT_EQ(BackBuffer->Width(), 640u);
-        EXPECT_EQ(BackBuffer->Height(), 480u);
+                ADD_FAILURE() << "no 320*200*8 row";
+            });
+            QueueDialogActions(
+                {chooseSmallest, DialogAction::ClickOn(button), DialogAction::ClickOn(IDOK)});
+            Restart();
+            EXPECT_EQ(FullScreen, full ? 1 : 0);
+            EXPECT_EQ(FullScreenDisplay(), full);
+            const int32_t width = full ? display.fullWidth : 640;
+            const int32_t height = full ? display.fullHeight : 480;
+            EXPECT_EQ(DisplayWidth, width);
+            EXPECT_EQ(DisplayHeight, height);
+            EXPECT_EQ(DisplayBpp, 8);
+            ASSERT_NE(BackBuffer, nullptr);
+            EXPECT_EQ(static_cast<int32_t>(BackBuffer->Width()), width);
+            EXPECT_EQ(static_cast<int32_t>(BackBuffer->Height()), height);
+        }
     }
 }
 
-TEST_F(ShellTest, TheModeTableKeepsModesTheViewTablesHoldSortedWithTheWindowsMode) {
+TEST_F(ShellTest, TheModeTableHoldsTheOfferedModesTheViewTablesHoldSorted) {
     ASSERT_EQ(InitApp(nullptr, SW_SHOWNORMAL), 1);
     ASSERT_GT(DisplayModeCount, 1);
     for (int i = 0; i < DisplayModeCount; ++i) {
@@ -91,6 +114,101 @@ TEST_F(ShellTest, TheModeTableKeepsModesTheViewTablesHoldSortedWithTheWindowsMod
     EXPECT_TRUE(Listed(640, 480));
     Offer(700, 500);
     EXPECT_EQ(DisplayModeCount, 32);
+
+    // A display smaller than the window offers smaller modes only: the table holds those and
+    // nothing else, the largest chosen; smaller than every mode, the table is empty.
+    struct Small {
+        uint32_t width, height;  // the desktop
+        std::vector<std::string> rows;
+    };
+    for (const Small& display :
+         {Small{600, 400, {"512x384", "400x300", "320x240", "320x200"}}, Small{300, 200, {}}}) {
+        SCOPED_TRACE(display.width);
+        SetHeadlessDesktop({display.width, display.height, 32});
+        ASSERT_EQ(EnumerateDisplayModes(), 1);
+        std::vector<std::string> rows;
+        for (int i = 0; i < DisplayModeCount; ++i) {
+            EXPECT_EQ(DisplayModes[i].bpp, 8);
+            rows.push_back(std::to_string(DisplayModes[i].width) + "x" +
+                           std::to_string(DisplayModes[i].height));
+        }
+        EXPECT_EQ(rows, display.rows);
+        EXPECT_EQ(ChosenDisplayMode, 0);
+    }
+}
+
+// On a display that offers no 640 x 480 x 8 mode F1 switches to the largest mode it offers, and
+// the game draws its whole picture there: the view and the scene viewport are three quarters of
+// it, and a point straight ahead lies on the horizon row, shifted by the tilt, in the scene too.
+// F1 again gives the 640 x 480 window. A display that offers no mode the game can use refuses
+// full screen with a box, and the game goes on in its window.
+TEST_F(ShellTest, F1OnADisplayWithout640x480RunsFullScreenInItsLargestMode) {
+    SetHeadlessDesktop({600, 400, 32});
+    ASSERT_EQ(InitApp(nullptr, SW_SHOWNORMAL), 1);
+    Msg msg;
+    const auto pressF1 = [&msg] {
+        InjectKey(SDL_SCANCODE_F1, true);
+        ASSERT_TRUE(MainLoopPass(msg));
+        InjectKey(SDL_SCANCODE_F1, false);
+        for (int pass = 0; pass < 3; ++pass) ASSERT_TRUE(MainLoopPass(msg));
+    };
+    // The picture at that size, drawn into its bottom tenth.
+    const auto shown = [](uint32_t width, uint32_t height) {
+        const PresentedImage& image = PresentedFrame();
+        ASSERT_EQ(image.width, width);
+        ASSERT_EQ(image.height, height);
+        const std::set<uint32_t> colours(image.pixels.begin(), image.pixels.end());
+        EXPECT_GT(colours.size(), 20u) << "the view is blank";
+        const auto low = image.pixels.begin() + height * 9 / 10 * width;
+        EXPECT_GT(std::set<uint32_t>(low, low + width).size(), 2u) << "the bottom is not drawn";
+    };
+    // Tilted down as far as the window's view allows, more than the smaller view can show whole.
+    HorizonOffset = 300;
+    pressF1();
+    EXPECT_EQ(FullScreen, 1);
+    EXPECT_TRUE(FullScreenDisplay());
+    EXPECT_EQ(CurrentDisplayMode().width, 512u);
+    EXPECT_EQ(CurrentDisplayMode().height, 384u);
+    EXPECT_EQ(DisplayWidth, 512);
+    EXPECT_EQ(DisplayHeight, 384);
+    shown(512, 384);
+    EXPECT_EQ(ViewWidth, 384);
+    EXPECT_EQ(ViewHeight, 288);
+    ASSERT_NE(RMViewport, nullptr);
+    EXPECT_EQ(RMViewport->GetWidth(), 384);
+    EXPECT_EQ(RMViewport->GetHeight(), 288);
+
+    HorizonOffset = 100;
+    ASSERT_EQ(BandSceneViewport(), D3DRM_OK);
+    ASSERT_EQ(CameraFrame->SetPosition(SceneFrame, 0, 0, 0), D3DRM_OK);
+    ASSERT_EQ(CameraFrame->SetOrientation(SceneFrame, 0, 0, 1, 0, 1, 0), D3DRM_OK);
+    RmVector ahead;
+    ASSERT_EQ(RMViewport->Transform({0, 0, 40}, &ahead), D3DRM_OK);
+    EXPECT_NEAR(ahead.x, 192, 0.5);
+    EXPECT_NEAR(ahead.y, 144 - 100, 0.5);
+    HorizonOffset = 0;
+
+    pressF1();
+    EXPECT_EQ(FullScreen, 0);
+    EXPECT_FALSE(FullScreenDisplay());
+    EXPECT_EQ(DisplayWidth, 640);
+    EXPECT_EQ(DisplayHeight, 480);
+    shown(640, 480);
+    EXPECT_TRUE(RecordedBoxes().empty());
+
+    SetHeadlessDesktop({300, 200, 32});
+    Restart();
+    ASSERT_EQ(DisplayModeCount, 0);
+    pressF1();
+    EXPECT_EQ(
+        support::BoxLines(),
+        std::vector<std::string>{"This device cannot support the current display mode | Error"});
+    EXPECT_EQ(FullScreen, 0);
+    EXPECT_FALSE(FullScreenDisplay());
+    EXPECT_EQ(DisplayWidth, 640);
+    EXPECT_EQ(QuitDone, 0);
+    EXPECT_EQ(RenderingStopped, 0);
+    shown(640, 480);
 }
 
 TEST_F(ShellTest, ApplyingTheModeSwitchesScreenAndWindowAndReloadsTheDisplayPalette) {

@@ -7,6 +7,7 @@
 
 #include "platform/backend.h"
 #include "platform/clock.h"
+#include "platform/display.h"
 #include "platform/faults.h"
 #include "platform/input.h"
 #include "platform/message_box.h"
@@ -15,15 +16,16 @@
 
 namespace support {
 
-// Headless, no boxes shown or recorded, no faults, windows or input left, the fake clock at
-// 1000 ms, and the switches a fresh process starts with: a start-up from here runs as in a fresh
-// process.
+// Headless on the first desktop, no boxes shown or recorded, no faults, windows or input left,
+// the fake clock at 1000 ms, and the switches a fresh process starts with: a start-up from here
+// runs as in a fresh process.
 inline void FreshHeadlessStart() {
     platform::SetHeadless(true);
     platform::SetBoxEcho(false);
     platform::ClearRecordedBoxes();
     platform::ClearFaults();
     platform::ResetWindows();
+    platform::ResetHeadlessDesktop();
     platform::ResetInput();
     platform::UseFakeClock(true, 1000);
     ResetProcessSwitches();
