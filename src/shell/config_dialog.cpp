@@ -61,8 +61,7 @@ platform::DialogTemplate MakeTemplate() {
                    108, 46, 10},
         DialogItem{ControlClass::Static, -1, ConfigHeading, 0, 17, 3, 144, 8},
     };
-    // The keyboard starts in the puzzle list: the arrows pick the puzzle, Enter starts it.
-    t.focusId = PuzzleListId;
+    // The keyboard starts on the first tab stop, OK: Space or Enter starts the puzzle selected.
     return t;
 }
 

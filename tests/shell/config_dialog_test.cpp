@@ -93,6 +93,7 @@ TEST_F(ConfigDialogTest, ThreeScriptsAreListedInTheOrderFoundAndOkTakesTheFirst)
                   EXPECT_EQ(SendDlgItemMessage(dialog, FullScreenButtonId, BM_GETCHECK, 0, 0),
                             BST_UNCHECKED);
                   EXPECT_EQ(DisplayChoice, 2);
+                  EXPECT_EQ(FocusedControl(dialog), IDOK);
               })}),
               1);
     // OK without touching anything: the first file, in a window.
@@ -101,12 +102,28 @@ TEST_F(ConfigDialogTest, ThreeScriptsAreListedInTheOrderFoundAndOkTakesTheFirst)
     EXPECT_EQ(WasFullScreen, 1);
     EXPECT_FALSE(QuitRequested);
 
-    // The arrows move in the puzzle list and Enter takes the row they reached.
-    Run({DialogAction::PressKey(VK_DOWN), DialogAction::PressKey(VK_DOWN),
-         DialogAction::PressKey(VK_DOWN), DialogAction::PressKey(VK_RETURN)});
+    // The keyboard starts on OK: Space presses it, as Enter does (CANCEL is not reached).
+    ScriptFileName[0] = '\0';
+    EXPECT_EQ(Run({DialogAction::PressKey(VK_SPACE), DialogAction::ClickOn(IDCANCEL)}), 1);
+    EXPECT_EQ(ScriptFileName, found[0]);
+    EXPECT_FALSE(QuitRequested);
+    // Tab goes through CANCEL and the two information lists to the puzzle list, where the
+    // arrows move; Enter takes the row they reached, and so does Space back on OK.
+    const std::vector<DialogAction> toPuzzles(4, DialogAction::PressKey(VK_TAB));
+    std::vector<DialogAction> keys = toPuzzles;
+    for (const int key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) {
+        keys.push_back(DialogAction::PressKey(key));
+    }
+    Run(keys);
     EXPECT_EQ(ScriptFileName, found[2]);
-    Run({DialogAction::SelectRow(PuzzleListId, 1), DialogAction::ClickOn(IDOK)});
+    keys = toPuzzles;
+    keys.push_back(DialogAction::PressKey(VK_DOWN));
+    keys.insert(keys.end(), 4, DialogAction::PressKey(VK_TAB, true));
+    keys.push_back(DialogAction::PressKey(VK_SPACE));
+    Run(keys);
     EXPECT_EQ(ScriptFileName, found[1]);
+    Run({DialogAction::SelectRow(PuzzleListId, 2), DialogAction::ClickOn(IDOK)});
+    EXPECT_EQ(ScriptFileName, found[2]);
     EXPECT_TRUE(RecordedBoxes().empty());
 }
 
@@ -121,8 +138,10 @@ TEST_F(ConfigDialogTest, FullScreenChoiceSetsTheFlagsTheNextModeChangeActsOn) {
          DialogAction::PressKey(VK_RETURN)});
     EXPECT_EQ(FullScreen, 0);
     EXPECT_EQ(WasFullScreen, 1);
-    Run({DialogAction::PressKey(VK_TAB), DialogAction::PressKey(VK_TAB),
-         DialogAction::PressKey(VK_UP), DialogAction::PressKey(VK_RETURN)});
+    // Back from OK to "Windows", the last control the keyboard reaches; the arrows go round its
+    // group.
+    Run({DialogAction::PressKey(VK_TAB, true), DialogAction::PressKey(VK_UP),
+         DialogAction::PressKey(VK_RETURN)});
     EXPECT_EQ(FullScreen, 1);
     EXPECT_STREQ(ScriptFileName, "one.scp");
 }
