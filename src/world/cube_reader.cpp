@@ -313,17 +313,21 @@ bool CubeFileReader::ReadCube() {
         !ExpectOpen("CONNECTION", CubeSyntaxErrorText)) {
         return false;
     }
-    int connection[CubeFaces];
+    // The side values are read and left whatever they hold: the level's linking finds the side
+    // neighbours from the corners. Only the ceiling and floor values name cubes.
     for (int i = 0; i < CubeFaces; ++i) {
+        const int slot = FaceOrder[i];
         const int value = Int();
+        if (slot < CubeSides) {
+            continue;
+        }
         const int64_t target = int64_t{value} + cubeBase_;
         if (value != -1 && (target < 0 || target >= MaxCubes)) {
             return Fail(CubeSyntaxErrorText);
         }
-        connection[FaceOrder[i]] = value == -1 ? -1 : static_cast<int>(target);
+        PendingVerticalLinks[index][slot - CeilingSlot] =
+            value == -1 ? -1 : static_cast<int>(target);
     }
-    PendingVerticalLinks[index][0] = connection[CeilingSlot];
-    PendingVerticalLinks[index][1] = connection[FloorSlot];
     if (!Expect("}", CubeSyntaxErrorText)) {
         return false;
     }

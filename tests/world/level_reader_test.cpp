@@ -249,6 +249,11 @@ TEST_F(LevelFiles, EachDamagedBlockReportsItsOwnMessage) {
          "Syntex error in cubes!"},
         {"room_a.cub", "  CONNECTION {", "  CONNECTIONS {", "Syntex error in cubes!"},
         {"room_a.cub", "    -1\n", "    299\n", "Syntex error in cubes!"},
+        // The floor's and the ceiling's connections must name a cube or be -1.
+        {"room_a.cub", "CONNECTION { -1 -1 -1 -1 -1 -1 }", "CONNECTION { -1 -1 -1 -1 999 -1 }",
+         "Syntex error in cubes!"},
+        {"room_a.cub", "CONNECTION { -1 -1 -1 -1 -1 -1 }", "CONNECTION { -1 -1 -1 -1 -1 -2 }",
+         "Syntex error in cubes!"},
         {"room_a.cub", "FLAGS { 1 0 8 0 40 0 }", "FLAGS { 1 0 8 0 40 0 ]",
          "Syntex error in Flags!"},
         {"room_a.cub", "DECO { 12", "DECO { 100", "Syntex error in cubes!"},
@@ -285,6 +290,19 @@ TEST_F(LevelFiles, EachDamagedBlockReportsItsOwnMessage) {
         ASSERT_TRUE(folder->Damage(d.file, d.from, d.to));
         ExpectFailure(d.message);
     }
+}
+
+// The side connections are replaced by the neighbours the linking finds, whatever the file says.
+TEST_F(LevelFiles, SideConnectionsAreReadWhateverTheyHold) {
+    ASSERT_TRUE(folder->Damage("room_a.cub", "CONNECTION { -1 -1 -1 -1 -1 -1 }",
+                               "CONNECTION { 999 -2 -1 70000 -1 -1 }"));
+    ASSERT_EQ(LoadLevel("cubeworld.lvl"), 1);
+    EXPECT_TRUE(platform::RecordedBoxes().empty());
+    EXPECT_EQ(Cubes[0]->link[2], Cubes[1]);
+    EXPECT_EQ(Cubes[0]->link[1], Cubes[4]);
+    EXPECT_EQ(Cubes[0]->link[0], nullptr);
+    EXPECT_EQ(Cubes[0]->link[3], nullptr);
+    EXPECT_EQ(Cubes[0]->link[FloorSlot], nullptr);
 }
 
 TEST_F(LevelFiles, MissingFilesAndEmptyLevels) {
