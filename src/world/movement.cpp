@@ -180,12 +180,14 @@ int MouseZoneCode(int x, int y) {
 }
 
 int MovePlayerByMouse() {
-    // A pointer outside the window, or a window in the background, steers nothing.
-    if (!platform::PointerInWindow() || !platform::HasInputFocus()) {
-        return 0;
+    // A pointer outside the window, or a window in the background, steers nothing; the call
+    // is made all the same, as it carries a fall on by a frame.
+    int code = MoveNone;
+    if (platform::PointerInWindow() && platform::HasInputFocus()) {
+        platform::Point cursor{};
+        platform::GetCursorPos(&cursor);
+        code = MouseZoneCode(cursor.x, cursor.y);
     }
-    platform::Point cursor{};
-    platform::GetCursorPos(&cursor);
-    MovePlayer(MouseZoneCode(cursor.x, cursor.y));
+    MovePlayer(code);
     return 0;
 }

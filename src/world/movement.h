@@ -27,7 +27,8 @@ int MovePlayer(int code);
 int MouseZoneCode(int x, int y);
 
 // Moves the player by the zone the cursor is in, while the pointer is over the window and the
-// window has the input focus; called first in every world update. Always 0.
+// window has the input focus; a fall goes on by a frame whatever the pointer. Called first in
+// every world update. Always 0.
 int MovePlayerByMouse();
 
 // Cuts the step against the walls and doors of the cube and of the neighbour it leads into,
