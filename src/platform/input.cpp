@@ -240,7 +240,16 @@ bool GetCursorPos(Point* point) {
     return true;
 }
 
-bool PointerInWindow() { return gPointerInWindow; }
+bool PointerInWindow() {
+    // Once the window has been hidden and shown again (as a display mode is applied), SDL may
+    // report the pointer's leaving only as a last move on the window's edge: its mouse focus
+    // still tells whether the pointer is over the window.
+    if (gPointerInWindow && !Headless()) {
+        SDL_Window* window = SdlWindowOf(MainWindowHandle());
+        if (window && SDL_GetMouseFocus() != window) return false;
+    }
+    return gPointerInWindow;
+}
 
 bool HasInputFocus() { return gInputFocus; }
 

@@ -133,6 +133,36 @@ TEST_F(Screen, APointerOutsideTheWindowLeavesTheViewStill) {
     EXPECT_EQ(PlayerHeading, heading);
 }
 
+// The pointer moved into the window and then out of it, far from it: once out it steers
+// nothing, although the window was hidden and shown again as the start-up applied the display
+// mode (after which the leaving is reported only as a last move on the window's edge).
+TEST_F(Screen, APointerThatLeavesTheWindowSteersNothing) {
+    Start();
+    SDL_Window* window = ShownWindow();
+    ASSERT_NE(window, nullptr);
+    SDL_WarpMouseInWindow(window, 320, 240);
+    ASSERT_TRUE(PassUntil([] { return platform::PointerInWindow(); }));
+    xdisplay::Area area;
+    ASSERT_TRUE(xdisplay::ClientArea(window, &area));
+    const xdisplay::Area display = xdisplay::DisplayArea();
+    ASSERT_TRUE(area.x + area.width + 20 < display.width &&
+                area.y + area.height + 20 < display.height)
+        << "no room beside the window";
+    SDL_WarpMouseGlobal(display.width - 10, display.height - 10);
+    ASSERT_TRUE(PassUntil([] { return !platform::PointerInWindow(); }));
+    const Fixed16 x = PlayerX, z = PlayerZ;
+    const Angle16 heading = PlayerHeading;
+    platform::Msg msg;
+    for (int pass = 0; pass < 20; ++pass) {
+        ASSERT_TRUE(MainLoopPass(msg));
+        SDL_Delay(10);
+    }
+    EXPECT_FALSE(platform::PointerInWindow());
+    EXPECT_EQ(PlayerX, x);
+    EXPECT_EQ(PlayerZ, z);
+    EXPECT_EQ(PlayerHeading, heading);
+}
+
 // In full screen the game's window covers the whole display, also where no window manager
 // carries out the request: the pointer anywhere on the display is over the picture.
 TEST_F(Screen, FullScreenCoversTheDisplay) {
