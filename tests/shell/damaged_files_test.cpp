@@ -280,7 +280,8 @@ TEST_F(DamagedDemoTest, ATextFileThatBeginsWithAByteOrderMarkIsReadAsWithout) {
 
 // Numbers that are not finite or lie far out of range: the reader's own syntax-error text with
 // the file and line under it, and nothing of the number used. The level's start line (a scale
-// that is not a number or 0, a position beyond Fixed16), a cube file's vertex and normal; a
+// that is not a number, 0 or beyond the float range, a position beyond Fixed16), a cube file's
+// vertex and normal (of two normals that cannot be used, the first is named); a
 // motion, an object and a path file (F11 goes on to the spring court, which reads the path),
 // whose readers stop; and the planner's settings (F11 twice: the robot hall), which are all named
 // in one box, read as missing, and the game goes on.
@@ -297,6 +298,8 @@ TEST_F(DamagedDemoTest, ANumberThatIsNotFiniteIsTheReadersSyntaxError) {
     const Damage damages[] = {
         {"demo.lvl", "1.0 50.0", "nan 50.0", 0, "D3D: Syntex error!\r\n", "demo.lvl, line 2", true},
         {"demo.lvl", "1.0 50.0", "0 50.0", 0, "D3D: Syntex error!\r\n", "demo.lvl, line 2", true},
+        {"demo.lvl", "1.0 50.0", "1e39 50.0", 0, "D3D: Syntex error!\r\n", "demo.lvl, line 2",
+         true},
         {"demo.lvl", "1.0 50.0", "1.0 1e300", 0, "D3D: Syntex error!\r\n", "demo.lvl, line 2",
          true},
         {"demo.lvl", "50.0 50.0 50.0", "50.0 -40000 50.0", 0, "D3D: Syntex error!\r\n",
@@ -306,6 +309,9 @@ TEST_F(DamagedDemoTest, ANumberThatIsNotFiniteIsTheReadersSyntaxError) {
         {"room1.cub", "  0 0 100\n", "  0 40000 100\n", 0, "D3D: Syntex error!\r\n",
          "room1.cub, line 5", true},
         {"room1.cub", "    0 0 1\n", "    0 inf 1\n", 0, "D3D: Syntex error in cubes!\r\n",
+         "room1.cub, line 48", true},
+        {"room1.cub", "    0 0 1\n    -1 0 0\n    0 0 -1\n",
+         "    0 inf 1\n    -1 0 0\n    0 0 nan\n", 0, "D3D: Syntex error in cubes!\r\n",
          "room1.cub, line 48", true},
         {"nod.mot", "6 0.976296", "6 1e300", 0, "Illegal Syntax", "nod.mot, line 15", false},
         {"robot.ani", "vertices 6 16 -4", "vertices 6 nan -4", 0, "Illegal Syntax",
