@@ -3,7 +3,6 @@
 #include <SDL.h>
 
 #include <cctype>
-#include <cstdio>
 #include <iterator>
 #include <optional>
 #include <set>
@@ -13,6 +12,7 @@
 #include "platform/display.h"
 #include "platform/limits.h"
 #include "platform/messages.h"
+#include "platform/quit_signals.h"
 #include "platform/window.h"
 #include "platform/window_detail.h"
 
@@ -82,6 +82,11 @@ int DefaultAnswer(unsigned style) {
     return kind == MB_YESNO ? IDNO : (kind == MB_OKCANCEL ? IDCANCEL : IDOK);
 }
 
+// The box as a line on the standard error.
+void Echo(const char* caption, const char* text) {
+    WriteStandardError(std::string("[") + caption + "] " + text + "\n");
+}
+
 // Shows the box on the screen and waits for a button.
 int ShowOnScreen(const RecordedBox& box) {
     SDL_MessageBoxButtonData buttons[2];
@@ -115,7 +120,7 @@ int ShowOnScreen(const RecordedBox& box) {
     int pressed = 0;
     if (SDL_ShowMessageBox(&data, &pressed) != 0 || pressed < 0) {
         // No box could be shown (or it was closed without a button): the box's default answer.
-        std::fprintf(stderr, "[%s] %s\n", box.caption.c_str(), message.c_str());
+        Echo(box.caption.c_str(), message.c_str());
         return DefaultAnswer(box.style);
     }
     return pressed;
@@ -124,7 +129,7 @@ int ShowOnScreen(const RecordedBox& box) {
 int Deliver(RecordedBox box) {
     if (gPresenter) return gPresenter(box);
     if (!Headless()) return ShowOnScreen(box);
-    if (gEcho) std::fprintf(stderr, "[%s] %s\n", box.caption.c_str(), ShownText(box).c_str());
+    if (gEcho) Echo(box.caption.c_str(), ShownText(box).c_str());
     gRecorded.push_back(std::move(box));
     return gRecordedAnswer;
 }

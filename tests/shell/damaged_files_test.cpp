@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cmath>
 #include <functional>
 
@@ -792,9 +793,23 @@ TEST_F(DamagedDemoTest, TheBuiltGameReadsMarkedFilesAndATermRepeatedWhileItEndsL
     EXPECT_EQ(Read("output.txt"), "");
 }
 
+// A pipe of the least size, full: a write to it waits for a reader.
+void FillPipe(int ends[2]) {
+    ASSERT_EQ(pipe(ends), 0);
+    fcntl(ends[1], F_SETPIPE_SZ, 4096);
+    const int flags = fcntl(ends[1], F_GETFL);
+    fcntl(ends[1], F_SETFL, flags | O_NONBLOCK);
+    const std::string block(4096, '-');
+    while (::write(ends[1], block.data(), block.size()) > 0) {
+    }
+    fcntl(ends[1], F_SETFL, flags);
+}
+
 // Boxes echoed on a standard error whose reader has gone: the writes fail and the game goes on,
-// in the process and in the built game; SIGHUP (the terminal closing) then ends it in order.
-TEST_F(DamagedDemoTest, AClosedStandardErrorIsHarmlessAndSighupEndsTheGameInOrder) {
+// in the process and in the built game; SIGHUP (the terminal closing) then ends it in order. On
+// one that is full and never read, SIGTERM or SIGHUP breaks off the echo, also when another
+// thread takes it, and the built game ends at once.
+TEST_F(DamagedDemoTest, AClosedOrFullStandardErrorIsHarmlessAndQuitSignalsEndTheGameInOrder) {
     Remove("nod.mot");
     int ends[2];
     ASSERT_EQ(pipe(ends), 0);
@@ -807,7 +822,6 @@ TEST_F(DamagedDemoTest, AClosedStandardErrorIsHarmlessAndSighupEndsTheGameInOrde
     ASSERT_EQ(raise(SIGHUP), 0);
     Go(run, 5);
     dup2(standardError, STDERR_FILENO);
-    close(standardError);
     platform::SetBoxEcho(false);
     ASSERT_EQ(platform::RecordedBoxes().size(), 1u) << Joined();
     ExpectEndedInOrder(run, 0);
@@ -819,6 +833,44 @@ TEST_F(DamagedDemoTest, AClosedStandardErrorIsHarmlessAndSighupEndsTheGameInOrde
     ASSERT_EQ(kill(game, SIGHUP), 0);
     const int status = shelltest::WaitForEnd(game);
     ASSERT_TRUE(shelltest::ExitedWith(status, 0));
+
+    int full[2];
+    ASSERT_NO_FATAL_FAILURE(FillPipe(full));
+    for (const int signal : {SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        const pid_t game = shelltest::StartGame("dummy", full[1]);
+        ASSERT_GT(game, 0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        ASSERT_EQ(kill(game, signal), 0);
+        ASSERT_TRUE(shelltest::ExitedWith(shelltest::WaitForEnd(game, std::chrono::seconds(1)), 0));
+    }
+
+    dup2(full[1], STDERR_FILENO);
+    platform::SetBoxEcho(true);
+    platform::CatchQuitSignals();
+    std::atomic<bool> echoed = false;
+    std::thread other([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        raise(SIGTERM);
+        // Should the echo still wait, a read lets it go on, and the test fails.
+        for (int waits = 0; waits < 250 && !echoed; ++waits) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        if (!echoed) {
+            ADD_FAILURE() << "the echo waited";
+            char block[4096];
+            EXPECT_GT(::read(full[0], block, sizeof block), 0);
+        }
+    });
+    platform::MessageBox("text", "caption");
+    echoed = true;
+    other.join();
+    dup2(standardError, STDERR_FILENO);
+    close(standardError);
+    platform::SetBoxEcho(false);
+    EXPECT_TRUE(platform::TakeQuitSignal());
+    close(full[0]);
+    close(full[1]);
 }
 
 // The planner's two pictures of the robot hall: F11 twice loads its map ("Blank Map"), F4
