@@ -1,13 +1,16 @@
 #include "anim/gif_decoder.h"
 
 #include <cstdarg>
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "anim/messages.h"
 #include "base/fault_end.h"
 #include "base/report_error.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "platform/quit_signals.h"
 #include "platform/rm_math.h"
 
 void ReportGifError(const char* format, ...) {
@@ -16,16 +19,17 @@ void ReportGifError(const char* format, ...) {
     va_start(args, format);
     std::vsnprintf(text, sizeof text, format, args);
     va_end(args);
-    std::fprintf(stderr, "%s\n", text);
+    platform::WriteStandardError(std::string(text) + "\n");
     throw GifFault(text);
 }
 
 void ReportGifWarning(const char* format, ...) {
+    char text[GifMessageSize];
     va_list args;
     va_start(args, format);
-    std::vfprintf(stderr, format, args);
+    std::vsnprintf(text, sizeof text, format, args);
     va_end(args);
-    std::fputc('\n', stderr);
+    platform::WriteStandardError(std::string(text) + "\n");
 }
 
 namespace {

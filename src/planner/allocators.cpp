@@ -1,11 +1,11 @@
 // The range-indexed vector and matrix allocators.
 #include "planner/allocators.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "planner/messages.h"
 #include "platform/exit.h"
+#include "platform/quit_signals.h"
 
 namespace {
 
@@ -56,9 +56,10 @@ RangeMatrix<T> AllocateMatrix(long nrl, long nrh, long ncl, long nch, const char
 }  // namespace
 
 void ReportAllocError(const char* message) {
-    std::fputs(planner_messages::ALLOC_ERROR_HEAD, stderr);
-    std::fprintf(stderr, "%s\n", message);
-    std::fputs(planner_messages::ALLOC_ERROR_TAIL, stderr);
+    platform::WriteStandardError(planner_messages::ALLOC_ERROR_HEAD);
+    platform::WriteStandardError(message);
+    platform::WriteStandardError("\n");
+    platform::WriteStandardError(planner_messages::ALLOC_ERROR_TAIL);
     platform::Exit(ALLOC_FAILURE_STATUS);
 }
 

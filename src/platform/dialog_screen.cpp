@@ -7,7 +7,6 @@
 #include <backends/imgui_impl_sdl.h>
 #include <imgui.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -317,7 +316,7 @@ intptr_t RunOnScreen(DialogState& state, Hwnd owner) {
         if (state.ended) result = state.result;
         SDL_DestroyRenderer(renderer);
     } else {
-        std::fprintf(stderr, "dialog window: %s\n", SDL_GetError());
+        WriteStandardError(std::string("dialog window: ") + SDL_GetError() + "\n");
     }
     if (window) SDL_DestroyWindow(window);
     ImGui::DestroyContext(context);
