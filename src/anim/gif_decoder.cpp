@@ -13,13 +13,22 @@
 #include "platform/quit_signals.h"
 #include "platform/rm_math.h"
 
+namespace {
+
+// Formats the message into `text` and writes it as a line on the standard error.
+void WriteGifLine(char (&text)[GifMessageSize], const char* format, va_list args) {
+    std::vsnprintf(text, sizeof text, format, args);
+    platform::WriteStandardError(std::string(text) + "\n");
+}
+
+}  // namespace
+
 void ReportGifError(const char* format, ...) {
     char text[GifMessageSize];
     va_list args;
     va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
+    WriteGifLine(text, format, args);
     va_end(args);
-    platform::WriteStandardError(std::string(text) + "\n");
     throw GifFault(text);
 }
 
@@ -27,9 +36,8 @@ void ReportGifWarning(const char* format, ...) {
     char text[GifMessageSize];
     va_list args;
     va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
+    WriteGifLine(text, format, args);
     va_end(args);
-    platform::WriteStandardError(std::string(text) + "\n");
 }
 
 namespace {
