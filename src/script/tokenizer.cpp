@@ -18,6 +18,19 @@ namespace {
 // infinity, one below it to a finite float (the largest, FLT_MAX, from above it).
 constexpr double FloatOverflowEdge = 0x1.ffffffp127;
 
+// The end of a string literal whose characters begin at `s`: its closing '"', or the end of the
+// line.
+const char* StringLiteralEnd(const char* s) {
+    while (*s && *s != '"' && *s != '\n') ++s;
+    return s;
+}
+
+// Past the "/*" comment that begins at `c`: after its "*/", or at the end of the line.
+const char* PastBlockComment(const char* c) {
+    const char* close = std::strstr(c + 2, "*/");
+    return close ? close + 2 : c + std::strlen(c);
+}
+
 // Where a failed write leaves the scan.
 enum class Fault { None, TooLong, OutOfRange, Full };
 
@@ -177,7 +190,7 @@ int ScanTokens(const char* line, uint8_t* out, size_t room) {
             ++c;
         } else if (ch == '"') {
             const char* s = ++c;
-            while (*c && *c != '"' && *c != '\n') ++c;
+            c = StringLiteralEnd(s);
             size_t n = static_cast<size_t>(c - s);
             if (n > static_cast<size_t>(MaxLiteralLength)) {
                 fault = Fault::TooLong;
@@ -199,8 +212,7 @@ int ScanTokens(const char* line, uint8_t* out, size_t room) {
         } else if (ch == '/') {
             if (c[1] == '/') return ScanComment;
             if (c[1] == '*') {
-                const char* close = std::strstr(c + 2, "*/");
-                c = close ? close + 2 : c + std::strlen(c);
+                c = PastBlockComment(c);
             } else {
                 ok = w.Put('/');
                 ++c;
@@ -265,8 +277,7 @@ int PassOverTokens(const char* line) {
     bool complete = false;
     for (const char* c = line; *c && *c != '\n';) {
         if (*c == '"') {
-            ++c;
-            while (*c && *c != '"' && *c != '\n') ++c;
+            c = StringLiteralEnd(c + 1);
             if (*c == '"') ++c;
         } else if (*c == '\'') {
             if (!c[1] || c[1] == '\n') break;
@@ -274,8 +285,7 @@ int PassOverTokens(const char* line) {
         } else if (*c == '/' && c[1] == '/') {
             return ScanComment;
         } else if (*c == '/' && c[1] == '*') {
-            const char* close = std::strstr(c + 2, "*/");
-            c = close ? close + 2 : c + std::strlen(c);
+            c = PastBlockComment(c);
         } else {
             if (*c == ';' || *c == '{' || *c == '}') complete = true;
             ++c;
