@@ -1,7 +1,10 @@
 #include "shell/direct_x.h"
 
+#include <algorithm>
+
 #include "platform/direct3d.h"
 #include "platform/rm_types.h"
+#include "render/view.h"
 
 platform::Surface* FrontBuffer = nullptr;
 platform::Surface* ZBuffer = nullptr;
@@ -41,4 +44,10 @@ platform::Rect DirtyRect;
 
 platform::Rect ViewRect() {
     return platform::Rect{0, 0, DisplayWidth - DisplayWidth / 4, DisplayHeight - DisplayHeight / 4};
+}
+
+int WholeViewHorizon(int horizon) {
+    const platform::Rect view = ViewRect();
+    const int limit = MaxWholeViewHorizon(view.right, view.bottom);
+    return std::clamp(horizon, -limit, limit);
 }

@@ -70,3 +70,5 @@ extern platform::Rect DirtyRect;
 
 // The drawn part of the back buffer: its top-left three quarters in width and height.
 platform::Rect ViewRect();
+// The horizon offset brought within the tilt at which the renderer still draws the whole view.
+int WholeViewHorizon(int horizon);

@@ -1,11 +1,9 @@
 // The table of full-screen modes, and applying the mode asked for.
-#include <algorithm>
 #include <cstdlib>
 
 #include "base/report_error.h"
 #include "platform/draw_constants.h"
 #include "platform/message_box.h"
-#include "render/view.h"
 #include "shell/app.h"
 #include "shell/ddraw_setup.h"
 #include "shell/devices.h"
@@ -147,8 +145,6 @@ int ApplyDisplayMode() {
     WasFullScreen = FullScreen;
     RenderingStopped = 0;
     // A tilt that a smaller view cannot show whole is brought back within it.
-    const platform::Rect view = ViewRect();
-    const int limit = MaxWholeViewHorizon(view.right, view.bottom);
-    HorizonOffset = std::clamp(HorizonOffset, -limit, limit);
+    HorizonOffset = WholeViewHorizon(HorizonOffset);
     return 1;
 }

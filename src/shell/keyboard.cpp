@@ -1,6 +1,5 @@
 #include "shell/keyboard.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "base/build_variant.h"
@@ -11,7 +10,6 @@
 #include "platform/result_codes.h"
 #include "platform/surface.h"
 #include "platform/win_constants.h"
-#include "render/view.h"
 #include "script/events.h"
 #include "script/runner.h"
 #include "script/states.h"
@@ -38,9 +36,7 @@ bool HeldEither(int a, int b) { return Held(a) || Held(b); }
 // that, bands at the top or bottom would stay undrawn), and shifts the scene viewport's window
 // with the horizon, as the software renderer shifts its own.
 void TiltView(int step) {
-    const platform::Rect view = ViewRect();
-    const int limit = MaxWholeViewHorizon(view.right, view.bottom);
-    HorizonOffset = std::clamp(HorizonOffset + step, -limit, limit);
+    HorizonOffset = WholeViewHorizon(HorizonOffset + step);
     const platform::HResult result = BandSceneViewport();
     if (platform::Failed(result)) {
         ReportError(ViewportBandingFailedText, ErrorToString(result));
