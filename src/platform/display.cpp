@@ -8,7 +8,9 @@ namespace platform {
 namespace {
 bool gModeSet = false;
 DisplayMode gMode;
-DisplayMode gHeadlessDesktop{HeadlessDesktop.width, HeadlessDesktop.height, HeadlessDesktopBpp};
+const DisplayMode FirstHeadlessDesktop{HeadlessDesktop.width, HeadlessDesktop.height,
+                                       HeadlessDesktopBpp};
+DisplayMode gHeadlessDesktop = FirstHeadlessDesktop;
 bool gFullScreen = false;
 Size gClient{static_cast<int32_t>(DefaultClient.width), static_cast<int32_t>(DefaultClient.height)};
 }  // namespace
@@ -32,10 +34,7 @@ std::vector<DisplayMode> OfferedDisplayModes() {
 
 void SetHeadlessDesktop(const DisplayMode& desktop) { gHeadlessDesktop = desktop; }
 
-void ResetHeadlessDesktop() {
-    gHeadlessDesktop =
-        DisplayMode{HeadlessDesktop.width, HeadlessDesktop.height, HeadlessDesktopBpp};
-}
+void ResetHeadlessDesktop() { gHeadlessDesktop = FirstHeadlessDesktop; }
 
 DisplayMode CurrentDisplayMode() { return gModeSet ? gMode : DesktopMode(); }
 
