@@ -22,12 +22,14 @@ std::vector<uint8_t> ReadBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// A file of the given bytes, named after the running test (tests run side by side).
+// A file of the given bytes, named after the running test and its process (tests, and runs of
+// the program, go side by side).
 struct Written {
     std::string path;
     explicit Written(const std::vector<uint8_t>& bytes)
         : path(std::string(DUSK_GEN_DATA) + "/" +
-               testing::UnitTest::GetInstance()->current_test_info()->name() + ".wav") {
+               testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+               std::to_string(::getpid()) + ".wav") {
         std::ofstream out(path, std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     }
