@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -11,6 +10,7 @@
 #include "platform/draw_constants.h"
 #include "platform/faults.h"
 #include "platform/presenter.h"
+#include "support/scratch_folder.h"
 
 using namespace platform;
 
@@ -291,16 +291,15 @@ TEST(Presenting, PrimaryShowsTheBackBufferThroughItsPalettePixelForPixel) {
     changed.push_back({200, 333});
     ASSERT_EQ(front->Blt(nullptr, back, &view, DDBLT_WAIT, nullptr), DD_OK);
     expectShown();
-    // Named for the process: the program's runs side by side each write their own.
-    const std::string png =
-        ::testing::TempDir() + "presented_" + std::to_string(::getpid()) + ".png";
+    // In a folder of the process's own: the program's runs side by side each write their own.
+    const support::ScratchFolder scratch("dusk_presented");
+    const std::string png = (scratch.Path() / "presented.png").string();
     EXPECT_TRUE(SavePresentedFrame(png));
     FILE* f = std::fopen(png.c_str(), "rb");
     ASSERT_NE(f, nullptr);
     unsigned char magic[4] = {};
     EXPECT_EQ(std::fread(magic, 1, 4, f), 4u);
     std::fclose(f);
-    std::remove(png.c_str());
     EXPECT_EQ(magic[1], 'P');
     EXPECT_EQ(magic[2], 'N');
 
